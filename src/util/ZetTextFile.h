@@ -1,0 +1,46 @@
+// ZetTextFile: the one reader and writer of text files (templates, pages, description files).
+// A line ends at CR; a LF right after the CR belongs to the line end; a LF alone stays inside the
+// line; byte 26 (Ctrl+Z) ends the text; a last line without a line end is still a line. Every
+// line written ends with CR LF. Bytes are copied unchanged.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Splits `content` into lines by the rules above.
+std::vector<std::string> SplitTextLines(const std::string& content);
+
+// Reads a whole file into `lines`. Returns false (with `lines` empty) when the file cannot be
+// opened or read.
+bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines);
+
+// Reads only the first line of a file into `line` (empty file: empty line). False when the file
+// cannot be opened or read.
+bool ReadFirstTextLine(const std::string& path, std::string& line);
+
+// Writes text to a file; remembers the first failure, later calls then do nothing.
+class TTextWriter {
+ public:
+  TTextWriter() = default;
+  ~TTextWriter();
+  TTextWriter(const TTextWriter&) = delete;
+  TTextWriter& operator=(const TTextWriter&) = delete;
+
+  // Creates (or truncates) the file. False on failure.
+  bool Open(const std::string& path);
+  // Writes `text` as it is.
+  void Write(const std::string& text);
+  // Writes `text` followed by CR LF.
+  void WriteLine(const std::string& text);
+  // Pushes what was written to the operating system.
+  void Flush();
+  // Closes the file; false when any write, the flush or the close failed.
+  bool Close();
+  bool IsOpen() const { return file_ != nullptr; }
+  bool Ok() const { return ok_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  bool ok_ = true;
+};

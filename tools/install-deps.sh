@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages ZetGallery needs to build, run and test, but only those that are
+# missing, so that a machine that already has them all needs no root and no network.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config make
+  qt6-base-dev libvips-dev libvips-tools libsqlite3-dev sqlite3
+  googletest libgtest-dev
+  libjpeg-turbo-progs
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo_cmd=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
