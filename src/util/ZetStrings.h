@@ -29,3 +29,11 @@ void SortForSortedList(std::vector<std::string>& names);
 
 // Removes blanks and control characters (codes up to 32) from both ends.
 std::string TrimControlAndBlanks(const std::string& text);
+
+// Number of bytes of the character that starts at `pos` of `text`: the length of a well-formed
+// UTF-8 sequence, or 1 for a byte that does not start one (so invalid UTF-8 counts byte by byte).
+// REQUIRES: pos < text.size().
+size_t Utf8CharLength(const std::string& text, size_t pos);
+
+// Appends the UTF-8 form of `codePoint` to `out`.
+void AppendUtf8(std::string& out, char32_t codePoint);
