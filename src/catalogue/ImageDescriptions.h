@@ -1,0 +1,29 @@
+// ImageDescriptions: the one-line description of each picture, read from a ".txt" file beside the
+// picture or from the folder's "descript.ion" file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Where descriptions come from: the index of the descriptions combo box.
+enum class TDescriptionSource { None = 0, TextFiles = 1, DescriptIon = 2 };
+
+// Position (from 1) in a descript.ion line where the file name part ends: after the closing quote
+// of a quoted name, else the first blank; 0 when the line is empty or the name has no end.
+int NameEndPos(const std::string& line);
+
+// The name of the description file of picture `imageName` in the .txt source: the part from the
+// last dot on replaced by ".txt", or ".txt" appended to a name without a dot.
+std::string TextDescriptionFileName(const std::string& imageName);
+
+// One description per picture of `imageList`, in its order (empty text where none was found); no
+// entries at all when `source` is None or the list is empty. `imagesFolderText` is the text of the
+// images folder edit (one pair of enclosing double quotes is dropped). Never reports an error:
+// missing or unreadable files give empty descriptions.
+std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,
+                                         const std::string& imagesFolderText,
+                                         TDescriptionSource source);
+
+// The same with the combo box index; an index other than 1 or 2 means no descriptions.
+std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,
+                                         const std::string& imagesFolderText, int sourceIndex);

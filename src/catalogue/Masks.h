@@ -1,0 +1,61 @@
+// Masks: the file-mask language of the image scan. A mask is matched against a whole file name:
+//   *        any run of characters, including none ("*?" means "*"; "**" means "*")
+//   ?        exactly one character
+//   [set]    one character of the set; [!set] one character not in it; x-y is a range
+//   other    that character; only the Latin letters a-z fold case
+// One UTF-8 character counts as one character: "?" takes all of it, a literal multi-byte
+// character matches only the same bytes, and multi-byte characters inside a set are no members.
+// Bytes that are not valid UTF-8 count one character each.
+//
+// An invalid mask is an error value, never an exception: the message is
+// "'<mask>' is an invalid mask at (<position>)", the position counted in characters from 1.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The message shown for an invalid mask.
+std::string InvalidMaskMessage(const std::string& maskText, int position);
+
+// A compiled mask. Compiling never fails loudly: an invalid mask gives an object whose IsValid()
+// is false and whose ErrorMessage() is the text to show.
+class TMask {
+ public:
+  explicit TMask(const std::string& maskText);
+
+  bool IsValid() const { return errorPosition_ == 0; }
+  // Empty when valid.
+  const std::string& ErrorMessage() const { return errorMessage_; }
+  // Position (from 1) reported in the message; 0 when valid.
+  int ErrorPosition() const { return errorPosition_; }
+  const std::string& Text() const { return text_; }
+
+  // True when the whole `fileName` matches. An invalid mask matches nothing.
+  bool Matches(const std::string& fileName) const;
+
+ private:
+  enum class TKind : uint8_t { Literal, MultiByteLiteral, Set, AnyChar, End };
+  struct TState {
+    TKind kind = TKind::End;
+    bool afterStar = false;  // preceded by one or more "*"
+    bool negate = false;     // for sets
+    uint8_t literal = 0;     // for Literal: the byte, Latin letters upper-cased
+    std::string bytes;       // for MultiByteLiteral: the character's bytes
+    uint8_t set[32] = {};    // for Set: membership bit per single-byte character (upper-cased)
+  };
+
+  bool Compile();
+  bool MatchesState(const TState& state, const std::string& name, size_t pos,
+                    size_t length) const;
+
+  std::string text_;
+  std::vector<TState> states_;
+  std::string errorMessage_;
+  int errorPosition_ = 0;
+};
+
+// Compiles `maskText` and tests `fileName` against it. For an invalid mask returns false and,
+// when `errorMessage` is given, stores the invalid-mask message there (otherwise it is cleared).
+bool MatchFileMask(const std::string& fileName, const std::string& maskText,
+                   std::string* errorMessage = nullptr);
