@@ -1,0 +1,86 @@
+// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job whose
+// target is being written by another worker waits, which keeps same-named thumbnails in order.
+#include "ThumbnailQueue.h"
+
+#include <algorithm>
+
+TThumbnailQueue::TThumbnailQueue(int workers, TMaker maker) : maker_(std::move(maker)) {
+  const int count = std::max(1, workers);
+  for (int i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
+}
+
+TThumbnailQueue::~TThumbnailQueue() {
+  {
+    std::unique_lock<std::mutex> lock(mutex_);
+    jobDone_.wait(lock, [this] { return finished_ == added_; });
+    stopping_ = true;
+  }
+  jobReady_.notify_all();
+  for (std::thread& worker : workers_) worker.join();
+}
+
+void TThumbnailQueue::Add(TThumbnailJob job) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    pending_.push_back(std::move(job));
+    ++added_;
+  }
+  jobReady_.notify_one();
+}
+
+void TThumbnailQueue::CancelPending() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    finished_ += static_cast<int>(pending_.size());
+    pending_.clear();
+  }
+  jobDone_.notify_all();
+}
+
+bool TThumbnailQueue::WaitFor(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return jobDone_.wait_for(lock, timeout, [this] { return finished_ == added_; });
+}
+
+int TThumbnailQueue::Added() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return added_;
+}
+
+int TThumbnailQueue::Finished() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return finished_;
+}
+
+int TThumbnailQueue::Failed() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return failed_;
+}
+
+void TThumbnailQueue::Work() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  for (;;) {
+    // The first job whose target nobody is writing. Jobs of one target stay in added order:
+    // while one of them runs, all later ones of that target are passed over.
+    auto ready = pending_.end();
+    jobReady_.wait(lock, [this, &ready] {
+      ready = std::find_if(pending_.begin(), pending_.end(), [this](const TThumbnailJob& job) {
+        return busyTargets_.count(job.target) == 0;
+      });
+      return stopping_ || ready != pending_.end();
+    });
+    if (ready == pending_.end()) return;  // stopping, and nothing left that could run
+    TThumbnailJob job = std::move(*ready);
+    pending_.erase(ready);
+    busyTargets_.insert(job.target);
+    lock.unlock();
+    const int result = maker_(job);
+    lock.lock();
+    busyTargets_.erase(job.target);
+    ++finished_;
+    if (result != 0) ++failed_;
+    // A job of the same target may have been waiting for this one.
+    jobReady_.notify_all();
+    jobDone_.notify_all();
+  }
+}

@@ -1,0 +1,64 @@
+// ThumbnailQueue: makes thumbnails on worker threads while the pages are written in order. The
+// files come out as a one-thread build would leave them: two pictures that share one thumbnail
+// name are made one after the other, in the order they were added, so the later one wins.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ThumbSaveParams.h"
+
+struct TThumbnailJob {
+  std::string source;
+  std::string target;
+  int maxWidth = 0;
+  int maxHeight = 0;
+  TThumbSaveParams params;
+};
+
+class TThumbnailQueue {
+ public:
+  // The function that makes one thumbnail (CreateThumbnailFile, or a stand-in in tests).
+  using TMaker = std::function<int(const TThumbnailJob&)>;
+
+  // Starts `workers` threads (at least one) that run `maker` on the jobs.
+  TThumbnailQueue(int workers, TMaker maker);
+  // Finishes every job added, then stops the threads.
+  ~TThumbnailQueue();
+  TThumbnailQueue(const TThumbnailQueue&) = delete;
+  TThumbnailQueue& operator=(const TThumbnailQueue&) = delete;
+
+  // Queues one thumbnail; returns at once.
+  void Add(TThumbnailJob job);
+  // Drops the jobs that have not started yet; running ones finish.
+  void CancelPending();
+  // Waits up to `timeout` for every job to finish; true when none is left.
+  bool WaitFor(std::chrono::milliseconds timeout);
+  // Jobs added so far, and jobs finished (made, failed or dropped).
+  int Added() const;
+  int Finished() const;
+  // Jobs whose maker returned a non-zero code.
+  int Failed() const;
+
+ private:
+  void Work();
+
+  TMaker maker_;
+  mutable std::mutex mutex_;
+  std::condition_variable jobReady_;
+  std::condition_variable jobDone_;
+  std::deque<TThumbnailJob> pending_;
+  std::set<std::string> busyTargets_;
+  int added_ = 0;
+  int finished_ = 0;
+  int failed_ = 0;
+  bool stopping_ = false;
+  std::vector<std::thread> workers_;
+};

@@ -1,0 +1,53 @@
+// Thumbnailer: the program's one seam to the image library (libvips). Starting and ending the
+// library, reading a picture's upright size from its header, and making one thumbnail file. No
+// type or header of the library is visible outside Thumbnailer.cpp.
+#pragma once
+
+#include <string>
+
+#include "ThumbSaveParams.h"
+
+// Result codes of CreateThumbnailFile: 0 on success, otherwise the step that failed.
+enum : int {
+  kThumbOk = 0,
+  kThumbHeaderFailed = 1,    // the picture's header could not be read (missing, broken, not a picture)
+  kThumbSizeFailed = 2,      // the computed thumbnail size is empty (a limit of 0)
+  kThumbLoadFailed = 3,      // decoding at the reduced size failed (truncated or corrupt data)
+  kThumbSaveFailed = 4,      // encoding or writing the thumbnail file failed
+  kThumbTargetIsSource = 5,  // the target names the picture itself; nothing is written
+};
+
+// Starts the library once per process; `programPath` is argv[0]. False when it cannot start.
+// Later calls do nothing and return the first result.
+bool StartImageLibrary(const char* programPath);
+
+// Ends the library; call once at process end, after every thumbnail is finished.
+void EndImageLibrary();
+
+// How many thumbnails to make at once: VIPS_CONCURRENCY when set, otherwise the number of cores.
+// Each thumbnail itself then runs on one thread, since pictures in parallel use the cores better
+// than one small picture split across them. REQUIRES: StartImageLibrary succeeded.
+int ThumbnailThreadCount();
+
+struct TThumbnailSize {
+  int width = 0;
+  int height = 0;
+};
+
+// The thumbnail size of a picture of `width` x `height` (upright) for the limits `maxWidth` x
+// `maxHeight`: only the longer side is limited, by its own limit (a square counts as high); the
+// picture is never enlarged; the other side follows the proportions, rounded half to even. A
+// side that rounds to 0 under a positive limit becomes 1, so a thin strip still gets a thumbnail.
+TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeight);
+
+// Reads only the header of `path`; on success sets the upright size (EXIF orientation applied)
+// and returns true.
+bool ReadPictureSize(const std::string& path, int& width, int& height);
+
+// Makes the thumbnail of the picture `source` in the file `target` by ThumbnailSizeFor, decoding
+// at the reduced size, in the format of `params` (JPEG at params.quality, metadata stripped).
+// Returns kThumbOk or the failing step's code; shows nothing. The file appears whole or not at
+// all (written under a temporary name and renamed), and a target that is the source itself is
+// never written. Safe to call from several threads at once.
+int CreateThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
+                        int maxHeight, const TThumbSaveParams& params);

@@ -1,0 +1,98 @@
+// TestPictures: drawing and reading back pictures for the gallery tests.
+#include "TestPictures.h"
+
+#include <vips/vips8>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Thumbnailer.h"
+
+using vips::VImage;
+
+void StartTestPictures() { StartImageLibrary("gallery_tests"); }
+
+bool MakeTestPicture(const std::string& path, int width, int height, int exifOrientation) {
+  StartTestPictures();
+  try {
+    // Red grows to the right, green downwards, blue is constant: the top-left corner is dark
+    // and the bottom-right corner yellow, so a turn of the picture can be seen in its pixels.
+    VImage xy = VImage::xyz(width, height);
+    VImage red = xy[0] * (255.0 / std::max(1, width - 1));
+    VImage green = xy[1] * (255.0 / std::max(1, height - 1));
+    VImage blue = VImage::black(width, height) + 64;
+    VImage picture = red.bandjoin(green).bandjoin(blue).cast(VIPS_FORMAT_UCHAR).copy(
+        VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    const std::string extension = std::filesystem::path(path).extension().string();
+    if (extension == ".jpg" || extension == ".jpeg") {
+      if (exifOrientation != 1) picture.set("orientation", exifOrientation);
+      picture.jpegsave(path.c_str(), VImage::option()->set("Q", 85));
+    } else if (extension == ".png") {
+      picture.pngsave(path.c_str());
+    } else if (extension == ".gif") {
+      picture.gifsave(path.c_str());
+    } else {
+      return false;
+    }
+    return true;
+  } catch (const vips::VError&) {
+    return false;
+  }
+}
+
+bool ReadBackPicture(const std::string& path, std::string& loader, int& width, int& height) {
+  StartTestPictures();
+  try {
+    // Read without turning: the stored size is what the file holds.
+    VImage image = VImage::new_from_file(path.c_str());
+    const char* name = nullptr;
+    if (vips_image_get_string(image.get_image(), "vips-loader", &name) != 0) return false;
+    loader = name;
+    width = image.width();
+    height = image.height();
+    return true;
+  } catch (const vips::VError&) {
+    return false;
+  }
+}
+
+bool CornerColour(const std::string& path, double& red, double& green, double& blue) {
+  StartTestPictures();
+  try {
+    VImage image = VImage::new_from_file(path.c_str());
+    VImage corner = image.extract_area(0, 0, std::max(1, image.width() / 4),
+                                       std::max(1, image.height() / 4));
+    red = corner.extract_band(0).avg();
+    green = corner.bands() > 1 ? corner.extract_band(1).avg() : red;
+    blue = corner.bands() > 2 ? corner.extract_band(2).avg() : red;
+    return true;
+  } catch (const vips::VError&) {
+    return false;
+  }
+}
+
+TTempFolder::TTempFolder() {
+  std::string pattern =
+      (std::filesystem::temp_directory_path() / "zetgallery-test-XXXXXX").string();
+  if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+}
+
+TTempFolder::~TTempFolder() {
+  std::error_code error;
+  if (!path_.empty()) std::filesystem::remove_all(path_, error);
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << content;
+  return static_cast<bool>(out);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}

@@ -1,0 +1,40 @@
+// TestPictures: pictures drawn for the tests with libvips, in temporary folders.
+#pragma once
+
+#include <string>
+
+// Writes a picture of `width` x `height` pixels to `path`; the format follows the extension
+// (.jpg, .png, .gif, .bmp through ImageMagick is not offered). A smooth colour gradient, so
+// every encoder has real work. `exifOrientation` 1..8 is stored in a JPEG's EXIF data.
+// Returns false when the picture could not be written.
+bool MakeTestPicture(const std::string& path, int width, int height, int exifOrientation = 1);
+
+// The format and size a picture file really has, read back with libvips: `loader` is libvips'
+// loader name ("jpegload", "gifload", "pngload", "magickload"...). False when unreadable.
+bool ReadBackPicture(const std::string& path, std::string& loader, int& width, int& height);
+
+// Average red, green and blue of the pixels in the left/top quarter of the picture file,
+// to tell which way round a picture was turned. False when unreadable.
+bool CornerColour(const std::string& path, double& red, double& green, double& blue);
+
+// Starts libvips for the tests (once).
+void StartTestPictures();
+
+// A fresh empty temporary folder for one test, removed when the object goes.
+class TTempFolder {
+ public:
+  TTempFolder();
+  ~TTempFolder();
+  const std::string& Path() const { return path_; }
+  // Path() + "/" + name.
+  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+
+ private:
+  std::string path_;
+};
+
+// Writes `content` to `path` (a whole file). False on failure.
+bool WriteWholeFile(const std::string& path, const std::string& content);
+
+// Reads a whole file; empty when unreadable.
+std::string ReadWholeFile(const std::string& path);

@@ -1,0 +1,231 @@
+// Tests of the thumbnail maker: the sizing rule, real pictures of every kind through libvips,
+// and pictures that cannot be read.
+#include "Thumbnailer.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestPictures.h"
+
+namespace {
+
+struct TSizeCase {
+  int width, height, maxWidth, maxHeight;
+  int expectedWidth, expectedHeight;
+};
+
+class ThumbnailSizeTest : public ::testing::TestWithParam<TSizeCase> {};
+
+TEST_P(ThumbnailSizeTest, FollowsTheLongerSideRule) {
+  const TSizeCase& c = GetParam();
+  const TThumbnailSize size = ThumbnailSizeFor(c.width, c.height, c.maxWidth, c.maxHeight);
+  EXPECT_EQ(size.width, c.expectedWidth);
+  EXPECT_EQ(size.height, c.expectedHeight);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ThumbnailSizeTest,
+    ::testing::Values(
+        TSizeCase{800, 600, 120, 120, 120, 90},   // wide: width limited
+        TSizeCase{600, 800, 120, 120, 90, 120},   // tall: height limited
+        TSizeCase{100, 50, 120, 120, 100, 50},    // smaller than the box: never enlarged
+        TSizeCase{300, 300, 120, 120, 120, 120},  // square counts as high
+        TSizeCase{300, 300, 200, 60, 60, 60},     // square: the height limit decides
+        TSizeCase{800, 600, 120, 60, 120, 90},    // the short side is not checked
+        TSizeCase{800, 200, 200, 10, 200, 50},    // wide with a small height limit
+        TSizeCase{200, 800, 10, 200, 50, 200},    // tall with a small width limit
+        TSizeCase{16, 5, 8, 8, 8, 2},             // 2.5 rounds to the even 2
+        TSizeCase{16, 7, 8, 8, 8, 4},             // 3.5 rounds to the even 4
+        TSizeCase{5, 16, 8, 8, 2, 8},             // the same for a tall picture
+        TSizeCase{121, 120, 120, 120, 120, 119},  // 119.0083 rounds down
+        TSizeCase{1000, 3, 120, 120, 120, 1},     // a thin strip keeps one pixel
+        TSizeCase{800, 600, 0, 0, 0, 0},          // a limit of 0 gives an empty size
+        TSizeCase{0, 600, 120, 120, 0, 0}));      // a picture without pixels
+
+struct TPictureCase {
+  const char* name;  // the source file, drawn by the test
+  int width, height, orientation;
+  TThumbFormat format;
+  int maxWidth, maxHeight;
+  const char* expectedLoader;  // what the thumbnail file really is
+  int expectedWidth, expectedHeight;
+};
+
+class CreateThumbnailTest : public ::testing::TestWithParam<TPictureCase> {};
+
+TEST_P(CreateThumbnailTest, WritesTheFormatAndSizeOfTheRule) {
+  const TPictureCase& c = GetParam();
+  TTempFolder folder;
+  const std::string source = folder / c.name;
+  const std::string target = folder / "thumb";
+  ASSERT_TRUE(MakeTestPicture(source, c.width, c.height, c.orientation));
+  TThumbSaveParams params;
+  params.format = c.format;
+  ASSERT_EQ(CreateThumbnailFile(source, target, c.maxWidth, c.maxHeight, params), kThumbOk);
+  std::string loader;
+  int width = 0, height = 0;
+  if (c.format == TThumbFormat::Bmp) {
+    // Read the BMP header directly: the oldest 24-bit variant, bottom-up rows.
+    const std::string bytes = ReadWholeFile(target);
+    ASSERT_GE(bytes.size(), 54u);
+    EXPECT_EQ(bytes.substr(0, 2), "BM");
+    auto word = [&bytes](size_t at) {
+      return static_cast<int>(static_cast<unsigned char>(bytes[at]) |
+                              static_cast<unsigned char>(bytes[at + 1]) << 8 |
+                              static_cast<unsigned char>(bytes[at + 2]) << 16 |
+                              static_cast<unsigned char>(bytes[at + 3]) << 24);
+    };
+    EXPECT_EQ(word(18), c.expectedWidth);
+    EXPECT_EQ(word(22), c.expectedHeight);
+    EXPECT_EQ(word(28) & 0xFFFF, 24);
+    const size_t row = (static_cast<size_t>(c.expectedWidth) * 3 + 3) / 4 * 4;
+    EXPECT_EQ(bytes.size(), 54 + row * c.expectedHeight);
+  } else {
+    ASSERT_TRUE(ReadBackPicture(target, loader, width, height));
+    EXPECT_EQ(loader, c.expectedLoader);
+    EXPECT_EQ(width, c.expectedWidth);
+    EXPECT_EQ(height, c.expectedHeight);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CreateThumbnailTest,
+    ::testing::Values(
+        TPictureCase{"wide.jpg", 800, 600, 1, TThumbFormat::Gif, 120, 120, "gifload", 120, 90},
+        TPictureCase{"tall.png", 600, 800, 1, TThumbFormat::Jpeg, 120, 120, "jpegload", 90, 120},
+        TPictureCase{"square.gif", 300, 300, 1, TThumbFormat::Bmp, 120, 120, "", 120, 120},
+        TPictureCase{"small.png", 100, 50, 1, TThumbFormat::Jpeg, 120, 120, "jpegload", 100, 50},
+        TPictureCase{"big.jpg", 4000, 3000, 1, TThumbFormat::Jpeg, 200, 200, "jpegload", 200, 150},
+        TPictureCase{"odd.jpg", 333, 101, 1, TThumbFormat::Bmp, 120, 120, "", 120, 36},
+        TPictureCase{"exif6.jpg", 800, 600, 6, TThumbFormat::Jpeg, 120, 120, "jpegload", 90, 120},
+        TPictureCase{"exif8.jpg", 400, 200, 8, TThumbFormat::Gif, 50, 120, "gifload", 60, 120},
+        TPictureCase{"exif3.jpg", 400, 200, 3, TThumbFormat::Gif, 50, 120, "gifload", 50, 25}));
+
+TEST(CreateThumbnailFile, TurnsAPictureUprightByItsExifOrientation) {
+  TTempFolder folder;
+  const std::string source = folder / "turned.jpg";
+  const std::string target = folder / "turned_thumb.jpg";
+  // Orientation 6: the stored picture must be turned clockwise to be upright. The stored
+  // bottom-left corner (no red, full green) then becomes the top-left one.
+  ASSERT_TRUE(MakeTestPicture(source, 800, 600, 6));
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), kThumbOk);
+  double red = 0, green = 0, blue = 0;
+  ASSERT_TRUE(CornerColour(target, red, green, blue));
+  EXPECT_LT(red, 80);
+  EXPECT_GT(green, 170);
+}
+
+TEST(CreateThumbnailFile, WritesBaselineJpegAtQuality90WithoutMetadata) {
+  TTempFolder folder;
+  const std::string source = folder / "photo.jpg";
+  const std::string target = folder / "photo_t.jpg";
+  ASSERT_TRUE(MakeTestPicture(source, 640, 480, 6));
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), kThumbOk);
+  const std::string bytes = ReadWholeFile(target);
+  EXPECT_NE(bytes.find("\xFF\xC0"), std::string::npos) << "baseline frame expected";
+  EXPECT_EQ(bytes.find("\xFF\xC2"), std::string::npos) << "progressive frame found";
+  EXPECT_EQ(bytes.find("Exif"), std::string::npos) << "metadata was not stripped";
+  // libjpeg scales its base luminance table (first entry 16) by 200 - 2 * Q percent: 3 at Q 90.
+  const size_t table = bytes.find("\xFF\xDB");
+  ASSERT_NE(table, std::string::npos);
+  EXPECT_EQ(static_cast<unsigned char>(bytes[table + 5]), 3);
+}
+
+struct TBrokenCase {
+  const char* label;
+  std::string content;  // empty: a zero-byte file
+};
+
+class BrokenPictureTest : public ::testing::TestWithParam<TBrokenCase> {};
+
+TEST_P(BrokenPictureTest, LeavesNoThumbnailAndNoTemporaryFile) {
+  TTempFolder folder;
+  std::string content = GetParam().content;
+  if (content == "truncated") {
+    ASSERT_TRUE(MakeTestPicture(folder / "whole.jpg", 800, 600));
+    content = ReadWholeFile(folder / "whole.jpg");
+    content.resize(content.size() / 2);
+    std::filesystem::remove(folder / "whole.jpg");
+  }
+  const std::string source = folder / "broken.jpg";
+  ASSERT_TRUE(WriteWholeFile(source, content));
+  for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
+    TThumbSaveParams params;
+    params.format = format;
+    EXPECT_NE(CreateThumbnailFile(source, folder / "_broken.out", 120, 120, params), kThumbOk);
+  }
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    names.push_back(entry.path().filename().string());
+  EXPECT_EQ(names, std::vector<std::string>{"broken.jpg"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BrokenPictureTest,
+                         ::testing::Values(TBrokenCase{"ZeroBytes", ""},
+                                           TBrokenCase{"TextNamedJpg", "this is not a picture\n"},
+                                           TBrokenCase{"TruncatedJpeg", "truncated"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CreateThumbnailFile, MissingPictureFailsAtTheHeader) {
+  TTempFolder folder;
+  EXPECT_EQ(CreateThumbnailFile(folder / "none.jpg", folder / "t.jpg", 120, 120, {}),
+            kThumbHeaderFailed);
+  EXPECT_FALSE(std::filesystem::exists(folder / "t.jpg"));
+}
+
+TEST(CreateThumbnailFile, ZeroLimitMakesNoFile) {
+  TTempFolder folder;
+  ASSERT_TRUE(MakeTestPicture(folder / "a.png", 80, 60));
+  EXPECT_EQ(CreateThumbnailFile(folder / "a.png", folder / "t.jpg", 0, 0, {}), kThumbSizeFailed);
+  EXPECT_FALSE(std::filesystem::exists(folder / "t.jpg"));
+}
+
+TEST(CreateThumbnailFile, NeverWritesOverItsOwnSource) {
+  TTempFolder folder;
+  const std::string source = folder / "sea.gif";
+  ASSERT_TRUE(MakeTestPicture(source, 400, 300));
+  const std::string before = ReadWholeFile(source);
+  TThumbSaveParams params;
+  params.format = TThumbFormat::Gif;
+  // Named the same way, and through a different spelling of the same path.
+  EXPECT_EQ(CreateThumbnailFile(source, source, 120, 120, params), kThumbTargetIsSource);
+  EXPECT_EQ(CreateThumbnailFile(source, folder.Path() + "/./sea.gif", 120, 120, params),
+            kThumbTargetIsSource);
+  EXPECT_EQ(ReadWholeFile(source), before);
+}
+
+TEST(CreateThumbnailFile, AFailedThumbnailKeepsTheOldFile) {
+  TTempFolder folder;
+  ASSERT_TRUE(WriteWholeFile(folder / "sea.jpg", "not a picture"));
+  ASSERT_TRUE(WriteWholeFile(folder / "_sea.jpg", "old thumbnail"));
+  EXPECT_NE(CreateThumbnailFile(folder / "sea.jpg", folder / "_sea.jpg", 120, 120, {}), kThumbOk);
+  EXPECT_EQ(ReadWholeFile(folder / "_sea.jpg"), "old thumbnail");
+}
+
+TEST(CreateThumbnailFile, ReplacesAnExistingThumbnail) {
+  TTempFolder folder;
+  ASSERT_TRUE(MakeTestPicture(folder / "sea.png", 300, 200));
+  ASSERT_TRUE(WriteWholeFile(folder / "_sea.jpg", "old thumbnail"));
+  ASSERT_EQ(CreateThumbnailFile(folder / "sea.png", folder / "_sea.jpg", 120, 120, {}), kThumbOk);
+  std::string loader;
+  int width = 0, height = 0;
+  ASSERT_TRUE(ReadBackPicture(folder / "_sea.jpg", loader, width, height));
+  EXPECT_EQ(width, 120);
+  EXPECT_EQ(height, 80);
+}
+
+TEST(ReadPictureSize, GivesTheUprightSize) {
+  TTempFolder folder;
+  ASSERT_TRUE(MakeTestPicture(folder / "r.jpg", 640, 480, 6));
+  ASSERT_TRUE(MakeTestPicture(folder / "n.jpg", 640, 480, 1));
+  int width = 0, height = 0;
+  ASSERT_TRUE(ReadPictureSize(folder / "r.jpg", width, height));
+  EXPECT_EQ(width, 480);
+  EXPECT_EQ(height, 640);
+  ASSERT_TRUE(ReadPictureSize(folder / "n.jpg", width, height));
+  EXPECT_EQ(width, 640);
+  EXPECT_EQ(height, 480);
+}
+
+}  // namespace
