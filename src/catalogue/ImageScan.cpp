@@ -1,0 +1,102 @@
+// ImageScan: the folder scan by mask pieces.
+#include "ImageScan.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "FolderEntries.h"
+#include "Masks.h"
+#include "ZetFileUtils.h"
+#include "ZetStrings.h"
+
+namespace {
+
+// The mask text that takes every file without matching, names without a dot included.
+const char kAllFilesMask[] = "*.*";
+
+// The mask pieces of one scan, each compiled the first time a name reaches it, so that an
+// invalid piece is reported only when some name actually needs it.
+class TMaskPieces {
+ public:
+  explicit TMaskPieces(const std::string& maskText)
+      : takeAll_(maskText == kAllFilesMask),
+        pieces_(SplitMaskPieces(maskText)),
+        compiled_(pieces_.size()) {}
+
+  // True when a piece accepts `name`; false with `errorMessage` set when an invalid piece is
+  // reached before any piece accepted it.
+  bool Accepts(const std::string& name, std::string& errorMessage) {
+    errorMessage.clear();
+    if (takeAll_) return true;
+    for (size_t i = 0; i < pieces_.size(); ++i) {
+      if (!compiled_[i]) compiled_[i].emplace(pieces_[i]);
+      const TMask& mask = *compiled_[i];
+      if (!mask.IsValid()) {
+        errorMessage = mask.ErrorMessage();
+        return false;
+      }
+      if (mask.Matches(name)) return true;
+    }
+    return false;
+  }
+
+ private:
+  bool takeAll_;
+  std::vector<std::string> pieces_;
+  std::vector<std::optional<TMask>> compiled_;
+};
+
+}  // namespace
+
+std::vector<std::string> SplitMaskPieces(const std::string& maskText) {
+  std::vector<std::string> pieces;
+  size_t start = 0;
+  while (start < maskText.size()) {
+    const size_t semicolon = maskText.find(';', start);
+    if (semicolon == std::string::npos) {
+      pieces.push_back(maskText.substr(start));
+      break;
+    }
+    pieces.push_back(maskText.substr(start, semicolon - start));
+    start = semicolon + 1;
+  }
+  return pieces;
+}
+
+bool MaskTextAccepts(const std::string& fileName, const std::string& maskText,
+                     std::string& errorMessage) {
+  TMaskPieces pieces(maskText);
+  return pieces.Accepts(fileName, errorMessage);
+}
+
+TScanResult ScanImages(const std::string& folderText, const std::string& maskText,
+                       TUserInterface* ui) {
+  TScanResult result;
+  const std::string folder = StripQuotes(folderText);
+  if (TrimControlAndBlanks(folder).empty()) return result;
+  result.scanned = true;
+  if (ui != nullptr) ui->SetScanning(true);
+
+  // The untrimmed text names the folder: blanks the user typed are part of the name.
+  TMaskPieces pieces(maskText);
+  ForEachFileInFolder(EnsureTrailingBackslash(folder), [&](const std::string& name) {
+    std::string error;
+    if (!pieces.Accepts(name, error)) {
+      if (error.empty()) return true;
+      result.errorMessage = error;
+      return false;
+    }
+    if (ui != nullptr) ui->ProcessMessages();
+    result.names.push_back(name);
+    if (ui != nullptr && ui->StopRequested()) {
+      result.stopped = true;
+      return false;
+    }
+    return true;
+  });
+
+  SortForSortedList(result.names);
+  result.names.erase(std::unique(result.names.begin(), result.names.end()), result.names.end());
+  if (ui != nullptr) ui->SetScanning(false);
+  return result;
+}
