@@ -106,5 +106,8 @@ struct TBuildParameters {
 // REQUIRES: inputs.Images is not empty.
 TBuildParameters CollectBuildParameters(const TBuildInputs& inputs);
 
+// The name without extension of numbered page i (0 = the first page's).
+std::string SerialPageBaseName(const TBuildParameters& params, long long i);
+
 // The file name of numbered page i (0 = FirstPageFile).
 std::string SerialPageFile(const TBuildParameters& params, long long i);
