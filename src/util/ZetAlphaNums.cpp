@@ -89,9 +89,10 @@ std::string IntToStrPadded(int32_t value, int width, char fill) {
 int TrailingNumberPos(const std::string& text) {
   int32_t ignored = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    // A trailing number is at most a few dozen characters after its blanks; only a run of
-    // blanks or zeros makes this loop look far ahead.
     if (ParseIntegerFrom(text, i, ignored)) return static_cast<int>(i + 1);
+    // Every start inside a run of blanks sees the same number after the run, so a failure at
+    // the first blank is a failure for the whole run.
+    while (text[i] == ' ' && i + 1 < text.size() && text[i + 1] == ' ') ++i;
   }
   return 0;
 }

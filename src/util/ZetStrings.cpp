@@ -3,6 +3,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QLocale>
 #include <QString>
 #include <algorithm>
 #include <numeric>
@@ -50,7 +51,11 @@ char32_t DecodeUtf8(const std::string& text, size_t pos, size_t length) {
 QCollator& SortedListCollator() {
   // Building a collator is costly; the sorted lists compare thousands of names.
   thread_local QCollator collator = [] {
-    QCollator c;
+    // The "C" locale has no collation of its own (it would sort by code, and its sort keys would
+    // disagree with its comparisons); the common root order of letters is the better fallback.
+    QLocale locale;
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    QCollator c(locale);
     c.setCaseSensitivity(Qt::CaseInsensitive);
     return c;
   }();

@@ -1,0 +1,160 @@
+#include "ZetStrings.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <cstdlib>
+
+namespace {
+
+struct TTextCase {
+  std::string input;
+  std::string expected;
+};
+
+class StripQuotesTest : public testing::TestWithParam<TTextCase> {};
+
+TEST_P(StripQuotesTest, RemovesOneQuoteFromEachSideAtMost) {
+  EXPECT_EQ(StripQuotes(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, StripQuotesTest,
+                         testing::Values(TTextCase{"", ""}, TTextCase{"\"", ""},
+                                         TTextCase{"\"\"", ""}, TTextCase{"abc", "abc"},
+                                         TTextCase{"\"abc\"", "abc"},
+                                         TTextCase{"\"\"abc\"\"", "\"abc\""},
+                                         TTextCase{"\"abc", "abc"}, TTextCase{"abc\"", "abc"},
+                                         TTextCase{"a\"b\"c", "a\"b\"c"},
+                                         TTextCase{" \"abc\" ", " \"abc\" "},
+                                         TTextCase{"\"/my pics\"", "/my pics"}));
+
+// The DOS Russian code page: the three blocks of Cyrillic letters, pseudographics, and the
+// extra letters at the top.
+class OemToAnsiStringTest : public testing::TestWithParam<TTextCase> {};
+
+TEST_P(OemToAnsiStringTest, ConvertsCp866ToUtf8) {
+  EXPECT_EQ(OemToAnsiString(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OemToAnsiStringTest,
+    testing::Values(TTextCase{"", ""}, TTextCase{"sea.jpg Sunset", "sea.jpg Sunset"},
+                    TTextCase{"\x80\x9F", "АЯ"}, TTextCase{"\xA0\xAF", "ап"},
+                    TTextCase{"\xE0\xEF", "ря"}, TTextCase{"\xF0\xF1", "Ёё"},
+                    TTextCase{"\x8C\xAE\xE0\xA5", "Море"}, TTextCase{"\xB0\xC4\xDB", "░─█"},
+                    TTextCase{"\xFC\xFF", "№\xC2\xA0"}, TTextCase{std::string("a\0b", 3), std::string("a\0b", 3)},
+                    TTextCase{"\x1A\r\n", "\x1A\r\n"}));
+
+TEST(OemToAnsiStringTest, EveryByteGivesExactlyOneValidCharacter) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  const std::string converted = OemToAnsiString(all);
+  const QString decoded = QString::fromUtf8(converted);
+  EXPECT_EQ(decoded.size(), 256);
+  EXPECT_FALSE(decoded.contains(QChar::ReplacementCharacter));
+  EXPECT_EQ(decoded.toUtf8().toStdString(), converted);
+}
+
+class FoldCaseTest : public testing::TestWithParam<TTextCase> {};
+
+TEST_P(FoldCaseTest, FoldsAllLettersKeepsOtherBytes) {
+  EXPECT_EQ(FoldCase(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, FoldCaseTest,
+                         testing::Values(TTextCase{"", ""}, TTextCase{"SEA.JPG", "sea.jpg"},
+                                         TTextCase{"ФОТО Ёж", "фото ёж"},
+                                         TTextCase{"ÄÖÜ", "äöü"}, TTextCase{"123-_ ", "123-_ "},
+                                         // Invalid UTF-8 stays byte for byte.
+                                         TTextCase{"A\xFF\xD0Z", "a\xFF\xD0z"},
+                                         TTextCase{"\xC0\x80", "\xC0\x80"}));
+
+struct TSameCase {
+  std::string a, b;
+  bool same;
+};
+
+class SameTextIgnoringCaseTest : public testing::TestWithParam<TSameCase> {};
+
+TEST_P(SameTextIgnoringCaseTest, ComparesIgnoringCaseOfAllLetters) {
+  EXPECT_EQ(SameTextIgnoringCase(GetParam().a, GetParam().b), GetParam().same);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SameTextIgnoringCaseTest,
+                         testing::Values(TSameCase{"sea.jpg", "SEA.JPG", true},
+                                         TSameCase{"Фото1.jpg", "фото1.JPG", true},
+                                         TSameCase{"sea.jpg", "sea.jpeg", false},
+                                         TSameCase{"ё", "Ё", true}, TSameCase{"е", "ё", false},
+                                         TSameCase{"\xFF", "\xFE", false},
+                                         TSameCase{"", "", true}, TSameCase{"a", "", false}));
+
+struct TTrimCase {
+  std::string input, expected;
+};
+
+class TrimControlAndBlanksTest : public testing::TestWithParam<TTrimCase> {};
+
+TEST_P(TrimControlAndBlanksTest, RemovesBytesUpTo32AtBothEnds) {
+  EXPECT_EQ(TrimControlAndBlanks(GetParam().input), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TrimControlAndBlanksTest,
+                         testing::Values(TTrimCase{"", ""}, TTrimCase{"   ", ""},
+                                         TTrimCase{" \t a b \r\n", "a b"},
+                                         TTrimCase{std::string("\0x\0", 3), "x"},
+                                         TTrimCase{"\x7F", "\x7F"}, TTrimCase{"\xC2\xA0x", "\xC2\xA0x"}));
+
+struct TLengthCase {
+  std::string text;
+  size_t pos;
+  size_t length;
+};
+
+class Utf8CharLengthTest : public testing::TestWithParam<TLengthCase> {};
+
+TEST_P(Utf8CharLengthTest, MeasuresWellFormedSequencesOnly) {
+  EXPECT_EQ(Utf8CharLength(GetParam().text, GetParam().pos), GetParam().length);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8CharLengthTest,
+    testing::Values(TLengthCase{"a", 0, 1}, TLengthCase{"ф", 0, 2}, TLengthCase{"ф", 1, 1},
+                    TLengthCase{"€", 0, 3}, TLengthCase{"😀", 0, 4}, TLengthCase{"\xD1", 0, 1},
+                    TLengthCase{"\xE2\x82", 0, 1}, TLengthCase{"\xC0\x80", 0, 1},
+                    TLengthCase{"\xE0\x80\x80", 0, 1}, TLengthCase{"\xED\xA0\x80", 0, 1},
+                    TLengthCase{"\xF4\x90\x80\x80", 0, 1}, TLengthCase{"\xFF", 0, 1}));
+
+TEST(CompareForSortedListTest, OrdersIgnoringCase) {
+  const struct {
+    std::string a, b;
+  } ordered[] = {{"A.jpg", "b.jpg"}, {"a.jpg", "B.jpg"}, {"1.jpg", "a.jpg"},
+                 {"sea.jpg", "sea2.jpg"}, {"Ёж", "Яблоко"}, {"абв", "Где"}};
+  for (const auto& pair : ordered) {
+    EXPECT_LT(CompareForSortedList(pair.a, pair.b), 0) << pair.a << " < " << pair.b;
+    EXPECT_GT(CompareForSortedList(pair.b, pair.a), 0) << pair.b << " > " << pair.a;
+  }
+  EXPECT_EQ(CompareForSortedList("x", "x"), 0);
+  // Names equal but for case are still in a fixed order, never equal.
+  EXPECT_NE(CompareForSortedList("a.jpg", "A.jpg"), 0);
+  EXPECT_EQ(CompareForSortedList("a.jpg", "A.jpg"), -CompareForSortedList("A.jpg", "a.jpg"));
+}
+
+TEST(SortForSortedListTest, SortsLikeCompareAndKeepsEveryName) {
+  std::vector<std::string> names = {"b.jpg", "A.jpg", "c.JPG", "a.jpg", "B2.jpg", "\xFF.jpg",
+                                    "Ёлка.jpg", "дом.jpg", "Дом2.jpg", "", "\xFE.jpg"};
+  const size_t count = names.size();
+  SortForSortedList(names);
+  ASSERT_EQ(names.size(), count);
+  for (size_t i = 1; i < names.size(); ++i) {
+    EXPECT_LT(CompareForSortedList(names[i - 1], names[i]), 0) << names[i - 1] << " / " << names[i];
+  }
+  const auto position = [&](const std::string& name) {
+    return std::find(names.begin(), names.end(), name) - names.begin();
+  };
+  EXPECT_LT(position("A.jpg"), position("b.jpg"));
+  EXPECT_LT(position("b.jpg"), position("B2.jpg"));
+  EXPECT_LT(position("B2.jpg"), position("c.JPG"));
+  EXPECT_LT(position("дом.jpg"), position("Дом2.jpg"));
+}
+
+}  // namespace

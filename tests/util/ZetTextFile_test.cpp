@@ -1,0 +1,134 @@
+#include "ZetTextFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+struct TSplitCase {
+  std::string content;
+  TLines lines;
+};
+
+class SplitTextLinesTest : public testing::TestWithParam<TSplitCase> {};
+
+TEST_P(SplitTextLinesTest, FollowsLineEndRules) { EXPECT_EQ(SplitTextLines(GetParam().content), GetParam().lines); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SplitTextLinesTest,
+    testing::Values(TSplitCase{"", {}}, TSplitCase{"a", {"a"}}, TSplitCase{"a\r\nb\r\n", {"a", "b"}},
+                    TSplitCase{"a\rb\r", {"a", "b"}}, TSplitCase{"a\r\nb", {"a", "b"}},
+                    // A lone LF stays inside its line.
+                    TSplitCase{"a\nb\r\nc", {"a\nb", "c"}}, TSplitCase{"\n", {"\n"}},
+                    // Only one LF after a CR belongs to the line end.
+                    TSplitCase{"a\r\n\nb", {"a", "\nb"}}, TSplitCase{"a\n\rb", {"a\n", "b"}},
+                    TSplitCase{"\r\n", {""}}, TSplitCase{"\r\r", {"", ""}},
+                    TSplitCase{"\r\n\r\nx", {"", "", "x"}},
+                    // Byte 26 ends the text, wherever it is.
+                    TSplitCase{"a\r\nb\x1A\r\nc", {"a", "b"}}, TSplitCase{"\x1A" "abc", {}},
+                    TSplitCase{"a\x1A", {"a"}}, TSplitCase{"a\r\x1A\n", {"a"}},
+                    TSplitCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}));
+
+class TextFileTest : public testing::Test {
+ protected:
+  std::string PathOf(const std::string& name) { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    const std::string path = PathOf(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(TextFileTest, ReadsAllLinesOfAFile) {
+  TLines lines = {"left over"};
+  ASSERT_TRUE(ReadTextFileLines(Write("t.htm", "one\r\ntwo\nstill two\rthree"), lines));
+  EXPECT_EQ(lines, (TLines{"one", "two\nstill two", "three"}));
+}
+
+TEST_F(TextFileTest, FirstLineOnly) {
+  const struct {
+    std::string content, first;
+  } cases[] = {{"Sunset  \r\nsecond", "Sunset  "}, {"", ""}, {"\r\nsecond", ""},
+               {"only line", "only line"}, {"  a\nb", "  a\nb"}, {"x\x1Ay\rz", "x"}};
+  for (const auto& c : cases) {
+    std::string line = "left over";
+    EXPECT_TRUE(ReadFirstTextLine(Write("d.txt", c.content), line));
+    EXPECT_EQ(line, c.first);
+  }
+}
+
+TEST_F(TextFileTest, FirstLineOfALargeFileWithoutLineEnd) {
+  const std::string big(200000, 'x');
+  std::string line;
+  ASSERT_TRUE(ReadFirstTextLine(Write("big.txt", big + "\r\nrest"), line));
+  EXPECT_EQ(line, big);
+}
+
+TEST_F(TextFileTest, MissingFolderOrUnreadableFilesFail) {
+  TLines lines = {"left over"};
+  std::string line = "left over";
+  EXPECT_FALSE(ReadTextFileLines(PathOf("missing.htm"), lines));
+  EXPECT_TRUE(lines.empty());
+  EXPECT_FALSE(ReadFirstTextLine(PathOf("missing.txt"), line));
+  EXPECT_TRUE(line.empty());
+  EXPECT_FALSE(ReadTextFileLines(dir_.path().toStdString(), lines));
+  EXPECT_FALSE(ReadFirstTextLine(dir_.path().toStdString(), line));
+  if (geteuid() != 0) {  // root reads everything
+    const std::string locked = Write("locked.txt", "secret\r\n");
+    chmod(locked.c_str(), 0);
+    EXPECT_FALSE(ReadFirstTextLine(locked, line));
+  }
+}
+
+TEST_F(TextFileTest, WriterEndsLinesWithCrLf) {
+  const std::string path = PathOf("out.htm");
+  TTextWriter writer;
+  ASSERT_TRUE(writer.Open(path));
+  writer.WriteLine("<html>");
+  writer.Write("a\nb");
+  writer.WriteLine("");
+  writer.WriteLine("конец");
+  EXPECT_TRUE(writer.Close());
+  EXPECT_EQ(ReadBytes(path), "<html>\r\na\nb\r\nконец\r\n");
+  TLines lines;
+  ASSERT_TRUE(ReadTextFileLines(path, lines));
+  EXPECT_EQ(lines, (TLines{"<html>", "a\nb", "конец"}));
+}
+
+TEST_F(TextFileTest, WriterReportsFailures) {
+  TTextWriter writer;
+  EXPECT_FALSE(writer.Open(PathOf("no/such/folder/out.htm")));
+  writer.WriteLine("ignored");
+  EXPECT_FALSE(writer.Close());
+
+  TTextWriter full;
+  if (access("/dev/full", W_OK) == 0) {
+    ASSERT_TRUE(full.Open("/dev/full"));
+    full.WriteLine(std::string(100000, 'x'));
+    full.Flush();
+    EXPECT_FALSE(full.Ok());
+    EXPECT_FALSE(full.Close());
+  }
+}
+
+TEST_F(TextFileTest, ReopeningTruncates) {
+  const std::string path = Write("again.htm", "old old old");
+  TTextWriter writer;
+  ASSERT_TRUE(writer.Open(path));
+  writer.Write("new");
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(ReadBytes(path), "new");
+}
+
+}  // namespace
