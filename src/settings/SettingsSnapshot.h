@@ -60,3 +60,9 @@ struct TSettingsSnapshot {
   std::string AltIndex;
   bool ImageClickEqualNext = false;
 };
+
+// What the window's controls hold when it is created, before any settings are loaded: the texts
+// and values of its layout, drop-down lists with nothing selected (the result-folder list empty),
+// check boxes unchecked except CheckBoxImageClickEqualNext. No radio button of a pair is checked
+// then, which reads as the pair's second choice (1), as "first checked, else second" reads it.
+TSettingsSnapshot DesignTimeSettingsSnapshot();

@@ -1,0 +1,78 @@
+// RegistryDatabase: the per-user SQLite file that stands in for the registry. It holds a tree of
+// keys (table `keys`) with named, typed values (table `vals`), and a view `readable_values`
+// that shows every value with its key path, kind and decoded contents, so that
+//   sqlite3 "$ZETGALLERY_REGISTRY" "select * from readable_values"
+// lists the stored presets. Several running copies of the program may share one file: writers
+// wait for each other (busy timeout) instead of failing.
+#pragma once
+
+#include <memory>
+#include <string>
+
+struct sqlite3;
+
+// The file the program keeps its settings in: $ZETGALLERY_REGISTRY when set and non-empty,
+// otherwise $XDG_CONFIG_HOME/ZetGallery/registry.db, with $HOME/.config standing in for an
+// unset or relative XDG_CONFIG_HOME.
+std::string DefaultRegistryPath();
+
+class TRegistryDatabase {
+ public:
+  // Opens the database at `path`, creating the file, its folder and the tables when missing.
+  // Never throws. A file that cannot be opened, is not a database, or is a database of another
+  // program gives an unavailable object whose OpenError() names the file and the reason; such a
+  // file is never written to.
+  static std::shared_ptr<TRegistryDatabase> Open(const std::string& path);
+
+  // Opens DefaultRegistryPath().
+  static std::shared_ptr<TRegistryDatabase> OpenDefault();
+
+  ~TRegistryDatabase();
+  TRegistryDatabase(const TRegistryDatabase&) = delete;
+  TRegistryDatabase& operator=(const TRegistryDatabase&) = delete;
+
+  // True when keys and values can be read and written. An unavailable database has no keys:
+  // opening any key fails, and every write fails.
+  bool Available() const { return handle_ != nullptr; }
+
+  const std::string& Path() const { return path_; }
+
+  // The message for the user when the database is unavailable (empty otherwise).
+  const std::string& OpenError() const { return openError_; }
+
+  // REQUIRES: Available().
+  sqlite3* Handle() const { return handle_; }
+
+ private:
+  explicit TRegistryDatabase(std::string path) : path_(std::move(path)) {}
+  void MarkUnusable(const std::string& reason);
+
+  std::string path_;
+  std::string openError_;
+  sqlite3* handle_ = nullptr;
+};
+
+// A transaction on a registry database, rolled back unless committed. Begins only when no
+// transaction is running on the connection already; then the outer transaction governs and
+// Commit() does nothing.
+class TRegistryTransaction {
+ public:
+  enum class TMode { Read, Write };
+
+  // A Write transaction takes the write lock at once (waiting for other writers), so it can
+  // never fail later because another copy of the program wrote in between.
+  TRegistryTransaction(TRegistryDatabase& database, TMode mode);
+  ~TRegistryTransaction();
+  TRegistryTransaction(const TRegistryTransaction&) = delete;
+  TRegistryTransaction& operator=(const TRegistryTransaction&) = delete;
+
+  // False when the transaction could not begin (busy beyond the timeout, unavailable database).
+  bool Started() const { return started_; }
+  // Makes the changes permanent; false when that failed (the changes are then undone).
+  bool Commit();
+
+ private:
+  sqlite3* handle_ = nullptr;
+  bool owner_ = false;
+  bool started_ = false;
+};

@@ -1,0 +1,32 @@
+// SettingsMessages: every text the settings store shows to the user or puts into an error, in
+// one place and spelled exactly.
+#pragma once
+
+#include <string>
+
+// The untitled preset: its values live directly in the settings key. Compared exactly (letter
+// case counts): "<Без названия>" is an ordinary named preset.
+inline constexpr char kUntitledPresetName[] = "<без названия>";
+
+// Registry errors; the value's name takes the place of %s.
+inline constexpr char kFailedToSetData[] = "Failed to set data for '%s'";
+inline constexpr char kInvalidDataType[] = "Invalid data type for '%s'";
+inline constexpr char kFailedToGetData[] = "Failed to get data for '%s'";
+
+// `format` (one of the three above) with `valueName` in place of its %s.
+std::string RegistryErrorText(const char* format, const std::string& valueName);
+
+// Shown with ShowError when the user asks to delete the untitled preset.
+inline constexpr char kCannotDeleteUntitled[] = "Нельзя удалить настройку \"<без названия>\"!";
+
+// Shown with ShowPlainMessage after a preset was saved or deleted.
+std::string PresetSavedMessage(const std::string& presetName);
+std::string PresetDeletedMessage(const std::string& presetName);
+
+// Shown with ShowError when the settings file cannot be used: `reason` says why. The program
+// goes on with the default settings and leaves the file as it is.
+std::string SettingsFileUnusableMessage(const std::string& path, const std::string& reason);
+
+// The reason given when the file is an SQLite database of some other program.
+inline constexpr char kForeignDatabaseReason[] =
+    "это база данных другой программы, а не файл настроек ZetGallery";

@@ -1,0 +1,50 @@
+// The preset list, the memory of the preset used last, and deleting presets.
+#include "SettingsStore.h"
+#include "ZetStrings.h"
+
+std::vector<std::string> TSettingsStore::RefreshSettingsList(TPresetList* presets) {
+  std::vector<std::string> names;
+  {
+    TZetRegistry registry(database_);
+    // GetKeyNames leaves the list empty when the key could not be opened.
+    registry.OpenKey(kNamedSettingsKey, true);
+    registry.GetKeyNames(names);
+  }
+  names.push_back(kUntitledPresetName);
+  SortForSortedList(names);
+  if (presets != nullptr) presets->SetEntries(names);
+  return names;
+}
+
+std::string TSettingsStore::ReadLastSettings() {
+  TZetRegistry registry(database_);
+  registry.OpenKey(kSettingsKey, true);
+  return registry.ReadString(kLastSettingsValue);
+}
+
+void TSettingsStore::LoadLastSettings(TSettingsTarget& target, TPresetList& presets) {
+  const std::string name = ReadLastSettings();
+  LoadSettings(name, target, &presets);
+  const std::vector<std::string> entries = presets.Entries();
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (SameTextIgnoringCase(entries[i], name)) {
+      presets.SelectEntry(static_cast<int>(i));
+      return;
+    }
+  }
+}
+
+void TSettingsStore::DeleteSettings(const std::string& name, TPresetList* presets) {
+  if (IsUntitledPresetName(name)) {
+    ui_.ShowError(kCannotDeleteUntitled);
+    return;
+  }
+  {
+    TZetRegistry registry(database_);
+    // A preset that is not there is not an error: the user sees it gone either way.
+    registry.DeleteKey(PresetKeyPath(name));
+  }
+  RefreshSettingsList(presets);
+  if (presets != nullptr) presets->SetText("");
+  ui_.ShowPlainMessage(PresetDeletedMessage(name));
+}

@@ -1,0 +1,189 @@
+#include "SettingsTable.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <QString>
+#include <filesystem>
+#include <system_error>
+
+#include "ZetAlphaNums.h"
+
+namespace {
+
+using S = TSettingsSnapshot;
+
+constexpr TSettingRow TextRow(const char* name, const char* control, TBlankRule rule,
+                              TDefaultSource source, const char* defaultText,
+                              std::string S::*field) {
+  return {name,  TSettingKind::Text, TControlKind::Edit, control, nullptr, rule, source,
+          defaultText, 0, 0, 0, 0, field, nullptr, nullptr};
+}
+
+constexpr TSettingRow Text(const char* name, const char* control, TBlankRule rule,
+                           const char* defaultText, std::string S::*field) {
+  return TextRow(name, control, rule, TDefaultSource::Literal, defaultText, field);
+}
+
+constexpr TSettingRow Template(const char* name, const char* control, TBlankRule rule,
+                               const char* fileName, std::string S::*field) {
+  return TextRow(name, control, rule, TDefaultSource::TemplatesFolder, fileName, field);
+}
+
+constexpr TSettingRow DropDown(const char* name, const char* control, int defaultIndex,
+                               int itemCount, int S::*field) {
+  return {name,    TSettingKind::Integer, TControlKind::DropDown, control, nullptr,
+          TBlankRule::None, TDefaultSource::Literal, nullptr, defaultIndex, 0, 0, itemCount,
+          nullptr, field, nullptr};
+}
+
+constexpr TSettingRow Spin(const char* name, const char* control, int defaultValue, int min,
+                           int max, int S::*field) {
+  return {name, TSettingKind::Integer, TControlKind::SpinEdit, control, nullptr, TBlankRule::None,
+          TDefaultSource::Literal, nullptr, defaultValue, min, max, 0, nullptr, field, nullptr};
+}
+
+constexpr TSettingRow TextSpin(const char* name, const char* control, std::string S::*field) {
+  return {name, TSettingKind::Integer, TControlKind::TextSpin, control, nullptr, TBlankRule::None,
+          TDefaultSource::Literal, nullptr, 120, 0, 200, 0, field, nullptr, nullptr};
+}
+
+constexpr TSettingRow Radio(const char* name, const char* first, const char* second,
+                            int S::*field) {
+  return {name, TSettingKind::Integer, TControlKind::RadioPair, first, second, TBlankRule::None,
+          TDefaultSource::Literal, nullptr, 0, 0, 1, 0, nullptr, field, nullptr};
+}
+
+constexpr TSettingRow Check(const char* name, const char* control, bool S::*field) {
+  return {name, TSettingKind::Flag, TControlKind::CheckBox, control, nullptr, TBlankRule::None,
+          TDefaultSource::Literal, nullptr, 1, 0, 1, 0, nullptr, nullptr, field};
+}
+
+constexpr TBlankRule T = TBlankRule::T;
+constexpr TBlankRule E = TBlankRule::E;
+constexpr TBlankRule X = TBlankRule::X;
+
+}  // namespace
+
+const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
+    TextRow("ImagesFolder", "EditImagesFolder", T, TDefaultSource::CurrentDirectory, "",
+            &S::ImagesFolder),
+    DropDown("ResultFolder", "EditResultFolder", 0, 0, &S::ResultFolder),
+    Check("ClearResultFolder", "CheckBoxClearResultFolder", &S::ClearResultFolder),
+    Text("ThumbsFolder", "EditThumbsFolder", T, "thumbs", &S::ThumbsFolder),
+    Check("ClearThumbsFolder", "CheckBoxClearThumbsFolder", &S::ClearThumbsFolder),
+    Text("ButtonsFolder", "EditButtonsFolder", T, "buttons", &S::ButtonsFolder),
+    Check("CopyButtonsFromTemplate", "CheckBoxCopyButtonsFromTemplate",
+          &S::CopyButtonsFromTemplate),
+    Text("ImagesMask", "EditImagesMask", E, "*.jpg", &S::ImagesMask),
+    Radio("HtmlNames", "RadioButtonHtmlAsImageName", "RadioButtonHtmlSerialNumber",
+          &S::HtmlNames),
+    Text("HtmlFirstImageFile", "EditHtmlFirstImageFile", T, "01.htm", &S::HtmlFirstImageFile),
+    Text("IndexFile", "EditIndexFile", T, "index.htm", &S::IndexFile),
+    DropDown("Descriptions", "ComboBoxDescrType", 2, 3, &S::Descriptions),
+    Template("IndexTemplate", "EditIndexTemplate", E, "IndexTemplate.htm", &S::IndexTemplate),
+    Text("IndexPlace", "EditIndexPlace", E, "~~~INDEX~~~", &S::IndexPlace),
+    DropDown("IndexType", "ComboBoxIndexType", 3, 4, &S::IndexType),
+    Spin("TableWidth", "EditTableWidth", 100, 0, 100, &S::TableWidth),
+    Spin("TableBorderWidth", "EditTableBorderWidth", 1, 0, 10, &S::TableBorderWidth),
+    Spin("CellSpacing", "EditCellSpacing", 0, 0, 10, &S::CellSpacing),
+    Spin("CellPadding", "EditCellPadding", 3, 0, 10, &S::CellPadding),
+    Text("TableBorderColor", "EditTableBorderColor", E, "#000000", &S::TableBorderColor),
+    Text("TableBackColor", "EditTableBackColor", X, "#FFFFFF", &S::TableBackColor),
+    Check("ShowTableHeaders", "CheckBoxShowTableHeaders", &S::ShowTableHeaders),
+    Check("ShowDescriptions", "CheckBoxShowDescriptions", &S::ShowDescriptions),
+    Check("ShowFileSizes", "CheckBoxShowFileSizes", &S::ShowFileSizes),
+    DropDown("FileSizes", "ComboBoxFileSizes", 1, 3, &S::FileSizes),
+    Spin("ThumbXCount", "EditThumbXCount", 5, 1, 10, &S::ThumbXCount),
+    TextSpin("ThumbXSize", "EditThumbXSize", &S::ThumbXSize),
+    TextSpin("ThumbYSize", "EditThumbYSize", &S::ThumbYSize),
+    Spin("ThumbBorderWidth", "EditThumbBorderWidth", 1, 0, 10, &S::ThumbBorderWidth),
+    Text("ThumbBorderColor", "EditThumbBorderColor", E, "#000000", &S::ThumbBorderColor),
+    Check("DescrAsThumbAlt", "CheckBoxDescrAsThumbAlt", &S::DescrAsThumbAlt),
+    Check("CreateThumbs", "CheckBoxCreateThumbs", &S::CreateThumbs),
+    DropDown("ThumbsFormat", "ComboBoxThumbsFormat", 1, 3, &S::ThumbsFormat),
+    Radio("ThumbPrefixSuffixType", "RadioButtonThumbWithPrefix", "RadioButtonThumbWithSuffix",
+          &S::ThumbPrefixSuffixType),
+    Text("ThumbPrefixSuffix", "EditThumbPrefixSuffix", X, "_", &S::ThumbPrefixSuffix),
+    Radio("ImageType", "RadioButtonImageAsFile", "RadioButtonImageAsHtml", &S::ImageType),
+    Template("ImageTemplate", "EditImageTemplate", E, "ImageTemplate.htm", &S::ImageTemplate),
+    Text("ImagePlace", "EditImagePlace", E, "~~~IMAGE~~~", &S::ImagePlace),
+    Text("DescrPlace", "EditDescrPlace", E, "~~~DESCR~~~", &S::DescrPlace),
+    Text("ButtonsPlace", "EditButtonsPlace", E, "~~~BUTTONS~~~", &S::ButtonsPlace),
+    Template("ButtonImageFirst", "EditButtonImageFirst", X, "amber_first.gif",
+             &S::ButtonImageFirst),
+    Template("ButtonImagePrev", "EditButtonImagePrev", X, "amber_prev.gif", &S::ButtonImagePrev),
+    Template("ButtonImageNext", "EditButtonImageNext", X, "amber_next.gif", &S::ButtonImageNext),
+    Template("ButtonImageLast", "EditButtonImageLast", X, "amber_last.gif", &S::ButtonImageLast),
+    Template("ButtonImageIndex", "EditButtonImageIndex", X, "amber_index.gif",
+             &S::ButtonImageIndex),
+    Text("AltFirst", "EditAltFirst", X, "<<-- First", &S::AltFirst),
+    Text("AltPrev", "EditAltPrev", X, "<-- Prev", &S::AltPrev),
+    Text("AltNext", "EditAltNext", X, "Next -->", &S::AltNext),
+    Text("AltLast", "EditAltLast", X, "Last -->>", &S::AltLast),
+    Text("AltIndex", "EditAltIndex", X, "Index", &S::AltIndex),
+    Check("ImageClickEqualNext", "CheckBoxImageClickEqualNext", &S::ImageClickEqualNext),
+}};
+
+const TSettingRow* FindSettingRow(const std::string& name) {
+  for (const TSettingRow& row : kSettingsTable)
+    if (name == row.Name) return &row;
+  return nullptr;
+}
+
+std::string DefaultTextOf(const TSettingRow& row) {
+  switch (row.DefaultSource) {
+    case TDefaultSource::CurrentDirectory: {
+      std::error_code error;
+      const std::filesystem::path current = std::filesystem::current_path(error);
+      return error ? std::string() : current.string();
+    }
+    case TDefaultSource::TemplatesFolder:
+      return TemplatesFolder() + row.DefaultText;
+    case TDefaultSource::Literal:
+      break;
+  }
+  return row.DefaultText ? row.DefaultText : "";
+}
+
+int TextSpinNumber(const TSettingRow& row, const std::string& text) {
+  return StrToIntDef(text, row.DefaultNumber);
+}
+
+namespace {
+
+std::string WithTrailingSeparator(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool IsFolder(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
+std::string ApplicationFolder() {
+  if (QCoreApplication::instance() != nullptr)
+    return WithTrailingSeparator(QCoreApplication::applicationDirPath().toStdString());
+  // Without an application object (tests, early start-up) the kernel names the executable.
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (!error) return WithTrailingSeparator(executable.parent_path().string());
+  const std::filesystem::path current = std::filesystem::current_path(error);
+  return error ? std::string("./") : WithTrailingSeparator(current.string());
+}
+
+std::string TemplatesFolder() {
+  const std::filesystem::path application(ApplicationFolder());
+  const std::filesystem::path besideExecutable = application / "templates";
+  if (IsFolder(besideExecutable)) return WithTrailingSeparator(besideExecutable.string());
+  const std::filesystem::path installed =
+      (application / ".." / "share" / "zetgallery" / "templates").lexically_normal();
+  if (IsFolder(installed)) return WithTrailingSeparator(installed.string());
+  const QString system = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                QStringLiteral("zetgallery/templates"),
+                                                QStandardPaths::LocateDirectory);
+  if (!system.isEmpty()) return WithTrailingSeparator(system.toStdString());
+  return WithTrailingSeparator(besideExecutable.string());
+}
