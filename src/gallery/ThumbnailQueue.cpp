@@ -57,6 +57,13 @@ int TThumbnailQueue::Failed() const {
   return failed_;
 }
 
+std::vector<std::string> TThumbnailQueue::TakeFinishedSources() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::vector<std::string> sources;
+  sources.swap(finishedSources_);
+  return sources;
+}
+
 void TThumbnailQueue::Work() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
@@ -79,6 +86,7 @@ void TThumbnailQueue::Work() {
     busyTargets_.erase(job.target);
     ++finished_;
     if (result != 0) ++failed_;
+    finishedSources_.push_back(std::move(job.source));
     // A job of the same target may have been waiting for this one.
     jobReady_.notify_all();
     jobDone_.notify_all();

@@ -46,6 +46,8 @@ class TThumbnailQueue {
   int Finished() const;
   // Jobs whose maker returned a non-zero code.
   int Failed() const;
+  // The sources of the jobs finished (made or failed) since the last call, in finishing order.
+  std::vector<std::string> TakeFinishedSources();
 
  private:
   void Work();
@@ -56,6 +58,7 @@ class TThumbnailQueue {
   std::condition_variable jobDone_;
   std::deque<TThumbnailJob> pending_;
   std::set<std::string> busyTargets_;
+  std::vector<std::string> finishedSources_;
   int added_ = 0;
   int finished_ = 0;
   int failed_ = 0;

@@ -1,0 +1,285 @@
+// CommandLine: the same core as the window, driven from the console. Questions are answered by
+// --yes (otherwise "No"), message boxes and progress go to standard error, the image list of
+// --list to standard output.
+#include "CommandLine.h"
+
+#include <QCoreApplication>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "BuildDriver.h"
+#include "ImageScan.h"
+#include "ResultFolders.h"
+#include "SettingsStore.h"
+#include "Thumbnailer.h"
+#include "ZetFileUtils.h"
+#include "ZetStrings.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitError = 1;
+constexpr int kExitUsage = 2;
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void OnInterrupt(int) {
+  g_interrupted = true;
+  // A second Ctrl+C ends the program at once.
+  std::signal(SIGINT, SIG_DFL);
+}
+
+// Message box texts carry CR LF line breaks; the console wants LF.
+std::string ForConsole(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  while (!out.empty() && out.back() == '\n') out.pop_back();
+  return out;
+}
+
+class TConsoleUserInterface : public TUserInterface {
+ public:
+  explicit TConsoleUserInterface(bool answerYes) : answerYes_(answerYes) {}
+
+  bool AskConfirmation(const std::string& text) override {
+    std::cerr << ForConsole(text) << (answerYes_ ? " Да (--yes)" : " Нет (без --yes)") << '\n';
+    return answerYes_;
+  }
+  void ShowError(const std::string& text) override { std::cerr << ForConsole(text) << '\n'; }
+  void ShowPlainMessage(const std::string& text) override { std::cerr << ForConsole(text) << '\n'; }
+  void ShowStandardError(const std::string& text) override {
+    std::cerr << ForConsole(text) << '\n';
+  }
+  void ReportProgress(int done, int total, const std::string& name) override {
+    std::cerr << '[' << done << '/' << total << "] " << name << '\n';
+  }
+  bool StopRequested() const override { return g_interrupted; }
+
+ private:
+  bool answerYes_;
+};
+
+bool IsOption(const std::string& argument) {
+  return argument.size() > 1 && argument[0] == '-';
+}
+
+// Loads the named preset (or the last-used one) as the window would show it, and applies
+// FOLDER. The user's settings are only read. False (message printed) on a settings error.
+bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
+  TConsoleUserInterface ui(false);
+  try {
+    TSettingsStore store(OpenSettingsDatabase(ui), ui);
+    const std::string name = request.hasPreset ? request.preset : store.ReadLastSettings();
+    settings = store.ReadPresetSnapshot(name);
+  } catch (const TRegistryError& error) {
+    std::cerr << ForConsole(error.what()) << '\n';
+    return false;
+  }
+  if (!request.folder.empty()) {
+    // A folder named on the command line is taken from where the command runs, so that its
+    // parent can serve as the result folder.
+    std::error_code ignored;
+    settings.ImagesFolder = std::filesystem::absolute(StripQuotes(request.folder), ignored)
+                                .lexically_normal()
+                                .string();
+    // As in the window, a new images folder keeps the chosen result folder entry when it
+    // exists and takes the first entry otherwise.
+    settings.ResultFolder =
+        KeptResultFolderIndex(settings.ResultFolder, ResultFolderEntries(settings.ImagesFolder));
+  }
+  return true;
+}
+
+// Scans the images folder. False (message printed) when the scan met an invalid mask.
+bool ScanPictures(const TSettingsSnapshot& settings, std::vector<std::string>& names) {
+  TScanResult scan = ScanImages(settings.ImagesFolder, settings.ImagesMask, nullptr);
+  names = std::move(scan.names);
+  if (!scan.errorMessage.empty()) {
+    std::cerr << ForConsole(scan.errorMessage) << '\n';
+    return false;
+  }
+  return true;
+}
+
+int RunList(const TCommandLineRequest& request) {
+  TSettingsSnapshot settings;
+  if (!LoadSettings(request, settings)) return kExitError;
+  std::vector<std::string> names;
+  const bool scanned = ScanPictures(settings, names);
+  for (const std::string& name : names) std::cout << name << '\n';
+  std::cout.flush();
+  return scanned ? kExitSuccess : kExitError;
+}
+
+// The first of the values the Build button needs that is missing, or empty when all are there.
+std::string MissingForBuild(const TBuildInputs& inputs) {
+  const TSettingsSnapshot& s = inputs.Settings;
+  const std::pair<const std::string*, const char*> required[] = {
+      {&s.ImagesFolder, "the images folder is empty"},
+      {&inputs.ResultFolderText, "the result folder is not chosen (setting ResultFolder)"},
+      {&s.ThumbsFolder, "the thumbnails folder name is empty"},
+      {&s.ButtonsFolder, "the buttons folder name is empty"},
+      {&s.IndexFile, "the index file name is empty"},
+      {&s.HtmlFirstImageFile, "the first page name is empty"},
+  };
+  for (const auto& [text, problem] : required)
+    if (TrimControlAndBlanks(*text).empty()) return problem;
+  if (inputs.Images.empty()) return "no picture in the images folder matches the mask";
+  return std::string();
+}
+
+int RunBuild(const TCommandLineRequest& request, const char* programPath) {
+  TBuildInputs inputs;
+  if (!LoadSettings(request, inputs.Settings)) return kExitError;
+  if (!ScanPictures(inputs.Settings, inputs.Images)) return kExitError;
+
+  // What the window's controls would show for these settings.
+  const std::vector<std::string> entries = ResultFolderEntries(inputs.Settings.ImagesFolder);
+  inputs.ResultFolderText = ResultFolderAt(entries, inputs.Settings.ResultFolder);
+  inputs.ThumbsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
+  inputs.ButtonsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
+  inputs.ClearThumbsFolderEnabled = inputs.Settings.IndexType == 3;
+
+  const std::string missing = MissingForBuild(inputs);
+  if (!missing.empty()) {
+    std::cerr << "zetgallery: cannot build: " << missing << '\n';
+    return kExitError;
+  }
+  if (!StartImageLibrary(programPath)) {
+    std::cerr << "zetgallery: the image library cannot start\n";
+    return kExitError;
+  }
+  std::signal(SIGINT, OnInterrupt);
+  TConsoleUserInterface ui(request.yes);
+  const TBuildResult result = BuildGallery(inputs, ui);
+  std::signal(SIGINT, SIG_DFL);
+  EndImageLibrary();
+  if (result.thumbnailsFailed > 0)
+    std::cerr << "zetgallery: " << result.thumbnailsFailed << " thumbnail(s) could not be made\n";
+  if (result.stoppedByUser) {
+    std::cerr << "zetgallery: stopped\n";
+    return kExitError;
+  }
+  return result.outcome == TBuildOutcome::Finished && result.errorsShown == 0 ? kExitSuccess
+                                                                               : kExitError;
+}
+
+}  // namespace
+
+std::string CommandLineUsage() {
+  return "Usage:\n"
+         "  zetgallery [FOLDER]                                  open the window\n"
+         "  zetgallery --build [--preset NAME] [--yes] [FOLDER]  build the gallery, no window\n"
+         "  zetgallery --list [--preset NAME] [FOLDER]           print the pictures in order\n"
+         "  zetgallery --help                                    this text\n"
+         "  zetgallery --version                                 the program's version\n"
+         "\n"
+         "NAME is a saved preset (default: the last one used); FOLDER replaces its images\n"
+         "folder. --yes answers every question Yes; without it a missing folder stops the\n"
+         "build. Exit status: 0 done, 1 an error was reported, 2 bad usage.\n"
+         "The settings are read from $ZETGALLERY_REGISTRY when it is set.\n";
+}
+
+TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) {
+  using TMode = TCommandLineRequest::TMode;
+  TCommandLineRequest request;
+  const auto bad = [&request](const std::string& why) {
+    request.mode = TMode::BadUsage;
+    request.usageError = why;
+    return request;
+  };
+  bool haveFolder = false;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    TMode chosen = TMode::Window;
+    if (argument == "--build") chosen = TMode::Build;
+    else if (argument == "--list") chosen = TMode::List;
+    else if (argument == "--help" || argument == "-h") chosen = TMode::Help;
+    else if (argument == "--version") chosen = TMode::Version;
+    if (chosen != TMode::Window) {
+      if (request.mode != TMode::Window) return bad("only one of --build, --list, --help, --version");
+      request.mode = chosen;
+    } else if (argument == "--preset") {
+      if (request.hasPreset) return bad("--preset given twice");
+      if (i + 1 >= arguments.size()) return bad("--preset needs a NAME");
+      request.hasPreset = true;
+      request.preset = arguments[++i];
+    } else if (argument == "--yes") {
+      request.yes = true;
+    } else if (argument == "--") {
+      // Everything after "--" is a folder, even when it starts with "-".
+      for (++i; i < arguments.size(); ++i) {
+        if (haveFolder) return bad("more than one FOLDER");
+        request.folder = arguments[i];
+        haveFolder = true;
+      }
+    } else if (IsOption(argument)) {
+      return bad("unknown option " + argument);
+    } else {
+      if (haveFolder) return bad("more than one FOLDER");
+      request.folder = argument;
+      haveFolder = true;
+    }
+  }
+  switch (request.mode) {
+    case TMode::Window:
+      if (request.hasPreset || request.yes) return bad("--preset and --yes need --build or --list");
+      break;
+    case TMode::List:
+      if (request.yes) return bad("--yes belongs to --build");
+      break;
+    case TMode::Help:
+    case TMode::Version:
+      if (request.hasPreset || request.yes || haveFolder)
+        return bad("--help and --version take nothing else");
+      break;
+    default:
+      break;
+  }
+  return request;
+}
+
+bool IsCommandLineRequest(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--build" || argument == "--list" || argument == "--help" ||
+        argument == "-h" || argument == "--version" || argument == "--preset" ||
+        argument == "--yes")
+      return true;
+  }
+  // An unknown long option in first place is a mistake on the command line, not a folder; the
+  // window's toolkit has its own single-dash options (-platform ...), which are left to it.
+  return argc > 1 && std::string(argv[1]).rfind("--", 0) == 0;
+}
+
+int RunCommandLine(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  const TCommandLineRequest request = ParseCommandLine(arguments);
+  switch (request.mode) {
+    case TCommandLineRequest::TMode::Help:
+      std::cout << CommandLineUsage();
+      return kExitSuccess;
+    case TCommandLineRequest::TMode::Version:
+      std::cout << "ZetGallery 1.0\n";
+      return kExitSuccess;
+    case TCommandLineRequest::TMode::BadUsage:
+    case TCommandLineRequest::TMode::Window:
+      std::cerr << "zetgallery: " << (request.usageError.empty() ? "bad usage" : request.usageError)
+                << "\n\n" << CommandLineUsage();
+      return kExitUsage;
+    default:
+      break;
+  }
+  // Text collation, locale and the standard folders come from QtCore; no display is needed.
+  QCoreApplication application(argc, argv);
+  if (request.mode == TCommandLineRequest::TMode::List) return RunList(request);
+  return RunBuild(request, argv[0]);
+}
