@@ -1,0 +1,68 @@
+// WindowMain: the window program's start-up and shutdown, in an order that matters: the image
+// library first, then the application object with its title and hint pause, then the window and
+// its creation handler; an error of the creation handler is shown before the window appears.
+// The image library ends last, after the window and the application object are gone.
+#include "WindowMain.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QScreen>
+#include <QToolTip>
+
+#include "DesktopServices.h"
+#include "FormMain.h"
+#include "Thumbnailer.h"
+
+namespace {
+
+constexpr int kHintHidePauseMs = 5000;
+
+// Keeps every hint of the application visible for a fixed time.
+class THintPause : public QObject {
+ public:
+  THintPause(int milliseconds, QObject* parent) : QObject(parent), milliseconds_(milliseconds) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ToolTip || !watched->isWidgetType()) return false;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget->toolTip().isEmpty()) return false;
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QToolTip::showText(help->globalPos(), widget->toolTip(), widget, QRect(), milliseconds_);
+    return true;
+  }
+
+ private:
+  int milliseconds_;
+};
+
+int RunApplication(int argc, char** argv) {
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("ZetGallery"));
+  application.installEventFilter(new THintPause(kHintHidePauseMs, &application));
+
+  TQtDesktop desktop;
+  TFormMain form(desktop);
+  const std::string error = form.FormCreate(argc > 1 ? argv[1] : "");
+  // The error box comes before the window, which then opens on the tab its layout shows.
+  if (!error.empty()) desktop.ShowStandardError(QString::fromStdString(error));
+  desktop.SetOwner(&form);
+
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    QRect frame = form.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    form.move(frame.topLeft());
+  }
+  form.show();
+  return application.exec();
+}
+
+}  // namespace
+
+int RunWindow(int argc, char** argv) {
+  // Start-up goes on whatever the library says: only thumbnails need it.
+  StartImageLibrary(argc > 0 ? argv[0] : "zetgallery");
+  const int status = RunApplication(argc, argv);
+  EndImageLibrary();
+  return status;
+}
