@@ -1,0 +1,516 @@
+// Tests of the index page writer: size texts, the golden galleries (every index kind, both
+// picture modes, both page namings), the template rules, the order of the per-picture work and
+// the error messages.
+#include "IndexWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "PageWriter.h"
+#include "WriterTestSupport.h"
+
+namespace {
+
+using writer_test::ReadBytes;
+using writer_test::TRecordingUi;
+using writer_test::TTempFolder;
+using writer_test::TypicalInputs;
+using writer_test::WriteBytes;
+
+const char kIndexOpenMessage[] =
+    "Не могу открыть индексный файл на запись!\r\n\r\nВозможные причины:\r\n"
+    "1. Индексный файл уже открыт программой просмотра\r\n"
+    "2. Индексный файл имеет атрибут \"Только для чтения\"\r\n"
+    "3. Нет прав на запись в папке индексного файла\r\n";
+const char kTemplateOpenMessage[] =
+    "Не могу открыть шаблон индексного файла на чтение!\r\n\r\nВозможные причины:\r\n"
+    "1. Шаблон индексного файла заблокирован другой программой\r\n"
+    "2. Нет прав на чтение в папке с шаблоном индексного файла\r\n";
+const char kIndexWriteMessage[] = "Ошибка записи индексного файла!";
+
+// --- Size texts ---------------------------------------------------------------------------------
+
+struct TSizeCase {
+  int64_t size;
+  int unit;
+  const char* separator;
+  const char* expected;
+};
+
+class FileSizeTextTest : public testing::TestWithParam<TSizeCase> {};
+
+TEST_P(FileSizeTextTest, WritesTheSizeInTheChosenUnit) {
+  const TSizeCase& c = GetParam();
+  EXPECT_EQ(FileSizeText(c.size, c.unit, c.separator), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FileSizeTextTest,
+    testing::Values(TSizeCase{1536, 0, ",", "1536"}, TSizeCase{1536, 1, ",", "2k"},
+                    TSizeCase{1536, 2, ",", "0,0M"}, TSizeCase{511, 1, ",", "0k"},
+                    TSizeCase{512, 1, ",", "1k"},  // exactly half rounds away from zero
+                    TSizeCase{1535, 1, ",", "1k"}, TSizeCase{0, 1, ",", "0k"},
+                    TSizeCase{1572864, 2, ",", "1,5M"}, TSizeCase{1572864, 2, ".", "1.5M"},
+                    TSizeCase{1310720, 2, ",", "1,3M"},  // 1.25 exactly: half away from zero
+                    TSizeCase{1310719, 2, ",", "1,2M"}, TSizeCase{104805376, 2, ",", "100,0M"},
+                    TSizeCase{1048575, 2, ",", "1,0M"}, TSizeCase{52428, 2, "٫", "0٫0M"},
+                    TSizeCase{52429, 2, ",", "0,1M"},
+                    // Files beyond 2 GiB keep their size.
+                    TSizeCase{3221225472LL, 0, ",", "3221225472"},
+                    TSizeCase{3221225472LL, 1, ",", "3145728k"},
+                    TSizeCase{3221225472LL, 2, ",", "3072,0M"},
+                    // A picture that vanished.
+                    TSizeCase{-1, 0, ",", "-1"}, TSizeCase{-1, 1, ",", "0k"},
+                    TSizeCase{-1, 2, ",", "0,0M"},
+                    // No unit selected: bytes.
+                    TSizeCase{2048, -1, ",", "2048"}));
+
+TEST(GetImageFileSize, ReadsTheFileOrGivesMinusOne) {
+  TTempFolder folder;
+  WriteBytes(folder / "a.jpg", std::string(1234, 'x'));
+  WriteBytes(folder / "empty.jpg", "");
+  EXPECT_EQ(GetImageFileSize(folder / "a.jpg"), 1234);
+  EXPECT_EQ(GetImageFileSize(folder / "empty.jpg"), 0);
+  EXPECT_EQ(GetImageFileSize(folder / "gone.jpg"), -1);
+}
+
+// --- Golden galleries ---------------------------------------------------------------------------
+
+const char kIndexTemplate[] =
+    "<html>\r\n<head><title>Gallery</title></head>\r\n<body>\r\n<h1>Sea</h1>\r\n"
+    "  <!-- ~~~INDEX~~~ -->\r\n<p>End</p>\r\n</body>\r\n</html>";
+const char kImageTemplate[] =
+    "<html>\r\n<body>\r\n<h2>~~~DESCR~~~</h2>\r\n<div>~~~IMAGE~~~</div>\r\n~~~BUTTONS~~~\r\n"
+    "<p>About: ~~~DESCR~~~.</p>\r\n</body>\r\n</html>\r\n";
+
+// A folder "photos" of four pictures (only their names and sizes matter to the HTML) whose
+// gallery goes into the folder above it.
+class TGalleryFolder {
+ public:
+  TGalleryFolder() {
+    WriteBytes(folder_ / "photos/beach.jpg", std::string(1536, 'b'));
+    WriteBytes(folder_ / "photos/cliffs.png", std::string(511, 'c'));
+    WriteBytes(folder_ / "photos/dunes & sky.jpg", std::string(2560, 'd'));
+    WriteBytes(folder_ / "photos/harbour.gif", std::string(100, 'h'));
+    WriteBytes(folder_ / "templates/index.tpl", kIndexTemplate);
+    WriteBytes(folder_ / "templates/image.tpl", kImageTemplate);
+  }
+
+  // The settings shared by all golden galleries.
+  TBuildInputs Inputs() const {
+    TBuildInputs in = TypicalInputs(folder_ / "photos", folder_.Path(),
+                                    {"beach.jpg", "cliffs.png", "dunes & sky.jpg", "harbour.gif"});
+    TSettingsSnapshot& s = in.Settings;
+    s.IndexTemplate = folder_ / "templates/index.tpl";
+    s.ImageTemplate = folder_ / "templates/image.tpl";
+    s.TableWidth = 80, s.TableBorderWidth = 1, s.CellPadding = 2, s.CellSpacing = 3;
+    s.ThumbXCount = 3, s.ThumbXSize = "120", s.ThumbYSize = "90", s.ThumbBorderWidth = 1;
+    return in;
+  }
+
+  const TTempFolder& Folder() const { return folder_; }
+
+ private:
+  TTempFolder folder_;
+};
+
+const std::vector<std::string> kDescriptions = {"Sandy beach", "", "Dunes \"at\" dusk",
+                                                "<b>Harbour</b>"};
+
+struct TGoldenCase {
+  const char* name;
+  std::function<void(TSettingsSnapshot&)> configure;
+  int thumbnails;  // thumbnail calls expected
+};
+
+class GoldenGalleryTest : public testing::TestWithParam<TGoldenCase> {};
+
+std::set<std::string> HtmlFilesIn(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().extension() == ".htm") names.insert(entry.path().filename().string());
+  return names;
+}
+
+TEST_P(GoldenGalleryTest, MatchesTheExpectedFilesByteForByte) {
+  const TGoldenCase& c = GetParam();
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  c.configure(in.Settings);
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  std::vector<std::string> thumbnailCalls;
+  const bool ok = WriteIndexPage(params, kDescriptions, ui,
+                                 [&](const std::string& source, const std::string& target) {
+                                   thumbnailCalls.push_back(source + " -> " + target);
+                                 });
+  EXPECT_TRUE(ok);
+  EXPECT_TRUE(ui.errors.empty());
+
+  const std::string goldenFolder = std::string(GALLERY_GOLDEN_DIR) + "/" + c.name;
+  const std::set<std::string> expected = HtmlFilesIn(goldenFolder);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(HtmlFilesIn(gallery.Folder().Path()), expected);
+  for (const std::string& file : expected)
+    EXPECT_EQ(ReadBytes(gallery.Folder() / file), ReadBytes(goldenFolder + "/" + file)) << file;
+
+  EXPECT_EQ(static_cast<int>(thumbnailCalls.size()), c.thumbnails);
+  if (c.thumbnails == 4) {
+    const std::string& root = gallery.Folder().Path();
+    EXPECT_EQ(thumbnailCalls[2],
+              root + "/photos/dunes & sky.jpg -> " + root + "/thumbs/_dunes & sky.jpg");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, GoldenGalleryTest,
+    testing::Values(
+        TGoldenCase{"numbered_file", [](TSettingsSnapshot& s) { s.IndexType = 0; }, 0},
+        TGoldenCase{"bulleted_pages_named",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = 1;
+                      s.ImageType = 1;
+                      s.HtmlNames = 0;
+                    },
+                    0},
+        TGoldenCase{"table_headers_file", [](TSettingsSnapshot& s) { s.IndexType = 2; }, 0},
+        TGoldenCase{"table_plain_serial",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = 2;
+                      s.ShowTableHeaders = false;
+                      s.ShowFileSizes = false;
+                      s.ImageType = 1;
+                      s.HtmlNames = 1;
+                      s.HtmlFirstImageFile = "picture_01.htm";
+                    },
+                    0},
+        TGoldenCase{"table_headers_descr",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = 2;
+                      s.ShowFileSizes = false;
+                    },
+                    0},
+        TGoldenCase{"table_headers_sizes",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = 2;
+                      s.ShowDescriptions = false;
+                      s.FileSizes = 0;
+                    },
+                    0},
+        TGoldenCase{"thumbs_serial",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = 3;
+                      s.ImageType = 1;
+                      s.HtmlNames = 1;
+                      s.HtmlFirstImageFile = "p8.htm";
+                    },
+                    4},
+        TGoldenCase{"thumbs_file",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = 3;
+                      s.ThumbXCount = 2;
+                      s.DescrAsThumbAlt = false;
+                      s.CreateThumbs = false;
+                      s.ThumbsFormat = 0;
+                      s.ThumbPrefixSuffixType = 1;
+                      s.ThumbPrefixSuffix = "_t";
+                    },
+                    0},
+        TGoldenCase{"none_pages_named",
+                    [](TSettingsSnapshot& s) {
+                      s.IndexType = -1;
+                      s.ImageType = 1;
+                    },
+                    0}),
+    [](const testing::TestParamInfo<TGoldenCase>& info) { return info.param.name; });
+
+// --- Template rules -----------------------------------------------------------------------------
+
+struct TTemplateCase {
+  const char* name;
+  std::string templateBytes;
+  std::string expectedIndex;
+  int picturesProcessed;  // progress reports
+};
+
+class IndexTemplateTest : public testing::TestWithParam<TTemplateCase> {};
+
+const std::string kList =
+    "<ol>\r\n<li><a href=\"a.jpg\">a.jpg</a></li>\r\n<li><a href=\"b.jpg\">b.jpg</a></li>\r\n</ol>\r\n";
+
+TEST_P(IndexTemplateTest, CopiesTheTemplateAndReplacesMarkerLines) {
+  const TTemplateCase& c = GetParam();
+  TTempFolder folder;
+  WriteBytes(folder / "index.tpl", c.templateBytes);
+  TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"a.jpg", "b.jpg"});
+  in.Settings.IndexType = 0;
+  in.Settings.IndexPlace = "#I#";
+  in.Settings.IndexTemplate = folder / "index.tpl";
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  EXPECT_TRUE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_EQ(ReadBytes(folder / "index.htm"), c.expectedIndex);
+  EXPECT_EQ(static_cast<int>(ui.progress.size()), c.picturesProcessed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IndexTemplateTest,
+    testing::Values(
+        TTemplateCase{"NoMarker", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n", 0},
+        TTemplateCase{"TextAroundTheMarkerIsLost", "x\r\nbefore #I# after\r\ny\r\n", "x\r\n" + kList + "y\r\n", 2},
+        TTemplateCase{"MarkerIsCaseSensitive", "#i#\r\n", "#i#\r\n", 0},
+        TTemplateCase{"LineFeedsAloneMakeOneLine", "a\n#I#\nb\n", kList, 2},
+        TTemplateCase{"NothingAfterCtrlZ", "a\r\n\x1A#I#\r\nb\r\n", "a\r\n", 0},
+        TTemplateCase{"EveryMarkerLineGetsAnIndex", "#I#\r\n-\r\n#I#", kList + "-\r\n" + kList, 4},
+        TTemplateCase{"EmptyTemplate", "", "", 0}),
+    [](const testing::TestParamInfo<TTemplateCase>& info) { return info.param.name; });
+
+TEST(WriteIndexPage, AnEmptyMarkerIsNeverFound) {
+  TTempFolder folder;
+  WriteBytes(folder / "index.tpl", "a\r\n\r\nb\r\n");
+  TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"a.jpg"});
+  in.Settings.IndexPlace = "";
+  in.Settings.IndexTemplate = folder / "index.tpl";
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  EXPECT_TRUE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_EQ(ReadBytes(folder / "index.htm"), "a\r\n\r\nb\r\n");
+}
+
+// --- The per-picture work -----------------------------------------------------------------------
+
+TEST(WriteIndexPage, LetsTheWindowBreatheTwicePerPictureAndReportsProgress) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 1;
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  EXPECT_TRUE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_EQ(ui.processCount, 8);
+  EXPECT_EQ(ui.progress, (std::vector<std::string>{"1/4 beach.jpg", "2/4 cliffs.png",
+                                                   "3/4 dunes & sky.jpg", "4/4 harbour.gif"}));
+}
+
+TEST(WriteIndexPage, FlushesEachPieceBeforeTheNextThumbnailIsMade) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 3;
+  TBuildParameters params = CollectBuildParameters(in);
+  const std::string indexPath = gallery.Folder() / "index.htm";
+  std::vector<std::string> onDisk;
+  TRecordingUi ui;
+  WriteIndexPage(params, kDescriptions, ui, [&](const std::string&, const std::string&) {
+    onDisk.push_back(ReadBytes(indexPath));
+  });
+  ASSERT_EQ(onDisk.size(), 4u);
+  const std::string cellStart = "<td align=\"center\" width=\"126\">";
+  for (size_t i = 0; i < onDisk.size(); ++i) {
+    // The thumbnail of picture i is made after its cell was opened and everything before it is
+    // on disk.
+    EXPECT_TRUE(onDisk[i].ends_with(cellStart)) << i;
+    if (i > 0) EXPECT_TRUE(onDisk[i].starts_with(onDisk[i - 1])) << i;
+  }
+  EXPECT_TRUE(onDisk[3].starts_with("<html>\r\n<head><title>Gallery</title></head>\r\n"));
+}
+
+TEST(WriteIndexPage, MakesThumbnailsOnlyInTheThumbnailKindWhenAsked) {
+  const struct {
+    int indexType;
+    bool createThumbs;
+    int calls;
+  } cases[] = {{3, true, 4}, {3, false, 0}, {0, true, 0}, {1, true, 0}, {2, true, 0}, {-1, true, 0}};
+  for (const auto& c : cases) {
+    TGalleryFolder gallery;
+    TBuildInputs in = gallery.Inputs();
+    in.Settings.IndexType = c.indexType;
+    in.Settings.CreateThumbs = c.createThumbs;
+    TBuildParameters params = CollectBuildParameters(in);
+    TRecordingUi ui;
+    int calls = 0;
+    WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; });
+    EXPECT_EQ(calls, c.calls) << c.indexType << " " << c.createThumbs;
+  }
+}
+
+struct TThumbRowCase {
+  int pictures;
+  int perRow;
+  int rows;
+  int fillers;
+};
+
+class ThumbnailRowsTest : public testing::TestWithParam<TThumbRowCase> {};
+
+size_t Count(const std::string& text, const std::string& piece) {
+  size_t count = 0;
+  for (size_t pos = text.find(piece); pos != std::string::npos; pos = text.find(piece, pos + 1))
+    ++count;
+  return count;
+}
+
+TEST_P(ThumbnailRowsTest, FillsTheLastRowToItsWidth) {
+  const TThumbRowCase& c = GetParam();
+  TTempFolder folder;
+  WriteBytes(folder / "index.tpl", "~~~INDEX~~~");
+  TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), writer_test::NumberedPictures(c.pictures));
+  in.Settings.IndexType = 3;
+  in.Settings.ThumbXCount = c.perRow;
+  in.Settings.IndexTemplate = folder / "index.tpl";
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  WriteIndexPage(params, {}, ui, nullptr);
+  const std::string index = ReadBytes(folder / "index.htm");
+  EXPECT_EQ(Count(index, "<tr height="), static_cast<size_t>(c.rows));
+  EXPECT_EQ(Count(index, "</tr>\r\n"), static_cast<size_t>(c.rows));
+  EXPECT_EQ(Count(index, "<td>&nbsp</td>"), static_cast<size_t>(c.fillers));
+  EXPECT_EQ(Count(index, "<td align=\"center\""), static_cast<size_t>(c.pictures));
+  if (c.fillers > 0) {
+    std::string lastRowEnd;
+    for (int k = 0; k < c.fillers; ++k) lastRowEnd += "<td>&nbsp</td>";
+    EXPECT_NE(index.find("</td>\r\n" + lastRowEnd + "</tr>\r\n</table>\r\n<br>\r\n"), std::string::npos);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailRowsTest,
+                         testing::Values(TThumbRowCase{7, 5, 2, 3}, TThumbRowCase{10, 5, 2, 0},
+                                         TThumbRowCase{3, 1, 3, 0}, TThumbRowCase{1, 10, 1, 9},
+                                         TThumbRowCase{11, 10, 2, 9}));
+
+TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 0;
+  in.Settings.ImageType = 1;
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  ui.stopAfter = 2;
+  WriteIndexPage(params, kDescriptions, ui, nullptr);
+  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"),
+            "<html>\r\n<head><title>Gallery</title></head>\r\n<body>\r\n<h1>Sea</h1>\r\n"
+            "<ol>\r\n<li><a href=\"beach.htm\">beach.htm</a></li>\r\n"
+            "<li><a href=\"cliffs.htm\">cliffs.htm</a></li>\r\n</ol>\r\n"
+            "<p>End</p>\r\n</body>\r\n</html>\r\n");
+  EXPECT_TRUE(std::filesystem::exists(gallery.Folder() / "cliffs.htm"));
+  EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "dunes & sky.htm"));
+}
+
+TEST(WriteIndexPage, KeepsGoingWhenPagesFail) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 0;
+  in.Settings.ImageType = 1;
+  in.Settings.ImageTemplate = gallery.Folder() / "missing.tpl";
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  EXPECT_FALSE(WriteIndexPage(params, kDescriptions, ui, nullptr));
+  EXPECT_EQ(ui.errors.size(), 4u);  // one per picture
+  EXPECT_EQ(ui.progress.size(), 4u);
+  EXPECT_NE(ReadBytes(gallery.Folder() / "index.htm").find("harbour.htm</a></li>\r\n</ol>\r\n"),
+            std::string::npos);
+}
+
+// --- Failures -----------------------------------------------------------------------------------
+
+TEST(WriteIndexPage, ReportsAnIndexFileThatCannotBeCreated) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.ResultFolderText = gallery.Folder() / "no such folder";
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  int calls = 0;
+  EXPECT_FALSE(WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
+  EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexOpenMessage});
+  EXPECT_EQ(calls, 0);
+  EXPECT_TRUE(ui.progress.empty());
+}
+
+TEST(WriteIndexPage, ReportsAMissingTemplateAndLeavesAnEmptyIndex) {
+  TGalleryFolder gallery;
+  WriteBytes(gallery.Folder() / "index.htm", "an old index");
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexTemplate = gallery.Folder() / "missing.tpl";
+  in.Settings.ImageType = 1;
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  int calls = 0;
+  EXPECT_FALSE(WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
+  EXPECT_EQ(ui.errors, std::vector<std::string>{kTemplateOpenMessage});
+  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "");
+  EXPECT_EQ(calls, 0);
+  EXPECT_TRUE(ui.progress.empty());
+  EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "beach.htm"));
+}
+
+TEST(WriteIndexPage, ReportsAWriteErrorAndStops) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.ResultFolderText = "/dev";
+  in.Settings.IndexFile = "full";
+  in.Settings.IndexType = 0;
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  EXPECT_FALSE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexWriteMessage});
+  EXPECT_TRUE(ui.progress.empty());  // the first template line already failed
+}
+
+TEST(WriteIndexPage, ShowsNoDescriptionAsAFillerCell) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 2;
+  in.Settings.ShowFileSizes = false;
+  in.Settings.ShowTableHeaders = false;
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  WriteIndexPage(params, {}, ui, nullptr);
+  const std::string index = ReadBytes(gallery.Folder() / "index.htm");
+  EXPECT_EQ(Count(index, "<td width=\"70%\">&nbsp</td>\r\n"), 1u);
+  EXPECT_EQ(Count(index, "<td>&nbsp</td>\r\n"), 3u);
+}
+
+TEST(WriteIndexPage, ShowsAVanishedPictureAsMinusOneByte) {
+  TGalleryFolder gallery;
+  std::filesystem::remove(gallery.Folder() / "photos/cliffs.png");
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 2;
+  in.Settings.ShowDescriptions = false;
+  in.Settings.FileSizes = 0;
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  WriteIndexPage(params, {}, ui, nullptr);
+  EXPECT_NE(ReadBytes(gallery.Folder() / "index.htm")
+                .find("cliffs.png</a></td>\r\n<td>-1</td>\r\n"),
+            std::string::npos);
+}
+
+TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
+  TTempFolder folder;
+  WriteBytes(folder / "index.tpl", "~~~INDEX~~~");
+  const std::string picture = "a&b #1 %\"<x>\".jpg";
+  TBuildInputs in = TypicalInputs(folder / "My Sea", folder.Path(), {picture});
+  in.Settings.IndexTemplate = folder / "index.tpl";
+  in.Settings.IndexType = 3;
+  in.Settings.ThumbXCount = 1;
+  in.Settings.TableBorderColor = "red\" onclick=\"x";
+  TBuildParameters params = CollectBuildParameters(in);
+  TRecordingUi ui;
+  WriteIndexPage(params, {"say \"hi\""}, ui, nullptr);
+  const std::string index = ReadBytes(folder / "index.htm");
+  EXPECT_NE(index.find("bordercolor=\"red&quot; onclick=&quot;x\""), std::string::npos);
+  EXPECT_NE(index.find("<a href=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\"><img "
+                       "src=\"thumbs/_a&amp;b %231 %25%22%3Cx%3E%22.jpg\" border=\"1\" "
+                       "alt=\"say &quot;hi&quot;\"></a>"),
+            std::string::npos);
+
+  params.IndexType = 0;
+  WriteIndexPage(params, {}, ui, nullptr);
+  EXPECT_NE(ReadBytes(folder / "index.htm")
+                .find("<li><a href=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\">"
+                      "a&amp;b #1 %\"&lt;x&gt;\".jpg</a></li>"),
+            std::string::npos);
+}
+
+}  // namespace
