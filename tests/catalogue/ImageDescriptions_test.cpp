@@ -1,0 +1,166 @@
+#include "ImageDescriptions.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <random>
+
+#include "TempFolder.h"
+
+namespace {
+
+using TTexts = std::vector<std::string>;
+
+struct TNameEndCase {
+  std::string line;
+  int position;
+};
+
+class NameEndPosTest : public testing::TestWithParam<TNameEndCase> {};
+
+TEST_P(NameEndPosTest, FindsEndOfFileNamePart) { EXPECT_EQ(NameEndPos(GetParam().line), GetParam().position); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, NameEndPosTest,
+    testing::Values(TNameEndCase{"", 0}, TNameEndCase{"sea.jpg Sunset", 8},
+                    TNameEndCase{"\"my sea.jpg\" Sunset", 13}, TNameEndCase{"\"my sea.jpg\"Sunset", 13},
+                    TNameEndCase{"sea.jpg", 0}, TNameEndCase{"\"my sea.jpg Sunset", 0},
+                    TNameEndCase{" sea.jpg", 1}, TNameEndCase{"\"\"", 3}, TNameEndCase{"\"", 0},
+                    TNameEndCase{"a\tb c", 4}, TNameEndCase{"море.jpg Закат", 13}));
+
+struct TTxtNameCase {
+  std::string image, txt;
+};
+
+class TextDescriptionFileNameTest : public testing::TestWithParam<TTxtNameCase> {};
+
+TEST_P(TextDescriptionFileNameTest, ReplacesFinalExtension) {
+  EXPECT_EQ(TextDescriptionFileName(GetParam().image), GetParam().txt);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TextDescriptionFileNameTest,
+                         testing::Values(TTxtNameCase{"sea.jpg", "sea.txt"}, TTxtNameCase{"sea", "sea.txt"},
+                                         TTxtNameCase{"sea.old.jpg", "sea.old.txt"},
+                                         TTxtNameCase{"sea.", "sea.txt"}, TTxtNameCase{".jpg", ".txt"},
+                                         TTxtNameCase{"море.JPG", "море.txt"}));
+
+class DescriptionsTest : public testing::Test {
+ protected:
+  TTexts Get(const TTexts& images, TDescriptionSource source) {
+    return GetDescriptions(images, folder_.Path(), source);
+  }
+  TTempFolder folder_;
+};
+
+TEST_F(DescriptionsTest, OffOrNoPicturesGivesNoEntries) {
+  folder_.Write("sea.txt", "Sunset");
+  folder_.Write("descript.ion", "sea.jpg Sunset");
+  EXPECT_TRUE(Get({"sea.jpg"}, TDescriptionSource::None).empty());
+  EXPECT_TRUE(Get({}, TDescriptionSource::TextFiles).empty());
+  EXPECT_TRUE(Get({}, TDescriptionSource::DescriptIon).empty());
+  for (int index : {0, -1, 3, 100}) {
+    EXPECT_TRUE(GetDescriptions({"sea.jpg"}, folder_.Path(), index).empty()) << index;
+  }
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.Path(), 1), TTexts{"Sunset"});
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.Path(), 2), TTexts{"Sunset"});
+}
+
+TEST_F(DescriptionsTest, TextFilesGiveTheirFirstLineUntouched) {
+  folder_.Write("sea.txt", "  Sunset over the bay  \r\nsecond line\r\n");
+  folder_.Write("empty.txt", "");
+  folder_.Write("blank.txt", "\r\nsecond");
+  folder_.Write("noext.txt", "No extension");
+  folder_.Write("lf.txt", "one\ntwo");
+  folder_.Write("oem.txt", "\x8C\xAE\xE0\xA5");
+  folder_.Write("sea.old.txt", "old");
+  const TTexts images = {"sea.jpg", "empty.jpg", "blank.jpg", "missing.jpg", "noext",
+                         "lf.gif",  "oem.jpg",   "sea.old.jpg"};
+  EXPECT_EQ(Get(images, TDescriptionSource::TextFiles),
+            (TTexts{"  Sunset over the bay  ", "", "", "", "No extension", "one\ntwo",
+                    "\x8C\xAE\xE0\xA5", "old"}));
+}
+
+TEST_F(DescriptionsTest, TextFileFoundWhateverItsLetterCase) {
+  folder_.Write("SEA.TXT", "upper");
+  folder_.Write("Sky.txt", "exact");
+  folder_.Write("sky.TXT", "other case");
+  EXPECT_EQ(Get({"SEA.JPG", "Sky.jpg"}, TDescriptionSource::TextFiles), (TTexts{"upper", "exact"}));
+}
+
+TEST_F(DescriptionsTest, TextFileThatCannotBeReadGivesEmptyDescription) {
+  std::filesystem::create_directory(folder_.PathOf("folder.txt"));
+  std::filesystem::create_directory(folder_.PathOf("descript.ion"));
+  EXPECT_EQ(Get({"folder.jpg"}, TDescriptionSource::TextFiles), TTexts{""});
+  EXPECT_EQ(Get({"folder.jpg"}, TDescriptionSource::DescriptIon), TTexts{""});
+}
+
+TEST_F(DescriptionsTest, UnreadableTextFileGivesEmptyDescription) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
+  folder_.Write("sea.txt", "secret");
+  chmod(folder_.PathOf("sea.txt").c_str(), 0);
+  EXPECT_EQ(Get({"sea.jpg"}, TDescriptionSource::TextFiles), TTexts{""});
+}
+
+TEST_F(DescriptionsTest, DescriptIonLinesMatchByNameIgnoringCase) {
+  // "Фото.jpg Описание" and "ёлка.JPG Ёлка" in CP866.
+  const std::string oemPhoto = "\x94\xAE\xE2\xAE.jpg \x8E\xAF\xA8\xE1\xA0\xAD\xA8\xA5";
+  const std::string oemTree = "\xF1\xAB\xAA\xA0.JPG \xF0\xAB\xAA\xA0";
+  folder_.Write("descript.ion",
+                "sea.jpg Sunset over the bay\r\n"
+                "\"my sea.jpg\" Sunset\r\n"
+                "\"my sky.jpg\"Clouds\r\n"
+                "alone.jpg\r\n"
+                "many.jpg      Waves   \r\n"
+                "dup.jpg first\r\n"
+                "DUP.JPG second\r\n"
+                "\"open.jpg Never\r\n"
+                "\r\n"
+                "     \r\n" +
+                    oemPhoto + "\r\n" + oemTree + "\r\n" +
+                    "lf.jpg one\ntwo\r\n"
+                    "\"  padded.jpg  \" Padded\r\n");
+  const TTexts images = {"sea.jpg",   "SEA.JPG",  "Sea.Jpg",  "sea.jpeg", "my sea.jpg", "my sky.jpg",
+                         "alone.jpg", "many.jpg", "dup.jpg",  "open.jpg", "фото.JPG",   "ЁЛКА.jpg",
+                         "lf.jpg",    "padded.jpg", "  padded.jpg  ", "none.jpg"};
+  EXPECT_EQ(Get(images, TDescriptionSource::DescriptIon),
+            (TTexts{"Sunset over the bay", "Sunset over the bay", "Sunset over the bay", "", "Sunset",
+                    "Clouds", "", "Waves", "first", "", "Описание", "Ёлка", "one\ntwo", "Padded", "",
+                    ""}));
+}
+
+TEST_F(DescriptionsTest, DescriptIonEndsAtByte26AndAcceptsBareCr) {
+  folder_.Write("descript.ion", "a.jpg A\rb.jpg B\x1A\r\nc.jpg C\r\n");
+  EXPECT_EQ(Get({"a.jpg", "b.jpg", "c.jpg"}, TDescriptionSource::DescriptIon), (TTexts{"A", "B", ""}));
+}
+
+TEST_F(DescriptionsTest, DescriptIonFoundWhateverItsLetterCase) {
+  folder_.Write("DESCRIPT.ION", "sea.jpg Upper");
+  EXPECT_EQ(Get({"sea.jpg"}, TDescriptionSource::DescriptIon), TTexts{"Upper"});
+  folder_.Write("descript.ion", "sea.jpg Exact");
+  EXPECT_EQ(Get({"sea.jpg"}, TDescriptionSource::DescriptIon), TTexts{"Exact"});
+}
+
+TEST_F(DescriptionsTest, MissingOrBrokenDescriptIonGivesEmptyTexts) {
+  EXPECT_EQ(Get({"a.jpg", "b.jpg"}, TDescriptionSource::DescriptIon), (TTexts{"", ""}));
+  std::mt19937 random(3);
+  std::string garbage;
+  for (int i = 0; i < 100000; ++i) garbage += static_cast<char>(random() % 256);
+  folder_.Write("descript.ion", garbage);
+  EXPECT_EQ(Get({"a.jpg", "b.jpg"}, TDescriptionSource::DescriptIon).size(), 2u);
+}
+
+TEST_F(DescriptionsTest, FolderTextInQuotesOrMissing) {
+  folder_.Write("sea.txt", "Sunset");
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, "\"" + folder_.Path() + "\"", TDescriptionSource::TextFiles),
+            TTexts{"Sunset"});
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.Path() + "/", TDescriptionSource::TextFiles),
+            TTexts{"Sunset"});
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.PathOf("gone"), TDescriptionSource::TextFiles),
+            TTexts{""});
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, "", TDescriptionSource::DescriptIon), TTexts{""});
+  EXPECT_EQ(GetDescriptions({"\xFF"}, "\xFE", TDescriptionSource::TextFiles), TTexts{""});
+}
+
+}  // namespace

@@ -1,0 +1,217 @@
+#include "Masks.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <regex>
+
+namespace {
+
+struct TMatchCase {
+  std::string mask;
+  std::string name;
+  bool matches;
+};
+
+std::ostream& operator<<(std::ostream& out, const TMatchCase& c) {
+  return out << "mask '" << c.mask << "' name '" << c.name << "'";
+}
+
+class MaskMatchTest : public testing::TestWithParam<TMatchCase> {};
+
+TEST_P(MaskMatchTest, MatchesWholeName) {
+  std::string error = "left over";
+  EXPECT_EQ(MatchFileMask(GetParam().name, GetParam().mask, &error), GetParam().matches);
+  EXPECT_EQ(error, "");
+  const TMask mask(GetParam().mask);
+  EXPECT_TRUE(mask.IsValid());
+  EXPECT_EQ(mask.Matches(GetParam().name), GetParam().matches);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, MaskMatchTest,
+    testing::Values(
+        // Latin letters fold case, nothing else does.
+        TMatchCase{"*.JPG", "sea.jpg", true}, TMatchCase{"SEA.jpg", "sea.JPG", true},
+        TMatchCase{"Фото*", "фото1.jpg", false}, TMatchCase{"Фото*", "Фото1.jpg", true},
+        TMatchCase{"фото*", "фото1.JPG", true}, TMatchCase{"é", "É", false},
+        // Stars and question marks.
+        TMatchCase{"a*?", "a", true}, TMatchCase{"*?b", "b", true}, TMatchCase{"?*", "", false},
+        TMatchCase{"?*", "x", true}, TMatchCase{"?*", "xyz", true}, TMatchCase{"*", "", true},
+        TMatchCase{"*", "README", true}, TMatchCase{"*.*", "README", false},
+        TMatchCase{"*.*", "a.b", true}, TMatchCase{"a**b", "ab", true},
+        TMatchCase{"a**b", "axyb", true}, TMatchCase{"*a*b*", "xaxbx", true},
+        TMatchCase{"*a*b*", "ba", false}, TMatchCase{"*.jpg", "a.jpg.png", false},
+        TMatchCase{"*.jpg", "a.png.jpg", true}, TMatchCase{"a?c", "abc", true},
+        TMatchCase{"a?c", "ac", false}, TMatchCase{"?", "", false}, TMatchCase{"", "", true},
+        TMatchCase{"", "a", false}, TMatchCase{"*?*?", "", true}, TMatchCase{"??", "a", false},
+        TMatchCase{"*ab", "aab", true}, TMatchCase{"*aab", "aaab", true},
+        TMatchCase{"a*b*c", "abbbc", true}, TMatchCase{"a*b*c", "acb", false},
+        // Sets.
+        TMatchCase{"[!a-c]*", "d.jpg", true}, TMatchCase{"[!a-c]*", "D.jpg", true},
+        TMatchCase{"[!a-c]*", "a.jpg", false}, TMatchCase{"[!a-c]*", "B.jpg", false},
+        TMatchCase{"[a-z]", "Q", true}, TMatchCase{"[A-Z]", "q", true},
+        TMatchCase{"[a-z]", "1", false}, TMatchCase{"[z-a]", "z", true},
+        TMatchCase{"[z-a]", "Z", true}, TMatchCase{"[z-a]", "a", false},
+        TMatchCase{"[z-a]", "m", false}, TMatchCase{"[a-c-e]", "d", true},
+        TMatchCase{"[a-c-e]", "f", false}, TMatchCase{"[c-d-a]", "b", false},
+        TMatchCase{"[c-d-a]", "c", true}, TMatchCase{"[a-]]", "]", true},
+        TMatchCase{"[a-]]", "\\", true}, TMatchCase{"[a-]]", "z", true},
+        TMatchCase{"[a-]]", "^", false}, TMatchCase{"[*?[]", "*", true},
+        TMatchCase{"[*?[]", "[", true}, TMatchCase{"[*?[]", "a", false},
+        TMatchCase{"[!!]", "!", false}, TMatchCase{"[!!]", "a", true},
+        TMatchCase{"[a!]", "!", true}, TMatchCase{"[0-9]*", "7up", true},
+        TMatchCase{"[0-9]*", "up", false}, TMatchCase{"*[0-9]", "pic7", true},
+        TMatchCase{"x[ab]y", "xAy", true},
+        // A UTF-8 character is one character; inside a set it is no member.
+        TMatchCase{"?", "ф", true}, TMatchCase{"??", "ф", false}, TMatchCase{"??", "фa", true},
+        TMatchCase{"ф?", "фы", true}, TMatchCase{"ф?", "Фы", false}, TMatchCase{"*ф", "мф", true},
+        TMatchCase{"[фa]", "ф", false}, TMatchCase{"[фa]", "A", true},
+        TMatchCase{"[!a]", "ф", true}, TMatchCase{"*.jpg", "море.jpg", true},
+        TMatchCase{"?.jpg", "€.jpg", true}, TMatchCase{"[a-я]", "b", true},
+        // Bytes that are not UTF-8 are characters of their own.
+        TMatchCase{"\xFF", "\xFF", true}, TMatchCase{"\xFF", "\xFE", false},
+        TMatchCase{"?", "\xFF", true}, TMatchCase{"?", "\xD0", true},
+        TMatchCase{"??", "\xD0\x41", true}, TMatchCase{"[\xFF]", "\xFF", true},
+        TMatchCase{"*\xD0", "ф\xD0", true}));
+
+struct TInvalidCase {
+  std::string mask;
+  int position;
+};
+
+std::ostream& operator<<(std::ostream& out, const TInvalidCase& c) { return out << "mask '" << c.mask << "'"; }
+
+class InvalidMaskTest : public testing::TestWithParam<TInvalidCase> {};
+
+TEST_P(InvalidMaskTest, ReportsTheExactPosition) {
+  const TMask mask(GetParam().mask);
+  EXPECT_FALSE(mask.IsValid());
+  EXPECT_EQ(mask.ErrorPosition(), GetParam().position);
+  const std::string expected =
+      "'" + GetParam().mask + "' is an invalid mask at (" + std::to_string(GetParam().position) + ")";
+  EXPECT_EQ(mask.ErrorMessage(), expected);
+  std::string error;
+  EXPECT_FALSE(MatchFileMask("anything", GetParam().mask, &error));
+  EXPECT_EQ(error, expected);
+  EXPECT_FALSE(mask.Matches(""));
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, InvalidMaskTest,
+    testing::Values(
+        // "-" at the start of a set.
+        TInvalidCase{"[-a]", 2}, TInvalidCase{"[!-a]", 3}, TInvalidCase{"ab[-]", 4},
+        // A set without members.
+        TInvalidCase{"[]", 2}, TInvalidCase{"[!]", 3}, TInvalidCase{"x[]y", 3},
+        TInvalidCase{"[]]", 2}, TInvalidCase{"[ф]", 3}, TInvalidCase{"[!ф]", 4},
+        // A set that is not closed.
+        TInvalidCase{"*.[jp", 6}, TInvalidCase{"[", 2}, TInvalidCase{"[a", 3},
+        TInvalidCase{"[a-", 4}, TInvalidCase{"[a-c-", 6}, TInvalidCase{"[a-]", 5},
+        TInvalidCase{"abc[", 5}, TInvalidCase{"[!", 3}, TInvalidCase{"ф[", 3},
+        TInvalidCase{"фф[x", 5}, TInvalidCase{Repeat("[", 10000), 10001},
+        // A 31st star group.
+        TInvalidCase{Repeat("*a", 31), 62}, TInvalidCase{Repeat("*a", 30) + "*", 62},
+        TInvalidCase{Repeat("*a", 30) + "*[xy]", 65}, TInvalidCase{Repeat("*?a", 30) + "*?b", 93},
+        TInvalidCase{Repeat("a*", 5000), 63}, TInvalidCase{Repeat("*ф", 31), 62}));
+
+TEST(StarGroupTest, ThirtyGroupsAreValid) {
+  const struct {
+    std::string mask;
+    std::string matching;
+  } cases[] = {{Repeat("*a", 30), Repeat("xa", 30)},
+               {Repeat("*a", 29) + "*", Repeat("a", 29) + "tail"},
+               {Repeat("*a", 30) + "b", Repeat("a", 30) + "b"},
+               {Repeat("*?*a", 30), Repeat("a", 30)}};
+  for (const auto& c : cases) {
+    const TMask mask(c.mask);
+    EXPECT_TRUE(mask.IsValid()) << mask.ErrorMessage();
+    EXPECT_TRUE(mask.Matches(c.matching)) << c.mask;
+    EXPECT_FALSE(mask.Matches("")) << c.mask;
+  }
+}
+
+TEST(StarGroupTest, RunOfStarsIsOneGroup) {
+  const TMask mask(Repeat("*", 10000));
+  EXPECT_TRUE(mask.IsValid());
+  EXPECT_TRUE(mask.Matches(""));
+  EXPECT_TRUE(mask.Matches("whatever"));
+}
+
+TEST(MaskMatchTest, ManyStarsAgainstLongNameStayFast) {
+  // A naive backtracking matcher needs astronomically many steps for this.
+  const TMask mask(Repeat("*a", 29) + "*b");
+  ASSERT_TRUE(mask.IsValid());
+  EXPECT_FALSE(mask.Matches(std::string(5000, 'a')));
+  EXPECT_TRUE(mask.Matches(std::string(5000, 'a') + "b"));
+}
+
+TEST(MaskMatchTest, MessageQuotesTheWholeMaskText) {
+  EXPECT_EQ(InvalidMaskMessage("[", 2), "'[' is an invalid mask at (2)");
+  EXPECT_EQ(TMask(" *.[gif").ErrorMessage(), "' *.[gif' is an invalid mask at (8)");
+}
+
+// Checks random masks of stars, question marks and letters against an independent matcher: a
+// regular expression where "?" right after stars is dropped and letters match either case.
+std::string MaskAsRegex(const std::string& mask) {
+  std::string regex;
+  bool afterStar = false;
+  for (char c : mask) {
+    if (c == '*') {
+      afterStar = true;
+      regex += ".*";
+    } else if (c == '?') {
+      if (!afterStar) regex += '.';
+    } else {
+      afterStar = false;
+      regex += std::string("[") + static_cast<char>(std::tolower(c)) +
+               static_cast<char>(std::toupper(c)) + "]";
+    }
+  }
+  return regex;
+}
+
+TEST(MaskMatchTest, AgreesWithRegexOracleOnRandomMasks) {
+  std::mt19937 random(20240611);
+  const std::string maskAlphabet = "ab*?A";
+  const std::string nameAlphabet = "abAB";
+  int checked = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string mask, name;
+    const int maskLength = static_cast<int>(random() % 8);
+    const int nameLength = static_cast<int>(random() % 9);
+    for (int i = 0; i < maskLength; ++i) mask += maskAlphabet[random() % maskAlphabet.size()];
+    for (int i = 0; i < nameLength; ++i) name += nameAlphabet[random() % nameAlphabet.size()];
+    const bool expected = std::regex_match(name, std::regex(MaskAsRegex(mask)));
+    EXPECT_EQ(TMask(mask).Matches(name), expected) << "mask '" << mask << "' name '" << name << "'";
+    checked += expected ? 1 : 0;
+  }
+  EXPECT_GT(checked, 100);  // the sample holds matches as well as misses
+}
+
+TEST(MaskMatchTest, AnyBytesNeverCrash) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    std::string mask, name;
+    const int maskLength = static_cast<int>(random() % 40);
+    for (int i = 0; i < maskLength; ++i) mask += static_cast<char>(random() % 256);
+    const int nameLength = static_cast<int>(random() % 40);
+    for (int i = 0; i < nameLength; ++i) name += static_cast<char>(random() % 256);
+    const TMask compiled(mask);
+    const bool matched = compiled.Matches(name);
+    EXPECT_TRUE(compiled.IsValid() || !matched);
+    EXPECT_EQ(compiled.IsValid(), compiled.ErrorPosition() == 0);
+    if (!compiled.IsValid()) {
+      EXPECT_GE(compiled.ErrorPosition(), 1);
+      EXPECT_LE(compiled.ErrorPosition(), static_cast<int>(mask.size()) + 1);
+    }
+  }
+}
+
+}  // namespace
