@@ -16,6 +16,8 @@ bool IsHiddenEntryName(const std::string& name) {
 void ForEachFileInFolder(const std::string& folderPath,
                          const std::function<bool(const std::string& name)>& visit) {
   namespace fs = std::filesystem;
+  // A zero byte would cut the path short and list some other folder.
+  if (folderPath.find('\0') != std::string::npos) return;
   std::error_code error;
   fs::directory_iterator entries(fs::path(folderPath),
                                  fs::directory_options::skip_permission_denied, error);

@@ -12,10 +12,16 @@ struct TFileCloser {
 };
 using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 
+// A path with a zero byte would silently name a different file (the text before the zero).
+bool IsUsablePath(const std::string& path) {
+  return !path.empty() && path.find('\0') == std::string::npos;
+}
+
 // Reads the whole file, or only up to the first line end or end-of-text byte when
 // `firstLineOnly` (a description file may be large, only its first line is wanted).
 bool ReadFileBytes(const std::string& path, bool firstLineOnly, std::string& content) {
   content.clear();
+  if (!IsUsablePath(path)) return false;
   TFileHandle file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
   char buffer[65536];
@@ -72,7 +78,7 @@ TTextWriter::~TTextWriter() { Close(); }
 bool TTextWriter::Open(const std::string& path) {
   Close();
   ok_ = true;
-  file_ = std::fopen(path.c_str(), "wb");
+  if (IsUsablePath(path)) file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) ok_ = false;
   return file_ != nullptr;
 }

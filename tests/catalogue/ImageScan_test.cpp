@@ -183,7 +183,8 @@ TEST_F(ImageScanTest, FolderTextForms) {
                {" " + folder_.Path(), true, {}},
                {folder_.PathOf("missing"), true, {}},
                {folder_.PathOf("a.jpg"), true, {}},
-               {std::string("\xFF\xFE"), true, {}}};
+               {std::string("\xFF\xFE"), true, {}},
+               {folder_.Path() + std::string("\0/x", 3), true, {}}};
   for (const auto& c : cases) {
     const TScanResult result = ScanImages(c.folderText, "*.jpg", nullptr);
     EXPECT_EQ(result.scanned, c.scanned) << c.folderText;

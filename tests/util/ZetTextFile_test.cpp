@@ -91,6 +91,20 @@ TEST_F(TextFileTest, MissingFolderOrUnreadableFilesFail) {
   }
 }
 
+TEST_F(TextFileTest, PathWithZeroByteNeverNamesAnotherFile) {
+  const std::string real = Write("real.txt", "real\r\n");
+  const std::string cut = real + std::string("\0.other", 7);
+  std::string line;
+  TLines lines;
+  EXPECT_FALSE(ReadFirstTextLine(cut, line));
+  EXPECT_FALSE(ReadTextFileLines(cut, lines));
+  EXPECT_FALSE(ReadFirstTextLine("", line));
+  TTextWriter writer;
+  EXPECT_FALSE(writer.Open(cut));
+  EXPECT_FALSE(writer.Close());
+  EXPECT_EQ(ReadBytes(real), "real\r\n");
+}
+
 TEST_F(TextFileTest, WriterEndsLinesWithCrLf) {
   const std::string path = PathOf("out.htm");
   TTextWriter writer;
