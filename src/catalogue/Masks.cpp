@@ -81,7 +81,8 @@ bool TMask::Compile() {
       bool hasMembers = false;
       const auto include = [&](int from, int to) {
         for (int member = from; member <= to; ++member) {
-          state.set[member >> 3] = static_cast<uint8_t>(state.set[member >> 3] | (1u << (member & 7)));
+          state.set[member >> 3] =
+              static_cast<uint8_t>(state.set[member >> 3] | (1u << (member & 7)));
           hasMembers = true;
         }
       };
@@ -96,10 +97,10 @@ bool TMask::Compile() {
           if (pos >= mask.size()) break;  // "-" at the very end: the set is not closed
           const size_t upperLength = Utf8CharLength(mask, pos);
           // The character after "-" is always the upper end, even "]".
-          const int upper = upperLength > 1
-                                ? static_cast<int>(std::min<uint32_t>(
-                                      CodePointAt(mask, pos, upperLength), 255))
-                                : UpCaseLatin(static_cast<uint8_t>(mask[pos]));
+          const int upper =
+              upperLength > 1
+                  ? static_cast<int>(std::min<uint32_t>(CodePointAt(mask, pos, upperLength), 255))
+                  : UpCaseLatin(static_cast<uint8_t>(mask[pos]));
           include(lower, upper);
         } else {
           lower = UpCaseLatin(member);
@@ -166,8 +167,8 @@ bool TMask::Matches(const std::string& name) const {
       if (pos == name.size()) return true;
       matched = false;
     } else {
-      matched = pos < name.size() &&
-                MatchesState(current, name, pos, length = Utf8CharLength(name, pos));
+      matched =
+          pos < name.size() && MatchesState(current, name, pos, length = Utf8CharLength(name, pos));
     }
     if (matched) {
       pos += length;

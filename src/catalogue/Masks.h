@@ -46,8 +46,7 @@ class TMask {
   };
 
   bool Compile();
-  bool MatchesState(const TState& state, const std::string& name, size_t pos,
-                    size_t length) const;
+  bool MatchesState(const TState& state, const std::string& name, size_t pos, size_t length) const;
 
   std::string text_;
   std::vector<TState> states_;

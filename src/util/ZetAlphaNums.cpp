@@ -44,8 +44,8 @@ bool ParseDecimal(const std::string& text, size_t pos, int32_t& value) {
     result = result * 10 + static_cast<uint64_t>(c - '0');
     if (result > limit) return false;
   }
-  value = static_cast<int32_t>(negative ? -static_cast<int64_t>(result)
-                                        : static_cast<int64_t>(result));
+  value =
+      static_cast<int32_t>(negative ? -static_cast<int64_t>(result) : static_cast<int64_t>(result));
   return true;
 }
 

@@ -26,10 +26,17 @@ std::string EscapeHtmlText(const std::string& text) {
   result.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': result += "&amp;"; break;
-      case '<': result += "&lt;"; break;
-      case '>': result += "&gt;"; break;
-      default: result += c;
+      case '&':
+        result += "&amp;";
+        break;
+      case '<':
+        result += "&lt;";
+        break;
+      case '>':
+        result += "&gt;";
+        break;
+      default:
+        result += c;
     }
   }
   return result;

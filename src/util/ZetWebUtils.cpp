@@ -12,12 +12,12 @@ struct TNamedColor {
 
 // Searched in this order. GRAY is 190,190,190 on purpose.
 constexpr TNamedColor kNamedColors[] = {
-    {"BLACK", 0, 0, 0},        {"WHITE", 255, 255, 255},   {"GRAY", 190, 190, 190},
-    {"FUCHSIA", 255, 0, 255},  {"RED", 255, 0, 0},         {"GREEN", 0, 128, 0},
-    {"LIME", 0, 255, 0},       {"BLUE", 0, 0, 255},        {"YELLOW", 255, 255, 0},
-    {"AQUA", 0, 255, 255},     {"BANANA", 227, 207, 87},   {"BROWN", 165, 42, 42},
-    {"CARROT", 237, 145, 33},  {"CHOCOLATE", 210, 105, 30}, {"COBALT", 61, 89, 171},
-    {"INDIGO", 75, 0, 130},    {"KHAKI", 240, 230, 140},
+    {"BLACK", 0, 0, 0},       {"WHITE", 255, 255, 255},    {"GRAY", 190, 190, 190},
+    {"FUCHSIA", 255, 0, 255}, {"RED", 255, 0, 0},          {"GREEN", 0, 128, 0},
+    {"LIME", 0, 255, 0},      {"BLUE", 0, 0, 255},         {"YELLOW", 255, 255, 0},
+    {"AQUA", 0, 255, 255},    {"BANANA", 227, 207, 87},    {"BROWN", 165, 42, 42},
+    {"CARROT", 237, 145, 33}, {"CHOCOLATE", 210, 105, 30}, {"COBALT", 61, 89, 171},
+    {"INDIGO", 75, 0, 130},   {"KHAKI", 240, 230, 140},
 };
 
 TColor MakeColor(uint8_t red, uint8_t green, uint8_t blue) {

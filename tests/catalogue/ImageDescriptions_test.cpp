@@ -20,15 +20,19 @@ struct TNameEndCase {
 
 class NameEndPosTest : public testing::TestWithParam<TNameEndCase> {};
 
-TEST_P(NameEndPosTest, FindsEndOfFileNamePart) { EXPECT_EQ(NameEndPos(GetParam().line), GetParam().position); }
+TEST_P(NameEndPosTest, FindsEndOfFileNamePart) {
+  EXPECT_EQ(NameEndPos(GetParam().line), GetParam().position);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, NameEndPosTest,
-    testing::Values(TNameEndCase{"", 0}, TNameEndCase{"sea.jpg Sunset", 8},
-                    TNameEndCase{"\"my sea.jpg\" Sunset", 13}, TNameEndCase{"\"my sea.jpg\"Sunset", 13},
-                    TNameEndCase{"sea.jpg", 0}, TNameEndCase{"\"my sea.jpg Sunset", 0},
-                    TNameEndCase{" sea.jpg", 1}, TNameEndCase{"\"\"", 3}, TNameEndCase{"\"", 0},
-                    TNameEndCase{"a\tb c", 4}, TNameEndCase{"море.jpg Закат", 13}));
+INSTANTIATE_TEST_SUITE_P(Table, NameEndPosTest,
+                         testing::Values(TNameEndCase{"", 0}, TNameEndCase{"sea.jpg Sunset", 8},
+                                         TNameEndCase{"\"my sea.jpg\" Sunset", 13},
+                                         TNameEndCase{"\"my sea.jpg\"Sunset", 13},
+                                         TNameEndCase{"sea.jpg", 0},
+                                         TNameEndCase{"\"my sea.jpg Sunset", 0},
+                                         TNameEndCase{" sea.jpg", 1}, TNameEndCase{"\"\"", 3},
+                                         TNameEndCase{"\"", 0}, TNameEndCase{"a\tb c", 4},
+                                         TNameEndCase{"море.jpg Закат", 13}));
 
 struct TTxtNameCase {
   std::string image, txt;
@@ -40,11 +44,11 @@ TEST_P(TextDescriptionFileNameTest, ReplacesFinalExtension) {
   EXPECT_EQ(TextDescriptionFileName(GetParam().image), GetParam().txt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TextDescriptionFileNameTest,
-                         testing::Values(TTxtNameCase{"sea.jpg", "sea.txt"}, TTxtNameCase{"sea", "sea.txt"},
-                                         TTxtNameCase{"sea.old.jpg", "sea.old.txt"},
-                                         TTxtNameCase{"sea.", "sea.txt"}, TTxtNameCase{".jpg", ".txt"},
-                                         TTxtNameCase{"море.JPG", "море.txt"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, TextDescriptionFileNameTest,
+    testing::Values(TTxtNameCase{"sea.jpg", "sea.txt"}, TTxtNameCase{"sea", "sea.txt"},
+                    TTxtNameCase{"sea.old.jpg", "sea.old.txt"}, TTxtNameCase{"sea.", "sea.txt"},
+                    TTxtNameCase{".jpg", ".txt"}, TTxtNameCase{"море.JPG", "море.txt"}));
 
 class DescriptionsTest : public testing::Test {
  protected:
@@ -75,8 +79,8 @@ TEST_F(DescriptionsTest, TextFilesGiveTheirFirstLineUntouched) {
   folder_.Write("lf.txt", "one\ntwo");
   folder_.Write("oem.txt", "\x8C\xAE\xE0\xA5");
   folder_.Write("sea.old.txt", "old");
-  const TTexts images = {"sea.jpg", "empty.jpg", "blank.jpg", "missing.jpg", "noext",
-                         "lf.gif",  "oem.jpg",   "sea.old.jpg"};
+  const TTexts images = {"sea.jpg", "empty.jpg", "blank.jpg", "missing.jpg",
+                         "noext",   "lf.gif",    "oem.jpg",   "sea.old.jpg"};
   EXPECT_EQ(Get(images, TDescriptionSource::TextFiles),
             (TTexts{"  Sunset over the bay  ", "", "", "", "No extension", "one\ntwo",
                     "\x8C\xAE\xE0\xA5", "old"}));
@@ -121,18 +125,20 @@ TEST_F(DescriptionsTest, DescriptIonLinesMatchByNameIgnoringCase) {
                     oemPhoto + "\r\n" + oemTree + "\r\n" +
                     "lf.jpg one\ntwo\r\n"
                     "\"  padded.jpg  \" Padded\r\n");
-  const TTexts images = {"sea.jpg",   "SEA.JPG",  "Sea.Jpg",  "sea.jpeg", "my sea.jpg", "my sky.jpg",
-                         "alone.jpg", "many.jpg", "dup.jpg",  "open.jpg", "фото.JPG",   "ЁЛКА.jpg",
-                         "lf.jpg",    "padded.jpg", "  padded.jpg  ", "none.jpg"};
+  const TTexts images = {"sea.jpg",    "SEA.JPG",    "Sea.Jpg",        "sea.jpeg",
+                         "my sea.jpg", "my sky.jpg", "alone.jpg",      "many.jpg",
+                         "dup.jpg",    "open.jpg",   "фото.JPG",       "ЁЛКА.jpg",
+                         "lf.jpg",     "padded.jpg", "  padded.jpg  ", "none.jpg"};
   EXPECT_EQ(Get(images, TDescriptionSource::DescriptIon),
-            (TTexts{"Sunset over the bay", "Sunset over the bay", "Sunset over the bay", "", "Sunset",
-                    "Clouds", "", "Waves", "first", "", "Описание", "Ёлка", "one\ntwo", "Padded", "",
-                    ""}));
+            (TTexts{"Sunset over the bay", "Sunset over the bay", "Sunset over the bay", "",
+                    "Sunset", "Clouds", "", "Waves", "first", "", "Описание", "Ёлка", "one\ntwo",
+                    "Padded", "", ""}));
 }
 
 TEST_F(DescriptionsTest, DescriptIonEndsAtByte26AndAcceptsBareCr) {
   folder_.Write("descript.ion", "a.jpg A\rb.jpg B\x1A\r\nc.jpg C\r\n");
-  EXPECT_EQ(Get({"a.jpg", "b.jpg", "c.jpg"}, TDescriptionSource::DescriptIon), (TTexts{"A", "B", ""}));
+  EXPECT_EQ(Get({"a.jpg", "b.jpg", "c.jpg"}, TDescriptionSource::DescriptIon),
+            (TTexts{"A", "B", ""}));
 }
 
 TEST_F(DescriptionsTest, DescriptIonFoundWhateverItsLetterCase) {
@@ -153,8 +159,9 @@ TEST_F(DescriptionsTest, MissingOrBrokenDescriptIonGivesEmptyTexts) {
 
 TEST_F(DescriptionsTest, FolderTextInQuotesOrMissing) {
   folder_.Write("sea.txt", "Sunset");
-  EXPECT_EQ(GetDescriptions({"sea.jpg"}, "\"" + folder_.Path() + "\"", TDescriptionSource::TextFiles),
-            TTexts{"Sunset"});
+  EXPECT_EQ(
+      GetDescriptions({"sea.jpg"}, "\"" + folder_.Path() + "\"", TDescriptionSource::TextFiles),
+      TTexts{"Sunset"});
   EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.Path() + "/", TDescriptionSource::TextFiles),
             TTexts{"Sunset"});
   EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.PathOf("gone"), TDescriptionSource::TextFiles),

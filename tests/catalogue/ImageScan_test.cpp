@@ -26,14 +26,16 @@ TEST_P(SplitMaskPiecesTest, SplitsAtSemicolonsKeepingBlanks) {
   EXPECT_EQ(SplitMaskPieces(GetParam().maskText), GetParam().pieces);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SplitMaskPiecesTest,
-    testing::Values(TPiecesCase{"", {}}, TPiecesCase{"*.jpg", {"*.jpg"}},
-                    TPiecesCase{"*.jpg;*.gif", {"*.jpg", "*.gif"}}, TPiecesCase{"*.jpg;", {"*.jpg"}},
-                    TPiecesCase{";*.jpg", {"", "*.jpg"}}, TPiecesCase{"a;;b", {"a", "", "b"}},
-                    TPiecesCase{"*.jpg; *.gif", {"*.jpg", " *.gif"}}, TPiecesCase{";", {""}},
-                    TPiecesCase{";;", {"", ""}}, TPiecesCase{" ", {" "}},
-                    TPiecesCase{"a ; b ", {"a ", " b "}}));
+INSTANTIATE_TEST_SUITE_P(Table, SplitMaskPiecesTest,
+                         testing::Values(TPiecesCase{"", {}}, TPiecesCase{"*.jpg", {"*.jpg"}},
+                                         TPiecesCase{"*.jpg;*.gif", {"*.jpg", "*.gif"}},
+                                         TPiecesCase{"*.jpg;", {"*.jpg"}},
+                                         TPiecesCase{";*.jpg", {"", "*.jpg"}},
+                                         TPiecesCase{"a;;b", {"a", "", "b"}},
+                                         TPiecesCase{"*.jpg; *.gif", {"*.jpg", " *.gif"}},
+                                         TPiecesCase{";", {""}}, TPiecesCase{";;", {"", ""}},
+                                         TPiecesCase{" ", {" "}},
+                                         TPiecesCase{"a ; b ", {"a ", " b "}}));
 
 struct TAcceptCase {
   std::string maskText;
@@ -52,15 +54,15 @@ TEST_P(MaskTextAcceptsTest, TriesPiecesInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MaskTextAcceptsTest,
-    testing::Values(TAcceptCase{"*.*", "README", true, ""}, TAcceptCase{"*.*;*.jpg", "README", false, ""},
-                    TAcceptCase{"*.*;*.jpg", "a.jpg", true, ""}, TAcceptCase{"*", "README", true, ""},
-                    TAcceptCase{"", "a.jpg", false, ""}, TAcceptCase{" *.*", "README", false, ""},
-                    TAcceptCase{"*.jpg; *.gif", "a.gif", false, ""},
-                    TAcceptCase{"*.jpg; *.gif", " a.gif", true, ""},
-                    TAcceptCase{"*.jpg;[", "a.jpg", true, ""},
-                    TAcceptCase{"*.jpg;[", "a.txt", false, "'[' is an invalid mask at (2)"},
-                    TAcceptCase{"[];*", "a.txt", false, "'[]' is an invalid mask at (2)"},
-                    TAcceptCase{";*.jpg", "a.jpg", true, ""}));
+    testing::Values(
+        TAcceptCase{"*.*", "README", true, ""}, TAcceptCase{"*.*;*.jpg", "README", false, ""},
+        TAcceptCase{"*.*;*.jpg", "a.jpg", true, ""}, TAcceptCase{"*", "README", true, ""},
+        TAcceptCase{"", "a.jpg", false, ""}, TAcceptCase{" *.*", "README", false, ""},
+        TAcceptCase{"*.jpg; *.gif", "a.gif", false, ""},
+        TAcceptCase{"*.jpg; *.gif", " a.gif", true, ""}, TAcceptCase{"*.jpg;[", "a.jpg", true, ""},
+        TAcceptCase{"*.jpg;[", "a.txt", false, "'[' is an invalid mask at (2)"},
+        TAcceptCase{"[];*", "a.txt", false, "'[]' is an invalid mask at (2)"},
+        TAcceptCase{";*.jpg", "a.jpg", true, ""}));
 
 // Records what the scan asks of the user interface.
 class TRecordingUi : public TUserInterface {
@@ -84,7 +86,9 @@ class TRecordingUi : public TUserInterface {
 
 class ImageScanTest : public testing::Test {
  protected:
-  TScanResult Scan(const std::string& maskText) { return ScanImages(folder_.Path(), maskText, nullptr); }
+  TScanResult Scan(const std::string& maskText) {
+    return ScanImages(folder_.Path(), maskText, nullptr);
+  }
   TTempFolder folder_;
 };
 
@@ -116,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         TScanCase{{"README", "a.jpg"}, "*", {"a.jpg", "README"}},
         TScanCase{{"README", "a.jpg"}, "", {}},
         TScanCase{{"a.jpg", "b.gif", " c.gif"}, "*.jpg; *.gif", {" c.gif", "a.jpg"}},
-        TScanCase{{"b.jpg", "A.jpg", "c.JPG", "a2.jpg"}, "*.jpg", {"A.jpg", "a2.jpg", "b.jpg", "c.JPG"}},
+        TScanCase{
+            {"b.jpg", "A.jpg", "c.JPG", "a2.jpg"}, "*.jpg", {"A.jpg", "a2.jpg", "b.jpg", "c.JPG"}},
         TScanCase{{"sea.jpg"}, "*.jpg;*.JPG;sea*;*", {"sea.jpg"}},
         TScanCase{{"a.jpg", "b.jpg"}, "*.jpg;[", {"a.jpg", "b.jpg"}},
         TScanCase{{"d.jpg", "D2.jpg", "a.jpg", "B.jpg"}, "[!a-c]*", {"d.jpg", "D2.jpg"}},
@@ -129,7 +134,8 @@ TEST_F(ImageScanTest, HiddenFilesFoldersAndSpecialFilesNeverAppear) {
   std::filesystem::create_directory(folder_.PathOf("sub.jpg"));
   std::filesystem::create_directory(folder_.PathOf(".git"));
   std::filesystem::create_symlink(folder_.PathOf("target.dat"), folder_.PathOf("link.jpg"));
-  std::filesystem::create_directory_symlink(folder_.PathOf("sub.jpg"), folder_.PathOf("dirlink.jpg"));
+  std::filesystem::create_directory_symlink(folder_.PathOf("sub.jpg"),
+                                            folder_.PathOf("dirlink.jpg"));
   std::filesystem::create_symlink(folder_.PathOf("gone.dat"), folder_.PathOf("broken.jpg"));
   mkfifo(folder_.PathOf("pipe.jpg").c_str(), 0600);
   EXPECT_EQ(Scan("*.jpg").names, (TNames{"a.jpg", "link.jpg"}));
@@ -240,9 +246,8 @@ TEST(ImageScanVanishTest, FolderRemovedDuringTheScan) {
   EXPECT_TRUE(result.scanned);
   EXPECT_GE(result.names.size(), 1u);
   EXPECT_LE(result.names.size(), 2000u);
-  EXPECT_TRUE(std::is_sorted(result.names.begin(), result.names.end(), [](auto& a, auto& b) {
-    return CompareForSortedList(a, b) < 0;
-  }));
+  EXPECT_TRUE(std::is_sorted(result.names.begin(), result.names.end(),
+                             [](auto& a, auto& b) { return CompareForSortedList(a, b) < 0; }));
 }
 
 TEST_F(ImageScanTest, OddMaskTextsDoNotCrash) {
@@ -259,7 +264,8 @@ TEST_F(ImageScanTest, OddMaskTextsDoNotCrash) {
 
 TEST_F(ImageScanTest, ManyFilesEachOnceInOrder) {
   const int count = 5000;
-  for (int i = 0; i < count; ++i) folder_.Write((i % 2 ? "IMG_" : "img_") + std::to_string(i) + ".jpg");
+  for (int i = 0; i < count; ++i)
+    folder_.Write((i % 2 ? "IMG_" : "img_") + std::to_string(i) + ".jpg");
   const TScanResult result = Scan("*.jpg");
   ASSERT_EQ(result.names.size(), static_cast<size_t>(count));
   for (size_t i = 1; i < result.names.size(); ++i) {

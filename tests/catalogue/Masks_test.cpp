@@ -80,7 +80,9 @@ struct TInvalidCase {
   int position;
 };
 
-std::ostream& operator<<(std::ostream& out, const TInvalidCase& c) { return out << "mask '" << c.mask << "'"; }
+std::ostream& operator<<(std::ostream& out, const TInvalidCase& c) {
+  return out << "mask '" << c.mask << "'";
+}
 
 class InvalidMaskTest : public testing::TestWithParam<TInvalidCase> {};
 
@@ -88,8 +90,8 @@ TEST_P(InvalidMaskTest, ReportsTheExactPosition) {
   const TMask mask(GetParam().mask);
   EXPECT_FALSE(mask.IsValid());
   EXPECT_EQ(mask.ErrorPosition(), GetParam().position);
-  const std::string expected =
-      "'" + GetParam().mask + "' is an invalid mask at (" + std::to_string(GetParam().position) + ")";
+  const std::string expected = "'" + GetParam().mask + "' is an invalid mask at (" +
+                               std::to_string(GetParam().position) + ")";
   EXPECT_EQ(mask.ErrorMessage(), expected);
   std::string error;
   EXPECT_FALSE(MatchFileMask("anything", GetParam().mask, &error));

@@ -21,25 +21,23 @@ TEST_P(TryStrToIntTest, AcceptsOnlyTheIntegerSyntax) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TryStrToIntTest,
-    testing::Values(TIntegerCase{"7", true, 7}, TIntegerCase{"007", true, 7},
-                    TIntegerCase{" 7", true, 7}, TIntegerCase{"   -7", true, -7},
-                    TIntegerCase{"-7", true, -7}, TIntegerCase{"+7", true, 7},
-                    TIntegerCase{"$1F", true, 31}, TIntegerCase{"x1F", true, 31},
-                    TIntegerCase{"X1f", true, 31}, TIntegerCase{"0x1F", true, 31},
-                    TIntegerCase{"0X1f", true, 31}, TIntegerCase{"$FFFFFFFF", true, -1},
-                    TIntegerCase{"$00000000FF", true, 255}, TIntegerCase{"0", true, 0},
-                    TIntegerCase{"2147483647", true, 2147483647},
-                    TIntegerCase{"-2147483648", true, INT32_MIN},
-                    TIntegerCase{"0002147483647", true, 2147483647}, TIntegerCase{"-0", true, 0},
-                    TIntegerCase{"", false, 0}, TIntegerCase{"-", false, 0},
-                    TIntegerCase{"+", false, 0}, TIntegerCase{" ", false, 0},
-                    TIntegerCase{"7 ", false, 0}, TIntegerCase{"-$1F", false, 0},
-                    TIntegerCase{"1F", false, 0}, TIntegerCase{"2147483648", false, 0},
-                    TIntegerCase{"-2147483649", false, 0}, TIntegerCase{"$100000000", false, 0},
-                    TIntegerCase{"$", false, 0}, TIntegerCase{"0x", false, 0},
-                    TIntegerCase{"\t7", false, 0}, TIntegerCase{"- 7", false, 0},
-                    TIntegerCase{"99999999999", false, 0}, TIntegerCase{"$G", false, 0},
-                    TIntegerCase{"0x-1", false, 0}, TIntegerCase{std::string("7\0", 2), false, 0}));
+    testing::Values(
+        TIntegerCase{"7", true, 7}, TIntegerCase{"007", true, 7}, TIntegerCase{" 7", true, 7},
+        TIntegerCase{"   -7", true, -7}, TIntegerCase{"-7", true, -7}, TIntegerCase{"+7", true, 7},
+        TIntegerCase{"$1F", true, 31}, TIntegerCase{"x1F", true, 31}, TIntegerCase{"X1f", true, 31},
+        TIntegerCase{"0x1F", true, 31}, TIntegerCase{"0X1f", true, 31},
+        TIntegerCase{"$FFFFFFFF", true, -1}, TIntegerCase{"$00000000FF", true, 255},
+        TIntegerCase{"0", true, 0}, TIntegerCase{"2147483647", true, 2147483647},
+        TIntegerCase{"-2147483648", true, INT32_MIN},
+        TIntegerCase{"0002147483647", true, 2147483647}, TIntegerCase{"-0", true, 0},
+        TIntegerCase{"", false, 0}, TIntegerCase{"-", false, 0}, TIntegerCase{"+", false, 0},
+        TIntegerCase{" ", false, 0}, TIntegerCase{"7 ", false, 0}, TIntegerCase{"-$1F", false, 0},
+        TIntegerCase{"1F", false, 0}, TIntegerCase{"2147483648", false, 0},
+        TIntegerCase{"-2147483649", false, 0}, TIntegerCase{"$100000000", false, 0},
+        TIntegerCase{"$", false, 0}, TIntegerCase{"0x", false, 0}, TIntegerCase{"\t7", false, 0},
+        TIntegerCase{"- 7", false, 0}, TIntegerCase{"99999999999", false, 0},
+        TIntegerCase{"$G", false, 0}, TIntegerCase{"0x-1", false, 0},
+        TIntegerCase{std::string("7\0", 2), false, 0}));
 
 struct TPaddedCase {
   int32_t value;
@@ -51,7 +49,8 @@ struct TPaddedCase {
 class IntToStrPaddedTest : public testing::TestWithParam<TPaddedCase> {};
 
 TEST_P(IntToStrPaddedTest, PadsBetweenSignAndDigits) {
-  EXPECT_EQ(IntToStrPadded(GetParam().value, GetParam().width, GetParam().fill), GetParam().expected);
+  EXPECT_EQ(IntToStrPadded(GetParam().value, GetParam().width, GetParam().fill),
+            GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,14 +78,15 @@ TEST_P(TrailingNumberPosTest, FindsLongestTrailingInteger) {
   EXPECT_EQ(TrailingNumberPos(GetParam().text), GetParam().position) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, TrailingNumberPosTest,
-    testing::Values(TTrailingCase{"picture_01", 9}, TTrailingCase{"picture01", 8},
-                    TTrailingCase{"page", 0}, TTrailingCase{"2005", 1}, TTrailingCase{"photo-3", 6},
-                    TTrailingCase{"pic 01", 4}, TTrailingCase{"box1", 3},
-                    TTrailingCase{"p99999999999", 4}, TTrailingCase{"", 0},
-                    TTrailingCase{"pic1 ", 0}, TTrailingCase{"a0x1F", 2}, TTrailingCase{"a$ff", 2},
-                    TTrailingCase{"ab  -12", 3}, TTrailingCase{"ф12", 3}));
+INSTANTIATE_TEST_SUITE_P(Table, TrailingNumberPosTest,
+                         testing::Values(TTrailingCase{"picture_01", 9},
+                                         TTrailingCase{"picture01", 8}, TTrailingCase{"page", 0},
+                                         TTrailingCase{"2005", 1}, TTrailingCase{"photo-3", 6},
+                                         TTrailingCase{"pic 01", 4}, TTrailingCase{"box1", 3},
+                                         TTrailingCase{"p99999999999", 4}, TTrailingCase{"", 0},
+                                         TTrailingCase{"pic1 ", 0}, TTrailingCase{"a0x1F", 2},
+                                         TTrailingCase{"a$ff", 2}, TTrailingCase{"ab  -12", 3},
+                                         TTrailingCase{"ф12", 3}));
 
 struct TIncCase {
   std::string text;
@@ -104,12 +104,13 @@ TEST_P(IncAlphaNumTest, StepsTrailingNumberKeepingLength) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, IncAlphaNumTest,
-    testing::Values(TIncCase{"picture_01", '0', "picture_02"}, TIncCase{"picture_09", '0', "picture_10"},
-                    TIncCase{"picture_99", '0', "picture_99"}, TIncCase{"picture_9", '0', "picture_9"},
-                    TIncCase{"page", '0', "page"}, TIncCase{"photo-3", '0', "photo04"},
-                    TIncCase{"pic 01", '0', "pic002"}, TIncCase{"box1", '0', "bo02"},
-                    TIncCase{"img007", '_', "img__8"}, TIncCase{"", '0', ""},
-                    TIncCase{"0", '0', "1"}, TIncCase{"9", '0', "9"},
+    testing::Values(TIncCase{"picture_01", '0', "picture_02"},
+                    TIncCase{"picture_09", '0', "picture_10"},
+                    TIncCase{"picture_99", '0', "picture_99"},
+                    TIncCase{"picture_9", '0', "picture_9"}, TIncCase{"page", '0', "page"},
+                    TIncCase{"photo-3", '0', "photo04"}, TIncCase{"pic 01", '0', "pic002"},
+                    TIncCase{"box1", '0', "bo02"}, TIncCase{"img007", '_', "img__8"},
+                    TIncCase{"", '0', ""}, TIncCase{"0", '0', "1"}, TIncCase{"9", '0', "9"},
                     TIncCase{"a-2147483648", '0', "a02147483649"},
                     TIncCase{"p$FFFFFFFF", '0', "p000000002"}));
 

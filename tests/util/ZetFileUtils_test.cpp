@@ -25,7 +25,8 @@ TEST_P(ExtractFileNameNoExtTest, CutsOnlyTheFinalExtension) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ExtractFileNameNoExtTest,
-    testing::Values(TPathCase{W, R"(C:\Pics\sea.jpg)", "sea"}, TPathCase{W, "sea.old.jpg", "sea.old"},
+    testing::Values(TPathCase{W, R"(C:\Pics\sea.jpg)", "sea"},
+                    TPathCase{W, "sea.old.jpg", "sea.old"},
                     TPathCase{W, "pic.jpg_small.jpg", "pic.jpg_small"},
                     TPathCase{W, "readme", "readme"}, TPathCase{W, R"(C:\Pics.d\sea)", "sea"},
                     TPathCase{W, ".jpg", ""}, TPathCase{W, "C:sea.jpg", "sea"},
@@ -45,12 +46,12 @@ TEST_P(EnsureTrailingBackslashTest, AddsOneSeparatorToNonEmptyPath) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, EnsureTrailingBackslashTest,
-    testing::Values(TPathCase{W, R"(C:\Pics)", R"(C:\Pics\)"}, TPathCase{W, R"(C:\Pics\)", R"(C:\Pics\)"},
-                    TPathCase{W, "C:", R"(C:\)"}, TPathCase{W, "", ""},
-                    TPathCase{W, "/pics/", R"(/pics/\)"}, TPathCase{P, "/pics", "/pics/"},
-                    TPathCase{P, "/pics/", "/pics/"}, TPathCase{P, "/", "/"},
-                    TPathCase{P, "pics//", "pics//"}, TPathCase{P, R"(C:\Pics)", R"(C:\Pics/)"},
-                    TPathCase{P, "", ""}));
+    testing::Values(TPathCase{W, R"(C:\Pics)", R"(C:\Pics\)"},
+                    TPathCase{W, R"(C:\Pics\)", R"(C:\Pics\)"}, TPathCase{W, "C:", R"(C:\)"},
+                    TPathCase{W, "", ""}, TPathCase{W, "/pics/", R"(/pics/\)"},
+                    TPathCase{P, "/pics", "/pics/"}, TPathCase{P, "/pics/", "/pics/"},
+                    TPathCase{P, "/", "/"}, TPathCase{P, "pics//", "pics//"},
+                    TPathCase{P, R"(C:\Pics)", R"(C:\Pics/)"}, TPathCase{P, "", ""}));
 
 class NormalizeFolderPathTest : public testing::TestWithParam<TPathCase> {};
 
@@ -60,18 +61,17 @@ TEST_P(NormalizeFolderPathTest, DropsOneTrailingSeparatorButKeepsRoots) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, NormalizeFolderPathTest,
-    testing::Values(TPathCase{W, "C:", R"(C:\)"}, TPathCase{W, R"(C:\)", R"(C:\)"},
-                    TPathCase{W, R"(C:\Pics\)", R"(C:\Pics)"}, TPathCase{W, R"(C:\Pics)", R"(C:\Pics)"},
-                    TPathCase{W, R"(C:\Pics\\)", R"(C:\Pics\)"}, TPathCase{W, R"(Pics\)", "Pics"},
-                    TPathCase{W, R"(\)", R"(\)"}, TPathCase{W, R"(\\server\share)", R"(\\server\share\)"},
-                    TPathCase{W, R"(\\server\share\)", R"(\\server\share\)"},
-                    TPathCase{W, R"(\\server\share\Pics\)", R"(\\server\share\Pics)"},
-                    TPathCase{W, "", ""}, TPathCase{W, R"(c:\)", R"(c:\)"},
-                    TPathCase{P, "/", "/"}, TPathCase{P, "//", "/"},
-                    TPathCase{P, "/pics/", "/pics"}, TPathCase{P, "/pics", "/pics"},
-                    TPathCase{P, "/pics//", "/pics/"}, TPathCase{P, "pics/", "pics"},
-                    TPathCase{P, "C:", "C:"}, TPathCase{P, R"(C:\)", R"(C:\)"},
-                    TPathCase{P, "", ""}));
+    testing::Values(
+        TPathCase{W, "C:", R"(C:\)"}, TPathCase{W, R"(C:\)", R"(C:\)"},
+        TPathCase{W, R"(C:\Pics\)", R"(C:\Pics)"}, TPathCase{W, R"(C:\Pics)", R"(C:\Pics)"},
+        TPathCase{W, R"(C:\Pics\\)", R"(C:\Pics\)"}, TPathCase{W, R"(Pics\)", "Pics"},
+        TPathCase{W, R"(\)", R"(\)"}, TPathCase{W, R"(\\server\share)", R"(\\server\share\)"},
+        TPathCase{W, R"(\\server\share\)", R"(\\server\share\)"},
+        TPathCase{W, R"(\\server\share\Pics\)", R"(\\server\share\Pics)"}, TPathCase{W, "", ""},
+        TPathCase{W, R"(c:\)", R"(c:\)"}, TPathCase{P, "/", "/"}, TPathCase{P, "//", "/"},
+        TPathCase{P, "/pics/", "/pics"}, TPathCase{P, "/pics", "/pics"},
+        TPathCase{P, "/pics//", "/pics/"}, TPathCase{P, "pics/", "pics"}, TPathCase{P, "C:", "C:"},
+        TPathCase{P, R"(C:\)", R"(C:\)"}, TPathCase{P, "", ""}));
 
 class ExtractFileDriveTest : public testing::TestWithParam<TPathCase> {};
 
@@ -79,14 +79,15 @@ TEST_P(ExtractFileDriveTest, FindsDriveLetterOrShare) {
   EXPECT_EQ(ExtractFileDrive(GetParam().path, GetParam().style), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExtractFileDriveTest,
-    testing::Values(TPathCase{W, R"(C:\Pics)", "C:"}, TPathCase{W, "C:", "C:"},
-                    TPathCase{W, R"(\\server\share\dir)", R"(\\server\share)"},
-                    TPathCase{W, R"(\\server\share)", R"(\\server\share)"},
-                    TPathCase{W, R"(\\server)", R"(\\server)"}, TPathCase{W, R"(\Pics)", ""},
-                    TPathCase{W, "Pics", ""}, TPathCase{W, "", ""}, TPathCase{P, "C:/x", ""},
-                    TPathCase{P, "//server/share", ""}, TPathCase{P, "/", ""}));
+INSTANTIATE_TEST_SUITE_P(Table, ExtractFileDriveTest,
+                         testing::Values(TPathCase{W, R"(C:\Pics)", "C:"}, TPathCase{W, "C:", "C:"},
+                                         TPathCase{W, R"(\\server\share\dir)", R"(\\server\share)"},
+                                         TPathCase{W, R"(\\server\share)", R"(\\server\share)"},
+                                         TPathCase{W, R"(\\server)", R"(\\server)"},
+                                         TPathCase{W, R"(\Pics)", ""}, TPathCase{W, "Pics", ""},
+                                         TPathCase{W, "", ""}, TPathCase{P, "C:/x", ""},
+                                         TPathCase{P, "//server/share", ""},
+                                         TPathCase{P, "/", ""}));
 
 class ExtractFileNameTest : public testing::TestWithParam<TPathCase> {};
 
@@ -96,9 +97,10 @@ TEST_P(ExtractFileNameTest, TakesPartAfterLastDelimiter) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ExtractFileNameTest,
-    testing::Values(TPathCase{W, R"(C:\Pics\sea.jpg)", "sea.jpg"}, TPathCase{W, "C:sea.jpg", "sea.jpg"},
-                    TPathCase{W, "sea.jpg", "sea.jpg"}, TPathCase{W, R"(C:\Pics\)", ""},
-                    TPathCase{W, "a/b", "a/b"}, TPathCase{P, "/pics/sea.jpg", "sea.jpg"},
+    testing::Values(TPathCase{W, R"(C:\Pics\sea.jpg)", "sea.jpg"},
+                    TPathCase{W, "C:sea.jpg", "sea.jpg"}, TPathCase{W, "sea.jpg", "sea.jpg"},
+                    TPathCase{W, R"(C:\Pics\)", ""}, TPathCase{W, "a/b", "a/b"},
+                    TPathCase{P, "/pics/sea.jpg", "sea.jpg"},
                     TPathCase{P, "C:sea.jpg", "C:sea.jpg"}, TPathCase{P, R"(a\b)", R"(a\b)"},
                     TPathCase{P, "/pics/", ""}));
 
@@ -108,12 +110,13 @@ TEST_P(ExtractFileExtTest, TakesFinalDotPartOfName) {
   EXPECT_EQ(ExtractFileExt(GetParam().path, GetParam().style), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExtractFileExtTest,
-    testing::Values(TPathCase{W, R"(C:\Pics\sea.old.jpg)", ".jpg"}, TPathCase{W, R"(C:\Pics.d\sea)", ""},
-                    TPathCase{W, ".jpg", ".jpg"}, TPathCase{W, "a.:b", ""},
-                    TPathCase{W, "sea.", "."}, TPathCase{P, "/pics.d/sea", ""},
-                    TPathCase{P, "a.:b", ".:b"}, TPathCase{P, "/p/.hidden", ".hidden"}));
+INSTANTIATE_TEST_SUITE_P(Table, ExtractFileExtTest,
+                         testing::Values(TPathCase{W, R"(C:\Pics\sea.old.jpg)", ".jpg"},
+                                         TPathCase{W, R"(C:\Pics.d\sea)", ""},
+                                         TPathCase{W, ".jpg", ".jpg"}, TPathCase{W, "a.:b", ""},
+                                         TPathCase{W, "sea.", "."}, TPathCase{P, "/pics.d/sea", ""},
+                                         TPathCase{P, "a.:b", ".:b"},
+                                         TPathCase{P, "/p/.hidden", ".hidden"}));
 
 class ExtractFilePathTest : public testing::TestWithParam<TPathCase> {};
 
@@ -121,11 +124,13 @@ TEST_P(ExtractFilePathTest, KeepsEverythingUpToLastDelimiter) {
   EXPECT_EQ(ExtractFilePath(GetParam().path, GetParam().style), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExtractFilePathTest,
-    testing::Values(TPathCase{W, R"(C:\Pics\sea.jpg)", R"(C:\Pics\)"}, TPathCase{W, "C:sea.jpg", "C:"},
-                    TPathCase{W, "sea.jpg", ""}, TPathCase{P, "/pics/sea.jpg", "/pics/"},
-                    TPathCase{P, "sea.jpg", ""}, TPathCase{P, "/sea.jpg", "/"}));
+INSTANTIATE_TEST_SUITE_P(Table, ExtractFilePathTest,
+                         testing::Values(TPathCase{W, R"(C:\Pics\sea.jpg)", R"(C:\Pics\)"},
+                                         TPathCase{W, "C:sea.jpg", "C:"},
+                                         TPathCase{W, "sea.jpg", ""},
+                                         TPathCase{P, "/pics/sea.jpg", "/pics/"},
+                                         TPathCase{P, "sea.jpg", ""},
+                                         TPathCase{P, "/sea.jpg", "/"}));
 
 TEST(PathSeparatorTest, NativeStyleOnThisPlatformIsPosix) {
   EXPECT_EQ(PathSeparator(TPathStyle::Windows), '\\');

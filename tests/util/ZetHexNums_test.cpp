@@ -16,14 +16,13 @@ TEST_P(IntToHexStrTest, WritesExactlyTheDigitsAsked) {
   EXPECT_EQ(IntToHexStr(GetParam().value, GetParam().digits), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, IntToHexStrTest,
-                         testing::Values(TIntToHexCase{255, 2, "FF"}, TIntToHexCase{255, 6, "0000FF"},
-                                         TIntToHexCase{4660, 2, "34"}, TIntToHexCase{-1, 8, "FFFFFFFF"},
-                                         TIntToHexCase{1, 10, "0000000001"},
-                                         TIntToHexCase{0, 6, "000000"},
-                                         TIntToHexCase{0x12ABCDEF, 8, "12ABCDEF"},
-                                         TIntToHexCase{-1, 12, "0000FFFFFFFF"},
-                                         TIntToHexCase{0x8000, 1, "0"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, IntToHexStrTest,
+    testing::Values(TIntToHexCase{255, 2, "FF"}, TIntToHexCase{255, 6, "0000FF"},
+                    TIntToHexCase{4660, 2, "34"}, TIntToHexCase{-1, 8, "FFFFFFFF"},
+                    TIntToHexCase{1, 10, "0000000001"}, TIntToHexCase{0, 6, "000000"},
+                    TIntToHexCase{0x12ABCDEF, 8, "12ABCDEF"}, TIntToHexCase{-1, 12, "0000FFFFFFFF"},
+                    TIntToHexCase{0x8000, 1, "0"}));
 
 TEST(IntToHexStrTest, WidestAllowedWidth) {
   const std::string text = IntToHexStr(10, 255);
@@ -44,14 +43,15 @@ TEST_P(HexToIntTest, ReadsLeadingDigitsUpToLimit) {
   EXPECT_EQ(HexToInt(GetParam().text, GetParam().maxDigits), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, HexToIntTest,
-    testing::Values(THexToIntCase{"FF", 2, 255}, THexToIntCase{"ff7", 2, 255},
-                    THexToIntCase{"F", 2, 15}, THexToIntCase{"G1", 2, 0}, THexToIntCase{"1G", 2, 1},
-                    THexToIntCase{"", 2, 0}, THexToIntCase{"FFFFFFFF", 8, -1},
-                    THexToIntCase{"123456789", 20, 0x12345678}, THexToIntCase{"aBcD", 4, 0xABCD},
-                    THexToIntCase{"7FFFFFFF", 255, 0x7FFFFFFF}, THexToIntCase{" 1", 2, 0},
-                    THexToIntCase{"12", 1, 1}));
+INSTANTIATE_TEST_SUITE_P(Table, HexToIntTest,
+                         testing::Values(THexToIntCase{"FF", 2, 255}, THexToIntCase{"ff7", 2, 255},
+                                         THexToIntCase{"F", 2, 15}, THexToIntCase{"G1", 2, 0},
+                                         THexToIntCase{"1G", 2, 1}, THexToIntCase{"", 2, 0},
+                                         THexToIntCase{"FFFFFFFF", 8, -1},
+                                         THexToIntCase{"123456789", 20, 0x12345678},
+                                         THexToIntCase{"aBcD", 4, 0xABCD},
+                                         THexToIntCase{"7FFFFFFF", 255, 0x7FFFFFFF},
+                                         THexToIntCase{" 1", 2, 0}, THexToIntCase{"12", 1, 1}));
 
 struct THexToByteCase {
   std::string text;
@@ -60,7 +60,9 @@ struct THexToByteCase {
 
 class HexToByteTest : public testing::TestWithParam<THexToByteCase> {};
 
-TEST_P(HexToByteTest, ReadsTwoDigits) { EXPECT_EQ(HexToByte(GetParam().text), GetParam().expected); }
+TEST_P(HexToByteTest, ReadsTwoDigits) {
+  EXPECT_EQ(HexToByte(GetParam().text), GetParam().expected);
+}
 
 INSTANTIATE_TEST_SUITE_P(Table, HexToByteTest,
                          testing::Values(THexToByteCase{"0A", 10}, THexToByteCase{"ff", 255},

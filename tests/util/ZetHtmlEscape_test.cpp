@@ -17,7 +17,8 @@ TEST_P(UrlEncodeFileNameTest, EncodesOnlyBytesThatBreakAUrl) {
 INSTANTIATE_TEST_SUITE_P(
     Table, UrlEncodeFileNameTest,
     testing::Values(TEscapeCase{"", ""}, TEscapeCase{"sea.jpg", "sea.jpg"},
-                    TEscapeCase{"my sea.jpg", "my sea.jpg"}, TEscapeCase{"фото/море.jpg", "фото/море.jpg"},
+                    TEscapeCase{"my sea.jpg", "my sea.jpg"},
+                    TEscapeCase{"фото/море.jpg", "фото/море.jpg"},
                     TEscapeCase{"100%.jpg", "100%25.jpg"}, TEscapeCase{"a\"b.jpg", "a%22b.jpg"},
                     TEscapeCase{"#1.jpg", "%231.jpg"}, TEscapeCase{"what?.jpg", "what%3F.jpg"},
                     TEscapeCase{"<b>.jpg", "%3Cb%3E.jpg"}, TEscapeCase{"a&b.jpg", "a&amp;b.jpg"},
@@ -47,6 +48,7 @@ TEST_P(EscapeHtmlAttributeTest, EscapesDoubleQuoteOnly) {
 INSTANTIATE_TEST_SUITE_P(Table, EscapeHtmlAttributeTest,
                          testing::Values(TEscapeCase{"", ""}, TEscapeCase{"#FF0000", "#FF0000"},
                                          TEscapeCase{"say \"hi\"", "say &quot;hi&quot;"},
-                                         TEscapeCase{"a<b>&c", "a<b>&c"}, TEscapeCase{"\"", "&quot;"}));
+                                         TEscapeCase{"a<b>&c", "a<b>&c"},
+                                         TEscapeCase{"\"", "&quot;"}));
 
 }  // namespace

@@ -18,15 +18,13 @@ TEST_P(StripQuotesTest, RemovesOneQuoteFromEachSideAtMost) {
   EXPECT_EQ(StripQuotes(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, StripQuotesTest,
-                         testing::Values(TTextCase{"", ""}, TTextCase{"\"", ""},
-                                         TTextCase{"\"\"", ""}, TTextCase{"abc", "abc"},
-                                         TTextCase{"\"abc\"", "abc"},
-                                         TTextCase{"\"\"abc\"\"", "\"abc\""},
-                                         TTextCase{"\"abc", "abc"}, TTextCase{"abc\"", "abc"},
-                                         TTextCase{"a\"b\"c", "a\"b\"c"},
-                                         TTextCase{" \"abc\" ", " \"abc\" "},
-                                         TTextCase{"\"/my pics\"", "/my pics"}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, StripQuotesTest,
+    testing::Values(TTextCase{"", ""}, TTextCase{"\"", ""}, TTextCase{"\"\"", ""},
+                    TTextCase{"abc", "abc"}, TTextCase{"\"abc\"", "abc"},
+                    TTextCase{"\"\"abc\"\"", "\"abc\""}, TTextCase{"\"abc", "abc"},
+                    TTextCase{"abc\"", "abc"}, TTextCase{"a\"b\"c", "a\"b\"c"},
+                    TTextCase{" \"abc\" ", " \"abc\" "}, TTextCase{"\"/my pics\"", "/my pics"}));
 
 // The DOS Russian code page: the three blocks of Cyrillic letters, pseudographics, and the
 // extra letters at the top.
@@ -36,14 +34,16 @@ TEST_P(OemToAnsiStringTest, ConvertsCp866ToUtf8) {
   EXPECT_EQ(OemToAnsiString(GetParam().input), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OemToAnsiStringTest,
-    testing::Values(TTextCase{"", ""}, TTextCase{"sea.jpg Sunset", "sea.jpg Sunset"},
-                    TTextCase{"\x80\x9F", "АЯ"}, TTextCase{"\xA0\xAF", "ап"},
-                    TTextCase{"\xE0\xEF", "ря"}, TTextCase{"\xF0\xF1", "Ёё"},
-                    TTextCase{"\x8C\xAE\xE0\xA5", "Море"}, TTextCase{"\xB0\xC4\xDB", "░─█"},
-                    TTextCase{"\xFC\xFF", "№\xC2\xA0"}, TTextCase{std::string("a\0b", 3), std::string("a\0b", 3)},
-                    TTextCase{"\x1A\r\n", "\x1A\r\n"}));
+INSTANTIATE_TEST_SUITE_P(Table, OemToAnsiStringTest,
+                         testing::Values(TTextCase{"", ""},
+                                         TTextCase{"sea.jpg Sunset", "sea.jpg Sunset"},
+                                         TTextCase{"\x80\x9F", "АЯ"}, TTextCase{"\xA0\xAF", "ап"},
+                                         TTextCase{"\xE0\xEF", "ря"}, TTextCase{"\xF0\xF1", "Ёё"},
+                                         TTextCase{"\x8C\xAE\xE0\xA5", "Море"},
+                                         TTextCase{"\xB0\xC4\xDB", "░─█"},
+                                         TTextCase{"\xFC\xFF", "№\xC2\xA0"},
+                                         TTextCase{std::string("a\0b", 3), std::string("a\0b", 3)},
+                                         TTextCase{"\x1A\r\n", "\x1A\r\n"}));
 
 TEST(OemToAnsiStringTest, EveryByteGivesExactlyOneValidCharacter) {
   std::string all;
@@ -63,8 +63,8 @@ TEST_P(FoldCaseTest, FoldsAllLettersKeepsOtherBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Table, FoldCaseTest,
                          testing::Values(TTextCase{"", ""}, TTextCase{"SEA.JPG", "sea.jpg"},
-                                         TTextCase{"ФОТО Ёж", "фото ёж"},
-                                         TTextCase{"ÄÖÜ", "äöü"}, TTextCase{"123-_ ", "123-_ "},
+                                         TTextCase{"ФОТО Ёж", "фото ёж"}, TTextCase{"ÄÖÜ", "äöü"},
+                                         TTextCase{"123-_ ", "123-_ "},
                                          // Invalid UTF-8 stays byte for byte.
                                          TTextCase{"A\xFF\xD0Z", "a\xFF\xD0z"},
                                          TTextCase{"\xC0\x80", "\xC0\x80"}));
@@ -85,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Table, SameTextIgnoringCaseTest,
                                          TSameCase{"Фото1.jpg", "фото1.JPG", true},
                                          TSameCase{"sea.jpg", "sea.jpeg", false},
                                          TSameCase{"ё", "Ё", true}, TSameCase{"е", "ё", false},
-                                         TSameCase{"\xFF", "\xFE", false},
-                                         TSameCase{"", "", true}, TSameCase{"a", "", false}));
+                                         TSameCase{"\xFF", "\xFE", false}, TSameCase{"", "", true},
+                                         TSameCase{"a", "", false}));
 
 struct TTrimCase {
   std::string input, expected;
@@ -102,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TrimControlAndBlanksTest,
                          testing::Values(TTrimCase{"", ""}, TTrimCase{"   ", ""},
                                          TTrimCase{" \t a b \r\n", "a b"},
                                          TTrimCase{std::string("\0x\0", 3), "x"},
-                                         TTrimCase{"\x7F", "\x7F"}, TTrimCase{"\xC2\xA0x", "\xC2\xA0x"}));
+                                         TTrimCase{"\x7F", "\x7F"},
+                                         TTrimCase{"\xC2\xA0x", "\xC2\xA0x"}));
 
 struct TLengthCase {
   std::string text;
@@ -127,8 +128,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CompareForSortedListTest, OrdersIgnoringCase) {
   const struct {
     std::string a, b;
-  } ordered[] = {{"A.jpg", "b.jpg"}, {"a.jpg", "B.jpg"}, {"1.jpg", "a.jpg"},
-                 {"sea.jpg", "sea2.jpg"}, {"Ёж", "Яблоко"}, {"абв", "Где"}};
+  } ordered[] = {{"A.jpg", "b.jpg"},      {"a.jpg", "B.jpg"}, {"1.jpg", "a.jpg"},
+                 {"sea.jpg", "sea2.jpg"}, {"Ёж", "Яблоко"},   {"абв", "Где"}};
   for (const auto& pair : ordered) {
     EXPECT_LT(CompareForSortedList(pair.a, pair.b), 0) << pair.a << " < " << pair.b;
     EXPECT_GT(CompareForSortedList(pair.b, pair.a), 0) << pair.b << " > " << pair.a;
@@ -140,8 +141,9 @@ TEST(CompareForSortedListTest, OrdersIgnoringCase) {
 }
 
 TEST(SortForSortedListTest, SortsLikeCompareAndKeepsEveryName) {
-  std::vector<std::string> names = {"b.jpg", "A.jpg", "c.JPG", "a.jpg", "B2.jpg", "\xFF.jpg",
-                                    "Ёлка.jpg", "дом.jpg", "Дом2.jpg", "", "\xFE.jpg"};
+  std::vector<std::string> names = {"b.jpg",    "A.jpg",    "c.JPG",    "a.jpg",
+                                    "B2.jpg",   "\xFF.jpg", "Ёлка.jpg", "дом.jpg",
+                                    "Дом2.jpg", "",         "\xFE.jpg"};
   const size_t count = names.size();
   SortForSortedList(names);
   ASSERT_EQ(names.size(), count);

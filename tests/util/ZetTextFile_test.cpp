@@ -18,12 +18,15 @@ struct TSplitCase {
 
 class SplitTextLinesTest : public testing::TestWithParam<TSplitCase> {};
 
-TEST_P(SplitTextLinesTest, FollowsLineEndRules) { EXPECT_EQ(SplitTextLines(GetParam().content), GetParam().lines); }
+TEST_P(SplitTextLinesTest, FollowsLineEndRules) {
+  EXPECT_EQ(SplitTextLines(GetParam().content), GetParam().lines);
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SplitTextLinesTest,
-    testing::Values(TSplitCase{"", {}}, TSplitCase{"a", {"a"}}, TSplitCase{"a\r\nb\r\n", {"a", "b"}},
-                    TSplitCase{"a\rb\r", {"a", "b"}}, TSplitCase{"a\r\nb", {"a", "b"}},
+    testing::Values(TSplitCase{"", {}}, TSplitCase{"a", {"a"}},
+                    TSplitCase{"a\r\nb\r\n", {"a", "b"}}, TSplitCase{"a\rb\r", {"a", "b"}},
+                    TSplitCase{"a\r\nb", {"a", "b"}},
                     // A lone LF stays inside its line.
                     TSplitCase{"a\nb\r\nc", {"a\nb", "c"}}, TSplitCase{"\n", {"\n"}},
                     // Only one LF after a CR belongs to the line end.
@@ -31,13 +34,18 @@ INSTANTIATE_TEST_SUITE_P(
                     TSplitCase{"\r\n", {""}}, TSplitCase{"\r\r", {"", ""}},
                     TSplitCase{"\r\n\r\nx", {"", "", "x"}},
                     // Byte 26 ends the text, wherever it is.
-                    TSplitCase{"a\r\nb\x1A\r\nc", {"a", "b"}}, TSplitCase{"\x1A" "abc", {}},
+                    TSplitCase{"a\r\nb\x1A\r\nc", {"a", "b"}},
+                    TSplitCase{"\x1A"
+                               "abc",
+                               {}},
                     TSplitCase{"a\x1A", {"a"}}, TSplitCase{"a\r\x1A\n", {"a"}},
                     TSplitCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}));
 
 class TextFileTest : public testing::Test {
  protected:
-  std::string PathOf(const std::string& name) { return dir_.filePath(QString::fromStdString(name)).toStdString(); }
+  std::string PathOf(const std::string& name) {
+    return dir_.filePath(QString::fromStdString(name)).toStdString();
+  }
   std::string Write(const std::string& name, const std::string& bytes) {
     const std::string path = PathOf(name);
     std::ofstream(path, std::ios::binary) << bytes;
@@ -59,8 +67,12 @@ TEST_F(TextFileTest, ReadsAllLinesOfAFile) {
 TEST_F(TextFileTest, FirstLineOnly) {
   const struct {
     std::string content, first;
-  } cases[] = {{"Sunset  \r\nsecond", "Sunset  "}, {"", ""}, {"\r\nsecond", ""},
-               {"only line", "only line"}, {"  a\nb", "  a\nb"}, {"x\x1Ay\rz", "x"}};
+  } cases[] = {{"Sunset  \r\nsecond", "Sunset  "},
+               {"", ""},
+               {"\r\nsecond", ""},
+               {"only line", "only line"},
+               {"  a\nb", "  a\nb"},
+               {"x\x1Ay\rz", "x"}};
   for (const auto& c : cases) {
     std::string line = "left over";
     EXPECT_TRUE(ReadFirstTextLine(Write("d.txt", c.content), line));

@@ -22,9 +22,10 @@ TEST_P(HtmlToColorTest, ReadsHashFormOrName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, HtmlToColorTest,
-    testing::Values(TColorCase{"#FF8000", Rgb(255, 128, 0)}, TColorCase{"#ff8000", Rgb(255, 128, 0)},
-                    TColorCase{"#F", Rgb(15, 0, 0)}, TColorCase{"#12345", Rgb(18, 52, 5)},
-                    TColorCase{"#GG0000", 0}, TColorCase{"#FF800012", Rgb(255, 128, 0)},
+    testing::Values(TColorCase{"#FF8000", Rgb(255, 128, 0)},
+                    TColorCase{"#ff8000", Rgb(255, 128, 0)}, TColorCase{"#F", Rgb(15, 0, 0)},
+                    TColorCase{"#12345", Rgb(18, 52, 5)}, TColorCase{"#GG0000", 0},
+                    TColorCase{"#FF800012", Rgb(255, 128, 0)},
                     TColorCase{"Khaki", Rgb(240, 230, 140)}, TColorCase{"gray", Rgb(190, 190, 190)},
                     TColorCase{" red", 0}, TColorCase{"purple", 0}, TColorCase{"grey", 0},
                     TColorCase{"silver", 0}, TColorCase{"#", 0}, TColorCase{"#1", Rgb(1, 0, 0)},
