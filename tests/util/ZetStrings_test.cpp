@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <iconv.h>
+
 #include <cstdlib>
 
 namespace {
@@ -53,6 +55,23 @@ TEST(OemToAnsiStringTest, EveryByteGivesExactlyOneValidCharacter) {
   EXPECT_EQ(decoded.size(), 256);
   EXPECT_FALSE(decoded.contains(QChar::ReplacementCharacter));
   EXPECT_EQ(decoded.toUtf8().toStdString(), converted);
+}
+
+// The system's own converter is an independent check of the whole table.
+TEST(OemToAnsiStringTest, AgreesWithSystemConverterForEveryByte) {
+  iconv_t converter = iconv_open("UTF-8", "CP866");
+  if (converter == reinterpret_cast<iconv_t>(-1)) GTEST_SKIP() << "no CP866 converter";
+  for (int b = 1; b < 256; ++b) {
+    char in[1] = {static_cast<char>(b)};
+    char out[8] = {};
+    char* inPointer = in;
+    char* outPointer = out;
+    size_t inLeft = 1, outLeft = sizeof out;
+    ASSERT_NE(iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft), static_cast<size_t>(-1));
+    EXPECT_EQ(OemToAnsiString(std::string(1, in[0])), std::string(out, sizeof out - outLeft))
+        << "byte " << b;
+  }
+  iconv_close(converter);
 }
 
 class FoldCaseTest : public testing::TestWithParam<TTextCase> {};
