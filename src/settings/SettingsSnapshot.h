@@ -59,6 +59,8 @@ struct TSettingsSnapshot {
   std::string AltLast;
   std::string AltIndex;
   bool ImageClickEqualNext = false;
+
+  bool operator==(const TSettingsSnapshot&) const = default;
 };
 
 // What the window's controls hold when it is created, before any settings are loaded: the texts

@@ -1,0 +1,182 @@
+#include "RegistryDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "SettingsStore.h"
+#include "SettingsTestSupport.h"
+
+namespace {
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+}
+
+// Sets or unsets environment variables for one test and puts them back afterwards.
+class TEnvironmentGuard {
+ public:
+  void Set(const char* name, const std::optional<std::string>& value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old ? std::optional<std::string>(old) : std::nullopt});
+    if (value) {
+      setenv(name, value->c_str(), 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~TEnvironmentGuard() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+      if (it->second) {
+        setenv(it->first.c_str(), it->second->c_str(), 1);
+      } else {
+        unsetenv(it->first.c_str());
+      }
+    }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+struct TPathCase {
+  const char* label;
+  std::optional<std::string> registry;
+  std::optional<std::string> configHome;
+  const char* expected;
+};
+
+const TPathCase kPathCases[] = {
+    {"ExplicitFile", "/data/test.db", "/cfg", "/data/test.db"},
+    {"EmptyExplicitIgnored", "", "/cfg", "/cfg/ZetGallery/registry.db"},
+    {"ConfigHome", std::nullopt, "/cfg", "/cfg/ZetGallery/registry.db"},
+    {"NoConfigHome", std::nullopt, std::nullopt, "/home/u/.config/ZetGallery/registry.db"},
+    {"EmptyConfigHome", std::nullopt, "", "/home/u/.config/ZetGallery/registry.db"},
+    {"RelativeConfigHome", std::nullopt, "cfg", "/home/u/.config/ZetGallery/registry.db"},
+};
+
+class DefaultPathTest : public ::testing::TestWithParam<TPathCase> {};
+
+TEST_P(DefaultPathTest, FollowsTheEnvironment) {
+  TEnvironmentGuard guard;
+  guard.Set("ZETGALLERY_REGISTRY", GetParam().registry);
+  guard.Set("XDG_CONFIG_HOME", GetParam().configHome);
+  guard.Set("HOME", std::string("/home/u"));
+  EXPECT_EQ(DefaultRegistryPath(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Environment, DefaultPathTest, ::testing::ValuesIn(kPathCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("a/b/ZetGallery/registry.db").toStdString();
+  auto database = TRegistryDatabase::Open(path);
+  ASSERT_TRUE(database->Available()) << database->OpenError();
+  EXPECT_TRUE(database->OpenError().empty());
+  TZetRegistry registry(database);
+  ASSERT_TRUE(registry.OpenKey("Software", true));
+  registry.WriteInteger("N", 3);
+  registry.CloseKey();
+  database.reset();
+  // A second start finds what the first one wrote.
+  auto again = TRegistryDatabase::Open(path);
+  TZetRegistry reader(again);
+  ASSERT_TRUE(reader.OpenKey("Software", false));
+  EXPECT_EQ(reader.ReadInteger("N"), 3);
+}
+
+TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("registry.db").toStdString();
+  WriteFileBytes(path, "");
+  EXPECT_TRUE(TRegistryDatabase::Open(path)->Available());
+}
+
+// Files that are not ours: each must be refused and left exactly as it was.
+struct TForeignFileCase {
+  const char* label;
+  std::string bytes;        // written as the file, or
+  const char* foreignSql;   // run to make an SQLite database of another program
+};
+
+const TForeignFileCase kForeignFiles[] = {
+    {"PlainText", "my notes\nnot a database\n", nullptr},
+    {"BinaryJunk", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(4000, 'z'),
+     nullptr},
+    {"TruncatedSqliteHeader", "SQLite format 3", nullptr},
+    {"OtherProgramsDatabase", "", "CREATE TABLE photos(id INTEGER, file TEXT);"
+                                  "INSERT INTO photos VALUES(1, 'sea.jpg');"},
+};
+
+class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
+
+TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("registry.db").toStdString();
+  if (GetParam().foreignSql) {
+    sqlite3* handle = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(handle, GetParam().foreignSql, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(handle);
+  } else {
+    WriteFileBytes(path, GetParam().bytes);
+  }
+  const std::string before = ReadFileBytes(path);
+
+  TEnvironmentGuard guard;
+  guard.Set("ZETGALLERY_REGISTRY", path);
+  TRecordingUserInterface ui;
+  auto database = OpenSettingsDatabase(ui);
+  EXPECT_FALSE(database->Available());
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_NE(ui.messages[0].find("error: "), std::string::npos);
+  EXPECT_NE(ui.messages[0].find("\"" + path + "\""), std::string::npos) << ui.messages[0];
+  EXPECT_EQ(ui.messages[0], "error: " + database->OpenError());
+
+  // The program goes on with the defaults, and a save fails instead of touching the file.
+  TSettingsStore store(database, ui);
+  TPresetListModel presets;
+  EXPECT_EQ(store.RefreshSettingsList(&presets), std::vector<std::string>{kUntitledPresetName});
+  TSettingsSnapshot loaded = DesignTimeSettingsSnapshot();
+  TSnapshotTarget target(loaded);
+  store.LoadLastSettings(target, presets);
+  EXPECT_EQ(loaded.ThumbsFolder, "thumbs");
+  EXPECT_EQ(loaded.IndexType, 3);
+  try {
+    store.SaveSettings("Trip", loaded, &presets);
+    ADD_FAILURE() << "saved into an unusable file";
+  } catch (const TRegistryError& e) {
+    EXPECT_STREQ(e.what(), "Failed to set data for 'LastSettings'");
+  }
+  store.DeleteSettings("Trip", &presets);
+  database.reset();
+  EXPECT_EQ(ReadFileBytes(path), before);
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + "-wal")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ForeignFileTest, ::testing::ValuesIn(kForeignFiles),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(RegistryDatabaseTest, AFolderInPlaceOfTheFileIsReported) {
+  QTemporaryDir folder;
+  const std::string path = folder.path().toStdString();
+  auto database = TRegistryDatabase::Open(path);
+  EXPECT_FALSE(database->Available());
+  EXPECT_NE(database->OpenError().find(path), std::string::npos);
+  TZetRegistry registry(database);
+  EXPECT_FALSE(registry.OpenKey("Software", true));
+  EXPECT_THROW(registry.WriteString("A", "b"), TRegistryError);
+}
+
+}  // namespace
