@@ -14,7 +14,8 @@ std::string StripQuotes(const std::string& text);
 std::string OemToAnsiString(const std::string& oemText);
 
 // Case folding of all Unicode letters (Cyrillic included), as used for names in descript.ion,
-// preset names and registry key names. Invalid UTF-8 is folded byte-wise (never throws).
+// preset names and registry key names. Bytes that are not valid UTF-8 stay as they are, so two
+// different invalid texts never fold to the same text.
 std::string FoldCase(const std::string& text);
 
 // True when `a` and `b` are equal ignoring the letter case of all Unicode letters.
