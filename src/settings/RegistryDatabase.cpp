@@ -81,7 +81,8 @@ std::string DefaultRegistryPath() {
   if (!explicitPath.empty()) return explicitPath;
   std::string configHome = Environment("XDG_CONFIG_HOME");
   // The base directory rules ignore a relative XDG_CONFIG_HOME.
-  if (configHome.empty() || configHome.front() != '/') configHome = Environment("HOME") + "/.config";
+  if (configHome.empty() || configHome.front() != '/')
+    configHome = Environment("HOME") + "/.config";
   return configHome + "/ZetGallery/registry.db";
 }
 
@@ -96,8 +97,8 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
   sqlite3* handle = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                      nullptr) != SQLITE_OK) {
+  if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+      SQLITE_OK) {
     database->openError_ =
         SettingsFileUnusableMessage(path, handle ? sqlite3_errmsg(handle) : "out of memory");
     sqlite3_close(handle);

@@ -18,7 +18,9 @@ std::vector<std::string> TSettingsStore::RefreshSettingsList(TPresetList* preset
 
 std::string TSettingsStore::ReadLastSettings() {
   TZetRegistry registry(database_);
-  registry.OpenKey(kSettingsKey, true);
+  // Only read: the command line asks too, and must leave the user's file as it found it. (The
+  // window has created the key already, through RefreshSettingsList.)
+  registry.OpenKey(kSettingsKey, false);
   return registry.ReadString(kLastSettingsValue);
 }
 

@@ -20,8 +20,8 @@ void LoadRow(TZetRegistry& registry, const TSettingRow& row, TSettingsTarget& ta
       target.ApplyText(row, registry.ReadString(row.Name));
       // The control's own text decides, as the window shows it after its change reaction.
       const std::string shown = target.ControlText(row);
-      const bool blank = row.Rule == TBlankRule::T ? TrimControlAndBlanks(shown).empty()
-                                                   : shown.empty();
+      const bool blank =
+          row.Rule == TBlankRule::T ? TrimControlAndBlanks(shown).empty() : shown.empty();
       if (blank) target.ApplyText(row, DefaultTextOf(row));
       return;
     }

@@ -103,15 +103,14 @@ class TSettingsStore {
   // untitled name for an empty one), then all 51 values in one transaction (all or none), then
   // refills `presets` and shows "Настройка "<name>" сохранена.". Throws TRegistryError ("Failed
   // to set data for '<value>'") when something could not be written; no message then.
-  void SaveSettings(const std::string& name, const TSettingsSnapshot& values,
-                    TPresetList* presets);
+  void SaveSettings(const std::string& name, const TSettingsSnapshot& values, TPresetList* presets);
 
   // The names of all presets (the sub-keys of NamedSettings and "<без названия>") in list
   // order; also given to `presets` when not null. Creates NamedSettings (and the settings
   // key) when missing.
   std::vector<std::string> RefreshSettingsList(TPresetList* presets);
 
-  // The LastSettings value ("" when absent). Creates the settings key when missing.
+  // The LastSettings value ("" when absent or when there is no settings key). Writes nothing.
   std::string ReadLastSettings();
 
   // Loads the preset named by LastSettings (LoadSettings) and selects the entry of `presets`

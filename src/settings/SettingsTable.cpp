@@ -12,11 +12,28 @@ namespace {
 
 using S = TSettingsSnapshot;
 
+// The fields every row has; the helpers below fill in what their kind of control needs.
+constexpr TSettingRow Row(const char* name, TSettingKind kind, TControlKind control,
+                          const char* controlName) {
+  TSettingRow row{};
+  row.Name = name;
+  row.Kind = kind;
+  row.Control = control;
+  row.ControlName = controlName;
+  row.Rule = TBlankRule::None;
+  row.DefaultSource = TDefaultSource::Literal;
+  return row;
+}
+
 constexpr TSettingRow TextRow(const char* name, const char* control, TBlankRule rule,
                               TDefaultSource source, const char* defaultText,
                               std::string S::*field) {
-  return {name,  TSettingKind::Text, TControlKind::Edit, control, nullptr, rule, source,
-          defaultText, 0, 0, 0, 0, field, nullptr, nullptr};
+  TSettingRow row = Row(name, TSettingKind::Text, TControlKind::Edit, control);
+  row.Rule = rule;
+  row.DefaultSource = source;
+  row.DefaultText = defaultText;
+  row.Text = field;
+  return row;
 }
 
 constexpr TSettingRow Text(const char* name, const char* control, TBlankRule rule,
@@ -31,31 +48,53 @@ constexpr TSettingRow Template(const char* name, const char* control, TBlankRule
 
 constexpr TSettingRow DropDown(const char* name, const char* control, int defaultIndex,
                                int itemCount, int S::*field) {
-  return {name,    TSettingKind::Integer, TControlKind::DropDown, control, nullptr,
-          TBlankRule::None, TDefaultSource::Literal, nullptr, defaultIndex, 0, 0, itemCount,
-          nullptr, field, nullptr};
+  TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::DropDown, control);
+  row.DefaultNumber = defaultIndex;
+  row.ItemCount = itemCount;
+  row.Number = field;
+  return row;
 }
 
 constexpr TSettingRow Spin(const char* name, const char* control, int defaultValue, int min,
                            int max, int S::*field) {
-  return {name, TSettingKind::Integer, TControlKind::SpinEdit, control, nullptr, TBlankRule::None,
-          TDefaultSource::Literal, nullptr, defaultValue, min, max, 0, nullptr, field, nullptr};
+  TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::SpinEdit, control);
+  row.DefaultNumber = defaultValue;
+  row.Min = min;
+  row.Max = max;
+  row.Number = field;
+  return row;
 }
 
+// The thumbnail size spin edits (0..200), kept as text; 120 stands in for a text that is no
+// number.
 constexpr TSettingRow TextSpin(const char* name, const char* control, std::string S::*field) {
-  return {name, TSettingKind::Integer, TControlKind::TextSpin, control, nullptr, TBlankRule::None,
-          TDefaultSource::Literal, nullptr, 120, 0, 200, 0, field, nullptr, nullptr};
+  TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::TextSpin, control);
+  row.DefaultNumber = 120;
+  row.Min = 0;
+  row.Max = 200;
+  row.Text = field;
+  return row;
 }
 
 constexpr TSettingRow Radio(const char* name, const char* first, const char* second,
                             int S::*field) {
-  return {name, TSettingKind::Integer, TControlKind::RadioPair, first, second, TBlankRule::None,
-          TDefaultSource::Literal, nullptr, 0, 0, 1, 0, nullptr, field, nullptr};
+  TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::RadioPair, first);
+  row.SecondControlName = second;
+  row.DefaultNumber = 0;
+  row.Min = 0;
+  row.Max = 1;
+  row.Number = field;
+  return row;
 }
 
+// Every check box starts checked when its value is absent.
 constexpr TSettingRow Check(const char* name, const char* control, bool S::*field) {
-  return {name, TSettingKind::Flag, TControlKind::CheckBox, control, nullptr, TBlankRule::None,
-          TDefaultSource::Literal, nullptr, 1, 0, 1, 0, nullptr, nullptr, field};
+  TSettingRow row = Row(name, TSettingKind::Flag, TControlKind::CheckBox, control);
+  row.DefaultNumber = 1;
+  row.Min = 0;
+  row.Max = 1;
+  row.Check = field;
+  return row;
 }
 
 constexpr TBlankRule T = TBlankRule::T;
@@ -64,7 +103,7 @@ constexpr TBlankRule X = TBlankRule::X;
 
 }  // namespace
 
-const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
+constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     TextRow("ImagesFolder", "EditImagesFolder", T, TDefaultSource::CurrentDirectory, "",
             &S::ImagesFolder),
     DropDown("ResultFolder", "EditResultFolder", 0, 0, &S::ResultFolder),
@@ -75,8 +114,7 @@ const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Check("CopyButtonsFromTemplate", "CheckBoxCopyButtonsFromTemplate",
           &S::CopyButtonsFromTemplate),
     Text("ImagesMask", "EditImagesMask", E, "*.jpg", &S::ImagesMask),
-    Radio("HtmlNames", "RadioButtonHtmlAsImageName", "RadioButtonHtmlSerialNumber",
-          &S::HtmlNames),
+    Radio("HtmlNames", "RadioButtonHtmlAsImageName", "RadioButtonHtmlSerialNumber", &S::HtmlNames),
     Text("HtmlFirstImageFile", "EditHtmlFirstImageFile", T, "01.htm", &S::HtmlFirstImageFile),
     Text("IndexFile", "EditIndexFile", T, "index.htm", &S::IndexFile),
     DropDown("Descriptions", "ComboBoxDescrType", 2, 3, &S::Descriptions),

@@ -37,10 +37,10 @@ enum class TDefaultSource {
 };
 
 struct TSettingRow {
-  const char* Name;         // the stored value's name
+  const char* Name;  // the stored value's name
   TSettingKind Kind;
   TControlKind Control;
-  const char* ControlName;  // the window's control; for a radio pair its first button
+  const char* ControlName;        // the window's control; for a radio pair its first button
   const char* SecondControlName;  // a radio pair's second button, else nullptr
   TBlankRule Rule;
   TDefaultSource DefaultSource;

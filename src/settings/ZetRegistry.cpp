@@ -38,7 +38,8 @@ std::string EncodeDword(int32_t value) {
 
 int32_t DecodeDword(const std::string& bytes) {
   uint32_t bits = 0;
-  for (int i = 0; i < 4; ++i) bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
+  for (int i = 0; i < 4; ++i)
+    bits |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) << (8 * i);
   return static_cast<int32_t>(bits);
 }
 
@@ -81,8 +82,8 @@ int64_t TZetRegistry::ResolveKey(const std::string& path, bool create) {
 
   // Creating takes the write lock first, so two copies of the program never both create the
   // same missing key.
-  TRegistryTransaction transaction(*database_, create ? TRegistryTransaction::TMode::Write
-                                                      : TRegistryTransaction::TMode::Read);
+  TRegistryTransaction transaction(
+      *database_, create ? TRegistryTransaction::TMode::Write : TRegistryTransaction::TMode::Read);
   if (create && !transaction.Started()) return 0;
   int64_t key = fromRoot ? 0 : currentKey_;
   if (key == 0) {

@@ -106,17 +106,22 @@ TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
 // Files that are not ours: each must be refused and left exactly as it was.
 struct TForeignFileCase {
   const char* label;
-  std::string bytes;        // written as the file, or
-  const char* foreignSql;   // run to make an SQLite database of another program
+  std::string bytes;       // written as the file, or
+  const char* foreignSql;  // run to make an SQLite database of another program
 };
 
 const TForeignFileCase kForeignFiles[] = {
     {"PlainText", "my notes\nnot a database\n", nullptr},
-    {"BinaryJunk", std::string("\x7f" "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0", 16) + std::string(4000, 'z'),
+    {"BinaryJunk",
+     std::string("\x7f"
+                 "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
+                 16) +
+         std::string(4000, 'z'),
      nullptr},
     {"TruncatedSqliteHeader", "SQLite format 3", nullptr},
-    {"OtherProgramsDatabase", "", "CREATE TABLE photos(id INTEGER, file TEXT);"
-                                  "INSERT INTO photos VALUES(1, 'sea.jpg');"},
+    {"OtherProgramsDatabase", "",
+     "CREATE TABLE photos(id INTEGER, file TEXT);"
+     "INSERT INTO photos VALUES(1, 'sea.jpg');"},
 };
 
 class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};

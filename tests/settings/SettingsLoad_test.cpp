@@ -121,7 +121,8 @@ class SettingsLoadTest : public SettingsDatabaseTest {
 TEST_F(SettingsLoadTest, FirstStartGivesEveryDefault) {
   const TSettingsSnapshot loaded = Load("");
   const TSettingsSnapshot expected = FirstStartValues();
-  EXPECT_TRUE(loaded == expected) << "loaded:\n" << Describe(loaded) << "expected:\n"
+  EXPECT_TRUE(loaded == expected) << "loaded:\n"
+                                  << Describe(loaded) << "expected:\n"
                                   << Describe(expected);
   EXPECT_EQ(LastSettings(), "");
 }
@@ -266,8 +267,8 @@ class TextSpinTest : public SettingsLoadTest,
 
 TEST_P(TextSpinTest, ThumbSizesKeepTheNumberUnclamped) {
   if (GetParam().stored) {
-    PutIntegers(kUntitledKey, {{"ThumbXSize", *GetParam().stored},
-                               {"ThumbYSize", *GetParam().stored}});
+    PutIntegers(kUntitledKey,
+                {{"ThumbXSize", *GetParam().stored}, {"ThumbYSize", *GetParam().stored}});
   }
   const TSettingsSnapshot loaded = Load("");
   EXPECT_EQ(loaded.ThumbXSize, GetParam().expected);
@@ -327,9 +328,15 @@ struct TResultFolderCase {
 };
 
 const TResultFolderCase kResultFolderCases[] = {
-    {"/photos/sea", 1, 1},   {"/photos/sea", 0, 0},  {"/photos/sea", 2, -1},
-    {"/photos/sea", -1, -1}, {"/", 1, -1},           {"/", 0, 0},
-    {"photos", 1, 1},        {"\"/my photos/\"", 1, 1}, {"/photos", std::nullopt, 0},
+    {"/photos/sea", 1, 1},
+    {"/photos/sea", 0, 0},
+    {"/photos/sea", 2, -1},
+    {"/photos/sea", -1, -1},
+    {"/", 1, -1},
+    {"/", 0, 0},
+    {"photos", 1, 1},
+    {"\"/my photos/\"", 1, 1},
+    {"/photos", std::nullopt, 0},
 };
 
 class ResultFolderTest : public SettingsLoadTest,
@@ -375,7 +382,8 @@ const TWrongKindCase kWrongKinds[] = {
      "Failed to get data for 'IndexType'"},
     {"ThumbsFolderNumber", "ThumbsFolder", kRegDword, "01000000",
      "Invalid data type for 'ThumbsFolder'"},
-    {"FlagAsText", "ClearThumbsFolder", kRegSz, "3100", "Invalid data type for 'ClearThumbsFolder'"},
+    {"FlagAsText", "ClearThumbsFolder", kRegSz, "3100",
+     "Invalid data type for 'ClearThumbsFolder'"},
     {"SpinAsBinary", "TableWidth", kRegBinary, "64", "Invalid data type for 'TableWidth'"},
     {"TextSpinShort", "ThumbXSize", kRegDword, "7800", "Failed to get data for 'ThumbXSize'"},
     {"RadioAsText", "ImageType", kRegSz, "3000", "Invalid data type for 'ImageType'"},
@@ -414,9 +422,8 @@ TEST_P(WrongKindTest, StopsTheLoadAtThatValue) {
   while (std::string(kSettingsTable[failing].Name) != c.name) ++failing;
   for (size_t i = 0; i < kSettingsTable.size(); ++i) {
     const std::string prefix = std::string(kSettingsTable[i].Name) + "=";
-    const bool applied = std::any_of(target.log.begin(), target.log.end(), [&](const auto& line) {
-      return line.rfind(prefix, 0) == 0;
-    });
+    const bool applied = std::any_of(target.log.begin(), target.log.end(),
+                                     [&](const auto& line) { return line.rfind(prefix, 0) == 0; });
     EXPECT_EQ(applied, i < failing) << kSettingsTable[i].Name;
   }
   EXPECT_NE(target.log.back(), "ScanImages");
@@ -471,6 +478,34 @@ TEST_F(SettingsLoadTest, MissingPresetWithoutSettingsGivesDefaults) {
   const TSettingsSnapshot loaded = Load("Gone");
   EXPECT_TRUE(loaded == FirstStartValues()) << Describe(loaded);
   EXPECT_EQ(LastSettings(), "Gone");
+}
+
+TEST_F(SettingsLoadTest, CommandLineReadingOfAnEmptyFileWritesNothing) {
+  const std::string last = store_->ReadLastSettings();
+  EXPECT_EQ(last, "");
+  const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(last);
+  EXPECT_TRUE(loaded == FirstStartValues()) << Describe(loaded);
+  EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), std::vector<std::string>{"0"});
+}
+
+TEST_F(SettingsLoadTest, ALastSettingsThatCannotBeWrittenDoesNotStopTheLoad) {
+  PutTexts(kUntitledKey, {{"LastSettings", "old"}, {"ThumbsFolder", "kept"}});
+  ExecuteSql(
+      "CREATE TRIGGER refuse BEFORE UPDATE ON vals WHEN NEW.name = 'LastSettings' "
+      "BEGIN SELECT RAISE(ABORT, 'read-only'); END;");
+  TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
+  TRecordingTarget target(snapshot);
+  store_->LoadSettings("", target, &presets_);
+  EXPECT_EQ(snapshot.ThumbsFolder, "kept");
+  EXPECT_EQ(target.log.back(), "ScanImages");
+  EXPECT_EQ(LastSettings(), "old");
+  // Saving, on the other hand, reports it.
+  try {
+    store_->SaveSettings("", snapshot, &presets_);
+    ADD_FAILURE() << "the save went through";
+  } catch (const TRegistryError& e) {
+    EXPECT_STREQ(e.what(), "Failed to set data for 'LastSettings'");
+  }
 }
 
 TEST_F(SettingsLoadTest, ReadPresetSnapshotWritesNothing) {

@@ -28,10 +28,10 @@ TEST_F(PresetsTest, FirstStartCreatesTheKeysAndWritesOnlyLastSettings) {
   EXPECT_EQ(QuerySql("WITH RECURSIVE p(id, path) AS (SELECT id, name FROM keys WHERE parent IS "
                      "NULL UNION ALL SELECT keys.id, p.path || '/' || keys.name FROM keys JOIN p "
                      "ON keys.parent = p.id) SELECT path FROM p ORDER BY path"),
-            (std::vector<std::string>{"HKEY_CURRENT_USER", "HKEY_CURRENT_USER/Software",
-                                      "HKEY_CURRENT_USER/Software/Vorlan",
-                                      "HKEY_CURRENT_USER/Software/Vorlan/ZetGallery",
-                                      "HKEY_CURRENT_USER/Software/Vorlan/ZetGallery/NamedSettings"}));
+            (std::vector<std::string>{
+                "HKEY_CURRENT_USER", "HKEY_CURRENT_USER/Software",
+                "HKEY_CURRENT_USER/Software/Vorlan", "HKEY_CURRENT_USER/Software/Vorlan/ZetGallery",
+                "HKEY_CURRENT_USER/Software/Vorlan/ZetGallery/NamedSettings"}));
   EXPECT_EQ(QuerySql("SELECT key, name, kind, value FROM readable_values"),
             std::vector<std::string>{
                 "HKEY_CURRENT_USER\\Software\\Vorlan\\ZetGallery|LastSettings|REG_SZ|"});
@@ -47,8 +47,8 @@ TEST_F(PresetsTest, ListHoldsEveryPresetAndTheUntitledOneSorted) {
   PutTexts(std::string(kNamed) + "beta\\inner", {{"A", "b"}});
   presets_.text = "typed";
   const std::vector<std::string> names = store_->RefreshSettingsList(&presets_);
-  std::vector<std::string> expected{"beta",   "Alpha", "gamma", "Delta",         "<Без названия>",
-                                    "ёж",     "Яблоко", "10",   "9", "<без названия>"};
+  std::vector<std::string> expected{"beta", "Alpha",  "gamma", "Delta", "<Без названия>",
+                                    "ёж",   "Яблоко", "10",    "9",     "<без названия>"};
   std::vector<std::string> sortedNames = names;
   std::sort(sortedNames.begin(), sortedNames.end());
   std::sort(expected.begin(), expected.end());
@@ -88,7 +88,8 @@ class LoadLastTest : public PresetsTest, public ::testing::WithParamInterface<TL
 TEST_P(LoadLastTest, LoadsThePresetAndSelectsItsEntry) {
   PutTexts("Software\\Vorlan\\ZetGallery", {{"ThumbsFolder", "untitled"}});
   MakePresets({"Trip"});
-  if (GetParam().last) PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", GetParam().last}});
+  if (GetParam().last)
+    PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", GetParam().last}});
   store_->RefreshSettingsList(&presets_);
   TSettingsSnapshot window = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(window);
@@ -132,8 +133,7 @@ TEST_P(RefusedDeleteTest, TheUntitledPresetCannotBeDeleted) {
   EXPECT_EQ(presets_.text, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, RefusedDeleteTest,
-                         ::testing::Values("", "<без названия>"));
+INSTANTIATE_TEST_SUITE_P(Names, RefusedDeleteTest, ::testing::Values("", "<без названия>"));
 
 struct TDeleteCase {
   const char* label;
@@ -167,9 +167,8 @@ TEST_P(DeleteTest, DeletesThePresetAndAnnouncesIt) {
   std::sort(remaining.begin(), remaining.end());
   EXPECT_EQ(entries, remaining);
   EXPECT_EQ(presets_.text, "");
-  EXPECT_EQ(ui_.messages,
-            std::vector<std::string>{"plain: Настройка \"" + std::string(GetParam().name) +
-                                     "\" удалена."});
+  EXPECT_EQ(ui_.messages, std::vector<std::string>{"plain: Настройка \"" +
+                                                   std::string(GetParam().name) + "\" удалена."});
   // LastSettings and the untitled preset are untouched; nothing is left of a deleted preset.
   EXPECT_EQ(LastSettings(), "Trip");
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = "

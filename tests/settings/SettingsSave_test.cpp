@@ -108,14 +108,12 @@ const TStoredCase kStoredCases[] = {
      "REG_DWORD|120"},
     {"TextSpinHex", "ThumbXSize", [](TSettingsSnapshot& s) { s.ThumbXSize = "$10"; },
      "REG_DWORD|16"},
-    {"NoSelection", "IndexType", [](TSettingsSnapshot& s) { s.IndexType = -1; },
-     "REG_DWORD|-1"},
+    {"NoSelection", "IndexType", [](TSettingsSnapshot& s) { s.IndexType = -1; }, "REG_DWORD|-1"},
     {"NoResultFolder", "ResultFolder", [](TSettingsSnapshot& s) { s.ResultFolder = -1; },
      "REG_DWORD|-1"},
     {"RadioFirst", "HtmlNames", [](TSettingsSnapshot& s) { s.HtmlNames = 0; }, "REG_DWORD|0"},
     {"RadioOther", "ImageType", [](TSettingsSnapshot& s) { s.ImageType = 5; }, "REG_DWORD|1"},
-    {"FlagOn", "CreateThumbs", [](TSettingsSnapshot& s) { s.CreateThumbs = true; },
-     "REG_DWORD|1"},
+    {"FlagOn", "CreateThumbs", [](TSettingsSnapshot& s) { s.CreateThumbs = true; }, "REG_DWORD|1"},
     {"FlagOff", "CreateThumbs", [](TSettingsSnapshot& s) { s.CreateThumbs = false; },
      "REG_DWORD|0"},
     {"TextUntrimmed", "ImagesMask", [](TSettingsSnapshot& s) { s.ImagesMask = " *.jpg "; },
@@ -154,8 +152,8 @@ TEST_F(SettingsSaveTest, DropDownNineLoadsAsNoneAndSavesAsMinusOne) {
 struct TSaveNameCase {
   const char* label;
   const char* name;
-  const char* keyPath;   // where the values go
-  const char* last;      // LastSettings afterwards
+  const char* keyPath;  // where the values go
+  const char* last;     // LastSettings afterwards
   const char* message;
 };
 
@@ -193,7 +191,8 @@ INSTANTIATE_TEST_SUITE_P(Names, SaveNameTest, ::testing::ValuesIn(kSaveNames),
 TEST_F(SettingsSaveTest, SavingUnderAnotherCaseWritesIntoTheExistingPreset) {
   store_->SaveSettings("trip", DesignTimeSettingsSnapshot(), nullptr);
   store_->SaveSettings("Trip", Unusual(), &presets_);
-  EXPECT_EQ(QuerySql("SELECT name FROM keys WHERE fold = 'trip'"), std::vector<std::string>{"trip"});
+  EXPECT_EQ(QuerySql("SELECT name FROM keys WHERE fold = 'trip'"),
+            std::vector<std::string>{"trip"});
   EXPECT_TRUE(store_->ReadPresetSnapshot("TRIP") == Unusual());
   EXPECT_EQ(std::count(presets_.entries.begin(), presets_.entries.end(), "trip"), 1);
   EXPECT_EQ(LastSettings(), "Trip");

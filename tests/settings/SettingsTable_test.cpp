@@ -10,20 +10,57 @@
 namespace {
 
 TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
-  const std::vector<std::string> expected{
-      "ImagesFolder",     "ResultFolder",      "ClearResultFolder",   "ThumbsFolder",
-      "ClearThumbsFolder", "ButtonsFolder",    "CopyButtonsFromTemplate", "ImagesMask",
-      "HtmlNames",        "HtmlFirstImageFile", "IndexFile",          "Descriptions",
-      "IndexTemplate",    "IndexPlace",        "IndexType",           "TableWidth",
-      "TableBorderWidth", "CellSpacing",       "CellPadding",         "TableBorderColor",
-      "TableBackColor",   "ShowTableHeaders",  "ShowDescriptions",    "ShowFileSizes",
-      "FileSizes",        "ThumbXCount",       "ThumbXSize",          "ThumbYSize",
-      "ThumbBorderWidth", "ThumbBorderColor",  "DescrAsThumbAlt",     "CreateThumbs",
-      "ThumbsFormat",     "ThumbPrefixSuffixType", "ThumbPrefixSuffix", "ImageType",
-      "ImageTemplate",    "ImagePlace",        "DescrPlace",          "ButtonsPlace",
-      "ButtonImageFirst", "ButtonImagePrev",   "ButtonImageNext",     "ButtonImageLast",
-      "ButtonImageIndex", "AltFirst",          "AltPrev",             "AltNext",
-      "AltLast",          "AltIndex",          "ImageClickEqualNext"};
+  const std::vector<std::string> expected{"ImagesFolder",
+                                          "ResultFolder",
+                                          "ClearResultFolder",
+                                          "ThumbsFolder",
+                                          "ClearThumbsFolder",
+                                          "ButtonsFolder",
+                                          "CopyButtonsFromTemplate",
+                                          "ImagesMask",
+                                          "HtmlNames",
+                                          "HtmlFirstImageFile",
+                                          "IndexFile",
+                                          "Descriptions",
+                                          "IndexTemplate",
+                                          "IndexPlace",
+                                          "IndexType",
+                                          "TableWidth",
+                                          "TableBorderWidth",
+                                          "CellSpacing",
+                                          "CellPadding",
+                                          "TableBorderColor",
+                                          "TableBackColor",
+                                          "ShowTableHeaders",
+                                          "ShowDescriptions",
+                                          "ShowFileSizes",
+                                          "FileSizes",
+                                          "ThumbXCount",
+                                          "ThumbXSize",
+                                          "ThumbYSize",
+                                          "ThumbBorderWidth",
+                                          "ThumbBorderColor",
+                                          "DescrAsThumbAlt",
+                                          "CreateThumbs",
+                                          "ThumbsFormat",
+                                          "ThumbPrefixSuffixType",
+                                          "ThumbPrefixSuffix",
+                                          "ImageType",
+                                          "ImageTemplate",
+                                          "ImagePlace",
+                                          "DescrPlace",
+                                          "ButtonsPlace",
+                                          "ButtonImageFirst",
+                                          "ButtonImagePrev",
+                                          "ButtonImageNext",
+                                          "ButtonImageLast",
+                                          "ButtonImageIndex",
+                                          "AltFirst",
+                                          "AltPrev",
+                                          "AltNext",
+                                          "AltLast",
+                                          "AltIndex",
+                                          "ImageClickEqualNext"};
   std::vector<std::string> names;
   for (const TSettingRow& row : kSettingsTable) names.push_back(row.Name);
   EXPECT_EQ(names, expected);
@@ -108,8 +145,8 @@ struct TTextSpinCase {
 };
 
 const TTextSpinCase kTextSpins[] = {
-    {"120", 120}, {"abc", 120}, {"", 120}, {"250", 250}, {"-1", -1}, {" 7", 7},
-    {"7 ", 120},  {"0x1F", 31}, {"99999999999", 120},
+    {"120", 120}, {"abc", 120}, {"", 120},    {"250", 250},         {"-1", -1},
+    {" 7", 7},    {"7 ", 120},  {"0x1F", 31}, {"99999999999", 120},
 };
 
 class TextSpinNumberTest : public ::testing::TestWithParam<TTextSpinCase> {};

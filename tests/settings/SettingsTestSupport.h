@@ -38,9 +38,7 @@ class TRecordingUserInterface : public TUserInterface {
     return false;
   }
   void ShowError(const std::string& text) override { messages.push_back("error: " + text); }
-  void ShowPlainMessage(const std::string& text) override {
-    messages.push_back("plain: " + text);
-  }
+  void ShowPlainMessage(const std::string& text) override { messages.push_back("plain: " + text); }
   void ShowStandardError(const std::string& text) override {
     messages.push_back("standard: " + text);
   }

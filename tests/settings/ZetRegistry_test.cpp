@@ -15,15 +15,17 @@ struct TRawValueCase {
   const char* label;
   int type;
   const char* hexData;
-  std::optional<int32_t> integer;  // the number ReadInteger gives, or
-  const char* integerError;        // the error it throws
+  std::optional<int32_t> integer;   // the number ReadInteger gives, or
+  const char* integerError;         // the error it throws
   std::optional<std::string> text;  // the text ReadString gives, or
   const char* textError;            // the error it throws
 };
 
 const TRawValueCase kRawValueCases[] = {
-    {"DwordFortyTwo", kRegDword, "2A000000", 42, nullptr, std::nullopt, "Invalid data type for 'V'"},
-    {"DwordMinusOne", kRegDword, "FFFFFFFF", -1, nullptr, std::nullopt, "Invalid data type for 'V'"},
+    {"DwordFortyTwo", kRegDword, "2A000000", 42, nullptr, std::nullopt,
+     "Invalid data type for 'V'"},
+    {"DwordMinusOne", kRegDword, "FFFFFFFF", -1, nullptr, std::nullopt,
+     "Invalid data type for 'V'"},
     {"DwordLowest", kRegDword, "00000080", INT32_MIN, nullptr, std::nullopt,
      "Invalid data type for 'V'"},
     {"DwordHighBytesCount", kRegDword, "01020304", 0x04030201, nullptr, std::nullopt,
@@ -35,8 +37,8 @@ const TRawValueCase kRawValueCases[] = {
     {"TextOneCharacter", kRegSz, "3500", std::nullopt, "Invalid data type for 'V'", "5", nullptr},
     {"TextThreeCharacters", kRegSz, "31323300", std::nullopt, "Invalid data type for 'V'", "123",
      nullptr},
-    {"TextFourCharacters", kRegSz, "3132333400", std::nullopt, "Failed to get data for 'V'",
-     "1234", nullptr},
+    {"TextFourCharacters", kRegSz, "3132333400", std::nullopt, "Failed to get data for 'V'", "1234",
+     nullptr},
     {"TextEmpty", kRegSz, "00", std::nullopt, "Invalid data type for 'V'", "", nullptr},
     {"TextWithoutTerminator", kRegSz, "7879", std::nullopt, "Invalid data type for 'V'", "xy",
      nullptr},
@@ -144,9 +146,8 @@ struct TNamePair {
 };
 
 const TNamePair kSameNames[] = {
-    {"Trip", "trip"},         {"trip", "TRIP"},           {"Поездка", "ПОЕЗДКА"},
-    {"ёлка", "ЁЛКА"},         {"Ωμέγα", "ΩΜΈΓΑ"},
-    {"<без названия>", "<Без названия>"},
+    {"Trip", "trip"}, {"trip", "TRIP"},   {"Поездка", "ПОЕЗДКА"},
+    {"ёлка", "ЁЛКА"}, {"Ωμέγα", "ΩΜΈΓΑ"}, {"<без названия>", "<Без названия>"},
 };
 
 class NameCaseTest : public SettingsDatabaseTest,
@@ -206,14 +207,14 @@ const TPathCase kPathCases[] = {
     {"Software\\Vorlan\\ZetGallery\\NamedSettings\\a/b c", true},
 };
 
-class KeyPathTest : public SettingsDatabaseTest,
-                    public ::testing::WithParamInterface<TPathCase> {};
+class KeyPathTest : public SettingsDatabaseTest, public ::testing::WithParamInterface<TPathCase> {};
 
 TEST_P(KeyPathTest, EmptyKeyNamesNameNoKey) {
   TZetRegistry registry(database_);
   EXPECT_EQ(registry.OpenKey(GetParam().path, true), GetParam().opens);
   EXPECT_EQ(registry.HasOpenKey(), GetParam().opens);
-  if (!GetParam().opens) EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), (std::vector<std::string>{"0"}));
+  if (!GetParam().opens)
+    EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), (std::vector<std::string>{"0"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, KeyPathTest, ::testing::ValuesIn(kPathCases));
@@ -237,8 +238,8 @@ TEST_F(RegistryTest, OpenKeyIsRelativeToTheOpenKey) {
 
 TEST_F(RegistryTest, DeleteKeyTakesItsSubKeysAndValuesOnly) {
   TZetRegistry registry(database_);
-  for (const char* path : {"Software\\Z\\Named\\A", "Software\\Z\\Named\\A\\Deep\\Deeper",
-                           "Software\\Z\\Named\\B"}) {
+  for (const char* path :
+       {"Software\\Z\\Named\\A", "Software\\Z\\Named\\A\\Deep\\Deeper", "Software\\Z\\Named\\B"}) {
     ASSERT_TRUE(registry.OpenKey(path, true));
     registry.WriteString("Where", path);
     registry.CloseKey();
@@ -261,8 +262,7 @@ struct TDeleteCase {
 };
 
 const TDeleteCase kDeleteCases[] = {
-    {"Software\\Z\\Missing", false}, {"", false},
-    {"\\", false},                   {"Software\\Z\\", false},
+    {"Software\\Z\\Missing", false}, {"", false},           {"\\", false}, {"Software\\Z\\", false},
     {"Software\\\\Z", false},        {"Software\\Z", true},
 };
 
