@@ -1,0 +1,90 @@
+// DesktopServices: the real desktop behind TDesktop.
+#include "DesktopServices.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+namespace {
+
+const QString kConfirmationTitle = QString::fromUtf8("Подтверждение");
+const QString kErrorTitle = QString::fromUtf8("Ошибка");
+const QString kApplicationTitle = QStringLiteral("ZetGallery");
+
+QColor ToQColor(TColor color) {
+  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+TColor FromQColor(const QColor& color) {
+  return static_cast<TColor>(color.red()) | (static_cast<TColor>(color.green()) << 8) |
+         (static_cast<TColor>(color.blue()) << 16);
+}
+
+}  // namespace
+
+TColor ColorFromCustomColorEntry(const QString& entry) {
+  const int equals = entry.indexOf(QLatin1Char('='));
+  bool ok = false;
+  const uint value = entry.mid(equals + 1).toUInt(&ok, 16);
+  return ok ? static_cast<TColor>(value & 0xFFFFFF) : 0;
+}
+
+bool TQtDesktop::AskConfirmation(const QString& text) {
+  return QMessageBox::question(owner_, kConfirmationTitle, text,
+                               QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void TQtDesktop::ShowError(const QString& text) {
+  QMessageBox::critical(owner_, kErrorTitle, text);
+}
+
+void TQtDesktop::ShowPlainMessage(const QString& text) {
+  // Owned by no window, so it is centred on the screen.
+  QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok);
+  box.exec();
+}
+
+void TQtDesktop::ShowStandardError(const QString& text) {
+  QMessageBox::critical(owner_, kApplicationTitle, text);
+}
+
+std::optional<QString> TQtDesktop::ChooseFolder(const QString& prompt,
+                                                const QString& startFolder) {
+  const QString folder = QFileDialog::getExistingDirectory(owner_, prompt, startFolder);
+  if (folder.isEmpty()) return std::nullopt;
+  return folder;
+}
+
+std::optional<QString> TQtDesktop::ChooseFile(const QString& title, const QString& qtFilter) {
+  const QString file = QFileDialog::getOpenFileName(owner_, title, QString(), qtFilter);
+  if (file.isEmpty()) return std::nullopt;
+  return file;
+}
+
+TColor TQtDesktop::RunColorDialog(const QString& dialogName, const QStringList& customColors,
+                                  TColor current) {
+  for (int i = 0; i < QColorDialog::customCount(); ++i)
+    QColorDialog::setCustomColor(i, Qt::white);
+  for (int i = 0; i < customColors.size() && i < QColorDialog::customCount(); ++i)
+    QColorDialog::setCustomColor(i, ToQColor(ColorFromCustomColorEntry(customColors[i])));
+  QColorDialog dialog(ToQColor(current), owner_);
+  dialog.setObjectName(dialogName);
+  if (dialog.exec() != QDialog::Accepted) return current;
+  return FromQColor(dialog.selectedColor());
+}
+
+bool TQtDesktop::OpenWithDefaultApplication(const QString& target) {
+  // A link carries a scheme ("http:", "mailto:"); anything else is a file of this machine.
+  const QUrl link(target);
+  if (link.scheme().size() > 1) return QDesktopServices::openUrl(link);
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
+}
+
+void TQtDesktop::Beep() { QApplication::beep(); }

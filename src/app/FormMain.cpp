@@ -1,0 +1,183 @@
+// FormMain: the window itself: its frame, the page control and the buttons under it, the pop-up
+// menus, creation and closing. The tabs' controls are built in FormMain<Tab>Tab.cpp.
+#include "FormMain.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QProgressBar>
+#include <QTimer>
+#include <exception>
+
+#include "AppArt.h"
+#include "DesktopServices.h"
+#include "FormMainParts.h"
+#include "QtUserInterface.h"
+#include "ZetStrings.h"
+
+using namespace FormMainParts;
+
+namespace {
+
+constexpr int kClientWidth = 421;
+constexpr int kClientHeight = 435;
+constexpr int kButtonHeight = 25;
+
+constexpr char kImagesListHint[] =
+    "Двойной щелчок левой кнопкой мыши на файле\n"
+    "позволяет его просмотреть программой просмотра.\n\n"
+    "Используйте локальное меню для редактирования\n"
+    "списка картинок и их описаний.";
+
+QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+  QAction* action = menu->addAction(Text(caption));
+  action->setObjectName(QString::fromLatin1(name));
+  action->setShortcut(key);
+  // The shortcut belongs to the control that owns the menu and works only while it has the focus.
+  action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  return action;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      desktop_(desktop),
+      userInterface_(std::make_unique<TWindowUserInterface>(*this, desktop)) {
+  setObjectName(QStringLiteral("FormMain"));
+  BuildWindow();
+  BuildMenus();
+  ConnectRules();
+  ConnectPresets();
+}
+
+TFormMain::~TFormMain() {
+  // Controls being destroyed still signal (the page control changes its page as its tabs go);
+  // none of that may reach a window that is already half gone.
+  for (QObject* control : findChildren<QObject*>()) QObject::disconnect(control, nullptr, this, nullptr);
+}
+
+void TFormMain::BuildWindow() {
+  setWindowTitle(QString::fromUtf8(WindowTexts::kCaption));
+  setWindowIcon(MakeProgramIcon());
+  QFont windowFont(QStringLiteral("Tahoma"));
+  windowFont.setPixelSize(11);
+  setFont(windowFont);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  PageControlMain = Named<QTabWidget>("PageControlMain", this);
+  PageControlMain->setGeometry(4, 4, kClientWidth - 8, kClientHeight - 4 - 34);
+  TabSheetFiles = BuildFilesTab();
+  TabSheetIndex = BuildIndexTab();
+  TabSheetImage = BuildImageTab();
+  TabSheetAbout = BuildAboutTab();
+  PageControlMain->addTab(TabSheetFiles, Text("Главная"));
+  PageControlMain->addTab(TabSheetIndex, Text("Индекс"));
+  PageControlMain->addTab(TabSheetImage, Text("Картинка"));
+  PageControlMain->addTab(TabSheetAbout, Text("О программе"));
+  PageControlMain->setCurrentWidget(TabSheetIndex);
+
+  const int buttonTop = kClientHeight - 34 + 5;
+  ButtonBuildGallery = Named<QPushButton>("ButtonBuildGallery", Text("Построить галерею"), this);
+  ButtonBuildGallery->setGeometry(4, buttonTop, 125, kButtonHeight);
+  ButtonOpenResult = Named<QPushButton>("ButtonOpenResult", Text("Открыть результат"), this);
+  ButtonOpenResult->setGeometry(4 + 125 + 4, buttonTop, 121, kButtonHeight);
+  ButtonHelp = Named<QPushButton>("ButtonHelp", Text("Помощь"), this);
+  ButtonHelp->setGeometry(kClientWidth - 4 - 89, buttonTop, 89, kButtonHeight);
+  // How far a build has come, in the gap between the buttons; shown only while building.
+  ProgressBarBuild = Named<QProgressBar>("ProgressBarBuild", this);
+  const int barLeft = 4 + 125 + 4 + 121 + 6;
+  ProgressBarBuild->setGeometry(barLeft, buttonTop + 5, kClientWidth - 4 - 89 - 6 - barLeft, 15);
+  ProgressBarBuild->setTextVisible(false);
+  ProgressBarBuild->hide();
+
+  connect(ButtonBuildGallery, &QPushButton::clicked, this, &TFormMain::ButtonBuildGalleryClick);
+  connect(ButtonOpenResult, &QPushButton::clicked, this, &TFormMain::ButtonOpenResultClick);
+  connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
+  ChainTabOrder({PageControlMain, ButtonBuildGallery, ButtonOpenResult, ButtonHelp});
+}
+
+void TFormMain::BuildMenus() {
+  PopupMenuImages = Named<QMenu>("PopupMenuImages", this);
+  MenuDescribe = MenuItem(PopupMenuImages, "MenuDescribe", "Описать", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  MenuViewImages = MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Return));
+  MenuDeleteFromList =
+      MenuItem(PopupMenuImages, "MenuDeleteFromList", "Удалить из списка", QKeySequence(Qt::Key_Delete));
+  ListBoxImages->addActions(PopupMenuImages->actions());
+  ListBoxImages->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ListBoxImages, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    PopupMenuImagesPopup();
+    PopupMenuImages->exec(ListBoxImages->viewport()->mapToGlobal(at));
+  });
+  connect(MenuDescribe, &QAction::triggered, this, &TFormMain::MenuDescribeClick);
+  connect(MenuViewImages, &QAction::triggered, this, &TFormMain::ListBoxImagesDblClick);
+  connect(MenuDeleteFromList, &QAction::triggered, this, &TFormMain::MenuDeleteFromListClick);
+
+  PopupMenuSettings = Named<QMenu>("PopupMenuSettings", this);
+  MenuSaveSettings =
+      MenuItem(PopupMenuSettings, "MenuSaveSettings", "Записать настройку", QKeySequence(Qt::Key_F2));
+  MenuDeleteSettings =
+      MenuItem(PopupMenuSettings, "MenuDeleteSettings", "Удалить настройку", QKeySequence(Qt::Key_F8));
+  ComboBoxSettings->addActions(PopupMenuSettings->actions());
+  QWidget* settingsEdit = ComboBoxSettings->lineEdit();
+  settingsEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(settingsEdit, &QWidget::customContextMenuRequested, this, [this, settingsEdit](const QPoint& at) {
+    PopupMenuSettings->exec(settingsEdit->mapToGlobal(at));
+  });
+  connect(MenuSaveSettings, &QAction::triggered, this, &TFormMain::MenuSaveSettingsClick);
+  connect(MenuDeleteSettings, &QAction::triggered, this, &TFormMain::MenuDeleteSettingsClick);
+}
+
+std::string TFormMain::FormCreate(const std::string& commandLineFolder) {
+  ListBoxImages->setToolTip(Text(kImagesListHint));
+  try {
+    RefreshSettingsList();
+    LoadLastSettings();
+    const std::string folder = StripQuotes(commandLineFolder);
+    if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
+    PageControlMain->setCurrentWidget(TabSheetAbout);
+    ScanOnFilesTabShow = true;
+    EditResultFolderChange();
+    EnableDisableControls();
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+  return std::string();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (building_ || scanning_) {
+    // The running job sees the request, ends after its current step, and closes the window.
+    closeRequested_ = true;
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+void TFormMain::CloseIfRequested() {
+  if (closeRequested_) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress &&
+      (watched == EditThumbsFolder || watched == EditButtonsFolder)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Focus moves and the keys that type nothing (arrows, Delete, Home...) are not characters.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+        key->key() == Qt::Key_Delete)
+      return false;
+    QString typed = key->text();
+    // Ctrl with a letter types a control character; the filter refuses those too.
+    const bool control = key->modifiers().testFlag(Qt::ControlModifier) &&
+                         !key->modifiers().testFlag(Qt::AltModifier);
+    if (control && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
+      typed = QChar(key->key() - Qt::Key_A + 1);
+    if (typed.isEmpty()) return false;
+    if (typed.size() == 1 && IsHtmlFolderCharacter(typed[0])) return false;
+    desktop_.Beep();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}

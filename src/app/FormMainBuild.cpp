@@ -1,0 +1,64 @@
+// The build from the window: the Build button hands the controls' values to the build driver,
+// the caption, "Открыть результат" and the progress bar follow it, and "Открыть результат" opens
+// the index page.
+#include <QFileInfo>
+#include <QProgressBar>
+
+#include "BuildDriver.h"
+#include "DesktopServices.h"
+#include "FormMain.h"
+#include "FormMainParts.h"
+#include "QtUserInterface.h"
+#include "ZetFileUtils.h"
+#include "ZetStrings.h"
+
+using namespace FormMainParts;
+
+void TFormMain::ButtonBuildGalleryClick() {
+  // The button stays enabled during a build; a second build would share the first one's files.
+  if (building_ || BuildIsRunning()) return;
+  TBuildInputs inputs;
+  inputs.Settings = ReadSnapshot();
+  inputs.ResultFolderText = EditResultFolder->currentText().toStdString();
+  inputs.ThumbsFolderPrefixText = EditThumbsFolderPrefix->text().toStdString();
+  inputs.ButtonsFolderPrefixText = EditButtonsFolderPrefix->text().toStdString();
+  inputs.ClearThumbsFolderEnabled = CheckBoxClearThumbsFolder->isEnabled();
+  for (int i = 0; i < ListBoxImages->count(); ++i)
+    inputs.Images.push_back(ListBoxImages->item(i)->text().toStdString());
+  // Deleting the last entry leaves the button enabled; there is nothing to build then.
+  if (inputs.Images.empty()) return;
+  building_ = true;
+  BuildGallery(inputs, *userInterface_);
+  building_ = false;
+  CloseIfRequested();
+}
+
+void TFormMain::SetBuilding(bool building) {
+  setWindowTitle(QString::fromUtf8(building ? WindowTexts::kCaptionBuilding
+                                            : WindowTexts::kCaption));
+  ButtonOpenResult->setEnabled(!building);
+  ProgressBarBuild->setRange(0, 1);
+  ProgressBarBuild->setValue(0);
+  ProgressBarBuild->setVisible(building);
+}
+
+void TFormMain::ReportProgress(int done, int total) {
+  ProgressBarBuild->setRange(0, total > 0 ? total : 1);
+  ProgressBarBuild->setValue(done);
+}
+
+void TFormMain::ButtonOpenResultClick() {
+  const std::string indexFile = StripQuotes(EditIndexFile->text().toStdString());
+  const std::string path =
+      EnsureTrailingBackslash(StripQuotes(EditResultFolder->currentText().toStdString())) +
+      indexFile;
+  const QString target = QString::fromStdString(path);
+  if (!QFileInfo(target).isFile()) {
+    desktop_.ShowError(Text("Индексный файл не найден!"));
+    return;
+  }
+  if (!desktop_.OpenWithDefaultApplication(target)) {
+    desktop_.ShowError(Text("Ошибка запуска приложения, ассоциированного с расширением \"") +
+                       QString::fromStdString(ExtractFileExt(indexFile)) + QStringLiteral("\"."));
+  }
+}

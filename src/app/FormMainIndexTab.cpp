@@ -1,0 +1,199 @@
+// The "Индекс" tab: index template and marker, index kind, the table group, the thumbnail groups
+// and the index file name.
+#include <QBoxLayout>
+#include <QGridLayout>
+
+#include "FormMain.h"
+#include "FormMainParts.h"
+
+using namespace FormMainParts;
+
+namespace {
+
+constexpr char kHtmlFilter[] = "HTML-файлы (*.htm;*.html)|*.htm;*.html|Все файлы (*.*)|*.*";
+
+QToolButton* ColorButton(const char* name) {
+  auto* button = Named<QToolButton>(name);
+  button->setText(QStringLiteral("..."));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  return button;
+}
+
+QGridLayout* GroupGrid(QGroupBox* group) {
+  auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(6, 4, 6, 4);
+  grid->setHorizontalSpacing(4);
+  grid->setVerticalSpacing(2);
+  grid->setColumnStretch(0, 1);
+  return grid;
+}
+
+// A row "label: spin edit" of a group's grid; the spin edit takes the value and button columns.
+void AddSpinRow(QGridLayout* grid, int row, QLabel* label, TSpinEdit* spin) {
+  spin->setFixedWidth(52);
+  grid->addWidget(label, row, 0);
+  grid->addWidget(spin, row, 1, 1, 2, Qt::AlignLeft);
+}
+
+void AddColorRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* edit,
+                 QToolButton* button) {
+  edit->setFixedWidth(64);
+  grid->addWidget(label, row, 0);
+  grid->addWidget(edit, row, 1);
+  grid->addWidget(button, row, 2);
+}
+
+}  // namespace
+
+QWidget* TFormMain::BuildIndexTab() {
+  auto* tab = Named<QWidget>("TabSheetIndex");
+
+  LabelIndexTemplate = NamedLabel("LabelIndexTemplate", "Шаблон HTML-файла для индекса:");
+  EditIndexTemplate = Named<TFileEdit>("EditIndexTemplate", Text(kHtmlFilter),
+                                       Text("Выберите шаблон индексного файла"));
+  EditIndexTemplate->SetDesktop(&desktop_);
+  EditIndexTemplate->setText(QStringLiteral("IndexTemplate.htm"));
+  LabelIndexPlace =
+      NamedLabel("LabelIndexPlace", "Вместо какого текста в шаблоне вставить индекс:");
+  EditIndexPlace = Named<QLineEdit>("EditIndexPlace", QStringLiteral("~~~INDEX~~~"));
+  LabelIndexType = NamedLabel("LabelIndexType", "Вид индекса:");
+  ComboBoxIndexType = Named<QComboBox>("ComboBoxIndexType");
+  ComboBoxIndexType->addItems({Text("Нумерованный список"), Text("Маркированный список"),
+                               Text("Список в таблице"), Text("Миниатюры в таблице")});
+  ComboBoxIndexType->setCurrentIndex(-1);
+
+  GroupBoxIndexTable = Named<QGroupBox>("GroupBoxIndexTable", Text(" Таблица "));
+  LabelTableWidth = NamedLabel("LabelTableWidth", "Ширина таблицы, %:");
+  EditTableWidth = Named<TSpinEdit>("EditTableWidth", 0, 100, 100);
+  LabelTableBorderWidth = NamedLabel("LabelTableBorderWidth", "Толщина бордюра:");
+  EditTableBorderWidth = Named<TSpinEdit>("EditTableBorderWidth", 0, 10, 1);
+  LabelCellSpacing = NamedLabel("LabelCellSpacing", "Ширина между ячейками:");
+  EditCellSpacing = Named<TSpinEdit>("EditCellSpacing", 0, 10, 0);
+  LabelCellPadding = NamedLabel("LabelCellPadding", "Отуступ от края ячейки:");
+  EditCellPadding = Named<TSpinEdit>("EditCellPadding", 0, 10, 3);
+  LabelTableBorderColor = NamedLabel("LabelTableBorderColor", "Цвет бордюра:");
+  EditTableBorderColor = Named<QLineEdit>("EditTableBorderColor", QStringLiteral("#000000"));
+  ButtonTableBorderColor = ColorButton("ButtonTableBorderColor");
+  LabelTableBackColor = NamedLabel("LabelTableBackColor", "Цвет фона:");
+  EditTableBackColor = Named<QLineEdit>("EditTableBackColor", QStringLiteral("#FFFFFF"));
+  ButtonTableBackColor = ColorButton("ButtonTableBackColor");
+  CheckBoxShowTableHeaders =
+      Named<QCheckBox>("CheckBoxShowTableHeaders", Text("Выводить заголовок таблицы"));
+  CheckBoxShowDescriptions =
+      Named<QCheckBox>("CheckBoxShowDescriptions", Text("Выводить описание картинки"));
+  CheckBoxShowFileSizes =
+      Named<QCheckBox>("CheckBoxShowFileSizes", Text("Выводить размер картинки"));
+  LabelFileSizes = NamedLabel("LabelFileSizes", "Размер в:");
+  ComboBoxFileSizes = Named<QComboBox>("ComboBoxFileSizes");
+  ComboBoxFileSizes->addItems({Text("в байтах"), Text("в килобайтах"), Text("в мегабайтах")});
+  ComboBoxFileSizes->setCurrentIndex(-1);
+
+  QGridLayout* table = GroupGrid(GroupBoxIndexTable);
+  AddSpinRow(table, 0, LabelTableWidth, EditTableWidth);
+  AddSpinRow(table, 1, LabelTableBorderWidth, EditTableBorderWidth);
+  AddSpinRow(table, 2, LabelCellSpacing, EditCellSpacing);
+  AddSpinRow(table, 3, LabelCellPadding, EditCellPadding);
+  AddColorRow(table, 4, LabelTableBorderColor, EditTableBorderColor, ButtonTableBorderColor);
+  AddColorRow(table, 5, LabelTableBackColor, EditTableBackColor, ButtonTableBackColor);
+  table->addWidget(CheckBoxShowTableHeaders, 6, 0, 1, 3);
+  table->addWidget(CheckBoxShowDescriptions, 7, 0, 1, 3);
+  table->addWidget(CheckBoxShowFileSizes, 8, 0, 1, 3);
+  auto* sizeRow = new QHBoxLayout;
+  sizeRow->addSpacing(18);
+  sizeRow->addWidget(LabelFileSizes);
+  sizeRow->addWidget(ComboBoxFileSizes, 1);
+  table->addLayout(sizeRow, 9, 0, 1, 3);
+  table->setRowStretch(10, 1);
+
+  GroupBoxThumbs = Named<QGroupBox>("GroupBoxThumbs", Text(" Миниатюры "));
+  LabelThumbXCount = NamedLabel("LabelThumbXCount", "Картинок в ширину:");
+  EditThumbXCount = Named<TSpinEdit>("EditThumbXCount", 1, 10, 5);
+  LabelThumbXSize = NamedLabel("LabelThumbXSize", "Ширина миниатюры:");
+  EditThumbXSize = Named<TSpinEdit>("EditThumbXSize", 0, 200, 120);
+  LabelThumbYSize = NamedLabel("LabelThumbYSize", "Высота миниатюры:");
+  EditThumbYSize = Named<TSpinEdit>("EditThumbYSize", 0, 200, 120);
+  LabelThumbBorderWidth = NamedLabel("LabelThumbBorderWidth", "Толщина бордюра:");
+  EditThumbBorderWidth = Named<TSpinEdit>("EditThumbBorderWidth", 0, 10, 1);
+  LabelThumbBorderColor = NamedLabel("LabelThumbBorderColor", "Цвет бордюра:");
+  EditThumbBorderColor = Named<QLineEdit>("EditThumbBorderColor", QStringLiteral("#000000"));
+  ButtonThumbBorderColor = ColorButton("ButtonThumbBorderColor");
+  CheckBoxDescrAsThumbAlt =
+      Named<QCheckBox>("CheckBoxDescrAsThumbAlt", Text("Описание картинки в тег ALT"));
+  CheckBoxCreateThumbs = Named<QCheckBox>("CheckBoxCreateThumbs", Text("Создавать миниатюры"));
+  LabelThumbsFormat = NamedLabel("LabelThumbsFormat", "Формат миниатюр:");
+  ComboBoxThumbsFormat = Named<QComboBox>("ComboBoxThumbsFormat");
+  ComboBoxThumbsFormat->addItems({QStringLiteral("GIF"), QStringLiteral("JPEG"),
+                                  QStringLiteral("BMP")});
+  ComboBoxThumbsFormat->setCurrentIndex(-1);
+
+  QGridLayout* thumbs = GroupGrid(GroupBoxThumbs);
+  AddSpinRow(thumbs, 0, LabelThumbXCount, EditThumbXCount);
+  AddSpinRow(thumbs, 1, LabelThumbXSize, EditThumbXSize);
+  AddSpinRow(thumbs, 2, LabelThumbYSize, EditThumbYSize);
+  AddSpinRow(thumbs, 3, LabelThumbBorderWidth, EditThumbBorderWidth);
+  AddColorRow(thumbs, 4, LabelThumbBorderColor, EditThumbBorderColor, ButtonThumbBorderColor);
+  thumbs->addWidget(CheckBoxDescrAsThumbAlt, 5, 0, 1, 3);
+  thumbs->addWidget(CheckBoxCreateThumbs, 6, 0, 1, 3);
+  ComboBoxThumbsFormat->setFixedWidth(64);
+  thumbs->addWidget(LabelThumbsFormat, 7, 0);
+  thumbs->addWidget(ComboBoxThumbsFormat, 7, 1, 1, 2, Qt::AlignLeft);
+
+  GroupBoxThumbNames =
+      Named<QGroupBox>("GroupBoxThumbNames", Text(" Имена файлов для миниатюр "));
+  RadioButtonThumbWithPrefix =
+      Named<QRadioButton>("RadioButtonThumbWithPrefix", Text("добавить в начало имени"));
+  RadioButtonThumbWithSuffix =
+      Named<QRadioButton>("RadioButtonThumbWithSuffix", Text("добавить в конец имени"));
+  EditThumbPrefixSuffix = Named<QLineEdit>("EditThumbPrefixSuffix", QStringLiteral("_"));
+  EditThumbPrefixSuffix->setFixedWidth(36);
+  QGridLayout* names = GroupGrid(GroupBoxThumbNames);
+  names->addWidget(RadioButtonThumbWithPrefix, 0, 0);
+  names->addWidget(RadioButtonThumbWithSuffix, 1, 0);
+  names->addWidget(EditThumbPrefixSuffix, 0, 1, 2, 1, Qt::AlignVCenter);
+
+  LabelIndexFile = NamedLabel("LabelIndexFile", "Имя индексного файла в галерее:");
+  EditIndexFile = Named<QLineEdit>("EditIndexFile", QStringLiteral("index.htm"));
+
+  auto* placeRow = new QHBoxLayout;
+  placeRow->addWidget(LabelIndexPlace);
+  placeRow->addWidget(EditIndexPlace, 1);
+  auto* typeRow = new QHBoxLayout;
+  typeRow->addWidget(LabelIndexType);
+  typeRow->addWidget(ComboBoxIndexType, 1);
+  auto* thumbColumn = new QVBoxLayout;
+  thumbColumn->setSpacing(4);
+  thumbColumn->addWidget(GroupBoxThumbs);
+  thumbColumn->addWidget(GroupBoxThumbNames);
+  auto* groups = new QHBoxLayout;
+  groups->setSpacing(6);
+  groups->addWidget(GroupBoxIndexTable, 1);
+  groups->addLayout(thumbColumn, 1);
+  auto* fileRow = new QHBoxLayout;
+  fileRow->addWidget(LabelIndexFile);
+  fileRow->addWidget(EditIndexFile, 1);
+
+  auto* page = new QVBoxLayout(tab);
+  page->setContentsMargins(6, 6, 6, 6);
+  page->setSpacing(3);
+  page->addWidget(LabelIndexTemplate);
+  page->addWidget(EditIndexTemplate);
+  page->addLayout(placeRow);
+  page->addLayout(typeRow);
+  page->addLayout(groups, 1);
+  page->addLayout(fileRow);
+
+  ChainTabOrder({EditIndexTemplate, EditIndexPlace, ComboBoxIndexType,
+                 // the table group
+                 EditTableWidth, EditTableBorderWidth, EditCellSpacing, EditCellPadding,
+                 EditTableBorderColor, EditTableBackColor, CheckBoxShowTableHeaders,
+                 CheckBoxShowDescriptions, CheckBoxShowFileSizes, ComboBoxFileSizes,
+                 // the thumbnail group
+                 EditThumbXCount, EditThumbXSize, EditThumbYSize, EditThumbBorderWidth,
+                 EditThumbBorderColor, CheckBoxDescrAsThumbAlt, CheckBoxCreateThumbs,
+                 ComboBoxThumbsFormat,
+                 // the thumbnail names group
+                 RadioButtonThumbWithPrefix, RadioButtonThumbWithSuffix, EditThumbPrefixSuffix,
+                 EditIndexFile});
+  return tab;
+}

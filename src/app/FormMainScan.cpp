@@ -1,0 +1,50 @@
+// The image scan from the window: the list, the caption, the count and the Build button around
+// the catalogue's folder scan, and a scan asked for while one runs.
+#include "DesktopServices.h"
+#include "FormMain.h"
+#include "ImageScan.h"
+#include "QtUserInterface.h"
+
+void TFormMain::ScanImages() {
+  if (scanning_) {
+    // The running scan sees this at its next step, stops, and starts over with the edits'
+    // current texts, so the list ends with each matching name once.
+    scanRestartRequested_ = true;
+    return;
+  }
+  scanning_ = true;
+  do {
+    scanRestartRequested_ = false;
+    RunOneScan();
+  } while (scanRestartRequested_ && !closeRequested_);
+  scanning_ = false;
+  CloseIfRequested();
+}
+
+void TFormMain::RunOneScan() {
+  ListBoxImages->clear();
+  ButtonBuildGallery->setEnabled(false);
+  const TScanResult result = ::ScanImages(EditImagesFolder->text().toStdString(),
+                                          EditImagesMask->text().toStdString(),
+                                          userInterface_.get());
+  if (!result.scanned) return;
+  if (result.stopped && (scanRestartRequested_ || closeRequested_)) return;
+  QStringList names;
+  names.reserve(static_cast<int>(result.names.size()));
+  for (const std::string& name : result.names) names << QString::fromStdString(name);
+  ListBoxImages->AddAllSorted(names);
+  ShowImageCount();
+  EnableDisableControls();
+  if (!result.errorMessage.empty())
+    desktop_.ShowStandardError(QString::fromStdString(result.errorMessage));
+}
+
+void TFormMain::ShowImageCount() {
+  LabelImagesCount->setText(QString::fromUtf8(WindowTexts::kImagesCountPrefix) +
+                            QString::number(ListBoxImages->count()));
+}
+
+void TFormMain::SetScanning(bool scanning) {
+  setWindowTitle(QString::fromUtf8(scanning ? WindowTexts::kCaptionScanning
+                                            : WindowTexts::kCaption));
+}

@@ -1,0 +1,229 @@
+// ZetWidgets: see the header.
+#include "ZetWidgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QStyle>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "DesktopServices.h"
+#include "ZetAlphaNums.h"
+#include "ZetStrings.h"
+
+TZetEdit::TZetEdit(QWidget* parent) : QLineEdit(parent) {}
+
+void TZetEdit::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  emit Entered();
+}
+
+void TZetEdit::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  // A pop-up menu of the edit itself takes the focus only for a moment; the user has not left.
+  if (event->reason() != Qt::PopupFocusReason) emit Exited();
+}
+
+void TZetEdit::keyReleaseEvent(QKeyEvent* event) {
+  QLineEdit::keyReleaseEvent(event);
+  emit KeyReleased(event->key(), event->modifiers());
+}
+
+TFolderEdit::TFolderEdit(const QString& prompt, QWidget* parent)
+    : TZetEdit(parent), prompt_(prompt) {
+  QAction* browse =
+      addAction(style()->standardIcon(QStyle::SP_DirOpenIcon), QLineEdit::TrailingPosition);
+  browse->setToolTip(prompt);
+  connect(browse, &QAction::triggered, this, &TFolderEdit::Browse);
+}
+
+void TFolderEdit::Browse() {
+  if (desktop_ == nullptr) return;
+  const QString current =
+      QString::fromStdString(TrimControlAndBlanks(StripQuotes(text().toStdString())));
+  const QString start = !current.isEmpty() && QDir(current).exists() ? current : QString();
+  if (std::optional<QString> chosen = desktop_->ChooseFolder(prompt_, start))
+    AcceptChosenFolder(*chosen);
+}
+
+void TFolderEdit::AcceptChosenFolder(const QString& folder) {
+  setFocus(Qt::OtherFocusReason);
+  setText(QDir::toNativeSeparators(folder));
+}
+
+TFileEdit::TFileEdit(const QString& filter, const QString& title, QWidget* parent)
+    : TZetEdit(parent), filter_(filter), title_(title) {
+  QAction* browse =
+      addAction(style()->standardIcon(QStyle::SP_FileIcon), QLineEdit::TrailingPosition);
+  connect(browse, &QAction::triggered, this, &TFileEdit::Browse);
+}
+
+void TFileEdit::Browse() {
+  if (desktop_ == nullptr) return;
+  if (std::optional<QString> chosen = desktop_->ChooseFile(title_, ConvertDialogFilter(filter_)))
+    AcceptChosenFile(*chosen);
+}
+
+void TFileEdit::AcceptChosenFile(const QString& path) {
+  setFocus(Qt::OtherFocusReason);
+  setText(QuoteChosenFile(QDir::toNativeSeparators(path)));
+}
+
+QString QuoteChosenFile(const QString& path) {
+  return path.contains(QLatin1Char(' ')) ? QLatin1Char('"') + path + QLatin1Char('"') : path;
+}
+
+QString ConvertDialogFilter(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList result;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    // The description often shows its patterns already; Qt reads the patterns from the last
+    // parenthesis, so they are written there once, in its own syntax.
+    description.remove(QRegularExpression(QStringLiteral("\\s*\\([^()]*\\)\\s*$")));
+    QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& pattern : patterns)
+      if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+    result << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                  QLatin1Char(')');
+  }
+  return result.join(QStringLiteral(";;"));
+}
+
+TSpinEdit::TSpinEdit(int minimum, int maximum, int value, QWidget* parent)
+    : QAbstractSpinBox(parent), minimum_(minimum), maximum_(maximum) {
+  setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+  setKeyboardTracking(true);
+  SetValue(value);
+  connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::TextChanged);
+}
+
+int TSpinEdit::Value() const {
+  int32_t value = 0;
+  if (!TryStrToInt(Text().toStdString(), value)) return minimum_;
+  return std::clamp<int>(value, minimum_, maximum_);
+}
+
+void TSpinEdit::SetValue(int value) {
+  SetText(QString::number(std::clamp(value, minimum_, maximum_)));
+}
+
+void TSpinEdit::stepBy(int steps) {
+  SetValue(Value() + steps);
+  lineEdit()->selectAll();
+}
+
+QValidator::State TSpinEdit::validate(QString&, int&) const {
+  // Any text may stand in the box; the value reads it when asked.
+  return QValidator::Acceptable;
+}
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+  if (isReadOnly()) return StepNone;
+  StepEnabled enabled = StepNone;
+  const int value = Value();
+  if (value < maximum_) enabled |= StepUpEnabled;
+  if (value > minimum_) enabled |= StepDownEnabled;
+  return enabled;
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+  const QString typed = event->text();
+  if (typed.size() == 1 && typed[0].isPrint() && !typed[0].isDigit() &&
+      typed[0] != QLatin1Char('-') && typed[0] != QLatin1Char('+')) {
+    QApplication::beep();
+    event->accept();
+    return;
+  }
+  QAbstractSpinBox::keyPressEvent(event);
+}
+
+namespace {
+
+int CompareEntries(const QString& a, const QString& b) {
+  return CompareForSortedList(a.toStdString(), b.toStdString());
+}
+
+template <typename TextAt>
+int UpperBound(int count, const QString& entry, TextAt textAt) {
+  int low = 0;
+  int high = count;
+  while (low < high) {
+    const int middle = (low + high) / 2;
+    if (CompareEntries(textAt(middle), entry) <= 0)
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  return low;
+}
+
+}  // namespace
+
+int SortedInsertPosition(const QStringList& entries, const QString& entry) {
+  return UpperBound(entries.size(), entry, [&](int i) { return entries[i]; });
+}
+
+TSortedListBox::TSortedListBox(QWidget* parent) : QListWidget(parent) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+int TSortedListBox::AddSorted(const QString& entry) {
+  const int position = UpperBound(count(), entry, [&](int i) { return item(i)->text(); });
+  insertItem(position, entry);
+  return position;
+}
+
+void TSortedListBox::AddAllSorted(const QStringList& entries) {
+  std::vector<std::string> all;
+  all.reserve(count() + entries.size());
+  for (int i = 0; i < count(); ++i) all.push_back(item(i)->text().toStdString());
+  for (const QString& entry : entries) all.push_back(entry.toStdString());
+  SortForSortedList(all);
+  QStringList sorted;
+  sorted.reserve(all.size());
+  for (const std::string& name : all) sorted << QString::fromStdString(name);
+  setUpdatesEnabled(false);
+  clear();
+  addItems(sorted);
+  setUpdatesEnabled(true);
+}
+
+QStringList TSortedListBox::Entries() const {
+  QStringList entries;
+  for (int i = 0; i < count(); ++i) entries << item(i)->text();
+  return entries;
+}
+
+TSortedComboBox::TSortedComboBox(bool editable, QWidget* parent) : QComboBox(parent) {
+  setEditable(editable);
+  // The list keeps its own order; typed text is not added to it.
+  setInsertPolicy(QComboBox::NoInsert);
+}
+
+int TSortedComboBox::AddSorted(const QString& entry) {
+  const int position = UpperBound(count(), entry, [&](int i) { return itemText(i); });
+  // Inserting into an editable box must not change what its edit part shows.
+  const QString shown = isEditable() ? currentText() : QString();
+  const bool blocked = blockSignals(true);
+  insertItem(position, entry);
+  if (isEditable() && currentText() != shown) setEditText(shown);
+  blockSignals(blocked);
+  return position;
+}
+
+QStringList TSortedComboBox::Entries() const {
+  QStringList entries;
+  for (int i = 0; i < count(); ++i) entries << itemText(i);
+  return entries;
+}
+
+void TSortedComboBox::showPopup() {
+  emit DroppingDown();
+  QComboBox::showPopup();
+}

@@ -1,0 +1,139 @@
+// ZetWidgets: the small controls the window needs that Qt does not offer as such: an edit that
+// reports focus enter/leave and key releases, the folder and file edits with a browse button at
+// their right end, a spin edit whose text may hold anything, and the sorted list box and combo
+// box that keep the program's case-insensitive locale order.
+#pragma once
+
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
+class TDesktop;
+
+// A one-line edit that reports when the focus enters or leaves it and when a key is released.
+class TZetEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TZetEdit(QWidget* parent = nullptr);
+
+ signals:
+  void Entered();
+  void Exited();
+  void KeyReleased(int key, Qt::KeyboardModifiers modifiers);
+
+ protected:
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+};
+
+// An edit with a browse button that opens the folder browser with `prompt`, starting at the
+// folder named in the box. The chosen folder is written bare.
+class TFolderEdit : public TZetEdit {
+  Q_OBJECT
+ public:
+  TFolderEdit(const QString& prompt, QWidget* parent = nullptr);
+  // The dialogs come from here; without one the button does nothing.
+  void SetDesktop(TDesktop* desktop) { desktop_ = desktop; }
+  const QString& Prompt() const { return prompt_; }
+  // The browse button's click.
+  void Browse();
+  // What choosing `folder` does: the focus goes into the box first, then the text is replaced,
+  // so the box's leave reaction sees the change.
+  void AcceptChosenFolder(const QString& folder);
+
+ private:
+  QString prompt_;
+  TDesktop* desktop_ = nullptr;
+};
+
+// An edit with a browse button that opens the open-file dialog with a filter of the form
+// "description|patterns|description|patterns" and a title.
+class TFileEdit : public TZetEdit {
+  Q_OBJECT
+ public:
+  TFileEdit(const QString& filter, const QString& title, QWidget* parent = nullptr);
+  void SetDesktop(TDesktop* desktop) { desktop_ = desktop; }
+  const QString& Filter() const { return filter_; }
+  const QString& Title() const { return title_; }
+  void Browse();
+  // The focus goes into the box, then the text becomes `path`, in double quotes when it
+  // holds a blank.
+  void AcceptChosenFile(const QString& path);
+
+ private:
+  QString filter_;
+  QString title_;
+  TDesktop* desktop_ = nullptr;
+};
+
+// The text of a chosen file as the file edit writes it: quoted when it holds a blank.
+QString QuoteChosenFile(const QString& path);
+
+// A "desc|pat;pat|desc|pat" filter in the form Qt's file dialog reads:
+// "desc (pat pat);;desc (pat)". "*.*" becomes "*", since on this platform a name without a dot
+// is a file like any other.
+QString ConvertDialogFilter(const QString& filter);
+
+// An integer box with arrows whose text is free: a settings load may write "250" or "abc" into
+// it. The value is the text read as an integer and brought into the limits; a text that is not
+// an integer counts as the lower limit. Typing accepts only digits and signs.
+class TSpinEdit : public QAbstractSpinBox {
+  Q_OBJECT
+ public:
+  TSpinEdit(int minimum, int maximum, int value, QWidget* parent = nullptr);
+  int Minimum() const { return minimum_; }
+  int Maximum() const { return maximum_; }
+  int Value() const;
+  // Writes `value` brought into the limits.
+  void SetValue(int value);
+  QString Text() const { return lineEdit()->text(); }
+  // Writes `text` unchanged, without the limits.
+  void SetText(const QString& text) { lineEdit()->setText(text); }
+
+  void stepBy(int steps) override;
+  QValidator::State validate(QString& input, int& pos) const override;
+
+ signals:
+  void TextChanged(const QString& text);
+
+ protected:
+  StepEnabled stepEnabled() const override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  int minimum_;
+  int maximum_;
+};
+
+// Where a new entry goes in a list kept in CompareForSortedList order: after equal entries.
+int SortedInsertPosition(const QStringList& entries, const QString& entry);
+
+// A list box that keeps its entries in the program's sorted-list order.
+class TSortedListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit TSortedListBox(QWidget* parent = nullptr);
+  // Adds `entry` at its sorted place and returns its index.
+  int AddSorted(const QString& entry);
+  // Adds many entries at once, repainting once.
+  void AddAllSorted(const QStringList& entries);
+  QStringList Entries() const;
+};
+
+// A combo box (editable or a drop-down list) that keeps its items in sorted-list order.
+class TSortedComboBox : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit TSortedComboBox(bool editable, QWidget* parent = nullptr);
+  int AddSorted(const QString& entry);
+  QStringList Entries() const;
+  void showPopup() override;
+
+ signals:
+  // The drop-down is about to open; its entries may still be changed.
+  void DroppingDown();
+};

@@ -1,0 +1,15 @@
+// The window tests run inside one QApplication on the offscreen platform, with the settings
+// store pointed at a database of their own.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Never the user's own settings, even for a test that forgets to choose a database.
+  QTemporaryDir settingsFolder;
+  qputenv("ZETGALLERY_REGISTRY", (settingsFolder.path() + "/registry.db").toUtf8());
+  QApplication application(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

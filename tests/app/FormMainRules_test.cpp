@@ -1,0 +1,471 @@
+// The window's rules: enable/disable table, mandatory edits, result-folder list, key filter,
+// colour buttons and the image list's commands.
+#include <QSignalBlocker>
+
+#include "FormTestSupport.h"
+
+namespace {
+
+// What the enable/disable rules should give for one combination of the controls they read.
+struct TRuleCase {
+  const char* title;
+  int indexKind;        // ComboBoxIndexType
+  bool imageAsHtml;     // RadioButtonImageAsHtml, else RadioButtonImageAsFile
+  int description;      // ComboBoxDescrType
+  bool showSizes;       // CheckBoxShowFileSizes checked
+  // expected enabled states
+  bool tableGroup, tableWidth, headers, descriptions, sizesCheck, sizesUnit, cellSpacing;
+  bool thumbsGroup, thumbXCount, thumbNames, createThumbs, thumbsFolder;
+  bool imageTemplate, descrPlace, navigation, htmlNames, buttonsFolder;
+};
+
+void PrintTo(const TRuleCase& c, std::ostream* out) { *out << c.title; }
+
+class EnableDisableTest : public FormTest, public ::testing::WithParamInterface<TRuleCase> {};
+
+TEST_P(EnableDisableTest, FollowsTheRules) {
+  const TRuleCase& c = GetParam();
+  form->ComboBoxIndexType->setCurrentIndex(c.indexKind);
+  (c.imageAsHtml ? form->RadioButtonImageAsHtml : form->RadioButtonImageAsFile)->setChecked(true);
+  form->ComboBoxDescrType->setCurrentIndex(c.description);
+  form->CheckBoxShowFileSizes->setChecked(c.showSizes);
+  form->EnableDisableControls();
+
+  EXPECT_EQ(form->GroupBoxIndexTable->isEnabled(), c.tableGroup);
+  EXPECT_EQ(form->EditTableWidth->isEnabled(), c.tableWidth);
+  EXPECT_EQ(form->LabelTableWidth->isEnabled(), c.tableWidth);
+  EXPECT_EQ(form->CheckBoxShowTableHeaders->isEnabled(), c.headers);
+  EXPECT_EQ(form->CheckBoxShowDescriptions->isEnabled(), c.descriptions);
+  EXPECT_EQ(form->CheckBoxShowFileSizes->isEnabled(), c.sizesCheck);
+  EXPECT_EQ(form->ComboBoxFileSizes->isEnabled(), c.sizesUnit);
+  EXPECT_EQ(form->LabelFileSizes->isEnabled(), c.sizesUnit);
+  EXPECT_EQ(form->EditCellSpacing->isEnabled(), c.cellSpacing);
+  EXPECT_EQ(form->ButtonTableBackColor->isEnabled(), c.cellSpacing);
+  EXPECT_EQ(form->GroupBoxThumbs->isEnabled(), c.thumbsGroup);
+  EXPECT_EQ(form->EditThumbXCount->isEnabled(), c.thumbXCount);
+  EXPECT_EQ(form->ButtonThumbBorderColor->isEnabled(), c.thumbXCount);
+  EXPECT_EQ(form->GroupBoxThumbNames->isEnabled(), c.thumbNames);
+  EXPECT_EQ(form->EditThumbPrefixSuffix->isEnabled(), c.thumbNames);
+  EXPECT_EQ(form->CheckBoxCreateThumbs->isEnabled(), c.createThumbs);
+  EXPECT_EQ(form->ComboBoxThumbsFormat->isEnabled(), c.createThumbs);
+  EXPECT_EQ(form->EditThumbsFolder->isEnabled(), c.thumbsFolder);
+  EXPECT_EQ(form->LabelThumbsFolder->isEnabled(), c.thumbsFolder);
+  EXPECT_EQ(form->CheckBoxClearThumbsFolder->isEnabled(), c.thumbsFolder);
+  EXPECT_EQ(form->EditImageTemplate->isEnabled(), c.imageTemplate);
+  EXPECT_EQ(form->EditImagePlace->isEnabled(), c.imageTemplate);
+  EXPECT_EQ(form->EditButtonsPlace->isEnabled(), c.imageTemplate);
+  EXPECT_EQ(form->EditDescrPlace->isEnabled(), c.descrPlace);
+  EXPECT_EQ(form->LabelDescrPlace->isEnabled(), c.descrPlace);
+  EXPECT_TRUE(form->GroupBoxNavigation->isEnabled()) << "the navigation group itself stays enabled";
+  EXPECT_EQ(form->EditButtonImageFirst->isEnabled(), c.navigation);
+  EXPECT_EQ(form->EditAltIndex->isEnabled(), c.navigation);
+  EXPECT_EQ(form->LabelButtonAlts->isEnabled(), c.navigation);
+  EXPECT_EQ(form->CheckBoxImageClickEqualNext->isEnabled(), c.navigation);
+  EXPECT_EQ(form->GroupBoxHtmlNames->isEnabled(), c.htmlNames);
+  EXPECT_EQ(form->EditHtmlFirstImageFile->isEnabled(), c.htmlNames);
+  EXPECT_EQ(form->EditButtonsFolder->isEnabled(), c.buttonsFolder);
+  EXPECT_EQ(form->CheckBoxCopyButtonsFromTemplate->isEnabled(), c.buttonsFolder);
+  EXPECT_FALSE(form->EditThumbsFolderPrefix->isEnabled());
+  EXPECT_FALSE(form->EditButtonsFolderPrefix->isEnabled());
+  EXPECT_TRUE(form->ComboBoxDescrType->isEnabled());
+  EXPECT_TRUE(form->EditIndexFile->isEnabled());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, EnableDisableTest, ::testing::Values(
+    //         title                       kind html descr sizes | table width head descr sizeChk unit cell | thumbs xcount names create tfolder | imgTpl descrPl nav htmlNames bfolder
+    TRuleCase{"list in a table, file",      2, false, 1, true,    true, true, true, true, true, true, true,    false, false, false, false, false,   false, false, false, false, false},
+    TRuleCase{"list in a table, no descr",  2, false, 0, true,    true, true, true, false, true, true, true,   false, false, false, false, false,   false, false, false, false, false},
+    TRuleCase{"list in a table, unchecked", 2, true, -1, false,   true, true, true, true, true, false, true,   false, false, false, false, false,   true, true, true, true, true},
+    TRuleCase{"thumbnails, pages",          3, true, 0, true,     true, false, false, false, false, false, true, true, true, true, true, true,     true, false, true, true, true},
+    TRuleCase{"thumbnails, pages, descr",   3, true, 2, false,    true, false, false, false, false, false, true, true, true, true, true, true,     true, true, true, true, true},
+    TRuleCase{"numbered list, pages",       0, true, 2, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true},
+    TRuleCase{"bulleted list, file",        1, false, 2, true,    false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false},
+    TRuleCase{"no index kind",             -1, true, 1, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true}));
+// clang-format on
+
+// Fills every mandatory edit, one image and a result folder, then blanks `blank`.
+struct TMandatoryCase {
+  const char* blank;  // object name of the edit left blank, or "" for none
+  const char* text;   // what it holds
+  bool buildEnabled;
+};
+
+class MandatoryTest : public FormTest, public ::testing::WithParamInterface<TMandatoryCase> {};
+
+TEST_P(MandatoryTest, YellowWhenEmptyAndBuildNeedsAll) {
+  const TMandatoryCase& c = GetParam();
+  form->EditImagesFolder->setText(Pictures());
+  form->ComboBoxIndexType->setCurrentIndex(0);  // the thumbnail folder is mandatory anyway
+  form->RadioButtonImageAsFile->setChecked(true);
+  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  const QString name = QString::fromLatin1(c.blank);
+  if (name == QLatin1String("EditHtmlFirstImageFile")) {
+    form->EditHtmlFirstImageFile->setEditText(QString::fromUtf8(c.text));
+  } else if (!name.isEmpty()) {
+    form->findChild<QLineEdit*>(name)->setText(QString::fromUtf8(c.text));
+  }
+  form->EnableDisableControls();
+  EXPECT_EQ(form->ButtonBuildGallery->isEnabled(), c.buildEnabled);
+  const QColor yellow(255, 255, 0);
+  const std::pair<const char*, QWidget*> edits[] = {
+      {"EditImagesFolder", form->EditImagesFolder},
+      {"EditThumbsFolder", form->EditThumbsFolder},
+      {"EditButtonsFolder", form->EditButtonsFolder},
+      {"EditIndexFile", form->EditIndexFile},
+      {"EditHtmlFirstImageFile", form->EditHtmlFirstImageFile->lineEdit()}};
+  for (const auto& [editName, edit] : edits) {
+    const bool shouldBeYellow = name == QLatin1String(editName) && !c.buildEnabled;
+    EXPECT_EQ(edit->palette().color(QPalette::Base) == yellow, shouldBeYellow) << editName;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, MandatoryTest,
+    ::testing::Values(TMandatoryCase{"", "", true},
+                      TMandatoryCase{"EditThumbsFolder", "", false},
+                      TMandatoryCase{"EditThumbsFolder", " \t ", false},
+                      TMandatoryCase{"EditButtonsFolder", "", false},
+                      TMandatoryCase{"EditIndexFile", "  ", false},
+                      TMandatoryCase{"EditIndexFile", " x ", true},
+                      TMandatoryCase{"EditHtmlFirstImageFile", "", false},
+                      TMandatoryCase{"EditImagesFolder", " ", false}));
+
+TEST_F(FormTest, BuildNeedsAnImageAndAResultFolder) {
+  form->EditImagesFolder->setText(Pictures());
+  form->EnableDisableControls();
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "empty image list";
+  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->EnableDisableControls();
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+  form->EditResultFolder->setCurrentIndex(-1);
+  form->EnableDisableControls();
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "no result folder selected";
+}
+
+TEST_F(FormTest, DescriptionSourceTakesEffectAtTheNextEvaluation) {
+  form->ComboBoxIndexType->setCurrentIndex(2);
+  form->RadioButtonImageAsHtml->setChecked(true);
+  form->ComboBoxDescrType->setCurrentIndex(0);
+  form->EnableDisableControls();
+  ASSERT_FALSE(form->CheckBoxShowDescriptions->isEnabled());
+  ASSERT_FALSE(form->EditDescrPlace->isEnabled());
+  form->ComboBoxDescrType->setCurrentIndex(1);
+  emit form->ComboBoxDescrType->activated(1);
+  EXPECT_FALSE(form->CheckBoxShowDescriptions->isEnabled()) << "no reaction of its own";
+  EXPECT_FALSE(form->EditDescrPlace->isEnabled());
+  form->RadioButtonImageAsFile->click();
+  form->RadioButtonImageAsHtml->click();
+  EXPECT_TRUE(form->CheckBoxShowDescriptions->isEnabled());
+  EXPECT_TRUE(form->EditDescrPlace->isEnabled());
+}
+
+TEST_F(FormTest, ControlsThatRunTheRules) {
+  // Each of these, on its own, must bring the rules up to date.
+  form->ComboBoxIndexType->setCurrentIndex(2);
+  form->EnableDisableControls();
+  ASSERT_TRUE(form->EditTableWidth->isEnabled());
+  form->ComboBoxIndexType->setCurrentIndex(3);
+  emit form->ComboBoxIndexType->activated(3);
+  EXPECT_FALSE(form->EditTableWidth->isEnabled()) << "a new index kind";
+
+  form->ComboBoxIndexType->setCurrentIndex(2);
+  emit form->ComboBoxIndexType->activated(2);
+  form->CheckBoxShowFileSizes->setChecked(false);
+  EXPECT_FALSE(form->ComboBoxFileSizes->isEnabled());
+  form->CheckBoxShowFileSizes->click();
+  EXPECT_TRUE(form->ComboBoxFileSizes->isEnabled()) << "the file size check box";
+
+  form->EditImagesFolder->setText(Pictures());
+  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->EditIndexFile->setText(QString());
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "the index file edit";
+  form->EditIndexFile->setText(QStringLiteral("i.htm"));
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+  form->EditHtmlFirstImageFile->setCurrentIndex(1);
+  form->EditHtmlFirstImageFile->setEditText(QString());
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "the page name combo box";
+  form->EditHtmlFirstImageFile->setCurrentIndex(0);
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled()) << "an entry chosen from its list";
+}
+
+TEST_F(FormTest, ResultFolderSelectionDoesNotRunTheRules) {
+  form->EditImagesFolder->setText(Pictures());
+  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->EnableDisableControls();
+  ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
+  form->ListBoxImages->setCurrentRow(0);
+  form->MenuDeleteFromListClick();
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button as it was";
+  form->EditResultFolder->setCurrentIndex(1);
+  emit form->EditResultFolder->activated(1);
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+}
+
+struct TResultFolderCase {
+  const char* folderText;
+  std::vector<const char*> entries;
+};
+
+class ResultFolderTest : public FormTest, public ::testing::WithParamInterface<TResultFolderCase> {};
+
+TEST_P(ResultFolderTest, ListsParentThenFolder) {
+  form->EditImagesFolder->setText(QString::fromUtf8(GetParam().folderText));
+  QStringList expected;
+  for (const char* entry : GetParam().entries) expected << QString::fromUtf8(entry);
+  EXPECT_EQ(form->EditResultFolder->Entries(), expected);
+  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0);
+  const QString prefix = expected.isEmpty() || expected[0].isEmpty() || expected[0].endsWith('/')
+                             ? expected.value(0)
+                             : expected[0] + "/";
+  EXPECT_EQ(form->EditThumbsFolderPrefix->text(), prefix);
+  EXPECT_EQ(form->EditButtonsFolderPrefix->text(), prefix);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, ResultFolderTest,
+    ::testing::Values(TResultFolderCase{"/photos/sea", {"/photos", "/photos/sea"}},
+                      TResultFolderCase{"\"/photos/sea/\"", {"/photos", "/photos/sea"}},
+                      TResultFolderCase{"/photos", {"/", "/photos"}},
+                      TResultFolderCase{"/", {"/"}},
+                      TResultFolderCase{"photos", {"", "photos"}},
+                      TResultFolderCase{"my photos/sea", {"my photos", "my photos/sea"}}));
+
+TEST_F(FormTest, ResultFolderSelectionIsKeptByPosition) {
+  form->EditImagesFolder->setText(QStringLiteral("/photos/sea"));
+  form->EditResultFolder->setCurrentIndex(0);
+  form->EditResultFolderChange();
+  EXPECT_EQ(form->EditThumbsFolderPrefix->text().toStdString(), "/photos/");
+  form->EditImagesFolder->setText(QStringLiteral("/pics/trip"));
+  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0);
+  EXPECT_EQ(form->EditButtonsFolderPrefix->text().toStdString(), "/pics/");
+
+  form->EditResultFolder->setCurrentIndex(1);
+  emit form->EditResultFolder->activated(1);
+  EXPECT_EQ(form->EditThumbsFolderPrefix->text().toStdString(), "/pics/trip/");
+  form->EditImagesFolder->setText(QStringLiteral("/other/place"));
+  EXPECT_EQ(form->EditThumbsFolderPrefix->text().toStdString(), "/other/place/");
+  form->EditImagesFolder->setText(QStringLiteral("/"));
+  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0) << "entry 1 is gone: entry 0";
+
+  form->EditImagesFolder->setText(QStringLiteral("   "));
+  EXPECT_EQ(form->EditResultFolder->Entries(), QStringList{"/"}) << "a blank folder keeps the list";
+}
+
+TEST_F(FormTest, DropDownRefillsFromTheFolderText) {
+  {
+    const QSignalBlocker quiet(form->EditImagesFolder);
+    form->EditImagesFolder->setText(QStringLiteral("/a/b"));
+  }
+  EXPECT_TRUE(form->EditResultFolder->Entries().isEmpty());
+  form->EditResultFolder->showPopup();
+  form->EditResultFolder->hidePopup();
+  EXPECT_EQ(form->EditResultFolder->Entries(), (QStringList{"/a", "/a/b"}));
+}
+
+struct TKeyCase {
+  const char* typed;
+  const char* result;  // text of the edit after typing into "x"
+  int beeps;
+};
+
+class KeyFilterTest : public FormTest, public ::testing::WithParamInterface<TKeyCase> {};
+
+// Both sub-folder edits in use: thumbnails in a table, pictures with pages.
+void EnableFolderEdits(TFormMain& form) {
+  form.ComboBoxIndexType->setCurrentIndex(3);
+  form.RadioButtonImageAsHtml->setChecked(true);
+  form.EnableDisableControls();
+  ASSERT_TRUE(form.EditThumbsFolder->isEnabled());
+  ASSERT_TRUE(form.EditButtonsFolder->isEnabled());
+}
+
+TEST_P(KeyFilterTest, LetsOnlyFolderCharactersThrough) {
+  EnableFolderEdits(*form);
+  for (QLineEdit* edit : {form->EditThumbsFolder, form->EditButtonsFolder}) {
+    desktop.beeps = 0;
+    edit->setText(QStringLiteral("x"));
+    edit->end(false);
+    QTest::keyClicks(edit, QString::fromUtf8(GetParam().typed));
+    EXPECT_EQ(edit->text().toStdString(), GetParam().result) << edit->objectName().toStdString();
+    EXPECT_EQ(desktop.beeps, GetParam().beeps);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Characters, KeyFilterTest,
+                         ::testing::Values(TKeyCase{"abzAZ", "xabzAZ", 0},
+                                           TKeyCase{"0-9_", "x0-9_", 0},
+                                           TKeyCase{".", "x", 1}, TKeyCase{" ", "x", 1},
+                                           TKeyCase{"a.b c", "xabc", 2},
+                                           TKeyCase{"я", "x", 1}, TKeyCase{"/\\:*", "x", 4},
+                                           TKeyCase{"é", "x", 1}));
+
+TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
+  EnableFolderEdits(*form);
+  QLineEdit* edit = form->EditThumbsFolder;
+  edit->setText(QStringLiteral("abc"));
+  edit->end(false);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  EXPECT_EQ(edit->text().toStdString(), "ab");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(desktop.beeps, 1);
+  edit->insert(QStringLiteral(". x"));  // what pasting does
+  EXPECT_EQ(edit->text().toStdString(), "ab. x");
+  edit->selectAll();
+  QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(edit->text().toStdString(), "ab. x") << "Ctrl+X types a control character";
+  EXPECT_EQ(desktop.beeps, 2);
+  EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm");
+  QTest::keyClicks(form->EditIndexFile, QStringLiteral(" ."));
+  EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm .") << "other edits take anything";
+}
+
+struct TColorCase {
+  const char* start;
+  std::optional<TColor> chosen;  // nothing: Cancel
+  const char* customColor;
+  TColor startColor;
+  const char* result;
+};
+
+class ColorButtonTest : public FormTest, public ::testing::WithParamInterface<TColorCase> {};
+
+TEST_P(ColorButtonTest, RewritesTheEditWithTheDialogsColour) {
+  const TColorCase& c = GetParam();
+  struct {
+    QLineEdit* edit;
+    void (TFormMain::*click)();
+    const char* dialog;
+  } buttons[] = {
+      {form->EditTableBorderColor, &TFormMain::ButtonTableBorderColorClick, "ColorDialogTableBorder"},
+      {form->EditTableBackColor, &TFormMain::ButtonTableBackColorClick, "ColorDialogTableBack"},
+      {form->EditThumbBorderColor, &TFormMain::ButtonThumbBorderColorClick, "ColorDialogThumbBorder"}};
+  for (const auto& button : buttons) {
+    desktop.colorDialogCustomColors.clear();
+    desktop.colorDialogStartColors.clear();
+    desktop.colorDialogNames.clear();
+    button.edit->setText(QString::fromUtf8(c.start));
+    desktop.colors.push_back(c.chosen);
+    (form.get()->*button.click)();
+    EXPECT_EQ(button.edit->text().toStdString(), c.result);
+    ASSERT_EQ(desktop.colorDialogCustomColors.size(), 1u);
+    EXPECT_EQ(desktop.colorDialogCustomColors[0], QStringList{QString::fromUtf8(c.customColor)});
+    EXPECT_EQ(desktop.colorDialogStartColors[0], c.startColor);
+    EXPECT_EQ(desktop.colorDialogNames[0].toStdString(), button.dialog);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ColorButtonTest,
+    ::testing::Values(TColorCase{"red", std::nullopt, "ColorA=0000FF", 0x0000FF, "#FF0000"},
+                      TColorCase{"#FF8000", std::nullopt, "ColorA=0080FF", 0x0080FF, "#FF8000"},
+                      TColorCase{"#ff8000", TColor(0x00FF00), "ColorA=0080FF", 0x0080FF, "#00FF00"},
+                      TColorCase{"nonsense", std::nullopt, "ColorA=000000", 0, "#000000"},
+                      TColorCase{"", TColor(0xFFFFFF), "ColorA=000000", 0, "#FFFFFF"}));
+
+class ImageListTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    form->EditImagesFolder->setText(Pictures());
+    for (const char* name : {"c.gif", "A.jpg", "b.jpg"})
+      form->ListBoxImages->AddSorted(QString::fromUtf8(name));
+  }
+};
+
+TEST_F(ImageListTest, PopupSelectsTheFirstEntryWhenNoneIsSelected) {
+  form->ListBoxImages->clearSelection();
+  form->PopupMenuImagesPopup();
+  EXPECT_EQ(form->ListBoxImages->selectedItems().value(0)->text().toStdString(), "A.jpg");
+  form->ListBoxImages->setCurrentRow(2);
+  form->PopupMenuImagesPopup();
+  EXPECT_EQ(form->ListBoxImages->currentRow(), 2) << "an existing selection stays";
+}
+
+TEST_F(ImageListTest, DeleteSelectsTheSameRowOrTheNewLastAndCounts) {
+  form->ListBoxImages->setCurrentRow(2);
+  form->MenuDeleteFromListClick();
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+  EXPECT_EQ(form->ListBoxImages->currentRow(), 1);
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  form->ListBoxImages->setCurrentRow(0);
+  form->MenuDeleteFromListClick();
+  EXPECT_EQ(ListEntries(), QStringList{"b.jpg"});
+  EXPECT_EQ(form->ListBoxImages->currentRow(), 0);
+  form->ListBoxImages->clearSelection();
+  form->MenuDeleteFromListClick();
+  EXPECT_EQ(ListEntries(), QStringList{"b.jpg"}) << "nothing selected, nothing removed";
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 1");
+}
+
+TEST_F(ImageListTest, OpenUsesFolderAndReportsTheExtension) {
+  form->ListBoxImages->clearSelection();
+  form->ListBoxImagesDblClick();
+  EXPECT_TRUE(desktop.opened.empty()) << "no selection, nothing opens";
+  form->ListBoxImages->setCurrentRow(1);
+  form->ListBoxImagesDblClick();
+  ASSERT_EQ(desktop.opened.size(), 1u);
+  EXPECT_EQ(desktop.opened[0], (Pictures() + "/b.jpg").toStdString());
+  EXPECT_TRUE(desktop.messages.empty());
+  desktop.openSucceeds = false;
+  form->ListBoxImages->setCurrentRow(2);
+  form->ListBoxImagesDblClick();
+  EXPECT_EQ(desktop.Texts("error"),
+            std::vector<std::string>{
+                "Ошибка запуска приложения, ассоциированного с расширением \".gif\"."});
+  EXPECT_EQ(form->ListBoxImages->currentRow(), 2);
+}
+
+TEST_F(ImageListTest, ShortcutsWorkOnlyWhileTheListHasTheFocus) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->EditImagesMask->setFocus();
+  QTest::keyClick(form->EditImagesMask, Qt::Key_Delete);
+  QTest::keyClick(form->EditImagesMask, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ListEntries().size(), 3);
+  EXPECT_TRUE(desktop.messages.empty());
+  form->ListBoxImages->setFocus();
+  form->ListBoxImages->setCurrentRow(0);
+  QTest::keyClick(form->ListBoxImages, Qt::Key_Delete);
+  EXPECT_EQ(ListEntries(), (QStringList{"b.jpg", "c.gif"}));
+  QTest::keyClick(form->ListBoxImages, Qt::Key_Return);
+  EXPECT_EQ(desktop.opened.size(), 1u);
+  QTest::keyClick(form->ListBoxImages, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(desktop.Texts("plain"),
+            std::vector<std::string>{"Извините. Будет реализовано в следующей версии."});
+}
+
+TEST_F(FormTest, HelpButtonShowsItsPlainMessage) {
+  form->ButtonHelp->click();
+  EXPECT_EQ(desktop.Texts("plain"),
+            std::vector<std::string>{"Извините. Help-файл будет сделан в будущих версиях."});
+}
+
+TEST_F(FormTest, DesignTimeLayout) {
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
+  EXPECT_EQ(form->size(), QSize(421, 435));
+  EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "fixed size";
+  EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  ASSERT_EQ(form->PageControlMain->count(), 4);
+  const char* tabs[] = {"Главная", "Индекс", "Картинка", "О программе"};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(form->PageControlMain->tabText(i).toStdString(), tabs[i]);
+  EXPECT_EQ(form->PageControlMain->currentWidget(), form->TabSheetIndex);
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  EXPECT_EQ(form->EditHtmlFirstImageFile->currentText().toStdString(), "picture_01.htm");
+  EXPECT_EQ(form->EditThumbXSize->Text().toStdString(), "120");
+  EXPECT_EQ(form->ComboBoxIndexType->currentIndex(), -1);
+  EXPECT_FALSE(form->RadioButtonImageAsFile->isChecked());
+  EXPECT_FALSE(form->RadioButtonImageAsHtml->isChecked());
+  EXPECT_TRUE(form->CheckBoxImageClickEqualNext->isChecked());
+  EXPECT_EQ(form->EditAltFirst->text().toStdString(), "Первая...");
+  EXPECT_EQ(form->ButtonSaveSettings->focusPolicy(), Qt::NoFocus);
+  // Every control the settings store names exists under its name.
+  for (const char* name : {"EditImagesFolder", "EditResultFolder", "CheckBoxClearResultFolder",
+                           "EditTableWidth", "ComboBoxThumbsFormat", "RadioButtonHtmlSerialNumber",
+                           "EditButtonImageIndex", "EditAltIndex", "CheckBoxImageClickEqualNext",
+                           "UrlLabelAuthorPage", "MailLabelAuthorAddr", "ImageProgIcon"})
+    EXPECT_NE(form->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+// Rescans from the window: when the folder and mask edits scan, the first showing of the main
+// tab, the count label, the caption and the invalid-mask box.
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include "FormTestSupport.h"
+
+namespace {
+
+class ScanTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    for (const char* name : {"pics/b.jpg", "pics/A.jpg", "pics/c.gif", "pics/notes.txt"})
+      MakeFile(QString::fromUtf8(name));
+  }
+};
+
+TEST_F(ScanTest, LeavingTheChangedFolderEditScans) {
+  form->EditImagesFolderEnter();
+  form->EditImagesFolder->setText(Pictures());
+  EXPECT_TRUE(ListEntries().isEmpty()) << "typing empties the list";
+  EXPECT_TRUE(form->ImagesFolderChanged);
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  form->EditImagesFolderExit();
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
+
+  MakeFile("pics/d.jpg");
+  form->EditImagesFolderEnter();
+  form->EditImagesFolderExit();
+  EXPECT_EQ(ListEntries().size(), 2) << "entering clears the flag: no change, no scan";
+}
+
+TEST_F(ScanTest, EnterThenLeaveInTheMaskScansTwice) {
+  form->EditImagesFolder->setText(Pictures());
+  form->EditImagesMaskEnter();
+  form->EditImagesMask->setText(QStringLiteral("*.gif"));
+  EXPECT_TRUE(ListEntries().isEmpty()) << "the mask alone does nothing";
+  form->EditImagesMaskKeyUp(Qt::Key_Return, Qt::NoModifier);
+  EXPECT_EQ(ListEntries(), QStringList{"c.gif"});
+  MakeFile("pics/e.gif");
+  form->EditImagesMaskExit();
+  EXPECT_EQ(ListEntries(), (QStringList{"c.gif", "e.gif"})) << "leaving scans once more";
+}
+
+struct TEnterCase {
+  int key;
+  Qt::KeyboardModifiers modifiers;
+  bool scans;
+};
+
+class EnterKeyTest : public ScanTest, public ::testing::WithParamInterface<TEnterCase> {};
+
+TEST_P(EnterKeyTest, OnlyEnterWithoutShiftCtrlAltScans) {
+  form->EditImagesFolder->setText(Pictures());
+  form->EditImagesFolderKeyUp(GetParam().key, GetParam().modifiers);
+  EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
+  form->EditImagesFolder->setText(Pictures() + "/");
+  form->EditImagesMaskKeyUp(GetParam().key, GetParam().modifiers);
+  EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EnterKeyTest,
+    ::testing::Values(TEnterCase{Qt::Key_Return, Qt::NoModifier, true},
+                      TEnterCase{Qt::Key_Enter, Qt::KeypadModifier, true},
+                      TEnterCase{Qt::Key_Return, Qt::ShiftModifier, false},
+                      TEnterCase{Qt::Key_Return, Qt::ControlModifier, false},
+                      TEnterCase{Qt::Key_Return, Qt::AltModifier, false},
+                      TEnterCase{Qt::Key_A, Qt::NoModifier, false},
+                      TEnterCase{Qt::Key_Tab, Qt::NoModifier, false}));
+
+TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->EditImagesFolder->setFocus();
+  QTest::keyClicks(form->EditImagesFolder, Pictures());
+  form->EditImagesMask->setFocus();  // leaving the changed folder edit scans
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+  form->EditImagesMask->selectAll();
+  QTest::keyClicks(form->EditImagesMask, QStringLiteral("*.txt"));
+  QTest::keyClick(form->EditImagesMask, Qt::Key_Return);
+  EXPECT_EQ(ListEntries(), QStringList{"notes.txt"});
+  MakeFile("pics/more.txt");
+  form->EditImagesFolder->setFocus();
+  EXPECT_EQ(ListEntries(), (QStringList{"more.txt", "notes.txt"}));
+}
+
+TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
+  {
+    const QSignalBlocker quiet(form->PageControlMain);
+    form->PageControlMain->setCurrentWidget(form->TabSheetAbout);
+  }
+  form->EditImagesFolder->setText(Pictures());
+  form->ScanOnFilesTabShow = true;
+  form->PageControlMain->setCurrentWidget(form->TabSheetIndex);
+  EXPECT_TRUE(ListEntries().isEmpty());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  EXPECT_EQ(ListEntries().size(), 2);
+  EXPECT_FALSE(form->ScanOnFilesTabShow);
+  MakeFile("pics/z.jpg");
+  form->PageControlMain->setCurrentWidget(form->TabSheetAbout);
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  EXPECT_EQ(ListEntries().size(), 2) << "later showings do not scan";
+}
+
+TEST_F(ScanTest, InvalidMaskShowsNamesThenTheError) {
+  form->EditImagesFolder->setText(Pictures());
+  form->EditImagesMask->setText(QStringLiteral("*.jpg;["));
+  form->ScanImages();
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
+  ASSERT_EQ(desktop.Texts("standard"), std::vector<std::string>{"'[' is an invalid mask at (2)"});
+  EXPECT_TRUE(ListEntries().contains("A.jpg")) << "names found before the error stay";
+  EXPECT_EQ(form->LabelImagesCount->text(), "Всего картинок: " + QString::number(ListEntries().size()));
+}
+
+TEST_F(ScanTest, BlankFolderStopsSilentlyAndKeepsTheCount) {
+  form->ListBoxImages->AddSorted(QStringLiteral("old.jpg"));
+  {
+    const QSignalBlocker quiet(form->EditImagesFolder);
+    form->EditImagesFolder->setText(QStringLiteral("\"  \""));
+  }
+  form->ButtonBuildGallery->setEnabled(true);
+  form->ScanImages();
+  EXPECT_TRUE(ListEntries().isEmpty());
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ScanTest, MissingFolderAndEmptyMaskCountZero) {
+  form->EditImagesFolder->setText(folder.path() + "/missing");
+  form->ScanImages();
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 0");
+  form->EditImagesFolder->setText(Pictures());
+  form->EditImagesMask->setText(QString());
+  form->ScanImages();
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 0");
+  EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(ScanTest, ScanAskedForDuringAScanStartsOver) {
+  form->EditImagesFolder->setText(Pictures());
+  // While the first scan lets the window breathe, the user changes the mask and asks again.
+  bool asked = false;
+  QTimer::singleShot(0, form.get(), [&] {
+    if (!form->Scanning()) return;
+    asked = true;
+    form->EditImagesMask->setText(QStringLiteral("*.gif"));
+    form->ScanImages();
+  });
+  form->ScanImages();
+  ASSERT_TRUE(asked) << "the scan processed the window's events";
+  EXPECT_EQ(ListEntries(), QStringList{"c.gif"}) << "the list holds the second scan's result once";
+  EXPECT_FALSE(form->Scanning());
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// ScriptedDesktop: a TDesktop whose answers come from the test and which records every message
+// box, dialog, opened target and beep, so window tests never wait for a person.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "DesktopServices.h"
+
+class TScriptedDesktop : public TDesktop {
+ public:
+  struct TMessage {
+    std::string kind;  // "confirm", "error", "plain", "standard"
+    std::string text;
+  };
+
+  // Answers, used in order; when a queue is empty the defaults apply (Yes, cancel, success).
+  std::deque<bool> confirmations;
+  std::deque<std::optional<QString>> folders;
+  std::deque<std::optional<QString>> files;
+  // The colour the dialog closes with after OK; nothing means the user pressed Cancel.
+  std::deque<std::optional<TColor>> colors;
+  bool openSucceeds = true;
+
+  std::vector<TMessage> messages;
+  std::vector<std::string> opened;
+  std::vector<QStringList> colorDialogCustomColors;
+  std::vector<TColor> colorDialogStartColors;
+  std::vector<QString> colorDialogNames;
+  std::vector<QString> fileDialogFilters;
+  int beeps = 0;
+
+  bool AskConfirmation(const QString& text) override {
+    messages.push_back({"confirm", text.toStdString()});
+    if (confirmations.empty()) return true;
+    const bool answer = confirmations.front();
+    confirmations.pop_front();
+    return answer;
+  }
+  void ShowError(const QString& text) override { messages.push_back({"error", text.toStdString()}); }
+  void ShowPlainMessage(const QString& text) override {
+    messages.push_back({"plain", text.toStdString()});
+  }
+  void ShowStandardError(const QString& text) override {
+    messages.push_back({"standard", text.toStdString()});
+  }
+  std::optional<QString> ChooseFolder(const QString&, const QString&) override {
+    if (folders.empty()) return std::nullopt;
+    auto answer = folders.front();
+    folders.pop_front();
+    return answer;
+  }
+  std::optional<QString> ChooseFile(const QString&, const QString& qtFilter) override {
+    fileDialogFilters.push_back(qtFilter);
+    if (files.empty()) return std::nullopt;
+    auto answer = files.front();
+    files.pop_front();
+    return answer;
+  }
+  TColor RunColorDialog(const QString& dialogName, const QStringList& customColors,
+                        TColor current) override {
+    colorDialogNames.push_back(dialogName);
+    colorDialogCustomColors.push_back(customColors);
+    colorDialogStartColors.push_back(current);
+    std::optional<TColor> answer;
+    if (!colors.empty()) {
+      answer = colors.front();
+      colors.pop_front();
+    }
+    return answer ? *answer : current;
+  }
+  bool OpenWithDefaultApplication(const QString& target) override {
+    opened.push_back(target.toStdString());
+    return openSucceeds;
+  }
+  void Beep() override { ++beeps; }
+
+  // Texts of the messages of one kind, in order.
+  std::vector<std::string> Texts(const std::string& kind) const {
+    std::vector<std::string> texts;
+    for (const TMessage& message : messages)
+      if (message.kind == kind) texts.push_back(message.text);
+    return texts;
+  }
+};
