@@ -111,13 +111,15 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   // Look before writing anything: a file that is not a database, or belongs to another program,
   // must stay exactly as it is.
   std::set<std::string> tables;
+  bool hasView = false;
   {
     TSqliteStatement list(handle,
-                          "SELECT name FROM sqlite_master WHERE type = 'table' "
+                          "SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
                           "AND name NOT LIKE 'sqlite_%'");
     int step = list.Ok() ? list.Step() : SQLITE_ERROR;
     while (step == SQLITE_ROW) {
-      tables.insert(list.ColumnBytes(0));
+      if (list.ColumnBytes(0) == "table") tables.insert(list.ColumnBytes(1));
+      if (list.ColumnBytes(1) == "readable_values") hasView = true;
       step = list.Step();
     }
     if (step != SQLITE_DONE) {
@@ -136,12 +138,12 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   Execute(handle, "PRAGMA journal_mode = WAL");
   Execute(handle, "PRAGMA synchronous = NORMAL");
 
-  if (!ours) {
+  if (!ours || !hasView) {
+    // Every statement of the schema is "if not exists", so this also completes a file that
+    // lost its view (a hand edit) and leaves the stored values alone.
     TRegistryTransaction create(*database, TRegistryTransaction::TMode::Write);
-    if (!create.Started() || !Execute(handle, kSchema) || !create.Commit()) {
-      database->MarkUnusable(sqlite3_errmsg(handle));
-      return database;
-    }
+    const bool created = create.Started() && Execute(handle, kSchema) && create.Commit();
+    if (!created && !ours) database->MarkUnusable(sqlite3_errmsg(handle));
   }
   return database;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fstream>
@@ -94,6 +95,32 @@ TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
   TZetRegistry reader(again);
   ASSERT_TRUE(reader.OpenKey("Software", false));
   EXPECT_EQ(reader.ReadInteger("N"), 3);
+}
+
+TEST(RegistryDatabaseTest, ADroppedViewComesBackWithTheValuesKept) {
+  QTemporaryDir folder;
+  const std::string path = folder.filePath("registry.db").toStdString();
+  {
+    TZetRegistry registry(TRegistryDatabase::Open(path));
+    ASSERT_TRUE(registry.OpenKey("Software", true));
+    registry.WriteInteger("N", 12);
+  }
+  sqlite3* handle = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(handle, "DROP VIEW readable_values", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(handle);
+  ASSERT_TRUE(TRegistryDatabase::Open(path)->Available());
+  ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
+  sqlite3_stmt* statement = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(handle, "SELECT name, value FROM readable_values", -1, &statement,
+                               nullptr),
+            SQLITE_OK);
+  ASSERT_EQ(sqlite3_step(statement), SQLITE_ROW);
+  EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)), "N");
+  EXPECT_EQ(sqlite3_column_int(statement, 1), 12);
+  sqlite3_finalize(statement);
+  sqlite3_close(handle);
 }
 
 TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
