@@ -310,7 +310,9 @@ TEST(WriteIndexPage, FlushesEachPieceBeforeTheNextThumbnailIsMade) {
     // The thumbnail of picture i is made after its cell was opened and everything before it is
     // on disk.
     EXPECT_TRUE(onDisk[i].ends_with(cellStart)) << i;
-    if (i > 0) EXPECT_TRUE(onDisk[i].starts_with(onDisk[i - 1])) << i;
+    if (i > 0) {
+      EXPECT_TRUE(onDisk[i].starts_with(onDisk[i - 1])) << i;
+    }
   }
   EXPECT_TRUE(onDisk[3].starts_with("<html>\r\n<head><title>Gallery</title></head>\r\n"));
 }

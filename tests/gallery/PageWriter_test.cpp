@@ -94,8 +94,12 @@ void ExpectNamingSteps(TBuildParameters p, const std::vector<TNamingStep>& steps
   for (size_t i = 0; i < steps.size(); ++i) {
     PrepareImageNames(p, i);
     EXPECT_EQ(p.ImageLink, steps[i].imageLink) << "picture " << i;
-    if (i > 0) EXPECT_EQ(p.PrevPageFile, steps[i].prevPage) << "picture " << i;
-    if (i + 1 < steps.size()) EXPECT_EQ(p.NextPageFile, steps[i].nextPage) << "picture " << i;
+    if (i > 0) {
+      EXPECT_EQ(p.PrevPageFile, steps[i].prevPage) << "picture " << i;
+    }
+    if (i + 1 < steps.size()) {
+      EXPECT_EQ(p.NextPageFile, steps[i].nextPage) << "picture " << i;
+    }
   }
 }
 
@@ -156,8 +160,12 @@ TEST_P(SerialNamesTest, GiveEveryPageItsOwnName) {
   for (size_t i = 0; i < c.pages.size(); ++i) {
     PrepareImageNames(p, i);
     links.push_back(p.ImageLink);
-    if (i > 0) EXPECT_EQ(p.PrevPageFile, c.pages[i - 1]);
-    if (i + 1 < c.pages.size()) EXPECT_EQ(p.NextPageFile, c.pages[i + 1]);
+    if (i > 0) {
+      EXPECT_EQ(p.PrevPageFile, c.pages[i - 1]);
+    }
+    if (i + 1 < c.pages.size()) {
+      EXPECT_EQ(p.NextPageFile, c.pages[i + 1]);
+    }
   }
   EXPECT_EQ(links, c.pages);
   EXPECT_EQ(p.LastPageFile, c.pages.back());
