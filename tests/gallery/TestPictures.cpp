@@ -3,6 +3,7 @@
 
 #include <vips/vips8>
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,8 @@ bool MakeTestPicture(const std::string& path, int width, int height, int exifOri
     VImage blue = VImage::black(width, height) + 64;
     VImage picture = red.bandjoin(green).bandjoin(blue).cast(VIPS_FORMAT_UCHAR).copy(
         VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
-    const std::string extension = std::filesystem::path(path).extension().string();
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension == ".jpg" || extension == ".jpeg") {
       if (exifOrientation != 1) picture.set("orientation", exifOrientation);
       picture.jpegsave(path.c_str(), VImage::option()->set("Q", 85));
