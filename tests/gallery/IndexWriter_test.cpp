@@ -317,6 +317,25 @@ TEST(WriteIndexPage, FlushesEachPieceBeforeTheNextThumbnailIsMade) {
   EXPECT_TRUE(onDisk[3].starts_with("<html>\r\n<head><title>Gallery</title></head>\r\n"));
 }
 
+TEST(WriteIndexPage, MakesEachThumbnailAfterThePreviousPageAndBeforeItsOwn) {
+  TGalleryFolder gallery;
+  TBuildInputs in = gallery.Inputs();
+  in.Settings.IndexType = 3;
+  in.Settings.ImageType = 1;
+  TBuildParameters params = CollectBuildParameters(in);
+  const std::vector<std::string> pages = {"beach.htm", "cliffs.htm", "dunes & sky.htm",
+                                          "harbour.htm"};
+  size_t picture = 0;
+  TRecordingUi ui;
+  WriteIndexPage(params, kDescriptions, ui, [&](const std::string& source, const std::string&) {
+    EXPECT_TRUE(source.ends_with(params.Images[picture]));
+    for (size_t k = 0; k < pages.size(); ++k)
+      EXPECT_EQ(std::filesystem::exists(gallery.Folder() / pages[k]), k < picture) << picture;
+    ++picture;
+  });
+  EXPECT_EQ(picture, 4u);
+}
+
 TEST(WriteIndexPage, MakesThumbnailsOnlyInTheThumbnailKindWhenAsked) {
   const struct {
     int indexType;
