@@ -92,7 +92,8 @@ std::string SystemDecimalSeparator() {
 
 std::string SerialPageBaseName(const TBuildParameters& params, long long i) {
   if (i == 0)
-    return params.FirstPageFile.substr(0, params.FirstPageFile.size() - params.PageExtension.size());
+    return params.FirstPageFile.substr(0,
+                                       params.FirstPageFile.size() - params.PageExtension.size());
   return params.PageNumberPrefix + PaddedNumber(params.PageNumberStart + i, params.PageNumberWidth);
 }
 

@@ -14,11 +14,11 @@
 // control states that are not stored settings.
 struct TBuildInputs {
   TSettingsSnapshot Settings;
-  std::string ResultFolderText;         // text of EditResultFolder: the result folder path
-  std::string ThumbsFolderPrefixText;   // text of EditThumbsFolderPrefix
-  std::string ButtonsFolderPrefixText;  // text of EditButtonsFolderPrefix
-  bool ClearThumbsFolderEnabled = true; // whether CheckBoxClearThumbsFolder is enabled
-  std::vector<std::string> Images;      // the image list, in gallery order
+  std::string ResultFolderText;          // text of EditResultFolder: the result folder path
+  std::string ThumbsFolderPrefixText;    // text of EditThumbsFolderPrefix
+  std::string ButtonsFolderPrefixText;   // text of EditButtonsFolderPrefix
+  bool ClearThumbsFolderEnabled = true;  // whether CheckBoxClearThumbsFolder is enabled
+  std::vector<std::string> Images;       // the image list, in gallery order
 };
 
 struct TBuildParameters {
@@ -45,7 +45,7 @@ struct TBuildParameters {
   std::string ImagePlace;
   std::string DescrPlace;
   std::string ButtonsPlace;
-  int IndexType = 0;             // -1 none, 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
+  int IndexType = 0;  // -1 none, 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
   int TableWidth = 0;
   int TableBorderWidth = 0;
   int CellSpacing = 0;
@@ -55,7 +55,7 @@ struct TBuildParameters {
   bool ShowTableHeaders = false;
   bool ShowDescriptions = false;
   bool ShowFileSizes = false;
-  int FileSizes = 0;             // -1 none (written as bytes), 0 bytes, 1 kilobytes, 2 megabytes
+  int FileSizes = 0;  // -1 none (written as bytes), 0 bytes, 1 kilobytes, 2 megabytes
   int LinkColumnWidth = 0;
   int DescrColumnWidth = 0;
   int SizeColumnWidth = 0;
@@ -65,11 +65,11 @@ struct TBuildParameters {
   int ThumbBorderWidth = 0;
   bool DescrAsThumbAlt = false;
   bool CreateThumbs = false;
-  int ThumbsFormat = 0;          // 0 GIF, 1 JPEG, 2 BMP
-  int ThumbPrefixSuffixType = 0; // 0 prefix, 1 suffix
+  int ThumbsFormat = 0;           // 0 GIF, 1 JPEG, 2 BMP
+  int ThumbPrefixSuffixType = 0;  // 0 prefix, 1 suffix
   std::string ThumbPrefixSuffix;
-  int ImageType = 0;             // 0 picture as file, 1 picture in an HTML page
-  int HtmlNames = 0;             // 0 pages named after the pictures, 1 numbered pages
+  int ImageType = 0;  // 0 picture as file, 1 picture in an HTML page
+  int HtmlNames = 0;  // 0 pages named after the pictures, 1 numbered pages
   std::string PageExtension;
   std::string PageBaseName;
   std::string FirstPageFile;
@@ -92,7 +92,7 @@ struct TBuildParameters {
   std::string DecimalSeparator = ".";
 
   // Per-picture naming state, set by PrepareImageNames for the current picture.
-  std::string ImageLink;      // index link target: the page file name, or the picture file name
+  std::string ImageLink;  // index link target: the page file name, or the picture file name
   std::string PrevPageFile;
   std::string NextPageFile;
   std::string ThumbFileName;

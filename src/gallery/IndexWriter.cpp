@@ -25,8 +25,10 @@ std::string TableAttributes(const TBuildParameters& p) {
 
 std::string IndexOpening(const TBuildParameters& p) {
   switch (p.IndexType) {
-    case 0: return "<ol>\r\n";
-    case 1: return "<ul>\r\n";
+    case 0:
+      return "<ol>\r\n";
+    case 1:
+      return "<ul>\r\n";
     case 2: {
       std::string html = "<br>\r\n<table align=\"center\" width=\"" + std::to_string(p.TableWidth) +
                          "%\"" + TableAttributes(p);
@@ -42,18 +44,24 @@ std::string IndexOpening(const TBuildParameters& p) {
       }
       return html;
     }
-    case 3: return "<br>\r\n<table align=\"center\"" + TableAttributes(p);
-    default: return std::string();
+    case 3:
+      return "<br>\r\n<table align=\"center\"" + TableAttributes(p);
+    default:
+      return std::string();
   }
 }
 
 std::string IndexClosing(const TBuildParameters& p) {
   switch (p.IndexType) {
-    case 0: return "</ol>\r\n";
-    case 1: return "</ul>\r\n";
+    case 0:
+      return "</ol>\r\n";
+    case 1:
+      return "</ul>\r\n";
     case 2:
-    case 3: return "</table>\r\n<br>\r\n";
-    default: return std::string();
+    case 3:
+      return "</table>\r\n<br>\r\n";
+    default:
+      return std::string();
   }
 }
 
@@ -79,12 +87,11 @@ std::string TableRow(const TBuildParameters& p, const std::vector<std::string>& 
           EscapeHtmlText(p.ImageLink) + "</a>" + "</td>\r\n";
   if (p.ShowDescriptions) {
     const std::string& description = DescriptionOf(descriptions, i);
-    html += cellStart(p.DescrColumnWidth) + (description.empty() ? "&nbsp" : description) +
-            "</td>\r\n";
+    html +=
+        cellStart(p.DescrColumnWidth) + (description.empty() ? "&nbsp" : description) + "</td>\r\n";
   }
   if (p.ShowFileSizes) {
-    const int64_t size =
-        GetImageFileSize(EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i]);
+    const int64_t size = GetImageFileSize(EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i]);
     html += cellStart(p.SizeColumnWidth) + FileSizeText(size, p.FileSizes, p.DecimalSeparator) +
             "</td>\r\n";
   }
@@ -128,8 +135,7 @@ void WriteThumbnailCell(TIndexRun& run, size_t i) {
                   std::to_string(2 * p.ThumbBorderWidth + p.ThumbYSize + 2 * p.CellPadding) +
                   "\">\r\n");
   run.out.Write("<td align=\"center\" width=\"" +
-                std::to_string(2 * p.ThumbBorderWidth + p.ThumbXSize + 2 * p.CellPadding) +
-                "\">");
+                std::to_string(2 * p.ThumbBorderWidth + p.ThumbXSize + 2 * p.CellPadding) + "\">");
   if (p.CreateThumbs && run.makeThumbnail)
     run.makeThumbnail(EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i],
                       EnsureTrailingBackslash(p.ThumbsFolderPath) + p.ThumbFileName);
@@ -156,10 +162,17 @@ bool WriteIndex(TIndexRun& run) {
     PrepareImageNames(p, i);
     switch (p.IndexType) {
       case 0:
-      case 1: run.out.Write(ListEntry(p)); break;
-      case 2: run.out.Write(TableRow(p, run.descriptions, i)); break;
-      case 3: WriteThumbnailCell(run, i); break;
-      default: break;
+      case 1:
+        run.out.Write(ListEntry(p));
+        break;
+      case 2:
+        run.out.Write(TableRow(p, run.descriptions, i));
+        break;
+      case 3:
+        WriteThumbnailCell(run, i);
+        break;
+      default:
+        break;
     }
     if (!run.out.Ok()) return false;
     if (!WriteImagePage(p, run.descriptions, i, run.ui)) run.pagesOk = false;

@@ -17,7 +17,9 @@ const std::string& DescriptionOf(const std::vector<std::string>& descriptions, s
   return i < descriptions.size() ? descriptions[i] : kEmpty;
 }
 
-bool IsLastPicture(const TBuildParameters& params, size_t i) { return i + 1 >= params.Images.size(); }
+bool IsLastPicture(const TBuildParameters& params, size_t i) {
+  return i + 1 >= params.Images.size();
+}
 
 // One of the First, Prev, Next and Last buttons: half transparent and without a link when it
 // would lead nowhere.
@@ -46,9 +48,12 @@ std::string ThumbnailFileName(const std::string& pictureName, int prefixSuffixTy
   const std::string name = ExtractFileNameNoExt(pictureName);
   std::string thumb = prefixSuffixType == 0 ? prefixSuffix + name : name + prefixSuffix;
   switch (thumbsFormat) {
-    case 0: return thumb + ".gif";
-    case 2: return thumb + ".bmp";
-    default: return thumb + ".jpg";  // JPEG, and the fallback CollectBuildParameters also uses
+    case 0:
+      return thumb + ".gif";
+    case 2:
+      return thumb + ".bmp";
+    default:
+      return thumb + ".jpg";  // JPEG, and the fallback CollectBuildParameters also uses
   }
 }
 
@@ -92,8 +97,8 @@ std::string NavigationTableHtml(const TBuildParameters& params, size_t i) {
   const bool hasNext = !IsLastPicture(params, i);
   const std::string indexButton =
       "<a href=\"" + UrlEncodeFileName(params.IndexFile) + "\">" + "<img src=\"" +
-      UrlEncodeFileName(params.ButtonsUrlPrefix + params.ButtonImageIndex) + "\" " + "border=\"0\" " +
-      "alt=\"" + EscapeHtmlAttribute(params.AltIndex) + "\"></a>";
+      UrlEncodeFileName(params.ButtonsUrlPrefix + params.ButtonImageIndex) + "\" " +
+      "border=\"0\" " + "alt=\"" + EscapeHtmlAttribute(params.AltIndex) + "\"></a>";
   std::string html = "<table border=\"0\" align=\"center\">\r\n<tr>\r\n";
   html += "<td>" +
           NavigationButton(params, params.ButtonImageFirst, params.AltFirst, hasPrevious,

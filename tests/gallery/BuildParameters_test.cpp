@@ -117,14 +117,18 @@ INSTANTIATE_TEST_SUITE_P(
         TPageNameCase{0, "index.htm", "01.htm", 3, ".htm", "pic01.htm", "zebra.photo.htm"},
         TPageNameCase{0, "index.html", "01.htm", 3, ".html", "pic01.html", "zebra.photo.html"},
         TPageNameCase{0, "index", "01.htm", 3, "", "pic01", "zebra.photo"},
-        TPageNameCase{0, "\"index.shtml\"", "01.htm", 2, ".shtml", "pic01.shtml", "zebra.photo.shtml"},
+        TPageNameCase{0, "\"index.shtml\"", "01.htm", 2, ".shtml", "pic01.shtml",
+                      "zebra.photo.shtml"},
         // Numbered from the first page's name.
-        TPageNameCase{1, "index.htm", "picture_01.htm", 12, ".htm", "picture_01.htm", "picture_12.htm"},
+        TPageNameCase{1, "index.htm", "picture_01.htm", 12, ".htm", "picture_01.htm",
+                      "picture_12.htm"},
         TPageNameCase{1, "index.htm", "01.htm", 3, ".htm", "01.htm", "03.htm"},
         TPageNameCase{1, "index.html", "photo_7.php", 3, ".php", "photo_7.php", "photo_9.php"},
         // The width is a minimum: more digits are written whole.
-        TPageNameCase{1, "index.htm", "picture_01.htm", 100, ".htm", "picture_01.htm", "picture_100.htm"},
-        TPageNameCase{1, "index.htm", "picture_9.htm", 3, ".htm", "picture_9.htm", "picture_11.htm"},
+        TPageNameCase{1, "index.htm", "picture_01.htm", 100, ".htm", "picture_01.htm",
+                      "picture_100.htm"},
+        TPageNameCase{1, "index.htm", "picture_9.htm", 3, ".htm", "picture_9.htm",
+                      "picture_11.htm"},
         // No trailing number: counted from 1, one digit wider than the name.
         TPageNameCase{1, "index.htm", "page.htm", 12, ".htm", "page.htm", "00012.htm"},
         // A sign belongs to the trailing number.
@@ -136,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SerialPageNames, NeverCollideAndEndAtTheLastPage) {
   // Names whose trailing number cannot simply be stepped in place: all nines, a sign, a
   // hexadecimal prefix, a blank, no number at all, the top of the 32-bit range.
-  const char* firstNames[] = {"picture_01.htm", "picture_9.htm", "photo-3.htm", "box1.htm",
+  const char* firstNames[] = {"picture_01.htm", "picture_9.htm", "photo-3.htm",    "box1.htm",
                               "pic 01.htm",     "page.htm",      "2147483646.htm", "x.htm"};
   for (const char* first : firstNames) {
     TBuildInputs in = TypicalInputs("/p/s", "/p", NumberedPictures(150));
@@ -294,14 +298,13 @@ TEST_P(ChoiceTest, KeepsValidChoicesAndMapsMissingOnes) {
   EXPECT_FALSE(p.ThumbSaveParams.interlaced);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ChoiceTest,
-    testing::Values(TChoiceCase{0, 0, 0, 0, 0, 0, TThumbFormat::Gif},
-                    TChoiceCase{1, 1, 1, 1, 1, 1, TThumbFormat::Jpeg},
-                    TChoiceCase{2, 2, 2, 2, 2, 2, TThumbFormat::Bmp},
-                    TChoiceCase{3, 2, 0, 3, 2, 0, TThumbFormat::Gif},
-                    // Nothing selected (a stored value out of range).
-                    TChoiceCase{-1, -1, -1, -1, -1, 1, TThumbFormat::Jpeg},
-                    TChoiceCase{7, 5, 3, -1, -1, 1, TThumbFormat::Jpeg}));
+INSTANTIATE_TEST_SUITE_P(Cases, ChoiceTest,
+                         testing::Values(TChoiceCase{0, 0, 0, 0, 0, 0, TThumbFormat::Gif},
+                                         TChoiceCase{1, 1, 1, 1, 1, 1, TThumbFormat::Jpeg},
+                                         TChoiceCase{2, 2, 2, 2, 2, 2, TThumbFormat::Bmp},
+                                         TChoiceCase{3, 2, 0, 3, 2, 0, TThumbFormat::Gif},
+                                         // Nothing selected (a stored value out of range).
+                                         TChoiceCase{-1, -1, -1, -1, -1, 1, TThumbFormat::Jpeg},
+                                         TChoiceCase{7, 5, 3, -1, -1, 1, TThumbFormat::Jpeg}));
 
 }  // namespace

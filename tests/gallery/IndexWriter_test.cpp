@@ -166,64 +166,64 @@ TEST_P(GoldenGalleryTest, MatchesTheExpectedFilesByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GoldenGalleryTest,
-    testing::Values(
-        TGoldenCase{"numbered_file", [](TSettingsSnapshot& s) { s.IndexType = 0; }, 0},
-        TGoldenCase{"bulleted_pages_named",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = 1;
-                      s.ImageType = 1;
-                      s.HtmlNames = 0;
-                    },
-                    0},
-        TGoldenCase{"table_headers_file", [](TSettingsSnapshot& s) { s.IndexType = 2; }, 0},
-        TGoldenCase{"table_plain_serial",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = 2;
-                      s.ShowTableHeaders = false;
-                      s.ShowFileSizes = false;
-                      s.ImageType = 1;
-                      s.HtmlNames = 1;
-                      s.HtmlFirstImageFile = "picture_01.htm";
-                    },
-                    0},
-        TGoldenCase{"table_headers_descr",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = 2;
-                      s.ShowFileSizes = false;
-                    },
-                    0},
-        TGoldenCase{"table_headers_sizes",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = 2;
-                      s.ShowDescriptions = false;
-                      s.FileSizes = 0;
-                    },
-                    0},
-        TGoldenCase{"thumbs_serial",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = 3;
-                      s.ImageType = 1;
-                      s.HtmlNames = 1;
-                      s.HtmlFirstImageFile = "p8.htm";
-                    },
-                    4},
-        TGoldenCase{"thumbs_file",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = 3;
-                      s.ThumbXCount = 2;
-                      s.DescrAsThumbAlt = false;
-                      s.CreateThumbs = false;
-                      s.ThumbsFormat = 0;
-                      s.ThumbPrefixSuffixType = 1;
-                      s.ThumbPrefixSuffix = "_t";
-                    },
-                    0},
-        TGoldenCase{"none_pages_named",
-                    [](TSettingsSnapshot& s) {
-                      s.IndexType = -1;
-                      s.ImageType = 1;
-                    },
-                    0}),
+    testing::Values(TGoldenCase{"numbered_file", [](TSettingsSnapshot& s) { s.IndexType = 0; }, 0},
+                    TGoldenCase{"bulleted_pages_named",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 1;
+                                  s.ImageType = 1;
+                                  s.HtmlNames = 0;
+                                },
+                                0},
+                    TGoldenCase{"table_headers_file", [](TSettingsSnapshot& s) { s.IndexType = 2; },
+                                0},
+                    TGoldenCase{"table_plain_serial",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 2;
+                                  s.ShowTableHeaders = false;
+                                  s.ShowFileSizes = false;
+                                  s.ImageType = 1;
+                                  s.HtmlNames = 1;
+                                  s.HtmlFirstImageFile = "picture_01.htm";
+                                },
+                                0},
+                    TGoldenCase{"table_headers_descr",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 2;
+                                  s.ShowFileSizes = false;
+                                },
+                                0},
+                    TGoldenCase{"table_headers_sizes",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 2;
+                                  s.ShowDescriptions = false;
+                                  s.FileSizes = 0;
+                                },
+                                0},
+                    TGoldenCase{"thumbs_serial",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 3;
+                                  s.ImageType = 1;
+                                  s.HtmlNames = 1;
+                                  s.HtmlFirstImageFile = "p8.htm";
+                                },
+                                4},
+                    TGoldenCase{"thumbs_file",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 3;
+                                  s.ThumbXCount = 2;
+                                  s.DescrAsThumbAlt = false;
+                                  s.CreateThumbs = false;
+                                  s.ThumbsFormat = 0;
+                                  s.ThumbPrefixSuffixType = 1;
+                                  s.ThumbPrefixSuffix = "_t";
+                                },
+                                0},
+                    TGoldenCase{"none_pages_named",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = -1;
+                                  s.ImageType = 1;
+                                },
+                                0}),
     [](const testing::TestParamInfo<TGoldenCase>& info) { return info.param.name; });
 
 // --- Template rules -----------------------------------------------------------------------------
@@ -238,7 +238,8 @@ struct TTemplateCase {
 class IndexTemplateTest : public testing::TestWithParam<TTemplateCase> {};
 
 const std::string kList =
-    "<ol>\r\n<li><a href=\"a.jpg\">a.jpg</a></li>\r\n<li><a href=\"b.jpg\">b.jpg</a></li>\r\n</ol>\r\n";
+    "<ol>\r\n<li><a href=\"a.jpg\">a.jpg</a></li>\r\n<li><a "
+    "href=\"b.jpg\">b.jpg</a></li>\r\n</ol>\r\n";
 
 TEST_P(IndexTemplateTest, CopiesTheTemplateAndReplacesMarkerLines) {
   const TTemplateCase& c = GetParam();
@@ -257,14 +258,16 @@ TEST_P(IndexTemplateTest, CopiesTheTemplateAndReplacesMarkerLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IndexTemplateTest,
-    testing::Values(
-        TTemplateCase{"NoMarker", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n", 0},
-        TTemplateCase{"TextAroundTheMarkerIsLost", "x\r\nbefore #I# after\r\ny\r\n", "x\r\n" + kList + "y\r\n", 2},
-        TTemplateCase{"MarkerIsCaseSensitive", "#i#\r\n", "#i#\r\n", 0},
-        TTemplateCase{"LineFeedsAloneMakeOneLine", "a\n#I#\nb\n", kList, 2},
-        TTemplateCase{"NothingAfterCtrlZ", "a\r\n\x1A#I#\r\nb\r\n", "a\r\n", 0},
-        TTemplateCase{"EveryMarkerLineGetsAnIndex", "#I#\r\n-\r\n#I#", kList + "-\r\n" + kList, 4},
-        TTemplateCase{"EmptyTemplate", "", "", 0}),
+    testing::Values(TTemplateCase{"NoMarker", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r",
+                                  "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n", 0},
+                    TTemplateCase{"TextAroundTheMarkerIsLost", "x\r\nbefore #I# after\r\ny\r\n",
+                                  "x\r\n" + kList + "y\r\n", 2},
+                    TTemplateCase{"MarkerIsCaseSensitive", "#i#\r\n", "#i#\r\n", 0},
+                    TTemplateCase{"LineFeedsAloneMakeOneLine", "a\n#I#\nb\n", kList, 2},
+                    TTemplateCase{"NothingAfterCtrlZ", "a\r\n\x1A#I#\r\nb\r\n", "a\r\n", 0},
+                    TTemplateCase{"EveryMarkerLineGetsAnIndex", "#I#\r\n-\r\n#I#",
+                                  kList + "-\r\n" + kList, 4},
+                    TTemplateCase{"EmptyTemplate", "", "", 0}),
     [](const testing::TestParamInfo<TTemplateCase>& info) { return info.param.name; });
 
 TEST(WriteIndexPage, AnEmptyMarkerIsNeverFound) {
@@ -341,7 +344,8 @@ TEST(WriteIndexPage, MakesThumbnailsOnlyInTheThumbnailKindWhenAsked) {
     int indexType;
     bool createThumbs;
     int calls;
-  } cases[] = {{3, true, 4}, {3, false, 0}, {0, true, 0}, {1, true, 0}, {2, true, 0}, {-1, true, 0}};
+  } cases[] = {{3, true, 4}, {3, false, 0}, {0, true, 0},
+               {1, true, 0}, {2, true, 0},  {-1, true, 0}};
   for (const auto& c : cases) {
     TGalleryFolder gallery;
     TBuildInputs in = gallery.Inputs();
@@ -375,7 +379,8 @@ TEST_P(ThumbnailRowsTest, FillsTheLastRowToItsWidth) {
   const TThumbRowCase& c = GetParam();
   TTempFolder folder;
   WriteBytes(folder / "index.tpl", "~~~INDEX~~~");
-  TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), writer_test::NumberedPictures(c.pictures));
+  TBuildInputs in =
+      TypicalInputs(folder.Path(), folder.Path(), writer_test::NumberedPictures(c.pictures));
   in.Settings.IndexType = 3;
   in.Settings.ThumbXCount = c.perRow;
   in.Settings.IndexTemplate = folder / "index.tpl";
@@ -390,7 +395,8 @@ TEST_P(ThumbnailRowsTest, FillsTheLastRowToItsWidth) {
   if (c.fillers > 0) {
     std::string lastRowEnd;
     for (int k = 0; k < c.fillers; ++k) lastRowEnd += "<td>&nbsp</td>";
-    EXPECT_NE(index.find("</td>\r\n" + lastRowEnd + "</tr>\r\n</table>\r\n<br>\r\n"), std::string::npos);
+    EXPECT_NE(index.find("</td>\r\n" + lastRowEnd + "</tr>\r\n</table>\r\n<br>\r\n"),
+              std::string::npos);
   }
 }
 
@@ -441,7 +447,8 @@ TEST(WriteIndexPage, ReportsAnIndexFileThatCannotBeCreated) {
   TBuildParameters params = CollectBuildParameters(in);
   TRecordingUi ui;
   int calls = 0;
-  EXPECT_FALSE(WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
+  EXPECT_FALSE(
+      WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexOpenMessage});
   EXPECT_EQ(calls, 0);
   EXPECT_TRUE(ui.progress.empty());
@@ -456,7 +463,8 @@ TEST(WriteIndexPage, ReportsAMissingTemplateAndLeavesAnEmptyIndex) {
   TBuildParameters params = CollectBuildParameters(in);
   TRecordingUi ui;
   int calls = 0;
-  EXPECT_FALSE(WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
+  EXPECT_FALSE(
+      WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kTemplateOpenMessage});
   EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "");
   EXPECT_EQ(calls, 0);
@@ -502,9 +510,9 @@ TEST(WriteIndexPage, ShowsAVanishedPictureAsMinusOneByte) {
   TBuildParameters params = CollectBuildParameters(in);
   TRecordingUi ui;
   WriteIndexPage(params, {}, ui, nullptr);
-  EXPECT_NE(ReadBytes(gallery.Folder() / "index.htm")
-                .find("cliffs.png</a></td>\r\n<td>-1</td>\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      ReadBytes(gallery.Folder() / "index.htm").find("cliffs.png</a></td>\r\n<td>-1</td>\r\n"),
+      std::string::npos);
 }
 
 TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {

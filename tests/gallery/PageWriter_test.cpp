@@ -31,7 +31,8 @@ const char kPageWriteMessage[] = "Ошибка записи HTML-файла с �
 
 // Parameters of a build in picture-in-HTML mode with pages numbered from "picture_01.htm".
 TBuildParameters SerialPages(int pictures, const std::string& resultFolder = "/r") {
-  TBuildInputs in = TypicalInputs(resultFolder + "/images", resultFolder, NumberedPictures(pictures));
+  TBuildInputs in =
+      TypicalInputs(resultFolder + "/images", resultFolder, NumberedPictures(pictures));
   in.Settings.ImageType = 1;
   in.Settings.HtmlNames = 1;
   in.Settings.HtmlFirstImageFile = "picture_01.htm";
@@ -55,16 +56,15 @@ TEST_P(ThumbnailNameTest, AddsTheTextAndTheFormatsExtension) {
   EXPECT_EQ(ThumbnailFileName(c.picture, c.type, c.text, c.format), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ThumbnailNameTest,
-    testing::Values(TThumbNameCase{"sea.jpg", 0, "_", 0, "_sea.gif"},
-                    TThumbNameCase{"sea.jpg", 1, "_", 1, "sea_.jpg"},
-                    TThumbNameCase{"sea.jpg", 0, "_", 2, "_sea.bmp"},
-                    TThumbNameCase{"sea.jpg", 0, "", 2, "sea.bmp"},
-                    TThumbNameCase{"sea.jpg", 1, "-small", 0, "sea-small.gif"},
-                    TThumbNameCase{"sea.old.JPG", 0, "t_", 1, "t_sea.old.jpg"},
-                    TThumbNameCase{"README", 1, "_", 0, "README_.gif"},
-                    TThumbNameCase{"море.png", 0, "_", 1, "_море.jpg"}));
+INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailNameTest,
+                         testing::Values(TThumbNameCase{"sea.jpg", 0, "_", 0, "_sea.gif"},
+                                         TThumbNameCase{"sea.jpg", 1, "_", 1, "sea_.jpg"},
+                                         TThumbNameCase{"sea.jpg", 0, "_", 2, "_sea.bmp"},
+                                         TThumbNameCase{"sea.jpg", 0, "", 2, "sea.bmp"},
+                                         TThumbNameCase{"sea.jpg", 1, "-small", 0, "sea-small.gif"},
+                                         TThumbNameCase{"sea.old.JPG", 0, "t_", 1, "t_sea.old.jpg"},
+                                         TThumbNameCase{"README", 1, "_", 0, "README_.gif"},
+                                         TThumbNameCase{"море.png", 0, "_", 1, "_море.jpg"}));
 
 TEST(PrepareImageNames, SetsTheThumbnailNameInBothPictureModes) {
   for (int imageType : {0, 1}) {
@@ -134,7 +134,8 @@ TEST(PrepareImageNames, NumbersPagesFromTheFirstPageName) {
   TBuildParameters p = SerialPages(12);
   std::vector<TNamingStep> steps;
   std::vector<std::string> names;
-  for (int k = 1; k <= 13; ++k) names.push_back((k < 10 ? "picture_0" : "picture_") + std::to_string(k) + ".htm");
+  for (int k = 1; k <= 13; ++k)
+    names.push_back((k < 10 ? "picture_0" : "picture_") + std::to_string(k) + ".htm");
   for (int i = 0; i < 12; ++i)
     steps.push_back({names[i].c_str(), i > 0 ? names[i - 1].c_str() : "", names[i + 1].c_str()});
   ExpectNamingSteps(p, steps);
@@ -173,12 +174,13 @@ TEST_P(SerialNamesTest, GiveEveryPageItsOwnName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SerialNamesTest,
-    testing::Values(TSerialCase{"picture_01.htm", {"picture_01.htm", "picture_02.htm", "picture_03.htm"}},
-                    TSerialCase{"picture_9.htm", {"picture_9.htm", "picture_10.htm", "picture_11.htm"}},
-                    TSerialCase{"p_98.htm", {"p_98.htm", "p_99.htm", "p_100.htm"}},
-                    TSerialCase{"page.htm", {"page.htm", "00002.htm", "00003.htm"}},
-                    TSerialCase{"photo-1.htm", {"photo-1.htm", "photo00.htm", "photo01.htm"}},
-                    TSerialCase{"box1.htm", {"box1.htm", "bo02.htm", "bo03.htm"}}));
+    testing::Values(
+        TSerialCase{"picture_01.htm", {"picture_01.htm", "picture_02.htm", "picture_03.htm"}},
+        TSerialCase{"picture_9.htm", {"picture_9.htm", "picture_10.htm", "picture_11.htm"}},
+        TSerialCase{"p_98.htm", {"p_98.htm", "p_99.htm", "p_100.htm"}},
+        TSerialCase{"page.htm", {"page.htm", "00002.htm", "00003.htm"}},
+        TSerialCase{"photo-1.htm", {"photo-1.htm", "photo00.htm", "photo01.htm"}},
+        TSerialCase{"box1.htm", {"box1.htm", "bo02.htm", "bo03.htm"}}));
 
 // --- The picture paragraph ----------------------------------------------------------------------
 
@@ -206,12 +208,14 @@ TEST_P(PictureParagraphTest, LinksToTheNextPageOnlyWhenThereIsOne) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, PictureParagraphTest,
     testing::Values(
-        TParagraphCase{true, 3, 0,
-                       "<p align=\"center\"><a href=\"picture_02.htm\"><img src=\"images/pic01.jpg\" "
-                       "alt=\"Next -->\"></a></p>"},
-        TParagraphCase{true, 3, 1,
-                       "<p align=\"center\"><a href=\"picture_03.htm\"><img src=\"images/pic02.jpg\" "
-                       "alt=\"Next -->\"></a></p>"},
+        TParagraphCase{
+            true, 3, 0,
+            "<p align=\"center\"><a href=\"picture_02.htm\"><img src=\"images/pic01.jpg\" "
+            "alt=\"Next -->\"></a></p>"},
+        TParagraphCase{
+            true, 3, 1,
+            "<p align=\"center\"><a href=\"picture_03.htm\"><img src=\"images/pic02.jpg\" "
+            "alt=\"Next -->\"></a></p>"},
         TParagraphCase{true, 3, 2, "<p align=\"center\"><img src=\"images/pic03.jpg\"></p>"},
         TParagraphCase{false, 3, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"},
         TParagraphCase{true, 1, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"}));
@@ -221,21 +225,22 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NavigationTable, FirstOfTwelveNumberedPages) {
   TBuildParameters p = SerialPages(12);
   PrepareImageNames(p, 0);
-  EXPECT_EQ(NavigationTableHtml(p, 0),
-            "<table border=\"0\" align=\"center\">\r\n"
-            "<tr>\r\n"
-            "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_first.gif\" border=\"0\" "
-            "alt=\"<<-- First\"></td>\r\n"
-            "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_prev.gif\" border=\"0\" "
-            "alt=\"<-- Prev\"></td>\r\n"
-            "<td><a href=\"index.htm\"><img src=\"buttons/amber_index.gif\" border=\"0\" "
-            "alt=\"Index\"></a></td>\r\n"
-            "<td><a href=\"picture_02.htm\"><img src=\"buttons/amber_next.gif\" border=\"0\" "
-            "alt=\"Next -->\"></a></td>\r\n"
-            "<td><a href=\"picture_12.htm\"><img src=\"buttons/amber_last.gif\" border=\"0\" "
-            "alt=\"Last -->>\"></a></td>\r\n"
-            "</tr>\r\n"
-            "</table>\r\n");
+  EXPECT_EQ(
+      NavigationTableHtml(p, 0),
+      "<table border=\"0\" align=\"center\">\r\n"
+      "<tr>\r\n"
+      "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_first.gif\" border=\"0\" "
+      "alt=\"<<-- First\"></td>\r\n"
+      "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_prev.gif\" border=\"0\" "
+      "alt=\"<-- Prev\"></td>\r\n"
+      "<td><a href=\"index.htm\"><img src=\"buttons/amber_index.gif\" border=\"0\" "
+      "alt=\"Index\"></a></td>\r\n"
+      "<td><a href=\"picture_02.htm\"><img src=\"buttons/amber_next.gif\" border=\"0\" "
+      "alt=\"Next -->\"></a></td>\r\n"
+      "<td><a href=\"picture_12.htm\"><img src=\"buttons/amber_last.gif\" border=\"0\" "
+      "alt=\"Last -->>\"></a></td>\r\n"
+      "</tr>\r\n"
+      "</table>\r\n");
 }
 
 struct TDimCase {
@@ -269,30 +274,35 @@ TEST_P(NavigationDimmingTest, DimsAndUnlinksButtonsThatLeadNowhere) {
   ASSERT_EQ(lines.size(), 9u);
   const std::string dim = "<img style=\"filter: alpha(opacity=50)\" src=\"buttons/";
   const int page = static_cast<int>(c.picture) + 1;  // pages count from picture_01
-  EXPECT_EQ(lines[2], c.backDimmed ? "<td>" + dim + "amber_first.gif\" border=\"0\" alt=\"<<-- First\"></td>"
-                                   : "<td><a href=\"picture_01.htm\"><img src=\"buttons/amber_first.gif\" "
-                                     "border=\"0\" alt=\"<<-- First\"></a></td>");
-  EXPECT_EQ(lines[3], c.backDimmed ? "<td>" + dim + "amber_prev.gif\" border=\"0\" alt=\"<-- Prev\"></td>"
-                                   : "<td><a href=\"" + Page(page - 1) +
-                                         "\"><img src=\"buttons/amber_prev.gif\" border=\"0\" "
-                                         "alt=\"<-- Prev\"></a></td>");
+  EXPECT_EQ(lines[2], c.backDimmed
+                          ? "<td>" + dim + "amber_first.gif\" border=\"0\" alt=\"<<-- First\"></td>"
+                          : "<td><a href=\"picture_01.htm\"><img src=\"buttons/amber_first.gif\" "
+                            "border=\"0\" alt=\"<<-- First\"></a></td>");
+  EXPECT_EQ(lines[3], c.backDimmed
+                          ? "<td>" + dim + "amber_prev.gif\" border=\"0\" alt=\"<-- Prev\"></td>"
+                          : "<td><a href=\"" + Page(page - 1) +
+                                "\"><img src=\"buttons/amber_prev.gif\" border=\"0\" "
+                                "alt=\"<-- Prev\"></a></td>");
   EXPECT_EQ(lines[4],
             "<td><a href=\"index.htm\"><img src=\"buttons/amber_index.gif\" border=\"0\" "
             "alt=\"Index\"></a></td>");
-  EXPECT_EQ(lines[5], c.forwardDimmed ? "<td>" + dim + "amber_next.gif\" border=\"0\" alt=\"Next -->\"></td>"
-                                      : "<td><a href=\"" + Page(page + 1) +
-                                            "\"><img src=\"buttons/amber_next.gif\" border=\"0\" "
-                                            "alt=\"Next -->\"></a></td>");
-  EXPECT_EQ(lines[6], c.forwardDimmed ? "<td>" + dim + "amber_last.gif\" border=\"0\" alt=\"Last -->>\"></td>"
-                                      : "<td><a href=\"" + Page(c.pictures) +
-                                            "\"><img src=\"buttons/amber_last.gif\" border=\"0\" "
-                                            "alt=\"Last -->>\"></a></td>");
+  EXPECT_EQ(lines[5], c.forwardDimmed
+                          ? "<td>" + dim + "amber_next.gif\" border=\"0\" alt=\"Next -->\"></td>"
+                          : "<td><a href=\"" + Page(page + 1) +
+                                "\"><img src=\"buttons/amber_next.gif\" border=\"0\" "
+                                "alt=\"Next -->\"></a></td>");
+  EXPECT_EQ(lines[6], c.forwardDimmed
+                          ? "<td>" + dim + "amber_last.gif\" border=\"0\" alt=\"Last -->>\"></td>"
+                          : "<td><a href=\"" + Page(c.pictures) +
+                                "\"><img src=\"buttons/amber_last.gif\" border=\"0\" "
+                                "alt=\"Last -->>\"></a></td>");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NavigationDimmingTest,
                          testing::Values(TDimCase{1, 0, true, true}, TDimCase{2, 0, true, false},
                                          TDimCase{2, 1, false, true}, TDimCase{5, 0, true, false},
-                                         TDimCase{5, 2, false, false}, TDimCase{5, 4, false, true}));
+                                         TDimCase{5, 2, false, false},
+                                         TDimCase{5, 4, false, true}));
 
 // --- Names that would break the HTML ------------------------------------------------------------
 
@@ -306,17 +316,20 @@ TEST(HtmlSafety, EncodesFileNamesInLinksAndEscapesAttributes) {
   in.Settings.AltIndex = "<Index>";
   TBuildParameters p = CollectBuildParameters(in);
   PrepareImageNames(p, 0);
-  EXPECT_EQ(PictureParagraph(p, 0),
-            "<p align=\"center\"><a href=\"z.htm\"><img src=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\" "
-            "alt=\"Say &quot;next&quot;\"></a></p>");
+  EXPECT_EQ(
+      PictureParagraph(p, 0),
+      "<p align=\"center\"><a href=\"z.htm\"><img src=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\" "
+      "alt=\"Say &quot;next&quot;\"></a></p>");
   const std::vector<std::string> lines = SplitCrLf(NavigationTableHtml(p, 0));
   ASSERT_EQ(lines.size(), 9u);
-  EXPECT_EQ(lines[4], "<td><a href=\"i%231.htm\"><img src=\"b%3F/amber_index.gif\" border=\"0\" "
-                      "alt=\"<Index>\"></a></td>");
+  EXPECT_EQ(lines[4],
+            "<td><a href=\"i%231.htm\"><img src=\"b%3F/amber_index.gif\" border=\"0\" "
+            "alt=\"<Index>\"></a></td>");
   PrepareImageNames(p, 1);
   const std::vector<std::string> last = SplitCrLf(NavigationTableHtml(p, 1));
-  EXPECT_EQ(last[3], "<td><a href=\"a&amp;b %231 %25%22%3Cx%3E%22.htm\"><img src=\"b%3F/amber_prev.gif\" "
-                     "border=\"0\" alt=\"<-- Prev\"></a></td>");
+  EXPECT_EQ(last[3],
+            "<td><a href=\"a&amp;b %231 %25%22%3Cx%3E%22.htm\"><img src=\"b%3F/amber_prev.gif\" "
+            "border=\"0\" alt=\"<-- Prev\"></a></td>");
 }
 
 // --- Writing the pages --------------------------------------------------------------------------
@@ -350,30 +363,35 @@ TEST_P(PageTemplateTest, ReplacesThePlaceholderLines) {
 
 const std::string kNav =
     "<table border=\"0\" align=\"center\">\r\n<tr>\r\n"
-    "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_first.gif\" border=\"0\" alt=\"<<-- First\"></td>\r\n"
-    "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_prev.gif\" border=\"0\" alt=\"<-- Prev\"></td>\r\n"
-    "<td><a href=\"index.htm\"><img src=\"buttons/amber_index.gif\" border=\"0\" alt=\"Index\"></a></td>\r\n"
-    "<td><a href=\"sky.htm\"><img src=\"buttons/amber_next.gif\" border=\"0\" alt=\"Next -->\"></a></td>\r\n"
-    "<td><a href=\"sky.htm\"><img src=\"buttons/amber_last.gif\" border=\"0\" alt=\"Last -->>\"></a></td>\r\n"
+    "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_first.gif\" border=\"0\" "
+    "alt=\"<<-- First\"></td>\r\n"
+    "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_prev.gif\" border=\"0\" "
+    "alt=\"<-- Prev\"></td>\r\n"
+    "<td><a href=\"index.htm\"><img src=\"buttons/amber_index.gif\" border=\"0\" "
+    "alt=\"Index\"></a></td>\r\n"
+    "<td><a href=\"sky.htm\"><img src=\"buttons/amber_next.gif\" border=\"0\" alt=\"Next "
+    "-->\"></a></td>\r\n"
+    "<td><a href=\"sky.htm\"><img src=\"buttons/amber_last.gif\" border=\"0\" alt=\"Last "
+    "-->>\"></a></td>\r\n"
     "</tr>\r\n</table>\r\n";
 const std::string kPicture = "<p align=\"center\"><img src=\"images/sea.jpg\"></p>";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, PageTemplateTest,
-    testing::Values(
-        TTemplateCase{"NoPlaceholders", "<html>\r\n<body>\n</body>\r\n</html>",
-                      "<html>\r\n<body>\n</body>\r\n</html>\r\n"},
-        TTemplateCase{"PictureLineLosesItsTextAndLineBreak", "a\r\nx [I] y\r\nb\r\n",
-                      "a\r\n" + kPicture + "b\r\n"},
-        TTemplateCase{"DescriptionInLine", "<h1>[D]</h1>\r\n[D]\r\nz[D]\r\nend",
-                      "<h1>Calm <i>sea</i></h1>Calm <i>sea</i>zCalm <i>sea</i>end\r\n"},
-        TTemplateCase{"OnlyFirstDescriptionReplaced", "[D]-[D]\r\n", "Calm <i>sea</i>-[D]"},
-        TTemplateCase{"ButtonsLineReplaced", "<p>\r\nleft [B] right\r\n</p>\r\n",
-                      "<p>\r\n" + kNav + "</p>\r\n"},
-        TTemplateCase{"PictureWinsOverButtons", "[B][I]\r\n", kPicture},
-        TTemplateCase{"DescriptionLineKeepsLaterPlaceholders", "[D] [B]\r\n",
-                      "Calm <i>sea</i> [B]"},
-        TTemplateCase{"CtrlZEndsTheTemplate", "a\r\nb\x1A\r\nc\r\n", "a\r\nb\r\n"}),
+    testing::Values(TTemplateCase{"NoPlaceholders", "<html>\r\n<body>\n</body>\r\n</html>",
+                                  "<html>\r\n<body>\n</body>\r\n</html>\r\n"},
+                    TTemplateCase{"PictureLineLosesItsTextAndLineBreak", "a\r\nx [I] y\r\nb\r\n",
+                                  "a\r\n" + kPicture + "b\r\n"},
+                    TTemplateCase{"DescriptionInLine", "<h1>[D]</h1>\r\n[D]\r\nz[D]\r\nend",
+                                  "<h1>Calm <i>sea</i></h1>Calm <i>sea</i>zCalm <i>sea</i>end\r\n"},
+                    TTemplateCase{"OnlyFirstDescriptionReplaced", "[D]-[D]\r\n",
+                                  "Calm <i>sea</i>-[D]"},
+                    TTemplateCase{"ButtonsLineReplaced", "<p>\r\nleft [B] right\r\n</p>\r\n",
+                                  "<p>\r\n" + kNav + "</p>\r\n"},
+                    TTemplateCase{"PictureWinsOverButtons", "[B][I]\r\n", kPicture},
+                    TTemplateCase{"DescriptionLineKeepsLaterPlaceholders", "[D] [B]\r\n",
+                                  "Calm <i>sea</i> [B]"},
+                    TTemplateCase{"CtrlZEndsTheTemplate", "a\r\nb\x1A\r\nc\r\n", "a\r\nb\r\n"}),
     [](const testing::TestParamInfo<TTemplateCase>& info) { return info.param.name; });
 
 TEST(WriteImagePage, WritesNothingInPictureAsFileMode) {
