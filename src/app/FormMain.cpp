@@ -11,6 +11,7 @@
 #include "AppArt.h"
 #include "DesktopServices.h"
 #include "FormMainParts.h"
+#include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
 #include "ZetStrings.h"
 

@@ -26,6 +26,8 @@
 
 class QProgressBar;
 class TDesktop;
+class TFormSettingsTarget;
+class TSettingsStore;
 class TWindowUserInterface;
 
 class TFormMain : public QWidget {
@@ -268,6 +270,10 @@ class TFormMain : public QWidget {
 
   TDesktop& desktop_;
   std::unique_ptr<TWindowUserInterface> userInterface_;
+  // The settings store, opened at the first preset operation.
+  TSettingsStore& Store();
+  std::unique_ptr<TSettingsStore> store_;
+  std::unique_ptr<TFormSettingsTarget> settingsTarget_;
   bool scanning_ = false;
   bool scanRestartRequested_ = false;
   bool building_ = false;

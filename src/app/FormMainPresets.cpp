@@ -3,6 +3,9 @@
 // and menu.
 #include "DesktopServices.h"
 #include "FormMain.h"
+#include "FormSettingsTarget.h"
+#include "QtUserInterface.h"
+#include "SettingsStore.h"
 
 namespace {
 
@@ -12,6 +15,15 @@ std::string Utf8(const QString& text) { return text.toStdString(); }
 int RadioPairValue(const QRadioButton* first) { return first->isChecked() ? 0 : 1; }
 
 }  // namespace
+
+TSettingsStore& TFormMain::Store() {
+  if (!store_) {
+    settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this);
+    store_ = std::make_unique<TSettingsStore>(OpenSettingsDatabase(*userInterface_),
+                                              *userInterface_);
+  }
+  return *store_;
+}
 
 TSettingsSnapshot TFormMain::ReadSnapshot() const {
   TSettingsSnapshot s;
@@ -75,19 +87,51 @@ void TFormMain::ConnectPresets() {
   connect(ButtonSaveSettings, &QToolButton::clicked, this, &TFormMain::ButtonSaveSettingsClick);
 }
 
-void TFormMain::ComboBoxSettingsClick() { LoadSettings(Utf8(ComboBoxSettings->currentText())); }
-
-void TFormMain::ButtonSaveSettingsClick() { SaveSettings(Utf8(ComboBoxSettings->currentText())); }
-
-void TFormMain::MenuSaveSettingsClick() { SaveSettings(Utf8(ComboBoxSettings->currentText())); }
-
-void TFormMain::MenuDeleteSettingsClick() {
-  DeleteSettings(Utf8(ComboBoxSettings->currentText()));
+void TFormMain::ComboBoxSettingsClick() {
+  // A registry error ends the command with its message; the window goes on.
+  try {
+    LoadSettings(Utf8(ComboBoxSettings->currentText()));
+  } catch (const TRegistryError& error) {
+    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
+  }
 }
 
-// Until the settings store's preset operations are wired, the window keeps its design values.
-void TFormMain::RefreshSettingsList() {}
-void TFormMain::LoadLastSettings() {}
-void TFormMain::LoadSettings(const std::string&) {}
-void TFormMain::SaveSettings(const std::string&) {}
-void TFormMain::DeleteSettings(const std::string&) {}
+void TFormMain::ButtonSaveSettingsClick() {
+  try {
+    SaveSettings(Utf8(ComboBoxSettings->currentText()));
+  } catch (const TRegistryError& error) {
+    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
+  }
+}
+
+void TFormMain::MenuSaveSettingsClick() { ButtonSaveSettingsClick(); }
+
+void TFormMain::MenuDeleteSettingsClick() {
+  try {
+    DeleteSettings(Utf8(ComboBoxSettings->currentText()));
+  } catch (const TRegistryError& error) {
+    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
+  }
+}
+
+void TFormMain::RefreshSettingsList() { Store().RefreshSettingsList(settingsTarget_.get()); }
+
+void TFormMain::LoadLastSettings() {
+  TSettingsStore& store = Store();
+  store.LoadLastSettings(*settingsTarget_, *settingsTarget_);
+}
+
+void TFormMain::LoadSettings(const std::string& name) {
+  TSettingsStore& store = Store();
+  store.LoadSettings(name, *settingsTarget_, settingsTarget_.get());
+}
+
+void TFormMain::SaveSettings(const std::string& name) {
+  TSettingsStore& store = Store();
+  store.SaveSettings(name, ReadSnapshot(), settingsTarget_.get());
+}
+
+void TFormMain::DeleteSettings(const std::string& name) {
+  TSettingsStore& store = Store();
+  store.DeleteSettings(name, settingsTarget_.get());
+}

@@ -43,21 +43,24 @@ int RunApplication(int argc, char** argv) {
 
   TQtDesktop desktop;
   TFormMain form(desktop);
-  const std::string error = form.FormCreate(argc > 1 ? argv[1] : "");
+  OpenMainWindow(form, desktop, argc > 1 ? argv[1] : "");
+  desktop.SetOwner(&form);
+  return application.exec();
+}
+
+}  // namespace
+
+void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& commandLineFolder) {
+  const std::string error = form.FormCreate(commandLineFolder);
   // The error box comes before the window, which then opens on the tab its layout shows.
   if (!error.empty()) desktop.ShowStandardError(QString::fromStdString(error));
-  desktop.SetOwner(&form);
-
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame = form.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     form.move(frame.topLeft());
   }
   form.show();
-  return application.exec();
 }
-
-}  // namespace
 
 int RunWindow(int argc, char** argv) {
   // Start-up goes on whatever the library says: only thumbnails need it.

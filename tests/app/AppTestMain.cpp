@@ -4,12 +4,20 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "Thumbnailer.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   // Never the user's own settings, even for a test that forgets to choose a database.
   QTemporaryDir settingsFolder;
   qputenv("ZETGALLERY_REGISTRY", (settingsFolder.path() + "/registry.db").toUtf8());
-  QApplication application(argc, argv);
-  ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  StartImageLibrary(argv[0]);
+  int status = 0;
+  {
+    QApplication application(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    status = RUN_ALL_TESTS();
+  }
+  EndImageLibrary();
+  return status;
 }

@@ -1,0 +1,227 @@
+// Start-up from the window's side: the creation handler with and without a folder argument, a
+// stored value of the wrong kind, and the presets driven through the window's controls.
+#include <QDir>
+
+#include "FormTestSupport.h"
+#include "RegistryDatabase.h"
+#include "SettingsStore.h"
+#include "WindowMain.h"
+#include "ZetRegistry.h"
+
+namespace {
+
+class StartupTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    for (const char* name : {"pics/b.jpg", "pics/A.jpg", "other/x.jpg", "other/y.jpg"})
+      MakeFile(QString::fromUtf8(name));
+    // The images folder of a first start is the current directory.
+    previousDirectory = QDir::currentPath();
+    QDir::setCurrent(Pictures());
+  }
+  void TearDown() override {
+    QDir::setCurrent(previousDirectory);
+    FormTest::TearDown();
+  }
+
+  // Writes straight into the settings store, as another program (or a damaged file) would.
+  void WriteStoredText(const std::string& key, const std::string& name, const std::string& value) {
+    auto database = TRegistryDatabase::Open(qgetenv("ZETGALLERY_REGISTRY").toStdString());
+    TZetRegistry registry(database);
+    ASSERT_TRUE(registry.OpenKey(key, true));
+    registry.WriteString(name, value);
+    registry.CloseKey();
+  }
+
+  QString previousDirectory;
+};
+
+TEST_F(StartupTest, WithoutArgumentOpensOnAboutWithTheListFilled) {
+  EXPECT_EQ(form->FormCreate(""), "");
+  EXPECT_EQ(form->PageControlMain->currentWidget(), form->TabSheetAbout);
+  EXPECT_EQ(form->EditImagesFolder->text(), Pictures());
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "the load scanned";
+  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  EXPECT_TRUE(form->ScanOnFilesTabShow);
+  EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), "<без названия>");
+  EXPECT_EQ(form->ComboBoxSettings->Entries(), QStringList{"<без названия>"});
+  // Stored defaults, not the layout's texts.
+  EXPECT_EQ(form->EditAltFirst->text().toStdString(), "<<-- First");
+  EXPECT_EQ(form->EditHtmlFirstImageFile->currentText().toStdString(), "01.htm");
+  EXPECT_EQ(form->ComboBoxIndexType->currentIndex(), 3);
+  EXPECT_TRUE(form->RadioButtonImageAsFile->isChecked());
+  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0);
+  EXPECT_EQ(form->EditThumbsFolderPrefix->text(), folder.path() + "/");
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+  EXPECT_TRUE(desktop.messages.empty());
+
+  MakeFile("pics/c.jpg");
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  EXPECT_EQ(ListEntries().size(), 3) << "the first showing of the main tab scans again";
+}
+
+struct TArgumentCase {
+  const char* title;
+  bool quoted;
+};
+
+class StartupArgumentTest : public StartupTest,
+                            public ::testing::WithParamInterface<TArgumentCase> {};
+
+TEST_P(StartupArgumentTest, FolderArgumentIsScannedWhenTheMainTabOpens) {
+  const QString other = folder.path() + "/other";
+  const QString argument = GetParam().quoted ? "\"" + other + "\"" : other;
+  EXPECT_EQ(form->FormCreate(argument.toStdString()), "");
+  EXPECT_EQ(form->EditImagesFolder->text(), other);
+  EXPECT_TRUE(ListEntries().isEmpty()) << "the change emptied the list";
+  EXPECT_EQ(form->EditResultFolder->Entries(), (QStringList{folder.path(), other}));
+  EXPECT_EQ(form->EditButtonsFolderPrefix->text(), folder.path() + "/");
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  EXPECT_EQ(ListEntries(), (QStringList{"x.jpg", "y.jpg"}));
+  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Arguments, StartupArgumentTest,
+                         ::testing::Values(TArgumentCase{"bare", false},
+                                           TArgumentCase{"quoted", true}),
+                         [](const auto& info) { return std::string(info.param.title); });
+
+TEST_F(StartupTest, WrongKindStopsCreationAndTheWindowOpensOnIndex) {
+  WriteStoredText(kSettingsKey, "IndexType", "3");
+  OpenMainWindow(*form, desktop, (folder.path() + "/other").toStdString());
+  EXPECT_EQ(desktop.Texts("standard"),
+            std::vector<std::string>{"Invalid data type for 'IndexType'"});
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(form->PageControlMain->currentWidget(), form->TabSheetIndex);
+  EXPECT_FALSE(form->ScanOnFilesTabShow);
+  EXPECT_EQ(form->EditImagesFolder->text(), Pictures()) << "values before the bad one arrived";
+  EXPECT_EQ(form->ComboBoxIndexType->currentIndex(), -1) << "the bad one and later stay";
+  EXPECT_EQ(form->EditTableWidth->Text().toStdString(), "100");
+  EXPECT_TRUE(ListEntries().isEmpty()) << "no scan after a failed load";
+  form->close();
+}
+
+TEST_F(StartupTest, ErrorBoxComesBeforeTheWindowIsShown) {
+  WriteStoredText(kSettingsKey, "ThumbXCount", "5");
+  bool visibleAtError = true;
+  struct TWatchingDesktop : TScriptedDesktop {
+    TFormMain* form = nullptr;
+    bool* visible = nullptr;
+    void ShowStandardError(const QString& text) override {
+      *visible = form->isVisible();
+      TScriptedDesktop::ShowStandardError(text);
+    }
+  } watching;
+  watching.visible = &visibleAtError;
+  TFormMain window(watching);
+  watching.form = &window;
+  OpenMainWindow(window, watching, "");
+  EXPECT_EQ(watching.Texts("standard"),
+            std::vector<std::string>{"Invalid data type for 'ThumbXCount'"});
+  EXPECT_FALSE(visibleAtError);
+  EXPECT_TRUE(window.isVisible());
+  window.close();
+}
+
+class PresetTest : public StartupTest {
+ protected:
+  void SetUp() override {
+    StartupTest::SetUp();
+    ASSERT_EQ(form->FormCreate(""), "");
+  }
+  void Pick(const QString& name) {
+    const int index = form->ComboBoxSettings->findText(name);
+    ASSERT_GE(index, 0) << name.toStdString();
+    form->ComboBoxSettings->setCurrentIndex(index);
+    emit form->ComboBoxSettings->activated(index);
+  }
+};
+
+TEST_F(PresetTest, SavePickAndDeleteThroughTheControls) {
+  form->ComboBoxSettings->setEditText(QStringLiteral("Trip"));
+  form->EditImagesMask->setText(QStringLiteral("*.JPG;*.gif"));
+  form->EditThumbXSize->SetText(QStringLiteral("abc"));
+  form->EditImagesFolder->setText(folder.path() + "/other");
+  form->EditResultFolder->setCurrentIndex(1);
+  form->ButtonSaveSettingsClick();
+  EXPECT_EQ(desktop.Texts("plain"), std::vector<std::string>{"Настройка \"Trip\" сохранена."});
+  EXPECT_EQ(form->ComboBoxSettings->Entries(), (QStringList{"<без названия>", "Trip"}));
+  EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), "Trip");
+
+  // Change everything back, then pick the preset: every value returns through its control.
+  Pick(QStringLiteral("<без названия>"));
+  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.jpg");
+  EXPECT_EQ(form->EditImagesFolder->text(), Pictures());
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+  Pick(QStringLiteral("Trip"));
+  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.JPG;*.gif");
+  EXPECT_EQ(form->EditThumbXSize->Text().toStdString(), "120") << "abc was saved as 120";
+  EXPECT_EQ(form->EditImagesFolder->text(), folder.path() + "/other");
+  EXPECT_EQ(form->EditResultFolder->currentIndex(), 1) << "the folder's list was refilled first";
+  EXPECT_EQ(form->EditThumbsFolderPrefix->text(), folder.path() + "/other/");
+  EXPECT_EQ(ListEntries(), (QStringList{"x.jpg", "y.jpg"})) << "the load ends with a scan";
+
+  form->MenuDeleteSettingsClick();
+  EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Trip\" удалена.");
+  EXPECT_EQ(form->ComboBoxSettings->Entries(), QStringList{"<без названия>"});
+  EXPECT_TRUE(form->ComboBoxSettings->currentText().isEmpty());
+  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.JPG;*.gif") << "controls stay";
+}
+
+struct TDeleteCase {
+  const char* name;
+};
+
+class UntitledDeleteTest : public PresetTest, public ::testing::WithParamInterface<TDeleteCase> {};
+
+TEST_P(UntitledDeleteTest, IsRefused) {
+  form->ComboBoxSettings->setEditText(QString::fromUtf8(GetParam().name));
+  form->MenuDeleteSettingsClick();
+  EXPECT_EQ(desktop.Texts("error"),
+            std::vector<std::string>{"Нельзя удалить настройку \"<без названия>\"!"});
+  EXPECT_TRUE(desktop.Texts("plain").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UntitledDeleteTest,
+                         ::testing::Values(TDeleteCase{"<без названия>"}, TDeleteCase{""}));
+
+TEST_F(PresetTest, FunctionKeysWorkOnlyInThePresetBox) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->EditImagesMask->setFocus();
+  QTest::keyClick(form->EditImagesMask, Qt::Key_F2);
+  EXPECT_TRUE(desktop.messages.empty()) << "F2 outside the preset box does nothing";
+  form->ComboBoxSettings->setFocus();
+  form->ComboBoxSettings->setEditText(QStringLiteral("Sea"));
+  QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_F2);
+  EXPECT_EQ(desktop.Texts("plain"), std::vector<std::string>{"Настройка \"Sea\" сохранена."});
+  QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_F8);
+  EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Sea\" удалена.");
+  form->close();
+}
+
+TEST_F(PresetTest, SaveWithEmptyNameSavesTheUntitledPreset) {
+  form->ComboBoxSettings->setEditText(QString());
+  form->EditAltIndex->setText(QStringLiteral("Home"));
+  form->ButtonSaveSettingsClick();
+  EXPECT_EQ(desktop.Texts("plain"),
+            std::vector<std::string>{"Настройка \"<без названия>\" сохранена."});
+  EXPECT_TRUE(form->ComboBoxSettings->currentText().isEmpty());
+  form->EditAltIndex->setText(QStringLiteral("changed"));
+  Pick(QStringLiteral("<без названия>"));
+  EXPECT_EQ(form->EditAltIndex->text().toStdString(), "Home");
+}
+
+TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
+  WriteStoredText(std::string(kNamedSettingsKey) + "\\Bad", "ThumbsFolder", "t");
+  WriteStoredText(std::string(kNamedSettingsKey) + "\\Bad", "ClearThumbsFolder", "1");
+  form->RefreshSettingsList();
+  Pick(QStringLiteral("Bad"));
+  EXPECT_EQ(desktop.Texts("standard"),
+            std::vector<std::string>{"Invalid data type for 'ClearThumbsFolder'"});
+  EXPECT_EQ(form->EditThumbsFolder->text().toStdString(), "t");
+}
+
+}  // namespace
