@@ -4,7 +4,6 @@
 #include "CommandLine.h"
 
 #include <QCoreApplication>
-
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -67,9 +66,7 @@ class TConsoleUserInterface : public TUserInterface {
   bool answerYes_;
 };
 
-bool IsOption(const std::string& argument) {
-  return argument.size() > 1 && argument[0] == '-';
-}
+bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
 // Loads the named preset (or the last-used one) as the window would show it, and applies
 // FOLDER. The user's settings are only read. False (message printed) on a settings error.
@@ -87,9 +84,8 @@ bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& setting
     // A folder named on the command line is taken from where the command runs, so that its
     // parent can serve as the result folder.
     std::error_code ignored;
-    settings.ImagesFolder = std::filesystem::absolute(StripQuotes(request.folder), ignored)
-                                .lexically_normal()
-                                .string();
+    settings.ImagesFolder =
+        std::filesystem::absolute(StripQuotes(request.folder), ignored).lexically_normal().string();
     // As in the window, a new images folder keeps the chosen result folder entry when it
     // exists and takes the first entry otherwise.
     settings.ResultFolder =
@@ -169,7 +165,7 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
     return kExitError;
   }
   return result.outcome == TBuildOutcome::Finished && result.errorsShown == 0 ? kExitSuccess
-                                                                               : kExitError;
+                                                                              : kExitError;
 }
 
 }  // namespace
@@ -200,12 +196,17 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     TMode chosen = TMode::Window;
-    if (argument == "--build") chosen = TMode::Build;
-    else if (argument == "--list") chosen = TMode::List;
-    else if (argument == "--help" || argument == "-h") chosen = TMode::Help;
-    else if (argument == "--version") chosen = TMode::Version;
+    if (argument == "--build")
+      chosen = TMode::Build;
+    else if (argument == "--list")
+      chosen = TMode::List;
+    else if (argument == "--help" || argument == "-h")
+      chosen = TMode::Help;
+    else if (argument == "--version")
+      chosen = TMode::Version;
     if (chosen != TMode::Window) {
-      if (request.mode != TMode::Window) return bad("only one of --build, --list, --help, --version");
+      if (request.mode != TMode::Window)
+        return bad("only one of --build, --list, --help, --version");
       request.mode = chosen;
     } else if (argument == "--preset") {
       if (request.hasPreset) return bad("--preset given twice");
@@ -250,9 +251,8 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
 bool IsCommandLineRequest(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
-    if (argument == "--build" || argument == "--list" || argument == "--help" ||
-        argument == "-h" || argument == "--version" || argument == "--preset" ||
-        argument == "--yes")
+    if (argument == "--build" || argument == "--list" || argument == "--help" || argument == "-h" ||
+        argument == "--version" || argument == "--preset" || argument == "--yes")
       return true;
   }
   // An unknown long option in first place is a mistake on the command line, not a folder; the
@@ -273,7 +273,8 @@ int RunCommandLine(int argc, char** argv) {
     case TCommandLineRequest::TMode::BadUsage:
     case TCommandLineRequest::TMode::Window:
       std::cerr << "zetgallery: " << (request.usageError.empty() ? "bad usage" : request.usageError)
-                << "\n\n" << CommandLineUsage();
+                << "\n\n"
+                << CommandLineUsage();
       return kExitUsage;
     default:
       break;

@@ -17,9 +17,9 @@ struct TCommandLineRequest {
   enum class TMode { Window, Build, List, Help, Version, BadUsage };
   TMode mode = TMode::Window;
   bool hasPreset = false;
-  std::string preset;  // --preset NAME
-  bool yes = false;    // --yes: every question is answered Yes
-  std::string folder;  // FOLDER, empty when not given
+  std::string preset;      // --preset NAME
+  bool yes = false;        // --yes: every question is answered Yes
+  std::string folder;      // FOLDER, empty when not given
   std::string usageError;  // BadUsage: what is wrong
 };
 

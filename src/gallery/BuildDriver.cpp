@@ -208,8 +208,8 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
     DeleteFilesIn(params.ThumbsFolderPath, [](const std::string&) { return true; });
 
   if (params.CopyButtonsFromTemplate && params.ImageType == 1) {
-    if (!EnsureFolder(params.ButtonsFolderPath, kMsgNoButtonsFolder,
-                      kMsgCreateButtonsFolderFailed, ui))
+    if (!EnsureFolder(params.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,
+                      ui))
       return stop();
     CopyButtonPictures(inputs, params);
   }
@@ -222,11 +222,11 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
   // A thumbnail that would land on one of the pictures (thumbnails kept beside the pictures,
   // named without prefix) is not made: the picture stays.
   std::error_code error;
-  const bool thumbsBesidePictures = fs::equivalent(params.ThumbsFolderPath, params.ImagesFolder,
-                                                   error) && !error;
+  const bool thumbsBesidePictures =
+      fs::equivalent(params.ThumbsFolderPath, params.ImagesFolder, error) && !error;
   const std::set<std::string> pictureNames(params.Images.begin(), params.Images.end());
-  const int threads = options.thumbnailThreads > 0 ? options.thumbnailThreads
-                                                   : ThumbnailThreadCount();
+  const int threads =
+      options.thumbnailThreads > 0 ? options.thumbnailThreads : ThumbnailThreadCount();
   TThumbnailQueue::TMaker maker = options.thumbnailMaker;
   if (!maker) {
     maker = [](const TThumbnailJob& job) {

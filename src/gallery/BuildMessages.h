@@ -8,8 +8,10 @@ inline std::string FolderMissingQuestion(const std::string& folder) {
   return "Папка " + folder + " не существует. Создать?";
 }
 
-inline constexpr const char* kMsgNoResultFolder = "Нет папки для HTML-файлов! Галерея не построена.";
-inline constexpr const char* kMsgCreateResultFolderFailed = "Ошибка создания папки для HTML-файлов!";
+inline constexpr const char* kMsgNoResultFolder =
+    "Нет папки для HTML-файлов! Галерея не построена.";
+inline constexpr const char* kMsgCreateResultFolderFailed =
+    "Ошибка создания папки для HTML-файлов!";
 inline constexpr const char* kMsgNoThumbsFolder = "Нет папки для миниатюр! Галерея не построена.";
 inline constexpr const char* kMsgCreateThumbsFolderFailed = "Ошибка создания папки для миниатюр!";
 inline constexpr const char* kMsgNoButtonsFolder =

@@ -12,7 +12,8 @@ std::vector<std::string> ResultFolderEntries(const std::string& imagesFolderText
   const char separator = PathSeparator(style);
   if (!folder.empty() && folder.back() != separator) {
     const size_t last = folder.rfind(separator);
-    const std::string parent = last == std::string::npos ? std::string() : folder.substr(0, last + 1);
+    const std::string parent =
+        last == std::string::npos ? std::string() : folder.substr(0, last + 1);
     entries.push_back(NormalizeFolderPath(parent, style));
   }
   entries.push_back(folder);

@@ -2,7 +2,7 @@
 // as a vips::VError and is turned into a result code here.
 #include "Thumbnailer.h"
 
-#include <vips/vips8>
+#include <unistd.h>
 
 #include <atomic>
 #include <cmath>
@@ -12,8 +12,7 @@
 #include <mutex>
 #include <system_error>
 #include <vector>
-
-#include <unistd.h>
+#include <vips/vips8>
 
 using vips::VError;
 using vips::VImage;
@@ -104,9 +103,9 @@ bool SaveThumbnail(const VImage& thumbnail, const std::string& path,
       return true;
     case TThumbFormat::Jpeg:
       WithoutAlpha(thumbnail).jpegsave(path.c_str(), VImage::option()
-                                                        ->set("Q", params.quality)
-                                                        ->set("interlace", params.interlaced)
-                                                        ->set("strip", true));
+                                                         ->set("Q", params.quality)
+                                                         ->set("interlace", params.interlaced)
+                                                         ->set("strip", true));
       return true;
     case TThumbFormat::Bmp:
       return WriteBmpFile(AsEightBitSrgb(WithoutAlpha(thumbnail)), path);
@@ -124,8 +123,9 @@ bool StartImageLibrary(const char* programPath) {
       // hand back an old thumbnail after the file changed between two builds.
       vips_cache_set_max(0);
       // A damaged picture is a result code, not console noise: the build goes on quietly.
-      g_log_set_handler("VIPS", G_LOG_LEVEL_WARNING,
-                        [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+      g_log_set_handler(
+          "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
+          nullptr);
       g_threadCount = vips_concurrency_get() > 0 ? vips_concurrency_get() : 1;
       vips_concurrency_set(1);
     }

@@ -10,10 +10,11 @@
 // Result codes of CreateThumbnailFile: 0 on success, otherwise the step that failed.
 enum : int {
   kThumbOk = 0,
-  kThumbHeaderFailed = 1,    // the picture's header could not be read (missing, broken, not a picture)
-  kThumbSizeFailed = 2,      // the computed thumbnail size is empty (a limit of 0)
-  kThumbLoadFailed = 3,      // decoding at the reduced size failed (truncated or corrupt data)
-  kThumbSaveFailed = 4,      // encoding or writing the thumbnail file failed
+  kThumbHeaderFailed =
+      1,                 // the picture's header could not be read (missing, broken, not a picture)
+  kThumbSizeFailed = 2,  // the computed thumbnail size is empty (a limit of 0)
+  kThumbLoadFailed = 3,  // decoding at the reduced size failed (truncated or corrupt data)
+  kThumbSaveFailed = 4,  // encoding or writing the thumbnail file failed
   kThumbTargetIsSource = 5,  // the target names the picture itself; nothing is written
 };
 

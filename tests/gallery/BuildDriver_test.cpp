@@ -125,7 +125,8 @@ class BuildDriverTest : public ::testing::Test {
   // What the window shows for result-folder entry `index` of the images folder.
   void ChooseResultFolder(int index) {
     inputs.Settings.ResultFolder = index;
-    inputs.ResultFolderText = ResultFolderAt(ResultFolderEntries(inputs.Settings.ImagesFolder), index);
+    inputs.ResultFolderText =
+        ResultFolderAt(ResultFolderEntries(inputs.Settings.ImagesFolder), index);
     inputs.ThumbsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
     inputs.ButtonsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
     inputs.ClearThumbsFolderEnabled = inputs.Settings.IndexType == 3;
@@ -200,22 +201,56 @@ TEST_P(FolderChecks, AskInOrderAndStopOnRefusal) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FolderChecks,
-    ::testing::Values(
-        TFolderCase{"ResultRefused", false, false, 0, {false}, {"site"}, kMsgNoResultFolder,
-                    TBuildOutcome::Stopped},
-        TFolderCase{"ThumbsRefused", false, false, 0, {true, false}, {"site", "site/thumbs"},
-                    kMsgNoThumbsFolder, TBuildOutcome::Stopped},
-        TFolderCase{"ThumbsRefusedResultThere", true, false, 0, {false}, {"thumbs"},
-                    kMsgNoThumbsFolder, TBuildOutcome::Stopped},
-        TFolderCase{"ButtonsRefused", true, true, 1, {false}, {"buttons"}, kMsgNoButtonsFolder,
-                    TBuildOutcome::Stopped},
-        TFolderCase{"AllAccepted", false, false, 1, {true, true, true},
-                    {"site", "site/thumbs", "site/buttons"}, nullptr, TBuildOutcome::Finished},
-        TFolderCase{"PicturesAsFilesNeedNoButtons", true, true, 0, {}, {}, nullptr,
-                    TBuildOutcome::Finished}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Cases, FolderChecks,
+                         ::testing::Values(TFolderCase{"ResultRefused",
+                                                       false,
+                                                       false,
+                                                       0,
+                                                       {false},
+                                                       {"site"},
+                                                       kMsgNoResultFolder,
+                                                       TBuildOutcome::Stopped},
+                                           TFolderCase{"ThumbsRefused",
+                                                       false,
+                                                       false,
+                                                       0,
+                                                       {true, false},
+                                                       {"site", "site/thumbs"},
+                                                       kMsgNoThumbsFolder,
+                                                       TBuildOutcome::Stopped},
+                                           TFolderCase{"ThumbsRefusedResultThere",
+                                                       true,
+                                                       false,
+                                                       0,
+                                                       {false},
+                                                       {"thumbs"},
+                                                       kMsgNoThumbsFolder,
+                                                       TBuildOutcome::Stopped},
+                                           TFolderCase{"ButtonsRefused",
+                                                       true,
+                                                       true,
+                                                       1,
+                                                       {false},
+                                                       {"buttons"},
+                                                       kMsgNoButtonsFolder,
+                                                       TBuildOutcome::Stopped},
+                                           TFolderCase{"AllAccepted",
+                                                       false,
+                                                       false,
+                                                       1,
+                                                       {true, true, true},
+                                                       {"site", "site/thumbs", "site/buttons"},
+                                                       nullptr,
+                                                       TBuildOutcome::Finished},
+                                           TFolderCase{"PicturesAsFilesNeedNoButtons",
+                                                       true,
+                                                       true,
+                                                       0,
+                                                       {},
+                                                       {},
+                                                       nullptr,
+                                                       TBuildOutcome::Finished}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(BuildDriverTest, RefusedFoldersAreNotCreated) {
   inputs.ResultFolderText = folder / "site";
@@ -320,12 +355,11 @@ TEST_P(ThumbsFolderClearing, DeletesEveryFileButNoFolder) {
   EXPECT_TRUE(fs::exists(thumbs + "/keep/inner.jpg"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ThumbsFolderClearing,
-    ::testing::Values(TThumbsClearCase{"CheckedAndEnabled", true, 3, true},
-                      TThumbsClearCase{"CheckedButDisabled", true, 2, false},
-                      TThumbsClearCase{"NotChecked", false, 3, false}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(Cases, ThumbsFolderClearing,
+                         ::testing::Values(TThumbsClearCase{"CheckedAndEnabled", true, 3, true},
+                                           TThumbsClearCase{"CheckedButDisabled", true, 2, false},
+                                           TThumbsClearCase{"NotChecked", false, 3, false}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // --- Buttons ---------------------------------------------------------------------------
 
@@ -353,7 +387,8 @@ struct TButtonModeCase {
   bool copied;
 };
 
-class ButtonCopies : public BuildDriverTest, public ::testing::WithParamInterface<TButtonModeCase> {};
+class ButtonCopies : public BuildDriverTest,
+                     public ::testing::WithParamInterface<TButtonModeCase> {};
 
 TEST_P(ButtonCopies, OnlyForPicturePagesWithCopyingOn) {
   const TButtonModeCase& c = GetParam();

@@ -3,12 +3,11 @@
 #include "CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <map>
 #include <variant>
-
-#include <sys/wait.h>
 
 #include "TestPictures.h"
 #include "ZetRegistry.h"
@@ -52,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TParseCase{{"--build"}, TMode::Build, "-", false, ""},
         TParseCase{{"--build", "--yes", "/p/trip"}, TMode::Build, "-", true, "/p/trip"},
-        TParseCase{{"/p/trip", "--build", "--preset", "Море"}, TMode::Build, "Море", false, "/p/trip"},
+        TParseCase{
+            {"/p/trip", "--build", "--preset", "Море"}, TMode::Build, "Море", false, "/p/trip"},
         TParseCase{{"--build", "--preset", ""}, TMode::Build, "", false, ""},
         TParseCase{{"--list", "--preset", "--yes"}, TMode::List, "--yes", false, ""},
         TParseCase{{"--list", "--", "-odd folder"}, TMode::List, "-", false, "-odd folder"},
@@ -64,16 +64,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Invalid, ParseCommandLineTest,
-    ::testing::Values(TParseCase{{"--bogus"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--build", "-x"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--build", "a", "b"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--build", "--list"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--build", "--preset"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--build", "--preset", "a", "--preset", "b"}, TMode::BadUsage,
-                                 "-", false, ""},
-                      TParseCase{{"--list", "--yes"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--version", "x"}, TMode::BadUsage, "-", false, ""},
-                      TParseCase{{"--yes", "/p"}, TMode::BadUsage, "-", false, ""}));
+    ::testing::Values(
+        TParseCase{{"--bogus"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--build", "-x"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--build", "a", "b"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--build", "--list"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--build", "--preset"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--build", "--preset", "a", "--preset", "b"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--list", "--yes"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--version", "x"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--yes", "/p"}, TMode::BadUsage, "-", false, ""}));
 
 struct TRequestCase {
   std::vector<std::string> arguments;
@@ -149,8 +149,8 @@ class CommandLineProgram : public ::testing::Test {
       store.WriteString("LastSettings", name);
       store.CloseKey();
     }
-    ASSERT_TRUE(store.OpenKey(name.empty() ? settingsKey : settingsKey + "\\NamedSettings\\" + name,
-                              true));
+    ASSERT_TRUE(
+        store.OpenKey(name.empty() ? settingsKey : settingsKey + "\\NamedSettings\\" + name, true));
     for (const auto& [valueName, value] : values) {
       if (std::holds_alternative<int>(value))
         store.WriteInteger(valueName, std::get<int>(value));
@@ -180,7 +180,8 @@ TEST_F(CommandLineProgram, VersionAndHelp) {
   EXPECT_EQ(version.out, "ZetGallery 1.0\n");
   TRun help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("zetgallery --build [--preset NAME] [--yes] [FOLDER]"), std::string::npos);
+  EXPECT_NE(help.out.find("zetgallery --build [--preset NAME] [--yes] [FOLDER]"),
+            std::string::npos);
 }
 
 struct TUsageCase {
@@ -188,7 +189,8 @@ struct TUsageCase {
   const char* complaint;
 };
 
-class CommandLineUsage : public CommandLineProgram, public ::testing::WithParamInterface<TUsageCase> {};
+class CommandLineUsage : public CommandLineProgram,
+                         public ::testing::WithParamInterface<TUsageCase> {};
 
 TEST_P(CommandLineUsage, BadUsageExitsWithTwoAndTouchesNothing) {
   const TRun run = Run(GetParam().arguments);
@@ -274,8 +276,8 @@ TEST_F(CommandLineProgram, BuildOfANamedPresetWritesPagesAndButtons) {
   // Result folder entry 1: the pictures' own folder.
   for (const char* page : {"index.htm", "A.htm", "b.htm", "c.htm"})
     EXPECT_TRUE(fs::exists(trip + "/" + page)) << page;
-  for (const char* button : {"amber_first.gif", "amber_prev.gif", "amber_index.gif",
-                             "amber_next.gif", "amber_last.gif"})
+  for (const char* button :
+       {"amber_first.gif", "amber_prev.gif", "amber_index.gif", "amber_next.gif", "amber_last.gif"})
     EXPECT_TRUE(fs::exists(trip + "/buttons/" + button)) << button;
   EXPECT_NE(ReadWholeFile(trip + "/index.htm").find("<li><a href=\"A.htm\">A.htm</a></li>"),
             std::string::npos);
@@ -286,8 +288,7 @@ TEST_F(CommandLineProgram, AnErrorDuringTheBuildGivesStatusOne) {
   StorePreset("", {{"IndexTemplate", folder / "missing.htm"}}, true);
   const TRun run = Run({"--build", "--yes", trip});
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("Не могу открыть шаблон индексного файла на чтение!\n"),
-            std::string::npos)
+  EXPECT_NE(run.err.find("Не могу открыть шаблон индексного файла на чтение!\n"), std::string::npos)
       << run.err;
 }
 

@@ -22,20 +22,22 @@ INSTANTIATE_TEST_SUITE_P(
     Windows, ResultFolderEntriesTest,
     ::testing::Values(
         TEntriesCase{TPathStyle::Windows, "C:\\Photos\\Sea", {"C:\\Photos", "C:\\Photos\\Sea"}},
-        TEntriesCase{TPathStyle::Windows, "\"C:\\Photos\\Sea\\\"", {"C:\\Photos", "C:\\Photos\\Sea"}},
+        TEntriesCase{
+            TPathStyle::Windows, "\"C:\\Photos\\Sea\\\"", {"C:\\Photos", "C:\\Photos\\Sea"}},
         TEntriesCase{TPathStyle::Windows, "C:\\Photos", {"C:\\", "C:\\Photos"}},
         TEntriesCase{TPathStyle::Windows, "C:\\", {"C:\\"}},
         TEntriesCase{TPathStyle::Windows, "C:", {"C:\\"}},
-        TEntriesCase{TPathStyle::Windows, "\\\\server\\share\\pics",
+        TEntriesCase{TPathStyle::Windows,
+                     "\\\\server\\share\\pics",
                      {"\\\\server\\share\\", "\\\\server\\share\\pics"}},
         TEntriesCase{TPathStyle::Windows, "Photos", {"", "Photos"}},
-        TEntriesCase{TPathStyle::Windows, "", {}},
-        TEntriesCase{TPathStyle::Windows, "   ", {}}));
+        TEntriesCase{TPathStyle::Windows, "", {}}, TEntriesCase{TPathStyle::Windows, "   ", {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Posix, ResultFolderEntriesTest,
     ::testing::Values(
-        TEntriesCase{TPathStyle::Posix, "/home/ann/Pictures/Sea",
+        TEntriesCase{TPathStyle::Posix,
+                     "/home/ann/Pictures/Sea",
                      {"/home/ann/Pictures", "/home/ann/Pictures/Sea"}},
         TEntriesCase{TPathStyle::Posix, "\"/home/ann/My Sea/\"", {"/home/ann", "/home/ann/My Sea"}},
         TEntriesCase{TPathStyle::Posix, "/photos", {"/", "/photos"}},

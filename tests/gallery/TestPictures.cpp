@@ -1,13 +1,12 @@
 // TestPictures: drawing and reading back pictures for the gallery tests.
 #include "TestPictures.h"
 
-#include <vips/vips8>
-
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vips/vips8>
 
 #include "Thumbnailer.h"
 
@@ -24,8 +23,10 @@ bool MakeTestPicture(const std::string& path, int width, int height, int exifOri
     VImage red = xy[0] * (255.0 / std::max(1, width - 1));
     VImage green = xy[1] * (255.0 / std::max(1, height - 1));
     VImage blue = VImage::black(width, height) + 64;
-    VImage picture = red.bandjoin(green).bandjoin(blue).cast(VIPS_FORMAT_UCHAR).copy(
-        VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    VImage picture = red.bandjoin(green)
+                         .bandjoin(blue)
+                         .cast(VIPS_FORMAT_UCHAR)
+                         .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
     std::string extension = std::filesystem::path(path).extension().string();
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (extension == ".jpg" || extension == ".jpeg") {
@@ -64,8 +65,8 @@ bool CornerColour(const std::string& path, double& red, double& green, double& b
   StartTestPictures();
   try {
     VImage image = VImage::new_from_file(path.c_str());
-    VImage corner = image.extract_area(0, 0, std::max(1, image.width() / 4),
-                                       std::max(1, image.height() / 4));
+    VImage corner =
+        image.extract_area(0, 0, std::max(1, image.width() / 4), std::max(1, image.height() / 4));
     red = corner.extract_band(0).avg();
     green = corner.bands() > 1 ? corner.extract_band(1).avg() : red;
     blue = corner.bands() > 2 ? corner.extract_band(2).avg() : red;

@@ -26,22 +26,22 @@ TEST_P(ThumbnailSizeTest, FollowsTheLongerSideRule) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ThumbnailSizeTest,
-    ::testing::Values(
-        TSizeCase{800, 600, 120, 120, 120, 90},   // wide: width limited
-        TSizeCase{600, 800, 120, 120, 90, 120},   // tall: height limited
-        TSizeCase{100, 50, 120, 120, 100, 50},    // smaller than the box: never enlarged
-        TSizeCase{300, 300, 120, 120, 120, 120},  // square counts as high
-        TSizeCase{300, 300, 200, 60, 60, 60},     // square: the height limit decides
-        TSizeCase{800, 600, 120, 60, 120, 90},    // the short side is not checked
-        TSizeCase{800, 200, 200, 10, 200, 50},    // wide with a small height limit
-        TSizeCase{200, 800, 10, 200, 50, 200},    // tall with a small width limit
-        TSizeCase{16, 5, 8, 8, 8, 2},             // 2.5 rounds to the even 2
-        TSizeCase{16, 7, 8, 8, 8, 4},             // 3.5 rounds to the even 4
-        TSizeCase{5, 16, 8, 8, 2, 8},             // the same for a tall picture
-        TSizeCase{121, 120, 120, 120, 120, 119},  // 119.0083 rounds down
-        TSizeCase{1000, 3, 120, 120, 120, 1},     // a thin strip keeps one pixel
-        TSizeCase{800, 600, 0, 0, 0, 0},          // a limit of 0 gives an empty size
-        TSizeCase{0, 600, 120, 120, 0, 0}));      // a picture without pixels
+    ::testing::Values(TSizeCase{800, 600, 120, 120, 120, 90},  // wide: width limited
+                      TSizeCase{600, 800, 120, 120, 90, 120},  // tall: height limited
+                      TSizeCase{100, 50, 120, 120, 100,
+                                50},  // smaller than the box: never enlarged
+                      TSizeCase{300, 300, 120, 120, 120, 120},  // square counts as high
+                      TSizeCase{300, 300, 200, 60, 60, 60},     // square: the height limit decides
+                      TSizeCase{800, 600, 120, 60, 120, 90},    // the short side is not checked
+                      TSizeCase{800, 200, 200, 10, 200, 50},    // wide with a small height limit
+                      TSizeCase{200, 800, 10, 200, 50, 200},    // tall with a small width limit
+                      TSizeCase{16, 5, 8, 8, 8, 2},             // 2.5 rounds to the even 2
+                      TSizeCase{16, 7, 8, 8, 8, 4},             // 3.5 rounds to the even 4
+                      TSizeCase{5, 16, 8, 8, 2, 8},             // the same for a tall picture
+                      TSizeCase{121, 120, 120, 120, 120, 119},  // 119.0083 rounds down
+                      TSizeCase{1000, 3, 120, 120, 120, 1},     // a thin strip keeps one pixel
+                      TSizeCase{800, 600, 0, 0, 0, 0},          // a limit of 0 gives an empty size
+                      TSizeCase{0, 600, 120, 120, 0, 0}));      // a picture without pixels
 
 struct TPictureCase {
   const char* name;  // the source file, drawn by the test
