@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QProgressBar>
+#include <QLayout>
+#include <QTabBar>
 #include <QTimer>
 #include <exception>
 
@@ -62,9 +64,6 @@ TFormMain::~TFormMain() {
 void TFormMain::BuildWindow() {
   setWindowTitle(QString::fromUtf8(WindowTexts::kCaption));
   setWindowIcon(MakeProgramIcon());
-  QFont windowFont(QStringLiteral("Tahoma"));
-  windowFont.setPixelSize(11);
-  setFont(windowFont);
   setFixedSize(kClientWidth, kClientHeight);
 
   PageControlMain = Named<QTabWidget>("PageControlMain", this);
@@ -97,6 +96,45 @@ void TFormMain::BuildWindow() {
   connect(ButtonOpenResult, &QPushButton::clicked, this, &TFormMain::ButtonOpenResultClick);
   connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
   ChainTabOrder({PageControlMain, ButtonBuildGallery, ButtonOpenResult, ButtonHelp});
+  FitWindowFont();
+}
+
+bool TFormMain::TabsFitTheirPages() const {
+  const int tabBarHeight = PageControlMain->tabBar()->sizeHint().height();
+  const QSize page(PageControlMain->width() - 4, PageControlMain->height() - tabBarHeight - 4);
+  bool fits = true;
+  for (int i = 0; i < PageControlMain->count(); ++i) {
+    // Layouts keep the sizes they computed for the previous font.
+    for (QLayout* layout : PageControlMain->widget(i)->findChildren<QLayout*>()) layout->invalidate();
+    const QSize needed = PageControlMain->widget(i)->layout()->minimumSize();
+    if (needed.width() > page.width() || needed.height() > page.height()) fits = false;
+  }
+  return fits;
+}
+
+void TFormMain::FitWindowFont() {
+  // The window is laid out for Tahoma 11 pixels high in a client area of fixed size. Families
+  // of about its width come first; a wider one (the usual fallback is DejaVu Sans) is made
+  // smaller until every tab holds its texts without cutting any.
+  QFont windowFont = font();
+  windowFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                          QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                          QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
+  for (int pixels = 11; pixels >= 8; --pixels) {
+    windowFont.setPixelSize(pixels);
+    setFont(windowFont);
+    // One-line boxes as high as the text needs, as the window was designed, rather than the
+    // style's roomier default, so the dense tabs keep every row.
+    const int boxHeight = QFontMetrics(windowFont).height() + 7;
+    for (QWidget* box : PageControlMain->findChildren<QWidget*>()) {
+      const bool oneLine = qobject_cast<QLineEdit*>(box) || qobject_cast<QAbstractSpinBox*>(box) ||
+                           qobject_cast<QComboBox*>(box);
+      QWidget* parent = box->parentWidget();
+      const bool inner = qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent);
+      if (oneLine && !inner) box->setFixedHeight(boxHeight);
+    }
+    if (TabsFitTheirPages()) return;
+  }
 }
 
 void TFormMain::BuildMenus() {

@@ -255,6 +255,8 @@ class TFormMain : public QWidget {
 
  private:
   void BuildWindow();
+  void FitWindowFont();
+  bool TabsFitTheirPages() const;
   QWidget* BuildFilesTab();
   QWidget* BuildIndexTab();
   QWidget* BuildImageTab();

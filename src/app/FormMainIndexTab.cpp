@@ -15,6 +15,7 @@ constexpr char kHtmlFilter[] = "HTML-файлы (*.htm;*.html)|*.htm;*.html|Вс
 QToolButton* ColorButton(const char* name) {
   auto* button = Named<QToolButton>(name);
   button->setText(QStringLiteral("..."));
+  button->setFixedWidth(24);
   button->setAutoRaise(true);
   button->setFocusPolicy(Qt::NoFocus);
   return button;
@@ -22,26 +23,31 @@ QToolButton* ColorButton(const char* name) {
 
 QGridLayout* GroupGrid(QGroupBox* group) {
   auto* grid = new QGridLayout(group);
-  grid->setContentsMargins(6, 4, 6, 4);
+  grid->setContentsMargins(4, 2, 4, 2);
   grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(2);
   grid->setColumnStretch(0, 1);
   return grid;
 }
 
-// A row "label: spin edit" of a group's grid; the spin edit takes the value and button columns.
+// A row "label: spin edit" of a group's grid.
 void AddSpinRow(QGridLayout* grid, int row, QLabel* label, TSpinEdit* spin) {
-  spin->setFixedWidth(52);
+  spin->setFixedWidth(46);
   grid->addWidget(label, row, 0);
-  grid->addWidget(spin, row, 1, 1, 2, Qt::AlignLeft);
+  grid->addWidget(spin, row, 1, Qt::AlignRight);
 }
 
+// A row "label: colour edit ..." spanning the grid, so the longer colour widgets do not widen
+// the spin edits' column.
 void AddColorRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* edit,
                  QToolButton* button) {
-  edit->setFixedWidth(64);
-  grid->addWidget(label, row, 0);
-  grid->addWidget(edit, row, 1);
-  grid->addWidget(button, row, 2);
+  edit->setFixedWidth(58);
+  auto* line = new QHBoxLayout;
+  line->setSpacing(2);
+  line->addWidget(label, 1);
+  line->addWidget(edit);
+  line->addWidget(button);
+  grid->addLayout(line, row, 0, 1, 2);
 }
 
 }  // namespace
@@ -96,14 +102,14 @@ QWidget* TFormMain::BuildIndexTab() {
   AddSpinRow(table, 3, LabelCellPadding, EditCellPadding);
   AddColorRow(table, 4, LabelTableBorderColor, EditTableBorderColor, ButtonTableBorderColor);
   AddColorRow(table, 5, LabelTableBackColor, EditTableBackColor, ButtonTableBackColor);
-  table->addWidget(CheckBoxShowTableHeaders, 6, 0, 1, 3);
-  table->addWidget(CheckBoxShowDescriptions, 7, 0, 1, 3);
-  table->addWidget(CheckBoxShowFileSizes, 8, 0, 1, 3);
+  table->addWidget(CheckBoxShowTableHeaders, 6, 0, 1, 2);
+  table->addWidget(CheckBoxShowDescriptions, 7, 0, 1, 2);
+  table->addWidget(CheckBoxShowFileSizes, 8, 0, 1, 2);
   auto* sizeRow = new QHBoxLayout;
-  sizeRow->addSpacing(18);
+  sizeRow->addSpacing(16);
   sizeRow->addWidget(LabelFileSizes);
   sizeRow->addWidget(ComboBoxFileSizes, 1);
-  table->addLayout(sizeRow, 9, 0, 1, 3);
+  table->addLayout(sizeRow, 9, 0, 1, 2);
   table->setRowStretch(10, 1);
 
   GroupBoxThumbs = Named<QGroupBox>("GroupBoxThumbs", Text(" Миниатюры "));
@@ -133,11 +139,11 @@ QWidget* TFormMain::BuildIndexTab() {
   AddSpinRow(thumbs, 2, LabelThumbYSize, EditThumbYSize);
   AddSpinRow(thumbs, 3, LabelThumbBorderWidth, EditThumbBorderWidth);
   AddColorRow(thumbs, 4, LabelThumbBorderColor, EditThumbBorderColor, ButtonThumbBorderColor);
-  thumbs->addWidget(CheckBoxDescrAsThumbAlt, 5, 0, 1, 3);
-  thumbs->addWidget(CheckBoxCreateThumbs, 6, 0, 1, 3);
-  ComboBoxThumbsFormat->setFixedWidth(64);
+  thumbs->addWidget(CheckBoxDescrAsThumbAlt, 5, 0, 1, 2);
+  thumbs->addWidget(CheckBoxCreateThumbs, 6, 0, 1, 2);
+  ComboBoxThumbsFormat->setFixedWidth(58);
   thumbs->addWidget(LabelThumbsFormat, 7, 0);
-  thumbs->addWidget(ComboBoxThumbsFormat, 7, 1, 1, 2, Qt::AlignLeft);
+  thumbs->addWidget(ComboBoxThumbsFormat, 7, 1, Qt::AlignRight);
 
   GroupBoxThumbNames =
       Named<QGroupBox>("GroupBoxThumbNames", Text(" Имена файлов для миниатюр "));
@@ -146,7 +152,7 @@ QWidget* TFormMain::BuildIndexTab() {
   RadioButtonThumbWithSuffix =
       Named<QRadioButton>("RadioButtonThumbWithSuffix", Text("добавить в конец имени"));
   EditThumbPrefixSuffix = Named<QLineEdit>("EditThumbPrefixSuffix", QStringLiteral("_"));
-  EditThumbPrefixSuffix->setFixedWidth(36);
+  EditThumbPrefixSuffix->setFixedWidth(28);
   QGridLayout* names = GroupGrid(GroupBoxThumbNames);
   names->addWidget(RadioButtonThumbWithPrefix, 0, 0);
   names->addWidget(RadioButtonThumbWithSuffix, 1, 0);
@@ -155,6 +161,9 @@ QWidget* TFormMain::BuildIndexTab() {
   LabelIndexFile = NamedLabel("LabelIndexFile", "Имя индексного файла в галерее:");
   EditIndexFile = Named<QLineEdit>("EditIndexFile", QStringLiteral("index.htm"));
 
+  auto* templateRow = new QHBoxLayout;
+  templateRow->addWidget(LabelIndexTemplate);
+  templateRow->addWidget(EditIndexTemplate, 1);
   auto* placeRow = new QHBoxLayout;
   placeRow->addWidget(LabelIndexPlace);
   placeRow->addWidget(EditIndexPlace, 1);
@@ -162,11 +171,11 @@ QWidget* TFormMain::BuildIndexTab() {
   typeRow->addWidget(LabelIndexType);
   typeRow->addWidget(ComboBoxIndexType, 1);
   auto* thumbColumn = new QVBoxLayout;
-  thumbColumn->setSpacing(4);
+  thumbColumn->setSpacing(2);
   thumbColumn->addWidget(GroupBoxThumbs);
   thumbColumn->addWidget(GroupBoxThumbNames);
   auto* groups = new QHBoxLayout;
-  groups->setSpacing(6);
+  groups->setSpacing(4);
   groups->addWidget(GroupBoxIndexTable, 1);
   groups->addLayout(thumbColumn, 1);
   auto* fileRow = new QHBoxLayout;
@@ -174,10 +183,9 @@ QWidget* TFormMain::BuildIndexTab() {
   fileRow->addWidget(EditIndexFile, 1);
 
   auto* page = new QVBoxLayout(tab);
-  page->setContentsMargins(6, 6, 6, 6);
-  page->setSpacing(3);
-  page->addWidget(LabelIndexTemplate);
-  page->addWidget(EditIndexTemplate);
+  page->setContentsMargins(4, 4, 4, 4);
+  page->setSpacing(2);
+  page->addLayout(templateRow);
   page->addLayout(placeRow);
   page->addLayout(typeRow);
   page->addLayout(groups, 1);

@@ -21,8 +21,11 @@ void TFormSettingsTarget::ApplyText(const TSettingRow& row, const std::string& t
     spin->SetText(value);
   else if (auto* combo = qobject_cast<QComboBox*>(control))
     combo->setEditText(value);
-  else if (auto* edit = qobject_cast<QLineEdit*>(control))
+  else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     edit->setText(value);
+    // A long path shows its beginning, as it does when typed and left.
+    if (!edit->hasFocus()) edit->setCursorPosition(0);
+  }
 }
 
 std::string TFormSettingsTarget::ControlText(const TSettingRow& row) {
