@@ -1,0 +1,158 @@
+// A whole build started from the window into a temporary folder, what the window shows while it
+// runs, a second click and a close during it, and "Открыть результат".
+#include <QDir>
+#include <QImage>
+#include <QProgressBar>
+#include <QTimer>
+
+#include "FormTestSupport.h"
+
+namespace {
+
+QString StripQuotesForTest(const char* text) {
+  QString name = QString::fromUtf8(text);
+  if (name.startsWith('"')) name.remove(0, 1);
+  if (name.endsWith('"')) name.chop(1);
+  return name;
+}
+
+class BuildTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    QDir().mkpath(Pictures());
+    const QColor colours[] = {Qt::red, Qt::darkGreen, Qt::blue};
+    const char* names[] = {"sea.jpg", "Hills.jpg", "town.jpg"};
+    for (int i = 0; i < 3; ++i) {
+      QImage picture(240, 160, QImage::Format_RGB32);
+      picture.fill(colours[i]);
+      ASSERT_TRUE(picture.save(Pictures() + "/" + names[i], "JPEG"));
+    }
+    previousDirectory = QDir::currentPath();
+    QDir::setCurrent(Pictures());
+    ASSERT_EQ(form->FormCreate(""), "");
+    ASSERT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"}));
+    // The pages go beside the pictures: the images folder itself is entry 1.
+    form->EditResultFolder->setCurrentIndex(1);
+    form->EditResultFolderChange();
+    ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
+  }
+  void TearDown() override {
+    QDir::setCurrent(previousDirectory);
+    FormTest::TearDown();
+  }
+
+  QString previousDirectory;
+};
+
+TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
+  struct {
+    bool seen = false;
+    std::string caption;
+    bool openResultEnabled = true;
+    bool progressVisible = false;
+  } during;
+  QTimer::singleShot(0, form.get(), [&] {
+    during.seen = true;
+    during.caption = form->windowTitle().toStdString();
+    during.openResultEnabled = form->ButtonOpenResult->isEnabled();
+    during.progressVisible = form->ProgressBarBuild->isVisible();
+    form->ButtonBuildGallery->click();  // ignored while building
+  });
+  form->show();
+  form->ButtonBuildGallery->click();
+
+  ASSERT_TRUE(during.seen) << "the window handled events during the build";
+  EXPECT_EQ(during.caption, "ZetGallery 1.0 - Построение галереи...");
+  EXPECT_FALSE(during.openResultEnabled);
+  EXPECT_TRUE(during.progressVisible);
+  EXPECT_EQ(desktop.Texts("confirm"),
+            std::vector<std::string>{("Папка " + Pictures() + "/thumbs не существует. Создать?")
+                                         .toStdString()})
+      << "asked once: the second click did not start a build";
+  EXPECT_TRUE(desktop.Texts("error").empty());
+  EXPECT_GE(desktop.beeps, 1);
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
+  EXPECT_TRUE(form->ButtonOpenResult->isEnabled());
+  EXPECT_FALSE(form->ProgressBarBuild->isVisible());
+
+  const QString index = Pictures() + "/index.htm";
+  ASSERT_TRUE(QFileInfo::exists(index));
+  QFile page(index);
+  ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  const QByteArray html = page.readAll();
+  for (const char* name : {"Hills.jpg", "sea.jpg", "town.jpg"}) EXPECT_TRUE(html.contains(name)) << name;
+  EXPECT_EQ(QDir(Pictures() + "/thumbs").entryList(QDir::Files).size(), 3);
+
+  form->ButtonOpenResult->click();
+  EXPECT_EQ(desktop.opened, std::vector<std::string>{index.toStdString()});
+  form->close();
+}
+
+TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
+  desktop.confirmations.push_back(false);
+  form->ButtonBuildGalleryClick();
+  EXPECT_EQ(desktop.Texts("error"),
+            std::vector<std::string>{"Нет папки для миниатюр! Галерея не построена."});
+  EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
+}
+
+TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
+  form->show();
+  QTimer::singleShot(0, form.get(), [&] { form->close(); });
+  form->ButtonBuildGalleryClick();
+  EXPECT_TRUE(form->CloseRequested());
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0") << "the build ended properly";
+  for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
+  EXPECT_FALSE(form->isVisible()) << "the window closed once the build had ended";
+}
+
+TEST_F(BuildTest, EmptiedListBuildsNothing) {
+  for (int i = 0; i < 3; ++i) {
+    form->ListBoxImages->setCurrentRow(0);
+    form->MenuDeleteFromListClick();
+  }
+  ASSERT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button enabled";
+  form->ButtonBuildGallery->click();
+  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_FALSE(QDir(Pictures() + "/thumbs").exists());
+}
+
+struct TOpenCase {
+  const char* indexFile;
+  bool createIt;
+  bool openSucceeds;
+  const char* error;  // "" when none
+};
+
+class OpenResultTest : public BuildTest, public ::testing::WithParamInterface<TOpenCase> {};
+
+TEST_P(OpenResultTest, ReportsMissingIndexAndShellFailure) {
+  const TOpenCase& c = GetParam();
+  form->EditIndexFile->setText(QString::fromUtf8(c.indexFile));
+  if (c.createIt) MakeFile("pics/" + StripQuotesForTest(c.indexFile));
+  desktop.openSucceeds = c.openSucceeds;
+  form->ButtonOpenResultClick();
+  const std::vector<std::string> errors = desktop.Texts("error");
+  if (*c.error == '\0') {
+    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ(desktop.opened.size(), 1u);
+  } else {
+    EXPECT_EQ(errors, std::vector<std::string>{c.error});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OpenResultTest,
+    ::testing::Values(TOpenCase{"index.htm", false, true, "Индексный файл не найден!"},
+                      TOpenCase{"index.htm", true, true, ""},
+                      TOpenCase{"\"my index.html\"", true, true, ""},
+                      TOpenCase{"index.htm", true, false,
+                                "Ошибка запуска приложения, ассоциированного с расширением "
+                                "\".htm\"."},
+                      TOpenCase{"page.shtml", true, false,
+                                "Ошибка запуска приложения, ассоциированного с расширением "
+                                "\".shtml\"."}));
+
+}  // namespace
