@@ -45,6 +45,44 @@ bool MakeTestPicture(const std::string& path, int width, int height, int exifOri
   }
 }
 
+bool MakeLayoutPicture(const std::string& path, int width, int height, TPixelLayout layout) {
+  StartTestPictures();
+  try {
+    VImage xy = VImage::xyz(width, height);
+    VImage grey = (xy[0] * (255.0 / std::max(1, width - 1))).cast(VIPS_FORMAT_UCHAR);
+    VImage alpha = (xy[1] * (255.0 / std::max(1, height - 1))).cast(VIPS_FORMAT_UCHAR);
+    VImage rgb = grey.bandjoin(alpha)
+                     .bandjoin(VImage::black(width, height) + 64)
+                     .cast(VIPS_FORMAT_UCHAR)
+                     .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_sRGB));
+    switch (layout) {
+      case TPixelLayout::Grey:
+        grey.copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W))
+            .pngsave(path.c_str());
+        break;
+      case TPixelLayout::GreyAlpha:
+        grey.bandjoin(alpha)
+            .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_B_W))
+            .pngsave(path.c_str());
+        break;
+      case TPixelLayout::RgbAlpha:
+        rgb.bandjoin(alpha).pngsave(path.c_str());
+        break;
+      case TPixelLayout::Rgb16:
+        rgb.colourspace(VIPS_INTERPRETATION_RGB16).pngsave(path.c_str());
+        break;
+      case TPixelLayout::Cmyk:
+        rgb.bandjoin(alpha)
+            .copy(VImage::option()->set("interpretation", VIPS_INTERPRETATION_CMYK))
+            .jpegsave(path.c_str());
+        break;
+    }
+    return true;
+  } catch (const vips::VError&) {
+    return false;
+  }
+}
+
 bool ReadBackPicture(const std::string& path, std::string& loader, int& width, int& height) {
   StartTestPictures();
   try {

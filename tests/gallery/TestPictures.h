@@ -9,6 +9,13 @@
 // Returns false when the picture could not be written.
 bool MakeTestPicture(const std::string& path, int width, int height, int exifOrientation = 1);
 
+// Pixel layouts other than 8-bit RGB, as real picture files carry them.
+enum class TPixelLayout { Grey, GreyAlpha, RgbAlpha, Rgb16, Cmyk };
+
+// Writes a `width` x `height` picture in `layout` to `path` (PNG for all but Cmyk, which needs a
+// JPEG). False when it could not be written.
+bool MakeLayoutPicture(const std::string& path, int width, int height, TPixelLayout layout);
+
 // The format and size a picture file really has, read back with libvips: `loader` is libvips'
 // loader name ("jpegload", "gifload", "pngload", "magickload"...). False when unreadable.
 bool ReadBackPicture(const std::string& path, std::string& loader, int& width, int& height);

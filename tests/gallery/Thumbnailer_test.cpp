@@ -102,6 +102,60 @@ INSTANTIATE_TEST_SUITE_P(
         TPictureCase{"exif8.jpg", 400, 200, 8, TThumbFormat::Gif, 50, 120, "gifload", 60, 120},
         TPictureCase{"exif3.jpg", 400, 200, 3, TThumbFormat::Gif, 50, 120, "gifload", 50, 25}));
 
+struct TLayoutCase {
+  const char* label;
+  TPixelLayout layout;
+  const char* extension;
+};
+
+class PixelLayoutTest : public ::testing::TestWithParam<TLayoutCase> {};
+
+TEST_P(PixelLayoutTest, EveryFormatAcceptsIt) {
+  TTempFolder folder;
+  const std::string source = folder / (std::string("picture") + GetParam().extension);
+  ASSERT_TRUE(MakeLayoutPicture(source, 300, 200, GetParam().layout));
+  const std::pair<TThumbFormat, const char*> formats[] = {
+      {TThumbFormat::Gif, "gifload"}, {TThumbFormat::Jpeg, "jpegload"}, {TThumbFormat::Bmp, ""}};
+  for (const auto& [format, loader] : formats) {
+    TThumbSaveParams params;
+    params.format = format;
+    const std::string target = folder / ("thumb" + std::to_string(static_cast<int>(format)));
+    ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, params), kThumbOk)
+        << "format " << static_cast<int>(format);
+    if (format == TThumbFormat::Bmp) {
+      const std::string bytes = ReadWholeFile(target);
+      // 54 header bytes and 80 rows of 360 bytes (120 pixels of 3 bytes).
+      EXPECT_EQ(bytes.size(), 54u + 80u * 360u);
+      continue;
+    }
+    std::string actualLoader;
+    int width = 0, height = 0;
+    ASSERT_TRUE(ReadBackPicture(target, actualLoader, width, height));
+    EXPECT_EQ(actualLoader, loader);
+    EXPECT_EQ(width, 120);
+    EXPECT_EQ(height, 80);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, PixelLayoutTest,
+                         ::testing::Values(TLayoutCase{"Grey", TPixelLayout::Grey, ".png"},
+                                           TLayoutCase{"GreyAlpha", TPixelLayout::GreyAlpha,
+                                                       ".png"},
+                                           TLayoutCase{"RgbAlpha", TPixelLayout::RgbAlpha, ".png"},
+                                           TLayoutCase{"Rgb16", TPixelLayout::Rgb16, ".png"},
+                                           TLayoutCase{"Cmyk", TPixelLayout::Cmyk, ".jpg"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CreateThumbnailFile, TransparencyBecomesWhiteInJpeg) {
+  TTempFolder folder;
+  // Alpha grows downwards: the top rows are fully transparent.
+  ASSERT_TRUE(MakeLayoutPicture(folder / "clear.png", 300, 200, TPixelLayout::RgbAlpha));
+  ASSERT_EQ(CreateThumbnailFile(folder / "clear.png", folder / "t.jpg", 120, 120, {}), kThumbOk);
+  double red = 0, green = 0, blue = 0;
+  ASSERT_TRUE(CornerColour(folder / "t.jpg", red, green, blue));
+  EXPECT_GT(blue, 200) << "a transparent corner should be white, not black";
+}
+
 TEST(CreateThumbnailFile, TurnsAPictureUprightByItsExifOrientation) {
   TTempFolder folder;
   const std::string source = folder / "turned.jpg";
