@@ -51,9 +51,14 @@ rm -f "$work"/*.v "$work/base.png"
 # Settings: the defaults (thumbnail table, JPEG thumbnails 120x120) with a page per picture, so
 # the build writes the index, the pages and the thumbnails.
 export ZETGALLERY_REGISTRY="$work/registry.db"
-"$zetgallery" --list "$photos" >/dev/null
-sqlite3 "$ZETGALLERY_REGISTRY" "INSERT OR REPLACE INTO vals(key, name, fold, type, data)
-  SELECT id, 'ImageType', 'imagetype', 4, x'01000000' FROM keys WHERE fold = 'zetgallery';"
+"$zetgallery" --list "$photos" >/dev/null  # creates the settings database
+sqlite3 "$ZETGALLERY_REGISTRY" <<'SQL'
+INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES
+  (1, NULL, 'HKEY_CURRENT_USER', 'hkey_current_user'), (2, 1, 'Software', 'software'),
+  (3, 2, 'Vorlan', 'vorlan'), (4, 3, 'ZetGallery', 'zetgallery');
+INSERT OR REPLACE INTO vals(key, name, fold, type, data)
+  SELECT id, 'ImageType', 'imagetype', 4, x'01000000' FROM keys WHERE fold = 'zetgallery';
+SQL
 
 export VIPS_CONCURRENCY=1
 best() { sort -n | head -n 1; }
@@ -81,7 +86,9 @@ zet_ms=$( (run_zetgallery; run_zetgallery; run_zetgallery) | best)
 vt_ms=$( (run_vipsthumbnail; run_vipsthumbnail; run_vipsthumbnail) | best)
 dj_ms=$( (run_djpeg; run_djpeg; run_djpeg) | best)
 thumbs=$(ls "$work/site/thumbs" | wc -l)
+pages=$(ls "$work/site" | grep -c '^photo_.*\.htm$' || true)
 [ "$thumbs" -eq "$count" ] || { echo "bench: zetgallery made $thumbs thumbnails of $count" >&2; exit 1; }
+[ "$pages" -eq "$count" ] || { echo "bench: zetgallery wrote $pages pages of $count" >&2; exit 1; }
 
 rm -rf "$work/site/thumbs" "$work/site"/*.htm
 peak_kb=$(/usr/bin/time -f %M "$zetgallery" --build --yes "$photos" 2>&1 >/dev/null | tail -n 1)
