@@ -17,9 +17,9 @@ void DrawFramedPicture(QPainter& painter, const QRectF& frame, qreal unit) {
   painter.setBrush(QColor(120, 180, 240));
   painter.drawRect(picture);
   painter.setBrush(QColor(255, 210, 40));
-  painter.drawEllipse(QPointF(picture.right() - picture.width() * 0.28,
-                              picture.top() + picture.height() * 0.3),
-                      picture.width() * 0.12, picture.width() * 0.12);
+  painter.drawEllipse(
+      QPointF(picture.right() - picture.width() * 0.28, picture.top() + picture.height() * 0.3),
+      picture.width() * 0.12, picture.width() * 0.12);
   QPainterPath hills;
   hills.moveTo(picture.bottomLeft());
   hills.lineTo(picture.left(), picture.top() + picture.height() * 0.7);

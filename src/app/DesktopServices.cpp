@@ -36,8 +36,7 @@ TColor ColorFromCustomColorEntry(const QString& entry) {
 }
 
 bool TQtDesktop::AskConfirmation(const QString& text) {
-  return QMessageBox::question(owner_, kConfirmationTitle, text,
-                               QMessageBox::Yes | QMessageBox::No,
+  return QMessageBox::question(owner_, kConfirmationTitle, text, QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::Yes) == QMessageBox::Yes;
 }
 
@@ -55,8 +54,7 @@ void TQtDesktop::ShowStandardError(const QString& text) {
   QMessageBox::critical(owner_, kApplicationTitle, text);
 }
 
-std::optional<QString> TQtDesktop::ChooseFolder(const QString& prompt,
-                                                const QString& startFolder) {
+std::optional<QString> TQtDesktop::ChooseFolder(const QString& prompt, const QString& startFolder) {
   const QString folder = QFileDialog::getExistingDirectory(owner_, prompt, startFolder);
   if (folder.isEmpty()) return std::nullopt;
   return folder;
@@ -70,8 +68,7 @@ std::optional<QString> TQtDesktop::ChooseFile(const QString& title, const QStrin
 
 TColor TQtDesktop::RunColorDialog(const QString& dialogName, const QStringList& customColors,
                                   TColor current) {
-  for (int i = 0; i < QColorDialog::customCount(); ++i)
-    QColorDialog::setCustomColor(i, Qt::white);
+  for (int i = 0; i < QColorDialog::customCount(); ++i) QColorDialog::setCustomColor(i, Qt::white);
   for (int i = 0; i < customColors.size() && i < QColorDialog::customCount(); ++i)
     QColorDialog::setCustomColor(i, ToQColor(ColorFromCustomColorEntry(customColors[i])));
   QColorDialog dialog(ToQColor(current), owner_);

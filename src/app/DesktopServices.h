@@ -27,7 +27,8 @@ class TDesktop {
   virtual void ShowStandardError(const QString& text) = 0;
 
   // The folder browser; nothing when the user cancels.
-  virtual std::optional<QString> ChooseFolder(const QString& prompt, const QString& startFolder) = 0;
+  virtual std::optional<QString> ChooseFolder(const QString& prompt,
+                                              const QString& startFolder) = 0;
   // The open-file dialog with a Qt filter; nothing when the user cancels.
   virtual std::optional<QString> ChooseFile(const QString& title, const QString& qtFilter) = 0;
   // Runs the colour dialog `dialogName` starting at `current`, with `customColors` (entries

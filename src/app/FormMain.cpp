@@ -4,8 +4,8 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QProgressBar>
 #include <QLayout>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTimer>
 #include <exception>
@@ -58,7 +58,8 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
 TFormMain::~TFormMain() {
   // Controls being destroyed still signal (the page control changes its page as its tabs go);
   // none of that may reach a window that is already half gone.
-  for (QObject* control : findChildren<QObject*>()) QObject::disconnect(control, nullptr, this, nullptr);
+  for (QObject* control : findChildren<QObject*>())
+    QObject::disconnect(control, nullptr, this, nullptr);
 }
 
 void TFormMain::BuildWindow() {
@@ -105,7 +106,8 @@ bool TFormMain::TabsFitTheirPages() const {
   bool fits = true;
   for (int i = 0; i < PageControlMain->count(); ++i) {
     // Layouts keep the sizes they computed for the previous font.
-    for (QLayout* layout : PageControlMain->widget(i)->findChildren<QLayout*>()) layout->invalidate();
+    for (QLayout* layout : PageControlMain->widget(i)->findChildren<QLayout*>())
+      layout->invalidate();
     const QSize needed = PageControlMain->widget(i)->layout()->minimumSize();
     if (needed.width() > page.width() || needed.height() > page.height()) fits = false;
   }
@@ -130,7 +132,8 @@ void TFormMain::FitWindowFont() {
       const bool oneLine = qobject_cast<QLineEdit*>(box) || qobject_cast<QAbstractSpinBox*>(box) ||
                            qobject_cast<QComboBox*>(box);
       QWidget* parent = box->parentWidget();
-      const bool inner = qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent);
+      const bool inner =
+          qobject_cast<QComboBox*>(parent) || qobject_cast<QAbstractSpinBox*>(parent);
       if (oneLine && !inner) box->setFixedHeight(boxHeight);
     }
     if (TabsFitTheirPages()) return;
@@ -139,10 +142,12 @@ void TFormMain::FitWindowFont() {
 
 void TFormMain::BuildMenus() {
   PopupMenuImages = Named<QMenu>("PopupMenuImages", this);
-  MenuDescribe = MenuItem(PopupMenuImages, "MenuDescribe", "Описать", QKeySequence(Qt::CTRL | Qt::Key_Z));
-  MenuViewImages = MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Return));
-  MenuDeleteFromList =
-      MenuItem(PopupMenuImages, "MenuDeleteFromList", "Удалить из списка", QKeySequence(Qt::Key_Delete));
+  MenuDescribe =
+      MenuItem(PopupMenuImages, "MenuDescribe", "Описать", QKeySequence(Qt::CTRL | Qt::Key_Z));
+  MenuViewImages =
+      MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Return));
+  MenuDeleteFromList = MenuItem(PopupMenuImages, "MenuDeleteFromList", "Удалить из списка",
+                                QKeySequence(Qt::Key_Delete));
   ListBoxImages->addActions(PopupMenuImages->actions());
   ListBoxImages->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ListBoxImages, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -154,16 +159,18 @@ void TFormMain::BuildMenus() {
   connect(MenuDeleteFromList, &QAction::triggered, this, &TFormMain::MenuDeleteFromListClick);
 
   PopupMenuSettings = Named<QMenu>("PopupMenuSettings", this);
-  MenuSaveSettings =
-      MenuItem(PopupMenuSettings, "MenuSaveSettings", "Записать настройку", QKeySequence(Qt::Key_F2));
-  MenuDeleteSettings =
-      MenuItem(PopupMenuSettings, "MenuDeleteSettings", "Удалить настройку", QKeySequence(Qt::Key_F8));
+  MenuSaveSettings = MenuItem(PopupMenuSettings, "MenuSaveSettings", "Записать настройку",
+                              QKeySequence(Qt::Key_F2));
+  MenuDeleteSettings = MenuItem(PopupMenuSettings, "MenuDeleteSettings", "Удалить настройку",
+                                QKeySequence(Qt::Key_F8));
   ComboBoxSettings->addActions(PopupMenuSettings->actions());
   QWidget* settingsEdit = ComboBoxSettings->lineEdit();
   settingsEdit->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(settingsEdit, &QWidget::customContextMenuRequested, this, [this, settingsEdit](const QPoint& at) {
-    PopupMenuSettings->exec(settingsEdit->mapToGlobal(at));
-  });
+  connect(settingsEdit, &QWidget::customContextMenuRequested, this,
+          [this, settingsEdit](const QPoint& at) {
+            PopupMenuSettings->exec(settingsEdit->mapToGlobal(at));
+          });
+  settingsEdit->installEventFilter(this);
   connect(MenuSaveSettings, &QAction::triggered, this, &TFormMain::MenuSaveSettingsClick);
   connect(MenuDeleteSettings, &QAction::triggered, this, &TFormMain::MenuDeleteSettingsClick);
 }
@@ -200,12 +207,16 @@ void TFormMain::CloseIfRequested() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && watched == ComboBoxSettings->lineEdit()) {
+    // A preset is picked from the list, not by typing its name and Enter.
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+  }
   if (event->type() == QEvent::KeyPress &&
       (watched == EditThumbsFolder || watched == EditButtonsFolder)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Focus moves and the keys that type nothing (arrows, Delete, Home...) are not characters.
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
-        key->key() == Qt::Key_Delete)
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
       return false;
     QString typed = key->text();
     // Ctrl with a letter types a control character; the filter refuses those too.

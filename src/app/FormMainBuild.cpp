@@ -34,8 +34,8 @@ void TFormMain::ButtonBuildGalleryClick() {
 }
 
 void TFormMain::SetBuilding(bool building) {
-  setWindowTitle(QString::fromUtf8(building ? WindowTexts::kCaptionBuilding
-                                            : WindowTexts::kCaption));
+  setWindowTitle(
+      QString::fromUtf8(building ? WindowTexts::kCaptionBuilding : WindowTexts::kCaption));
   ButtonOpenResult->setEnabled(!building);
   ProgressBarBuild->setRange(0, 1);
   ProgressBarBuild->setValue(0);

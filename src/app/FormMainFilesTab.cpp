@@ -30,8 +30,8 @@ QWidget* TFormMain::BuildFilesTab() {
 
   Label1 = NamedLabel("Label1", "Описания картинок:");
   ComboBoxDescrType = Named<QComboBox>("ComboBoxDescrType");
-  ComboBoxDescrType->addItems({Text("Отсутствуют"), Text("Брать из файлов *.txt"),
-                               Text("Брать из файла descript.ion")});
+  ComboBoxDescrType->addItems(
+      {Text("Отсутствуют"), Text("Брать из файлов *.txt"), Text("Брать из файла descript.ion")});
   ComboBoxDescrType->setCurrentIndex(-1);
 
   LabelSettings = NamedLabel("LabelSettings", "Настройка:");
@@ -122,8 +122,7 @@ QWidget* TFormMain::BuildFilesTab() {
   page->addLayout(folderRow(EditThumbsFolderPrefix, EditThumbsFolderPlus, EditThumbsFolder));
   page->addSpacing(4);
   page->addLayout(headedRow(LabelButtonsFolder, CheckBoxCopyButtonsFromTemplate));
-  page->addLayout(
-      folderRow(EditButtonsFolderPrefix, EditButtonsFolderPlus, EditButtonsFolder));
+  page->addLayout(folderRow(EditButtonsFolderPrefix, EditButtonsFolderPlus, EditButtonsFolder));
 
   ChainTabOrder({EditImagesFolder, EditImagesMask, ListBoxImages, ComboBoxDescrType,
                  CheckBoxClearResultFolder, EditResultFolder, CheckBoxClearThumbsFolder,

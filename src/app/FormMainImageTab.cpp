@@ -47,16 +47,16 @@ QWidget* TFormMain::BuildImageTab() {
     edit->SetDesktop(&desktop_);
     alt = Named<QLineEdit>(altName, Text(altText));
   };
-  buttonRow("LabelButtonImageFirst", "Первая:", "EditButtonImageFirst", "EditAltFirst",
-            "Первая...", LabelButtonImageFirst, EditButtonImageFirst, EditAltFirst);
+  buttonRow("LabelButtonImageFirst", "Первая:", "EditButtonImageFirst", "EditAltFirst", "Первая...",
+            LabelButtonImageFirst, EditButtonImageFirst, EditAltFirst);
   buttonRow("LabelButtonImagePrev", "Назад:", "EditButtonImagePrev", "EditAltPrev", "Назад...",
             LabelButtonImagePrev, EditButtonImagePrev, EditAltPrev);
   buttonRow("LabelButtonImageNext", "Далее:", "EditButtonImageNext", "EditAltNext", "Далее...",
             LabelButtonImageNext, EditButtonImageNext, EditAltNext);
-  buttonRow("LabelButtonImageLast", "В конец:", "EditButtonImageLast", "EditAltLast",
-            "В конец...", LabelButtonImageLast, EditButtonImageLast, EditAltLast);
-  buttonRow("LabelButtonImageIndex", "Индекс:", "EditButtonImageIndex", "EditAltIndex",
-            "Индекс", LabelButtonImageIndex, EditButtonImageIndex, EditAltIndex);
+  buttonRow("LabelButtonImageLast", "В конец:", "EditButtonImageLast", "EditAltLast", "В конец...",
+            LabelButtonImageLast, EditButtonImageLast, EditAltLast);
+  buttonRow("LabelButtonImageIndex", "Индекс:", "EditButtonImageIndex", "EditAltIndex", "Индекс",
+            LabelButtonImageIndex, EditButtonImageIndex, EditAltIndex);
   CheckBoxImageClickEqualNext =
       Named<QCheckBox>("CheckBoxImageClickEqualNext", Text("Клик на картинке = Далее"));
   CheckBoxImageClickEqualNext->setChecked(true);
@@ -93,8 +93,7 @@ QWidget* TFormMain::BuildImageTab() {
       Named<QRadioButton>("RadioButtonHtmlAsImageName", Text("По имени картинки (*.htm)"));
   RadioButtonHtmlSerialNumber =
       Named<QRadioButton>("RadioButtonHtmlSerialNumber", Text("Нумеруются по шаблону..."));
-  LabelHtmlFirstImageFile =
-      NamedLabel("LabelHtmlFirstImageFile", "Шаблон имени первого файла:");
+  LabelHtmlFirstImageFile = NamedLabel("LabelHtmlFirstImageFile", "Шаблон имени первого файла:");
   EditHtmlFirstImageFile = Named<QComboBox>("EditHtmlFirstImageFile");
   EditHtmlFirstImageFile->setEditable(true);
   EditHtmlFirstImageFile->setInsertPolicy(QComboBox::NoInsert);
@@ -138,14 +137,13 @@ QWidget* TFormMain::BuildImageTab() {
   page->addWidget(GroupBoxHtmlNames);
   page->addStretch(1);
 
-  ChainTabOrder({RadioButtonImageAsFile, RadioButtonImageAsHtml, EditImageTemplate,
-                 EditImagePlace, EditDescrPlace, EditButtonsPlace,
+  ChainTabOrder({RadioButtonImageAsFile, RadioButtonImageAsHtml, EditImageTemplate, EditImagePlace,
+                 EditDescrPlace, EditButtonsPlace,
                  // the navigation group
                  EditButtonImageFirst, EditAltFirst, EditButtonImagePrev, EditAltPrev,
                  EditButtonImageNext, EditAltNext, EditButtonImageLast, EditAltLast,
                  EditButtonImageIndex, EditAltIndex, CheckBoxImageClickEqualNext,
                  // the page names group
-                 RadioButtonHtmlAsImageName, RadioButtonHtmlSerialNumber,
-                 EditHtmlFirstImageFile});
+                 RadioButtonHtmlAsImageName, RadioButtonHtmlSerialNumber, EditHtmlFirstImageFile});
   return tab;
 }

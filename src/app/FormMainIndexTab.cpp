@@ -39,8 +39,7 @@ void AddSpinRow(QGridLayout* grid, int row, QLabel* label, TSpinEdit* spin) {
 
 // A row "label: colour edit ..." spanning the grid, so the longer colour widgets do not widen
 // the spin edits' column.
-void AddColorRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* edit,
-                 QToolButton* button) {
+void AddColorRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* edit, QToolButton* button) {
   edit->setFixedWidth(58);
   auto* line = new QHBoxLayout;
   line->setSpacing(2);
@@ -129,8 +128,8 @@ QWidget* TFormMain::BuildIndexTab() {
   CheckBoxCreateThumbs = Named<QCheckBox>("CheckBoxCreateThumbs", Text("Создавать миниатюры"));
   LabelThumbsFormat = NamedLabel("LabelThumbsFormat", "Формат миниатюр:");
   ComboBoxThumbsFormat = Named<QComboBox>("ComboBoxThumbsFormat");
-  ComboBoxThumbsFormat->addItems({QStringLiteral("GIF"), QStringLiteral("JPEG"),
-                                  QStringLiteral("BMP")});
+  ComboBoxThumbsFormat->addItems(
+      {QStringLiteral("GIF"), QStringLiteral("JPEG"), QStringLiteral("BMP")});
   ComboBoxThumbsFormat->setCurrentIndex(-1);
 
   QGridLayout* thumbs = GroupGrid(GroupBoxThumbs);
@@ -145,8 +144,7 @@ QWidget* TFormMain::BuildIndexTab() {
   thumbs->addWidget(LabelThumbsFormat, 7, 0);
   thumbs->addWidget(ComboBoxThumbsFormat, 7, 1, Qt::AlignRight);
 
-  GroupBoxThumbNames =
-      Named<QGroupBox>("GroupBoxThumbNames", Text(" Имена файлов для миниатюр "));
+  GroupBoxThumbNames = Named<QGroupBox>("GroupBoxThumbNames", Text(" Имена файлов для миниатюр "));
   RadioButtonThumbWithPrefix =
       Named<QRadioButton>("RadioButtonThumbWithPrefix", Text("добавить в начало имени"));
   RadioButtonThumbWithSuffix =

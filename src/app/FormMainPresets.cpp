@@ -19,8 +19,8 @@ int RadioPairValue(const QRadioButton* first) { return first->isChecked() ? 0 : 
 TSettingsStore& TFormMain::Store() {
   if (!store_) {
     settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this);
-    store_ = std::make_unique<TSettingsStore>(OpenSettingsDatabase(*userInterface_),
-                                              *userInterface_);
+    store_ =
+        std::make_unique<TSettingsStore>(OpenSettingsDatabase(*userInterface_), *userInterface_);
   }
   return *store_;
 }

@@ -78,12 +78,10 @@ void TFormMain::ConnectRules() {
 
   connect(ButtonTableBorderColor, &QToolButton::clicked, this,
           &TFormMain::ButtonTableBorderColorClick);
-  connect(ButtonTableBackColor, &QToolButton::clicked, this,
-          &TFormMain::ButtonTableBackColorClick);
+  connect(ButtonTableBackColor, &QToolButton::clicked, this, &TFormMain::ButtonTableBackColorClick);
   connect(ButtonThumbBorderColor, &QToolButton::clicked, this,
           &TFormMain::ButtonThumbBorderColorClick);
-  connect(ListBoxImages, &QListWidget::itemDoubleClicked, this,
-          &TFormMain::ListBoxImagesDblClick);
+  connect(ListBoxImages, &QListWidget::itemDoubleClicked, this, &TFormMain::ListBoxImagesDblClick);
 }
 
 void TFormMain::EnableDisableControls() {
@@ -114,9 +112,9 @@ void TFormMain::EnableDisableControls() {
   EnableAll({LabelButtonsPlace, EditButtonsPlace}, pages);
   EnableAll({LabelButtonImages, LabelButtonAlts, LabelButtonImageFirst, LabelButtonImagePrev,
              LabelButtonImageNext, LabelButtonImageLast, LabelButtonImageIndex,
-             EditButtonImageFirst, EditButtonImagePrev, EditButtonImageNext,
-             EditButtonImageLast, EditButtonImageIndex, EditAltFirst, EditAltPrev, EditAltNext,
-             EditAltLast, EditAltIndex, CheckBoxImageClickEqualNext},
+             EditButtonImageFirst, EditButtonImagePrev, EditButtonImageNext, EditButtonImageLast,
+             EditButtonImageIndex, EditAltFirst, EditAltPrev, EditAltNext, EditAltLast,
+             EditAltIndex, CheckBoxImageClickEqualNext},
             pages);
   EnableAll({LabelButtonsFolder, EditButtonsFolder, CheckBoxCopyButtonsFromTemplate}, pages);
 
@@ -127,10 +125,9 @@ void TFormMain::EnableDisableControls() {
              EditThumbsFolder, CheckBoxClearThumbsFolder},
             thumbnails);
   GroupBoxThumbs->setEnabled(thumbnails);
-  EnableAll({EditThumbXCount, LabelThumbXCount, LabelThumbXSize, EditThumbXSize,
-             LabelThumbYSize, EditThumbYSize, LabelThumbBorderWidth, EditThumbBorderWidth,
-             LabelThumbBorderColor, EditThumbBorderColor, ButtonThumbBorderColor,
-             CheckBoxDescrAsThumbAlt},
+  EnableAll({EditThumbXCount, LabelThumbXCount, LabelThumbXSize, EditThumbXSize, LabelThumbYSize,
+             EditThumbYSize, LabelThumbBorderWidth, EditThumbBorderWidth, LabelThumbBorderColor,
+             EditThumbBorderColor, ButtonThumbBorderColor, CheckBoxDescrAsThumbAlt},
             thumbnails);
 
   const bool list = table && kind == 2;
@@ -140,11 +137,11 @@ void TFormMain::EnableDisableControls() {
   CheckBoxShowDescriptions->setEnabled(list && described);
   CheckBoxShowFileSizes->setEnabled(list);
   EnableAll({ComboBoxFileSizes, LabelFileSizes}, CheckBoxShowFileSizes->isChecked() && list);
-  EnableAll({LabelCellSpacing, EditCellSpacing, LabelCellPadding, EditCellPadding,
-             LabelTableBorderWidth, EditTableBorderWidth, LabelTableBorderColor,
-             EditTableBorderColor, ButtonTableBorderColor, LabelTableBackColor,
-             EditTableBackColor, ButtonTableBackColor},
-            table);
+  EnableAll(
+      {LabelCellSpacing, EditCellSpacing, LabelCellPadding, EditCellPadding, LabelTableBorderWidth,
+       EditTableBorderWidth, LabelTableBorderColor, EditTableBorderColor, ButtonTableBorderColor,
+       LabelTableBackColor, EditTableBackColor, ButtonTableBackColor},
+      table);
 }
 
 void TFormMain::EditImagesFolderEnter() { ImagesFolderChanged = false; }
@@ -190,8 +187,7 @@ void TFormMain::EditResultFolderDropDown() {
   const bool blocked = EditResultFolder->blockSignals(true);
   EditResultFolder->clear();
   // The entries come in list order (the parent first), which the stored index relies on.
-  for (const std::string& entry : entries)
-    EditResultFolder->addItem(QString::fromStdString(entry));
+  for (const std::string& entry : entries) EditResultFolder->addItem(QString::fromStdString(entry));
   EditResultFolder->setCurrentIndex(KeptResultFolderIndex(previous, entries));
   EditResultFolder->blockSignals(blocked);
 }
@@ -205,8 +201,8 @@ void TFormMain::EditResultFolderChange() {
 
 bool TFormMain::IsHtmlFolderCharacter(QChar character) {
   const char16_t c = character.unicode();
-  return c == 8 || c == u'-' || c == u'_' || (c >= u'0' && c <= u'9') ||
-         (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+  return c == 8 || c == u'-' || c == u'_' || (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
+         (c >= u'a' && c <= u'z');
 }
 
 void TFormMain::RunColorButton(QLineEdit* edit, const QString& dialogName) {
@@ -244,8 +240,7 @@ void TFormMain::ListBoxImagesDblClick() {
 }
 
 void TFormMain::PopupMenuImagesPopup() {
-  if (SelectedRow(ListBoxImages) < 0 && ListBoxImages->count() > 0)
-    ListBoxImages->setCurrentRow(0);
+  if (SelectedRow(ListBoxImages) < 0 && ListBoxImages->count() > 0) ListBoxImages->setCurrentRow(0);
 }
 
 void TFormMain::MenuDescribeClick() {

@@ -24,9 +24,9 @@ void TFormMain::ScanImages() {
 void TFormMain::RunOneScan() {
   ListBoxImages->clear();
   ButtonBuildGallery->setEnabled(false);
-  const TScanResult result = ::ScanImages(EditImagesFolder->text().toStdString(),
-                                          EditImagesMask->text().toStdString(),
-                                          userInterface_.get());
+  const TScanResult result =
+      ::ScanImages(EditImagesFolder->text().toStdString(), EditImagesMask->text().toStdString(),
+                   userInterface_.get());
   if (!result.scanned) return;
   if (result.stopped && (scanRestartRequested_ || closeRequested_)) return;
   QStringList names;
@@ -45,6 +45,6 @@ void TFormMain::ShowImageCount() {
 }
 
 void TFormMain::SetScanning(bool scanning) {
-  setWindowTitle(QString::fromUtf8(scanning ? WindowTexts::kCaptionScanning
-                                            : WindowTexts::kCaption));
+  setWindowTitle(
+      QString::fromUtf8(scanning ? WindowTexts::kCaptionScanning : WindowTexts::kCaption));
 }

@@ -1,8 +1,9 @@
 // The window tests run inside one QApplication on the offscreen platform, with the settings
 // store pointed at a database of their own.
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "Thumbnailer.h"
 

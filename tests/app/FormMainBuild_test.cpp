@@ -67,8 +67,8 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
   EXPECT_FALSE(during.openResultEnabled);
   EXPECT_TRUE(during.progressVisible);
   EXPECT_EQ(desktop.Texts("confirm"),
-            std::vector<std::string>{("Папка " + Pictures() + "/thumbs не существует. Создать?")
-                                         .toStdString()})
+            std::vector<std::string>{
+                ("Папка " + Pictures() + "/thumbs не существует. Создать?").toStdString()})
       << "asked once: the second click did not start a build";
   EXPECT_TRUE(desktop.Texts("error").empty());
   EXPECT_GE(desktop.beeps, 1);
@@ -81,7 +81,8 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
   QFile page(index);
   ASSERT_TRUE(page.open(QIODevice::ReadOnly));
   const QByteArray html = page.readAll();
-  for (const char* name : {"Hills.jpg", "sea.jpg", "town.jpg"}) EXPECT_TRUE(html.contains(name)) << name;
+  for (const char* name : {"Hills.jpg", "sea.jpg", "town.jpg"})
+    EXPECT_TRUE(html.contains(name)) << name;
   EXPECT_EQ(QDir(Pictures() + "/thumbs").entryList(QDir::Files).size(), 3);
 
   form->ButtonOpenResult->click();
@@ -125,6 +126,11 @@ struct TOpenCase {
   bool openSucceeds;
   const char* error;  // "" when none
 };
+
+void PrintTo(const TOpenCase& c, std::ostream* out) {
+  *out << c.indexFile << (c.createIt ? " exists" : " missing")
+       << (c.openSucceeds ? "" : ", shell fails");
+}
 
 class OpenResultTest : public BuildTest, public ::testing::WithParamInterface<TOpenCase> {};
 

@@ -29,9 +29,9 @@ TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
     }
   }
   EXPECT_GT(checked, 8);
-  for (QWidget* button : {static_cast<QWidget*>(form->ButtonBuildGallery),
-                          static_cast<QWidget*>(form->ButtonOpenResult),
-                          static_cast<QWidget*>(form->ButtonHelp)}) {
+  for (QWidget* button :
+       {static_cast<QWidget*>(form->ButtonBuildGallery),
+        static_cast<QWidget*>(form->ButtonOpenResult), static_cast<QWidget*>(form->ButtonHelp)}) {
     EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
     EXPECT_TRUE(form->rect().contains(button->geometry()));
   }

@@ -11,10 +11,10 @@ namespace {
 // What the enable/disable rules should give for one combination of the controls they read.
 struct TRuleCase {
   const char* title;
-  int indexKind;        // ComboBoxIndexType
-  bool imageAsHtml;     // RadioButtonImageAsHtml, else RadioButtonImageAsFile
-  int description;      // ComboBoxDescrType
-  bool showSizes;       // CheckBoxShowFileSizes checked
+  int indexKind;     // ComboBoxIndexType
+  bool imageAsHtml;  // RadioButtonImageAsHtml, else RadioButtonImageAsFile
+  int description;   // ComboBoxDescrType
+  bool showSizes;    // CheckBoxShowFileSizes checked
   // expected enabled states
   bool tableGroup, tableWidth, headers, descriptions, sizesCheck, sizesUnit, cellSpacing;
   bool thumbsGroup, thumbXCount, thumbNames, createThumbs, thumbsFolder;
@@ -93,6 +93,10 @@ struct TMandatoryCase {
   bool buildEnabled;
 };
 
+void PrintTo(const TMandatoryCase& c, std::ostream* out) {
+  *out << (*c.blank ? c.blank : "all filled") << " = \"" << c.text << "\"";
+}
+
 class MandatoryTest : public FormTest, public ::testing::WithParamInterface<TMandatoryCase> {};
 
 TEST_P(MandatoryTest, YellowWhenEmptyAndBuildNeedsAll) {
@@ -122,16 +126,15 @@ TEST_P(MandatoryTest, YellowWhenEmptyAndBuildNeedsAll) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edits, MandatoryTest,
-    ::testing::Values(TMandatoryCase{"", "", true},
-                      TMandatoryCase{"EditThumbsFolder", "", false},
-                      TMandatoryCase{"EditThumbsFolder", " \t ", false},
-                      TMandatoryCase{"EditButtonsFolder", "", false},
-                      TMandatoryCase{"EditIndexFile", "  ", false},
-                      TMandatoryCase{"EditIndexFile", " x ", true},
-                      TMandatoryCase{"EditHtmlFirstImageFile", "", false},
-                      TMandatoryCase{"EditImagesFolder", " ", false}));
+INSTANTIATE_TEST_SUITE_P(Edits, MandatoryTest,
+                         ::testing::Values(TMandatoryCase{"", "", true},
+                                           TMandatoryCase{"EditThumbsFolder", "", false},
+                                           TMandatoryCase{"EditThumbsFolder", " \t ", false},
+                                           TMandatoryCase{"EditButtonsFolder", "", false},
+                                           TMandatoryCase{"EditIndexFile", "  ", false},
+                                           TMandatoryCase{"EditIndexFile", " x ", true},
+                                           TMandatoryCase{"EditHtmlFirstImageFile", "", false},
+                                           TMandatoryCase{"EditImagesFolder", " ", false}));
 
 TEST_F(FormTest, BuildNeedsAnImageAndAResultFolder) {
   form->EditImagesFolder->setText(Pictures());
@@ -209,7 +212,10 @@ struct TResultFolderCase {
   std::vector<const char*> entries;
 };
 
-class ResultFolderTest : public FormTest, public ::testing::WithParamInterface<TResultFolderCase> {};
+void PrintTo(const TResultFolderCase& c, std::ostream* out) { *out << c.folderText; }
+
+class ResultFolderTest : public FormTest,
+                         public ::testing::WithParamInterface<TResultFolderCase> {};
 
 TEST_P(ResultFolderTest, ListsParentThenFolder) {
   form->EditImagesFolder->setText(QString::fromUtf8(GetParam().folderText));
@@ -228,8 +234,7 @@ INSTANTIATE_TEST_SUITE_P(
     Folders, ResultFolderTest,
     ::testing::Values(TResultFolderCase{"/photos/sea", {"/photos", "/photos/sea"}},
                       TResultFolderCase{"\"/photos/sea/\"", {"/photos", "/photos/sea"}},
-                      TResultFolderCase{"/photos", {"/", "/photos"}},
-                      TResultFolderCase{"/", {"/"}},
+                      TResultFolderCase{"/photos", {"/", "/photos"}}, TResultFolderCase{"/", {"/"}},
                       TResultFolderCase{"photos", {"", "photos"}},
                       TResultFolderCase{"my photos/sea", {"my photos", "my photos/sea"}}));
 
@@ -271,6 +276,8 @@ struct TKeyCase {
   int beeps;
 };
 
+void PrintTo(const TKeyCase& c, std::ostream* out) { *out << "typed \"" << c.typed << "\""; }
+
 class KeyFilterTest : public FormTest, public ::testing::WithParamInterface<TKeyCase> {};
 
 // Both sub-folder edits in use: thumbnails in a table, pictures with pages.
@@ -311,9 +318,8 @@ TEST_P(KeyFilterTest, LetsOnlyFolderCharactersThrough) {
 
 INSTANTIATE_TEST_SUITE_P(Characters, KeyFilterTest,
                          ::testing::Values(TKeyCase{"abzAZ", "xabzAZ", 0},
-                                           TKeyCase{"0-9_", "x0-9_", 0},
-                                           TKeyCase{".", "x", 1}, TKeyCase{" ", "x", 1},
-                                           TKeyCase{"a.b c", "xabc", 2},
+                                           TKeyCase{"0-9_", "x0-9_", 0}, TKeyCase{".", "x", 1},
+                                           TKeyCase{" ", "x", 1}, TKeyCase{"a.b c", "xabc", 2},
                                            TKeyCase{"я", "x", 1}, TKeyCase{"/\\:*", "x", 4},
                                            TKeyCase{"é", "x", 1}));
 
@@ -334,7 +340,8 @@ TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
   EXPECT_EQ(desktop.beeps, 2);
   EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm");
   QTest::keyClicks(form->EditIndexFile, QStringLiteral(" ."));
-  EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm .") << "other edits take anything";
+  EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm .")
+      << "other edits take anything";
 }
 
 struct TColorCase {
@@ -345,6 +352,10 @@ struct TColorCase {
   const char* result;
 };
 
+void PrintTo(const TColorCase& c, std::ostream* out) {
+  *out << c.start << (c.chosen ? " OK" : " Cancel");
+}
+
 class ColorButtonTest : public FormTest, public ::testing::WithParamInterface<TColorCase> {};
 
 TEST_P(ColorButtonTest, RewritesTheEditWithTheDialogsColour) {
@@ -354,9 +365,11 @@ TEST_P(ColorButtonTest, RewritesTheEditWithTheDialogsColour) {
     void (TFormMain::*click)();
     const char* dialog;
   } buttons[] = {
-      {form->EditTableBorderColor, &TFormMain::ButtonTableBorderColorClick, "ColorDialogTableBorder"},
+      {form->EditTableBorderColor, &TFormMain::ButtonTableBorderColorClick,
+       "ColorDialogTableBorder"},
       {form->EditTableBackColor, &TFormMain::ButtonTableBackColorClick, "ColorDialogTableBack"},
-      {form->EditThumbBorderColor, &TFormMain::ButtonThumbBorderColorClick, "ColorDialogThumbBorder"}};
+      {form->EditThumbBorderColor, &TFormMain::ButtonThumbBorderColorClick,
+       "ColorDialogThumbBorder"}};
   for (const auto& button : buttons) {
     desktop.colorDialogCustomColors.clear();
     desktop.colorDialogStartColors.clear();

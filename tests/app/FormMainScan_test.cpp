@@ -51,6 +51,10 @@ struct TEnterCase {
   bool scans;
 };
 
+void PrintTo(const TEnterCase& c, std::ostream* out) {
+  *out << "key " << std::hex << c.key << " modifiers " << int(c.modifiers);
+}
+
 class EnterKeyTest : public ScanTest, public ::testing::WithParamInterface<TEnterCase> {};
 
 TEST_P(EnterKeyTest, OnlyEnterWithoutShiftCtrlAltScans) {
@@ -62,15 +66,14 @@ TEST_P(EnterKeyTest, OnlyEnterWithoutShiftCtrlAltScans) {
   EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, EnterKeyTest,
-    ::testing::Values(TEnterCase{Qt::Key_Return, Qt::NoModifier, true},
-                      TEnterCase{Qt::Key_Enter, Qt::KeypadModifier, true},
-                      TEnterCase{Qt::Key_Return, Qt::ShiftModifier, false},
-                      TEnterCase{Qt::Key_Return, Qt::ControlModifier, false},
-                      TEnterCase{Qt::Key_Return, Qt::AltModifier, false},
-                      TEnterCase{Qt::Key_A, Qt::NoModifier, false},
-                      TEnterCase{Qt::Key_Tab, Qt::NoModifier, false}));
+INSTANTIATE_TEST_SUITE_P(Keys, EnterKeyTest,
+                         ::testing::Values(TEnterCase{Qt::Key_Return, Qt::NoModifier, true},
+                                           TEnterCase{Qt::Key_Enter, Qt::KeypadModifier, true},
+                                           TEnterCase{Qt::Key_Return, Qt::ShiftModifier, false},
+                                           TEnterCase{Qt::Key_Return, Qt::ControlModifier, false},
+                                           TEnterCase{Qt::Key_Return, Qt::AltModifier, false},
+                                           TEnterCase{Qt::Key_A, Qt::NoModifier, false},
+                                           TEnterCase{Qt::Key_Tab, Qt::NoModifier, false}));
 
 TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
   ASSERT_TRUE(ShowActive());
@@ -113,7 +116,8 @@ TEST_F(ScanTest, InvalidMaskShowsNamesThenTheError) {
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
   ASSERT_EQ(desktop.Texts("standard"), std::vector<std::string>{"'[' is an invalid mask at (2)"});
   EXPECT_TRUE(ListEntries().contains("A.jpg")) << "names found before the error stay";
-  EXPECT_EQ(form->LabelImagesCount->text(), "Всего картинок: " + QString::number(ListEntries().size()));
+  EXPECT_EQ(form->LabelImagesCount->text(),
+            "Всего картинок: " + QString::number(ListEntries().size()));
 }
 
 TEST_F(ScanTest, BlankFolderStopsSilentlyAndKeepsTheCount) {

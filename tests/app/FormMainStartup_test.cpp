@@ -66,6 +66,8 @@ struct TArgumentCase {
   bool quoted;
 };
 
+void PrintTo(const TArgumentCase& c, std::ostream* out) { *out << c.title; }
+
 class StartupArgumentTest : public StartupTest,
                             public ::testing::WithParamInterface<TArgumentCase> {};
 
@@ -174,6 +176,8 @@ struct TDeleteCase {
   const char* name;
 };
 
+void PrintTo(const TDeleteCase& c, std::ostream* out) { *out << "\"" << c.name << "\""; }
+
 class UntitledDeleteTest : public PresetTest, public ::testing::WithParamInterface<TDeleteCase> {};
 
 TEST_P(UntitledDeleteTest, IsRefused) {
@@ -200,6 +204,21 @@ TEST_F(PresetTest, FunctionKeysWorkOnlyInThePresetBox) {
   QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_F8);
   EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Sea\" удалена.");
   form->close();
+}
+
+TEST_F(PresetTest, TypingANameAndEnterPicksNothing) {
+  form->ComboBoxSettings->setEditText(QStringLiteral("Trip"));
+  form->EditImagesMask->setText(QStringLiteral("*.gif"));
+  form->ButtonSaveSettingsClick();
+  form->EditImagesMask->setText(QStringLiteral("*.png"));
+  form->ComboBoxSettings->setEditText(QString());
+  QTest::keyClicks(form->ComboBoxSettings->lineEdit(), QStringLiteral("Trip"));
+  QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.png");
+  EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), "Trip");
+  form->ComboBoxSettings->setCurrentIndex(form->ComboBoxSettings->findText("Trip"));
+  emit form->ComboBoxSettings->activated(form->ComboBoxSettings->currentIndex());
+  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.gif") << "a pick from the list loads";
 }
 
 TEST_F(PresetTest, SaveWithEmptyNameSavesTheUntitledPreset) {

@@ -2,13 +2,13 @@
 // settings database of its own.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 

@@ -39,7 +39,9 @@ class TScriptedDesktop : public TDesktop {
     confirmations.pop_front();
     return answer;
   }
-  void ShowError(const QString& text) override { messages.push_back({"error", text.toStdString()}); }
+  void ShowError(const QString& text) override {
+    messages.push_back({"error", text.toStdString()});
+  }
   void ShowPlainMessage(const QString& text) override {
     messages.push_back({"plain", text.toStdString()});
   }

@@ -3,8 +3,8 @@
 //   QT_QPA_PLATFORM=offscreen ./app_screenshots /tmp/shots [images folder]
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
 #include <QDir>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <cstdio>
 

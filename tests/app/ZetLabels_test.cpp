@@ -14,6 +14,8 @@ struct TTargetCase {
   const char* target;
 };
 
+void PrintTo(const TTargetCase& c, std::ostream* out) { *out << c.caption; }
+
 class LinkTargetTest : public ::testing::TestWithParam<TTargetCase> {};
 
 TEST_P(LinkTargetTest, PrefixOnlyWithoutColon) {
@@ -63,7 +65,8 @@ TEST(ZetUrlLabel, IsBlueAndChainsHandlersSetBeforeFirstPaint) {
   label.MouseEnter();
   EXPECT_TRUE(label.font().underline());
   EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
-  EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(0, 0, 255)) << "no colour change on hover";
+  EXPECT_EQ(label.palette().color(QPalette::WindowText), QColor(0, 0, 255))
+      << "no colour change on hover";
   label.MouseLeave();
   EXPECT_FALSE(label.font().underline());
   EXPECT_EQ(label.cursor().shape(), Qt::ArrowCursor);

@@ -2,8 +2,9 @@
 // sorted list order and the browse buttons.
 #include "ZetWidgets.h"
 
-#include <QTest>
 #include <gtest/gtest.h>
+
+#include <QTest>
 
 #include "ScriptedDesktop.h"
 
@@ -14,6 +15,8 @@ struct TFilterCase {
   const char* expected;
 };
 
+void PrintTo(const TFilterCase& c, std::ostream* out) { *out << c.filter; }
+
 class ConvertDialogFilterTest : public ::testing::TestWithParam<TFilterCase> {};
 
 TEST_P(ConvertDialogFilterTest, GivesQtSyntax) {
@@ -23,25 +26,25 @@ TEST_P(ConvertDialogFilterTest, GivesQtSyntax) {
 
 INSTANTIATE_TEST_SUITE_P(
     Filters, ConvertDialogFilterTest,
-    ::testing::Values(
-        TFilterCase{"HTML-файлы (*.htm;*.html)|*.htm;*.html|Все файлы (*.*)|*.*",
-                    "HTML-файлы (*.htm *.html);;Все файлы (*)"},
-        TFilterCase{"GIF, BMP, JPG|*.gif;*.bmp;*.jpg|Все файлы (*.*)|*.*",
-                    "GIF, BMP, JPG (*.gif *.bmp *.jpg);;Все файлы (*)"},
-        TFilterCase{"Text|*.txt", "Text (*.txt)"},
-        // A dangling description without patterns is dropped.
-        TFilterCase{"Text|*.txt|Odd", "Text (*.txt)"}, TFilterCase{"", ""}));
+    ::testing::Values(TFilterCase{"HTML-файлы (*.htm;*.html)|*.htm;*.html|Все файлы (*.*)|*.*",
+                                  "HTML-файлы (*.htm *.html);;Все файлы (*)"},
+                      TFilterCase{"GIF, BMP, JPG|*.gif;*.bmp;*.jpg|Все файлы (*.*)|*.*",
+                                  "GIF, BMP, JPG (*.gif *.bmp *.jpg);;Все файлы (*)"},
+                      TFilterCase{"Text|*.txt", "Text (*.txt)"},
+                      // A dangling description without patterns is dropped.
+                      TFilterCase{"Text|*.txt|Odd", "Text (*.txt)"}, TFilterCase{"", ""}));
 
 struct TQuoteCase {
   const char* path;
   const char* expected;
 };
 
+void PrintTo(const TQuoteCase& c, std::ostream* out) { *out << c.path; }
+
 class QuoteChosenFileTest : public ::testing::TestWithParam<TQuoteCase> {};
 
 TEST_P(QuoteChosenFileTest, QuotesOnlyPathsWithBlanks) {
-  EXPECT_EQ(QuoteChosenFile(QString::fromUtf8(GetParam().path)).toStdString(),
-            GetParam().expected);
+  EXPECT_EQ(QuoteChosenFile(QString::fromUtf8(GetParam().path)).toStdString(), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, QuoteChosenFileTest,
@@ -57,6 +60,10 @@ struct TSpinCase {
   int value;
 };
 
+void PrintTo(const TSpinCase& c, std::ostream* out) {
+  *out << c.minimum << ".." << c.maximum << " \"" << c.text << "\"";
+}
+
 class SpinEditValueTest : public ::testing::TestWithParam<TSpinCase> {};
 
 TEST_P(SpinEditValueTest, ReadsTextWithinLimits) {
@@ -70,10 +77,8 @@ TEST_P(SpinEditValueTest, ReadsTextWithinLimits) {
 INSTANTIATE_TEST_SUITE_P(Texts, SpinEditValueTest,
                          ::testing::Values(TSpinCase{0, 200, "120", 120},
                                            TSpinCase{0, 200, "250", 200},
-                                           TSpinCase{0, 200, "abc", 0},
-                                           TSpinCase{0, 200, "", 0},
-                                           TSpinCase{1, 10, "abc", 1},
-                                           TSpinCase{1, 10, "-4", 1},
+                                           TSpinCase{0, 200, "abc", 0}, TSpinCase{0, 200, "", 0},
+                                           TSpinCase{1, 10, "abc", 1}, TSpinCase{1, 10, "-4", 1},
                                            TSpinCase{0, 100, "$10", 16},
                                            TSpinCase{0, 100, "  7", 7},
                                            TSpinCase{0, 100, "7 ", 0}));
@@ -87,7 +92,8 @@ TEST(SpinEdit, SetValueClampsAndStepsStayInLimits) {
   EXPECT_EQ(spin.Value(), 10);
   spin.SetText(QStringLiteral("abc"));
   spin.stepBy(2);
-  EXPECT_EQ(spin.Text().toStdString(), "2") << "a text that is not a number steps from the lower limit";
+  EXPECT_EQ(spin.Text().toStdString(), "2")
+      << "a text that is not a number steps from the lower limit";
 }
 
 TEST(SpinEdit, TypingRefusesLettersButTakesDigits) {
@@ -109,7 +115,8 @@ TEST(SortedInsertPosition, PutsEntriesInCaseInsensitiveOrder) {
 
 TEST(SortedListBox, KeepsOrderWhenAddingOneByOneAndInBulk) {
   TSortedListBox list;
-  for (const char* name : {"b.jpg", "A.jpg", "c.JPG", "a.gif"}) list.AddSorted(QString::fromUtf8(name));
+  for (const char* name : {"b.jpg", "A.jpg", "c.JPG", "a.gif"})
+    list.AddSorted(QString::fromUtf8(name));
   EXPECT_EQ(list.Entries(), (QStringList{"a.gif", "A.jpg", "b.jpg", "c.JPG"}));
   list.AddAllSorted({QStringLiteral("B.gif"), QStringLiteral("0.png")});
   EXPECT_EQ(list.Entries(), (QStringList{"0.png", "a.gif", "A.jpg", "B.gif", "b.jpg", "c.JPG"}));
