@@ -162,3 +162,27 @@ TEST_F(ScanTest, ScanAskedForDuringAScanStartsOver) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScanTest, CaptionShowsTheScanWhileItRuns) {
+  form->EditImagesFolder->setText(Pictures());
+  std::string during;
+  QTimer::singleShot(0, form.get(), [&] { during = form->windowTitle().toStdString(); });
+  form->ScanImages();
+  EXPECT_EQ(during, "ZetGallery 1.0 - Поиск картинок...");
+  EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
+}
+
+TEST_F(ScanTest, ClosingDuringAScanClosesWhenItHasStopped) {
+  form->show();
+  form->EditImagesFolder->setText(Pictures());
+  QTimer::singleShot(0, form.get(), [&] { form->close(); });
+  form->ScanImages();
+  EXPECT_TRUE(form->CloseRequested());
+  EXPECT_FALSE(form->Scanning());
+  for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
+  EXPECT_FALSE(form->isVisible());
+}
+
+}  // namespace
