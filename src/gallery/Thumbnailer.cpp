@@ -159,6 +159,8 @@ TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeig
 }
 
 bool ReadPictureSize(const std::string& path, int& width, int& height) {
+  // Started here as well, so that a caller who forgot cannot crash the library.
+  if (!StartImageLibrary(nullptr)) return false;
   try {
     // Opening reads the header only; the pixels are decoded later, and only at reduced size.
     VImage header = VImage::new_from_file(path.c_str());

@@ -19,7 +19,8 @@ enum : int {
 };
 
 // Starts the library once per process; `programPath` is argv[0]. False when it cannot start.
-// Later calls do nothing and return the first result.
+// Later calls do nothing and return the first result. Reading or making a picture starts the
+// library too when nobody did; calling this at program start still reports a failure early.
 bool StartImageLibrary(const char* programPath);
 
 // Ends the library; call once at process end, after every thumbnail is finished.
