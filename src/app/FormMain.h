@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -28,6 +29,7 @@ class QProgressBar;
 class TDesktop;
 class TFormSettingsTarget;
 class TSettingsStore;
+class TUserInterface;
 class TWindowUserInterface;
 
 class TFormMain : public QWidget {
@@ -96,6 +98,11 @@ class TFormMain : public QWidget {
   // The caption and "Открыть результат" while a build runs.
   void SetBuilding(bool building);
   void SetScanning(bool scanning);
+  // Called whenever a running job lets the window breathe: a scan that goes on for a while
+  // shows the progress bar as busy.
+  void ShowScanActivity();
+  // What the core sees of the window while it scans or builds.
+  TUserInterface& UserInterface();
   void ReportProgress(int done, int total);
   // True once the user asked to close the window during a build or scan.
   bool CloseRequested() const { return closeRequested_; }
@@ -280,6 +287,7 @@ class TFormMain : public QWidget {
   bool scanRestartRequested_ = false;
   bool building_ = false;
   bool closeRequested_ = false;
+  QElapsedTimer scanClock_;
 };
 
 // Captions and messages of the window, spelled exactly as the user sees them.

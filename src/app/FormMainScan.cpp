@@ -1,5 +1,7 @@
 // The image scan from the window: the list, the caption, the count and the Build button around
 // the catalogue's folder scan, and a scan asked for while one runs.
+#include <QProgressBar>
+
 #include "DesktopServices.h"
 #include "FormMain.h"
 #include "ImageScan.h"
@@ -47,4 +49,21 @@ void TFormMain::ShowImageCount() {
 void TFormMain::SetScanning(bool scanning) {
   setWindowTitle(
       QString::fromUtf8(scanning ? WindowTexts::kCaptionScanning : WindowTexts::kCaption));
+  if (scanning)
+    scanClock_.start();
+  else
+    scanClock_.invalidate();
+  if (!scanning && !building_) ProgressBarBuild->hide();
 }
+
+void TFormMain::ShowScanActivity() {
+  // A scan does not know how many names are still to come: the bar only says it is busy, and
+  // only once the scan is slow enough for the user to wonder.
+  constexpr qint64 kQuietScanMs = 500;
+  if (building_ || !scanClock_.isValid() || scanClock_.elapsed() < kQuietScanMs) return;
+  if (ProgressBarBuild->isVisible()) return;
+  ProgressBarBuild->setRange(0, 0);
+  ProgressBarBuild->show();
+}
+
+TUserInterface& TFormMain::UserInterface() { return *userInterface_; }

@@ -27,7 +27,10 @@ void TWindowUserInterface::ShowStandardError(const std::string& text) {
   desktop_.ShowStandardError(FromUtf8(text));
 }
 
-void TWindowUserInterface::ProcessMessages() { QCoreApplication::processEvents(); }
+void TWindowUserInterface::ProcessMessages() {
+  form_.ShowScanActivity();
+  QCoreApplication::processEvents();
+}
 
 void TWindowUserInterface::ReportProgress(int done, int total, const std::string&) {
   form_.ReportProgress(done, total);

@@ -1,9 +1,11 @@
 // Rescans from the window: when the folder and mask edits scan, the first showing of the main
 // tab, the count label, the caption and the invalid-mask box.
+#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "FormTestSupport.h"
+#include "UserInterface.h"
 
 namespace {
 
@@ -183,6 +185,24 @@ TEST_F(ScanTest, ClosingDuringAScanClosesWhenItHasStopped) {
   EXPECT_FALSE(form->Scanning());
   for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
   EXPECT_FALSE(form->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormTest, LongScanShowsABusyBarShortOneDoesNot) {
+  form->show();
+  form->SetScanning(true);
+  form->UserInterface().ProcessMessages();
+  EXPECT_FALSE(form->ProgressBarBuild->isVisible()) << "a quick scan shows nothing";
+  QTest::qWait(600);
+  form->UserInterface().ProcessMessages();
+  EXPECT_TRUE(form->ProgressBarBuild->isVisible());
+  EXPECT_EQ(form->ProgressBarBuild->maximum(), 0) << "busy, without a count";
+  form->SetScanning(false);
+  EXPECT_FALSE(form->ProgressBarBuild->isVisible());
+  form->close();
 }
 
 }  // namespace
