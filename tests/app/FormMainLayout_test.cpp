@@ -41,3 +41,104 @@ TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
 INSTANTIATE_TEST_SUITE_P(Tabs, LayoutTest, ::testing::Values(0, 1, 2, 3));
 
 }  // namespace
+
+namespace {
+
+// The named controls of `page` in the order the keyboard focus visits them, starting at `first`.
+std::vector<std::string> FocusOrder(QWidget* page, QWidget* first) {
+  std::vector<std::string> order;
+  QWidget* widget = first;
+  do {
+    // Inner parts (the edit of a combo or spin box) count as their named control.
+    QWidget* named = widget;
+    // (Qt names some inner parts itself, "qt_spinbox_lineedit".)
+    while (named != nullptr &&
+           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
+      named = named->parentWidget();
+    const std::string name = named != nullptr ? named->objectName().toStdString() : "";
+    if (named != nullptr && page->isAncestorOf(named) && widget->focusPolicy() & Qt::TabFocus &&
+        (order.empty() || order.back() != name))
+      order.push_back(name);
+    widget = widget->nextInFocusChain();
+  } while (widget != first);
+  return order;
+}
+
+struct TTabOrderCase {
+  const char* page;
+  std::vector<const char*> order;
+};
+
+void PrintTo(const TTabOrderCase& c, std::ostream* out) { *out << c.page; }
+
+class TabOrderTest : public FormTest, public ::testing::WithParamInterface<TTabOrderCase> {};
+
+TEST_P(TabOrderTest, FollowsTheDesignedOrder) {
+  QWidget* page = form->findChild<QWidget*>(QString::fromLatin1(GetParam().page));
+  ASSERT_NE(page, nullptr);
+  const std::vector<std::string> expected(GetParam().order.begin(), GetParam().order.end());
+  QWidget* first = form->findChild<QWidget*>(QString::fromStdString(expected.front()));
+  std::vector<std::string> order = FocusOrder(page, first);
+  if (order.size() > expected.size()) order.resize(expected.size());
+  EXPECT_EQ(order, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, TabOrderTest,
+    ::testing::Values(TTabOrderCase{"TabSheetFiles",
+                                    {"EditImagesFolder", "EditImagesMask", "ListBoxImages",
+                                     "ComboBoxDescrType", "CheckBoxClearResultFolder",
+                                     "EditResultFolder", "CheckBoxClearThumbsFolder",
+                                     "EditThumbsFolderPrefix", "EditThumbsFolder",
+                                     "CheckBoxCopyButtonsFromTemplate", "EditButtonsFolderPrefix",
+                                     "EditButtonsFolder", "ComboBoxSettings"}},
+                      TTabOrderCase{"TabSheetIndex",
+                                    {"EditIndexTemplate",
+                                     "EditIndexPlace",
+                                     "ComboBoxIndexType",
+                                     "EditTableWidth",
+                                     "EditTableBorderWidth",
+                                     "EditCellSpacing",
+                                     "EditCellPadding",
+                                     "EditTableBorderColor",
+                                     "EditTableBackColor",
+                                     "CheckBoxShowTableHeaders",
+                                     "CheckBoxShowDescriptions",
+                                     "CheckBoxShowFileSizes",
+                                     "ComboBoxFileSizes",
+                                     "EditThumbXCount",
+                                     "EditThumbXSize",
+                                     "EditThumbYSize",
+                                     "EditThumbBorderWidth",
+                                     "EditThumbBorderColor",
+                                     "CheckBoxDescrAsThumbAlt",
+                                     "CheckBoxCreateThumbs",
+                                     "ComboBoxThumbsFormat",
+                                     "RadioButtonThumbWithPrefix",
+                                     "RadioButtonThumbWithSuffix",
+                                     "EditThumbPrefixSuffix",
+                                     "EditIndexFile"}},
+                      TTabOrderCase{"TabSheetImage",
+                                    {"RadioButtonImageAsFile",
+                                     "RadioButtonImageAsHtml",
+                                     "EditImageTemplate",
+                                     "EditImagePlace",
+                                     "EditDescrPlace",
+                                     "EditButtonsPlace",
+                                     "EditButtonImageFirst",
+                                     "EditAltFirst",
+                                     "EditButtonImagePrev",
+                                     "EditAltPrev",
+                                     "EditButtonImageNext",
+                                     "EditAltNext",
+                                     "EditButtonImageLast",
+                                     "EditAltLast",
+                                     "EditButtonImageIndex",
+                                     "EditAltIndex",
+                                     "CheckBoxImageClickEqualNext",
+                                     "RadioButtonHtmlAsImageName",
+                                     "RadioButtonHtmlSerialNumber",
+                                     "EditHtmlFirstImageFile"}}),
+    [](const auto& info) { return std::string(info.param.page); });
+
+}  // namespace
