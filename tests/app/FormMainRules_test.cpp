@@ -490,6 +490,13 @@ TEST_F(FormTest, DesignTimeLayout) {
   EXPECT_TRUE(form->CheckBoxImageClickEqualNext->isChecked());
   EXPECT_EQ(form->EditAltFirst->text().toStdString(), "Первая...");
   EXPECT_EQ(form->ButtonSaveSettings->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(form->ListBoxImages->toolTip().isEmpty())
+      << "its hint comes with the creation handler";
+  EXPECT_EQ(form->EditImagesMask->toolTip().toStdString(),
+            "Можно указать несколько масок через точку с запятой\n"
+            "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\"");
+  EXPECT_EQ(form->ButtonSaveSettings->toolTip().toStdString(),
+            "Сохранить настройку с указанным именем");
   // Every control the settings store names exists under its name.
   for (const char* name : {"EditImagesFolder", "EditResultFolder", "CheckBoxClearResultFolder",
                            "EditTableWidth", "ComboBoxThumbsFormat", "RadioButtonHtmlSerialNumber",

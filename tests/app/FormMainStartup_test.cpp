@@ -55,6 +55,11 @@ TEST_F(StartupTest, WithoutArgumentOpensOnAboutWithTheListFilled) {
   EXPECT_EQ(form->EditThumbsFolderPrefix->text(), folder.path() + "/");
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
   EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(form->ListBoxImages->toolTip().toStdString(),
+            "Двойной щелчок левой кнопкой мыши на файле\n"
+            "позволяет его просмотреть программой просмотра.\n\n"
+            "Используйте локальное меню для редактирования\n"
+            "списка картинок и их описаний.");
 
   MakeFile("pics/c.jpg");
   form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
