@@ -1,4 +1,4 @@
-// app_screenshots: saves a picture of each tab of the window, as a fresh start shows it, into
+// app_screenshots (built on request: cmake --build BUILD --target app_screenshots): saves a picture of each tab of the window, as a fresh start shows it, into
 // the folder given as the first argument. A look at the layout without a display:
 //   QT_QPA_PLATFORM=offscreen ./app_screenshots /tmp/shots [images folder]
 #include <QAbstractButton>
