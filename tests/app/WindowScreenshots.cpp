@@ -1,6 +1,8 @@
-// app_screenshots (built on request: cmake --build BUILD --target app_screenshots): saves a picture of each tab of the window, as a fresh start shows it, into
-// the folder given as the first argument. A look at the layout without a display:
-//   QT_QPA_PLATFORM=offscreen ./app_screenshots /tmp/shots [images folder]
+// app_screenshots: saves a picture of each tab of the window, as a fresh start shows it, into
+// the folder given as the first argument, and names every text control too narrow for its text.
+// A look at the layout without a display; built only on request:
+//   cmake --build BUILD --target app_screenshots
+//   QT_QPA_PLATFORM=offscreen BUILD/app_screenshots /tmp/shots [images folder]
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
