@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config make
+  g++ cmake ninja-build pkg-config make fonts-liberation
   qt6-base-dev libvips-dev libvips-tools libsqlite3-dev sqlite3
   googletest libgtest-dev
   libjpeg-turbo-progs

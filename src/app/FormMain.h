@@ -297,5 +297,4 @@ inline constexpr char kCaptionScanning[] = "ZetGallery 1.0 - Поиск карт
 inline constexpr char kCaptionBuilding[] = "ZetGallery 1.0 - Построение галереи...";
 inline constexpr char kImagesCountPrefix[] = "Всего картинок: ";
 inline constexpr char kImagesCountDesign[] = "Всего картинок: 999";
-inline constexpr char kUntitledPreset[] = "<без названия>";
 }  // namespace WindowTexts
