@@ -1,7 +1,9 @@
 // ZetTextFile: the line rules of the program's text files, and the CR LF writer.
 #include "ZetTextFile.h"
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace {
 
@@ -22,6 +24,11 @@ bool IsUsablePath(const std::string& path) {
 bool ReadFileBytes(const std::string& path, bool firstLineOnly, std::string& content) {
   content.clear();
   if (!IsUsablePath(path)) return false;
+  // Only plain files (or links to them) are read. A pipe would block the open forever, and a
+  // device such as /dev/zero never ends; either can lie in a picture folder unpacked from an
+  // archive, under the name of a description file.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
   TFileHandle file(std::fopen(path.c_str(), "rb"));
   if (!file) return false;
   char buffer[65536];
@@ -33,7 +40,7 @@ bool ReadFileBytes(const std::string& path, bool firstLineOnly, std::string& con
       return true;
     }
   }
-  // A folder opens on some systems but cannot be read; that is a failure, not an empty file.
+  // A read error is a failure, not an empty file.
   return std::ferror(file.get()) == 0;
 }
 

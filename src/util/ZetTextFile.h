@@ -12,11 +12,12 @@
 std::vector<std::string> SplitTextLines(const std::string& content);
 
 // Reads a whole file into `lines`. Returns false (with `lines` empty) when the file cannot be
-// opened or read.
+// opened or read, or is not a plain file (a folder, a pipe, a device; a link counts as what it
+// points to).
 bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines);
 
-// Reads only the first line of a file into `line` (empty file: empty line). False when the file
-// cannot be opened or read.
+// Reads only the first line of a file into `line` (empty file: empty line). False as for
+// ReadTextFileLines.
 bool ReadFirstTextLine(const std::string& path, std::string& line);
 
 // Writes text to a file; remembers the first failure, later calls then do nothing.

@@ -1,11 +1,17 @@
 #include "ZetTextFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 namespace {
 
@@ -100,6 +106,64 @@ TEST_F(TextFileTest, MissingFolderOrUnreadableFilesFail) {
     const std::string locked = Write("locked.txt", "secret\r\n");
     chmod(locked.c_str(), 0);
     EXPECT_FALSE(ReadFirstTextLine(locked, line));
+  }
+}
+
+TEST_F(TextFileTest, OnlyPlainFilesAreRead) {
+  const std::string plain = Write("plain.txt", "plain\r\n");
+  const struct {
+    const char* name;
+    std::function<void(const std::string& path)> make;
+    bool read;
+    std::string first;
+  } cases[] = {
+      {"link to a plain file",
+       [&](const std::string& path) { std::filesystem::create_symlink(plain, path); }, true,
+       "plain"},
+      {"folder", [](const std::string& path) { std::filesystem::create_directory(path); }, false,
+       ""},
+      // A device reads without error (this one as empty, /dev/zero without end).
+      {"link to a device",
+       [](const std::string& path) { std::filesystem::create_symlink("/dev/null", path); }, false,
+       ""},
+      {"broken link",
+       [&](const std::string& path) { std::filesystem::create_symlink(PathOf("gone"), path); },
+       false, ""},
+  };
+  int number = 0;
+  for (const auto& c : cases) {
+    const std::string path = PathOf("case" + std::to_string(++number) + ".txt");
+    c.make(path);
+    std::string line = "left over";
+    TLines lines = {"left over"};
+    EXPECT_EQ(ReadFirstTextLine(path, line), c.read) << c.name;
+    EXPECT_EQ(line, c.first) << c.name;
+    EXPECT_EQ(ReadTextFileLines(path, lines), c.read) << c.name;
+    EXPECT_EQ(lines, c.read ? TLines{c.first} : TLines{}) << c.name;
+  }
+}
+
+TEST_F(TextFileTest, APipeIsNotWaitedFor) {
+  const std::string pipe = PathOf("descript.ion");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const bool firstLineOnly : {true, false}) {
+    std::atomic<bool> done = false;
+    bool read = true;
+    std::thread reader([&] {
+      std::string line;
+      TLines lines;
+      read = firstLineOnly ? ReadFirstTextLine(pipe, line) : ReadTextFileLines(pipe, lines);
+      done = true;
+    });
+    // A reader stuck opening the pipe is let go by a writer that opens and closes it at once, so
+    // that waiting shows as a failure rather than a test that never ends.
+    while (!done) {
+      const int writer = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0) close(writer);
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    reader.join();
+    EXPECT_FALSE(read) << (firstLineOnly ? "first line" : "all lines");
   }
 }
 
