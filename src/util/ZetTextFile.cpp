@@ -85,7 +85,10 @@ TTextWriter::~TTextWriter() { Close(); }
 bool TTextWriter::Open(const std::string& path) {
   Close();
   ok_ = true;
-  if (IsUsablePath(path)) file_ = std::fopen(path.c_str(), "wb");
+  // Opening a pipe for writing waits until some other program reads it, which may be never.
+  std::error_code error;
+  if (IsUsablePath(path) && !std::filesystem::is_fifo(std::filesystem::path(path), error))
+    file_ = std::fopen(path.c_str(), "wb");
   if (file_ == nullptr) ok_ = false;
   return file_ != nullptr;
 }

@@ -28,7 +28,7 @@ class TTextWriter {
   TTextWriter(const TTextWriter&) = delete;
   TTextWriter& operator=(const TTextWriter&) = delete;
 
-  // Creates (or truncates) the file. False on failure.
+  // Creates (or truncates) the file. False on failure, and for a pipe of that name.
   bool Open(const std::string& path);
   // Writes `text` as it is.
   void Write(const std::string& text);

@@ -212,6 +212,27 @@ TEST_F(TextFileTest, WriterReportsFailures) {
   }
 }
 
+TEST_F(TextFileTest, WriterDoesNotWaitForAPipe) {
+  const std::string pipe = PathOf("index.htm");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  std::atomic<bool> done = false;
+  bool opened = true;
+  std::thread opener([&] {
+    TTextWriter writer;
+    opened = writer.Open(pipe);
+    done = true;
+  });
+  // A reader that comes and goes lets a writer stuck opening the pipe go on, so that waiting
+  // shows as a failure rather than a test that never ends.
+  while (!done) {
+    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (reader >= 0) close(reader);
+  }
+  opener.join();
+  EXPECT_FALSE(opened);
+}
+
 TEST_F(TextFileTest, ReopeningTruncates) {
   const std::string path = Write("again.htm", "old old old");
   TTextWriter writer;
