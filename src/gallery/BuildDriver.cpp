@@ -115,16 +115,52 @@ bool EnsureFolder(const std::string& folder, const char* refusedMessage,
   return true;
 }
 
-// Deletes the files directly in `folder` that `selected` takes. Folders are never deleted, and a
-// file that cannot be deleted is passed over in silence.
+// The files that clearing a folder must never take, as absolute paths with links resolved: the
+// two templates and the five button pictures, which this very build reads. A template kept beside
+// the gallery has an ".htm" name; deleting it would lose the user's work and fail the build.
+std::set<std::string> BuildInputFiles(const TBuildInputs& inputs, const TBuildParameters& params) {
+  const TSettingsSnapshot& s = inputs.Settings;
+  std::vector<std::string> paths = {params.IndexTemplate,
+                                    StripQuotes(params.ImageTemplate),
+                                    StripQuotes(s.ButtonImageFirst),
+                                    StripQuotes(s.ButtonImagePrev),
+                                    StripQuotes(s.ButtonImageNext),
+                                    StripQuotes(s.ButtonImageLast),
+                                    StripQuotes(s.ButtonImageIndex)};
+  std::set<std::string> files;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    if (path.empty()) continue;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+    if (!error) files.insert(resolved.string());
+  }
+  return files;
+}
+
+// A file whose owner may not write it was protected on purpose (the read-only attribute of other
+// systems, which keeps a file from being deleted there): clearing passes it over, although a
+// writable folder would let it go.
+bool IsWriteProtected(const fs::directory_entry& entry) {
+  std::error_code error;
+  const fs::file_status status = entry.status(error);
+  return !error && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+}
+
+// Deletes the files directly in `folder` that `selected` takes. Folders, write-protected files
+// and the build's own input files are never deleted, and a file that cannot be deleted is passed
+// over in silence.
 template <typename TSelect>
-void DeleteFilesIn(const std::string& folder, TSelect selected) {
+void DeleteFilesIn(const std::string& folder, TSelect selected, const std::set<std::string>& kept) {
   std::error_code error;
   std::vector<fs::path> doomed;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     std::error_code kindError;
     if (it->is_directory(kindError)) continue;
-    if (selected(it->path().filename().string())) doomed.push_back(it->path());
+    if (!selected(it->path().filename().string()) || IsWriteProtected(*it)) continue;
+    std::error_code resolveError;
+    const fs::path resolved = fs::weakly_canonical(it->path(), resolveError);
+    if (!resolveError && kept.count(resolved.string()) != 0) continue;
+    doomed.push_back(it->path());
   }
   for (const fs::path& file : doomed) fs::remove(file, error);
 }
@@ -170,10 +206,14 @@ bool FolderIsOrHolds(const std::string& folder, const std::string& inner) {
 }
 
 bool MatchesHtmlWildcard(const std::string& fileName) {
-  std::string lower = fileName;
-  std::transform(lower.begin(), lower.end(), lower.begin(),
+  // Only the extension counts: with the pages beside the pictures, a picture such as
+  // "trip.html.jpg" would otherwise be deleted with the old pages.
+  const size_t dot = fileName.rfind('.');
+  if (dot == std::string::npos) return false;
+  std::string extension = fileName.substr(dot);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return lower.find(".htm") != std::string::npos;
+  return extension.starts_with(".htm");
 }
 
 TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterface,
@@ -200,12 +240,14 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
   };
   if (!EnsureFolder(params.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui))
     return stop();
-  if (params.ClearResultFolder) DeleteFilesIn(params.ResultFolder, MatchesHtmlWildcard);
+  const std::set<std::string> inputFiles = BuildInputFiles(inputs, params);
+  if (params.ClearResultFolder)
+    DeleteFilesIn(params.ResultFolder, MatchesHtmlWildcard, inputFiles);
 
   if (!EnsureFolder(params.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed, ui))
     return stop();
   if (params.ClearThumbsFolder)
-    DeleteFilesIn(params.ThumbsFolderPath, [](const std::string&) { return true; });
+    DeleteFilesIn(params.ThumbsFolderPath, [](const std::string&) { return true; }, inputFiles);
 
   if (params.CopyButtonsFromTemplate && params.ImageType == 1) {
     if (!EnsureFolder(params.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,

@@ -46,5 +46,7 @@ bool BuildIsRunning();
 // links and spellings such as "a/./b" resolved).
 bool FolderIsOrHolds(const std::string& folder, const std::string& inner);
 
-// True when `fileName` is taken by the wildcard "*.htm*": it contains ".htm" in any letter case.
+// True when `fileName` is an old page that clearing the result folder takes: its extension (from
+// the last dot) begins with ".htm" in any letter case (".htm", ".HTML", ".htmx"). A name that only
+// holds ".htm" further in front ("trip.html.jpg") is not a page and stays.
 bool MatchesHtmlWildcard(const std::string& fileName);

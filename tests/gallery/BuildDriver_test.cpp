@@ -300,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BuildDriverTest, ClearingTheResultFolderTakesOnlyHtmlFiles) {
   inputs.Settings.ClearResultFolder = true;
   for (const char* name : {"old.htm", "old.html", "SHOUT.HTM", "page.htmx", "x.htm.bak",
-                           "photo.jpg", "notes.txt", "x.shtml", ".hidden.htm"})
+                           "trip.html.jpg", "photo.jpg", "notes.txt", "x.shtml", ".hidden.htm"})
     WriteWholeFile(folder / name, "old");
   fs::create_directories(folder / "folder.htm");
   fs::create_directories(folder / "sub");
@@ -313,9 +313,63 @@ TEST_F(BuildDriverTest, ClearingTheResultFolderTakesOnlyHtmlFiles) {
             (std::vector<std::string>{"btn_first.gif", "btn_index.gif", "btn_last.gif",
                                       "btn_next.gif", "btn_prev.gif", "folder.htm/", "index.htm",
                                       "index.tpl", "notes.txt", "page.tpl", "photo.jpg", "pics/",
-                                      "sub/", "thumbs/", "x.shtml"}));
+                                      "sub/", "thumbs/", "trip.html.jpg", "x.htm.bak", "x.shtml"}));
   EXPECT_TRUE(fs::exists(folder / "sub/inner.htm"));
 }
+
+// Files that clearing must leave alone although their names are taken: the user protected them,
+// or the build itself reads them.
+struct TKeptFileCase {
+  const char* label;
+  const char* folderName;  // "" the result folder, "thumbs" the thumbnails folder
+  const char* fileName;
+  bool writeProtected;
+  const char* role;  // "index", "page" or "button": the setting that names the file; "" none
+  bool kept;
+};
+
+class ClearingKeeps : public BuildDriverTest, public ::testing::WithParamInterface<TKeptFileCase> {
+};
+
+TEST_P(ClearingKeeps, ProtectedFilesAndTheBuildsInputs) {
+  const TKeptFileCase& c = GetParam();
+  inputs.Settings.ClearResultFolder = true;
+  inputs.Settings.ClearThumbsFolder = true;
+  inputs.Settings.ImageType = 1;
+  ChooseResultFolder(1);  // the pages beside the pictures
+  fs::create_directories(pics + "/thumbs");
+  const std::string where = std::string(c.folderName).empty() ? pics : pics + "/" + c.folderName;
+  const std::string path = where + "/" + c.fileName;
+  WriteWholeFile(path, "<p>~~~IMAGE~~~</p>\r\n");
+  const std::string role = c.role;
+  if (role == "index") {
+    WriteWholeFile(path, "<html>\r\n~~~INDEX~~~\r\n</html>\r\n");
+    inputs.Settings.IndexTemplate = path;
+  }
+  if (role == "page") inputs.Settings.ImageTemplate = "\"" + path + "\"";
+  if (role == "button") inputs.Settings.ButtonImageNext = path;
+  if (c.writeProtected) fs::permissions(path, fs::perms::owner_read, fs::perm_options::replace);
+
+  Build();
+
+  EXPECT_EQ(fs::exists(path), c.kept);
+  if (c.kept && role != "button") {
+    EXPECT_NE(ReadWholeFile(path), "") << "not overwritten";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClearingKeeps,
+    ::testing::Values(
+        TKeptFileCase{"OrdinaryOldPage", "", "old.htm", false, "", false},
+        TKeptFileCase{"WriteProtectedPage", "", "keep.htm", true, "", true},
+        TKeptFileCase{"OrdinaryOldThumbnail", "thumbs", "_old.jpg", false, "", false},
+        TKeptFileCase{"WriteProtectedThumbnail", "thumbs", "_keep.jpg", true, "", true},
+        TKeptFileCase{"IndexTemplateBesideThePages", "", "my template.htm", false, "index", true},
+        TKeptFileCase{"PageTemplateBesideThePages", "", "page template.html", false, "page", true},
+        TKeptFileCase{"PageTemplateInTheThumbnails", "thumbs", "page.tpl", false, "page", true},
+        TKeptFileCase{"ButtonInTheThumbnails", "thumbs", "next.gif", false, "button", true}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(BuildDriverTest, WithoutClearingOldPagesStay) {
   inputs.Settings.ClearResultFolder = false;
