@@ -180,6 +180,9 @@ bool WriteIndex(TIndexRun& run) {
     run.ui.ReportProgress(static_cast<int>(i + 1), static_cast<int>(count), p.Images[i]);
     if (run.ui.StopRequested()) {
       run.stopped = true;
+      // A thumbnail row left half full is closed, so the table stays well formed.
+      const bool rowOpen = (i + 1) % static_cast<size_t>(p.ThumbXCount) != 0 && i + 1 < count;
+      if (p.IndexType == 3 && rowOpen) run.out.Write("</tr>\r\n");
       break;
     }
   }

@@ -423,6 +423,32 @@ TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
   EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "dunes & sky.htm"));
 }
 
+TEST(WriteIndexPage, StoppingInAThumbnailRowClosesTheRow) {
+  const struct {
+    int stopAfter;
+    int perRow;
+    const char* tableEnd;
+  } cases[] = {
+      {1, 3, "</a></td>\r\n</tr>\r\n</table>\r\n"},  // the first row had one of three
+      {3, 3, "</a></td>\r\n</tr>\r\n</table>\r\n"},  // the row was full anyway
+      {2, 1, "</a></td>\r\n</tr>\r\n</table>\r\n"},
+  };
+  for (const auto& c : cases) {
+    TGalleryFolder gallery;
+    TBuildInputs in = gallery.Inputs();
+    in.Settings.IndexType = 3;
+    in.Settings.ThumbXCount = c.perRow;
+    TBuildParameters params = CollectBuildParameters(in);
+    TRecordingUi ui;
+    ui.stopAfter = c.stopAfter;
+    WriteIndexPage(params, {}, ui, nullptr);
+    const std::string index = ReadBytes(gallery.Folder() / "index.htm");
+    EXPECT_NE(index.find(c.tableEnd), std::string::npos) << c.stopAfter << " " << c.perRow;
+    EXPECT_EQ(Count(index, "<tr height="), Count(index, "</tr>")) << c.stopAfter;
+    EXPECT_EQ(Count(index, "<td align="), static_cast<size_t>(c.stopAfter));
+  }
+}
+
 TEST(WriteIndexPage, KeepsGoingWhenPagesFail) {
   TGalleryFolder gallery;
   TBuildInputs in = gallery.Inputs();
