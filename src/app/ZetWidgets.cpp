@@ -18,15 +18,26 @@
 
 TZetEdit::TZetEdit(QWidget* parent) : QLineEdit(parent) {}
 
+namespace {
+
+// Qt also moves the focus out of and back into the edit when its own pop-up menu opens and
+// closes, and when the whole window loses and regains activation (another program, a message
+// box, a file dialog). The user has neither entered nor left the edit then: the focus stays on
+// it within the window, so the rescan rules must not see it.
+bool MovesBetweenControls(const QFocusEvent* event) {
+  return event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason;
+}
+
+}  // namespace
+
 void TZetEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  emit Entered();
+  if (MovesBetweenControls(event)) emit Entered();
 }
 
 void TZetEdit::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
-  // A pop-up menu of the edit itself takes the focus only for a moment; the user has not left.
-  if (event->reason() != Qt::PopupFocusReason) emit Exited();
+  if (MovesBetweenControls(event)) emit Exited();
 }
 
 void TZetEdit::keyReleaseEvent(QKeyEvent* event) {

@@ -13,7 +13,8 @@
 
 class TDesktop;
 
-// A one-line edit that reports when the focus enters or leaves it and when a key is released.
+// A one-line edit that reports when the focus moves into it from another control of the window or
+// out of it to another one, and when a key is released.
 class TZetEdit : public QLineEdit {
   Q_OBJECT
  public:

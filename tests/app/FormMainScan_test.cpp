@@ -1,5 +1,7 @@
 // Rescans from the window: when the folder and mask edits scan, the first showing of the main
 // tab, the count label, the caption and the invalid-mask box.
+#include <QApplication>
+#include <QFocusEvent>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -92,6 +94,39 @@ TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
   form->EditImagesFolder->setFocus();
   EXPECT_EQ(ListEntries(), (QStringList{"more.txt", "notes.txt"}));
 }
+
+struct TFocusCase {
+  Qt::FocusReason reason;
+  bool movesBetweenControls;  // entering clears the flag, leaving scans
+};
+
+void PrintTo(const TFocusCase& c, std::ostream* out) { *out << "reason " << int(c.reason); }
+
+class FocusReasonTest : public ScanTest, public ::testing::WithParamInterface<TFocusCase> {};
+
+// The window losing activation (a message box, another program) or the edit's own pop-up menu
+// moves Qt's focus too, but the user has not left the edit.
+TEST_P(FocusReasonTest, OnlyMovesBetweenControlsEnterOrLeave) {
+  form->EditImagesFolderEnter();
+  form->EditImagesFolder->setText(Pictures());
+  QFocusEvent out(QEvent::FocusOut, GetParam().reason);
+  QApplication::sendEvent(form->EditImagesFolder, &out);
+  EXPECT_EQ(ListEntries().size(), GetParam().movesBetweenControls ? 2 : 0) << "leaving";
+
+  form->EditImagesMaskEnter();
+  form->EditImagesMask->setText(QStringLiteral("*.gif"));
+  QFocusEvent in(QEvent::FocusIn, GetParam().reason);
+  QApplication::sendEvent(form->EditImagesMask, &in);
+  EXPECT_EQ(form->ImagesMaskChanged, !GetParam().movesBetweenControls) << "entering";
+}
+
+INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
+                         ::testing::Values(TFocusCase{Qt::TabFocusReason, true},
+                                           TFocusCase{Qt::BacktabFocusReason, true},
+                                           TFocusCase{Qt::MouseFocusReason, true},
+                                           TFocusCase{Qt::OtherFocusReason, true},
+                                           TFocusCase{Qt::ActiveWindowFocusReason, false},
+                                           TFocusCase{Qt::PopupFocusReason, false}));
 
 TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
   {
