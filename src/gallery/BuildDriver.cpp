@@ -261,12 +261,19 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
   const std::vector<std::string> descriptions =
       GetDescriptions(params.Images, inputs.Settings.ImagesFolder, inputs.Settings.Descriptions);
 
-  // A thumbnail that would land on one of the pictures (thumbnails kept beside the pictures,
-  // named without prefix) is not made: the picture stays.
+  // A thumbnail that would land on one of the pictures (thumbnails kept beside the pictures and
+  // named without prefix, or a prefix such as "../" that leads back to them) is not made: the
+  // picture stays.
   std::error_code error;
-  const bool thumbsBesidePictures =
-      fs::equivalent(params.ThumbsFolderPath, params.ImagesFolder, error) && !error;
+  const fs::path picturesFolder =
+      fs::weakly_canonical(fs::absolute(params.ImagesFolder, error), error);
   const std::set<std::string> pictureNames(params.Images.begin(), params.Images.end());
+  const auto landsOnAPicture = [&](const std::string& target) {
+    std::error_code resolveError;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(target, resolveError), resolveError);
+    return !resolveError && resolved.parent_path() == picturesFolder &&
+           pictureNames.count(resolved.filename().string()) != 0;
+  };
   const int threads =
       options.thumbnailThreads > 0 ? options.thumbnailThreads : ThumbnailThreadCount();
   TThumbnailQueue::TMaker maker = options.thumbnailMaker;
@@ -281,7 +288,7 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
       ui.FollowThumbnails(&queue, static_cast<int>(params.Images.size()));
     const TThumbnailMaker makeThumbnail = [&](const std::string& source,
                                               const std::string& target) {
-      if (thumbsBesidePictures && pictureNames.count(ExtractFileName(target)) != 0) return;
+      if (landsOnAPicture(target)) return;
       TThumbnailJob job;
       job.source = source;
       job.target = target;

@@ -532,6 +532,26 @@ TEST_F(BuildDriverTest, NoThumbnailIsMadeOverAPicture) {
   EXPECT_TRUE(thumbnails.calls.empty());
 }
 
+TEST_F(BuildDriverTest, NoThumbnailIsMadeOverAPictureThroughItsPrefix) {
+  // A prefix that climbs out of the thumbnails folder reaches the pictures all the same.
+  const struct {
+    const char* thumbsFolder;
+    const char* prefix;
+    size_t made;
+  } cases[] = {{"thumbs", "../pics/", 0}, {"pics/sub", "../", 0}, {"thumbs", "../", 3}};
+  for (const auto& c : cases) {
+    thumbnails.calls.clear();
+    inputs.Settings.ThumbsFolder = c.thumbsFolder;
+    inputs.Settings.ThumbPrefixSuffix = c.prefix;
+    ChooseResultFolder(0);
+    fs::create_directories(inputs.ThumbsFolderPrefixText + c.thumbsFolder);
+    Build();
+    EXPECT_EQ(thumbnails.calls.size(), c.made) << c.thumbsFolder << " " << c.prefix;
+  }
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+    EXPECT_EQ(ReadWholeFile(pics + "/" + name), "x");
+}
+
 // --- Re-entry and stopping ---------------------------------------------------------------
 
 TEST_F(BuildDriverTest, ABuildStartedDuringABuildIsIgnored) {
