@@ -252,6 +252,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, FolderChecks,
                                                        TBuildOutcome::Finished}),
                          [](const auto& info) { return std::string(info.param.label); });
 
+TEST_F(BuildDriverTest, TheThumbnailsFolderIsDemandedWhateverTheIndexKind) {
+  const struct {
+    int indexType;
+    bool createThumbs;
+  } cases[] = {{0, false}, {1, true}, {2, false}, {-1, false}, {3, false}};
+  for (const auto& c : cases) {
+    fs::remove_all(folder / "thumbs");
+    ui.questions.clear();
+    ui.answers = {true};
+    inputs.Settings.IndexType = c.indexType;
+    inputs.Settings.CreateThumbs = c.createThumbs;
+    Build();
+    EXPECT_EQ(ui.questions, std::vector<std::string>{FolderMissingQuestion(folder / "thumbs")})
+        << c.indexType;
+    EXPECT_TRUE(fs::is_directory(folder / "thumbs")) << c.indexType;
+  }
+}
+
 TEST_F(BuildDriverTest, RefusedFoldersAreNotCreated) {
   inputs.ResultFolderText = folder / "site";
   ui.answers = {false};
