@@ -241,13 +241,13 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
   if (!EnsureFolder(params.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui))
     return stop();
   const std::set<std::string> inputFiles = BuildInputFiles(inputs, params);
-  if (params.ClearResultFolder)
-    DeleteFilesIn(params.ResultFolder, MatchesHtmlWildcard, inputFiles);
+  if (params.ClearResultFolder) DeleteFilesIn(params.ResultFolder, MatchesHtmlWildcard, inputFiles);
 
   if (!EnsureFolder(params.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed, ui))
     return stop();
   if (params.ClearThumbsFolder)
-    DeleteFilesIn(params.ThumbsFolderPath, [](const std::string&) { return true; }, inputFiles);
+    DeleteFilesIn(
+        params.ThumbsFolderPath, [](const std::string&) { return true; }, inputFiles);
 
   if (params.CopyButtonsFromTemplate && params.ImageType == 1) {
     if (!EnsureFolder(params.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,
@@ -270,7 +270,8 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterf
   const std::set<std::string> pictureNames(params.Images.begin(), params.Images.end());
   const auto landsOnAPicture = [&](const std::string& target) {
     std::error_code resolveError;
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(target, resolveError), resolveError);
+    const fs::path resolved =
+        fs::weakly_canonical(fs::absolute(target, resolveError), resolveError);
     return !resolveError && resolved.parent_path() == picturesFolder &&
            pictureNames.count(resolved.filename().string()) != 0;
   };

@@ -346,8 +346,8 @@ struct TKeptFileCase {
   bool kept;
 };
 
-class ClearingKeeps : public BuildDriverTest, public ::testing::WithParamInterface<TKeptFileCase> {
-};
+class ClearingKeeps : public BuildDriverTest,
+                      public ::testing::WithParamInterface<TKeptFileCase> {};
 
 TEST_P(ClearingKeeps, ProtectedFilesAndTheBuildsInputs) {
   const TKeptFileCase& c = GetParam();
