@@ -81,7 +81,7 @@ void TFormMain::ConnectRules() {
   connect(ButtonTableBackColor, &QToolButton::clicked, this, &TFormMain::ButtonTableBackColorClick);
   connect(ButtonThumbBorderColor, &QToolButton::clicked, this,
           &TFormMain::ButtonThumbBorderColorClick);
-  connect(ListBoxImages, &QListWidget::itemDoubleClicked, this, &TFormMain::ListBoxImagesDblClick);
+  connect(ListBoxImages, &TSortedListBox::DoubleClicked, this, &TFormMain::ListBoxImagesDblClick);
 }
 
 void TFormMain::EnableDisableControls() {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QStyle>
 #include <algorithm>
@@ -203,6 +204,46 @@ void TSortedListBox::AddAllSorted(const QStringList& entries) {
   clear();
   addItems(sorted);
   setUpdatesEnabled(true);
+}
+
+namespace {
+
+// A press that must not touch the selection: the right button (its menu acts on the entry
+// selected before) or the empty area below the entries.
+bool LeavesSelectionAlone(const QListWidget& list, const QMouseEvent& event) {
+  return event.button() != Qt::LeftButton ||
+         list.itemAt(event.position().toPoint()) == nullptr;
+}
+
+}  // namespace
+
+void TSortedListBox::mousePressEvent(QMouseEvent* event) {
+  pressIgnored_ = LeavesSelectionAlone(*this, *event);
+  if (pressIgnored_) {
+    if (event->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
+    event->accept();
+    return;
+  }
+  QListWidget::mousePressEvent(event);
+}
+
+void TSortedListBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (pressIgnored_) {
+    pressIgnored_ = false;
+    event->accept();
+    return;
+  }
+  QListWidget::mouseReleaseEvent(event);
+}
+
+void TSortedListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    event->accept();
+    return;
+  }
+  // The second press of a double-click selects as a press does; then the list reports it.
+  mousePressEvent(event);
+  emit DoubleClicked();
 }
 
 QStringList TSortedListBox::Entries() const {

@@ -113,7 +113,10 @@ class TSpinEdit : public QAbstractSpinBox {
 // Where a new entry goes in a list kept in CompareForSortedList order: after equal entries.
 int SortedInsertPosition(const QStringList& entries, const QString& entry);
 
-// A list box that keeps its entries in the program's sorted-list order.
+// A list box that keeps its entries in the program's sorted-list order. Its mouse behaves as a
+// classic single-selection list box: once an entry is selected the mouse never leaves the list
+// without one (a click below the entries changes nothing), the right button only opens the
+// context menu, and a double-click anywhere in the list reports DoubleClicked.
 class TSortedListBox : public QListWidget {
   Q_OBJECT
  public:
@@ -123,6 +126,19 @@ class TSortedListBox : public QListWidget {
   // Adds many entries at once, repainting once.
   void AddAllSorted(const QStringList& entries);
   QStringList Entries() const;
+
+ signals:
+  // A double-click with the left button, on an entry or below them.
+  void DoubleClicked();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  // Whether the press that the current release ends left the selection alone.
+  bool pressIgnored_ = false;
 };
 
 // A combo box (editable or a drop-down list) that keeps its items in sorted-list order.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 
 #include "FormTestSupport.h"
 
@@ -463,6 +464,78 @@ TEST_F(ImageListTest, ShortcutsWorkOnlyWhileTheListHasTheFocus) {
   QTest::keyClick(form->ListBoxImages, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Извините. Будет реализовано в следующей версии."});
+}
+
+// What a mouse does on the image list: `row` is the entry under it, -1 the empty area below the
+// entries. Entry 1 is selected before.
+struct TListMouseCase {
+  const char* title;
+  Qt::MouseButton button;
+  bool doubleClick;
+  int row;
+  int selectedAfter;
+  size_t opened;  // pictures opened
+};
+
+void PrintTo(const TListMouseCase& c, std::ostream* out) { *out << c.title; }
+
+class ImageListMouseTest : public ImageListTest,
+                           public ::testing::WithParamInterface<TListMouseCase> {};
+
+// The right button only opens the menu, which then acts on the entry selected before; a
+// double-click anywhere in the list opens the selected picture.
+TEST_P(ImageListMouseTest, RightButtonKeepsTheSelectionDoubleClickOpensIt) {
+  const TListMouseCase& c = GetParam();
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  TSortedListBox* list = form->ListBoxImages;
+  list->setCurrentRow(1);
+  QWidget* viewport = list->viewport();
+  const QPoint at = c.row >= 0 ? list->visualItemRect(list->item(c.row)).center()
+                               : QPoint(viewport->width() / 2, viewport->height() - 3);
+  ASSERT_TRUE(viewport->rect().contains(at));
+  if (c.row < 0) ASSERT_EQ(list->itemAt(at), nullptr) << "the list is too short for the test";
+  QTest::mouseClick(viewport, c.button, Qt::NoModifier, at);
+  if (c.doubleClick) {
+    // The rest of a double-click as the window system delivers it.
+    QTest::mouseDClick(viewport, c.button, Qt::NoModifier, at);
+    QTest::mouseRelease(viewport, c.button, Qt::NoModifier, at);
+  }
+  EXPECT_EQ(form->ListBoxImages->currentRow(), c.selectedAfter);
+  ASSERT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->row(list->selectedItems().first()), c.selectedAfter);
+  EXPECT_EQ(desktop.opened.size(), c.opened);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Mouse, ImageListMouseTest,
+    ::testing::Values(
+        TListMouseCase{"left click on an entry", Qt::LeftButton, false, 2, 2, 0},
+        TListMouseCase{"right click on another entry", Qt::RightButton, false, 2, 1, 0},
+        TListMouseCase{"right click below the entries", Qt::RightButton, false, -1, 1, 0},
+        TListMouseCase{"left click below the entries", Qt::LeftButton, false, -1, 1, 0},
+        TListMouseCase{"double-click on an entry", Qt::LeftButton, true, 0, 0, 1},
+        TListMouseCase{"double-click below the entries", Qt::LeftButton, true, -1, 1, 1},
+        TListMouseCase{"right double-click on an entry", Qt::RightButton, true, 0, 1, 0}));
+
+TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  TSortedListBox* list = form->ListBoxImages;
+  list->clearSelection();
+  bool menuShown = false;
+  // The menu runs its own loop; close it as soon as it is up.
+  QTimer::singleShot(0, form.get(), [&] {
+    menuShown = form->PopupMenuImages->isVisible();
+    form->PopupMenuImages->close();
+  });
+  const QPoint onLastEntry = list->viewport()->mapTo(
+      form.get(), list->visualItemRect(list->item(2)).center());
+  QTest::mouseClick(form->windowHandle(), Qt::RightButton, Qt::NoModifier, onLastEntry);
+  EXPECT_TRUE(menuShown);
+  ASSERT_EQ(list->selectedItems().size(), 1);
+  EXPECT_EQ(list->selectedItems().first()->text().toStdString(), "A.jpg")
+      << "the entry under the mouse is not selected by the right button";
 }
 
 TEST_F(FormTest, HelpButtonShowsItsPlainMessage) {
