@@ -25,6 +25,8 @@ constexpr int kClientWidth = 421;
 constexpr int kClientHeight = 435;
 constexpr int kButtonHeight = 25;
 
+// Hints break their lines with a line feed alone: Qt's tooltips would show the carriage return of
+// a CR LF pair as a character of its own.
 constexpr char kImagesListHint[] =
     "Двойной щелчок левой кнопкой мыши на файле\n"
     "позволяет его просмотреть программой просмотра.\n\n"
@@ -146,6 +148,9 @@ void TFormMain::BuildMenus() {
       MenuItem(PopupMenuImages, "MenuDescribe", "Описать", QKeySequence(Qt::CTRL | Qt::Key_Z));
   MenuViewImages =
       MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Return));
+  // Enter is one key for the user, whichever of the two Enter keys of the keyboard it is.
+  MenuViewImages->setShortcuts(
+      {QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
   MenuDeleteFromList = MenuItem(PopupMenuImages, "MenuDeleteFromList", "Удалить из списка",
                                 QKeySequence(Qt::Key_Delete));
   ListBoxImages->addActions(PopupMenuImages->actions());

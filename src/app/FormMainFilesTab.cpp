@@ -24,6 +24,7 @@ QWidget* TFormMain::BuildFilesTab() {
   LabelImagesMask = NamedLabel("LabelImagesMask", "Маска картинок:");
   EditImagesMask = Named<TZetEdit>("EditImagesMask");
   EditImagesMask->setText(QStringLiteral("*.jpg"));
+  // Lines of a hint are broken by a line feed alone (see kImagesListHint).
   EditImagesMask->setToolTip(
       Text("Можно указать несколько масок через точку с запятой\n"
            "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\""));

@@ -461,6 +461,8 @@ TEST_F(ImageListTest, ShortcutsWorkOnlyWhileTheListHasTheFocus) {
   EXPECT_EQ(ListEntries(), (QStringList{"b.jpg", "c.gif"}));
   QTest::keyClick(form->ListBoxImages, Qt::Key_Return);
   EXPECT_EQ(desktop.opened.size(), 1u);
+  QTest::keyClick(form->ListBoxImages, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(desktop.opened.size(), 2u) << "the Enter key of the number pad";
   QTest::keyClick(form->ListBoxImages, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Извините. Будет реализовано в следующей версии."});
