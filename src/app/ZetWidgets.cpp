@@ -144,6 +144,14 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
   return enabled;
 }
 
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+  QAbstractSpinBox::focusOutEvent(event);
+  if (!MovesBetweenControls(event)) return;
+  int32_t typed = 0;
+  if (TryStrToInt(Text().toStdString(), typed) && std::clamp<int>(typed, minimum_, maximum_) != typed)
+    SetValue(typed);
+}
+
 void TSpinEdit::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   if (typed.size() == 1 && typed[0].isPrint() && !typed[0].isDigit() &&

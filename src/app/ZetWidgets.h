@@ -104,6 +104,9 @@ class TSpinEdit : public QAbstractSpinBox {
  protected:
   StepEnabled stepEnabled() const override;
   void keyPressEvent(QKeyEvent* event) override;
+  // Leaving the box brings a number outside the limits to the nearest limit; a text that is not
+  // a number stays as it is.
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int minimum_;

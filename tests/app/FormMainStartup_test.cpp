@@ -226,6 +226,30 @@ TEST_F(PresetTest, TypingANameAndEnterPicksNothing) {
   EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.gif") << "a pick from the list loads";
 }
 
+TEST_F(PresetTest, ArrowKeysInTheClosedListLoadEachPresetPassed) {
+  for (const char* name : {"Alpha", "Beta"}) {
+    form->ComboBoxSettings->setEditText(QString::fromLatin1(name));
+    form->EditAltIndex->setText(QString::fromLatin1(name));
+    form->ButtonSaveSettingsClick();
+  }
+  ASSERT_EQ(form->ComboBoxSettings->Entries(), (QStringList{"<без названия>", "Alpha", "Beta"}));
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->ComboBoxSettings->setFocus();
+  Pick(QStringLiteral("<без названия>"));
+  const struct {
+    Qt::Key key;
+    const char* loaded;  // EditAltIndex after the key
+  } steps[] = {{Qt::Key_Down, "Alpha"}, {Qt::Key_Down, "Beta"}, {Qt::Key_Up, "Alpha"}};
+  for (const auto& step : steps) {
+    form->EditAltIndex->setText(QStringLiteral("changed"));
+    QTest::keyClick(form->ComboBoxSettings->lineEdit(), step.key);
+    EXPECT_EQ(form->EditAltIndex->text().toStdString(), step.loaded);
+    EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), step.loaded);
+  }
+  form->close();
+}
+
 TEST_F(PresetTest, SaveWithEmptyNameSavesTheUntitledPreset) {
   form->ComboBoxSettings->setEditText(QString());
   form->EditAltIndex->setText(QStringLiteral("Home"));

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QTest>
 
 #include "ScriptedDesktop.h"
@@ -94,6 +96,54 @@ TEST(SpinEdit, SetValueClampsAndStepsStayInLimits) {
   spin.stepBy(2);
   EXPECT_EQ(spin.Text().toStdString(), "2")
       << "a text that is not a number steps from the lower limit";
+}
+
+struct TSpinLeaveCase {
+  int minimum, maximum;
+  const char* text;
+  Qt::FocusReason reason;
+  const char* after;  // the text once the focus has left
+};
+
+void PrintTo(const TSpinLeaveCase& c, std::ostream* out) {
+  *out << c.minimum << ".." << c.maximum << " \"" << c.text << "\" reason " << int(c.reason);
+}
+
+class SpinEditLeaveTest : public ::testing::TestWithParam<TSpinLeaveCase> {};
+
+TEST_P(SpinEditLeaveTest, LeavingBringsANumberIntoTheLimits) {
+  const TSpinLeaveCase& c = GetParam();
+  TSpinEdit spin(c.minimum, c.maximum, c.minimum);
+  spin.SetText(QString::fromUtf8(c.text));
+  QFocusEvent out(QEvent::FocusOut, c.reason);
+  QApplication::sendEvent(&spin, &out);
+  EXPECT_EQ(spin.Text().toStdString(), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SpinEditLeaveTest,
+    ::testing::Values(TSpinLeaveCase{0, 200, "250", Qt::TabFocusReason, "200"},
+                      TSpinLeaveCase{0, 100, "-5", Qt::MouseFocusReason, "0"},
+                      TSpinLeaveCase{1, 10, "0", Qt::BacktabFocusReason, "1"},
+                      TSpinLeaveCase{1, 10, "7", Qt::TabFocusReason, "7"},
+                      TSpinLeaveCase{0, 200, "abc", Qt::TabFocusReason, "abc"},
+                      TSpinLeaveCase{0, 200, "", Qt::TabFocusReason, ""},
+                      TSpinLeaveCase{0, 200, "250", Qt::ActiveWindowFocusReason, "250"},
+                      TSpinLeaveCase{0, 200, "250", Qt::PopupFocusReason, "250"}));
+
+TEST(SpinEdit, RealFocusMoveBringsTheTypedNumberIntoTheLimits) {
+  QWidget window;
+  auto* spin = new TSpinEdit(0, 200, 120, &window);
+  auto* other = new QLineEdit(&window);
+  other->move(0, 40);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  spin->setFocus();
+  spin->SetText(QString());
+  QTest::keyClicks(spin, QStringLiteral("250"));
+  other->setFocus();
+  EXPECT_EQ(spin->Text().toStdString(), "200");
 }
 
 TEST(SpinEdit, TypingRefusesLettersButTakesDigits) {
