@@ -43,7 +43,9 @@ void TZetEdit::focusOutEvent(QFocusEvent* event) {
 
 void TZetEdit::keyReleaseEvent(QKeyEvent* event) {
   QLineEdit::keyReleaseEvent(event);
-  emit KeyReleased(event->key(), event->modifiers());
+  // A held key repeats with a release before every repeated press; only the user's own release
+  // of the key counts.
+  if (!event->isAutoRepeat()) emit KeyReleased(event->key(), event->modifiers());
 }
 
 TFolderEdit::TFolderEdit(const QString& prompt, QWidget* parent)

@@ -2,6 +2,7 @@
 // tab, the count label, the caption and the invalid-mask box.
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -78,6 +79,31 @@ INSTANTIATE_TEST_SUITE_P(Keys, EnterKeyTest,
                                            TEnterCase{Qt::Key_Return, Qt::AltModifier, false},
                                            TEnterCase{Qt::Key_A, Qt::NoModifier, false},
                                            TEnterCase{Qt::Key_Tab, Qt::NoModifier, false}));
+
+class HeldEnterTest : public ScanTest, public ::testing::WithParamInterface<const char*> {};
+
+// A held Enter key repeats: the system sends a release before each repeated press. Only the
+// release of the key by the user scans.
+TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
+  auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(GetParam()));
+  ASSERT_NE(edit, nullptr);
+  form->EditImagesFolder->setText(Pictures());
+  for (bool repeated : {false, true}) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                    repeated);
+    QApplication::sendEvent(edit, &press);
+  }
+  QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier,
+                          QStringLiteral("\r"), true);
+  QApplication::sendEvent(edit, &repeatRelease);
+  EXPECT_TRUE(ListEntries().isEmpty()) << "a repeat is no release";
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(edit, &release);
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Edits, HeldEnterTest,
+                         ::testing::Values("EditImagesFolder", "EditImagesMask"));
 
 TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
   ASSERT_TRUE(ShowActive());
