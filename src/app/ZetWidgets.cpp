@@ -33,6 +33,8 @@ bool MovesBetweenControls(const QFocusEvent* event) {
 
 void TZetEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
+  // Keys pressed before the focus came here belong to somewhere else.
+  pressedKeys_.clear();
   if (MovesBetweenControls(event)) emit Entered();
 }
 
@@ -41,11 +43,19 @@ void TZetEdit::focusOutEvent(QFocusEvent* event) {
   if (MovesBetweenControls(event)) emit Exited();
 }
 
+void TZetEdit::keyPressEvent(QKeyEvent* event) {
+  if (!event->isAutoRepeat() && !pressedKeys_.contains(event->key()))
+    pressedKeys_.append(event->key());
+  QLineEdit::keyPressEvent(event);
+}
+
 void TZetEdit::keyReleaseEvent(QKeyEvent* event) {
   QLineEdit::keyReleaseEvent(event);
   // A held key repeats with a release before every repeated press; only the user's own release
-  // of the key counts.
-  if (!event->isAutoRepeat()) emit KeyReleased(event->key(), event->modifiers());
+  // of the key counts. So does only a key pressed here: the Enter that closed a message box
+  // is released over the edit that gets the focus back, and must not scan once more.
+  if (event->isAutoRepeat() || !pressedKeys_.removeOne(event->key())) return;
+  emit KeyReleased(event->key(), event->modifiers());
 }
 
 TFolderEdit::TFolderEdit(const QString& prompt, QWidget* parent)

@@ -14,7 +14,7 @@
 class TDesktop;
 
 // A one-line edit that reports when the focus moves into it from another control of the window or
-// out of it to another one, and when a key is released.
+// out of it to another one, and when a key pressed in it is released.
 class TZetEdit : public QLineEdit {
   Q_OBJECT
  public:
@@ -28,7 +28,12 @@ class TZetEdit : public QLineEdit {
  protected:
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+
+ private:
+  // Keys pressed while the edit had the focus and not yet released.
+  QList<int> pressedKeys_;
 };
 
 // An edit with a browse button that opens the folder browser with `prompt`, starting at the

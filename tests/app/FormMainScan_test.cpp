@@ -102,6 +102,19 @@ TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
 }
 
+// The Enter that closes a message box (the invalid-mask error) is released over the edit that
+// gets the focus back: it was not pressed there and must not scan into the same error again.
+TEST_P(HeldEnterTest, EnterPressedElsewhereDoesNotScan) {
+  auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(GetParam()));
+  ASSERT_NE(edit, nullptr);
+  form->EditImagesFolder->setText(Pictures());
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+  QApplication::sendEvent(edit, &release);
+  EXPECT_TRUE(ListEntries().isEmpty());
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "pressed and released here";
+}
+
 INSTANTIATE_TEST_SUITE_P(Edits, HeldEnterTest,
                          ::testing::Values("EditImagesFolder", "EditImagesMask"));
 
