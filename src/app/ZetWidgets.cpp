@@ -266,6 +266,13 @@ void TSortedListBox::mouseDoubleClickEvent(QMouseEvent* event) {
   emit DoubleClicked();
 }
 
+QItemSelectionModel::SelectionFlags TSortedListBox::selectionCommand(const QModelIndex& index,
+                                                                     const QEvent* event) const {
+  const QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+  if (command.testFlag(QItemSelectionModel::Deselect)) return QItemSelectionModel::NoUpdate;
+  return command;
+}
+
 QStringList TSortedListBox::Entries() const {
   QStringList entries;
   for (int i = 0; i < count(); ++i) entries << item(i)->text();

@@ -143,6 +143,9 @@ class TSortedListBox : public QListWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // Ctrl with a click or the space bar would take the selection away; here it stays.
+  QItemSelectionModel::SelectionFlags selectionCommand(
+      const QModelIndex& index, const QEvent* event = nullptr) const override;
 
  private:
   // Whether the press that the current release ends left the selection alone.

@@ -520,6 +520,25 @@ INSTANTIATE_TEST_SUITE_P(
         TListMouseCase{"double-click below the entries", Qt::LeftButton, true, -1, 1, 1},
         TListMouseCase{"right double-click on an entry", Qt::RightButton, true, 0, 1, 0}));
 
+TEST_F(ImageListTest, CtrlNeverTakesTheSelectionAway) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  TSortedListBox* list = form->ListBoxImages;
+  list->setFocus();
+  list->setCurrentRow(1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    list->visualItemRect(list->item(1)).center());
+  ASSERT_EQ(list->selectedItems().size(), 1) << "Ctrl and a click on the selected entry";
+  EXPECT_EQ(list->row(list->selectedItems().first()), 1);
+  QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+  ASSERT_EQ(list->selectedItems().size(), 1) << "Ctrl and the space bar";
+  EXPECT_EQ(list->row(list->selectedItems().first()), 1);
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                    list->visualItemRect(list->item(2)).center());
+  ASSERT_EQ(list->selectedItems().size(), 1) << "Ctrl and a click on another entry";
+  EXPECT_EQ(list->row(list->selectedItems().first()), 2);
+}
+
 TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
   ASSERT_TRUE(ShowActive());
   form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
