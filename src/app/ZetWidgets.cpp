@@ -160,7 +160,8 @@ void TSpinEdit::focusOutEvent(QFocusEvent* event) {
   QAbstractSpinBox::focusOutEvent(event);
   if (!MovesBetweenControls(event)) return;
   int32_t typed = 0;
-  if (TryStrToInt(Text().toStdString(), typed) && std::clamp<int>(typed, minimum_, maximum_) != typed)
+  if (TryStrToInt(Text().toStdString(), typed) &&
+      std::clamp<int>(typed, minimum_, maximum_) != typed)
     SetValue(typed);
 }
 
@@ -231,8 +232,7 @@ namespace {
 // A press that must not touch the selection: the right button (its menu acts on the entry
 // selected before) or the empty area below the entries.
 bool LeavesSelectionAlone(const QListWidget& list, const QMouseEvent& event) {
-  return event.button() != Qt::LeftButton ||
-         list.itemAt(event.position().toPoint()) == nullptr;
+  return event.button() != Qt::LeftButton || list.itemAt(event.position().toPoint()) == nullptr;
 }
 
 }  // namespace

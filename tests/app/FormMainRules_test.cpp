@@ -550,8 +550,8 @@ TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
     menuShown = form->PopupMenuImages->isVisible();
     form->PopupMenuImages->close();
   });
-  const QPoint onLastEntry = list->viewport()->mapTo(
-      form.get(), list->visualItemRect(list->item(2)).center());
+  const QPoint onLastEntry =
+      list->viewport()->mapTo(form.get(), list->visualItemRect(list->item(2)).center());
   QTest::mouseClick(form->windowHandle(), Qt::RightButton, Qt::NoModifier, onLastEntry);
   EXPECT_TRUE(menuShown);
   ASSERT_EQ(list->selectedItems().size(), 1);

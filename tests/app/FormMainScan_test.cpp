@@ -93,8 +93,8 @@ TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
                     repeated);
     QApplication::sendEvent(edit, &press);
   }
-  QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier,
-                          QStringLiteral("\r"), true);
+  QKeyEvent repeatRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                          true);
   QApplication::sendEvent(edit, &repeatRelease);
   EXPECT_TRUE(ListEntries().isEmpty()) << "a repeat is no release";
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
