@@ -544,12 +544,15 @@ TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
   form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
   TSortedListBox* list = form->ListBoxImages;
   list->clearSelection();
+  // The menu runs its own loop: close it once it is up.
   bool menuShown = false;
-  // The menu runs its own loop; close it as soon as it is up.
-  QTimer::singleShot(0, form.get(), [&] {
-    menuShown = form->PopupMenuImages->isVisible();
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&] {
+    if (!form->PopupMenuImages->isVisible()) return;
+    menuShown = true;
     form->PopupMenuImages->close();
   });
+  closer.start(5);
   const QPoint onLastEntry =
       list->viewport()->mapTo(form.get(), list->visualItemRect(list->item(2)).center());
   QTest::mouseClick(form->windowHandle(), Qt::RightButton, Qt::NoModifier, onLastEntry);
