@@ -169,13 +169,12 @@ void TFormMain::BuildMenus() {
   MenuDeleteSettings = MenuItem(PopupMenuSettings, "MenuDeleteSettings", "Удалить настройку",
                                 QKeySequence(Qt::Key_F8));
   ComboBoxSettings->addActions(PopupMenuSettings->actions());
-  // The menu belongs to the whole box: its edit part and its arrow.
   QWidget* settingsEdit = ComboBoxSettings->lineEdit();
-  for (QWidget* part : {static_cast<QWidget*>(ComboBoxSettings), settingsEdit}) {
-    part->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(part, &QWidget::customContextMenuRequested, this,
-            [this, part](const QPoint& at) { PopupMenuSettings->exec(part->mapToGlobal(at)); });
-  }
+  settingsEdit->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(settingsEdit, &QWidget::customContextMenuRequested, this,
+          [this, settingsEdit](const QPoint& at) {
+            PopupMenuSettings->exec(settingsEdit->mapToGlobal(at));
+          });
   settingsEdit->installEventFilter(this);
   connect(MenuSaveSettings, &QAction::triggered, this, &TFormMain::MenuSaveSettingsClick);
   connect(MenuDeleteSettings, &QAction::triggered, this, &TFormMain::MenuDeleteSettingsClick);

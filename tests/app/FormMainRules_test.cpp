@@ -544,15 +544,12 @@ TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
   form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
   TSortedListBox* list = form->ListBoxImages;
   list->clearSelection();
-  // The menu runs its own loop: close it once it is up.
+  // The menu runs its own loop: close it from there once it is up.
   bool menuShown = false;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (!form->PopupMenuImages->isVisible()) return;
+  QObject::connect(form->PopupMenuImages, &QMenu::aboutToShow, form.get(), [&] {
     menuShown = true;
-    form->PopupMenuImages->close();
+    QTimer::singleShot(0, form->PopupMenuImages, &QMenu::close);
   });
-  closer.start(5);
   const QPoint onLastEntry =
       list->viewport()->mapTo(form.get(), list->visualItemRect(list->item(2)).center());
   QTest::mouseClick(form->windowHandle(), Qt::RightButton, Qt::NoModifier, onLastEntry);

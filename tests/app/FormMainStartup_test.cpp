@@ -1,7 +1,6 @@
 // Start-up from the window's side: the creation handler with and without a folder argument, a
 // stored value of the wrong kind, and the presets driven through the window's controls.
 #include <QDir>
-#include <QTimer>
 
 #include "FormTestSupport.h"
 #include "RegistryDatabase.h"
@@ -211,34 +210,6 @@ TEST_F(PresetTest, FunctionKeysWorkOnlyInThePresetBox) {
   EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Sea\" удалена.");
   form->close();
 }
-
-class PresetMenuTest : public PresetTest, public ::testing::WithParamInterface<bool> {};
-
-// The preset menu opens on the whole box: over its edit part and over its arrow.
-TEST_P(PresetMenuTest, RightClickOpensThePresetMenu) {
-  ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  TSortedComboBox* box = form->ComboBoxSettings;
-  const bool overArrow = GetParam();
-  const QPoint inBox = overArrow ? QPoint(box->width() - 4, box->height() / 2)
-                                 : box->lineEdit()->geometry().center();
-  ASSERT_EQ(box->childAt(inBox) == box->lineEdit(), !overArrow);
-  // The menu runs its own loop: close it once it is up.
-  bool menuShown = false;
-  QTimer closer;
-  QObject::connect(&closer, &QTimer::timeout, [&] {
-    if (!form->PopupMenuSettings->isVisible()) return;
-    menuShown = true;
-    form->PopupMenuSettings->close();
-  });
-  closer.start(5);
-  QTest::mouseClick(form->windowHandle(), Qt::RightButton, Qt::NoModifier,
-                    box->mapTo(form.get(), inBox));
-  EXPECT_TRUE(menuShown);
-  form->close();
-}
-
-INSTANTIATE_TEST_SUITE_P(Parts, PresetMenuTest, ::testing::Bool());
 
 TEST_F(PresetTest, TypingANameAndEnterPicksNothing) {
   form->ComboBoxSettings->setEditText(QStringLiteral("Trip"));
