@@ -18,7 +18,7 @@ build: configure
 	cmake --build $(BUILD_DIR)
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
 
 run: build
 	./$(BUILD_DIR)/zetgallery $(ARGS)

@@ -297,4 +297,5 @@ inline constexpr char kCaptionScanning[] = "ZetGallery 1.0 - Поиск карт
 inline constexpr char kCaptionBuilding[] = "ZetGallery 1.0 - Построение галереи...";
 inline constexpr char kImagesCountPrefix[] = "Всего картинок: ";
 inline constexpr char kImagesCountDesign[] = "Всего картинок: 999";
+inline constexpr char kNoPicturesToBuild[] = "Нет картинок для галереи! Галерея не построена.";
 }  // namespace WindowTexts

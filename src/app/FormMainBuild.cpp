@@ -25,8 +25,11 @@ void TFormMain::ButtonBuildGalleryClick() {
   inputs.ClearThumbsFolderEnabled = CheckBoxClearThumbsFolder->isEnabled();
   for (int i = 0; i < ListBoxImages->count(); ++i)
     inputs.Images.push_back(ListBoxImages->item(i)->text().toStdString());
-  // Deleting the last entry leaves the button enabled; there is nothing to build then.
-  if (inputs.Images.empty()) return;
+  // Deleting the last entry leaves the button enabled; say why nothing is built.
+  if (inputs.Images.empty()) {
+    desktop_.ShowError(Text(WindowTexts::kNoPicturesToBuild));
+    return;
+  }
   building_ = true;
   BuildGallery(inputs, *userInterface_);
   building_ = false;

@@ -109,15 +109,17 @@ TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
   EXPECT_FALSE(form->isVisible()) << "the window closed once the build had ended";
 }
 
-TEST_F(BuildTest, EmptiedListBuildsNothing) {
+TEST_F(BuildTest, EmptiedListBuildsNothingAndSaysWhy) {
   for (int i = 0; i < 3; ++i) {
     form->ListBoxImages->setCurrentRow(0);
     form->MenuDeleteFromListClick();
   }
   ASSERT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button enabled";
   form->ButtonBuildGallery->click();
-  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_EQ(desktop.Texts("error"),
+            std::vector<std::string>{"Нет картинок для галереи! Галерея не построена."});
   EXPECT_FALSE(QDir(Pictures() + "/thumbs").exists());
+  EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
 }
 
 struct TOpenCase {

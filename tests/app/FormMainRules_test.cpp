@@ -496,7 +496,9 @@ TEST_P(ImageListMouseTest, RightButtonKeepsTheSelectionDoubleClickOpensIt) {
   const QPoint at = c.row >= 0 ? list->visualItemRect(list->item(c.row)).center()
                                : QPoint(viewport->width() / 2, viewport->height() - 3);
   ASSERT_TRUE(viewport->rect().contains(at));
-  if (c.row < 0) ASSERT_EQ(list->itemAt(at), nullptr) << "the list is too short for the test";
+  if (c.row < 0) {
+    ASSERT_EQ(list->itemAt(at), nullptr) << "the list is too short for the test";
+  }
   QTest::mouseClick(viewport, c.button, Qt::NoModifier, at);
   if (c.doubleClick) {
     // The rest of a double-click as the window system delivers it.
