@@ -428,8 +428,7 @@ TEST_P(WrongKindTest, StopsTheLoadAtThatValue) {
   }
   EXPECT_NE(target.log.back(), "ScanImages");
   EXPECT_EQ(snapshot.ImagesFolder, "/stored");
-  if (failing > 15) EXPECT_EQ(snapshot.TableWidth, 42);
-  if (failing <= 15) EXPECT_EQ(snapshot.TableWidth, before.TableWidth);
+  EXPECT_EQ(snapshot.TableWidth, failing > 15 ? 42 : before.TableWidth);
   EXPECT_EQ(presets_.text, "");
   EXPECT_EQ(LastSettings(), "Trip");
 }

@@ -237,7 +237,9 @@ TEST_F(SettingsSaveTest, AFailedSaveWritesNoneOfTheValues) {
   std::vector<std::string> after = QuerySql("SELECT * FROM readable_values");
   EXPECT_EQ(after.size(), before.size());
   for (size_t i = 0; i < std::min(after.size(), before.size()); ++i) {
-    if (after[i].find("LastSettings") == std::string::npos) EXPECT_EQ(after[i], before[i]);
+    if (after[i].find("LastSettings") == std::string::npos) {
+      EXPECT_EQ(after[i], before[i]);
+    }
   }
   EXPECT_TRUE(QuerySql("SELECT id FROM keys WHERE fold = 'new'").empty());
   EXPECT_TRUE(ui_.messages.empty());

@@ -213,8 +213,9 @@ TEST_P(KeyPathTest, EmptyKeyNamesNameNoKey) {
   TZetRegistry registry(database_);
   EXPECT_EQ(registry.OpenKey(GetParam().path, true), GetParam().opens);
   EXPECT_EQ(registry.HasOpenKey(), GetParam().opens);
-  if (!GetParam().opens)
+  if (!GetParam().opens) {
     EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), (std::vector<std::string>{"0"}));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, KeyPathTest, ::testing::ValuesIn(kPathCases));
