@@ -16,6 +16,8 @@ enum : int {
   kThumbLoadFailed = 3,  // decoding at the reduced size failed (truncated or corrupt data)
   kThumbSaveFailed = 4,  // encoding or writing the thumbnail file failed
   kThumbTargetIsSource = 5,  // the target names the picture itself; nothing is written
+  kThumbTooLarge = 6,        // the header claims more pixels than the program decodes
+  kThumbCannotRead = 7,  // the picture's file cannot be opened for reading (gone, no permission)
 };
 
 // Starts the library once per process; `programPath` is argv[0]. False when it cannot start.
