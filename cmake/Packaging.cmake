@@ -6,13 +6,12 @@ set(CPACK_PACKAGE_NAME zetgallery)
 set(CPACK_PACKAGE_VENDOR "ZetGallery team")
 set(CPACK_PACKAGE_CONTACT "ZetGallery team <zetgallery@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn a folder of pictures into an HTML gallery")
-set(CPACK_PACKAGE_DESCRIPTION
-    "ZetGallery writes a static HTML gallery from a folder of pictures: an index page made from\n"
-    "your own HTML template (a list, a table with descriptions and sizes, or a table of\n"
-    "thumbnails), optionally one page per picture with navigation buttons, and thumbnails in\n"
-    "GIF, JPEG or BMP. Settings are kept in named presets. The window is in Russian;\n"
-    "galleries can also be built from the command line (zetgallery --build).")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_DESCRIPTION [[ZetGallery writes a static HTML gallery from a folder of pictures: an index
+page made from your own HTML template (a list, a table with descriptions and
+sizes, or a table of thumbnails), optionally one page per picture with
+navigation buttons, and thumbnails in GIF, JPEG or BMP. Settings are kept in
+named presets. The window is in Russian; galleries can also be built from the
+command line.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
