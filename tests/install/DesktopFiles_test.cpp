@@ -19,6 +19,8 @@ struct TCheckCase {
   bool silent;          // and print nothing: hints and warnings come with status 0
 };
 
+void PrintTo(const TCheckCase& c, std::ostream* out) { *out << c.what; }
+
 class DesktopFileCheck : public ::testing::TestWithParam<TCheckCase> {};
 
 TEST_P(DesktopFileCheck, Passes) {

@@ -65,6 +65,8 @@ struct TCompareCase {
   size_t count;           // how many differences
 };
 
+void PrintTo(const TCompareCase& c, std::ostream* out) { *out << c.what; }
+
 class UsageComparison : public ::testing::TestWithParam<TCompareCase> {};
 
 TEST_P(UsageComparison, FindsExactlyTheDifferences) {
