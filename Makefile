@@ -1,8 +1,9 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# `make install` builds the Debian package (`make package`) and installs it with apt-get.
 BUILD_DIR ?= build
 ARGS ?=
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run package install clean
 
 all: build
 
@@ -22,6 +23,15 @@ test: build
 
 run: build
 	./$(BUILD_DIR)/zetgallery $(ARGS)
+
+package: configure
+	cmake --build $(BUILD_DIR) --target package
+
+# apt-get takes a package file by a path with a slash, and fetches what the package depends on;
+# --reinstall puts a package rebuilt under the same version in place of the installed one.
+install: package
+	deb=$$(ls -t $(BUILD_DIR)/zetgallery_*.deb | head -n 1) && \
+	  $$( [ "$$(id -u)" = 0 ] || echo sudo ) apt-get install -y --reinstall "$$(realpath "$$deb")"
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -9,6 +9,10 @@ packages=(
   googletest libgtest-dev
   libjpeg-turbo-progs
 )
+# The Debian package and the desktop files: CPack reads the executable's libraries with
+# dpkg-shlibdeps (dpkg-dev) and finds executables with `file`; the tests check the package with
+# readelf (binutils) and the menu entry, the metainfo and the manual page with the others.
+packages+=(dpkg-dev file binutils desktop-file-utils appstream groff-base)
 
 missing=()
 for package in "${packages[@]}"; do

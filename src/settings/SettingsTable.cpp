@@ -187,6 +187,12 @@ int TextSpinNumber(const TSettingRow& row, const std::string& text) {
   return StrToIntDef(text, row.DefaultNumber);
 }
 
+// The installed templates folder relative to the installed executable's folder; the build
+// computes it from its install folders.
+#ifndef ZETGALLERY_TEMPLATES_FROM_BINDIR
+#define ZETGALLERY_TEMPLATES_FROM_BINDIR "../share/zetgallery/templates"
+#endif
+
 namespace {
 
 std::string WithTrailingSeparator(std::string folder) {
@@ -216,8 +222,10 @@ std::string TemplatesFolder() {
   const std::filesystem::path application(ApplicationFolder());
   const std::filesystem::path besideExecutable = application / "templates";
   if (IsFolder(besideExecutable)) return WithTrailingSeparator(besideExecutable.string());
+  // Found from the executable's own folder, not from a prefix fixed at build time, so a copy
+  // installed under DESTDIR or moved to another prefix still finds its own templates.
   const std::filesystem::path installed =
-      (application / ".." / "share" / "zetgallery" / "templates").lexically_normal();
+      (application / ZETGALLERY_TEMPLATES_FROM_BINDIR).lexically_normal();
   if (IsFolder(installed)) return WithTrailingSeparator(installed.string());
   const QString system = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
                                                 QStringLiteral("zetgallery/templates"),
