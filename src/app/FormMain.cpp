@@ -96,6 +96,7 @@ void TFormMain::BuildWindow() {
   ProgressBarBuild->hide();
 
   connect(ButtonBuildGallery, &QPushButton::clicked, this, &TFormMain::ButtonBuildGalleryClick);
+  ButtonBuildGallery->installEventFilter(this);
   connect(ButtonOpenResult, &QPushButton::clicked, this, &TFormMain::ButtonOpenResultClick);
   connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
   ChainTabOrder({PageControlMain, ButtonBuildGallery, ButtonOpenResult, ButtonHelp});
@@ -147,10 +148,11 @@ void TFormMain::BuildMenus() {
   MenuDescribe =
       MenuItem(PopupMenuImages, "MenuDescribe", "Описать", QKeySequence(Qt::CTRL | Qt::Key_Z));
   MenuViewImages =
-      MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Return));
-  // Enter is one key for the user, whichever of the two Enter keys of the keyboard it is.
-  MenuViewImages->setShortcuts(
-      {QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
+      MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Enter));
+  // Enter is one key for the user, whichever of the two Enter keys of the keyboard it is; Qt
+  // calls the main one Return. The menu shows the first shortcut: "Enter".
+  MenuViewImages->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return),
+                                QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
   MenuDeleteFromList = MenuItem(PopupMenuImages, "MenuDeleteFromList", "Удалить из списка",
                                 QKeySequence(Qt::Key_Delete));
   ListBoxImages->addActions(PopupMenuImages->actions());
@@ -212,6 +214,15 @@ void TFormMain::CloseIfRequested() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ButtonBuildGallery && event->type() == QEvent::MouseButtonRelease && scanning_ &&
+      !ButtonBuildGallery->isEnabled()) {
+    // The press on the button took the focus from a changed folder or mask edit, and the rescan
+    // that followed disabled the button before this release came: Qt would drop it, and the
+    // click with it. The button gets it once the scan is over; if the scan enabled the button
+    // again, the click builds.
+    heldBuildRelease_.reset(static_cast<QMouseEvent*>(event)->clone());
+    return true;
+  }
   if (event->type() == QEvent::KeyPress && watched == ComboBoxSettings->lineEdit()) {
     // A preset is picked from the list, not by typing its name and Enter.
     const int key = static_cast<QKeyEvent*>(event)->key();

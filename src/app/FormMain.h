@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -194,15 +195,15 @@ class TFormMain : public QWidget {
   QLabel* LabelThumbsFormat = nullptr;
   QComboBox* ComboBoxThumbsFormat = nullptr;
   QGroupBox* GroupBoxThumbNames = nullptr;
-  QRadioButton* RadioButtonThumbWithPrefix = nullptr;
-  QRadioButton* RadioButtonThumbWithSuffix = nullptr;
+  TRadioButton* RadioButtonThumbWithPrefix = nullptr;
+  TRadioButton* RadioButtonThumbWithSuffix = nullptr;
   QLineEdit* EditThumbPrefixSuffix = nullptr;
   QLabel* LabelIndexFile = nullptr;
   QLineEdit* EditIndexFile = nullptr;
 
   // "Картинка"
-  QRadioButton* RadioButtonImageAsFile = nullptr;
-  QRadioButton* RadioButtonImageAsHtml = nullptr;
+  TRadioButton* RadioButtonImageAsFile = nullptr;
+  TRadioButton* RadioButtonImageAsHtml = nullptr;
   QLabel* LabelImageTemplate = nullptr;
   TFileEdit* EditImageTemplate = nullptr;
   QLabel* LabelImagePlace = nullptr;
@@ -231,8 +232,8 @@ class TFormMain : public QWidget {
   QLineEdit* EditAltIndex = nullptr;
   QCheckBox* CheckBoxImageClickEqualNext = nullptr;
   QGroupBox* GroupBoxHtmlNames = nullptr;
-  QRadioButton* RadioButtonHtmlAsImageName = nullptr;
-  QRadioButton* RadioButtonHtmlSerialNumber = nullptr;
+  TRadioButton* RadioButtonHtmlAsImageName = nullptr;
+  TRadioButton* RadioButtonHtmlSerialNumber = nullptr;
   QLabel* LabelHtmlFirstImageFile = nullptr;
   QComboBox* EditHtmlFirstImageFile = nullptr;
 
@@ -288,6 +289,8 @@ class TFormMain : public QWidget {
   bool building_ = false;
   bool closeRequested_ = false;
   QElapsedTimer scanClock_;
+  // A release of the mouse on the Build button that came while a scan had it disabled.
+  std::unique_ptr<QMouseEvent> heldBuildRelease_;
 };
 
 // Captions and messages of the window, spelled exactly as the user sees them.

@@ -18,8 +18,9 @@ constexpr char kPictureFilter[] = "GIF, BMP, JPG|*.gif;*.bmp;*.jpg|Все фай
 QWidget* TFormMain::BuildImageTab() {
   auto* tab = Named<QWidget>("TabSheetImage");
 
-  RadioButtonImageAsFile = Named<QRadioButton>("RadioButtonImageAsFile", Text("Картинка - файл"));
-  RadioButtonImageAsHtml = Named<QRadioButton>("RadioButtonImageAsHtml", Text("Картинка в HTML"));
+  RadioButtonImageAsFile = Named<TRadioButton>("RadioButtonImageAsFile", Text("Картинка - файл"));
+  RadioButtonImageAsHtml = Named<TRadioButton>("RadioButtonImageAsHtml", Text("Картинка в HTML"));
+  PairRadioButtons(*RadioButtonImageAsFile, *RadioButtonImageAsHtml);
   LabelImageTemplate = NamedLabel("LabelImageTemplate", "Шаблон HTML-файла с картинкой:");
   EditImageTemplate = Named<TFileEdit>("EditImageTemplate", Text(kHtmlFilter),
                                        Text("Выберите шаблон страницы для показа картинки"));
@@ -90,12 +91,13 @@ QWidget* TFormMain::BuildImageTab() {
   GroupBoxHtmlNames =
       Named<QGroupBox>("GroupBoxHtmlNames", Text(" Имена HTML-файлов для картинок "));
   RadioButtonHtmlAsImageName =
-      Named<QRadioButton>("RadioButtonHtmlAsImageName", Text("По имени картинки (*.htm)"));
+      Named<TRadioButton>("RadioButtonHtmlAsImageName", Text("По имени картинки (*.htm)"));
   RadioButtonHtmlSerialNumber =
-      Named<QRadioButton>("RadioButtonHtmlSerialNumber", Text("Нумеруются по шаблону..."));
+      Named<TRadioButton>("RadioButtonHtmlSerialNumber", Text("Нумеруются по шаблону..."));
+  PairRadioButtons(*RadioButtonHtmlAsImageName, *RadioButtonHtmlSerialNumber);
   LabelHtmlFirstImageFile = NamedLabel("LabelHtmlFirstImageFile", "Шаблон имени первого файла:");
   EditHtmlFirstImageFile = Named<QComboBox>("EditHtmlFirstImageFile");
-  EditHtmlFirstImageFile->setEditable(true);
+  SetEditableWithoutCompletion(*EditHtmlFirstImageFile);
   EditHtmlFirstImageFile->setInsertPolicy(QComboBox::NoInsert);
   EditHtmlFirstImageFile->addItems(
       {QStringLiteral("01.htm"), QStringLiteral("pic_01.htm"), QStringLiteral("picture_01.htm")});
@@ -119,19 +121,19 @@ QWidget* TFormMain::BuildImageTab() {
   places->setHorizontalSpacing(4);
   places->setVerticalSpacing(2);
   places->setColumnStretch(1, 1);
-  places->addWidget(LabelImagePlace, 0, 0);
-  places->addWidget(EditImagePlace, 0, 1);
-  places->addWidget(LabelDescrPlace, 1, 0);
-  places->addWidget(EditDescrPlace, 1, 1);
-  places->addWidget(LabelButtonsPlace, 2, 0);
-  places->addWidget(EditButtonsPlace, 2, 1);
+  const std::pair<QLabel*, QLineEdit*> placeRows[] = {{LabelImageTemplate, EditImageTemplate},
+                                                      {LabelImagePlace, EditImagePlace},
+                                                      {LabelDescrPlace, EditDescrPlace},
+                                                      {LabelButtonsPlace, EditButtonsPlace}};
+  for (int row = 0; row < 4; ++row) {
+    places->addWidget(placeRows[row].first, row, 0);
+    places->addWidget(placeRows[row].second, row, 1);
+  }
 
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 6, 6, 6);
   page->setSpacing(3);
   page->addLayout(kindRow);
-  page->addWidget(LabelImageTemplate);
-  page->addWidget(EditImageTemplate);
   page->addLayout(places);
   page->addWidget(GroupBoxNavigation);
   page->addWidget(GroupBoxHtmlNames);

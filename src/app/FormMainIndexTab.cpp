@@ -146,9 +146,10 @@ QWidget* TFormMain::BuildIndexTab() {
 
   GroupBoxThumbNames = Named<QGroupBox>("GroupBoxThumbNames", Text(" Имена файлов для миниатюр "));
   RadioButtonThumbWithPrefix =
-      Named<QRadioButton>("RadioButtonThumbWithPrefix", Text("добавить в начало имени"));
+      Named<TRadioButton>("RadioButtonThumbWithPrefix", Text("добавить в начало имени"));
   RadioButtonThumbWithSuffix =
-      Named<QRadioButton>("RadioButtonThumbWithSuffix", Text("добавить в конец имени"));
+      Named<TRadioButton>("RadioButtonThumbWithSuffix", Text("добавить в конец имени"));
+  PairRadioButtons(*RadioButtonThumbWithPrefix, *RadioButtonThumbWithSuffix);
   EditThumbPrefixSuffix = Named<QLineEdit>("EditThumbPrefixSuffix", QStringLiteral("_"));
   EditThumbPrefixSuffix->setFixedWidth(28);
   QGridLayout* names = GroupGrid(GroupBoxThumbNames);

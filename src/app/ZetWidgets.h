@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QString>
 #include <QStringList>
 
@@ -151,6 +152,26 @@ class TSortedListBox : public QListWidget {
   // Whether the press that the current release ends left the selection alone.
   bool pressIgnored_ = false;
 };
+
+// A radio button of a pair (PairRadioButtons). A click checks it and never unchecks it, so a
+// click on the checked button keeps it checked and still reports the click.
+class TRadioButton : public QRadioButton {
+  Q_OBJECT
+ public:
+  explicit TRadioButton(const QString& text, QWidget* parent = nullptr);
+
+ protected:
+  void nextCheckState() override;
+};
+
+// Makes `first` and `second` exclude each other and nothing else: checking one unchecks the
+// other, whatever other radio buttons share their parent. Both stay stops of the Tab key.
+void PairRadioButtons(TRadioButton& first, TRadioButton& second);
+
+// Makes `box` editable without completion: a name typed into it is used as typed, never
+// completed to an entry that happens to begin with it, and typing an entry's whole text picks
+// nothing (only a choice from the list or with the arrow keys does).
+void SetEditableWithoutCompletion(QComboBox& box);
 
 // A combo box (editable or a drop-down list) that keeps its items in sorted-list order.
 class TSortedComboBox : public QComboBox {

@@ -601,4 +601,60 @@ TEST_F(FormTest, DesignTimeLayout) {
     EXPECT_NE(form->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
 }
 
+TEST_F(FormTest, PageNameBoxKeepsTheTypedNameAndNoDropDownCompletes) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetImage);
+  form->RadioButtonImageAsHtml->setChecked(true);
+  QLineEdit* edit = form->EditHtmlFirstImageFile->lineEdit();
+  edit->setFocus();
+  edit->clear();
+  QTest::keyClicks(edit, QStringLiteral("pic"));
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(form->EditHtmlFirstImageFile->currentText().toStdString(), "pic");
+  for (QComboBox* box : form->findChildren<QComboBox*>()) {
+    if (box->isEditable()) {
+      EXPECT_EQ(box->completer(), nullptr) << box->objectName().toStdString();
+    }
+  }
+  form->close();
+}
+
+// A click with the mouse on a radio button of the "Картинка" tab, as the user makes it.
+void ClickRadio(QRadioButton* radio) {
+  QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(6, radio->height() / 2));
+}
+
+TEST_F(FormTest, RadioPairsOfThePictureTabAreTwoGroupsThatStayChecked) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetImage);
+  form->RadioButtonImageAsHtml->setChecked(true);
+  form->RadioButtonHtmlAsImageName->setChecked(true);
+  form->ComboBoxDescrType->setCurrentIndex(0);
+  form->EnableDisableControls();
+  ASSERT_FALSE(form->EditDescrPlace->isEnabled());
+  form->ComboBoxDescrType->setCurrentIndex(1);
+
+  const struct {
+    QRadioButton* clicked;
+    bool asFile, asHtml, byName, serial;
+  } steps[] = {
+      {form->RadioButtonImageAsHtml, false, true, true, false},
+      {form->RadioButtonHtmlAsImageName, false, true, true, false},
+      {form->RadioButtonHtmlSerialNumber, false, true, false, true},
+      {form->RadioButtonImageAsFile, true, false, false, true},
+      {form->RadioButtonImageAsFile, true, false, false, true},
+      {form->RadioButtonImageAsHtml, false, true, false, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.clicked->objectName().toStdString());
+    ClickRadio(step.clicked);
+    EXPECT_EQ(form->RadioButtonImageAsFile->isChecked(), step.asFile);
+    EXPECT_EQ(form->RadioButtonImageAsHtml->isChecked(), step.asHtml);
+    EXPECT_EQ(form->RadioButtonHtmlAsImageName->isChecked(), step.byName);
+    EXPECT_EQ(form->RadioButtonHtmlSerialNumber->isChecked(), step.serial);
+    EXPECT_EQ(form->EditDescrPlace->isEnabled(), step.asHtml) << "the click ran the rules";
+  }
+  form->close();
+}
+
 }  // namespace

@@ -272,4 +272,67 @@ TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
   EXPECT_EQ(form->EditThumbsFolder->text().toStdString(), "t");
 }
 
+TEST_F(PresetTest, TypedNamesAreSavedAndDeletedAsTyped) {
+  for (const char* name : {"Alpha", "Beta"}) {
+    form->ComboBoxSettings->setEditText(QString::fromLatin1(name));
+    form->ButtonSaveSettingsClick();
+  }
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->ComboBoxSettings->setFocus();
+  QLineEdit* edit = form->ComboBoxSettings->lineEdit();
+  desktop.messages.clear();
+  const struct {
+    const char* typed;
+    Qt::Key key;
+    const char* message;
+  } steps[] = {{"Be", Qt::Key_F2, "Настройка \"Be\" сохранена."},
+               {"Al", Qt::Key_F8, "Настройка \"Al\" удалена."}};
+  for (const auto& step : steps) {
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromLatin1(step.typed));
+    EXPECT_EQ(edit->text().toStdString(), step.typed) << "nothing completes the typed name";
+    QTest::keyClick(edit, step.key);
+    EXPECT_EQ(desktop.Texts("plain").back(), step.message);
+  }
+  EXPECT_EQ(form->ComboBoxSettings->Entries(),
+            (QStringList{"<без названия>", "Alpha", "Be", "Beta"}))
+      << "Alpha is kept, Beta not overwritten";
+  // Typing a preset's whole name and leaving the box picks nothing: the values stay.
+  form->EditAltIndex->setText(QStringLiteral("mine"));
+  edit->clear();
+  QTest::keyClicks(edit, QStringLiteral("Beta"));
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(form->EditAltIndex->text().toStdString(), "mine");
+  form->close();
+}
+
+// The named preset "<Без названия>" beside the untitled "<без названия>": a restart shows the
+// name of the preset it loaded, and F2 then saves back into that preset.
+class CaseTwinPresetTest : public PresetTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
+  const QString last = QString::fromUtf8(GetParam());
+  const QString other = last == QString::fromUtf8("<без названия>")
+                            ? QString::fromUtf8("<Без названия>")
+                            : QString::fromUtf8("<без названия>");
+  for (const QString& name : {other, last}) {
+    form->ComboBoxSettings->setEditText(name);
+    form->EditAltIndex->setText(name);
+    form->ButtonSaveSettingsClick();
+  }
+  form.reset();
+  form = std::make_unique<TFormMain>(desktop);
+  ASSERT_EQ(form->FormCreate(""), "");
+  EXPECT_EQ(form->ComboBoxSettings->currentText(), last);
+  EXPECT_EQ(form->EditAltIndex->text(), last);
+  form->EditAltIndex->setText(QStringLiteral("changed"));
+  form->MenuSaveSettingsClick();
+  Pick(other);
+  EXPECT_EQ(form->EditAltIndex->text(), other) << "the other preset was not overwritten";
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CaseTwinPresetTest,
+                         ::testing::Values("<Без названия>", "<без названия>"));
+
 }  // namespace
