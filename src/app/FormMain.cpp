@@ -1,5 +1,6 @@
-// FormMain: the window itself: its frame, the page control and the buttons under it, the pop-up
-// menus, creation and closing. The tabs' controls are built in FormMain<Tab>Tab.cpp.
+// FormMain: the window itself: its frame, the page control and the buttons under it, the binding
+// of the settings table to the controls, the pop-up menus, creation and closing. The tabs'
+// controls are built in FormMain<Tab>Tab.cpp.
 #include "FormMain.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include "AppArt.h"
 #include "DesktopServices.h"
 #include "FormMainParts.h"
+#include "FormSettingsBinding.h"
 #include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
 #include "ZetStrings.h"
@@ -52,6 +54,7 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
       userInterface_(std::make_unique<TWindowUserInterface>(*this, desktop)) {
   setObjectName(QStringLiteral("FormMain"));
   BuildWindow();
+  BindSettings();
   BuildMenus();
   ConnectRules();
   ConnectPresets();
@@ -71,10 +74,10 @@ void TFormMain::BuildWindow() {
 
   PageControlMain = Named<QTabWidget>("PageControlMain", this);
   PageControlMain->setGeometry(4, 4, kClientWidth - 8, kClientHeight - 4 - 34);
-  TabSheetFiles = BuildFilesTab();
-  TabSheetIndex = BuildIndexTab();
-  TabSheetImage = BuildImageTab();
-  TabSheetAbout = BuildAboutTab();
+  BuildFilesTab(desktop_);
+  BuildIndexTab(desktop_);
+  BuildImageTab(desktop_);
+  BuildAboutTab(desktop_);
   PageControlMain->addTab(TabSheetFiles, Text("Главная"));
   PageControlMain->addTab(TabSheetIndex, Text("Индекс"));
   PageControlMain->addTab(TabSheetImage, Text("Картинка"));
@@ -101,6 +104,15 @@ void TFormMain::BuildWindow() {
   connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
   ChainTabOrder({PageControlMain, ButtonBuildGallery, ButtonOpenResult, ButtonHelp});
   FitWindowFont();
+}
+
+void TFormMain::BindSettings() {
+  std::string error;
+  bindings_ = TSettingsBindings::Bind(*this, error);
+  // A window that cannot show every setting would lose some at the next save: no window.
+  if (!bindings_) qFatal("%s", error.c_str());
+  bindings_->ApplyDesignValues();
+  settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_);
 }
 
 bool TFormMain::TabsFitTheirPages() const {

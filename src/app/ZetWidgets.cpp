@@ -127,6 +127,11 @@ TSpinEdit::TSpinEdit(int minimum, int maximum, int value, QWidget* parent)
   connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::TextChanged);
 }
 
+void TSpinEdit::SetLimits(int minimum, int maximum) {
+  minimum_ = minimum;
+  maximum_ = maximum;
+}
+
 int TSpinEdit::Value() const {
   int32_t value = 0;
   if (!TryStrToInt(Text().toStdString(), value)) return minimum_;

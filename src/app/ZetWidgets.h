@@ -92,6 +92,10 @@ class TSpinEdit : public QAbstractSpinBox {
   Q_OBJECT
  public:
   TSpinEdit(int minimum, int maximum, int value, QWidget* parent = nullptr);
+  // A spin edit of 0..0 showing 0, until SetLimits and SetValue give it its own.
+  explicit TSpinEdit(QWidget* parent = nullptr) : TSpinEdit(0, 0, 0, parent) {}
+  // REQUIRES: minimum <= maximum. The text stays as it is.
+  void SetLimits(int minimum, int maximum);
   int Minimum() const { return minimum_; }
   int Maximum() const { return maximum_; }
   int Value() const;

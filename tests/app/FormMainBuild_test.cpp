@@ -34,7 +34,7 @@ class BuildTest : public FormTest {
     ASSERT_EQ(form->FormCreate(""), "");
     ASSERT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"}));
     // The pages go beside the pictures: the images folder itself is entry 1.
-    form->EditResultFolder->setCurrentIndex(1);
+    form->FilesTab().EditResultFolder->setCurrentIndex(1);
     form->EditResultFolderChange();
     ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
   }
@@ -112,7 +112,7 @@ TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
 
 TEST_F(BuildTest, EmptiedListBuildsNothingAndSaysWhy) {
   for (int i = 0; i < 3; ++i) {
-    form->ListBoxImages->setCurrentRow(0);
+    form->FilesTab().ListBoxImages->setCurrentRow(0);
     form->MenuDeleteFromListClick();
   }
   ASSERT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button enabled";
@@ -139,7 +139,7 @@ class OpenResultTest : public BuildTest, public ::testing::WithParamInterface<TO
 
 TEST_P(OpenResultTest, ReportsMissingIndexAndShellFailure) {
   const TOpenCase& c = GetParam();
-  form->EditIndexFile->setText(QString::fromUtf8(c.indexFile));
+  form->IndexTab().EditIndexFile->setText(QString::fromUtf8(c.indexFile));
   if (c.createIt) MakeFile("pics/" + StripQuotesForTest(c.indexFile));
   desktop.openSucceeds = c.openSucceeds;
   form->ButtonOpenResultClick();
@@ -169,10 +169,10 @@ INSTANTIATE_TEST_SUITE_P(
 // that rescan. The rescan ends with the button enabled, so the click builds.
 TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  form->EditImagesMask->setFocus();
-  form->EditImagesMask->selectAll();
-  QTest::keyClicks(form->EditImagesMask, QStringLiteral("*.JPG"));
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesMask->setFocus();
+  form->FilesTab().EditImagesMask->selectAll();
+  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.JPG"));
   QPushButton* build = form->ButtonBuildGallery;
   const QPoint at = build->rect().center();
   QCoreApplication::postEvent(
@@ -189,10 +189,10 @@ TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
 // The same click when the rescan finds no picture builds nothing.
 TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  form->EditImagesMask->setFocus();
-  form->EditImagesMask->selectAll();
-  QTest::keyClicks(form->EditImagesMask, QStringLiteral("*.png"));
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesMask->setFocus();
+  form->FilesTab().EditImagesMask->selectAll();
+  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.png"));
   QPushButton* build = form->ButtonBuildGallery;
   const QPoint at = build->rect().center();
   QCoreApplication::postEvent(

@@ -145,12 +145,13 @@ INSTANTIATE_TEST_SUITE_P(
 // been switched to a file and back (the page-name group was disabled in between).
 TEST_F(FormTest, TabKeyKeepsTheOrderOfThePictureTabAfterSwitchingModes) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetImage);
-  form->ComboBoxDescrType->setCurrentIndex(1);
+  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
   for (QRadioButton* mode :
-       {form->RadioButtonImageAsHtml, form->RadioButtonImageAsFile, form->RadioButtonImageAsHtml})
+       {form->ImageTab().RadioButtonImageAsHtml, form->ImageTab().RadioButtonImageAsFile,
+        form->ImageTab().RadioButtonImageAsHtml})
     QTest::mouseClick(mode, Qt::LeftButton, Qt::NoModifier, QPoint(6, mode->height() / 2));
-  ASSERT_TRUE(form->GroupBoxHtmlNames->isEnabled());
+  ASSERT_TRUE(form->ImageTab().GroupBoxHtmlNames->isEnabled());
   const std::vector<std::string> expected{"RadioButtonImageAsHtml",
                                           "EditImageTemplate",
                                           "EditImagePlace",
@@ -186,12 +187,13 @@ TEST_F(FormTest, TabKeyKeepsTheOrderOfThePictureTabAfterSwitchingModes) {
 // On "Картинка" each label stands on the left of its edit, on the same line.
 TEST_F(FormTest, PictureTabLabelsStandLeftOfTheirEdits) {
   form->show();
-  form->PageControlMain->setCurrentWidget(form->TabSheetImage);
+  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
   QApplication::processEvents();
-  const std::pair<QWidget*, QWidget*> rows[] = {{form->LabelImageTemplate, form->EditImageTemplate},
-                                                {form->LabelImagePlace, form->EditImagePlace},
-                                                {form->LabelDescrPlace, form->EditDescrPlace},
-                                                {form->LabelButtonsPlace, form->EditButtonsPlace}};
+  const std::pair<QWidget*, QWidget*> rows[] = {
+      {form->ImageTab().LabelImageTemplate, form->ImageTab().EditImageTemplate},
+      {form->ImageTab().LabelImagePlace, form->ImageTab().EditImagePlace},
+      {form->ImageTab().LabelDescrPlace, form->ImageTab().EditDescrPlace},
+      {form->ImageTab().LabelButtonsPlace, form->ImageTab().EditButtonsPlace}};
   for (const auto& [label, edit] : rows) {
     SCOPED_TRACE(label->objectName().toStdString());
     const QRect l(label->mapTo(form.get(), QPoint(0, 0)), label->size());
