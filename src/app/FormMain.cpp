@@ -1,5 +1,6 @@
-// FormMain: the window itself: its frame, the page control and the buttons under it, the pop-up
-// menus, creation and closing. The tabs' controls are built in FormMain<Tab>Tab.cpp.
+// FormMain: the window itself: its frame, the page control and the buttons under it, the binding
+// of the settings table to the controls, the pop-up menus, creation and closing. The tabs'
+// controls are built in FormMain<Tab>Tab.cpp.
 #include "FormMain.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include "AppArt.h"
 #include "DesktopServices.h"
 #include "FormMainParts.h"
+#include "FormSettingsBinding.h"
 #include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
 #include "ZetStrings.h"
@@ -52,6 +54,7 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
       userInterface_(std::make_unique<TWindowUserInterface>(*this, desktop)) {
   setObjectName(QStringLiteral("FormMain"));
   BuildWindow();
+  BindSettings();
   BuildMenus();
   ConnectRules();
   ConnectPresets();
@@ -71,10 +74,10 @@ void TFormMain::BuildWindow() {
 
   PageControlMain = Named<QTabWidget>("PageControlMain", this);
   PageControlMain->setGeometry(4, 4, kClientWidth - 8, kClientHeight - 4 - 34);
-  TabSheetFiles = BuildFilesTab();
-  TabSheetIndex = BuildIndexTab();
-  TabSheetImage = BuildImageTab();
-  TabSheetAbout = BuildAboutTab();
+  BuildFilesTab(desktop_);
+  BuildIndexTab(desktop_);
+  BuildImageTab(desktop_);
+  BuildAboutTab(desktop_);
   PageControlMain->addTab(TabSheetFiles, Text("Главная"));
   PageControlMain->addTab(TabSheetIndex, Text("Индекс"));
   PageControlMain->addTab(TabSheetImage, Text("Картинка"));
@@ -96,10 +99,20 @@ void TFormMain::BuildWindow() {
   ProgressBarBuild->hide();
 
   connect(ButtonBuildGallery, &QPushButton::clicked, this, &TFormMain::ButtonBuildGalleryClick);
+  ButtonBuildGallery->installEventFilter(this);
   connect(ButtonOpenResult, &QPushButton::clicked, this, &TFormMain::ButtonOpenResultClick);
   connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
   ChainTabOrder({PageControlMain, ButtonBuildGallery, ButtonOpenResult, ButtonHelp});
   FitWindowFont();
+}
+
+void TFormMain::BindSettings() {
+  std::string error;
+  bindings_ = TSettingsBindings::Bind(*this, error);
+  // A window that cannot show every setting would lose some at the next save: no window.
+  if (!bindings_) qFatal("%s", error.c_str());
+  bindings_->ApplyDesignValues();
+  settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_);
 }
 
 bool TFormMain::TabsFitTheirPages() const {
@@ -147,10 +160,11 @@ void TFormMain::BuildMenus() {
   MenuDescribe =
       MenuItem(PopupMenuImages, "MenuDescribe", "Описать", QKeySequence(Qt::CTRL | Qt::Key_Z));
   MenuViewImages =
-      MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Return));
-  // Enter is one key for the user, whichever of the two Enter keys of the keyboard it is.
-  MenuViewImages->setShortcuts(
-      {QKeySequence(Qt::Key_Return), QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
+      MenuItem(PopupMenuImages, "MenuViewImages", "Посмотреть", QKeySequence(Qt::Key_Enter));
+  // Enter is one key for the user, whichever of the two Enter keys of the keyboard it is; Qt
+  // calls the main one Return. The menu shows the first shortcut: "Enter".
+  MenuViewImages->setShortcuts({QKeySequence(Qt::Key_Enter), QKeySequence(Qt::Key_Return),
+                                QKeySequence(Qt::KeypadModifier | Qt::Key_Enter)});
   MenuDeleteFromList = MenuItem(PopupMenuImages, "MenuDeleteFromList", "Удалить из списка",
                                 QKeySequence(Qt::Key_Delete));
   ListBoxImages->addActions(PopupMenuImages->actions());
@@ -212,6 +226,15 @@ void TFormMain::CloseIfRequested() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ButtonBuildGallery && event->type() == QEvent::MouseButtonRelease && scanning_ &&
+      !ButtonBuildGallery->isEnabled()) {
+    // The press on the button took the focus from a changed folder or mask edit, and the rescan
+    // that followed disabled the button before this release came: Qt would drop it, and the
+    // click with it. The button gets it once the scan is over; if the scan enabled the button
+    // again, the click builds.
+    heldBuildRelease_.reset(static_cast<QMouseEvent*>(event)->clone());
+    return true;
+  }
   if (event->type() == QEvent::KeyPress && watched == ComboBoxSettings->lineEdit()) {
     // A preset is picked from the list, not by typing its name and Enter.
     const int key = static_cast<QKeyEvent*>(event)->key();

@@ -1,44 +1,57 @@
 // FormMain: the program's one window, TFormMain. Its controls are the in-memory home of the
 // settings; its handlers carry the behaviour between builds (enable/disable rules, rescans, the
-// result-folder list, the image list's commands), the presets and the build. The window's code is
-// split by concern: FormMain.cpp (window, buttons, creation and closing), FormMainFilesTab.cpp,
-// FormMainIndexTab.cpp, FormMainImageTab.cpp, FormMainAboutTab.cpp (the tabs' controls),
-// FormMainRules.cpp (control interplay), FormMainScan.cpp (the image scan), FormMainPresets.cpp
-// and FormMainBuild.cpp.
+// result-folder list, the image list's commands), the presets and the build.
+//
+// The window's parts: the page control with its four tabs, the three buttons and the progress
+// bar under it, the two pop-up menus, and the binding of the settings table to the controls.
+// Each tab's controls are a struct of the tab's own file (FormMainFilesTab.h, FormMainIndexTab.h,
+// FormMainImageTab.h, FormMainAboutTab.h); the window's handlers name the controls directly, as
+// the rules do, because the window holds those structs as its bases. The handlers are split by
+// concern: FormMain.cpp (window, buttons, creation and closing), FormMainRules.cpp (control
+// interplay), FormMainScan.cpp (the image scan), FormMainPresets.cpp and FormMainBuild.cpp.
 #pragma once
 
-#include <QCheckBox>
 #include <QElapsedTimer>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QWidget>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "FormMainAboutTab.h"
+#include "FormMainFilesTab.h"
+#include "FormMainImageTab.h"
+#include "FormMainIndexTab.h"
 #include "SettingsSnapshot.h"
-#include "ZetLabels.h"
-#include "ZetWidgets.h"
 
 class QProgressBar;
 class TDesktop;
 class TFormSettingsTarget;
+class TSettingsBindings;
 class TSettingsStore;
 class TUserInterface;
 class TWindowUserInterface;
 
-class TFormMain : public QWidget {
+class TFormMain : public QWidget,
+                  private TFilesTab,
+                  private TIndexTab,
+                  private TImageTab,
+                  private TAboutTab {
   Q_OBJECT
  public:
-  // The window with every control at its design-time value. `desktop` answers the message boxes
-  // and dialogs and must outlive the window.
+  // The window with every control at its design-time value (the settings table's). `desktop`
+  // answers the message boxes and dialogs and must outlive the window. A settings row without
+  // its control stops the program here, with a message naming the row.
   explicit TFormMain(TDesktop& desktop, QWidget* parent = nullptr);
   ~TFormMain() override;
+
+  // The controls of each tab.
+  TFilesTab& FilesTab() { return *this; }
+  TIndexTab& IndexTab() { return *this; }
+  TImageTab& ImageTab() { return *this; }
+  TAboutTab& AboutTab() { return *this; }
 
   // The creation handler: image list hint, preset list, last-used preset, the folder of the
   // command line, the About tab, the first-show rescan and the rules. An error raised on the
@@ -88,7 +101,7 @@ class TFormMain : public QWidget {
   void ButtonSaveSettingsClick();
   void MenuSaveSettingsClick();
   void MenuDeleteSettingsClick();
-  // The controls' values as stored settings.
+  // The controls' values as stored settings, read row by row through the settings table.
   TSettingsSnapshot ReadSnapshot() const;
 
   // ---- The build (FormMainBuild.cpp) ----
@@ -113,139 +126,12 @@ class TFormMain : public QWidget {
   bool ImagesMaskChanged = false;
   bool ScanOnFilesTabShow = false;
 
-  // ---- Controls, named as everywhere else in the program ----
+  // ---- The window's own controls, named as everywhere else in the program ----
   QTabWidget* PageControlMain = nullptr;
-  QWidget* TabSheetFiles = nullptr;
-  QWidget* TabSheetIndex = nullptr;
-  QWidget* TabSheetImage = nullptr;
-  QWidget* TabSheetAbout = nullptr;
   QPushButton* ButtonBuildGallery = nullptr;
   QPushButton* ButtonOpenResult = nullptr;
   QPushButton* ButtonHelp = nullptr;
   QProgressBar* ProgressBarBuild = nullptr;
-
-  // "Главная"
-  QLabel* LabelImagesFolder = nullptr;
-  TFolderEdit* EditImagesFolder = nullptr;
-  TSortedListBox* ListBoxImages = nullptr;
-  QLabel* LabelImagesCount = nullptr;
-  QLabel* LabelImagesMask = nullptr;
-  TZetEdit* EditImagesMask = nullptr;
-  QLabel* Label1 = nullptr;
-  QComboBox* ComboBoxDescrType = nullptr;
-  QLabel* LabelSettings = nullptr;
-  TSortedComboBox* ComboBoxSettings = nullptr;
-  QToolButton* ButtonSaveSettings = nullptr;
-  QLabel* LabelResultFolder = nullptr;
-  QCheckBox* CheckBoxClearResultFolder = nullptr;
-  TSortedComboBox* EditResultFolder = nullptr;
-  QLabel* LabelThumbsFolder = nullptr;
-  QCheckBox* CheckBoxClearThumbsFolder = nullptr;
-  QLineEdit* EditThumbsFolderPrefix = nullptr;
-  QLabel* EditThumbsFolderPlus = nullptr;
-  QLineEdit* EditThumbsFolder = nullptr;
-  QLabel* LabelButtonsFolder = nullptr;
-  QCheckBox* CheckBoxCopyButtonsFromTemplate = nullptr;
-  QLineEdit* EditButtonsFolderPrefix = nullptr;
-  QLabel* EditButtonsFolderPlus = nullptr;
-  QLineEdit* EditButtonsFolder = nullptr;
-
-  // "Индекс"
-  QLabel* LabelIndexTemplate = nullptr;
-  TFileEdit* EditIndexTemplate = nullptr;
-  QLabel* LabelIndexPlace = nullptr;
-  QLineEdit* EditIndexPlace = nullptr;
-  QLabel* LabelIndexType = nullptr;
-  QComboBox* ComboBoxIndexType = nullptr;
-  QGroupBox* GroupBoxIndexTable = nullptr;
-  QLabel* LabelTableWidth = nullptr;
-  TSpinEdit* EditTableWidth = nullptr;
-  QLabel* LabelTableBorderWidth = nullptr;
-  TSpinEdit* EditTableBorderWidth = nullptr;
-  QLabel* LabelCellSpacing = nullptr;
-  TSpinEdit* EditCellSpacing = nullptr;
-  QLabel* LabelCellPadding = nullptr;
-  TSpinEdit* EditCellPadding = nullptr;
-  QLabel* LabelTableBorderColor = nullptr;
-  QLineEdit* EditTableBorderColor = nullptr;
-  QToolButton* ButtonTableBorderColor = nullptr;
-  QLabel* LabelTableBackColor = nullptr;
-  QLineEdit* EditTableBackColor = nullptr;
-  QToolButton* ButtonTableBackColor = nullptr;
-  QCheckBox* CheckBoxShowTableHeaders = nullptr;
-  QCheckBox* CheckBoxShowDescriptions = nullptr;
-  QCheckBox* CheckBoxShowFileSizes = nullptr;
-  QLabel* LabelFileSizes = nullptr;
-  QComboBox* ComboBoxFileSizes = nullptr;
-  QGroupBox* GroupBoxThumbs = nullptr;
-  QLabel* LabelThumbXCount = nullptr;
-  TSpinEdit* EditThumbXCount = nullptr;
-  QLabel* LabelThumbXSize = nullptr;
-  TSpinEdit* EditThumbXSize = nullptr;
-  QLabel* LabelThumbYSize = nullptr;
-  TSpinEdit* EditThumbYSize = nullptr;
-  QLabel* LabelThumbBorderWidth = nullptr;
-  TSpinEdit* EditThumbBorderWidth = nullptr;
-  QLabel* LabelThumbBorderColor = nullptr;
-  QLineEdit* EditThumbBorderColor = nullptr;
-  QToolButton* ButtonThumbBorderColor = nullptr;
-  QCheckBox* CheckBoxDescrAsThumbAlt = nullptr;
-  QCheckBox* CheckBoxCreateThumbs = nullptr;
-  QLabel* LabelThumbsFormat = nullptr;
-  QComboBox* ComboBoxThumbsFormat = nullptr;
-  QGroupBox* GroupBoxThumbNames = nullptr;
-  QRadioButton* RadioButtonThumbWithPrefix = nullptr;
-  QRadioButton* RadioButtonThumbWithSuffix = nullptr;
-  QLineEdit* EditThumbPrefixSuffix = nullptr;
-  QLabel* LabelIndexFile = nullptr;
-  QLineEdit* EditIndexFile = nullptr;
-
-  // "Картинка"
-  QRadioButton* RadioButtonImageAsFile = nullptr;
-  QRadioButton* RadioButtonImageAsHtml = nullptr;
-  QLabel* LabelImageTemplate = nullptr;
-  TFileEdit* EditImageTemplate = nullptr;
-  QLabel* LabelImagePlace = nullptr;
-  QLineEdit* EditImagePlace = nullptr;
-  QLabel* LabelDescrPlace = nullptr;
-  QLineEdit* EditDescrPlace = nullptr;
-  QLabel* LabelButtonsPlace = nullptr;
-  QLineEdit* EditButtonsPlace = nullptr;
-  QGroupBox* GroupBoxNavigation = nullptr;
-  QLabel* LabelButtonImages = nullptr;
-  QLabel* LabelButtonAlts = nullptr;
-  QLabel* LabelButtonImageFirst = nullptr;
-  QLabel* LabelButtonImagePrev = nullptr;
-  QLabel* LabelButtonImageNext = nullptr;
-  QLabel* LabelButtonImageLast = nullptr;
-  QLabel* LabelButtonImageIndex = nullptr;
-  TFileEdit* EditButtonImageFirst = nullptr;
-  TFileEdit* EditButtonImagePrev = nullptr;
-  TFileEdit* EditButtonImageNext = nullptr;
-  TFileEdit* EditButtonImageLast = nullptr;
-  TFileEdit* EditButtonImageIndex = nullptr;
-  QLineEdit* EditAltFirst = nullptr;
-  QLineEdit* EditAltPrev = nullptr;
-  QLineEdit* EditAltNext = nullptr;
-  QLineEdit* EditAltLast = nullptr;
-  QLineEdit* EditAltIndex = nullptr;
-  QCheckBox* CheckBoxImageClickEqualNext = nullptr;
-  QGroupBox* GroupBoxHtmlNames = nullptr;
-  QRadioButton* RadioButtonHtmlAsImageName = nullptr;
-  QRadioButton* RadioButtonHtmlSerialNumber = nullptr;
-  QLabel* LabelHtmlFirstImageFile = nullptr;
-  QComboBox* EditHtmlFirstImageFile = nullptr;
-
-  // "О программе"
-  QLabel* ImageProgIcon = nullptr;
-  QLabel* LabelProgName = nullptr;
-  QLabel* LabelProgVer = nullptr;
-  TZetLabel* LabelAuthor = nullptr;
-  TZetLabel* LabelAuthorName = nullptr;
-  TZetLabel* LabelAuthorPage = nullptr;
-  TZetUrlLabel* UrlLabelAuthorPage = nullptr;
-  TZetLabel* LabelAuthorAddr = nullptr;
-  TZetMailLabel* MailLabelAuthorAddr = nullptr;
 
   // Menus
   QMenu* PopupMenuImages = nullptr;
@@ -264,14 +150,10 @@ class TFormMain : public QWidget {
   void BuildWindow();
   void FitWindowFont();
   bool TabsFitTheirPages() const;
-  QWidget* BuildFilesTab();
-  QWidget* BuildIndexTab();
-  QWidget* BuildImageTab();
-  QWidget* BuildAboutTab();
+  void BindSettings();
   void BuildMenus();
   void ConnectRules();
   void ConnectPresets();
-  void SetTabOrder();
   void RunColorButton(QLineEdit* edit, const QString& dialogName);
   void RunOneScan();
   // Closes the window when the user asked for it while a job ran.
@@ -282,12 +164,15 @@ class TFormMain : public QWidget {
   // The settings store, opened at the first preset operation.
   TSettingsStore& Store();
   std::unique_ptr<TSettingsStore> store_;
+  std::unique_ptr<TSettingsBindings> bindings_;
   std::unique_ptr<TFormSettingsTarget> settingsTarget_;
   bool scanning_ = false;
   bool scanRestartRequested_ = false;
   bool building_ = false;
   bool closeRequested_ = false;
   QElapsedTimer scanClock_;
+  // A release of the mouse on the Build button that came while a scan had it disabled.
+  std::unique_ptr<QMouseEvent> heldBuildRelease_;
 };
 
 // Captions and messages of the window, spelled exactly as the user sees them.
@@ -298,4 +183,9 @@ inline constexpr char kCaptionBuilding[] = "ZetGallery 1.0 - Построени�
 inline constexpr char kImagesCountPrefix[] = "Всего картинок: ";
 inline constexpr char kImagesCountDesign[] = "Всего картинок: 999";
 inline constexpr char kNoPicturesToBuild[] = "Нет картинок для галереи! Галерея не построена.";
+// A window whose controls do not match the settings table cannot keep the settings: these stop
+// the program when it starts (%1 the setting, %2 the control's name, %3 a number of entries).
+inline constexpr char kSettingWithoutControl[] = "The setting '%1' has no control '%2' of its kind";
+inline constexpr char kSettingWithTwoControls[] = "The setting '%1' has two controls named '%2'";
+inline constexpr char kSettingListSize[] = "The setting '%1' needs %3 entries in the list '%2'";
 }  // namespace WindowTexts

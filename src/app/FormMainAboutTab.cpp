@@ -1,9 +1,10 @@
 // The "О программе" tab: the icon, the name and version, and the author's labels.
+#include "FormMainAboutTab.h"
+
 #include <QBoxLayout>
 
 #include "AppArt.h"
 #include "DesktopServices.h"
-#include "FormMain.h"
 #include "FormMainParts.h"
 
 using namespace FormMainParts;
@@ -26,8 +27,9 @@ void SetLook(QLabel* label, const char* family, int pixelSize, QColor color) {
 
 }  // namespace
 
-QWidget* TFormMain::BuildAboutTab() {
-  auto* tab = Named<QWidget>("TabSheetAbout");
+QWidget* TAboutTab::BuildAboutTab(TDesktop& desktop) {
+  TabSheetAbout = Named<QWidget>("TabSheetAbout");
+  QWidget* tab = TabSheetAbout;
 
   ImageProgIcon = Named<QLabel>("ImageProgIcon");
   ImageProgIcon->setPixmap(MakeProgramIcon().pixmap(32, 32));
@@ -44,8 +46,8 @@ QWidget* TFormMain::BuildAboutTab() {
   LabelAuthorAddr = Named<TZetLabel>("LabelAuthorAddr", Text("E-Mail автора:"));
   MailLabelAuthorAddr = Named<TZetMailLabel>("MailLabelAuthorAddr", Text(kAuthorMail));
   SetLook(MailLabelAuthorAddr, "MS Sans Serif", 13, QColor(0, 0, 255));
-  auto openThroughDesktop = [this](const QString& target) {
-    desktop_.OpenWithDefaultApplication(target);
+  auto openThroughDesktop = [&desktop](const QString& target) {
+    desktop.OpenWithDefaultApplication(target);
   };
   UrlLabelAuthorPage->SetOpener(openThroughDesktop);
   MailLabelAuthorAddr->SetOpener(openThroughDesktop);

@@ -1,5 +1,7 @@
 // The "Главная" tab: images folder, image list and count, mask, description source, presets,
 // and the three output folders.
+#include "FormMainFilesTab.h"
+
 #include <QBoxLayout>
 #include <QGridLayout>
 
@@ -9,13 +11,14 @@
 
 using namespace FormMainParts;
 
-QWidget* TFormMain::BuildFilesTab() {
-  auto* tab = Named<QWidget>("TabSheetFiles");
+QWidget* TFilesTab::BuildFilesTab(TDesktop& desktop) {
+  TabSheetFiles = Named<QWidget>("TabSheetFiles");
+  QWidget* tab = TabSheetFiles;
 
   LabelImagesFolder = NamedLabel("LabelImagesFolder", "Папка с картинками:");
   EditImagesFolder =
       Named<TFolderEdit>("EditImagesFolder", Text("Выберите папку с картинками для галереи"));
-  EditImagesFolder->SetDesktop(&desktop_);
+  EditImagesFolder->SetDesktop(&desktop);
 
   ListBoxImages = Named<TSortedListBox>("ListBoxImages");
   LabelImagesCount = NamedLabel("LabelImagesCount", WindowTexts::kImagesCountDesign);
@@ -23,7 +26,6 @@ QWidget* TFormMain::BuildFilesTab() {
 
   LabelImagesMask = NamedLabel("LabelImagesMask", "Маска картинок:");
   EditImagesMask = Named<TZetEdit>("EditImagesMask");
-  EditImagesMask->setText(QStringLiteral("*.jpg"));
   // Lines of a hint are broken by a line feed alone (see kImagesListHint).
   EditImagesMask->setToolTip(
       Text("Можно указать несколько масок через точку с запятой\n"
@@ -33,7 +35,6 @@ QWidget* TFormMain::BuildFilesTab() {
   ComboBoxDescrType = Named<QComboBox>("ComboBoxDescrType");
   ComboBoxDescrType->addItems(
       {Text("Отсутствуют"), Text("Брать из файлов *.txt"), Text("Брать из файла descript.ion")});
-  ComboBoxDescrType->setCurrentIndex(-1);
 
   LabelSettings = NamedLabel("LabelSettings", "Настройка:");
   ComboBoxSettings = Named<TSortedComboBox>("ComboBoxSettings", true);
@@ -54,7 +55,7 @@ QWidget* TFormMain::BuildFilesTab() {
   EditThumbsFolderPrefix = Named<QLineEdit>("EditThumbsFolderPrefix");
   EditThumbsFolderPrefix->setEnabled(false);
   EditThumbsFolderPlus = NamedLabel("EditThumbsFolderPlus", "+");
-  EditThumbsFolder = Named<QLineEdit>("EditThumbsFolder", QStringLiteral("thumbs"));
+  EditThumbsFolder = Named<QLineEdit>("EditThumbsFolder");
 
   LabelButtonsFolder = NamedLabel("LabelButtonsFolder", "Папка с кнопками навигации:");
   CheckBoxCopyButtonsFromTemplate =
@@ -62,7 +63,7 @@ QWidget* TFormMain::BuildFilesTab() {
   EditButtonsFolderPrefix = Named<QLineEdit>("EditButtonsFolderPrefix");
   EditButtonsFolderPrefix->setEnabled(false);
   EditButtonsFolderPlus = NamedLabel("EditButtonsFolderPlus", "+");
-  EditButtonsFolder = Named<QLineEdit>("EditButtonsFolder", QStringLiteral("buttons"));
+  EditButtonsFolder = Named<QLineEdit>("EditButtonsFolder");
 
   // Left column: the image list; right column: mask, descriptions and presets.
   auto* listColumn = new QVBoxLayout;

@@ -1,9 +1,10 @@
 // The "Картинка" tab: picture as a file or in a page of its own, the page template and its three
 // markers, the navigation buttons and the page names.
+#include "FormMainImageTab.h"
+
 #include <QBoxLayout>
 #include <QGridLayout>
 
-#include "FormMain.h"
 #include "FormMainParts.h"
 
 using namespace FormMainParts;
@@ -15,51 +16,50 @@ constexpr char kPictureFilter[] = "GIF, BMP, JPG|*.gif;*.bmp;*.jpg|Все фай
 
 }  // namespace
 
-QWidget* TFormMain::BuildImageTab() {
-  auto* tab = Named<QWidget>("TabSheetImage");
+QWidget* TImageTab::BuildImageTab(TDesktop& desktop) {
+  TabSheetImage = Named<QWidget>("TabSheetImage");
+  QWidget* tab = TabSheetImage;
 
-  RadioButtonImageAsFile = Named<QRadioButton>("RadioButtonImageAsFile", Text("Картинка - файл"));
-  RadioButtonImageAsHtml = Named<QRadioButton>("RadioButtonImageAsHtml", Text("Картинка в HTML"));
+  RadioButtonImageAsFile = Named<TRadioButton>("RadioButtonImageAsFile", Text("Картинка - файл"));
+  RadioButtonImageAsHtml = Named<TRadioButton>("RadioButtonImageAsHtml", Text("Картинка в HTML"));
   LabelImageTemplate = NamedLabel("LabelImageTemplate", "Шаблон HTML-файла с картинкой:");
   EditImageTemplate = Named<TFileEdit>("EditImageTemplate", Text(kHtmlFilter),
                                        Text("Выберите шаблон страницы для показа картинки"));
-  EditImageTemplate->SetDesktop(&desktop_);
-  EditImageTemplate->setText(QStringLiteral("ImageTemplate.htm"));
+  EditImageTemplate->SetDesktop(&desktop);
   LabelImagePlace =
       NamedLabel("LabelImagePlace", "Вместо какого текста в шаблоне вставить картинку:");
-  EditImagePlace = Named<QLineEdit>("EditImagePlace", QStringLiteral("~~~IMAGE~~~"));
+  EditImagePlace = Named<QLineEdit>("EditImagePlace");
   LabelDescrPlace =
       NamedLabel("LabelDescrPlace", "Вместо какого текста в шаблоне вставить описание:");
-  EditDescrPlace = Named<QLineEdit>("EditDescrPlace", QStringLiteral("~~~DESCR~~~"));
+  EditDescrPlace = Named<QLineEdit>("EditDescrPlace");
   LabelButtonsPlace =
       NamedLabel("LabelButtonsPlace", "Вместо какого текста .. вставить кнопки навигации:");
-  EditButtonsPlace = Named<QLineEdit>("EditButtonsPlace", QStringLiteral("~~~BUTTONS~~~"));
+  EditButtonsPlace = Named<QLineEdit>("EditButtonsPlace");
 
   GroupBoxNavigation = Named<QGroupBox>("GroupBoxNavigation", Text(" Навигация по галерее "));
   LabelButtonImages = NamedLabel("LabelButtonImages", "Кнопки навигации:");
   LabelButtonAlts = NamedLabel("LabelButtonAlts", "Тег ALT:");
-  auto buttonRow = [this](const char* labelName, const char* caption, const char* editName,
-                          const char* altName, const char* altText, QLabel*& label,
-                          TFileEdit*& edit, QLineEdit*& alt) {
+  auto buttonRow = [&desktop](const char* labelName, const char* caption, const char* editName,
+                              const char* altName, QLabel*& label, TFileEdit*& edit,
+                              QLineEdit*& alt) {
     label = NamedLabel(labelName, caption);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit = Named<TFileEdit>(editName, Text(kPictureFilter), QString());
-    edit->SetDesktop(&desktop_);
-    alt = Named<QLineEdit>(altName, Text(altText));
+    edit->SetDesktop(&desktop);
+    alt = Named<QLineEdit>(altName);
   };
-  buttonRow("LabelButtonImageFirst", "Первая:", "EditButtonImageFirst", "EditAltFirst", "Первая...",
+  buttonRow("LabelButtonImageFirst", "Первая:", "EditButtonImageFirst", "EditAltFirst",
             LabelButtonImageFirst, EditButtonImageFirst, EditAltFirst);
-  buttonRow("LabelButtonImagePrev", "Назад:", "EditButtonImagePrev", "EditAltPrev", "Назад...",
+  buttonRow("LabelButtonImagePrev", "Назад:", "EditButtonImagePrev", "EditAltPrev",
             LabelButtonImagePrev, EditButtonImagePrev, EditAltPrev);
-  buttonRow("LabelButtonImageNext", "Далее:", "EditButtonImageNext", "EditAltNext", "Далее...",
+  buttonRow("LabelButtonImageNext", "Далее:", "EditButtonImageNext", "EditAltNext",
             LabelButtonImageNext, EditButtonImageNext, EditAltNext);
-  buttonRow("LabelButtonImageLast", "В конец:", "EditButtonImageLast", "EditAltLast", "В конец...",
+  buttonRow("LabelButtonImageLast", "В конец:", "EditButtonImageLast", "EditAltLast",
             LabelButtonImageLast, EditButtonImageLast, EditAltLast);
-  buttonRow("LabelButtonImageIndex", "Индекс:", "EditButtonImageIndex", "EditAltIndex", "Индекс",
+  buttonRow("LabelButtonImageIndex", "Индекс:", "EditButtonImageIndex", "EditAltIndex",
             LabelButtonImageIndex, EditButtonImageIndex, EditAltIndex);
   CheckBoxImageClickEqualNext =
       Named<QCheckBox>("CheckBoxImageClickEqualNext", Text("Клик на картинке = Далее"));
-  CheckBoxImageClickEqualNext->setChecked(true);
 
   auto* navigation = new QGridLayout(GroupBoxNavigation);
   navigation->setContentsMargins(6, 2, 6, 4);
@@ -90,16 +90,15 @@ QWidget* TFormMain::BuildImageTab() {
   GroupBoxHtmlNames =
       Named<QGroupBox>("GroupBoxHtmlNames", Text(" Имена HTML-файлов для картинок "));
   RadioButtonHtmlAsImageName =
-      Named<QRadioButton>("RadioButtonHtmlAsImageName", Text("По имени картинки (*.htm)"));
+      Named<TRadioButton>("RadioButtonHtmlAsImageName", Text("По имени картинки (*.htm)"));
   RadioButtonHtmlSerialNumber =
-      Named<QRadioButton>("RadioButtonHtmlSerialNumber", Text("Нумеруются по шаблону..."));
+      Named<TRadioButton>("RadioButtonHtmlSerialNumber", Text("Нумеруются по шаблону..."));
   LabelHtmlFirstImageFile = NamedLabel("LabelHtmlFirstImageFile", "Шаблон имени первого файла:");
   EditHtmlFirstImageFile = Named<QComboBox>("EditHtmlFirstImageFile");
-  EditHtmlFirstImageFile->setEditable(true);
+  SetEditableWithoutCompletion(*EditHtmlFirstImageFile);
   EditHtmlFirstImageFile->setInsertPolicy(QComboBox::NoInsert);
   EditHtmlFirstImageFile->addItems(
       {QStringLiteral("01.htm"), QStringLiteral("pic_01.htm"), QStringLiteral("picture_01.htm")});
-  EditHtmlFirstImageFile->setEditText(QStringLiteral("picture_01.htm"));
 
   auto* names = new QGridLayout(GroupBoxHtmlNames);
   names->setContentsMargins(6, 2, 6, 4);
@@ -119,19 +118,19 @@ QWidget* TFormMain::BuildImageTab() {
   places->setHorizontalSpacing(4);
   places->setVerticalSpacing(2);
   places->setColumnStretch(1, 1);
-  places->addWidget(LabelImagePlace, 0, 0);
-  places->addWidget(EditImagePlace, 0, 1);
-  places->addWidget(LabelDescrPlace, 1, 0);
-  places->addWidget(EditDescrPlace, 1, 1);
-  places->addWidget(LabelButtonsPlace, 2, 0);
-  places->addWidget(EditButtonsPlace, 2, 1);
+  const std::pair<QLabel*, QLineEdit*> placeRows[] = {{LabelImageTemplate, EditImageTemplate},
+                                                      {LabelImagePlace, EditImagePlace},
+                                                      {LabelDescrPlace, EditDescrPlace},
+                                                      {LabelButtonsPlace, EditButtonsPlace}};
+  for (int row = 0; row < 4; ++row) {
+    places->addWidget(placeRows[row].first, row, 0);
+    places->addWidget(placeRows[row].second, row, 1);
+  }
 
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 6, 6, 6);
   page->setSpacing(3);
   page->addLayout(kindRow);
-  page->addWidget(LabelImageTemplate);
-  page->addWidget(EditImageTemplate);
   page->addLayout(places);
   page->addWidget(GroupBoxNavigation);
   page->addWidget(GroupBoxHtmlNames);

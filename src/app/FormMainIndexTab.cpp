@@ -1,9 +1,10 @@
 // The "Индекс" tab: index template and marker, index kind, the table group, the thumbnail groups
 // and the index file name.
+#include "FormMainIndexTab.h"
+
 #include <QBoxLayout>
 #include <QGridLayout>
 
-#include "FormMain.h"
 #include "FormMainParts.h"
 
 using namespace FormMainParts;
@@ -51,37 +52,36 @@ void AddColorRow(QGridLayout* grid, int row, QLabel* label, QLineEdit* edit, QTo
 
 }  // namespace
 
-QWidget* TFormMain::BuildIndexTab() {
-  auto* tab = Named<QWidget>("TabSheetIndex");
+QWidget* TIndexTab::BuildIndexTab(TDesktop& desktop) {
+  TabSheetIndex = Named<QWidget>("TabSheetIndex");
+  QWidget* tab = TabSheetIndex;
 
   LabelIndexTemplate = NamedLabel("LabelIndexTemplate", "Шаблон HTML-файла для индекса:");
   EditIndexTemplate = Named<TFileEdit>("EditIndexTemplate", Text(kHtmlFilter),
                                        Text("Выберите шаблон индексного файла"));
-  EditIndexTemplate->SetDesktop(&desktop_);
-  EditIndexTemplate->setText(QStringLiteral("IndexTemplate.htm"));
+  EditIndexTemplate->SetDesktop(&desktop);
   LabelIndexPlace =
       NamedLabel("LabelIndexPlace", "Вместо какого текста в шаблоне вставить индекс:");
-  EditIndexPlace = Named<QLineEdit>("EditIndexPlace", QStringLiteral("~~~INDEX~~~"));
+  EditIndexPlace = Named<QLineEdit>("EditIndexPlace");
   LabelIndexType = NamedLabel("LabelIndexType", "Вид индекса:");
   ComboBoxIndexType = Named<QComboBox>("ComboBoxIndexType");
   ComboBoxIndexType->addItems({Text("Нумерованный список"), Text("Маркированный список"),
                                Text("Список в таблице"), Text("Миниатюры в таблице")});
-  ComboBoxIndexType->setCurrentIndex(-1);
 
   GroupBoxIndexTable = Named<QGroupBox>("GroupBoxIndexTable", Text(" Таблица "));
   LabelTableWidth = NamedLabel("LabelTableWidth", "Ширина таблицы, %:");
-  EditTableWidth = Named<TSpinEdit>("EditTableWidth", 0, 100, 100);
+  EditTableWidth = Named<TSpinEdit>("EditTableWidth");
   LabelTableBorderWidth = NamedLabel("LabelTableBorderWidth", "Толщина бордюра:");
-  EditTableBorderWidth = Named<TSpinEdit>("EditTableBorderWidth", 0, 10, 1);
+  EditTableBorderWidth = Named<TSpinEdit>("EditTableBorderWidth");
   LabelCellSpacing = NamedLabel("LabelCellSpacing", "Ширина между ячейками:");
-  EditCellSpacing = Named<TSpinEdit>("EditCellSpacing", 0, 10, 0);
+  EditCellSpacing = Named<TSpinEdit>("EditCellSpacing");
   LabelCellPadding = NamedLabel("LabelCellPadding", "Отуступ от края ячейки:");
-  EditCellPadding = Named<TSpinEdit>("EditCellPadding", 0, 10, 3);
+  EditCellPadding = Named<TSpinEdit>("EditCellPadding");
   LabelTableBorderColor = NamedLabel("LabelTableBorderColor", "Цвет бордюра:");
-  EditTableBorderColor = Named<QLineEdit>("EditTableBorderColor", QStringLiteral("#000000"));
+  EditTableBorderColor = Named<QLineEdit>("EditTableBorderColor");
   ButtonTableBorderColor = ColorButton("ButtonTableBorderColor");
   LabelTableBackColor = NamedLabel("LabelTableBackColor", "Цвет фона:");
-  EditTableBackColor = Named<QLineEdit>("EditTableBackColor", QStringLiteral("#FFFFFF"));
+  EditTableBackColor = Named<QLineEdit>("EditTableBackColor");
   ButtonTableBackColor = ColorButton("ButtonTableBackColor");
   CheckBoxShowTableHeaders =
       Named<QCheckBox>("CheckBoxShowTableHeaders", Text("Выводить заголовок таблицы"));
@@ -92,7 +92,6 @@ QWidget* TFormMain::BuildIndexTab() {
   LabelFileSizes = NamedLabel("LabelFileSizes", "Размер в:");
   ComboBoxFileSizes = Named<QComboBox>("ComboBoxFileSizes");
   ComboBoxFileSizes->addItems({Text("в байтах"), Text("в килобайтах"), Text("в мегабайтах")});
-  ComboBoxFileSizes->setCurrentIndex(-1);
 
   QGridLayout* table = GroupGrid(GroupBoxIndexTable);
   AddSpinRow(table, 0, LabelTableWidth, EditTableWidth);
@@ -113,15 +112,15 @@ QWidget* TFormMain::BuildIndexTab() {
 
   GroupBoxThumbs = Named<QGroupBox>("GroupBoxThumbs", Text(" Миниатюры "));
   LabelThumbXCount = NamedLabel("LabelThumbXCount", "Картинок в ширину:");
-  EditThumbXCount = Named<TSpinEdit>("EditThumbXCount", 1, 10, 5);
+  EditThumbXCount = Named<TSpinEdit>("EditThumbXCount");
   LabelThumbXSize = NamedLabel("LabelThumbXSize", "Ширина миниатюры:");
-  EditThumbXSize = Named<TSpinEdit>("EditThumbXSize", 0, 200, 120);
+  EditThumbXSize = Named<TSpinEdit>("EditThumbXSize");
   LabelThumbYSize = NamedLabel("LabelThumbYSize", "Высота миниатюры:");
-  EditThumbYSize = Named<TSpinEdit>("EditThumbYSize", 0, 200, 120);
+  EditThumbYSize = Named<TSpinEdit>("EditThumbYSize");
   LabelThumbBorderWidth = NamedLabel("LabelThumbBorderWidth", "Толщина бордюра:");
-  EditThumbBorderWidth = Named<TSpinEdit>("EditThumbBorderWidth", 0, 10, 1);
+  EditThumbBorderWidth = Named<TSpinEdit>("EditThumbBorderWidth");
   LabelThumbBorderColor = NamedLabel("LabelThumbBorderColor", "Цвет бордюра:");
-  EditThumbBorderColor = Named<QLineEdit>("EditThumbBorderColor", QStringLiteral("#000000"));
+  EditThumbBorderColor = Named<QLineEdit>("EditThumbBorderColor");
   ButtonThumbBorderColor = ColorButton("ButtonThumbBorderColor");
   CheckBoxDescrAsThumbAlt =
       Named<QCheckBox>("CheckBoxDescrAsThumbAlt", Text("Описание картинки в тег ALT"));
@@ -130,7 +129,6 @@ QWidget* TFormMain::BuildIndexTab() {
   ComboBoxThumbsFormat = Named<QComboBox>("ComboBoxThumbsFormat");
   ComboBoxThumbsFormat->addItems(
       {QStringLiteral("GIF"), QStringLiteral("JPEG"), QStringLiteral("BMP")});
-  ComboBoxThumbsFormat->setCurrentIndex(-1);
 
   QGridLayout* thumbs = GroupGrid(GroupBoxThumbs);
   AddSpinRow(thumbs, 0, LabelThumbXCount, EditThumbXCount);
@@ -146,10 +144,10 @@ QWidget* TFormMain::BuildIndexTab() {
 
   GroupBoxThumbNames = Named<QGroupBox>("GroupBoxThumbNames", Text(" Имена файлов для миниатюр "));
   RadioButtonThumbWithPrefix =
-      Named<QRadioButton>("RadioButtonThumbWithPrefix", Text("добавить в начало имени"));
+      Named<TRadioButton>("RadioButtonThumbWithPrefix", Text("добавить в начало имени"));
   RadioButtonThumbWithSuffix =
-      Named<QRadioButton>("RadioButtonThumbWithSuffix", Text("добавить в конец имени"));
-  EditThumbPrefixSuffix = Named<QLineEdit>("EditThumbPrefixSuffix", QStringLiteral("_"));
+      Named<TRadioButton>("RadioButtonThumbWithSuffix", Text("добавить в конец имени"));
+  EditThumbPrefixSuffix = Named<QLineEdit>("EditThumbPrefixSuffix");
   EditThumbPrefixSuffix->setFixedWidth(28);
   QGridLayout* names = GroupGrid(GroupBoxThumbNames);
   names->addWidget(RadioButtonThumbWithPrefix, 0, 0);
@@ -157,7 +155,7 @@ QWidget* TFormMain::BuildIndexTab() {
   names->addWidget(EditThumbPrefixSuffix, 0, 1, 2, 1, Qt::AlignVCenter);
 
   LabelIndexFile = NamedLabel("LabelIndexFile", "Имя индексного файла в галерее:");
-  EditIndexFile = Named<QLineEdit>("EditIndexFile", QStringLiteral("index.htm"));
+  EditIndexFile = Named<QLineEdit>("EditIndexFile");
 
   auto* templateRow = new QHBoxLayout;
   templateRow->addWidget(LabelIndexTemplate);

@@ -61,10 +61,14 @@ void TFormMain::ConnectRules() {
   connect(ComboBoxIndexType, &QComboBox::activated, this, &TFormMain::EnableDisableControls);
   for (QCheckBox* check : {CheckBoxShowFileSizes, CheckBoxCreateThumbs})
     connect(check, &QCheckBox::toggled, this, &TFormMain::EnableDisableControls);
-  for (QRadioButton* radio : {RadioButtonImageAsFile, RadioButtonImageAsHtml})
-    connect(radio, &QRadioButton::toggled, this, [this](bool checked) {
+  for (TRadioButton* radio : {RadioButtonImageAsFile, RadioButtonImageAsHtml}) {
+    // A click on the checked button changes nothing but still runs the rules; a load that
+    // checks a button runs them as a click would.
+    connect(radio, &QAbstractButton::clicked, this, &TFormMain::EnableDisableControls);
+    connect(radio, &QAbstractButton::toggled, this, [this](bool checked) {
       if (checked) EnableDisableControls();
     });
+  }
 
   connect(EditResultFolder, &TSortedComboBox::DroppingDown, this,
           &TFormMain::EditResultFolderDropDown);

@@ -1,5 +1,7 @@
 // The image scan from the window: the list, the caption, the count and the Build button around
 // the catalogue's folder scan, and a scan asked for while one runs.
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QProgressBar>
 
 #include "DesktopServices.h"
@@ -20,6 +22,9 @@ void TFormMain::ScanImages() {
     RunOneScan();
   } while (scanRestartRequested_ && !closeRequested_);
   scanning_ = false;
+  // After the press that started this scan has reached the button (see eventFilter).
+  if (heldBuildRelease_)
+    QCoreApplication::postEvent(ButtonBuildGallery, heldBuildRelease_.release());
   CloseIfRequested();
 }
 

@@ -4,60 +4,54 @@
 #include <QSignalBlocker>
 
 #include "FormMain.h"
+#include "FormSettingsBinding.h"
 
 namespace {
 std::string Utf8(const QString& text) { return text.toStdString(); }
 }  // namespace
 
-QWidget* TFormSettingsTarget::Control(const char* name) const {
-  return name != nullptr ? form_.findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
-}
-
 void TFormSettingsTarget::ApplyText(const TSettingRow& row, const std::string& text) {
   const QString value = QString::fromStdString(text);
-  QWidget* control = Control(row.ControlName);
+  const TBoundSetting& bound = bindings_.Of(row);
   // Each setter runs the control's change reaction when the text differs.
-  if (auto* spin = qobject_cast<TSpinEdit*>(control))
-    spin->SetText(value);
-  else if (auto* combo = qobject_cast<QComboBox*>(control))
-    combo->setEditText(value);
-  else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-    edit->setText(value);
+  if (bound.Spin != nullptr) {
+    bound.Spin->SetText(value);
+  } else if (bound.Combo != nullptr) {
+    bound.Combo->setEditText(value);
+  } else {
+    bound.Edit->setText(value);
     // A long path shows its beginning, as it does when typed and left.
-    if (!edit->hasFocus()) edit->setCursorPosition(0);
+    if (!bound.Edit->hasFocus()) bound.Edit->setCursorPosition(0);
   }
 }
 
 std::string TFormSettingsTarget::ControlText(const TSettingRow& row) {
-  QWidget* control = Control(row.ControlName);
-  if (auto* spin = qobject_cast<TSpinEdit*>(control)) return Utf8(spin->Text());
-  if (auto* combo = qobject_cast<QComboBox*>(control)) return Utf8(combo->currentText());
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) return Utf8(edit->text());
-  return std::string();
+  const TBoundSetting& bound = bindings_.Of(row);
+  if (bound.Spin != nullptr) return Utf8(bound.Spin->Text());
+  if (bound.Combo != nullptr) return Utf8(bound.Combo->currentText());
+  return Utf8(bound.Edit->text());
 }
 
 void TFormSettingsTarget::ApplyFlag(const TSettingRow& row, bool checked) {
-  if (auto* check = qobject_cast<QCheckBox*>(Control(row.ControlName))) check->setChecked(checked);
+  bindings_.Of(row).Check->setChecked(checked);
 }
 
 void TFormSettingsTarget::ApplySpinValue(const TSettingRow& row, int value) {
-  if (auto* spin = qobject_cast<TSpinEdit*>(Control(row.ControlName))) spin->SetValue(value);
+  bindings_.Of(row).Spin->SetValue(value);
 }
 
 void TFormSettingsTarget::ApplyRadio(const TSettingRow& row, int which) {
-  const char* name = which == 0 ? row.ControlName : row.SecondControlName;
-  if (auto* radio = qobject_cast<QRadioButton*>(Control(name))) radio->setChecked(true);
+  const TBoundSetting& bound = bindings_.Of(row);
+  (which == 0 ? bound.First : bound.Second)->setChecked(true);
 }
 
 int TFormSettingsTarget::ItemCount(const TSettingRow& row) {
-  auto* combo = qobject_cast<QComboBox*>(Control(row.ControlName));
-  return combo != nullptr ? combo->count() : 0;
+  return bindings_.Of(row).Combo->count();
 }
 
 void TFormSettingsTarget::SelectIndex(const TSettingRow& row, int index) {
   // Selecting by index runs no reaction: only the user's own choices are connected.
-  if (auto* combo = qobject_cast<QComboBox*>(Control(row.ControlName)))
-    combo->setCurrentIndex(index);
+  bindings_.Of(row).Combo->setCurrentIndex(index);
 }
 
 void TFormSettingsTarget::EditResultFolderChange() { form_.EditResultFolderChange(); }
@@ -65,7 +59,7 @@ void TFormSettingsTarget::EditResultFolderChange() { form_.EditResultFolderChang
 void TFormSettingsTarget::ScanImages() { form_.ScanImages(); }
 
 void TFormSettingsTarget::SetEntries(const std::vector<std::string>& names) {
-  TSortedComboBox* box = form_.ComboBoxSettings;
+  TSortedComboBox* box = form_.FilesTab().ComboBoxSettings;
   const QSignalBlocker quiet(box);
   const QString shown = box->currentText();
   box->clear();
@@ -76,16 +70,17 @@ void TFormSettingsTarget::SetEntries(const std::vector<std::string>& names) {
 
 std::vector<std::string> TFormSettingsTarget::Entries() const {
   std::vector<std::string> names;
-  for (const QString& name : form_.ComboBoxSettings->Entries()) names.push_back(Utf8(name));
+  for (const QString& name : form_.FilesTab().ComboBoxSettings->Entries())
+    names.push_back(Utf8(name));
   return names;
 }
 
 void TFormSettingsTarget::SetText(const std::string& text) {
-  const QSignalBlocker quiet(form_.ComboBoxSettings);
-  form_.ComboBoxSettings->setEditText(QString::fromStdString(text));
+  const QSignalBlocker quiet(form_.FilesTab().ComboBoxSettings);
+  form_.FilesTab().ComboBoxSettings->setEditText(QString::fromStdString(text));
 }
 
 void TFormSettingsTarget::SelectEntry(int index) {
-  const QSignalBlocker quiet(form_.ComboBoxSettings);
-  form_.ComboBoxSettings->setCurrentIndex(index);
+  const QSignalBlocker quiet(form_.FilesTab().ComboBoxSettings);
+  form_.FilesTab().ComboBoxSettings->setCurrentIndex(index);
 }

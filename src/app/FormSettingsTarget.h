@@ -1,7 +1,7 @@
 // FormSettingsTarget: the window as the settings store sees it: the controls a load writes
-// into, found by the names of the settings table, and the preset combo box. Every value goes
-// through the control's normal setter, so the control's change reaction runs as it would for
-// the user.
+// into, as the window bound them to the settings table, and the preset combo box. Every value
+// goes through the control's normal setter, so the control's change reaction runs as it would
+// for the user.
 #pragma once
 
 #include <QWidget>
@@ -12,10 +12,13 @@
 #include "SettingsTarget.h"
 
 class TFormMain;
+class TSettingsBindings;
 
 class TFormSettingsTarget : public TSettingsTarget, public TPresetList {
  public:
-  explicit TFormSettingsTarget(TFormMain& form) : form_(form) {}
+  // Both must outlive the target.
+  TFormSettingsTarget(TFormMain& form, const TSettingsBindings& bindings)
+      : form_(form), bindings_(bindings) {}
 
   // TSettingsTarget
   void ApplyText(const TSettingRow& row, const std::string& text) override;
@@ -35,7 +38,6 @@ class TFormSettingsTarget : public TSettingsTarget, public TPresetList {
   void SelectEntry(int index) override;
 
  private:
-  QWidget* Control(const char* name) const;
-
   TFormMain& form_;
+  const TSettingsBindings& bindings_;
 };

@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QHelpEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QToolTip>
+#include <QTranslator>
 
 #include "DesktopServices.h"
 #include "FormMain.h"
@@ -38,9 +41,7 @@ class THintPause : public QObject {
 
 int RunApplication(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("ZetGallery"));
-  application.installEventFilter(new THintPause(kHintHidePauseMs, &application));
-
+  SetUpApplication(application);
   TQtDesktop desktop;
   TFormMain form(desktop);
   OpenMainWindow(form, desktop, argc > 1 ? argv[1] : "");
@@ -49,6 +50,19 @@ int RunApplication(int argc, char** argv) {
 }
 
 }  // namespace
+
+void SetUpApplication(QApplication& application) {
+  QApplication::setApplicationName(QStringLiteral("ZetGallery"));
+  application.installEventFilter(new THintPause(kHintHidePauseMs, &application));
+  // The window speaks Russian whatever the desktop's language, and so do the texts Qt brings:
+  // the buttons of a question box, the colour, file and folder dialogs, key names.
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
+}
 
 void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& commandLineFolder) {
   const std::string error = form.FormCreate(commandLineFolder);

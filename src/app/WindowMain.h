@@ -3,8 +3,13 @@
 
 #include <string>
 
+class QApplication;
 class TDesktop;
 class TFormMain;
+
+// What the application object gets before any window exists: its title, the hint pause and
+// Qt's own texts in Russian (when the system has Qt's Russian translation).
+void SetUpApplication(QApplication& application);
 
 // Runs the window program; argv[1], when present, names the images folder. Returns the exit
 // status of the event loop.

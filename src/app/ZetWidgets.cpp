@@ -127,6 +127,11 @@ TSpinEdit::TSpinEdit(int minimum, int maximum, int value, QWidget* parent)
   connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::TextChanged);
 }
 
+void TSpinEdit::SetLimits(int minimum, int maximum) {
+  minimum_ = minimum;
+  maximum_ = maximum;
+}
+
 int TSpinEdit::Value() const {
   int32_t value = 0;
   if (!TryStrToInt(Text().toStdString(), value)) return minimum_;
@@ -279,8 +284,36 @@ QStringList TSortedListBox::Entries() const {
   return entries;
 }
 
+TRadioButton::TRadioButton(const QString& text, QWidget* parent) : QRadioButton(text, parent) {
+  // Qt's own exclusion takes every radio button below the same parent, nested group boxes
+  // included, and keeps only one button of such a group on the Tab chain. Pairs are made by
+  // PairRadioButtons instead.
+  setAutoExclusive(false);
+}
+
+void TRadioButton::nextCheckState() { setChecked(true); }
+
+void PairRadioButtons(TRadioButton& first, TRadioButton& second) {
+  QObject::connect(&first, &QAbstractButton::toggled, &second, [&second](bool checked) {
+    if (checked) second.setChecked(false);
+  });
+  QObject::connect(&second, &QAbstractButton::toggled, &first, [&first](bool checked) {
+    if (checked) first.setChecked(false);
+  });
+}
+
+void SetEditableWithoutCompletion(QComboBox& box) {
+  // Every new edit part comes with a completer of its own, so it goes after setEditable.
+  box.setEditable(true);
+  box.setCompleter(nullptr);
+  // Qt picks the entry whose text equals the typed one when Enter is pressed or the focus
+  // leaves, as if it had been chosen from the list; typing is no choice here.
+  QObject::disconnect(box.lineEdit(), &QLineEdit::editingFinished, &box, nullptr);
+  QObject::disconnect(box.lineEdit(), &QLineEdit::returnPressed, &box, nullptr);
+}
+
 TSortedComboBox::TSortedComboBox(bool editable, QWidget* parent) : QComboBox(parent) {
-  setEditable(editable);
+  if (editable) SetEditableWithoutCompletion(*this);
   // The list keeps its own order; typed text is not added to it.
   setInsertPolicy(QComboBox::NoInsert);
 }

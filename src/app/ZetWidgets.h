@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QString>
 #include <QStringList>
 
@@ -91,6 +92,10 @@ class TSpinEdit : public QAbstractSpinBox {
   Q_OBJECT
  public:
   TSpinEdit(int minimum, int maximum, int value, QWidget* parent = nullptr);
+  // A spin edit of 0..0 showing 0, until SetLimits and SetValue give it its own.
+  explicit TSpinEdit(QWidget* parent = nullptr) : TSpinEdit(0, 0, 0, parent) {}
+  // REQUIRES: minimum <= maximum. The text stays as it is.
+  void SetLimits(int minimum, int maximum);
   int Minimum() const { return minimum_; }
   int Maximum() const { return maximum_; }
   int Value() const;
@@ -151,6 +156,26 @@ class TSortedListBox : public QListWidget {
   // Whether the press that the current release ends left the selection alone.
   bool pressIgnored_ = false;
 };
+
+// A radio button of a pair (PairRadioButtons). A click checks it and never unchecks it, so a
+// click on the checked button keeps it checked and still reports the click.
+class TRadioButton : public QRadioButton {
+  Q_OBJECT
+ public:
+  explicit TRadioButton(const QString& text, QWidget* parent = nullptr);
+
+ protected:
+  void nextCheckState() override;
+};
+
+// Makes `first` and `second` exclude each other and nothing else: checking one unchecks the
+// other, whatever other radio buttons share their parent. Both stay stops of the Tab key.
+void PairRadioButtons(TRadioButton& first, TRadioButton& second);
+
+// Makes `box` editable without completion: a name typed into it is used as typed, never
+// completed to an entry that happens to begin with it, and typing an entry's whole text picks
+// nothing (only a choice from the list or with the arrow keys does).
+void SetEditableWithoutCompletion(QComboBox& box);
 
 // A combo box (editable or a drop-down list) that keeps its items in sorted-list order.
 class TSortedComboBox : public QComboBox {

@@ -1,4 +1,6 @@
 // The preset list, the memory of the preset used last, and deleting presets.
+#include <algorithm>
+
 #include "SettingsStore.h"
 #include "ZetStrings.h"
 
@@ -27,13 +29,18 @@ std::string TSettingsStore::ReadLastSettings() {
 void TSettingsStore::LoadLastSettings(TSettingsTarget& target, TPresetList& presets) {
   const std::string name = ReadLastSettings();
   LoadSettings(name, target, &presets);
-  const std::vector<std::string> entries = presets.Entries();
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (SameTextIgnoringCase(entries[i], name)) {
-      presets.SelectEntry(static_cast<int>(i));
-      return;
-    }
-  }
+  const int entry = FindPresetEntry(presets.Entries(), name);
+  if (entry >= 0) presets.SelectEntry(entry);
+}
+
+int FindPresetEntry(const std::vector<std::string>& entries, const std::string& name) {
+  // The untitled "<без названия>" and a preset named "<Без названия>" may stand side by side:
+  // the list must show the very preset that was loaded.
+  const auto exact = std::find(entries.begin(), entries.end(), name);
+  if (exact != entries.end()) return static_cast<int>(exact - entries.begin());
+  for (size_t i = 0; i < entries.size(); ++i)
+    if (SameTextIgnoringCase(entries[i], name)) return static_cast<int>(i);
+  return -1;
 }
 
 void TSettingsStore::DeleteSettings(const std::string& name, TPresetList* presets) {

@@ -1,57 +1,27 @@
 #include "SettingsSnapshot.h"
 
+#include "SettingsTable.h"
+
 TSettingsSnapshot DesignTimeSettingsSnapshot() {
   TSettingsSnapshot s;
-  s.ImagesFolder = "";
-  s.ResultFolder = -1;
-  s.ClearResultFolder = false;
-  s.ThumbsFolder = "thumbs";
-  s.ClearThumbsFolder = false;
-  s.ButtonsFolder = "buttons";
-  s.CopyButtonsFromTemplate = false;
-  s.ImagesMask = "*.jpg";
-  s.HtmlNames = 1;
-  s.HtmlFirstImageFile = "picture_01.htm";
-  s.IndexFile = "index.htm";
-  s.Descriptions = -1;
-  s.IndexTemplate = "IndexTemplate.htm";
-  s.IndexPlace = "~~~INDEX~~~";
-  s.IndexType = -1;
-  s.TableWidth = 100;
-  s.TableBorderWidth = 1;
-  s.CellSpacing = 0;
-  s.CellPadding = 3;
-  s.TableBorderColor = "#000000";
-  s.TableBackColor = "#FFFFFF";
-  s.ShowTableHeaders = false;
-  s.ShowDescriptions = false;
-  s.ShowFileSizes = false;
-  s.FileSizes = -1;
-  s.ThumbXCount = 5;
-  s.ThumbXSize = "120";
-  s.ThumbYSize = "120";
-  s.ThumbBorderWidth = 1;
-  s.ThumbBorderColor = "#000000";
-  s.DescrAsThumbAlt = false;
-  s.CreateThumbs = false;
-  s.ThumbsFormat = -1;
-  s.ThumbPrefixSuffixType = 1;
-  s.ThumbPrefixSuffix = "_";
-  s.ImageType = 1;
-  s.ImageTemplate = "ImageTemplate.htm";
-  s.ImagePlace = "~~~IMAGE~~~";
-  s.DescrPlace = "~~~DESCR~~~";
-  s.ButtonsPlace = "~~~BUTTONS~~~";
-  s.ButtonImageFirst = "";
-  s.ButtonImagePrev = "";
-  s.ButtonImageNext = "";
-  s.ButtonImageLast = "";
-  s.ButtonImageIndex = "";
-  s.AltFirst = "Первая...";
-  s.AltPrev = "Назад...";
-  s.AltNext = "Далее...";
-  s.AltLast = "В конец...";
-  s.AltIndex = "Индекс";
-  s.ImageClickEqualNext = true;
+  for (const TSettingRow& row : kSettingsTable) {
+    switch (row.Control) {
+      case TControlKind::Edit:
+      case TControlKind::TextSpin:
+        s.*row.Text = row.DesignText;
+        break;
+      case TControlKind::DropDown:
+      case TControlKind::SpinEdit:
+        s.*row.Number = row.DesignNumber;
+        break;
+      case TControlKind::RadioPair:
+        // Neither button checked reads as "not the first".
+        s.*row.Number = row.DesignNumber == 0 ? 0 : 1;
+        break;
+      case TControlKind::CheckBox:
+        s.*row.Check = row.DesignNumber != 0;
+        break;
+    }
+  }
   return s;
 }

@@ -74,6 +74,10 @@ class TPresetListModel : public TPresetList {
   int selected = -1;  // -1: nothing selected yet
 };
 
+// The index in `entries` of the entry named `name`: the entry spelled exactly so when there is
+// one, else the first equal to it ignoring letter case, else -1.
+int FindPresetEntry(const std::vector<std::string>& entries, const std::string& name);
+
 // Opens the settings database (DefaultRegistryPath()). When the file cannot be used, shows
 // the reason with ShowError and returns an unavailable database: loads then give the defaults
 // and saves fail, and the file is left alone.
@@ -113,8 +117,8 @@ class TSettingsStore {
   // The LastSettings value ("" when absent or when there is no settings key). Writes nothing.
   std::string ReadLastSettings();
 
-  // Loads the preset named by LastSettings (LoadSettings) and selects the entry of `presets`
-  // equal to that name ignoring letter case; with no such entry the selection and text stay.
+  // Loads the preset named by LastSettings (LoadSettings) and selects its entry of `presets`
+  // (FindPresetEntry); with no such entry the selection and text stay.
   void LoadLastSettings(TSettingsTarget& target, TPresetList& presets);
 
   // Deletes preset `name` with all its sub-keys, refills `presets`, empties its text and shows

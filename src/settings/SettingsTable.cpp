@@ -22,30 +22,35 @@ constexpr TSettingRow Row(const char* name, TSettingKind kind, TControlKind cont
   row.ControlName = controlName;
   row.Rule = TBlankRule::None;
   row.DefaultSource = TDefaultSource::Literal;
+  row.DesignText = "";
+  row.DesignNumber = -1;
   return row;
 }
 
 constexpr TSettingRow TextRow(const char* name, const char* control, TBlankRule rule,
                               TDefaultSource source, const char* defaultText,
-                              std::string S::*field) {
+                              const char* designText, std::string S::*field) {
   TSettingRow row = Row(name, TSettingKind::Text, TControlKind::Edit, control);
   row.Rule = rule;
   row.DefaultSource = source;
   row.DefaultText = defaultText;
+  row.DesignText = designText;
   row.Text = field;
   return row;
 }
 
 constexpr TSettingRow Text(const char* name, const char* control, TBlankRule rule,
-                           const char* defaultText, std::string S::*field) {
-  return TextRow(name, control, rule, TDefaultSource::Literal, defaultText, field);
+                           const char* defaultText, const char* designText, std::string S::*field) {
+  return TextRow(name, control, rule, TDefaultSource::Literal, defaultText, designText, field);
 }
 
 constexpr TSettingRow Template(const char* name, const char* control, TBlankRule rule,
-                               const char* fileName, std::string S::*field) {
-  return TextRow(name, control, rule, TDefaultSource::TemplatesFolder, fileName, field);
+                               const char* fileName, const char* designText,
+                               std::string S::*field) {
+  return TextRow(name, control, rule, TDefaultSource::TemplatesFolder, fileName, designText, field);
 }
 
+// A drop-down list has no entry selected until a load selects one.
 constexpr TSettingRow DropDown(const char* name, const char* control, int defaultIndex,
                                int itemCount, int S::*field) {
   TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::DropDown, control);
@@ -55,10 +60,12 @@ constexpr TSettingRow DropDown(const char* name, const char* control, int defaul
   return row;
 }
 
+// A spin edit shows its default already when the window is created.
 constexpr TSettingRow Spin(const char* name, const char* control, int defaultValue, int min,
                            int max, int S::*field) {
   TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::SpinEdit, control);
   row.DefaultNumber = defaultValue;
+  row.DesignNumber = defaultValue;
   row.Min = min;
   row.Max = max;
   row.Number = field;
@@ -66,16 +73,18 @@ constexpr TSettingRow Spin(const char* name, const char* control, int defaultVal
 }
 
 // The thumbnail size spin edits (0..200), kept as text; 120 stands in for a text that is no
-// number.
+// number, and is what they show when the window is created.
 constexpr TSettingRow TextSpin(const char* name, const char* control, std::string S::*field) {
   TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::TextSpin, control);
   row.DefaultNumber = 120;
+  row.DesignText = "120";
   row.Min = 0;
   row.Max = 200;
   row.Text = field;
   return row;
 }
 
+// Neither button of a pair is checked until a load checks one.
 constexpr TSettingRow Radio(const char* name, const char* first, const char* second,
                             int S::*field) {
   TSettingRow row = Row(name, TSettingKind::Integer, TControlKind::RadioPair, first);
@@ -87,10 +96,13 @@ constexpr TSettingRow Radio(const char* name, const char* first, const char* sec
   return row;
 }
 
-// Every check box starts checked when its value is absent.
-constexpr TSettingRow Check(const char* name, const char* control, bool S::*field) {
+// Every check box starts checked when its value is absent; `designChecked` is how it stands
+// when the window is created.
+constexpr TSettingRow Check(const char* name, const char* control, bool designChecked,
+                            bool S::*field) {
   TSettingRow row = Row(name, TSettingKind::Flag, TControlKind::CheckBox, control);
   row.DefaultNumber = 1;
+  row.DesignNumber = designChecked ? 1 : 0;
   row.Min = 0;
   row.Max = 1;
   row.Check = field;
@@ -104,62 +116,68 @@ constexpr TBlankRule X = TBlankRule::X;
 }  // namespace
 
 constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
-    TextRow("ImagesFolder", "EditImagesFolder", T, TDefaultSource::CurrentDirectory, "",
+    TextRow("ImagesFolder", "EditImagesFolder", T, TDefaultSource::CurrentDirectory, "", "",
             &S::ImagesFolder),
     DropDown("ResultFolder", "EditResultFolder", 0, 0, &S::ResultFolder),
-    Check("ClearResultFolder", "CheckBoxClearResultFolder", &S::ClearResultFolder),
-    Text("ThumbsFolder", "EditThumbsFolder", T, "thumbs", &S::ThumbsFolder),
-    Check("ClearThumbsFolder", "CheckBoxClearThumbsFolder", &S::ClearThumbsFolder),
-    Text("ButtonsFolder", "EditButtonsFolder", T, "buttons", &S::ButtonsFolder),
-    Check("CopyButtonsFromTemplate", "CheckBoxCopyButtonsFromTemplate",
+    Check("ClearResultFolder", "CheckBoxClearResultFolder", false, &S::ClearResultFolder),
+    Text("ThumbsFolder", "EditThumbsFolder", T, "thumbs", "thumbs", &S::ThumbsFolder),
+    Check("ClearThumbsFolder", "CheckBoxClearThumbsFolder", false, &S::ClearThumbsFolder),
+    Text("ButtonsFolder", "EditButtonsFolder", T, "buttons", "buttons", &S::ButtonsFolder),
+    Check("CopyButtonsFromTemplate", "CheckBoxCopyButtonsFromTemplate", false,
           &S::CopyButtonsFromTemplate),
-    Text("ImagesMask", "EditImagesMask", E, "*.jpg", &S::ImagesMask),
+    Text("ImagesMask", "EditImagesMask", E, "*.jpg", "*.jpg", &S::ImagesMask),
     Radio("HtmlNames", "RadioButtonHtmlAsImageName", "RadioButtonHtmlSerialNumber", &S::HtmlNames),
-    Text("HtmlFirstImageFile", "EditHtmlFirstImageFile", T, "01.htm", &S::HtmlFirstImageFile),
-    Text("IndexFile", "EditIndexFile", T, "index.htm", &S::IndexFile),
+    Text("HtmlFirstImageFile", "EditHtmlFirstImageFile", T, "01.htm", "picture_01.htm",
+         &S::HtmlFirstImageFile),
+    Text("IndexFile", "EditIndexFile", T, "index.htm", "index.htm", &S::IndexFile),
     DropDown("Descriptions", "ComboBoxDescrType", 2, 3, &S::Descriptions),
-    Template("IndexTemplate", "EditIndexTemplate", E, "IndexTemplate.htm", &S::IndexTemplate),
-    Text("IndexPlace", "EditIndexPlace", E, "~~~INDEX~~~", &S::IndexPlace),
+    Template("IndexTemplate", "EditIndexTemplate", E, "IndexTemplate.htm", "IndexTemplate.htm",
+             &S::IndexTemplate),
+    Text("IndexPlace", "EditIndexPlace", E, "~~~INDEX~~~", "~~~INDEX~~~", &S::IndexPlace),
     DropDown("IndexType", "ComboBoxIndexType", 3, 4, &S::IndexType),
     Spin("TableWidth", "EditTableWidth", 100, 0, 100, &S::TableWidth),
     Spin("TableBorderWidth", "EditTableBorderWidth", 1, 0, 10, &S::TableBorderWidth),
     Spin("CellSpacing", "EditCellSpacing", 0, 0, 10, &S::CellSpacing),
     Spin("CellPadding", "EditCellPadding", 3, 0, 10, &S::CellPadding),
-    Text("TableBorderColor", "EditTableBorderColor", E, "#000000", &S::TableBorderColor),
-    Text("TableBackColor", "EditTableBackColor", X, "#FFFFFF", &S::TableBackColor),
-    Check("ShowTableHeaders", "CheckBoxShowTableHeaders", &S::ShowTableHeaders),
-    Check("ShowDescriptions", "CheckBoxShowDescriptions", &S::ShowDescriptions),
-    Check("ShowFileSizes", "CheckBoxShowFileSizes", &S::ShowFileSizes),
+    Text("TableBorderColor", "EditTableBorderColor", E, "#000000", "#000000", &S::TableBorderColor),
+    Text("TableBackColor", "EditTableBackColor", X, "#FFFFFF", "#FFFFFF", &S::TableBackColor),
+    Check("ShowTableHeaders", "CheckBoxShowTableHeaders", false, &S::ShowTableHeaders),
+    Check("ShowDescriptions", "CheckBoxShowDescriptions", false, &S::ShowDescriptions),
+    Check("ShowFileSizes", "CheckBoxShowFileSizes", false, &S::ShowFileSizes),
     DropDown("FileSizes", "ComboBoxFileSizes", 1, 3, &S::FileSizes),
     Spin("ThumbXCount", "EditThumbXCount", 5, 1, 10, &S::ThumbXCount),
     TextSpin("ThumbXSize", "EditThumbXSize", &S::ThumbXSize),
     TextSpin("ThumbYSize", "EditThumbYSize", &S::ThumbYSize),
     Spin("ThumbBorderWidth", "EditThumbBorderWidth", 1, 0, 10, &S::ThumbBorderWidth),
-    Text("ThumbBorderColor", "EditThumbBorderColor", E, "#000000", &S::ThumbBorderColor),
-    Check("DescrAsThumbAlt", "CheckBoxDescrAsThumbAlt", &S::DescrAsThumbAlt),
-    Check("CreateThumbs", "CheckBoxCreateThumbs", &S::CreateThumbs),
+    Text("ThumbBorderColor", "EditThumbBorderColor", E, "#000000", "#000000", &S::ThumbBorderColor),
+    Check("DescrAsThumbAlt", "CheckBoxDescrAsThumbAlt", false, &S::DescrAsThumbAlt),
+    Check("CreateThumbs", "CheckBoxCreateThumbs", false, &S::CreateThumbs),
     DropDown("ThumbsFormat", "ComboBoxThumbsFormat", 1, 3, &S::ThumbsFormat),
     Radio("ThumbPrefixSuffixType", "RadioButtonThumbWithPrefix", "RadioButtonThumbWithSuffix",
           &S::ThumbPrefixSuffixType),
-    Text("ThumbPrefixSuffix", "EditThumbPrefixSuffix", X, "_", &S::ThumbPrefixSuffix),
+    Text("ThumbPrefixSuffix", "EditThumbPrefixSuffix", X, "_", "_", &S::ThumbPrefixSuffix),
     Radio("ImageType", "RadioButtonImageAsFile", "RadioButtonImageAsHtml", &S::ImageType),
-    Template("ImageTemplate", "EditImageTemplate", E, "ImageTemplate.htm", &S::ImageTemplate),
-    Text("ImagePlace", "EditImagePlace", E, "~~~IMAGE~~~", &S::ImagePlace),
-    Text("DescrPlace", "EditDescrPlace", E, "~~~DESCR~~~", &S::DescrPlace),
-    Text("ButtonsPlace", "EditButtonsPlace", E, "~~~BUTTONS~~~", &S::ButtonsPlace),
-    Template("ButtonImageFirst", "EditButtonImageFirst", X, "amber_first.gif",
+    Template("ImageTemplate", "EditImageTemplate", E, "ImageTemplate.htm", "ImageTemplate.htm",
+             &S::ImageTemplate),
+    Text("ImagePlace", "EditImagePlace", E, "~~~IMAGE~~~", "~~~IMAGE~~~", &S::ImagePlace),
+    Text("DescrPlace", "EditDescrPlace", E, "~~~DESCR~~~", "~~~DESCR~~~", &S::DescrPlace),
+    Text("ButtonsPlace", "EditButtonsPlace", E, "~~~BUTTONS~~~", "~~~BUTTONS~~~", &S::ButtonsPlace),
+    Template("ButtonImageFirst", "EditButtonImageFirst", X, "amber_first.gif", "",
              &S::ButtonImageFirst),
-    Template("ButtonImagePrev", "EditButtonImagePrev", X, "amber_prev.gif", &S::ButtonImagePrev),
-    Template("ButtonImageNext", "EditButtonImageNext", X, "amber_next.gif", &S::ButtonImageNext),
-    Template("ButtonImageLast", "EditButtonImageLast", X, "amber_last.gif", &S::ButtonImageLast),
-    Template("ButtonImageIndex", "EditButtonImageIndex", X, "amber_index.gif",
+    Template("ButtonImagePrev", "EditButtonImagePrev", X, "amber_prev.gif", "",
+             &S::ButtonImagePrev),
+    Template("ButtonImageNext", "EditButtonImageNext", X, "amber_next.gif", "",
+             &S::ButtonImageNext),
+    Template("ButtonImageLast", "EditButtonImageLast", X, "amber_last.gif", "",
+             &S::ButtonImageLast),
+    Template("ButtonImageIndex", "EditButtonImageIndex", X, "amber_index.gif", "",
              &S::ButtonImageIndex),
-    Text("AltFirst", "EditAltFirst", X, "<<-- First", &S::AltFirst),
-    Text("AltPrev", "EditAltPrev", X, "<-- Prev", &S::AltPrev),
-    Text("AltNext", "EditAltNext", X, "Next -->", &S::AltNext),
-    Text("AltLast", "EditAltLast", X, "Last -->>", &S::AltLast),
-    Text("AltIndex", "EditAltIndex", X, "Index", &S::AltIndex),
-    Check("ImageClickEqualNext", "CheckBoxImageClickEqualNext", &S::ImageClickEqualNext),
+    Text("AltFirst", "EditAltFirst", X, "<<-- First", "Первая...", &S::AltFirst),
+    Text("AltPrev", "EditAltPrev", X, "<-- Prev", "Назад...", &S::AltPrev),
+    Text("AltNext", "EditAltNext", X, "Next -->", "Далее...", &S::AltNext),
+    Text("AltLast", "EditAltLast", X, "Last -->>", "В конец...", &S::AltLast),
+    Text("AltIndex", "EditAltIndex", X, "Index", "Индекс", &S::AltIndex),
+    Check("ImageClickEqualNext", "CheckBoxImageClickEqualNext", true, &S::ImageClickEqualNext),
 }};
 
 const TSettingRow* FindSettingRow(const std::string& name) {

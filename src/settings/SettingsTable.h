@@ -1,6 +1,7 @@
 // SettingsTable: the 51 stored settings in the order they are read and written, each with its
-// value name, kind, control, default, blank rule and limits, and the field of TSettingsSnapshot
-// that holds it. Loading and saving both walk this one table.
+// value name, kind, control, default, blank rule and limits, the value its control holds when
+// the window is created, and the field of TSettingsSnapshot that holds it. Loading, saving, the
+// window's controls and their start-up values all come from this one table.
 #pragma once
 
 #include <array>
@@ -46,9 +47,14 @@ struct TSettingRow {
   TDefaultSource DefaultSource;
   const char* DefaultText;  // Text rows (see DefaultSource)
   int DefaultNumber;        // Integer and Flag rows (flags: 1 checked, 0 not)
-  int Min, Max;             // SpinEdit rows: the spin edit's limits
-  int ItemCount;            // DropDown rows: entries of the list; 0 when it follows the images
-                            // folder (ResultFolder)
+  // What the control holds when the window is created, before any load: the text of Edit and
+  // TextSpin rows; the value of SpinEdit rows, the check of CheckBox rows (1 checked), -1 for
+  // DropDown rows (no entry selected) and RadioPair rows (neither button checked).
+  const char* DesignText;
+  int DesignNumber;
+  int Min, Max;   // SpinEdit rows: the spin edit's limits
+  int ItemCount;  // DropDown rows: entries of the list; 0 when it follows the images
+                  // folder (ResultFolder)
   // The snapshot field: Text for Edit and TextSpin rows, Number for DropDown, SpinEdit and
   // RadioPair rows, Check for CheckBox rows; the other two are null.
   std::string TSettingsSnapshot::*Text;

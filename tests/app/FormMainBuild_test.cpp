@@ -2,6 +2,7 @@
 // runs, a second click and a close during it, and "Открыть результат".
 #include <QDir>
 #include <QImage>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QTimer>
 
@@ -33,7 +34,7 @@ class BuildTest : public FormTest {
     ASSERT_EQ(form->FormCreate(""), "");
     ASSERT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"}));
     // The pages go beside the pictures: the images folder itself is entry 1.
-    form->EditResultFolder->setCurrentIndex(1);
+    form->FilesTab().EditResultFolder->setCurrentIndex(1);
     form->EditResultFolderChange();
     ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
   }
@@ -111,7 +112,7 @@ TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
 
 TEST_F(BuildTest, EmptiedListBuildsNothingAndSaysWhy) {
   for (int i = 0; i < 3; ++i) {
-    form->ListBoxImages->setCurrentRow(0);
+    form->FilesTab().ListBoxImages->setCurrentRow(0);
     form->MenuDeleteFromListClick();
   }
   ASSERT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button enabled";
@@ -138,7 +139,7 @@ class OpenResultTest : public BuildTest, public ::testing::WithParamInterface<TO
 
 TEST_P(OpenResultTest, ReportsMissingIndexAndShellFailure) {
   const TOpenCase& c = GetParam();
-  form->EditIndexFile->setText(QString::fromUtf8(c.indexFile));
+  form->IndexTab().EditIndexFile->setText(QString::fromUtf8(c.indexFile));
   if (c.createIt) MakeFile("pics/" + StripQuotesForTest(c.indexFile));
   desktop.openSucceeds = c.openSucceeds;
   form->ButtonOpenResultClick();
@@ -162,5 +163,48 @@ INSTANTIATE_TEST_SUITE_P(
                       TOpenCase{"page.shtml", true, false,
                                 "Ошибка запуска приложения, ассоциированного с расширением "
                                 "\".shtml\"."}));
+
+// Clicking "Построить галерею" right after changing the mask: the press moves the focus out of
+// the edit, which rescans with the button disabled, and the release reaches the button during
+// that rescan. The rescan ends with the button enabled, so the click builds.
+TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesMask->setFocus();
+  form->FilesTab().EditImagesMask->selectAll();
+  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.JPG"));
+  QPushButton* build = form->ButtonBuildGallery;
+  const QPoint at = build->rect().center();
+  QCoreApplication::postEvent(
+      build, new QMouseEvent(QEvent::MouseButtonRelease, at, build->mapToGlobal(at), Qt::LeftButton,
+                             Qt::NoButton, Qt::NoModifier));
+  QTest::mousePress(build, Qt::LeftButton, Qt::NoModifier, at);
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"})) << "rescanned";
+  EXPECT_TRUE(QFileInfo::exists(Pictures() + "/index.htm")) << "the click built the gallery";
+  EXPECT_FALSE(build->isDown());
+  form->close();
+}
+
+// The same click when the rescan finds no picture builds nothing.
+TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesMask->setFocus();
+  form->FilesTab().EditImagesMask->selectAll();
+  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.png"));
+  QPushButton* build = form->ButtonBuildGallery;
+  const QPoint at = build->rect().center();
+  QCoreApplication::postEvent(
+      build, new QMouseEvent(QEvent::MouseButtonRelease, at, build->mapToGlobal(at), Qt::LeftButton,
+                             Qt::NoButton, Qt::NoModifier));
+  QTest::mousePress(build, Qt::LeftButton, Qt::NoModifier, at);
+  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  EXPECT_TRUE(ListEntries().isEmpty());
+  EXPECT_FALSE(build->isEnabled());
+  EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
+  EXPECT_TRUE(desktop.messages.empty());
+  form->close();
+}
 
 }  // namespace

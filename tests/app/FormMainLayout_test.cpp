@@ -141,4 +141,67 @@ INSTANTIATE_TEST_SUITE_P(
                                      "EditHtmlFirstImageFile"}}),
     [](const auto& info) { return std::string(info.param.page); });
 
+// The Tab key walks the "Картинка" tab in its designed order also after the picture mode has
+// been switched to a file and back (the page-name group was disabled in between).
+TEST_F(FormTest, TabKeyKeepsTheOrderOfThePictureTabAfterSwitchingModes) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
+  for (QRadioButton* mode :
+       {form->ImageTab().RadioButtonImageAsHtml, form->ImageTab().RadioButtonImageAsFile,
+        form->ImageTab().RadioButtonImageAsHtml})
+    QTest::mouseClick(mode, Qt::LeftButton, Qt::NoModifier, QPoint(6, mode->height() / 2));
+  ASSERT_TRUE(form->ImageTab().GroupBoxHtmlNames->isEnabled());
+  const std::vector<std::string> expected{"RadioButtonImageAsHtml",
+                                          "EditImageTemplate",
+                                          "EditImagePlace",
+                                          "EditDescrPlace",
+                                          "EditButtonsPlace",
+                                          "EditButtonImageFirst",
+                                          "EditAltFirst",
+                                          "EditButtonImagePrev",
+                                          "EditAltPrev",
+                                          "EditButtonImageNext",
+                                          "EditAltNext",
+                                          "EditButtonImageLast",
+                                          "EditAltLast",
+                                          "EditButtonImageIndex",
+                                          "EditAltIndex",
+                                          "CheckBoxImageClickEqualNext",
+                                          "RadioButtonHtmlAsImageName",
+                                          "RadioButtonHtmlSerialNumber",
+                                          "EditHtmlFirstImageFile"};
+  std::vector<std::string> visited{form->focusWidget()->objectName().toStdString()};
+  for (size_t i = 1; i < expected.size(); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* named = QApplication::focusWidget();
+    while (named != nullptr &&
+           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
+      named = named->parentWidget();
+    visited.push_back(named != nullptr ? named->objectName().toStdString() : "");
+  }
+  EXPECT_EQ(visited, expected);
+  form->close();
+}
+
+// On "Картинка" each label stands on the left of its edit, on the same line.
+TEST_F(FormTest, PictureTabLabelsStandLeftOfTheirEdits) {
+  form->show();
+  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
+  QApplication::processEvents();
+  const std::pair<QWidget*, QWidget*> rows[] = {
+      {form->ImageTab().LabelImageTemplate, form->ImageTab().EditImageTemplate},
+      {form->ImageTab().LabelImagePlace, form->ImageTab().EditImagePlace},
+      {form->ImageTab().LabelDescrPlace, form->ImageTab().EditDescrPlace},
+      {form->ImageTab().LabelButtonsPlace, form->ImageTab().EditButtonsPlace}};
+  for (const auto& [label, edit] : rows) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    const QRect l(label->mapTo(form.get(), QPoint(0, 0)), label->size());
+    const QRect e(edit->mapTo(form.get(), QPoint(0, 0)), edit->size());
+    EXPECT_LE(l.right(), e.left());
+    EXPECT_TRUE(e.top() <= l.center().y() && l.center().y() <= e.bottom()) << "on one line";
+  }
+  form->close();
+}
+
 }  // namespace

@@ -28,50 +28,53 @@ class EnableDisableTest : public FormTest, public ::testing::WithParamInterface<
 
 TEST_P(EnableDisableTest, FollowsTheRules) {
   const TRuleCase& c = GetParam();
-  form->ComboBoxIndexType->setCurrentIndex(c.indexKind);
-  (c.imageAsHtml ? form->RadioButtonImageAsHtml : form->RadioButtonImageAsFile)->setChecked(true);
-  form->ComboBoxDescrType->setCurrentIndex(c.description);
-  form->CheckBoxShowFileSizes->setChecked(c.showSizes);
+  form->IndexTab().ComboBoxIndexType->setCurrentIndex(c.indexKind);
+  (c.imageAsHtml ? form->ImageTab().RadioButtonImageAsHtml
+                 : form->ImageTab().RadioButtonImageAsFile)
+      ->setChecked(true);
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(c.description);
+  form->IndexTab().CheckBoxShowFileSizes->setChecked(c.showSizes);
   form->EnableDisableControls();
 
-  EXPECT_EQ(form->GroupBoxIndexTable->isEnabled(), c.tableGroup);
-  EXPECT_EQ(form->EditTableWidth->isEnabled(), c.tableWidth);
-  EXPECT_EQ(form->LabelTableWidth->isEnabled(), c.tableWidth);
-  EXPECT_EQ(form->CheckBoxShowTableHeaders->isEnabled(), c.headers);
-  EXPECT_EQ(form->CheckBoxShowDescriptions->isEnabled(), c.descriptions);
-  EXPECT_EQ(form->CheckBoxShowFileSizes->isEnabled(), c.sizesCheck);
-  EXPECT_EQ(form->ComboBoxFileSizes->isEnabled(), c.sizesUnit);
-  EXPECT_EQ(form->LabelFileSizes->isEnabled(), c.sizesUnit);
-  EXPECT_EQ(form->EditCellSpacing->isEnabled(), c.cellSpacing);
-  EXPECT_EQ(form->ButtonTableBackColor->isEnabled(), c.cellSpacing);
-  EXPECT_EQ(form->GroupBoxThumbs->isEnabled(), c.thumbsGroup);
-  EXPECT_EQ(form->EditThumbXCount->isEnabled(), c.thumbXCount);
-  EXPECT_EQ(form->ButtonThumbBorderColor->isEnabled(), c.thumbXCount);
-  EXPECT_EQ(form->GroupBoxThumbNames->isEnabled(), c.thumbNames);
-  EXPECT_EQ(form->EditThumbPrefixSuffix->isEnabled(), c.thumbNames);
-  EXPECT_EQ(form->CheckBoxCreateThumbs->isEnabled(), c.createThumbs);
-  EXPECT_EQ(form->ComboBoxThumbsFormat->isEnabled(), c.createThumbs);
-  EXPECT_EQ(form->EditThumbsFolder->isEnabled(), c.thumbsFolder);
-  EXPECT_EQ(form->LabelThumbsFolder->isEnabled(), c.thumbsFolder);
-  EXPECT_EQ(form->CheckBoxClearThumbsFolder->isEnabled(), c.thumbsFolder);
-  EXPECT_EQ(form->EditImageTemplate->isEnabled(), c.imageTemplate);
-  EXPECT_EQ(form->EditImagePlace->isEnabled(), c.imageTemplate);
-  EXPECT_EQ(form->EditButtonsPlace->isEnabled(), c.imageTemplate);
-  EXPECT_EQ(form->EditDescrPlace->isEnabled(), c.descrPlace);
-  EXPECT_EQ(form->LabelDescrPlace->isEnabled(), c.descrPlace);
-  EXPECT_TRUE(form->GroupBoxNavigation->isEnabled()) << "the navigation group itself stays enabled";
-  EXPECT_EQ(form->EditButtonImageFirst->isEnabled(), c.navigation);
-  EXPECT_EQ(form->EditAltIndex->isEnabled(), c.navigation);
-  EXPECT_EQ(form->LabelButtonAlts->isEnabled(), c.navigation);
-  EXPECT_EQ(form->CheckBoxImageClickEqualNext->isEnabled(), c.navigation);
-  EXPECT_EQ(form->GroupBoxHtmlNames->isEnabled(), c.htmlNames);
-  EXPECT_EQ(form->EditHtmlFirstImageFile->isEnabled(), c.htmlNames);
-  EXPECT_EQ(form->EditButtonsFolder->isEnabled(), c.buttonsFolder);
-  EXPECT_EQ(form->CheckBoxCopyButtonsFromTemplate->isEnabled(), c.buttonsFolder);
-  EXPECT_FALSE(form->EditThumbsFolderPrefix->isEnabled());
-  EXPECT_FALSE(form->EditButtonsFolderPrefix->isEnabled());
-  EXPECT_TRUE(form->ComboBoxDescrType->isEnabled());
-  EXPECT_TRUE(form->EditIndexFile->isEnabled());
+  EXPECT_EQ(form->IndexTab().GroupBoxIndexTable->isEnabled(), c.tableGroup);
+  EXPECT_EQ(form->IndexTab().EditTableWidth->isEnabled(), c.tableWidth);
+  EXPECT_EQ(form->IndexTab().LabelTableWidth->isEnabled(), c.tableWidth);
+  EXPECT_EQ(form->IndexTab().CheckBoxShowTableHeaders->isEnabled(), c.headers);
+  EXPECT_EQ(form->IndexTab().CheckBoxShowDescriptions->isEnabled(), c.descriptions);
+  EXPECT_EQ(form->IndexTab().CheckBoxShowFileSizes->isEnabled(), c.sizesCheck);
+  EXPECT_EQ(form->IndexTab().ComboBoxFileSizes->isEnabled(), c.sizesUnit);
+  EXPECT_EQ(form->IndexTab().LabelFileSizes->isEnabled(), c.sizesUnit);
+  EXPECT_EQ(form->IndexTab().EditCellSpacing->isEnabled(), c.cellSpacing);
+  EXPECT_EQ(form->IndexTab().ButtonTableBackColor->isEnabled(), c.cellSpacing);
+  EXPECT_EQ(form->IndexTab().GroupBoxThumbs->isEnabled(), c.thumbsGroup);
+  EXPECT_EQ(form->IndexTab().EditThumbXCount->isEnabled(), c.thumbXCount);
+  EXPECT_EQ(form->IndexTab().ButtonThumbBorderColor->isEnabled(), c.thumbXCount);
+  EXPECT_EQ(form->IndexTab().GroupBoxThumbNames->isEnabled(), c.thumbNames);
+  EXPECT_EQ(form->IndexTab().EditThumbPrefixSuffix->isEnabled(), c.thumbNames);
+  EXPECT_EQ(form->IndexTab().CheckBoxCreateThumbs->isEnabled(), c.createThumbs);
+  EXPECT_EQ(form->IndexTab().ComboBoxThumbsFormat->isEnabled(), c.createThumbs);
+  EXPECT_EQ(form->FilesTab().EditThumbsFolder->isEnabled(), c.thumbsFolder);
+  EXPECT_EQ(form->FilesTab().LabelThumbsFolder->isEnabled(), c.thumbsFolder);
+  EXPECT_EQ(form->FilesTab().CheckBoxClearThumbsFolder->isEnabled(), c.thumbsFolder);
+  EXPECT_EQ(form->ImageTab().EditImageTemplate->isEnabled(), c.imageTemplate);
+  EXPECT_EQ(form->ImageTab().EditImagePlace->isEnabled(), c.imageTemplate);
+  EXPECT_EQ(form->ImageTab().EditButtonsPlace->isEnabled(), c.imageTemplate);
+  EXPECT_EQ(form->ImageTab().EditDescrPlace->isEnabled(), c.descrPlace);
+  EXPECT_EQ(form->ImageTab().LabelDescrPlace->isEnabled(), c.descrPlace);
+  EXPECT_TRUE(form->ImageTab().GroupBoxNavigation->isEnabled())
+      << "the navigation group itself stays enabled";
+  EXPECT_EQ(form->ImageTab().EditButtonImageFirst->isEnabled(), c.navigation);
+  EXPECT_EQ(form->ImageTab().EditAltIndex->isEnabled(), c.navigation);
+  EXPECT_EQ(form->ImageTab().LabelButtonAlts->isEnabled(), c.navigation);
+  EXPECT_EQ(form->ImageTab().CheckBoxImageClickEqualNext->isEnabled(), c.navigation);
+  EXPECT_EQ(form->ImageTab().GroupBoxHtmlNames->isEnabled(), c.htmlNames);
+  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->isEnabled(), c.htmlNames);
+  EXPECT_EQ(form->FilesTab().EditButtonsFolder->isEnabled(), c.buttonsFolder);
+  EXPECT_EQ(form->FilesTab().CheckBoxCopyButtonsFromTemplate->isEnabled(), c.buttonsFolder);
+  EXPECT_FALSE(form->FilesTab().EditThumbsFolderPrefix->isEnabled());
+  EXPECT_FALSE(form->FilesTab().EditButtonsFolderPrefix->isEnabled());
+  EXPECT_TRUE(form->FilesTab().ComboBoxDescrType->isEnabled());
+  EXPECT_TRUE(form->IndexTab().EditIndexFile->isEnabled());
 }
 
 // clang-format off
@@ -102,13 +105,14 @@ class MandatoryTest : public FormTest, public ::testing::WithParamInterface<TMan
 
 TEST_P(MandatoryTest, YellowWhenEmptyAndBuildNeedsAll) {
   const TMandatoryCase& c = GetParam();
-  form->EditImagesFolder->setText(Pictures());
-  form->ComboBoxIndexType->setCurrentIndex(0);  // the thumbnail folder is mandatory anyway
-  form->RadioButtonImageAsFile->setChecked(true);
-  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->FilesTab().EditImagesFolder->setText(Pictures());
+  form->IndexTab().ComboBoxIndexType->setCurrentIndex(
+      0);  // the thumbnail folder is mandatory anyway
+  form->ImageTab().RadioButtonImageAsFile->setChecked(true);
+  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
   const QString name = QString::fromLatin1(c.blank);
   if (name == QLatin1String("EditHtmlFirstImageFile")) {
-    form->EditHtmlFirstImageFile->setEditText(QString::fromUtf8(c.text));
+    form->ImageTab().EditHtmlFirstImageFile->setEditText(QString::fromUtf8(c.text));
   } else if (!name.isEmpty()) {
     form->findChild<QLineEdit*>(name)->setText(QString::fromUtf8(c.text));
   }
@@ -116,11 +120,11 @@ TEST_P(MandatoryTest, YellowWhenEmptyAndBuildNeedsAll) {
   EXPECT_EQ(form->ButtonBuildGallery->isEnabled(), c.buildEnabled);
   const QColor yellow(255, 255, 0);
   const std::pair<const char*, QWidget*> edits[] = {
-      {"EditImagesFolder", form->EditImagesFolder},
-      {"EditThumbsFolder", form->EditThumbsFolder},
-      {"EditButtonsFolder", form->EditButtonsFolder},
-      {"EditIndexFile", form->EditIndexFile},
-      {"EditHtmlFirstImageFile", form->EditHtmlFirstImageFile->lineEdit()}};
+      {"EditImagesFolder", form->FilesTab().EditImagesFolder},
+      {"EditThumbsFolder", form->FilesTab().EditThumbsFolder},
+      {"EditButtonsFolder", form->FilesTab().EditButtonsFolder},
+      {"EditIndexFile", form->IndexTab().EditIndexFile},
+      {"EditHtmlFirstImageFile", form->ImageTab().EditHtmlFirstImageFile->lineEdit()}};
   for (const auto& [editName, edit] : edits) {
     const bool shouldBeYellow = name == QLatin1String(editName) && !c.buildEnabled;
     EXPECT_EQ(edit->palette().color(QPalette::Base) == yellow, shouldBeYellow) << editName;
@@ -138,73 +142,73 @@ INSTANTIATE_TEST_SUITE_P(Edits, MandatoryTest,
                                            TMandatoryCase{"EditImagesFolder", " ", false}));
 
 TEST_F(FormTest, BuildNeedsAnImageAndAResultFolder) {
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   form->EnableDisableControls();
   EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "empty image list";
-  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
   form->EnableDisableControls();
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
-  form->EditResultFolder->setCurrentIndex(-1);
+  form->FilesTab().EditResultFolder->setCurrentIndex(-1);
   form->EnableDisableControls();
   EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "no result folder selected";
 }
 
 TEST_F(FormTest, DescriptionSourceTakesEffectAtTheNextEvaluation) {
-  form->ComboBoxIndexType->setCurrentIndex(2);
-  form->RadioButtonImageAsHtml->setChecked(true);
-  form->ComboBoxDescrType->setCurrentIndex(0);
+  form->IndexTab().ComboBoxIndexType->setCurrentIndex(2);
+  form->ImageTab().RadioButtonImageAsHtml->setChecked(true);
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(0);
   form->EnableDisableControls();
-  ASSERT_FALSE(form->CheckBoxShowDescriptions->isEnabled());
-  ASSERT_FALSE(form->EditDescrPlace->isEnabled());
-  form->ComboBoxDescrType->setCurrentIndex(1);
-  emit form->ComboBoxDescrType->activated(1);
-  EXPECT_FALSE(form->CheckBoxShowDescriptions->isEnabled()) << "no reaction of its own";
-  EXPECT_FALSE(form->EditDescrPlace->isEnabled());
-  form->RadioButtonImageAsFile->click();
-  form->RadioButtonImageAsHtml->click();
-  EXPECT_TRUE(form->CheckBoxShowDescriptions->isEnabled());
-  EXPECT_TRUE(form->EditDescrPlace->isEnabled());
+  ASSERT_FALSE(form->IndexTab().CheckBoxShowDescriptions->isEnabled());
+  ASSERT_FALSE(form->ImageTab().EditDescrPlace->isEnabled());
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
+  emit form->FilesTab().ComboBoxDescrType->activated(1);
+  EXPECT_FALSE(form->IndexTab().CheckBoxShowDescriptions->isEnabled()) << "no reaction of its own";
+  EXPECT_FALSE(form->ImageTab().EditDescrPlace->isEnabled());
+  form->ImageTab().RadioButtonImageAsFile->click();
+  form->ImageTab().RadioButtonImageAsHtml->click();
+  EXPECT_TRUE(form->IndexTab().CheckBoxShowDescriptions->isEnabled());
+  EXPECT_TRUE(form->ImageTab().EditDescrPlace->isEnabled());
 }
 
 TEST_F(FormTest, ControlsThatRunTheRules) {
   // Each of these, on its own, must bring the rules up to date.
-  form->ComboBoxIndexType->setCurrentIndex(2);
+  form->IndexTab().ComboBoxIndexType->setCurrentIndex(2);
   form->EnableDisableControls();
-  ASSERT_TRUE(form->EditTableWidth->isEnabled());
-  form->ComboBoxIndexType->setCurrentIndex(3);
-  emit form->ComboBoxIndexType->activated(3);
-  EXPECT_FALSE(form->EditTableWidth->isEnabled()) << "a new index kind";
+  ASSERT_TRUE(form->IndexTab().EditTableWidth->isEnabled());
+  form->IndexTab().ComboBoxIndexType->setCurrentIndex(3);
+  emit form->IndexTab().ComboBoxIndexType->activated(3);
+  EXPECT_FALSE(form->IndexTab().EditTableWidth->isEnabled()) << "a new index kind";
 
-  form->ComboBoxIndexType->setCurrentIndex(2);
-  emit form->ComboBoxIndexType->activated(2);
-  form->CheckBoxShowFileSizes->setChecked(false);
-  EXPECT_FALSE(form->ComboBoxFileSizes->isEnabled());
-  form->CheckBoxShowFileSizes->click();
-  EXPECT_TRUE(form->ComboBoxFileSizes->isEnabled()) << "the file size check box";
+  form->IndexTab().ComboBoxIndexType->setCurrentIndex(2);
+  emit form->IndexTab().ComboBoxIndexType->activated(2);
+  form->IndexTab().CheckBoxShowFileSizes->setChecked(false);
+  EXPECT_FALSE(form->IndexTab().ComboBoxFileSizes->isEnabled());
+  form->IndexTab().CheckBoxShowFileSizes->click();
+  EXPECT_TRUE(form->IndexTab().ComboBoxFileSizes->isEnabled()) << "the file size check box";
 
-  form->EditImagesFolder->setText(Pictures());
-  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
-  form->EditIndexFile->setText(QString());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
+  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->IndexTab().EditIndexFile->setText(QString());
   EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "the index file edit";
-  form->EditIndexFile->setText(QStringLiteral("i.htm"));
+  form->IndexTab().EditIndexFile->setText(QStringLiteral("i.htm"));
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
-  form->EditHtmlFirstImageFile->setCurrentIndex(1);
-  form->EditHtmlFirstImageFile->setEditText(QString());
+  form->ImageTab().EditHtmlFirstImageFile->setCurrentIndex(1);
+  form->ImageTab().EditHtmlFirstImageFile->setEditText(QString());
   EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "the page name combo box";
-  form->EditHtmlFirstImageFile->setCurrentIndex(0);
+  form->ImageTab().EditHtmlFirstImageFile->setCurrentIndex(0);
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled()) << "an entry chosen from its list";
 }
 
 TEST_F(FormTest, ResultFolderSelectionDoesNotRunTheRules) {
-  form->EditImagesFolder->setText(Pictures());
-  form->ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  form->FilesTab().EditImagesFolder->setText(Pictures());
+  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
   form->EnableDisableControls();
   ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
-  form->ListBoxImages->setCurrentRow(0);
+  form->FilesTab().ListBoxImages->setCurrentRow(0);
   form->MenuDeleteFromListClick();
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button as it was";
-  form->EditResultFolder->setCurrentIndex(1);
-  emit form->EditResultFolder->activated(1);
+  form->FilesTab().EditResultFolder->setCurrentIndex(1);
+  emit form->FilesTab().EditResultFolder->activated(1);
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
 }
 
@@ -219,16 +223,16 @@ class ResultFolderTest : public FormTest,
                          public ::testing::WithParamInterface<TResultFolderCase> {};
 
 TEST_P(ResultFolderTest, ListsParentThenFolder) {
-  form->EditImagesFolder->setText(QString::fromUtf8(GetParam().folderText));
+  form->FilesTab().EditImagesFolder->setText(QString::fromUtf8(GetParam().folderText));
   QStringList expected;
   for (const char* entry : GetParam().entries) expected << QString::fromUtf8(entry);
-  EXPECT_EQ(form->EditResultFolder->Entries(), expected);
-  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0);
+  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), expected);
+  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0);
   const QString prefix = expected.isEmpty() || expected[0].isEmpty() || expected[0].endsWith('/')
                              ? expected.value(0)
                              : expected[0] + "/";
-  EXPECT_EQ(form->EditThumbsFolderPrefix->text(), prefix);
-  EXPECT_EQ(form->EditButtonsFolderPrefix->text(), prefix);
+  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text(), prefix);
+  EXPECT_EQ(form->FilesTab().EditButtonsFolderPrefix->text(), prefix);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -240,35 +244,36 @@ INSTANTIATE_TEST_SUITE_P(
                       TResultFolderCase{"my photos/sea", {"my photos", "my photos/sea"}}));
 
 TEST_F(FormTest, ResultFolderSelectionIsKeptByPosition) {
-  form->EditImagesFolder->setText(QStringLiteral("/photos/sea"));
-  form->EditResultFolder->setCurrentIndex(0);
+  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/photos/sea"));
+  form->FilesTab().EditResultFolder->setCurrentIndex(0);
   form->EditResultFolderChange();
-  EXPECT_EQ(form->EditThumbsFolderPrefix->text().toStdString(), "/photos/");
-  form->EditImagesFolder->setText(QStringLiteral("/pics/trip"));
-  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0);
-  EXPECT_EQ(form->EditButtonsFolderPrefix->text().toStdString(), "/pics/");
+  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text().toStdString(), "/photos/");
+  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/pics/trip"));
+  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0);
+  EXPECT_EQ(form->FilesTab().EditButtonsFolderPrefix->text().toStdString(), "/pics/");
 
-  form->EditResultFolder->setCurrentIndex(1);
-  emit form->EditResultFolder->activated(1);
-  EXPECT_EQ(form->EditThumbsFolderPrefix->text().toStdString(), "/pics/trip/");
-  form->EditImagesFolder->setText(QStringLiteral("/other/place"));
-  EXPECT_EQ(form->EditThumbsFolderPrefix->text().toStdString(), "/other/place/");
-  form->EditImagesFolder->setText(QStringLiteral("/"));
-  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0) << "entry 1 is gone: entry 0";
+  form->FilesTab().EditResultFolder->setCurrentIndex(1);
+  emit form->FilesTab().EditResultFolder->activated(1);
+  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text().toStdString(), "/pics/trip/");
+  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/other/place"));
+  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text().toStdString(), "/other/place/");
+  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/"));
+  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0) << "entry 1 is gone: entry 0";
 
-  form->EditImagesFolder->setText(QStringLiteral("   "));
-  EXPECT_EQ(form->EditResultFolder->Entries(), QStringList{"/"}) << "a blank folder keeps the list";
+  form->FilesTab().EditImagesFolder->setText(QStringLiteral("   "));
+  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), QStringList{"/"})
+      << "a blank folder keeps the list";
 }
 
 TEST_F(FormTest, DropDownRefillsFromTheFolderText) {
   {
-    const QSignalBlocker quiet(form->EditImagesFolder);
-    form->EditImagesFolder->setText(QStringLiteral("/a/b"));
+    const QSignalBlocker quiet(form->FilesTab().EditImagesFolder);
+    form->FilesTab().EditImagesFolder->setText(QStringLiteral("/a/b"));
   }
-  EXPECT_TRUE(form->EditResultFolder->Entries().isEmpty());
-  form->EditResultFolder->showPopup();
-  form->EditResultFolder->hidePopup();
-  EXPECT_EQ(form->EditResultFolder->Entries(), (QStringList{"/a", "/a/b"}));
+  EXPECT_TRUE(form->FilesTab().EditResultFolder->Entries().isEmpty());
+  form->FilesTab().EditResultFolder->showPopup();
+  form->FilesTab().EditResultFolder->hidePopup();
+  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), (QStringList{"/a", "/a/b"}));
 }
 
 struct TKeyCase {
@@ -283,11 +288,11 @@ class KeyFilterTest : public FormTest, public ::testing::WithParamInterface<TKey
 
 // Both sub-folder edits in use: thumbnails in a table, pictures with pages.
 void EnableFolderEdits(TFormMain& form) {
-  form.ComboBoxIndexType->setCurrentIndex(3);
-  form.RadioButtonImageAsHtml->setChecked(true);
+  form.IndexTab().ComboBoxIndexType->setCurrentIndex(3);
+  form.ImageTab().RadioButtonImageAsHtml->setChecked(true);
   form.EnableDisableControls();
-  ASSERT_TRUE(form.EditThumbsFolder->isEnabled());
-  ASSERT_TRUE(form.EditButtonsFolder->isEnabled());
+  ASSERT_TRUE(form.FilesTab().EditThumbsFolder->isEnabled());
+  ASSERT_TRUE(form.FilesTab().EditButtonsFolder->isEnabled());
 }
 
 // Types `text` as key presses; characters beyond ASCII arrive as a keyboard layout sends them,
@@ -307,7 +312,7 @@ void Type(QWidget* widget, const QString& text) {
 
 TEST_P(KeyFilterTest, LetsOnlyFolderCharactersThrough) {
   EnableFolderEdits(*form);
-  for (QLineEdit* edit : {form->EditThumbsFolder, form->EditButtonsFolder}) {
+  for (QLineEdit* edit : {form->FilesTab().EditThumbsFolder, form->FilesTab().EditButtonsFolder}) {
     desktop.beeps = 0;
     edit->setText(QStringLiteral("x"));
     edit->end(false);
@@ -326,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(Characters, KeyFilterTest,
 
 TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
   EnableFolderEdits(*form);
-  QLineEdit* edit = form->EditThumbsFolder;
+  QLineEdit* edit = form->FilesTab().EditThumbsFolder;
   edit->setText(QStringLiteral("abc"));
   edit->end(false);
   QTest::keyClick(edit, Qt::Key_Backspace);
@@ -339,9 +344,9 @@ TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
   QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(edit->text().toStdString(), "ab. x") << "Ctrl+X types a control character";
   EXPECT_EQ(desktop.beeps, 2);
-  EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm");
-  QTest::keyClicks(form->EditIndexFile, QStringLiteral(" ."));
-  EXPECT_EQ(form->EditIndexFile->text().toStdString(), "index.htm .")
+  EXPECT_EQ(form->IndexTab().EditIndexFile->text().toStdString(), "index.htm");
+  QTest::keyClicks(form->IndexTab().EditIndexFile, QStringLiteral(" ."));
+  EXPECT_EQ(form->IndexTab().EditIndexFile->text().toStdString(), "index.htm .")
       << "other edits take anything";
 }
 
@@ -365,12 +370,12 @@ TEST_P(ColorButtonTest, RewritesTheEditWithTheDialogsColour) {
     QLineEdit* edit;
     void (TFormMain::*click)();
     const char* dialog;
-  } buttons[] = {
-      {form->EditTableBorderColor, &TFormMain::ButtonTableBorderColorClick,
-       "ColorDialogTableBorder"},
-      {form->EditTableBackColor, &TFormMain::ButtonTableBackColorClick, "ColorDialogTableBack"},
-      {form->EditThumbBorderColor, &TFormMain::ButtonThumbBorderColorClick,
-       "ColorDialogThumbBorder"}};
+  } buttons[] = {{form->IndexTab().EditTableBorderColor, &TFormMain::ButtonTableBorderColorClick,
+                  "ColorDialogTableBorder"},
+                 {form->IndexTab().EditTableBackColor, &TFormMain::ButtonTableBackColorClick,
+                  "ColorDialogTableBack"},
+                 {form->IndexTab().EditThumbBorderColor, &TFormMain::ButtonThumbBorderColorClick,
+                  "ColorDialogThumbBorder"}};
   for (const auto& button : buttons) {
     desktop.colorDialogCustomColors.clear();
     desktop.colorDialogStartColors.clear();
@@ -398,72 +403,73 @@ class ImageListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    form->EditImagesFolder->setText(Pictures());
+    form->FilesTab().EditImagesFolder->setText(Pictures());
     for (const char* name : {"c.gif", "A.jpg", "b.jpg"})
-      form->ListBoxImages->AddSorted(QString::fromUtf8(name));
+      form->FilesTab().ListBoxImages->AddSorted(QString::fromUtf8(name));
   }
 };
 
 TEST_F(ImageListTest, PopupSelectsTheFirstEntryWhenNoneIsSelected) {
-  form->ListBoxImages->clearSelection();
+  form->FilesTab().ListBoxImages->clearSelection();
   form->PopupMenuImagesPopup();
-  EXPECT_EQ(form->ListBoxImages->selectedItems().value(0)->text().toStdString(), "A.jpg");
-  form->ListBoxImages->setCurrentRow(2);
+  EXPECT_EQ(form->FilesTab().ListBoxImages->selectedItems().value(0)->text().toStdString(),
+            "A.jpg");
+  form->FilesTab().ListBoxImages->setCurrentRow(2);
   form->PopupMenuImagesPopup();
-  EXPECT_EQ(form->ListBoxImages->currentRow(), 2) << "an existing selection stays";
+  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 2) << "an existing selection stays";
 }
 
 TEST_F(ImageListTest, DeleteSelectsTheSameRowOrTheNewLastAndCounts) {
-  form->ListBoxImages->setCurrentRow(2);
+  form->FilesTab().ListBoxImages->setCurrentRow(2);
   form->MenuDeleteFromListClick();
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
-  EXPECT_EQ(form->ListBoxImages->currentRow(), 1);
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 2");
-  form->ListBoxImages->setCurrentRow(0);
+  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 1);
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  form->FilesTab().ListBoxImages->setCurrentRow(0);
   form->MenuDeleteFromListClick();
   EXPECT_EQ(ListEntries(), QStringList{"b.jpg"});
-  EXPECT_EQ(form->ListBoxImages->currentRow(), 0);
-  form->ListBoxImages->clearSelection();
+  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 0);
+  form->FilesTab().ListBoxImages->clearSelection();
   form->MenuDeleteFromListClick();
   EXPECT_EQ(ListEntries(), QStringList{"b.jpg"}) << "nothing selected, nothing removed";
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 1");
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 1");
 }
 
 TEST_F(ImageListTest, OpenUsesFolderAndReportsTheExtension) {
-  form->ListBoxImages->clearSelection();
+  form->FilesTab().ListBoxImages->clearSelection();
   form->ListBoxImagesDblClick();
   EXPECT_TRUE(desktop.opened.empty()) << "no selection, nothing opens";
-  form->ListBoxImages->setCurrentRow(1);
+  form->FilesTab().ListBoxImages->setCurrentRow(1);
   form->ListBoxImagesDblClick();
   ASSERT_EQ(desktop.opened.size(), 1u);
   EXPECT_EQ(desktop.opened[0], (Pictures() + "/b.jpg").toStdString());
   EXPECT_TRUE(desktop.messages.empty());
   desktop.openSucceeds = false;
-  form->ListBoxImages->setCurrentRow(2);
+  form->FilesTab().ListBoxImages->setCurrentRow(2);
   form->ListBoxImagesDblClick();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{
                 "Ошибка запуска приложения, ассоциированного с расширением \".gif\"."});
-  EXPECT_EQ(form->ListBoxImages->currentRow(), 2);
+  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 2);
 }
 
 TEST_F(ImageListTest, ShortcutsWorkOnlyWhileTheListHasTheFocus) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  form->EditImagesMask->setFocus();
-  QTest::keyClick(form->EditImagesMask, Qt::Key_Delete);
-  QTest::keyClick(form->EditImagesMask, Qt::Key_Z, Qt::ControlModifier);
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesMask->setFocus();
+  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_Delete);
+  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(ListEntries().size(), 3);
   EXPECT_TRUE(desktop.messages.empty());
-  form->ListBoxImages->setFocus();
-  form->ListBoxImages->setCurrentRow(0);
-  QTest::keyClick(form->ListBoxImages, Qt::Key_Delete);
+  form->FilesTab().ListBoxImages->setFocus();
+  form->FilesTab().ListBoxImages->setCurrentRow(0);
+  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Delete);
   EXPECT_EQ(ListEntries(), (QStringList{"b.jpg", "c.gif"}));
-  QTest::keyClick(form->ListBoxImages, Qt::Key_Return);
+  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Return);
   EXPECT_EQ(desktop.opened.size(), 1u);
-  QTest::keyClick(form->ListBoxImages, Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(desktop.opened.size(), 2u) << "the Enter key of the number pad";
-  QTest::keyClick(form->ListBoxImages, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Извините. Будет реализовано в следующей версии."});
 }
@@ -489,8 +495,8 @@ class ImageListMouseTest : public ImageListTest,
 TEST_P(ImageListMouseTest, RightButtonKeepsTheSelectionDoubleClickOpensIt) {
   const TListMouseCase& c = GetParam();
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  TSortedListBox* list = form->ListBoxImages;
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  TSortedListBox* list = form->FilesTab().ListBoxImages;
   list->setCurrentRow(1);
   QWidget* viewport = list->viewport();
   const QPoint at = c.row >= 0 ? list->visualItemRect(list->item(c.row)).center()
@@ -505,7 +511,7 @@ TEST_P(ImageListMouseTest, RightButtonKeepsTheSelectionDoubleClickOpensIt) {
     QTest::mouseDClick(viewport, c.button, Qt::NoModifier, at);
     QTest::mouseRelease(viewport, c.button, Qt::NoModifier, at);
   }
-  EXPECT_EQ(form->ListBoxImages->currentRow(), c.selectedAfter);
+  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), c.selectedAfter);
   ASSERT_EQ(list->selectedItems().size(), 1);
   EXPECT_EQ(list->row(list->selectedItems().first()), c.selectedAfter);
   EXPECT_EQ(desktop.opened.size(), c.opened);
@@ -524,8 +530,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ImageListTest, CtrlNeverTakesTheSelectionAway) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  TSortedListBox* list = form->ListBoxImages;
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  TSortedListBox* list = form->FilesTab().ListBoxImages;
   list->setFocus();
   list->setCurrentRow(1);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -543,8 +549,8 @@ TEST_F(ImageListTest, CtrlNeverTakesTheSelectionAway) {
 
 TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  TSortedListBox* list = form->ListBoxImages;
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  TSortedListBox* list = form->FilesTab().ListBoxImages;
   list->clearSelection();
   // The menu runs its own loop: close it from there once it is up.
   bool menuShown = false;
@@ -576,22 +582,22 @@ TEST_F(FormTest, DesignTimeLayout) {
   ASSERT_EQ(form->PageControlMain->count(), 4);
   const char* tabs[] = {"Главная", "Индекс", "Картинка", "О программе"};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(form->PageControlMain->tabText(i).toStdString(), tabs[i]);
-  EXPECT_EQ(form->PageControlMain->currentWidget(), form->TabSheetIndex);
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 999");
-  EXPECT_EQ(form->EditHtmlFirstImageFile->currentText().toStdString(), "picture_01.htm");
-  EXPECT_EQ(form->EditThumbXSize->Text().toStdString(), "120");
-  EXPECT_EQ(form->ComboBoxIndexType->currentIndex(), -1);
-  EXPECT_FALSE(form->RadioButtonImageAsFile->isChecked());
-  EXPECT_FALSE(form->RadioButtonImageAsHtml->isChecked());
-  EXPECT_TRUE(form->CheckBoxImageClickEqualNext->isChecked());
-  EXPECT_EQ(form->EditAltFirst->text().toStdString(), "Первая...");
-  EXPECT_EQ(form->ButtonSaveSettings->focusPolicy(), Qt::NoFocus);
-  EXPECT_TRUE(form->ListBoxImages->toolTip().isEmpty())
+  EXPECT_EQ(form->PageControlMain->currentWidget(), form->IndexTab().TabSheetIndex);
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->currentText().toStdString(), "picture_01.htm");
+  EXPECT_EQ(form->IndexTab().EditThumbXSize->Text().toStdString(), "120");
+  EXPECT_EQ(form->IndexTab().ComboBoxIndexType->currentIndex(), -1);
+  EXPECT_FALSE(form->ImageTab().RadioButtonImageAsFile->isChecked());
+  EXPECT_FALSE(form->ImageTab().RadioButtonImageAsHtml->isChecked());
+  EXPECT_TRUE(form->ImageTab().CheckBoxImageClickEqualNext->isChecked());
+  EXPECT_EQ(form->ImageTab().EditAltFirst->text().toStdString(), "Первая...");
+  EXPECT_EQ(form->FilesTab().ButtonSaveSettings->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(form->FilesTab().ListBoxImages->toolTip().isEmpty())
       << "its hint comes with the creation handler";
-  EXPECT_EQ(form->EditImagesMask->toolTip().toStdString(),
+  EXPECT_EQ(form->FilesTab().EditImagesMask->toolTip().toStdString(),
             "Можно указать несколько масок через точку с запятой\n"
             "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\"");
-  EXPECT_EQ(form->ButtonSaveSettings->toolTip().toStdString(),
+  EXPECT_EQ(form->FilesTab().ButtonSaveSettings->toolTip().toStdString(),
             "Сохранить настройку с указанным именем");
   // Every control the settings store names exists under its name.
   for (const char* name : {"EditImagesFolder", "EditResultFolder", "CheckBoxClearResultFolder",
@@ -599,6 +605,63 @@ TEST_F(FormTest, DesignTimeLayout) {
                            "EditButtonImageIndex", "EditAltIndex", "CheckBoxImageClickEqualNext",
                            "UrlLabelAuthorPage", "MailLabelAuthorAddr", "ImageProgIcon"})
     EXPECT_NE(form->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+}
+
+TEST_F(FormTest, PageNameBoxKeepsTheTypedNameAndNoDropDownCompletes) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
+  form->ImageTab().RadioButtonImageAsHtml->setChecked(true);
+  QLineEdit* edit = form->ImageTab().EditHtmlFirstImageFile->lineEdit();
+  edit->setFocus();
+  edit->clear();
+  QTest::keyClicks(edit, QStringLiteral("pic"));
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->currentText().toStdString(), "pic");
+  for (QComboBox* box : form->findChildren<QComboBox*>()) {
+    if (box->isEditable()) {
+      EXPECT_EQ(box->completer(), nullptr) << box->objectName().toStdString();
+    }
+  }
+  form->close();
+}
+
+// A click with the mouse on a radio button of the "Картинка" tab, as the user makes it.
+void ClickRadio(QRadioButton* radio) {
+  QTest::mouseClick(radio, Qt::LeftButton, Qt::NoModifier, QPoint(6, radio->height() / 2));
+}
+
+TEST_F(FormTest, RadioPairsOfThePictureTabAreTwoGroupsThatStayChecked) {
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
+  form->ImageTab().RadioButtonImageAsHtml->setChecked(true);
+  form->ImageTab().RadioButtonHtmlAsImageName->setChecked(true);
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(0);
+  form->EnableDisableControls();
+  ASSERT_FALSE(form->ImageTab().EditDescrPlace->isEnabled());
+  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
+
+  const struct {
+    QRadioButton* clicked;
+    bool asFile, asHtml, byName, serial;
+  } steps[] = {
+      {form->ImageTab().RadioButtonImageAsHtml, false, true, true, false},
+      {form->ImageTab().RadioButtonHtmlAsImageName, false, true, true, false},
+      {form->ImageTab().RadioButtonHtmlSerialNumber, false, true, false, true},
+      {form->ImageTab().RadioButtonImageAsFile, true, false, false, true},
+      {form->ImageTab().RadioButtonImageAsFile, true, false, false, true},
+      {form->ImageTab().RadioButtonImageAsHtml, false, true, false, true},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.clicked->objectName().toStdString());
+    ClickRadio(step.clicked);
+    EXPECT_EQ(form->ImageTab().RadioButtonImageAsFile->isChecked(), step.asFile);
+    EXPECT_EQ(form->ImageTab().RadioButtonImageAsHtml->isChecked(), step.asHtml);
+    EXPECT_EQ(form->ImageTab().RadioButtonHtmlAsImageName->isChecked(), step.byName);
+    EXPECT_EQ(form->ImageTab().RadioButtonHtmlSerialNumber->isChecked(), step.serial);
+    EXPECT_EQ(form->ImageTab().EditDescrPlace->isEnabled(), step.asHtml)
+        << "the click ran the rules";
+  }
+  form->close();
 }
 
 }  // namespace

@@ -23,13 +23,13 @@ class ScanTest : public FormTest {
 
 TEST_F(ScanTest, LeavingTheChangedFolderEditScans) {
   form->EditImagesFolderEnter();
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   EXPECT_TRUE(ListEntries().isEmpty()) << "typing empties the list";
   EXPECT_TRUE(form->ImagesFolderChanged);
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 999");
   form->EditImagesFolderExit();
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 2");
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
 
   MakeFile("pics/d.jpg");
@@ -39,9 +39,9 @@ TEST_F(ScanTest, LeavingTheChangedFolderEditScans) {
 }
 
 TEST_F(ScanTest, EnterThenLeaveInTheMaskScansTwice) {
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   form->EditImagesMaskEnter();
-  form->EditImagesMask->setText(QStringLiteral("*.gif"));
+  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
   EXPECT_TRUE(ListEntries().isEmpty()) << "the mask alone does nothing";
   form->EditImagesMaskKeyUp(Qt::Key_Return, Qt::NoModifier);
   EXPECT_EQ(ListEntries(), QStringList{"c.gif"});
@@ -63,10 +63,10 @@ void PrintTo(const TEnterCase& c, std::ostream* out) {
 class EnterKeyTest : public ScanTest, public ::testing::WithParamInterface<TEnterCase> {};
 
 TEST_P(EnterKeyTest, OnlyEnterWithoutShiftCtrlAltScans) {
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   form->EditImagesFolderKeyUp(GetParam().key, GetParam().modifiers);
   EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
-  form->EditImagesFolder->setText(Pictures() + "/");
+  form->FilesTab().EditImagesFolder->setText(Pictures() + "/");
   form->EditImagesMaskKeyUp(GetParam().key, GetParam().modifiers);
   EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
 }
@@ -87,7 +87,7 @@ class HeldEnterTest : public ScanTest, public ::testing::WithParamInterface<cons
 TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
   auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(GetParam()));
   ASSERT_NE(edit, nullptr);
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   for (bool repeated : {false, true}) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
                     repeated);
@@ -107,7 +107,7 @@ TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
 TEST_P(HeldEnterTest, EnterPressedElsewhereDoesNotScan) {
   auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(GetParam()));
   ASSERT_NE(edit, nullptr);
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
   QApplication::sendEvent(edit, &release);
   EXPECT_TRUE(ListEntries().isEmpty());
@@ -120,17 +120,17 @@ INSTANTIATE_TEST_SUITE_P(Edits, HeldEnterTest,
 
 TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  form->EditImagesFolder->setFocus();
-  QTest::keyClicks(form->EditImagesFolder, Pictures());
-  form->EditImagesMask->setFocus();  // leaving the changed folder edit scans
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesFolder->setFocus();
+  QTest::keyClicks(form->FilesTab().EditImagesFolder, Pictures());
+  form->FilesTab().EditImagesMask->setFocus();  // leaving the changed folder edit scans
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
-  form->EditImagesMask->selectAll();
-  QTest::keyClicks(form->EditImagesMask, QStringLiteral("*.txt"));
-  QTest::keyClick(form->EditImagesMask, Qt::Key_Return);
+  form->FilesTab().EditImagesMask->selectAll();
+  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.txt"));
+  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_Return);
   EXPECT_EQ(ListEntries(), QStringList{"notes.txt"});
   MakeFile("pics/more.txt");
-  form->EditImagesFolder->setFocus();
+  form->FilesTab().EditImagesFolder->setFocus();
   EXPECT_EQ(ListEntries(), (QStringList{"more.txt", "notes.txt"}));
 }
 
@@ -147,15 +147,15 @@ class FocusReasonTest : public ScanTest, public ::testing::WithParamInterface<TF
 // moves Qt's focus too, but the user has not left the edit.
 TEST_P(FocusReasonTest, OnlyMovesBetweenControlsEnterOrLeave) {
   form->EditImagesFolderEnter();
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   QFocusEvent out(QEvent::FocusOut, GetParam().reason);
-  QApplication::sendEvent(form->EditImagesFolder, &out);
+  QApplication::sendEvent(form->FilesTab().EditImagesFolder, &out);
   EXPECT_EQ(ListEntries().size(), GetParam().movesBetweenControls ? 2 : 0) << "leaving";
 
   form->EditImagesMaskEnter();
-  form->EditImagesMask->setText(QStringLiteral("*.gif"));
+  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
   QFocusEvent in(QEvent::FocusIn, GetParam().reason);
-  QApplication::sendEvent(form->EditImagesMask, &in);
+  QApplication::sendEvent(form->FilesTab().EditImagesMask, &in);
   EXPECT_EQ(form->ImagesMaskChanged, !GetParam().movesBetweenControls) << "entering";
 }
 
@@ -170,65 +170,65 @@ INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
 TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
   {
     const QSignalBlocker quiet(form->PageControlMain);
-    form->PageControlMain->setCurrentWidget(form->TabSheetAbout);
+    form->PageControlMain->setCurrentWidget(form->AboutTab().TabSheetAbout);
   }
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   form->ScanOnFilesTabShow = true;
-  form->PageControlMain->setCurrentWidget(form->TabSheetIndex);
+  form->PageControlMain->setCurrentWidget(form->IndexTab().TabSheetIndex);
   EXPECT_TRUE(ListEntries().isEmpty());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
   EXPECT_EQ(ListEntries().size(), 2);
   EXPECT_FALSE(form->ScanOnFilesTabShow);
   MakeFile("pics/z.jpg");
-  form->PageControlMain->setCurrentWidget(form->TabSheetAbout);
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->PageControlMain->setCurrentWidget(form->AboutTab().TabSheetAbout);
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
   EXPECT_EQ(ListEntries().size(), 2) << "later showings do not scan";
 }
 
 TEST_F(ScanTest, InvalidMaskShowsNamesThenTheError) {
-  form->EditImagesFolder->setText(Pictures());
-  form->EditImagesMask->setText(QStringLiteral("*.jpg;["));
+  form->FilesTab().EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.jpg;["));
   form->ScanImages();
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
   ASSERT_EQ(desktop.Texts("standard"), std::vector<std::string>{"'[' is an invalid mask at (2)"});
   EXPECT_TRUE(ListEntries().contains("A.jpg")) << "names found before the error stay";
-  EXPECT_EQ(form->LabelImagesCount->text(),
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text(),
             "Всего картинок: " + QString::number(ListEntries().size()));
 }
 
 TEST_F(ScanTest, BlankFolderStopsSilentlyAndKeepsTheCount) {
-  form->ListBoxImages->AddSorted(QStringLiteral("old.jpg"));
+  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("old.jpg"));
   {
-    const QSignalBlocker quiet(form->EditImagesFolder);
-    form->EditImagesFolder->setText(QStringLiteral("\"  \""));
+    const QSignalBlocker quiet(form->FilesTab().EditImagesFolder);
+    form->FilesTab().EditImagesFolder->setText(QStringLiteral("\"  \""));
   }
   form->ButtonBuildGallery->setEnabled(true);
   form->ScanImages();
   EXPECT_TRUE(ListEntries().isEmpty());
   EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 999");
   EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(ScanTest, MissingFolderAndEmptyMaskCountZero) {
-  form->EditImagesFolder->setText(folder.path() + "/missing");
+  form->FilesTab().EditImagesFolder->setText(folder.path() + "/missing");
   form->ScanImages();
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 0");
-  form->EditImagesFolder->setText(Pictures());
-  form->EditImagesMask->setText(QString());
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 0");
+  form->FilesTab().EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesMask->setText(QString());
   form->ScanImages();
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 0");
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 0");
   EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(ScanTest, ScanAskedForDuringAScanStartsOver) {
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   // While the first scan lets the window breathe, the user changes the mask and asks again.
   bool asked = false;
   QTimer::singleShot(0, form.get(), [&] {
     if (!form->Scanning()) return;
     asked = true;
-    form->EditImagesMask->setText(QStringLiteral("*.gif"));
+    form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
     form->ScanImages();
   });
   form->ScanImages();
@@ -242,7 +242,7 @@ TEST_F(ScanTest, ScanAskedForDuringAScanStartsOver) {
 namespace {
 
 TEST_F(ScanTest, CaptionShowsTheScanWhileItRuns) {
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   std::string during;
   QTimer::singleShot(0, form.get(), [&] { during = form->windowTitle().toStdString(); });
   form->ScanImages();
@@ -252,7 +252,7 @@ TEST_F(ScanTest, CaptionShowsTheScanWhileItRuns) {
 
 TEST_F(ScanTest, ClosingDuringAScanClosesWhenItHasStopped) {
   form->show();
-  form->EditImagesFolder->setText(Pictures());
+  form->FilesTab().EditImagesFolder->setText(Pictures());
   QTimer::singleShot(0, form.get(), [&] { form->close(); });
   form->ScanImages();
   EXPECT_TRUE(form->CloseRequested());

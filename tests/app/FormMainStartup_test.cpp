@@ -39,30 +39,30 @@ class StartupTest : public FormTest {
 
 TEST_F(StartupTest, WithoutArgumentOpensOnAboutWithTheListFilled) {
   EXPECT_EQ(form->FormCreate(""), "");
-  EXPECT_EQ(form->PageControlMain->currentWidget(), form->TabSheetAbout);
-  EXPECT_EQ(form->EditImagesFolder->text(), Pictures());
+  EXPECT_EQ(form->PageControlMain->currentWidget(), form->AboutTab().TabSheetAbout);
+  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), Pictures());
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "the load scanned";
-  EXPECT_EQ(form->LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 2");
   EXPECT_TRUE(form->ScanOnFilesTabShow);
-  EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), "<без названия>");
-  EXPECT_EQ(form->ComboBoxSettings->Entries(), QStringList{"<без названия>"});
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), "<без названия>");
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(), QStringList{"<без названия>"});
   // Stored defaults, not the layout's texts.
-  EXPECT_EQ(form->EditAltFirst->text().toStdString(), "<<-- First");
-  EXPECT_EQ(form->EditHtmlFirstImageFile->currentText().toStdString(), "01.htm");
-  EXPECT_EQ(form->ComboBoxIndexType->currentIndex(), 3);
-  EXPECT_TRUE(form->RadioButtonImageAsFile->isChecked());
-  EXPECT_EQ(form->EditResultFolder->currentIndex(), 0);
-  EXPECT_EQ(form->EditThumbsFolderPrefix->text(), folder.path() + "/");
+  EXPECT_EQ(form->ImageTab().EditAltFirst->text().toStdString(), "<<-- First");
+  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->currentText().toStdString(), "01.htm");
+  EXPECT_EQ(form->IndexTab().ComboBoxIndexType->currentIndex(), 3);
+  EXPECT_TRUE(form->ImageTab().RadioButtonImageAsFile->isChecked());
+  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0);
+  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text(), folder.path() + "/");
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
   EXPECT_TRUE(desktop.messages.empty());
-  EXPECT_EQ(form->ListBoxImages->toolTip().toStdString(),
+  EXPECT_EQ(form->FilesTab().ListBoxImages->toolTip().toStdString(),
             "Двойной щелчок левой кнопкой мыши на файле\n"
             "позволяет его просмотреть программой просмотра.\n\n"
             "Используйте локальное меню для редактирования\n"
             "списка картинок и их описаний.");
 
   MakeFile("pics/c.jpg");
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
   EXPECT_EQ(ListEntries().size(), 3) << "the first showing of the main tab scans again";
 }
 
@@ -80,12 +80,12 @@ TEST_P(StartupArgumentTest, FolderArgumentIsScannedWhenTheMainTabOpens) {
   const QString other = folder.path() + "/other";
   const QString argument = GetParam().quoted ? "\"" + other + "\"" : other;
   EXPECT_EQ(form->FormCreate(argument.toStdString()), "");
-  EXPECT_EQ(form->EditImagesFolder->text(), other);
+  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), other);
   EXPECT_TRUE(ListEntries().isEmpty()) << "the change emptied the list";
-  EXPECT_EQ(form->EditResultFolder->Entries(), (QStringList{folder.path(), other}));
-  EXPECT_EQ(form->EditButtonsFolderPrefix->text(), folder.path() + "/");
+  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), (QStringList{folder.path(), other}));
+  EXPECT_EQ(form->FilesTab().EditButtonsFolderPrefix->text(), folder.path() + "/");
   EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
   EXPECT_EQ(ListEntries(), (QStringList{"x.jpg", "y.jpg"}));
   EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
 }
@@ -101,11 +101,12 @@ TEST_F(StartupTest, WrongKindStopsCreationAndTheWindowOpensOnIndex) {
   EXPECT_EQ(desktop.Texts("standard"),
             std::vector<std::string>{"Invalid data type for 'IndexType'"});
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->PageControlMain->currentWidget(), form->TabSheetIndex);
+  EXPECT_EQ(form->PageControlMain->currentWidget(), form->IndexTab().TabSheetIndex);
   EXPECT_FALSE(form->ScanOnFilesTabShow);
-  EXPECT_EQ(form->EditImagesFolder->text(), Pictures()) << "values before the bad one arrived";
-  EXPECT_EQ(form->ComboBoxIndexType->currentIndex(), -1) << "the bad one and later stay";
-  EXPECT_EQ(form->EditTableWidth->Text().toStdString(), "100");
+  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), Pictures())
+      << "values before the bad one arrived";
+  EXPECT_EQ(form->IndexTab().ComboBoxIndexType->currentIndex(), -1) << "the bad one and later stay";
+  EXPECT_EQ(form->IndexTab().EditTableWidth->Text().toStdString(), "100");
   EXPECT_TRUE(ListEntries().isEmpty()) << "no scan after a failed load";
   form->close();
 }
@@ -139,42 +140,44 @@ class PresetTest : public StartupTest {
     ASSERT_EQ(form->FormCreate(""), "");
   }
   void Pick(const QString& name) {
-    const int index = form->ComboBoxSettings->findText(name);
+    const int index = form->FilesTab().ComboBoxSettings->findText(name);
     ASSERT_GE(index, 0) << name.toStdString();
-    form->ComboBoxSettings->setCurrentIndex(index);
-    emit form->ComboBoxSettings->activated(index);
+    form->FilesTab().ComboBoxSettings->setCurrentIndex(index);
+    emit form->FilesTab().ComboBoxSettings->activated(index);
   }
 };
 
 TEST_F(PresetTest, SavePickAndDeleteThroughTheControls) {
-  form->ComboBoxSettings->setEditText(QStringLiteral("Trip"));
-  form->EditImagesMask->setText(QStringLiteral("*.JPG;*.gif"));
-  form->EditThumbXSize->SetText(QStringLiteral("abc"));
-  form->EditImagesFolder->setText(folder.path() + "/other");
-  form->EditResultFolder->setCurrentIndex(1);
+  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("Trip"));
+  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.JPG;*.gif"));
+  form->IndexTab().EditThumbXSize->SetText(QStringLiteral("abc"));
+  form->FilesTab().EditImagesFolder->setText(folder.path() + "/other");
+  form->FilesTab().EditResultFolder->setCurrentIndex(1);
   form->ButtonSaveSettingsClick();
   EXPECT_EQ(desktop.Texts("plain"), std::vector<std::string>{"Настройка \"Trip\" сохранена."});
-  EXPECT_EQ(form->ComboBoxSettings->Entries(), (QStringList{"<без названия>", "Trip"}));
-  EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), "Trip");
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(), (QStringList{"<без названия>", "Trip"}));
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), "Trip");
 
   // Change everything back, then pick the preset: every value returns through its control.
   Pick(QStringLiteral("<без названия>"));
-  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.jpg");
-  EXPECT_EQ(form->EditImagesFolder->text(), Pictures());
+  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.jpg");
+  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), Pictures());
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
   Pick(QStringLiteral("Trip"));
-  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.JPG;*.gif");
-  EXPECT_EQ(form->EditThumbXSize->Text().toStdString(), "120") << "abc was saved as 120";
-  EXPECT_EQ(form->EditImagesFolder->text(), folder.path() + "/other");
-  EXPECT_EQ(form->EditResultFolder->currentIndex(), 1) << "the folder's list was refilled first";
-  EXPECT_EQ(form->EditThumbsFolderPrefix->text(), folder.path() + "/other/");
+  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.JPG;*.gif");
+  EXPECT_EQ(form->IndexTab().EditThumbXSize->Text().toStdString(), "120") << "abc was saved as 120";
+  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), folder.path() + "/other");
+  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 1)
+      << "the folder's list was refilled first";
+  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text(), folder.path() + "/other/");
   EXPECT_EQ(ListEntries(), (QStringList{"x.jpg", "y.jpg"})) << "the load ends with a scan";
 
   form->MenuDeleteSettingsClick();
   EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Trip\" удалена.");
-  EXPECT_EQ(form->ComboBoxSettings->Entries(), QStringList{"<без названия>"});
-  EXPECT_TRUE(form->ComboBoxSettings->currentText().isEmpty());
-  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.JPG;*.gif") << "controls stay";
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(), QStringList{"<без названия>"});
+  EXPECT_TRUE(form->FilesTab().ComboBoxSettings->currentText().isEmpty());
+  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.JPG;*.gif")
+      << "controls stay";
 }
 
 struct TDeleteCase {
@@ -186,7 +189,7 @@ void PrintTo(const TDeleteCase& c, std::ostream* out) { *out << "\"" << c.name <
 class UntitledDeleteTest : public PresetTest, public ::testing::WithParamInterface<TDeleteCase> {};
 
 TEST_P(UntitledDeleteTest, IsRefused) {
-  form->ComboBoxSettings->setEditText(QString::fromUtf8(GetParam().name));
+  form->FilesTab().ComboBoxSettings->setEditText(QString::fromUtf8(GetParam().name));
   form->MenuDeleteSettingsClick();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{"Нельзя удалить настройку \"<без названия>\"!"});
@@ -198,68 +201,72 @@ INSTANTIATE_TEST_SUITE_P(Names, UntitledDeleteTest,
 
 TEST_F(PresetTest, FunctionKeysWorkOnlyInThePresetBox) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  form->EditImagesMask->setFocus();
-  QTest::keyClick(form->EditImagesMask, Qt::Key_F2);
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().EditImagesMask->setFocus();
+  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_F2);
   EXPECT_TRUE(desktop.messages.empty()) << "F2 outside the preset box does nothing";
-  form->ComboBoxSettings->setFocus();
-  form->ComboBoxSettings->setEditText(QStringLiteral("Sea"));
-  QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_F2);
+  form->FilesTab().ComboBoxSettings->setFocus();
+  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("Sea"));
+  QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), Qt::Key_F2);
   EXPECT_EQ(desktop.Texts("plain"), std::vector<std::string>{"Настройка \"Sea\" сохранена."});
-  QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_F8);
+  QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), Qt::Key_F8);
   EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Sea\" удалена.");
   form->close();
 }
 
 TEST_F(PresetTest, TypingANameAndEnterPicksNothing) {
-  form->ComboBoxSettings->setEditText(QStringLiteral("Trip"));
-  form->EditImagesMask->setText(QStringLiteral("*.gif"));
+  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("Trip"));
+  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
   form->ButtonSaveSettingsClick();
-  form->EditImagesMask->setText(QStringLiteral("*.png"));
-  form->ComboBoxSettings->setEditText(QString());
-  QTest::keyClicks(form->ComboBoxSettings->lineEdit(), QStringLiteral("Trip"));
-  QTest::keyClick(form->ComboBoxSettings->lineEdit(), Qt::Key_Return);
-  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.png");
-  EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), "Trip");
-  form->ComboBoxSettings->setCurrentIndex(form->ComboBoxSettings->findText("Trip"));
-  emit form->ComboBoxSettings->activated(form->ComboBoxSettings->currentIndex());
-  EXPECT_EQ(form->EditImagesMask->text().toStdString(), "*.gif") << "a pick from the list loads";
+  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.png"));
+  form->FilesTab().ComboBoxSettings->setEditText(QString());
+  QTest::keyClicks(form->FilesTab().ComboBoxSettings->lineEdit(), QStringLiteral("Trip"));
+  QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.png");
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), "Trip");
+  form->FilesTab().ComboBoxSettings->setCurrentIndex(
+      form->FilesTab().ComboBoxSettings->findText("Trip"));
+  emit form->FilesTab().ComboBoxSettings->activated(
+      form->FilesTab().ComboBoxSettings->currentIndex());
+  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.gif")
+      << "a pick from the list loads";
 }
 
 TEST_F(PresetTest, ArrowKeysInTheClosedListLoadEachPresetPassed) {
   for (const char* name : {"Alpha", "Beta"}) {
-    form->ComboBoxSettings->setEditText(QString::fromLatin1(name));
-    form->EditAltIndex->setText(QString::fromLatin1(name));
+    form->FilesTab().ComboBoxSettings->setEditText(QString::fromLatin1(name));
+    form->ImageTab().EditAltIndex->setText(QString::fromLatin1(name));
     form->ButtonSaveSettingsClick();
   }
-  ASSERT_EQ(form->ComboBoxSettings->Entries(), (QStringList{"<без названия>", "Alpha", "Beta"}));
+  ASSERT_EQ(form->FilesTab().ComboBoxSettings->Entries(),
+            (QStringList{"<без названия>", "Alpha", "Beta"}));
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->TabSheetFiles);
-  form->ComboBoxSettings->setFocus();
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().ComboBoxSettings->setFocus();
   Pick(QStringLiteral("<без названия>"));
   const struct {
     Qt::Key key;
     const char* loaded;  // EditAltIndex after the key
   } steps[] = {{Qt::Key_Down, "Alpha"}, {Qt::Key_Down, "Beta"}, {Qt::Key_Up, "Alpha"}};
   for (const auto& step : steps) {
-    form->EditAltIndex->setText(QStringLiteral("changed"));
-    QTest::keyClick(form->ComboBoxSettings->lineEdit(), step.key);
-    EXPECT_EQ(form->EditAltIndex->text().toStdString(), step.loaded);
-    EXPECT_EQ(form->ComboBoxSettings->currentText().toStdString(), step.loaded);
+    form->ImageTab().EditAltIndex->setText(QStringLiteral("changed"));
+    QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), step.key);
+    EXPECT_EQ(form->ImageTab().EditAltIndex->text().toStdString(), step.loaded);
+    EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), step.loaded);
   }
   form->close();
 }
 
 TEST_F(PresetTest, SaveWithEmptyNameSavesTheUntitledPreset) {
-  form->ComboBoxSettings->setEditText(QString());
-  form->EditAltIndex->setText(QStringLiteral("Home"));
+  form->FilesTab().ComboBoxSettings->setEditText(QString());
+  form->ImageTab().EditAltIndex->setText(QStringLiteral("Home"));
   form->ButtonSaveSettingsClick();
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Настройка \"<без названия>\" сохранена."});
-  EXPECT_TRUE(form->ComboBoxSettings->currentText().isEmpty());
-  form->EditAltIndex->setText(QStringLiteral("changed"));
+  EXPECT_TRUE(form->FilesTab().ComboBoxSettings->currentText().isEmpty());
+  form->ImageTab().EditAltIndex->setText(QStringLiteral("changed"));
   Pick(QStringLiteral("<без названия>"));
-  EXPECT_EQ(form->EditAltIndex->text().toStdString(), "Home");
+  EXPECT_EQ(form->ImageTab().EditAltIndex->text().toStdString(), "Home");
 }
 
 TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
@@ -269,7 +276,70 @@ TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
   Pick(QStringLiteral("Bad"));
   EXPECT_EQ(desktop.Texts("standard"),
             std::vector<std::string>{"Invalid data type for 'ClearThumbsFolder'"});
-  EXPECT_EQ(form->EditThumbsFolder->text().toStdString(), "t");
+  EXPECT_EQ(form->FilesTab().EditThumbsFolder->text().toStdString(), "t");
 }
+
+TEST_F(PresetTest, TypedNamesAreSavedAndDeletedAsTyped) {
+  for (const char* name : {"Alpha", "Beta"}) {
+    form->FilesTab().ComboBoxSettings->setEditText(QString::fromLatin1(name));
+    form->ButtonSaveSettingsClick();
+  }
+  ASSERT_TRUE(ShowActive());
+  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  form->FilesTab().ComboBoxSettings->setFocus();
+  QLineEdit* edit = form->FilesTab().ComboBoxSettings->lineEdit();
+  desktop.messages.clear();
+  const struct {
+    const char* typed;
+    Qt::Key key;
+    const char* message;
+  } steps[] = {{"Be", Qt::Key_F2, "Настройка \"Be\" сохранена."},
+               {"Al", Qt::Key_F8, "Настройка \"Al\" удалена."}};
+  for (const auto& step : steps) {
+    edit->clear();
+    QTest::keyClicks(edit, QString::fromLatin1(step.typed));
+    EXPECT_EQ(edit->text().toStdString(), step.typed) << "nothing completes the typed name";
+    QTest::keyClick(edit, step.key);
+    EXPECT_EQ(desktop.Texts("plain").back(), step.message);
+  }
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(),
+            (QStringList{"<без названия>", "Alpha", "Be", "Beta"}))
+      << "Alpha is kept, Beta not overwritten";
+  // Typing a preset's whole name and leaving the box picks nothing: the values stay.
+  form->ImageTab().EditAltIndex->setText(QStringLiteral("mine"));
+  edit->clear();
+  QTest::keyClicks(edit, QStringLiteral("Beta"));
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(form->ImageTab().EditAltIndex->text().toStdString(), "mine");
+  form->close();
+}
+
+// The named preset "<Без названия>" beside the untitled "<без названия>": a restart shows the
+// name of the preset it loaded, and F2 then saves back into that preset.
+class CaseTwinPresetTest : public PresetTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
+  const QString last = QString::fromUtf8(GetParam());
+  const QString other = last == QString::fromUtf8("<без названия>")
+                            ? QString::fromUtf8("<Без названия>")
+                            : QString::fromUtf8("<без названия>");
+  for (const QString& name : {other, last}) {
+    form->FilesTab().ComboBoxSettings->setEditText(name);
+    form->ImageTab().EditAltIndex->setText(name);
+    form->ButtonSaveSettingsClick();
+  }
+  form.reset();
+  form = std::make_unique<TFormMain>(desktop);
+  ASSERT_EQ(form->FormCreate(""), "");
+  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText(), last);
+  EXPECT_EQ(form->ImageTab().EditAltIndex->text(), last);
+  form->ImageTab().EditAltIndex->setText(QStringLiteral("changed"));
+  form->MenuSaveSettingsClick();
+  Pick(other);
+  EXPECT_EQ(form->ImageTab().EditAltIndex->text(), other) << "the other preset was not overwritten";
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CaseTwinPresetTest,
+                         ::testing::Values("<Без названия>", "<без названия>"));
 
 }  // namespace

@@ -44,7 +44,7 @@ class FormTest : public ::testing::Test {
     return QTest::qWaitForWindowActive(form.get());
   }
 
-  QStringList ListEntries() const { return form->ListBoxImages->Entries(); }
+  QStringList ListEntries() const { return form->FilesTab().ListBoxImages->Entries(); }
 
   QTemporaryDir folder;
   TScriptedDesktop desktop;

@@ -49,17 +49,11 @@ class TScriptedDesktop : public TDesktop {
     messages.push_back({"standard", text.toStdString()});
   }
   std::optional<QString> ChooseFolder(const QString&, const QString&) override {
-    if (folders.empty()) return std::nullopt;
-    auto answer = folders.front();
-    folders.pop_front();
-    return answer;
+    return TakeFirst(folders);
   }
   std::optional<QString> ChooseFile(const QString&, const QString& qtFilter) override {
     fileDialogFilters.push_back(qtFilter);
-    if (files.empty()) return std::nullopt;
-    auto answer = files.front();
-    files.pop_front();
-    return answer;
+    return TakeFirst(files);
   }
   TColor RunColorDialog(const QString& dialogName, const QStringList& customColors,
                         TColor current) override {
@@ -78,6 +72,17 @@ class TScriptedDesktop : public TDesktop {
     return openSucceeds;
   }
   void Beep() override { ++beeps; }
+
+  // The first answer of `answers`, taken out; nothing (a cancel) when none is left.
+  static std::optional<QString> TakeFirst(std::deque<std::optional<QString>>& answers) {
+    if (answers.empty() || !answers.front().has_value()) {
+      if (!answers.empty()) answers.pop_front();
+      return std::nullopt;
+    }
+    const QString answer = *answers.front();
+    answers.pop_front();
+    return answer;
+  }
 
   // Texts of the messages of one kind, in order.
   std::vector<std::string> Texts(const std::string& kind) const {

@@ -202,4 +202,25 @@ TEST_F(PresetsTest, DeletedLastPresetLoadsTheUntitledValuesNextTime) {
   EXPECT_EQ(LastSettings(), "Trip");
 }
 
+// The named preset "<Без названия>" and the untitled "<без названия>" differ only in letter case;
+// the start selects the one LastSettings names exactly, whichever of them sorts first.
+class ExactNameFirstTest : public PresetsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ExactNameFirstTest, StartSelectsTheExactNameOverAnotherCase) {
+  PutTexts("Software\\Vorlan\\ZetGallery", {{"ThumbsFolder", "untitled"}});
+  MakePresets({"<Без названия>"});
+  PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", GetParam()}});
+  store_->RefreshSettingsList(&presets_);
+  TSettingsSnapshot window = DesignTimeSettingsSnapshot();
+  TSnapshotTarget target(window);
+  store_->LoadLastSettings(target, presets_);
+  ASSERT_GE(presets_.selected, 0);
+  EXPECT_EQ(presets_.entries.at(static_cast<size_t>(presets_.selected)), GetParam());
+  EXPECT_EQ(presets_.text, GetParam());
+  EXPECT_EQ(window.ThumbsFolder, IsUntitledPresetName(GetParam()) ? "untitled" : GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ExactNameFirstTest,
+                         ::testing::Values("<Без названия>", "<без названия>"));
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SettingsSnapshot.h"
+#include "SnapshotDifferences.h"
 
 namespace {
 
@@ -157,20 +158,61 @@ TEST_P(TextSpinNumberTest, NotANumberCountsAs120) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextSpinNumberTest, ::testing::ValuesIn(kTextSpins));
 
+// The window's values when it is created, written out in full: every setting of the layout.
 TEST(DesignTimeSnapshotTest, HoldsTheLayoutsValues) {
-  const TSettingsSnapshot s = DesignTimeSettingsSnapshot();
-  EXPECT_EQ(s.HtmlFirstImageFile, "picture_01.htm");
-  EXPECT_EQ(s.IndexTemplate, "IndexTemplate.htm");
-  EXPECT_EQ(s.AltFirst, "Первая...");
-  EXPECT_EQ(s.AltIndex, "Индекс");
-  EXPECT_EQ(s.ButtonImageFirst, "");
-  EXPECT_EQ(s.ImagesFolder, "");
-  EXPECT_EQ(s.ResultFolder, -1);
-  EXPECT_EQ(s.IndexType, -1);
-  EXPECT_EQ(s.ThumbsFormat, -1);
-  EXPECT_FALSE(s.CreateThumbs);
-  EXPECT_TRUE(s.ImageClickEqualNext);
-  EXPECT_EQ(s.ThumbXSize, "120");
+  TSettingsSnapshot s;
+  s.ImagesFolder = "";
+  s.ResultFolder = -1;
+  s.ClearResultFolder = false;
+  s.ThumbsFolder = "thumbs";
+  s.ClearThumbsFolder = false;
+  s.ButtonsFolder = "buttons";
+  s.CopyButtonsFromTemplate = false;
+  s.ImagesMask = "*.jpg";
+  s.HtmlNames = 1;
+  s.HtmlFirstImageFile = "picture_01.htm";
+  s.IndexFile = "index.htm";
+  s.Descriptions = -1;
+  s.IndexTemplate = "IndexTemplate.htm";
+  s.IndexPlace = "~~~INDEX~~~";
+  s.IndexType = -1;
+  s.TableWidth = 100;
+  s.TableBorderWidth = 1;
+  s.CellSpacing = 0;
+  s.CellPadding = 3;
+  s.TableBorderColor = "#000000";
+  s.TableBackColor = "#FFFFFF";
+  s.ShowTableHeaders = false;
+  s.ShowDescriptions = false;
+  s.ShowFileSizes = false;
+  s.FileSizes = -1;
+  s.ThumbXCount = 5;
+  s.ThumbXSize = "120";
+  s.ThumbYSize = "120";
+  s.ThumbBorderWidth = 1;
+  s.ThumbBorderColor = "#000000";
+  s.DescrAsThumbAlt = false;
+  s.CreateThumbs = false;
+  s.ThumbsFormat = -1;
+  s.ThumbPrefixSuffixType = 1;
+  s.ThumbPrefixSuffix = "_";
+  s.ImageType = 1;
+  s.ImageTemplate = "ImageTemplate.htm";
+  s.ImagePlace = "~~~IMAGE~~~";
+  s.DescrPlace = "~~~DESCR~~~";
+  s.ButtonsPlace = "~~~BUTTONS~~~";
+  s.ButtonImageFirst = "";
+  s.ButtonImagePrev = "";
+  s.ButtonImageNext = "";
+  s.ButtonImageLast = "";
+  s.ButtonImageIndex = "";
+  s.AltFirst = "Первая...";
+  s.AltPrev = "Назад...";
+  s.AltNext = "Далее...";
+  s.AltLast = "В конец...";
+  s.AltIndex = "Индекс";
+  s.ImageClickEqualNext = true;
+  EXPECT_EQ(SnapshotDifferences(DesignTimeSettingsSnapshot(), s), std::vector<std::string>{});
 }
 
 }  // namespace
