@@ -1,8 +1,11 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
+# `make fuzz` builds the fuzz targets with clang in their own folder and runs each for a minute.
 BUILD_DIR ?= build
 ARGS ?=
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run clean fuzz
 
 all: build
 
@@ -22,6 +25,9 @@ test: build
 
 run: build
 	./$(BUILD_DIR)/zetgallery $(ARGS)
+
+fuzz: deps
+	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR)
