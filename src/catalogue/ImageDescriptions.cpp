@@ -61,16 +61,15 @@ std::vector<std::string> ReadDescriptIon(const std::string& path,
   if (!reader.Open(path)) return descriptions;
   // A read error ends the file early; the lines read before it still count.
   for (std::string oemLine; !waiting.empty() && reader.ReadLine(oemLine);) {
-    const std::string line = OemToAnsiString(oemLine);
-    if (line.empty()) continue;
-    const int end = NameEndPos(line);
-    const std::string name = end > 1 ? line.substr(0, static_cast<size_t>(end - 1)) : std::string();
-    const std::string key = FoldCase(TrimControlAndBlanks(StripQuotes(name)));
-    if (key.empty()) continue;  // no picture has an empty name
-    const auto found = waiting.find(key);
+    // The conversion from CP866 maps byte by byte and keeps ASCII, so the name ends (at a blank
+    // or a quote) where it ends after conversion; only a matching line is converted whole.
+    const int end = NameEndPos(oemLine);
+    if (end <= 1) continue;  // no name, and no picture has an empty name
+    const std::string name = OemToAnsiString(oemLine.substr(0, static_cast<size_t>(end - 1)));
+    const auto found = waiting.find(FoldCase(TrimControlAndBlanks(StripQuotes(name))));
     if (found == waiting.end()) continue;
     const std::string text =
-        end > 0 ? TrimControlAndBlanks(line.substr(static_cast<size_t>(end - 1))) : std::string();
+        TrimControlAndBlanks(OemToAnsiString(oemLine.substr(static_cast<size_t>(end - 1))));
     for (size_t i : found->second) descriptions[i] = text;
     waiting.erase(found);
   }

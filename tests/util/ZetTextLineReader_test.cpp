@@ -98,33 +98,6 @@ TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTexts) {
   }
 }
 
-// Bytes this process has read from files so far.
-long long BytesReadByThisProcess() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  long long value = -1;
-  while (io >> key >> value)
-    if (key == "rchar:") return value;
-  return -1;
-}
-
-TEST(TextLineReaderTest, ReadsOnlyAsFarAsTheCallerAsks) {
-  QTemporaryDir dir;
-  std::string text;
-  for (int i = 0; text.size() < (16u << 20); ++i) text += "line " + std::to_string(i) + "\n";
-  const std::string path = WriteFile(dir, "big.htm", text);
-  const long long before = BytesReadByThisProcess();
-  if (before < 0) GTEST_SKIP() << "no /proc/self/io";
-  TTextLineReader reader;
-  ASSERT_TRUE(reader.Open(path));
-  std::string line;
-  for (const char* expected : {"line 0", "line 1", "line 2"}) {
-    ASSERT_TRUE(reader.ReadLine(line));
-    EXPECT_EQ(line, expected);
-  }
-  EXPECT_LT(BytesReadByThisProcess() - before, 1 << 20);
-}
-
 TEST(TextLineReaderTest, StreamsAWholeLargeFile) {
   QTemporaryDir dir;
   std::string text;
