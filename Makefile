@@ -1,9 +1,12 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
 # `make install` builds the Debian package (`make package`) and installs it with apt-get.
+# `make fuzz` builds the fuzz targets with clang in their own folder and runs each for a minute.
 BUILD_DIR ?= build
 ARGS ?=
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test run package install clean
+.PHONY: all deps configure build test run package install clean fuzz
 
 all: build
 
@@ -32,6 +35,9 @@ package: configure
 install: package
 	deb=$$(ls -t $(BUILD_DIR)/zetgallery_*.deb | head -n 1) && \
 	  $$( [ "$$(id -u)" = 0 ] || echo sudo ) apt-get install -y --reinstall "$$(realpath "$$deb")"
+
+fuzz: deps
+	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -3,6 +3,8 @@
 // --list to standard output.
 #include "CommandLine.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <atomic>
 #include <csignal>
@@ -17,6 +19,7 @@
 #include "Thumbnailer.h"
 #include "ZetFileUtils.h"
 #include "ZetStrings.h"
+#include "ZetTerminalText.h"
 
 namespace {
 
@@ -32,13 +35,17 @@ extern "C" void OnInterrupt(int) {
   std::signal(SIGINT, SIG_DFL);
 }
 
-// Message box texts carry CR LF line breaks; the console wants LF.
+// Message box texts carry CR LF line breaks; the console wants LF. Any other control byte comes
+// from a name inside the message and is shown escaped.
 std::string ForConsole(const std::string& text) {
   std::string out;
   out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
+  for (size_t start = 0;;) {
+    const size_t lineEnd = text.find("\r\n", start);
+    out += EscapeForTerminal(text.substr(start, lineEnd - start));
+    if (lineEnd == std::string::npos) break;
+    out += '\n';
+    start = lineEnd + 2;
   }
   while (!out.empty() && out.back() == '\n') out.pop_back();
   return out;
@@ -58,7 +65,7 @@ class TConsoleUserInterface : public TUserInterface {
     std::cerr << ForConsole(text) << '\n';
   }
   void ReportProgress(int done, int total, const std::string& name) override {
-    std::cerr << '[' << done << '/' << total << "] " << name << '\n';
+    std::cerr << '[' << done << '/' << total << "] " << EscapeForTerminal(name) << '\n';
   }
   bool StopRequested() const override { return g_interrupted; }
 
@@ -110,7 +117,10 @@ int RunList(const TCommandLineRequest& request) {
   if (!LoadSettings(request, settings)) return kExitError;
   std::vector<std::string> names;
   const bool scanned = ScanPictures(settings, names);
-  for (const std::string& name : names) std::cout << name << '\n';
+  // A terminal is shown escaped names; a script gets them as they are.
+  const bool terminal = isatty(STDOUT_FILENO) == 1;
+  for (const std::string& name : names)
+    std::cout << (terminal ? EscapeForTerminal(name) : name) << (request.null ? '\0' : '\n');
   std::cout.flush();
   return scanned ? kExitSuccess : kExitError;
 }
@@ -174,14 +184,19 @@ std::string CommandLineUsage() {
   return "Usage:\n"
          "  zetgallery [FOLDER]                                  open the window\n"
          "  zetgallery --build [--preset NAME] [--yes] [FOLDER]  build the gallery, no window\n"
-         "  zetgallery --list [--preset NAME] [FOLDER]           print the pictures in order\n"
+         "  zetgallery --list [--null] [--preset NAME] [FOLDER]  print the pictures in order\n"
          "  zetgallery --help                                    this text\n"
          "  zetgallery --version                                 the program's version\n"
          "\n"
          "NAME is a saved preset (default: the last one used); FOLDER replaces its images\n"
          "folder. --yes answers every question Yes; without it a missing folder stops the\n"
          "build. Exit status: 0 done, 1 an error was reported, 2 bad usage.\n"
-         "The settings are read from $ZETGALLERY_REGISTRY when it is set.\n";
+         "The settings are read from $ZETGALLERY_REGISTRY when it is set.\n"
+         "\n"
+         "--list prints one name a line; --null ends each name with a zero byte instead, for\n"
+         "xargs -0. On a terminal, and always in progress lines and messages, control\n"
+         "characters and bytes that are not UTF-8 are shown as a backslash and three octal\n"
+         "digits (ESC as \\033, a line break as \\012), and a backslash as \\\\.\n";
 }
 
 TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -215,6 +230,8 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
       request.preset = arguments[++i];
     } else if (argument == "--yes") {
       request.yes = true;
+    } else if (argument == "--null") {
+      request.null = true;
     } else if (argument == "--") {
       // Everything after "--" is a folder, even when it starts with "-".
       for (++i; i < arguments.size(); ++i) {
@@ -232,14 +249,18 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
   }
   switch (request.mode) {
     case TMode::Window:
+      if (request.null) return bad("--null belongs to --list");
       if (request.hasPreset || request.yes) return bad("--preset and --yes need --build or --list");
       break;
     case TMode::List:
       if (request.yes) return bad("--yes belongs to --build");
       break;
+    case TMode::Build:
+      if (request.null) return bad("--null belongs to --list");
+      break;
     case TMode::Help:
     case TMode::Version:
-      if (request.hasPreset || request.yes || haveFolder)
+      if (request.hasPreset || request.yes || request.null || haveFolder)
         return bad("--help and --version take nothing else");
       break;
     default:
@@ -252,7 +273,8 @@ bool IsCommandLineRequest(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--build" || argument == "--list" || argument == "--help" || argument == "-h" ||
-        argument == "--version" || argument == "--preset" || argument == "--yes")
+        argument == "--version" || argument == "--preset" || argument == "--yes" ||
+        argument == "--null")
       return true;
   }
   // An unknown long option in first place is a mistake on the command line, not a folder; the
@@ -272,7 +294,9 @@ int RunCommandLine(int argc, char** argv) {
       return kExitSuccess;
     case TCommandLineRequest::TMode::BadUsage:
     case TCommandLineRequest::TMode::Window:
-      std::cerr << "zetgallery: " << (request.usageError.empty() ? "bad usage" : request.usageError)
+      std::cerr << "zetgallery: "
+                << (request.usageError.empty() ? "bad usage"
+                                               : EscapeForTerminal(request.usageError))
                 << "\n\n"
                 << CommandLineUsage();
       return kExitUsage;

@@ -19,6 +19,7 @@ struct TCommandLineRequest {
   bool hasPreset = false;
   std::string preset;      // --preset NAME
   bool yes = false;        // --yes: every question is answered Yes
+  bool null = false;       // --null: listed names end with a zero byte
   std::string folder;      // FOLDER, empty when not given
   std::string usageError;  // BadUsage: what is wrong
 };

@@ -9,6 +9,7 @@
 #include "ZetFileUtils.h"
 #include "ZetStrings.h"
 #include "ZetTextFile.h"
+#include "ZetTextLineReader.h"
 
 namespace {
 
@@ -46,21 +47,31 @@ class TFolderLookup {
   std::unordered_map<std::string, std::string> byFoldedName_;
 };
 
-// The descriptions of descript.ion by folded file name; the first line for a name wins.
-std::unordered_map<std::string, std::string> ReadDescriptIon(const std::string& path) {
-  std::unordered_map<std::string, std::string> descriptions;
-  std::vector<std::string> lines;
-  if (!ReadTextFileLines(path, lines)) return descriptions;
-  for (const std::string& oemLine : lines) {
-    const std::string line = OemToAnsiString(oemLine);
-    if (line.empty()) continue;
-    const int end = NameEndPos(line);
-    const std::string name = end > 1 ? line.substr(0, static_cast<size_t>(end - 1)) : std::string();
-    const std::string key = FoldCase(TrimControlAndBlanks(StripQuotes(name)));
-    if (key.empty()) continue;  // no picture has an empty name
+// The descriptions of `images` from the descript.ion file at `path`, in one pass over the file
+// and holding one line at a time: each picture gets the first line that names it, as if the file
+// were read afresh for each picture, and reading stops once every picture has its line. (Reading
+// the file again for each picture would take time in pictures times lines.)
+std::vector<std::string> ReadDescriptIon(const std::string& path,
+                                         const std::vector<std::string>& images) {
+  std::vector<std::string> descriptions(images.size());
+  // Folded picture name -> the pictures still without a line (names may differ only in case).
+  std::unordered_map<std::string, std::vector<size_t>> waiting;
+  for (size_t i = 0; i < images.size(); ++i) waiting[FoldCase(images[i])].push_back(i);
+  TTextLineReader reader;
+  if (!reader.Open(path)) return descriptions;
+  // A read error ends the file early; the lines read before it still count.
+  for (std::string oemLine; !waiting.empty() && reader.ReadLine(oemLine);) {
+    // The conversion from CP866 maps byte by byte and keeps ASCII, so the name ends (at a blank
+    // or a quote) where it ends after conversion; only a matching line is converted whole.
+    const int end = NameEndPos(oemLine);
+    if (end <= 1) continue;  // no name, and no picture has an empty name
+    const std::string name = OemToAnsiString(oemLine.substr(0, static_cast<size_t>(end - 1)));
+    const auto found = waiting.find(FoldCase(TrimControlAndBlanks(StripQuotes(name))));
+    if (found == waiting.end()) continue;
     const std::string text =
-        end > 0 ? TrimControlAndBlanks(line.substr(static_cast<size_t>(end - 1))) : std::string();
-    descriptions.emplace(key, text);
+        TrimControlAndBlanks(OemToAnsiString(oemLine.substr(static_cast<size_t>(end - 1))));
+    for (size_t i : found->second) descriptions[i] = text;
+    waiting.erase(found);
   }
   return descriptions;
 }
@@ -99,14 +110,7 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
     return descriptions;
   }
 
-  // The file is read once for all pictures; the first line naming a picture still wins, as if it
-  // were read afresh for each one.
-  const auto byName = ReadDescriptIon(folder.PathOf(kDescriptIonName));
-  for (const std::string& image : imageList) {
-    const auto found = byName.find(FoldCase(image));
-    descriptions.push_back(found == byName.end() ? std::string() : found->second);
-  }
-  return descriptions;
+  return ReadDescriptIon(folder.PathOf(kDescriptIonName), imageList);
 }
 
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,

@@ -2,6 +2,7 @@
 #include "Masks.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "ZetStrings.h"
 
@@ -10,12 +11,19 @@ namespace {
 // A mask may hold at most this many star groups (runs of "*" followed by what they skip to).
 constexpr int kMaxStarGroups = 30;
 
-uint8_t UpCaseLatin(uint8_t c) { return (c >= 'a' && c <= 'z') ? static_cast<uint8_t>(c - 32) : c; }
+// Stray bytes (not part of well-formed UTF-8) are numbered after every code point, so that each
+// is a character of its own and equal to no real character.
+constexpr char32_t kStrayByteBase = 0x110000;
 
-// Code point of the well-formed multi-byte UTF-8 character of `length` bytes at `pos`.
-uint32_t CodePointAt(const std::string& text, size_t pos, size_t length) {
+char32_t UpCaseLatin(char32_t c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+
+// The character that starts at `pos` of `text`; `length` gets its number of bytes.
+// REQUIRES: pos < text.size().
+char32_t CharAt(const std::string& text, size_t pos, size_t& length) {
+  length = Utf8CharLength(text, pos);
   const auto byte = [&](size_t i) { return static_cast<uint8_t>(text[pos + i]); };
-  uint32_t value = byte(0) & (0xFFu >> (length + 1));
+  if (length == 1) return byte(0) < 0x80 ? byte(0) : kStrayByteBase + byte(0);
+  char32_t value = byte(0) & (0xFFu >> (length + 1));
   for (size_t i = 1; i < length; ++i) value = (value << 6) | (byte(i) & 0x3Fu);
   return value;
 }
@@ -36,6 +44,7 @@ bool TMask::Compile() {
   int starGroups = 0;
   size_t pos = 0;
   int charPos = 1;  // position of the character at `pos`, counted in characters from 1
+  size_t length = 0;
 
   const auto fail = [&](int position) {
     errorPosition_ = position;
@@ -51,20 +60,16 @@ bool TMask::Compile() {
     afterStar = false;
     return true;
   };
+  const auto current = [&] { return CharAt(mask, pos, length); };
   const auto advance = [&] {
     pos += Utf8CharLength(mask, pos);
     ++charPos;
   };
 
   while (pos < mask.size()) {
-    const size_t length = Utf8CharLength(mask, pos);
-    const auto c = static_cast<uint8_t>(mask[pos]);
+    const char32_t c = current();
     TState state;
-    if (length > 1) {
-      state.kind = TKind::MultiByteLiteral;
-      state.bytes = mask.substr(pos, length);
-      if (!push(std::move(state), charPos)) return false;
-    } else if (c == '*') {
+    if (c == '*') {
       afterStar = true;
     } else if (c == '?') {
       // "?" right after "*" adds nothing: the star already takes any run.
@@ -73,43 +78,42 @@ bool TMask::Compile() {
     } else if (c == '[') {
       state.kind = TKind::Set;
       advance();
-      if (pos < mask.size() && mask[pos] == '!') {
+      if (pos < mask.size() && current() == '!') {
         state.negate = true;
         advance();
       }
-      int lower = -1;  // the last single member, where a following "-" starts its range
-      bool hasMembers = false;
-      const auto include = [&](int from, int to) {
-        for (int member = from; member <= to; ++member) {
-          state.set[member >> 3] =
-              static_cast<uint8_t>(state.set[member >> 3] | (1u << (member & 7)));
-          hasMembers = true;
-        }
-      };
-      while (pos < mask.size() && mask[pos] != ']') {
-        const size_t memberLength = Utf8CharLength(mask, pos);
-        const auto member = static_cast<uint8_t>(mask[pos]);
-        if (memberLength > 1) {
-          // Multi-byte characters are no members of a set.
-        } else if (member == '-') {
-          if (lower < 0) return fail(charPos);
+      bool hasLower = false;  // a "-" needs a member before it, where its range starts
+      char32_t lower = 0;
+      while (pos < mask.size() && current() != ']') {
+        const char32_t member = current();
+        if (member == '-') {
+          if (!hasLower) return fail(charPos);
           advance();
           if (pos >= mask.size()) break;  // "-" at the very end: the set is not closed
-          const size_t upperLength = Utf8CharLength(mask, pos);
-          // The character after "-" is always the upper end, even "]".
-          const int upper =
-              upperLength > 1
-                  ? static_cast<int>(std::min<uint32_t>(CodePointAt(mask, pos, upperLength), 255))
-                  : UpCaseLatin(static_cast<uint8_t>(mask[pos]));
-          include(lower, upper);
+          // The character after "-" is always the upper end, even "]". A range that runs
+          // backwards adds nothing beyond its lower end, which is a member already.
+          const char32_t upper = UpCaseLatin(current());
+          if (upper > lower) state.ranges.push_back({lower, upper});
         } else {
+          hasLower = true;
           lower = UpCaseLatin(member);
-          include(lower, lower);
+          state.ranges.push_back({lower, lower});
         }
         advance();
       }
       if (pos >= mask.size()) return fail(charPos);
-      if (!hasMembers) return fail(charPos);
+      if (state.ranges.empty()) return fail(charPos);
+      // Sorted and merged, a set is tested by a binary search however many members it has.
+      std::sort(state.ranges.begin(), state.ranges.end(),
+                [](const TRange& x, const TRange& y) { return x.low < y.low; });
+      std::vector<TRange> merged;
+      for (const TRange& range : state.ranges) {
+        if (!merged.empty() && range.low <= merged.back().high + 1)
+          merged.back().high = std::max(merged.back().high, range.high);
+        else
+          merged.push_back(range);
+      }
+      state.ranges = std::move(merged);
       if (!push(std::move(state), charPos)) return false;
     } else {
       state.kind = TKind::Literal;
@@ -123,19 +127,16 @@ bool TMask::Compile() {
   return push(std::move(end), charPos);
 }
 
-bool TMask::MatchesState(const TState& state, const std::string& name, size_t pos,
-                         size_t length) const {
+bool TMask::MatchesState(const TState& state, char32_t c) {
   switch (state.kind) {
     case TKind::Literal:
-      return length == 1 && UpCaseLatin(static_cast<uint8_t>(name[pos])) == state.literal;
-    case TKind::MultiByteLiteral:
-      return length == state.bytes.size() && name.compare(pos, length, state.bytes) == 0;
+      return UpCaseLatin(c) == state.literal;
     case TKind::Set: {
-      bool member = false;
-      if (length == 1) {
-        const uint8_t c = UpCaseLatin(static_cast<uint8_t>(name[pos]));
-        member = (state.set[c >> 3] >> (c & 7)) & 1u;
-      }
+      const char32_t folded = UpCaseLatin(c);
+      // Only the last range that starts at or below `folded` can hold it.
+      auto next = std::upper_bound(state.ranges.begin(), state.ranges.end(), folded,
+                                   [](char32_t value, const TRange& r) { return value < r.low; });
+      const bool member = next != state.ranges.begin() && folded <= std::prev(next)->high;
       return member != state.negate;
     }
     case TKind::AnyChar:
@@ -167,8 +168,7 @@ bool TMask::Matches(const std::string& name) const {
       if (pos == name.size()) return true;
       matched = false;
     } else {
-      matched =
-          pos < name.size() && MatchesState(current, name, pos, length = Utf8CharLength(name, pos));
+      matched = pos < name.size() && MatchesState(current, CharAt(name, pos, length));
     }
     if (matched) {
       pos += length;

@@ -3,9 +3,11 @@
 //   ?        exactly one character
 //   [set]    one character of the set; [!set] one character not in it; x-y is a range
 //   other    that character; only the Latin letters a-z fold case
-// One UTF-8 character counts as one character: "?" takes all of it, a literal multi-byte
-// character matches only the same bytes, and multi-byte characters inside a set are no members.
-// Bytes that are not valid UTF-8 count one character each.
+// One Unicode character counts as one character everywhere: "?" takes all of it, a literal
+// matches the same character, a set holds any character as a member or as a range end, and ranges
+// go by code point (so [а-я] holds the 32 small Cyrillic letters from а to я). A byte that is not
+// part of well-formed UTF-8 is one character of its own, equal only to the same byte; ranges sort
+// such bytes after every code point.
 //
 // An invalid mask is an error value, never an exception: the message is
 // "'<mask>' is an invalid mask at (<position>)", the position counted in characters from 1.
@@ -35,18 +37,22 @@ class TMask {
   bool Matches(const std::string& fileName) const;
 
  private:
-  enum class TKind : uint8_t { Literal, MultiByteLiteral, Set, AnyChar, End };
+  enum class TKind : uint8_t { Literal, Set, AnyChar, End };
+  // Characters from `low` to `high` inclusive.
+  struct TRange {
+    char32_t low = 0;
+    char32_t high = 0;
+  };
   struct TState {
     TKind kind = TKind::End;
-    bool afterStar = false;  // preceded by one or more "*"
-    bool negate = false;     // for sets
-    uint8_t literal = 0;     // for Literal: the byte, Latin letters upper-cased
-    std::string bytes;       // for MultiByteLiteral: the character's bytes
-    uint8_t set[32] = {};    // for Set: membership bit per single-byte character (upper-cased)
+    bool afterStar = false;      // preceded by one or more "*"
+    bool negate = false;         // for sets
+    char32_t literal = 0;        // for Literal: the character, Latin letters upper-cased
+    std::vector<TRange> ranges;  // for Set: its members (Latin letters upper-cased), sorted, apart
   };
 
   bool Compile();
-  bool MatchesState(const TState& state, const std::string& name, size_t pos, size_t length) const;
+  static bool MatchesState(const TState& state, char32_t c);
 
   std::string text_;
   std::vector<TState> states_;

@@ -11,7 +11,9 @@ std::string UrlEncodeFileName(const std::string& name) {
     if (c == '&') {
       result += "&amp;";
     } else if (byte < 32 || byte == 127 || c == '%' || c == '"' || c == '#' || c == '?' ||
-               c == '<' || c == '>') {
+               c == '<' || c == '>' || c == ':' || c == '\\') {
+      // A colon would let a name read as a scheme (javascript:), and browsers read a backslash
+      // as a slash, so a name starting with two of them would name another host.
       result += '%';
       result += ByteToHex(byte);
     } else {

@@ -3,8 +3,9 @@
 
 #include <string>
 
-// For a file name or relative path put into href or src: percent-encodes % " # ? < > , bytes
-// below 32 and byte 127, and writes & as "&amp;". Blanks, "/" and non-Latin letters stay.
+// For a file name or relative path put into href or src: percent-encodes % " # ? < > : \, bytes
+// below 32 and byte 127, and writes & as "&amp;". Blanks, "/" and non-Latin letters stay. No name
+// can so read as a scheme (javascript:) or as another host (\\host\).
 std::string UrlEncodeFileName(const std::string& name);
 
 // For a link text made from a file name: escapes & < > as entities.

@@ -130,9 +130,16 @@ std::string FoldCase(const std::string& text) {
   std::string result;
   result.reserve(text.size());
   for (size_t pos = 0; pos < text.size();) {
-    const size_t length = Utf8CharLength(text, pos);
     const auto lead = static_cast<unsigned char>(text[pos]);
-    if (length == 1 && lead >= 0x80) {
+    if (lead < 0x80) {
+      // ASCII folds to lower case; done here, it spares a table lookup per character of every
+      // name compared.
+      result += static_cast<char>(lead >= 'A' && lead <= 'Z' ? lead + 32 : lead);
+      ++pos;
+      continue;
+    }
+    const size_t length = Utf8CharLength(text, pos);
+    if (length == 1) {
       // A stray byte is kept as it is, so two different invalid names never fold together.
       result += text[pos];
     } else {

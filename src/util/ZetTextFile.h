@@ -1,23 +1,21 @@
 // ZetTextFile: the one reader and writer of text files (templates, pages, description files).
-// A line ends at CR; a LF right after the CR belongs to the line end; a LF alone stays inside the
-// line; byte 26 (Ctrl+Z) ends the text; a last line without a line end is still a line. Every
-// line written ends with CR LF. Bytes are copied unchanged.
+// Lines are read by the rules of ZetTextLineReader (CR LF, CR or LF end a line, byte 26 ends the
+// text). Every line written ends with CR LF. Bytes are copied unchanged.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-// Splits `content` into lines by the rules above.
-std::vector<std::string> SplitTextLines(const std::string& content);
+#include "ZetTextLineReader.h"
 
 // Reads a whole file into `lines`. Returns false (with `lines` empty) when the file cannot be
 // opened or read, or is not a plain file (a folder, a pipe, a device; a link counts as what it
 // points to).
 bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines);
 
-// Reads only the first line of a file into `line` (empty file: empty line). False as for
-// ReadTextFileLines.
+// Reads only the first line of a file into `line` (empty file: empty line), and of the file only
+// what that line needs. False as for ReadTextFileLines.
 bool ReadFirstTextLine(const std::string& path, std::string& line);
 
 // Writes text to a file; remembers the first failure, later calls then do nothing.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "TempFolder.h"
@@ -82,7 +83,7 @@ TEST_F(DescriptionsTest, TextFilesGiveTheirFirstLineUntouched) {
   const TTexts images = {"sea.jpg", "empty.jpg", "blank.jpg", "missing.jpg",
                          "noext",   "lf.gif",    "oem.jpg",   "sea.old.jpg"};
   EXPECT_EQ(Get(images, TDescriptionSource::TextFiles),
-            (TTexts{"  Sunset over the bay  ", "", "", "", "No extension", "one\ntwo",
+            (TTexts{"  Sunset over the bay  ", "", "", "", "No extension", "one",
                     "\x8C\xAE\xE0\xA5", "old"}));
 }
 
@@ -123,22 +124,63 @@ TEST_F(DescriptionsTest, DescriptIonLinesMatchByNameIgnoringCase) {
                 "\r\n"
                 "     \r\n" +
                     oemPhoto + "\r\n" + oemTree + "\r\n" +
-                    "lf.jpg one\ntwo\r\n"
+                    "lf.jpg one\ntwo.jpg two\r\n"
                     "\"  padded.jpg  \" Padded\r\n");
-  const TTexts images = {"sea.jpg",    "SEA.JPG",    "Sea.Jpg",        "sea.jpeg",
-                         "my sea.jpg", "my sky.jpg", "alone.jpg",      "many.jpg",
-                         "dup.jpg",    "open.jpg",   "фото.JPG",       "ЁЛКА.jpg",
-                         "lf.jpg",     "padded.jpg", "  padded.jpg  ", "none.jpg"};
+  const TTexts images = {"sea.jpg",    "SEA.JPG",   "Sea.Jpg",  "sea.jpeg",   "my sea.jpg",
+                         "my sky.jpg", "alone.jpg", "many.jpg", "dup.jpg",    "open.jpg",
+                         "фото.JPG",   "ЁЛКА.jpg",  "lf.jpg",   "padded.jpg", "  padded.jpg  ",
+                         "none.jpg",   "two.jpg"};
   EXPECT_EQ(Get(images, TDescriptionSource::DescriptIon),
             (TTexts{"Sunset over the bay", "Sunset over the bay", "Sunset over the bay", "",
-                    "Sunset", "Clouds", "", "Waves", "first", "", "Описание", "Ёлка", "one\ntwo",
-                    "Padded", "", ""}));
+                    "Sunset", "Clouds", "", "Waves", "first", "", "Описание", "Ёлка", "one",
+                    "Padded", "", "", "two"}));
 }
 
 TEST_F(DescriptionsTest, DescriptIonEndsAtByte26AndAcceptsBareCr) {
   folder_.Write("descript.ion", "a.jpg A\rb.jpg B\x1A\r\nc.jpg C\r\n");
   EXPECT_EQ(Get({"a.jpg", "b.jpg", "c.jpg"}, TDescriptionSource::DescriptIon),
             (TTexts{"A", "B", ""}));
+}
+
+TEST_F(DescriptionsTest, LinuxLineEndsEndLinesInBothSources) {
+  folder_.Write("descript.ion", "a.jpg A\nb.jpg B\n\nc.jpg C");
+  folder_.Write("a.txt", "first\nsecond\n");
+  EXPECT_EQ(Get({"a.jpg", "b.jpg", "c.jpg"}, TDescriptionSource::DescriptIon),
+            (TTexts{"A", "B", "C"}));
+  EXPECT_EQ(Get({"a.jpg"}, TDescriptionSource::TextFiles), TTexts{"first"});
+}
+
+TEST_F(DescriptionsTest, EveryPictureTakesTheFirstLineNamingIt) {
+  folder_.Write("descript.ion",
+                "b.jpg early B\r\n"
+                "A.JPG first A\r\n"
+                "b.jpg late B\r\n"
+                "a.jpg second A\r\n");
+  EXPECT_EQ(Get({"a.jpg", "A.jpg", "b.jpg", "c.jpg", "a.jpg"}, TDescriptionSource::DescriptIon),
+            (TTexts{"first A", "first A", "early B", "", "first A"}));
+}
+
+// Bytes this process has read from files so far.
+long long BytesReadByThisProcess() {
+  std::ifstream io("/proc/self/io");
+  std::string key;
+  long long value = -1;
+  while (io >> key >> value)
+    if (key == "rchar:") return value;
+  return -1;
+}
+
+TEST_F(DescriptionsTest, DescriptIonIsReadOnlyUntilEveryPictureHasItsLine) {
+  std::string rest;
+  for (int i = 0; rest.size() < (32u << 20); ++i) rest += "other" + std::to_string(i) + ".jpg x\n";
+  folder_.Write("descript.ion", "b.jpg B\na.jpg A\n" + rest);
+  const long long before = BytesReadByThisProcess();
+  if (before < 0) GTEST_SKIP() << "no /proc/self/io";
+  EXPECT_EQ(Get({"a.jpg", "b.jpg"}, TDescriptionSource::DescriptIon), (TTexts{"A", "B"}));
+  EXPECT_LT(BytesReadByThisProcess() - before, 1 << 20);
+  // A picture without a line needs the whole file; a line near its end is still found.
+  folder_.Write("descript.ion", "b.jpg B\n" + rest + "a.jpg last A\n");
+  EXPECT_EQ(Get({"a.jpg", "b.jpg"}, TDescriptionSource::DescriptIon), (TTexts{"last A", "B"}));
 }
 
 TEST_F(DescriptionsTest, DescriptIonFoundWhateverItsLetterCase) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <random>
 #include <regex>
 
@@ -63,17 +64,34 @@ INSTANTIATE_TEST_SUITE_P(
         TMatchCase{"[a!]", "!", true}, TMatchCase{"[0-9]*", "7up", true},
         TMatchCase{"[0-9]*", "up", false}, TMatchCase{"*[0-9]", "pic7", true},
         TMatchCase{"x[ab]y", "xAy", true},
-        // A UTF-8 character is one character; inside a set it is no member.
+        // A UTF-8 character is one character, in a set like anywhere else.
         TMatchCase{"?", "ф", true}, TMatchCase{"??", "ф", false}, TMatchCase{"??", "фa", true},
         TMatchCase{"ф?", "фы", true}, TMatchCase{"ф?", "Фы", false}, TMatchCase{"*ф", "мф", true},
-        TMatchCase{"[фa]", "ф", false}, TMatchCase{"[фa]", "A", true},
+        TMatchCase{"[фa]", "ф", true}, TMatchCase{"[фa]", "A", true},
+        TMatchCase{"[фa]", "Ф", false}, TMatchCase{"[ф]", "ф", true},
+        TMatchCase{"[!ф]", "ф", false}, TMatchCase{"[!ф]", "Ф", true},
         TMatchCase{"[!a]", "ф", true}, TMatchCase{"*.jpg", "море.jpg", true},
         TMatchCase{"?.jpg", "€.jpg", true}, TMatchCase{"[a-я]", "b", true},
-        // Bytes that are not UTF-8 are characters of their own.
+        TMatchCase{"[a-я]", "ф", true}, TMatchCase{"[€]", "€", true},
+        TMatchCase{"[😀-😂]", "😁", true}, TMatchCase{"[😀-😂]", "😃", false},
+        // Ranges go by code point: а-я and А-Я hold the 32 letters without Ё and ё.
+        TMatchCase{"[а-я]*", "арбуз.jpg", true}, TMatchCase{"[а-я]*", "яблоко.jpg", true},
+        TMatchCase{"[а-я]*", "Арбуз.jpg", false}, TMatchCase{"[а-я]*", "ёж.jpg", false},
+        TMatchCase{"[а-я]*", "zebra.jpg", false}, TMatchCase{"[А-Я]*", "Ёж.jpg", false},
+        TMatchCase{"[А-Я]*", "Щука.jpg", true}, TMatchCase{"[!а-я]*", "Щука.jpg", true},
+        TMatchCase{"[а-яё]?", "ёж", true}, TMatchCase{"[я-а]", "я", true},
+        TMatchCase{"[я-а]", "а", false}, TMatchCase{"[а-]]", "а", true},
+        // A member that does not fold stays what it is: é-z runs backwards and holds only é.
+        TMatchCase{"[aé-z]", "x", false}, TMatchCase{"[aé-z]", "é", true},
+        TMatchCase{"[aé-z]", "A", true}, TMatchCase{"[aé-z]", "É", false},
+        // Bytes that are not UTF-8 are characters of their own, never part of another one.
         TMatchCase{"\xFF", "\xFF", true}, TMatchCase{"\xFF", "\xFE", false},
         TMatchCase{"?", "\xFF", true}, TMatchCase{"?", "\xD0", true},
         TMatchCase{"??", "\xD0\x41", true}, TMatchCase{"[\xFF]", "\xFF", true},
-        TMatchCase{"*\xD0", "ф\xD0", true}));
+        TMatchCase{"*\xD0", "ф\xD0", true}, TMatchCase{"[\xD0]", "ф", false},
+        TMatchCase{"[\xD0]?", "ф", false}, TMatchCase{"[а-я]", "\xD0", false},
+        TMatchCase{"[!а-я]", "\xD0", true}, TMatchCase{"[\x80-\xFF]", "\x90", true},
+        TMatchCase{"[\x80-\xFF]", "ф", false}, TMatchCase{"[\xD0-я]", "ф", false}));
 
 struct TInvalidCase {
   std::string mask;
@@ -112,7 +130,10 @@ INSTANTIATE_TEST_SUITE_P(
         TInvalidCase{"[-a]", 2}, TInvalidCase{"[!-a]", 3}, TInvalidCase{"ab[-]", 4},
         // A set without members.
         TInvalidCase{"[]", 2}, TInvalidCase{"[!]", 3}, TInvalidCase{"x[]y", 3},
-        TInvalidCase{"[]]", 2}, TInvalidCase{"[ф]", 3}, TInvalidCase{"[!ф]", 4},
+        TInvalidCase{"[]]", 2}, TInvalidCase{"фф[]", 4},
+        // Positions count characters, not bytes.
+        TInvalidCase{"ф[-a]", 3}, TInvalidCase{"[ф-", 4}, TInvalidCase{"[ф-]", 5},
+        TInvalidCase{"[а-я", 5}, TInvalidCase{"\xD0[", 3}, TInvalidCase{"😀[-]", 3},
         // A set that is not closed.
         TInvalidCase{"*.[jp", 6}, TInvalidCase{"[", 2}, TInvalidCase{"[a", 3},
         TInvalidCase{"[a-", 4}, TInvalidCase{"[a-c-", 6}, TInvalidCase{"[a-]", 5},
@@ -195,6 +216,51 @@ TEST(MaskMatchTest, AgreesWithRegexOracleOnRandomMasks) {
     checked += expected ? 1 : 0;
   }
   EXPECT_GT(checked, 100);  // the sample holds matches as well as misses
+}
+
+// The same with Cyrillic letters and sets, against a wide-character regular expression on texts
+// whose Latin letters are upper-cased first (sets and ranges then go by code point).
+std::wstring Wide(const std::string& utf8) {
+  std::wstring wide = QString::fromUtf8(utf8).toStdWString();
+  for (wchar_t& c : wide)
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+  return wide;
+}
+
+TEST(MaskMatchTest, AgreesWithRegexOracleOnCyrillicSets) {
+  std::mt19937 random(1251);
+  const std::vector<std::string> maskPieces = {"*", "?", "a",     "A",      "ф",
+                                               "Ф", "я", "[а-я]", "[!a-ф]", "[фb]"};
+  const std::vector<std::string> nameLetters = {"a", "b", "B", "ф", "Ф", "я", "ё"};
+  int checked = 0;
+  for (int round = 0; round < 3000; ++round) {
+    std::string mask, name;
+    std::wstring regex;
+    bool afterStar = false;
+    for (int i = static_cast<int>(random() % 6); i > 0; --i) {
+      const std::string& piece = maskPieces[random() % maskPieces.size()];
+      mask += piece;
+      if (piece == "*") {
+        regex += L".*";
+        afterStar = true;
+        continue;
+      }
+      if (piece == "?") {
+        if (!afterStar) regex += L'.';
+        continue;
+      }
+      afterStar = false;
+      std::wstring wide = Wide(piece);
+      if (wide[0] == L'[' && wide[1] == L'!') wide.replace(1, 1, L"^");
+      regex += wide;
+    }
+    for (int i = static_cast<int>(random() % 6); i > 0; --i)
+      name += nameLetters[random() % nameLetters.size()];
+    const bool expected = std::regex_match(Wide(name), std::wregex(regex));
+    EXPECT_EQ(TMask(mask).Matches(name), expected) << "mask '" << mask << "' name '" << name << "'";
+    checked += expected ? 1 : 0;
+  }
+  EXPECT_GT(checked, 100);
 }
 
 TEST(MaskMatchTest, AnyBytesNeverCrash) {

@@ -3,7 +3,9 @@
 #include "CommandLine.h"
 
 #include <gtest/gtest.h>
+#include <pty.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <map>
@@ -13,6 +15,7 @@
 #include "ZetRegistry.h"
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -297,6 +300,94 @@ TEST_F(CommandLineProgram, AFolderWithoutPicturesCannotBeBuilt) {
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot build"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(folder / "photos/index.htm"));
+}
+
+// --- Names that would drive the terminal ------------------------------------------------------
+
+TEST(ParseCommandLine, NullBelongsToTheList) {
+  EXPECT_TRUE(ParseCommandLine({"--list", "--null"}).null);
+  EXPECT_TRUE(ParseCommandLine({"--null", "--list", "/p"}).null);
+  EXPECT_FALSE(ParseCommandLine({"--list"}).null);
+  EXPECT_EQ(ParseCommandLine({"--null"}).mode, TMode::BadUsage);
+  EXPECT_EQ(ParseCommandLine({"--build", "--null"}).mode, TMode::BadUsage);
+}
+
+TEST_F(CommandLineProgram, ListWithNullEndsEachNameWithANulByte) {
+  MakePictures();
+  WriteWholeFile(trip + "/two\nlines.jpg", "x");
+  const TRun run = Run({"--list", "--null", trip});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "A.jpg\0b.jpg\0c.JPG\0two\nlines.jpg\0"s);
+  // Without --null and without a terminal, a script gets the names as they are.
+  EXPECT_EQ(Run({"--list", trip}).out, "A.jpg\nb.jpg\nc.JPG\ntwo\nlines.jpg\n");
+}
+
+TEST_F(CommandLineProgram, ListTakesCyrillicSets) {
+  for (const char* name : {"арбуз.jpg", "яблоко.jpg", "Дыня.jpg", "ёж.jpg", "x.jpg", "я.gif"})
+    WriteWholeFile(trip + "/" + name, "x");
+  StorePreset("", {{"ImagesMask", std::string("[а-я]*.jpg")}}, true);
+  const TRun run = Run({"--list", trip});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "арбуз.jpg\nяблоко.jpg\n");
+}
+
+// Runs the program with a terminal as its standard output and error; what the terminal received.
+std::string RunOnTerminal(const std::string& workFolder, const std::string& registry,
+                          const std::vector<std::string>& arguments) {
+  int terminal = -1;
+  const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (child < 0) return "forkpty failed";
+  if (child == 0) {
+    setenv("ZETGALLERY_REGISTRY", registry.c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (chdir(workFolder.c_str()) != 0) _exit(127);
+    std::vector<char*> argv = {const_cast<char*>(ZETGALLERY_EXECUTABLE)};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(ZETGALLERY_EXECUTABLE, argv.data());
+    _exit(127);
+  }
+  std::string received;
+  char buffer[4096];
+  for (ssize_t got; (got = read(terminal, buffer, sizeof buffer)) > 0;)
+    received.append(buffer, got);
+  close(terminal);
+  int status = 0;
+  waitpid(child, &status, 0);
+  // The terminal turns each line feed into CR LF.
+  std::string text;
+  for (char c : received)
+    if (c != '\r') text += c;
+  return text;
+}
+
+TEST_F(CommandLineProgram, ListOnATerminalShowsControlBytesEscaped) {
+  WriteWholeFile(trip + "/evil\x1B]0;pwned\x07.jpg", "x");
+  WriteWholeFile(trip + "/two\nlines.jpg", "x");
+  const std::string shown = RunOnTerminal(folder.Path(), registry, {"--list", trip});
+  EXPECT_EQ(shown, "evil\\033]0;pwned\\007.jpg\ntwo\\012lines.jpg\n");
+  const std::string nulls = RunOnTerminal(folder.Path(), registry, {"--list", "--null", trip});
+  EXPECT_EQ(nulls, "evil\\033]0;pwned\\007.jpg\0two\\012lines.jpg\0"s);
+}
+
+TEST_F(CommandLineProgram, ProgressAndMessagesShowControlBytesEscaped) {
+  // The result folder (the pictures' parent) and so the thumbnails folder carry a screen-clearing
+  // sequence, which the question names; a picture's name carries a title sequence.
+  const std::string parent = folder / "ph\x1B[2Jotos";
+  const std::string pictures = parent + "/trip";
+  fs::create_directories(pictures);
+  ASSERT_TRUE(MakeTestPicture(pictures + "/evil\x1B]0;pwned\x07.jpg", 40, 30));
+  TRun refused = Run({"--build", pictures});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err.find('\x1B'), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("Папка " + folder / "ph\\033[2Jotos/thumbs не существует. Создать?"),
+            std::string::npos)
+      << refused.err;
+  const TRun built = Run({"--build", "--yes", pictures});
+  EXPECT_EQ(built.status, 0) << built.err;
+  EXPECT_EQ(built.err.find('\x1B'), std::string::npos) << built.err;
+  EXPECT_NE(built.err.find("[1/1] evil\\033]0;pwned\\007.jpg\n"), std::string::npos) << built.err;
 }
 
 }  // namespace

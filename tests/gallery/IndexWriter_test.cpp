@@ -258,16 +258,16 @@ TEST_P(IndexTemplateTest, CopiesTheTemplateAndReplacesMarkerLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, IndexTemplateTest,
-    testing::Values(TTemplateCase{"NoMarker", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r",
-                                  "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r\n", 0},
-                    TTemplateCase{"TextAroundTheMarkerIsLost", "x\r\nbefore #I# after\r\ny\r\n",
-                                  "x\r\n" + kList + "y\r\n", 2},
-                    TTemplateCase{"MarkerIsCaseSensitive", "#i#\r\n", "#i#\r\n", 0},
-                    TTemplateCase{"LineFeedsAloneMakeOneLine", "a\n#I#\nb\n", kList, 2},
-                    TTemplateCase{"NothingAfterCtrlZ", "a\r\n\x1A#I#\r\nb\r\n", "a\r\n", 0},
-                    TTemplateCase{"EveryMarkerLineGetsAnIndex", "#I#\r\n-\r\n#I#",
-                                  kList + "-\r\n" + kList, 4},
-                    TTemplateCase{"EmptyTemplate", "", "", 0}),
+    testing::Values(
+        TTemplateCase{"NoMarker", "<p>a</p>\r\n<p>b</p>\n<p>c</p>\r",
+                      "<p>a</p>\r\n<p>b</p>\r\n<p>c</p>\r\n", 0},
+        TTemplateCase{"TextAroundTheMarkerIsLost", "x\r\nbefore #I# after\r\ny\r\n",
+                      "x\r\n" + kList + "y\r\n", 2},
+        TTemplateCase{"MarkerIsCaseSensitive", "#i#\r\n", "#i#\r\n", 0},
+        TTemplateCase{"LineFeedsAloneEndLines", "a\n#I#\nb\n", "a\r\n" + kList + "b\r\n", 2},
+        TTemplateCase{"NothingAfterCtrlZ", "a\r\n\x1A#I#\r\nb\r\n", "a\r\n", 0},
+        TTemplateCase{"EveryMarkerLineGetsAnIndex", "#I#\r\n-\r\n#I#", kList + "-\r\n" + kList, 4},
+        TTemplateCase{"EmptyTemplate", "", "", 0}),
     [](const testing::TestParamInfo<TTemplateCase>& info) { return info.param.name; });
 
 TEST(WriteIndexPage, AnEmptyMarkerIsNeverFound) {

@@ -379,7 +379,7 @@ const std::string kPicture = "<p align=\"center\"><img src=\"images/sea.jpg\"></
 INSTANTIATE_TEST_SUITE_P(
     Cases, PageTemplateTest,
     testing::Values(TTemplateCase{"NoPlaceholders", "<html>\r\n<body>\n</body>\r\n</html>",
-                                  "<html>\r\n<body>\n</body>\r\n</html>\r\n"},
+                                  "<html>\r\n<body>\r\n</body>\r\n</html>\r\n"},
                     TTemplateCase{"PictureLineLosesItsTextAndLineBreak", "a\r\nx [I] y\r\nb\r\n",
                                   "a\r\n" + kPicture + "b\r\n"},
                     TTemplateCase{"DescriptionInLine", "<h1>[D]</h1>\r\n[D]\r\nz[D]\r\nend",

@@ -24,7 +24,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TEscapeCase{"<b>.jpg", "%3Cb%3E.jpg"}, TEscapeCase{"a&b.jpg", "a&amp;b.jpg"},
                     TEscapeCase{"tab\t.jpg", "tab%09.jpg"}, TEscapeCase{"del\x7F", "del%7F"},
                     TEscapeCase{std::string("\0", 1), "%00"}, TEscapeCase{"'x'.jpg", "'x'.jpg"},
-                    TEscapeCase{"%25", "%2525"}));
+                    TEscapeCase{"%25", "%2525"},
+                    // Nothing may read as a scheme or as another host.
+                    TEscapeCase{"javascript:alert(1);x.jpg", "javascript%3Aalert(1);x.jpg"},
+                    TEscapeCase{"\\\\host\\x.jpg", "%5C%5Chost%5Cx.jpg"},
+                    TEscapeCase{"c:pics/a.jpg", "c%3Apics/a.jpg"}));
 
 class EscapeHtmlTextTest : public testing::TestWithParam<TEscapeCase> {};
 

@@ -1,0 +1,103 @@
+// ZetTextLineReader: one pass over the bytes, a buffer at a time.
+#include "ZetTextLineReader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr char kEndOfText = 26;
+
+bool EndsLineOrText(char c) { return c == '\r' || c == '\n' || c == kEndOfText; }
+
+}  // namespace
+
+TTextLineReader::TTextLineReader(size_t bufferSize) : buffer_(std::max<size_t>(bufferSize, 1)) {}
+
+TTextLineReader::~TTextLineReader() { Close(); }
+
+bool TTextLineReader::Open(const std::string& path) {
+  Close();
+  // A path with a zero byte would silently name a different file (the text before the zero).
+  if (path.empty() || path.find('\0') != std::string::npos) return false;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
+  file_ = std::fopen(path.c_str(), "rb");
+  if (file_ == nullptr) return false;
+  ended_ = false;
+  return true;
+}
+
+void TTextLineReader::OpenText(const std::string& text) {
+  Close();
+  text_ = &text;
+  ended_ = false;
+}
+
+void TTextLineReader::Close() {
+  if (file_ != nullptr) std::fclose(file_);
+  file_ = nullptr;
+  text_ = nullptr;
+  textPos_ = 0;
+  begin_ = end_ = 0;
+  skipLf_ = false;
+  ended_ = true;
+  ok_ = true;
+}
+
+bool TTextLineReader::Fill() {
+  begin_ = end_ = 0;
+  if (text_ != nullptr) {
+    end_ = std::min(buffer_.size(), text_->size() - textPos_);
+    std::memcpy(buffer_.data(), text_->data() + textPos_, end_);
+    textPos_ += end_;
+    return end_ > 0;
+  }
+  if (file_ == nullptr) return false;
+  end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+  // A read error is a failure, not the end of the text.
+  if (end_ == 0 && std::ferror(file_) != 0) ok_ = false;
+  return end_ > 0;
+}
+
+bool TTextLineReader::ReadLine(std::string& line) {
+  line.clear();
+  if (ended_) return false;
+  for (;;) {
+    if (begin_ == end_ && !Fill()) {
+      ended_ = true;
+      if (!ok_) line.clear();
+      return !line.empty();
+    }
+    if (skipLf_) {
+      skipLf_ = false;
+      if (buffer_[begin_] == '\n') {
+        ++begin_;
+        continue;
+      }
+    }
+    const char* const first = buffer_.data() + begin_;
+    const char* const last = buffer_.data() + end_;
+    const char* const stop = std::find_if(first, last, EndsLineOrText);
+    line.append(first, stop);
+    begin_ = static_cast<size_t>(stop - buffer_.data());
+    if (stop == last) continue;
+    ++begin_;
+    if (*stop == kEndOfText) {
+      ended_ = true;
+      return !line.empty();
+    }
+    skipLf_ = *stop == '\r';
+    return true;
+  }
+}
+
+std::vector<std::string> SplitTextLines(const std::string& content) {
+  std::vector<std::string> lines;
+  TTextLineReader reader;
+  reader.OpenText(content);
+  for (std::string line; reader.ReadLine(line);) lines.push_back(line);
+  return lines;
+}

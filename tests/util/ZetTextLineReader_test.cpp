@@ -1,0 +1,140 @@
+#include "ZetTextLineReader.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <fstream>
+#include <random>
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+std::string WriteFile(const QTemporaryDir& dir, const std::string& name, const std::string& bytes) {
+  const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// Every line `reader` gives until it stops.
+TLines ReadAll(TTextLineReader& reader) {
+  TLines lines;
+  for (std::string line; reader.ReadLine(line);) lines.push_back(line);
+  return lines;
+}
+
+struct TSplitCase {
+  std::string content;
+  TLines lines;
+};
+
+class LineRulesTest : public testing::TestWithParam<TSplitCase> {};
+
+TEST_P(LineRulesTest, SplitAndReaderFollowTheLineRulesAtEveryBufferSize) {
+  const TSplitCase& c = GetParam();
+  EXPECT_EQ(SplitTextLines(c.content), c.lines);
+  QTemporaryDir dir;
+  const std::string path = WriteFile(dir, "t.txt", c.content);
+  // Tiny buffers put every line end, CR LF pairs included, across a refill.
+  for (size_t bufferSize = 1; bufferSize <= 5; ++bufferSize) {
+    TTextLineReader fromFile(bufferSize);
+    ASSERT_TRUE(fromFile.Open(path));
+    EXPECT_EQ(ReadAll(fromFile), c.lines) << "buffer " << bufferSize;
+    EXPECT_TRUE(fromFile.Ok());
+    TTextLineReader fromText(bufferSize);
+    fromText.OpenText(c.content);
+    EXPECT_EQ(ReadAll(fromText), c.lines) << "buffer " << bufferSize;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LineRulesTest,
+    testing::Values(TSplitCase{"", {}}, TSplitCase{"a", {"a"}},
+                    TSplitCase{"a\r\nb\r\n", {"a", "b"}}, TSplitCase{"a\rb\r", {"a", "b"}},
+                    TSplitCase{"a\r\nb", {"a", "b"}},
+                    // A lone LF ends a line too.
+                    TSplitCase{"a\nb\r\nc", {"a", "b", "c"}}, TSplitCase{"\n", {""}},
+                    TSplitCase{"a\nb\n", {"a", "b"}}, TSplitCase{"\n\n", {"", ""}},
+                    // Only one LF right after a CR belongs to its line end.
+                    TSplitCase{"a\r\n\nb", {"a", "", "b"}}, TSplitCase{"a\n\rb", {"a", "", "b"}},
+                    TSplitCase{"a\r\r\nb", {"a", "", "b"}}, TSplitCase{"\r\n", {""}},
+                    TSplitCase{"\r\r", {"", ""}}, TSplitCase{"\r\n\r\nx", {"", "", "x"}},
+                    // Byte 26 ends the text, wherever it is.
+                    TSplitCase{"a\r\nb\x1A\r\nc", {"a", "b"}},
+                    TSplitCase{"\x1A"
+                               "abc",
+                               {}},
+                    TSplitCase{"a\x1A", {"a"}}, TSplitCase{"a\r\x1A\n", {"a"}},
+                    TSplitCase{"a\n\x1A", {"a"}}, TSplitCase{"a\r\x1A", {"a"}},
+                    TSplitCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}));
+
+// The line rules said another way: cut at byte 26, make every CR LF and every lone CR a LF, split
+// at LF, and a text that ends with a line end has no empty line after it.
+TLines OracleLines(std::string text) {
+  text = text.substr(0, text.find('\x1A'));
+  std::string unified;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    unified += text[i] == '\r' ? '\n' : text[i];
+  }
+  TLines lines;
+  size_t start = 0;
+  for (size_t lf; (lf = unified.find('\n', start)) != std::string::npos; start = lf + 1)
+    lines.push_back(unified.substr(start, lf - start));
+  if (start < unified.size()) lines.push_back(unified.substr(start));
+  return lines;
+}
+
+TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTexts) {
+  std::mt19937 random(26);
+  const std::string alphabet = "ab\r\n\r\n\x1A";
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const int length = static_cast<int>(random() % 14);
+    for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
+    TTextLineReader reader(1 + random() % 4);
+    reader.OpenText(text);
+    ASSERT_EQ(ReadAll(reader), OracleLines(text)) << testing::PrintToString(text);
+  }
+}
+
+TEST(TextLineReaderTest, StreamsAWholeLargeFile) {
+  QTemporaryDir dir;
+  std::string text;
+  const int count = 300000;
+  for (int i = 0; i < count; ++i) text += std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
+  TTextLineReader reader;
+  ASSERT_TRUE(reader.Open(WriteFile(dir, "many.txt", text)));
+  int read = 0;
+  for (std::string line; reader.ReadLine(line); ++read) ASSERT_EQ(line, std::to_string(read));
+  EXPECT_EQ(read, count);
+  EXPECT_TRUE(reader.Ok());
+}
+
+TEST(TextLineReaderTest, NothingOpenGivesNoLines) {
+  QTemporaryDir dir;
+  TTextLineReader reader;
+  std::string line = "left over";
+  EXPECT_FALSE(reader.ReadLine(line));
+  EXPECT_TRUE(line.empty());
+  EXPECT_FALSE(reader.Open(dir.filePath("missing.txt").toStdString()));
+  EXPECT_FALSE(reader.Open(dir.path().toStdString()));
+  EXPECT_FALSE(reader.Open(""));
+  EXPECT_FALSE(reader.ReadLine(line));
+}
+
+TEST(TextLineReaderTest, OpeningAgainStartsAfresh) {
+  QTemporaryDir dir;
+  // The first file stops right after a CR: its pending line end must not eat the next file's LF.
+  const std::string first = WriteFile(dir, "a.txt", "a\r");
+  const std::string second = WriteFile(dir, "b.txt", "\nb");
+  TTextLineReader reader(1);
+  ASSERT_TRUE(reader.Open(first));
+  std::string line;
+  ASSERT_TRUE(reader.ReadLine(line));
+  EXPECT_EQ(line, "a");
+  ASSERT_TRUE(reader.Open(second));
+  EXPECT_EQ(ReadAll(reader), (TLines{"", "b"}));
+}
+
+}  // namespace
