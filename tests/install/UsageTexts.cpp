@@ -115,13 +115,6 @@ TUsage ReadManualUsage(const std::string& roff) {
   return usage;
 }
 
-TUsage WithoutOption(TUsage usage, const std::string& option) {
-  usage.options.erase(option);
-  usage.forms.erase(option);
-  for (auto& [key, words] : usage.forms) words.erase(option);
-  return usage;
-}
-
 std::vector<std::string> UsageDifferences(const TUsage& help, const TUsage& manual) {
   std::vector<std::string> differences;
   std::set<std::string> keys;

@@ -32,9 +32,6 @@ TUsage ReadManualUsage(const std::string& roff);
 // The option names in `text`: "--word" and "-x" tokens standing alone.
 std::set<std::string> OptionNames(const std::string& text);
 
-// `usage` without the option `option`, in its forms and its options.
-TUsage WithoutOption(TUsage usage, const std::string& option);
-
 // Every way in which `manual` fails to say what `help` says, one readable line each; empty
 // when they agree.
 std::vector<std::string> UsageDifferences(const TUsage& help, const TUsage& manual);
