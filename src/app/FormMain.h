@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "BuildDriver.h"
 #include "SettingsSnapshot.h"
 #include "ZetLabels.h"
 #include "ZetWidgets.h"
@@ -286,6 +287,7 @@ class TFormMain : public QWidget {
   bool scanning_ = false;
   bool scanRestartRequested_ = false;
   bool building_ = false;
+  TGalleryBuilder builder_;
   bool closeRequested_ = false;
   QElapsedTimer scanClock_;
 };

@@ -3,15 +3,21 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "BuildInputFiles.h"
 #include "BuildParameters.h"
+#include "IndexWriter.h"
+#include "PageWriter.h"
 #include "UserInterface.h"
 
 namespace writer_test {
@@ -52,6 +58,38 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// While it lives, no file of this process may grow past `bytes`: a write beyond that fails as
+// on a full disk (the signal that would end the process is ignored meanwhile).
+class TFileSizeLimit {
+ public:
+  explicit TFileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~TFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = SIG_DFL;
+};
+
+// The names in `folder` that end in ".part": temporary files left behind.
+inline std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().filename().string().ends_with(".part"))
+      names.push_back(entry.path().filename().string());
+  return names;
+}
+
 // Records every request of the core; can ask the build to stop after a number of pictures.
 class TRecordingUi : public TUserInterface {
  public:
@@ -77,6 +115,39 @@ class TRecordingUi : public TUserInterface {
   int processCount = 0;
   int stopAfter = -1;
 };
+
+// Stands in for the build's pipeline: hands every thumbnail asked for to `onThumbnail` and
+// reports every picture written to the user interface at once.
+class TRecordingSink : public TPictureSink {
+ public:
+  TRecordingSink(const TBuildPlan& plan, TUserInterface& ui) : plan_(plan), ui_(ui) {}
+  void MakeThumbnail(size_t, const std::string& source, const std::string& target) override {
+    if (onThumbnail) onThumbnail(source, target);
+  }
+  void PictureWritten(size_t i, size_t count) override {
+    ui_.ReportProgress(static_cast<int>(i + 1), static_cast<int>(count), plan_.Images[i]);
+  }
+  std::function<void(const std::string& source, const std::string& target)> onThumbnail;
+
+ private:
+  const TBuildPlan& plan_;
+  TUserInterface& ui_;
+};
+
+// WriteIndexPage with the plan's own inputs and a recording sink.
+inline bool WriteIndex(
+    const TBuildPlan& plan, const std::vector<std::string>& descriptions, TUserInterface& ui,
+    std::function<void(const std::string& source, const std::string& target)> onThumbnail = {}) {
+  TRecordingSink sink(plan, ui);
+  sink.onThumbnail = std::move(onThumbnail);
+  return WriteIndexPage(plan, TBuildInputFiles(plan), descriptions, ui, sink);
+}
+
+// WriteImagePage with the plan's own inputs.
+inline bool WritePage(const TBuildPlan& plan, const std::vector<std::string>& descriptions,
+                      size_t i, TUserInterface& ui) {
+  return WriteImagePage(plan, TBuildInputFiles(plan), descriptions, i, ui);
+}
 
 // Inputs as the window holds them after a first start, for pictures in `imagesFolder` whose
 // result folder is `resultFolder`.
