@@ -28,15 +28,6 @@ void TThumbnailQueue::Add(TThumbnailJob job) {
   jobReady_.notify_one();
 }
 
-void TThumbnailQueue::CancelPending() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    finished_ += static_cast<int>(pending_.size());
-    pending_.clear();
-  }
-  jobDone_.notify_all();
-}
-
 bool TThumbnailQueue::WaitFor(std::chrono::milliseconds timeout) {
   std::unique_lock<std::mutex> lock(mutex_);
   return jobDone_.wait_for(lock, timeout, [this] { return finished_ == added_; });

@@ -44,8 +44,6 @@ class TThumbnailQueue {
 
   // Queues one thumbnail; returns at once.
   void Add(TThumbnailJob job);
-  // Drops the jobs that have not started yet; running ones finish.
-  void CancelPending();
   // Waits up to `timeout` for every job to finish; true when none is left.
   bool WaitFor(std::chrono::milliseconds timeout);
   // Waits up to `timeout` until fewer than `limit` jobs are unfinished (queued or running); true
@@ -53,12 +51,12 @@ class TThumbnailQueue {
   bool WaitUntilUnfinishedBelow(int limit, std::chrono::milliseconds timeout);
   // Jobs added but not finished: queued or running.
   int Unfinished() const;
-  // Jobs added so far, and jobs finished (made, failed or dropped).
+  // Jobs added so far, and jobs finished (made or failed).
   int Added() const;
   int Finished() const;
   // Jobs whose maker returned a non-zero code.
   int Failed() const;
-  // The jobs finished (made or failed, not dropped) since the last call, in finishing order.
+  // The jobs finished since the last call, in finishing order.
   std::vector<TFinishedThumbnail> TakeFinished();
 
  private:

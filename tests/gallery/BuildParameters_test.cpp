@@ -307,25 +307,6 @@ TEST(CollectBuildParameters, ReadsTheRadioPairsAndTheDescriptionSource) {
   }
 }
 
-TEST(PlanForFirstPictures, EndsTheGalleryAtItsLastPicture) {
-  const struct {
-    int htmlNames;
-    const char* lastPage;
-  } cases[] = {{0, "pic03.htm"}, {1, "picture_03.htm"}};
-  for (const auto& c : cases) {
-    TBuildInputs in = TypicalInputs("/p/s", "/p", NumberedPictures(10));
-    in.Settings.HtmlNames = c.htmlNames;
-    in.Settings.HtmlFirstImageFile = "picture_01.htm";
-    const TBuildPlan whole = CollectBuildParameters(in);
-    const TBuildPlan first = PlanForFirstPictures(whole, 3);
-    EXPECT_EQ(first.Images, NumberedPictures(3));
-    EXPECT_EQ(first.LastPageFile, c.lastPage);
-    EXPECT_EQ(first.FirstPageFile, whole.FirstPageFile);
-    EXPECT_EQ(PrepareImageNames(first, 2).PageFile, PrepareImageNames(whole, 2).PageFile);
-    EXPECT_EQ(PrepareImageNames(first, 2).NextPageFile, "");
-  }
-}
-
 struct TChoiceCase {
   int indexType;
   int fileSizes;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <set>
 
+#include "FolderSnapshot.h"
 #include "PageWriter.h"
 #include "WriterTestSupport.h"
 
@@ -515,7 +516,7 @@ TEST(WriteIndexPage, OnAFullDiskKeepsTheOldIndexAndLeavesNoTemporaryFile) {
   }
   EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexWriteMessage});
   EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "an old index");
-  EXPECT_EQ(writer_test::TemporaryFilesIn(gallery.Folder().Path()), std::vector<std::string>{});
+  EXPECT_EQ(PartFilesUnder(gallery.Folder().Path()), std::vector<std::string>{});
 }
 
 TEST(WriteIndexPage, ShowsNoDescriptionAsAFillerCell) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <set>
 
+#include "FolderSnapshot.h"
 #include "WriterTestSupport.h"
 
 namespace {
@@ -444,32 +445,7 @@ TEST(WriteImagePage, OnAFullDiskKeepsTheOldPageAndLeavesNoTemporaryFile) {
   }
   EXPECT_EQ(ui.errors, std::vector<std::string>{kPageWriteMessage});
   EXPECT_EQ(ReadBytes(folder / "sea.htm"), "the page of the last build");
-  EXPECT_EQ(writer_test::TemporaryFilesIn(folder.Path()), std::vector<std::string>{});
-}
-
-TEST(WriteImagePage, RefusesADeviceOrAWriteProtectedPage) {
-  TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "<html>\r\n</html>\r\n");
-  WriteBytes(folder / "kept.htm", "protected");
-  std::filesystem::permissions(folder / "kept.htm", std::filesystem::perms::owner_read,
-                               std::filesystem::perm_options::replace);
-  const struct {
-    std::string resultFolder;
-    std::string picture;
-  } cases[] = {{folder.Path(), "kept.jpg"}, {"/dev", "null.jpg"}};
-  for (const auto& c : cases) {
-    TBuildInputs in = TypicalInputs(folder.Path(), c.resultFolder, {c.picture});
-    in.Settings.ImageType = 1;
-    in.Settings.IndexFile = "index";  // pages without extension: /dev/null
-    in.Settings.ImageTemplate = folder / "page.tpl";
-    if (c.resultFolder == folder.Path()) in.Settings.IndexFile = "index.htm";
-    const TBuildPlan p = CollectBuildParameters(in);
-    TRecordingUi ui;
-    EXPECT_FALSE(WritePage(p, {}, 0, ui)) << c.picture;
-    EXPECT_EQ(ui.errors, std::vector<std::string>{kPageOpenMessage}) << c.picture;
-  }
-  EXPECT_EQ(ReadBytes(folder / "kept.htm"), "protected");
-  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_EQ(PartFilesUnder(folder.Path()), std::vector<std::string>{});
 }
 
 TEST(WriteImagePage, NeverReplacesTheIndexPage) {

@@ -81,16 +81,8 @@ class TFileSizeLimit {
   void (*oldHandler_)(int) = SIG_DFL;
 };
 
-// The names in `folder` that end in ".part": temporary files left behind.
-inline std::vector<std::string> TemporaryFilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    if (entry.path().filename().string().ends_with(".part"))
-      names.push_back(entry.path().filename().string());
-  return names;
-}
-
-// Records every request of the core; can ask the build to stop after a number of pictures.
+// Records every request of the core and answers every question Yes; can ask the build to stop
+// after a number of pictures.
 class TRecordingUi : public TUserInterface {
  public:
   bool AskConfirmation(const std::string& text) override {
@@ -100,7 +92,10 @@ class TRecordingUi : public TUserInterface {
   void ShowError(const std::string& text) override { errors.push_back(text); }
   void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
   void ShowStandardError(const std::string& text) override { errors.push_back(text); }
-  void ProcessMessages() override { ++processCount; }
+  void ProcessMessages() override {
+    ++processCount;
+    if (onProcessMessages) onProcessMessages();
+  }
   void ReportProgress(int done, int total, const std::string& name) override {
     progress.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + name);
   }
@@ -113,7 +108,8 @@ class TRecordingUi : public TUserInterface {
   std::vector<std::string> messages;
   std::vector<std::string> progress;
   int processCount = 0;
-  int stopAfter = -1;
+  int stopAfter = -1;  // StopRequested once this many pictures were reported
+  std::function<void()> onProcessMessages;
 };
 
 // Stands in for the build's pipeline: hands every thumbnail asked for to `onThumbnail` and
