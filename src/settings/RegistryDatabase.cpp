@@ -77,8 +77,9 @@ std::string ReasonOf(sqlite3* handle, int code) {
     case SQLITE_LOCKED:
       return kSettingsFileBusyReason;
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB:
       return kSettingsFileDamagedReason;
+    case SQLITE_NOTADB:
+      return kSettingsFileNotADatabaseReason;
     default:
       return sqlite3_errmsg(handle);
   }
@@ -127,7 +128,7 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
     TSqliteStatement list(handle,
                           "SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
                           "AND name NOT LIKE 'sqlite_%'");
-    int step = list.Ok() ? list.Step() : SQLITE_ERROR;
+    int step = list.Ok() ? list.Step() : sqlite3_errcode(handle);
     while (step == SQLITE_ROW) {
       if (list.ColumnBytes(0) == "table") tables.insert(list.ColumnBytes(1));
       if (list.ColumnBytes(1) == "readable_values") hasView = true;

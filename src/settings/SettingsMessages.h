@@ -35,6 +35,7 @@ inline constexpr char kForeignDatabaseReason[] =
 // messages above and below).
 inline constexpr char kSettingsFileBusyReason[] = "файл занят другой программой";
 inline constexpr char kSettingsFileDamagedReason[] = "файл повреждён";
+inline constexpr char kSettingsFileNotADatabaseReason[] = "это не файл базы данных";
 
 // For the command line, which stops instead of going on with the defaults: the settings file
 // cannot be read, because `reason`.

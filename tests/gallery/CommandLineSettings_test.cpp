@@ -86,40 +86,42 @@ TEST_P(CommandLineSettingsError, ExitsWithOneAndTouchesNothing) {
   EXPECT_EQ(FolderContents(photos), before);
 }
 
+void PrintTo(const TSettingsErrorCase& c, std::ostream* out) { *out << c.label; }
+
+const char kLocked[] = "registry.db\": файл занят другой программой.";
+const char kNotADatabase[] = "registry.db\": это не файл базы данных.";
+const char kDamaged[] = "registry.db\": файл повреждён.";
+
+void NoChange(const std::string&) {}
+
+void NotADatabase(const std::string& registry) {
+  fs::remove(registry);
+  WriteWholeFile(registry, "my notes\nnot a database\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineSettingsError,
     ::testing::Values(
         TSettingsErrorCase{"BuildWithAMissingPreset",
-                           [](const std::string&) {},
+                           NoChange,
                            {"--build", "--yes", "--preset", "Море"},
                            false,
-                           "\"Море\""},
+                           "Настройка \"Море\" не найдена."},
         TSettingsErrorCase{"ListWithAMissingPreset",
-                           [](const std::string&) {},
+                           NoChange,
                            {"--list", "--preset", "trip2"},
                            false,
-                           "\"trip2\""},
-        TSettingsErrorCase{"BuildWithALockedFile",
-                           [](const std::string&) {},
-                           {"--build", "--yes"},
-                           true,
-                           "registry.db"},
-        TSettingsErrorCase{"ListWithALockedFile",
-                           [](const std::string&) {},
-                           {"--list", "--preset", "trip"},
-                           true,
-                           "registry.db"},
+                           "Настройка \"trip2\" не найдена."},
+        TSettingsErrorCase{"BuildWithALockedFile", NoChange, {"--build", "--yes"}, true, kLocked},
+        TSettingsErrorCase{
+            "ListWithALockedFile", NoChange, {"--list", "--preset", "trip"}, true, kLocked},
         TSettingsErrorCase{"BuildWithAFileThatIsNotADatabase",
-                           [](const std::string& registry) {
-                             fs::remove(registry);
-                             WriteWholeFile(registry, "my notes\nnot a database\n");
-                           },
+                           NotADatabase,
                            {"--build", "--yes"},
                            false,
-                           "registry.db"},
-        TSettingsErrorCase{
-            "BuildWithADamagedFile", Damage, {"--build", "--yes"}, false, "registry.db"},
-        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, "registry.db"}),
+                           kNotADatabase},
+        TSettingsErrorCase{"BuildWithADamagedFile", Damage, {"--build", "--yes"}, false, kDamaged},
+        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, kDamaged}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CommandLineSettings, TheUntitledPresetNeedsNoSavedValues) {
