@@ -13,6 +13,7 @@
 #include <iostream>
 
 #include "BuildDriver.h"
+#include "BuildMessages.h"
 #include "ImageScan.h"
 #include "ResultFolders.h"
 #include "SettingsStore.h"
@@ -26,6 +27,9 @@ namespace {
 constexpr int kExitSuccess = 0;
 constexpr int kExitError = 1;
 constexpr int kExitUsage = 2;
+
+// How long a settings file held by another program is waited for.
+constexpr int kSettingsWaitMs = 3000;
 
 std::atomic<bool> g_interrupted{false};
 
@@ -76,13 +80,20 @@ class TConsoleUserInterface : public TUserInterface {
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
 // Loads the named preset (or the last-used one) as the window would show it, and applies
-// FOLDER. The user's settings are only read. False (message printed) on a settings error.
+// FOLDER. The user's settings are only read. False (message printed) on a settings error: a
+// preset asked for that does not exist, or a settings file that cannot be read whole. Unlike the
+// window, the command line never goes on with the defaults, which could clear and overwrite the
+// user's files.
 bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
   TConsoleUserInterface ui(false);
   try {
-    TSettingsStore store(OpenSettingsDatabase(ui), ui);
+    const std::shared_ptr<TRegistryDatabase> database =
+        TRegistryDatabase::OpenDefault(kSettingsWaitMs);
+    if (!database->Available())
+      throw TRegistryError(SettingsFileUnreadableMessage(database->Path(), database->OpenReason()));
+    TSettingsStore store(database, ui);
     const std::string name = request.hasPreset ? request.preset : store.ReadLastSettings();
-    settings = store.ReadPresetSnapshot(name);
+    settings = store.ReadPresetSnapshotStrictly(name, request.hasPreset);
   } catch (const TRegistryError& error) {
     std::cerr << ForConsole(error.what()) << '\n';
     return false;
@@ -168,6 +179,8 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
   const TBuildResult result = BuildGallery(inputs, ui);
   std::signal(SIGINT, SIG_DFL);
   EndImageLibrary();
+  for (const TThumbnailFailure& failure : result.thumbnailFailures)
+    std::cerr << ForConsole(ThumbnailFailedMessage(failure.picture, failure.code)) << '\n';
   if (result.thumbnailsFailed > 0)
     std::cerr << "zetgallery: " << result.thumbnailsFailed << " thumbnail(s) could not be made\n";
   if (result.stoppedByUser) {

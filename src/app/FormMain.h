@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 
+#include "BuildDriver.h"
 #include "FormMainAboutTab.h"
 #include "FormMainFilesTab.h"
 #include "FormMainImageTab.h"
@@ -169,6 +170,7 @@ class TFormMain : public QWidget,
   bool scanning_ = false;
   bool scanRestartRequested_ = false;
   bool building_ = false;
+  TGalleryBuilder builder_;
   bool closeRequested_ = false;
   QElapsedTimer scanClock_;
   // A release of the mouse on the Build button that came while a scan had it disabled.

@@ -16,7 +16,7 @@ using namespace FormMainParts;
 
 void TFormMain::ButtonBuildGalleryClick() {
   // The button stays enabled during a build; a second build would share the first one's files.
-  if (building_ || BuildIsRunning()) return;
+  if (building_ || builder_.IsRunning()) return;
   TBuildInputs inputs;
   inputs.Settings = ReadSnapshot();
   inputs.ResultFolderText = EditResultFolder->currentText().toStdString();
@@ -31,7 +31,7 @@ void TFormMain::ButtonBuildGalleryClick() {
     return;
   }
   building_ = true;
-  BuildGallery(inputs, *userInterface_);
+  builder_.Build(inputs, *userInterface_);
   building_ = false;
   CloseIfRequested();
 }

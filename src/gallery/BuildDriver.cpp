@@ -1,47 +1,29 @@
-// BuildDriver: the steps of a build in their order. Folders are checked in the order result,
-// thumbnails, buttons, each cleared right after its check; generation follows.
+// BuildDriver: the steps of a build in their order. Nothing is done before the build's inputs
+// are known to be safe; folders are then checked in the order result, thumbnails, buttons, each
+// cleared right after its check; generation follows.
 #include "BuildDriver.h"
 
 #include <algorithm>
-#include <atomic>
-#include <cctype>
-#include <chrono>
 #include <filesystem>
-#include <set>
 #include <system_error>
 
+#include "BuildInputFiles.h"
 #include "BuildMessages.h"
 #include "ImageDescriptions.h"
 #include "IndexWriter.h"
 #include "Thumbnailer.h"
+#include "WriterMessages.h"
 #include "ZetFileUtils.h"
-#include "ZetStrings.h"
+#include "ZetTempFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::atomic<bool> g_building{false};
-
-// Holds the re-entry flag for the length of one build.
-class TBuildingFlag {
+// Passes everything on to the real user interface and counts the error boxes.
+class TCountingUserInterface : public TUserInterface {
  public:
-  TBuildingFlag() : acquired_(!g_building.exchange(true)) {}
-  ~TBuildingFlag() {
-    if (acquired_) g_building = false;
-  }
-  bool Acquired() const { return acquired_; }
-
- private:
-  bool acquired_;
-};
-
-// Passes everything on to the real user interface, counts the error boxes, and while thumbnails
-// are made on worker threads reports progress by finished thumbnails instead of written pages
-// (the pages run far ahead of the thumbnails).
-class TBuildUserInterface : public TUserInterface {
- public:
-  explicit TBuildUserInterface(TUserInterface& inner) : inner_(inner) {}
+  explicit TCountingUserInterface(TUserInterface& inner) : inner_(inner) {}
 
   bool AskConfirmation(const std::string& text) override { return inner_.AskConfirmation(text); }
   void ShowError(const std::string& text) override {
@@ -53,12 +35,9 @@ class TBuildUserInterface : public TUserInterface {
     ++errors_;
     inner_.ShowStandardError(text);
   }
-  void ProcessMessages() override {
-    ReportFinishedThumbnails();
-    inner_.ProcessMessages();
-  }
+  void ProcessMessages() override { inner_.ProcessMessages(); }
   void ReportProgress(int done, int total, const std::string& name) override {
-    if (queue_ == nullptr) inner_.ReportProgress(done, total, name);
+    inner_.ReportProgress(done, total, name);
   }
   void SetBuilding(bool building) override { inner_.SetBuilding(building); }
   void SetScanning(bool scanning) override { inner_.SetScanning(scanning); }
@@ -66,26 +45,10 @@ class TBuildUserInterface : public TUserInterface {
   bool StopRequested() const override { return inner_.StopRequested(); }
 
   int Errors() const { return errors_; }
-  void FollowThumbnails(TThumbnailQueue* queue, int pictures) {
-    queue_ = queue;
-    pictures_ = pictures;
-  }
-  void ReportFinishedThumbnails() {
-    if (queue_ == nullptr) return;
-    for (const std::string& source : queue_->TakeFinishedSources()) {
-      ++thumbnailsReported_;
-      // A template with two index markers makes every thumbnail twice.
-      const int total = std::max(pictures_, queue_->Added());
-      inner_.ReportProgress(thumbnailsReported_, total, ExtractFileName(source));
-    }
-  }
 
  private:
   TUserInterface& inner_;
   int errors_ = 0;
-  TThumbnailQueue* queue_ = nullptr;
-  int pictures_ = 0;
-  int thumbnailsReported_ = 0;
 };
 
 bool IsFolder(const std::string& path) {
@@ -115,207 +78,162 @@ bool EnsureFolder(const std::string& folder, const char* refusedMessage,
   return true;
 }
 
-// The files that clearing a folder must never take, as absolute paths with links resolved: the
-// two templates and the five button pictures, which this very build reads. A template kept beside
-// the gallery has an ".htm" name; deleting it would lose the user's work and fail the build.
-std::set<std::string> BuildInputFiles(const TBuildInputs& inputs, const TBuildParameters& params) {
-  const TSettingsSnapshot& s = inputs.Settings;
-  std::vector<std::string> paths = {params.IndexTemplate,
-                                    StripQuotes(params.ImageTemplate),
-                                    StripQuotes(s.ButtonImageFirst),
-                                    StripQuotes(s.ButtonImagePrev),
-                                    StripQuotes(s.ButtonImageNext),
-                                    StripQuotes(s.ButtonImageLast),
-                                    StripQuotes(s.ButtonImageIndex)};
-  std::set<std::string> files;
-  for (const std::string& path : paths) {
-    std::error_code error;
-    if (path.empty()) continue;
-    const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
-    if (!error) files.insert(resolved.string());
-  }
-  return files;
-}
-
-// A file whose owner may not write it was protected on purpose (the read-only attribute of other
-// systems, which keeps a file from being deleted there): clearing passes it over, although a
-// writable folder would let it go.
-bool IsWriteProtected(const fs::directory_entry& entry) {
+// Copies `source` over `target` whole or not at all. False when nothing was copied.
+bool CopyWhole(const std::string& source, const std::string& target) {
   std::error_code error;
-  const fs::file_status status = entry.status(error);
-  return !error && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-}
-
-// Deletes the files directly in `folder` that `selected` takes. Folders, write-protected files
-// and the build's own input files are never deleted, and a file that cannot be deleted is passed
-// over in silence.
-template <typename TSelect>
-void DeleteFilesIn(const std::string& folder, TSelect selected, const std::set<std::string>& kept) {
-  std::error_code error;
-  std::vector<fs::path> doomed;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code kindError;
-    if (it->is_directory(kindError)) continue;
-    if (!selected(it->path().filename().string()) || IsWriteProtected(*it)) continue;
-    std::error_code resolveError;
-    const fs::path resolved = fs::weakly_canonical(it->path(), resolveError);
-    if (!resolveError && kept.count(resolved.string()) != 0) continue;
-    doomed.push_back(it->path());
+  const std::string temporary = TemporaryPathBeside(target);
+  if (fs::copy_file(source, temporary, error) && !error) {
+    fs::rename(temporary, target, error);
+    if (!error) return true;
   }
-  for (const fs::path& file : doomed) fs::remove(file, error);
+  fs::remove(temporary, error);
+  return false;
 }
 
-void CopyButtonPictures(const TBuildInputs& inputs, const TBuildParameters& params) {
-  const TSettingsSnapshot& settings = inputs.Settings;
-  const std::pair<const std::string*, const std::string*> buttons[] = {
-      {&settings.ButtonImageFirst, &params.ButtonImageFirst},
-      {&settings.ButtonImagePrev, &params.ButtonImagePrev},
-      {&settings.ButtonImageIndex, &params.ButtonImageIndex},
-      {&settings.ButtonImageNext, &params.ButtonImageNext},
-      {&settings.ButtonImageLast, &params.ButtonImageLast},
+TThumbnailQueue::TMaker ThumbnailMaker(const TBuildOptions& options) {
+  if (options.thumbnailMaker) return options.thumbnailMaker;
+  return [](const TThumbnailJob& job) {
+    return CreateThumbnailFile(job.source, job.target, job.maxWidth, job.maxHeight, job.params);
   };
-  const std::string folder = EnsureTrailingBackslash(params.ButtonsFolderPath);
-  for (const auto& [sourceText, targetName] : buttons) {
-    std::error_code error;
-    const std::string source = StripQuotes(*sourceText);
-    const std::string target = folder + *targetName;
-    // A button already in place is its own source; copying it onto itself would empty it.
-    if (fs::equivalent(source, target, error) && !error) continue;
-    fs::copy_file(source, target, fs::copy_options::overwrite_existing, error);
-  }
 }
+
+// One build, step by step.
+class TBuildRun {
+ public:
+  TBuildRun(const TBuildInputs& inputs, TUserInterface& ui, const TBuildOptions& options)
+      : plan_(CollectBuildParameters(inputs)), inputFiles_(plan_), ui_(ui), options_(options) {}
+
+  TBuildResult Run() {
+    if (!NothingOfTheUsersWouldBeLost() || !PrepareResultFolder() || !PrepareThumbsFolder() ||
+        !PrepareButtons())
+      return Result(TBuildOutcome::Stopped);
+    Generate();
+    return Result(TBuildOutcome::Finished);
+  }
+
+ private:
+  // The checks made before anything is cleared, created or written.
+  bool NothingOfTheUsersWouldBeLost() {
+    // Clearing the thumbnails folder must never reach the pictures.
+    if (plan_.ClearThumbsFolder && FolderIsOrHolds(plan_.ThumbsFolderPath, plan_.ImagesFolder)) {
+      ui_.ShowError(kMsgThumbsFolderIsImagesFolder);
+      return false;
+    }
+    const std::string indexPath = IndexPagePath(plan_);
+    if (inputFiles_.Holds(indexPath)) {
+      ui_.ShowError(IndexIsInputMessage(indexPath));
+      return false;
+    }
+    return true;
+  }
+
+  bool PrepareResultFolder() {
+    if (!EnsureFolder(plan_.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui_))
+      return false;
+    if (plan_.ClearResultFolder) {
+      ClearFolderFiles(plan_.ResultFolder, [this](const fs::directory_entry& file) {
+        return !MatchesHtmlWildcard(file.path().filename().string()) || KeptAnyway(file);
+      });
+    }
+    return true;
+  }
+
+  bool PrepareThumbsFolder() {
+    if (!EnsureFolder(plan_.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed,
+                      ui_))
+      return false;
+    if (plan_.ClearThumbsFolder)
+      ClearFolderFiles(plan_.ThumbsFolderPath,
+                       [this](const fs::directory_entry& file) { return KeptAnyway(file); });
+    return true;
+  }
+
+  // What clearing never takes: files the user protected, and the build's own inputs.
+  bool KeptAnyway(const fs::directory_entry& file) const {
+    return IsWriteProtected(file) || inputFiles_.Holds(file.path().string());
+  }
+
+  bool PrepareButtons() {
+    if (!plan_.CopyButtonsFromTemplate || plan_.ImageType != TPictureMode::Page) return true;
+    if (!EnsureFolder(plan_.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,
+                      ui_))
+      return false;
+    CopyButtonPictures();
+    return true;
+  }
+
+  void CopyButtonPictures() {
+    const std::pair<const std::string*, const std::string*> buttons[] = {
+        {&plan_.ButtonSourceFirst, &plan_.ButtonImageFirst},
+        {&plan_.ButtonSourcePrev, &plan_.ButtonImagePrev},
+        {&plan_.ButtonSourceIndex, &plan_.ButtonImageIndex},
+        {&plan_.ButtonSourceNext, &plan_.ButtonImageNext},
+        {&plan_.ButtonSourceLast, &plan_.ButtonImageLast},
+    };
+    const std::string folder = EnsureTrailingBackslash(plan_.ButtonsFolderPath);
+    for (const auto& [source, name] : buttons) {
+      const std::string target = folder + *name;
+      // A button already in place is its own source: there is nothing to copy.
+      std::error_code error;
+      if (fs::equivalent(*source, target, error) && !error) continue;
+      if (inputFiles_.Holds(target)) {
+        ui_.ShowError(ButtonIsInputMessage(target));
+        continue;
+      }
+      // A button that cannot be copied (a missing picture) is passed over in silence.
+      CopyWhole(*source, target);
+    }
+  }
+
+  void Generate() {
+    ui_.SetBuilding(true);
+    const std::vector<std::string> descriptions =
+        GetDescriptions(plan_.Images, plan_.ImagesFolder, plan_.Descriptions);
+    const int threads =
+        options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailThreadCount();
+    {
+      TThumbnailQueue queue(threads, ThumbnailMaker(options_));
+      // Twice the workers keeps each of them supplied while the next page is written.
+      TBuildPipeline pipeline(plan_, inputFiles_, queue, 2 * threads, ui_);
+      WriteIndexPage(plan_, inputFiles_, descriptions, ui_, pipeline);
+      pipeline.Finish();
+      result_.thumbnailFailures = pipeline.Failures();
+    }
+    result_.thumbnailsFailed = static_cast<int>(result_.thumbnailFailures.size());
+    result_.stoppedByUser = ui_.StopRequested();
+    ui_.SetBuilding(false);
+    ui_.Beep();
+  }
+
+  TBuildResult Result(TBuildOutcome outcome) {
+    result_.outcome = outcome;
+    result_.errorsShown = ui_.Errors();
+    return result_;
+  }
+
+  const TBuildPlan plan_;
+  const TBuildInputFiles inputFiles_;
+  TCountingUserInterface ui_;
+  const TBuildOptions& options_;
+  TBuildResult result_;
+};
 
 }  // namespace
 
-bool BuildIsRunning() { return g_building; }
-
-bool FolderIsOrHolds(const std::string& folder, const std::string& inner) {
-  std::error_code error;
-  const fs::path outer = fs::weakly_canonical(fs::absolute(folder, error), error);
-  if (error) return false;
-  const fs::path contained = fs::weakly_canonical(fs::absolute(inner, error), error);
-  if (error) return false;
-  auto outerPart = outer.begin();
-  auto innerPart = contained.begin();
-  for (; outerPart != outer.end(); ++outerPart, ++innerPart) {
-    // A trailing separator gives a last empty component; it stands for no folder.
-    if (outerPart->empty()) continue;
-    if (innerPart == contained.end() || *outerPart != *innerPart) return false;
-  }
-  return true;
+TBuildResult TGalleryBuilder::Build(const TBuildInputs& inputs, TUserInterface& ui,
+                                    const TBuildOptions& options) {
+  if (running_) return TBuildResult{};
+  // Set for the length of the build, however it ends.
+  struct TRunning {
+    explicit TRunning(bool& flag) : flag_(flag) { flag_ = true; }
+    ~TRunning() { flag_ = false; }
+    bool& flag_;
+  } running(running_);
+  return TBuildRun(inputs, ui, options).Run();
 }
 
-bool MatchesHtmlWildcard(const std::string& fileName) {
-  // Only the extension counts: with the pages beside the pictures, a picture such as
-  // "trip.html.jpg" would otherwise be deleted with the old pages.
-  const size_t dot = fileName.rfind('.');
-  if (dot == std::string::npos) return false;
-  std::string extension = fileName.substr(dot);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension.starts_with(".htm");
-}
-
-TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& userInterface,
+TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& ui,
                           const TBuildOptions& options) {
-  TBuildResult result;
-  TBuildingFlag flag;
-  if (!flag.Acquired()) return result;
-  result.outcome = TBuildOutcome::Stopped;
-  TBuildUserInterface ui(userInterface);
-
-  TBuildParameters params = CollectBuildParameters(inputs);
-
-  // Clearing the thumbnails folder must never reach the pictures: stop before anything is
-  // deleted or created.
-  if (params.ClearThumbsFolder && FolderIsOrHolds(params.ThumbsFolderPath, params.ImagesFolder)) {
-    ui.ShowError(kMsgThumbsFolderIsImagesFolder);
-    result.errorsShown = ui.Errors();
-    return result;
-  }
-
-  const auto stop = [&result, &ui]() {
-    result.errorsShown = ui.Errors();
-    return result;
-  };
-  if (!EnsureFolder(params.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui))
-    return stop();
-  const std::set<std::string> inputFiles = BuildInputFiles(inputs, params);
-  if (params.ClearResultFolder) DeleteFilesIn(params.ResultFolder, MatchesHtmlWildcard, inputFiles);
-
-  if (!EnsureFolder(params.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed, ui))
-    return stop();
-  if (params.ClearThumbsFolder)
-    DeleteFilesIn(
-        params.ThumbsFolderPath, [](const std::string&) { return true; }, inputFiles);
-
-  if (params.CopyButtonsFromTemplate && params.ImageType == 1) {
-    if (!EnsureFolder(params.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,
-                      ui))
-      return stop();
-    CopyButtonPictures(inputs, params);
-  }
-
-  result.outcome = TBuildOutcome::Finished;
-  ui.SetBuilding(true);
-  const std::vector<std::string> descriptions =
-      GetDescriptions(params.Images, inputs.Settings.ImagesFolder, inputs.Settings.Descriptions);
-
-  // A thumbnail that would land on one of the pictures (thumbnails kept beside the pictures and
-  // named without prefix, or a prefix such as "../" that leads back to them) is not made: the
-  // picture stays.
-  std::error_code error;
-  const fs::path picturesFolder =
-      fs::weakly_canonical(fs::absolute(params.ImagesFolder, error), error);
-  const std::set<std::string> pictureNames(params.Images.begin(), params.Images.end());
-  const auto landsOnAPicture = [&](const std::string& target) {
-    std::error_code resolveError;
-    const fs::path resolved =
-        fs::weakly_canonical(fs::absolute(target, resolveError), resolveError);
-    return !resolveError && resolved.parent_path() == picturesFolder &&
-           pictureNames.count(resolved.filename().string()) != 0;
-  };
-  const int threads =
-      options.thumbnailThreads > 0 ? options.thumbnailThreads : ThumbnailThreadCount();
-  TThumbnailQueue::TMaker maker = options.thumbnailMaker;
-  if (!maker) {
-    maker = [](const TThumbnailJob& job) {
-      return CreateThumbnailFile(job.source, job.target, job.maxWidth, job.maxHeight, job.params);
-    };
-  }
-  {
-    TThumbnailQueue queue(threads, maker);
-    if (params.IndexType == 3 && params.CreateThumbs)
-      ui.FollowThumbnails(&queue, static_cast<int>(params.Images.size()));
-    const TThumbnailMaker makeThumbnail = [&](const std::string& source,
-                                              const std::string& target) {
-      if (landsOnAPicture(target)) return;
-      TThumbnailJob job;
-      job.source = source;
-      job.target = target;
-      job.maxWidth = params.ThumbXSize;
-      job.maxHeight = params.ThumbYSize;
-      job.params = params.ThumbSaveParams;
-      queue.Add(std::move(job));
-    };
-    WriteIndexPage(params, descriptions, ui, makeThumbnail);
-
-    // The build is done when its last thumbnail is; the user interface stays alive meanwhile.
-    while (!queue.WaitFor(std::chrono::milliseconds(50))) {
-      if (ui.StopRequested()) {
-        result.stoppedByUser = true;
-        queue.CancelPending();
-      }
-      ui.ProcessMessages();
-    }
-    ui.ReportFinishedThumbnails();
-    if (ui.StopRequested()) result.stoppedByUser = true;
-    result.thumbnailsFailed = queue.Failed();
-    ui.FollowThumbnails(nullptr, 0);
-  }
-
-  ui.SetBuilding(false);
-  ui.Beep();
-  result.errorsShown = ui.Errors();
-  return result;
+  TGalleryBuilder builder;
+  return builder.Build(inputs, ui, options);
 }

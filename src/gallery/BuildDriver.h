@@ -1,13 +1,16 @@
-// BuildDriver: one complete build of the gallery. Checks and creates the output folders (asking
-// first), clears them when the settings say so, copies the navigation buttons, reads the
-// descriptions and writes the index page, the picture pages and the thumbnails. The window and
-// the command line both start builds here; everything the user sees goes through TUserInterface.
+// BuildDriver: one complete build of the gallery. Lists the build's inputs, checks and creates
+// the output folders (asking first), clears them when the settings say so, copies the navigation
+// buttons, reads the descriptions and writes the index page, the picture pages and the
+// thumbnails. No write or deletion of a build lands on one of its inputs. The window and the
+// command line both start builds here; everything the user sees goes through TUserInterface.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "BuildParameters.h"
+#include "BuildPipeline.h"
+#include "FolderClearing.h"
 #include "ThumbnailQueue.h"
 #include "UserInterface.h"
 
@@ -20,33 +23,37 @@ struct TBuildOptions {
 
 enum class TBuildOutcome {
   Ignored,   // another build was running: nothing was done
-  Stopped,   // a folder was refused or could not be made: stopped before any page was written
+  Stopped,   // refused before any page was written (a folder, or an index that is an input)
   Finished,  // the pages were written (errors inside them are counted in errorsShown)
 };
 
 struct TBuildResult {
   TBuildOutcome outcome = TBuildOutcome::Ignored;
   int errorsShown = 0;       // error boxes shown during the build
-  int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown to the user)
+  int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown by the build)
+  std::vector<TThumbnailFailure> thumbnailFailures;  // which, and why, in gallery order
   bool stoppedByUser = false;
 };
 
-// Runs one build from `inputs`. A call while a build runs (from the window's event processing
-// inside a build) returns at once with TBuildOutcome::Ignored. When ui.StopRequested() becomes
-// true, the build ends after the current picture and the thumbnails not yet started are dropped.
-// REQUIRES: inputs.Images is not empty; StartImageLibrary succeeded when thumbnails are made
-// with the default maker.
+// Owns the builds started from one place (the window): one at a time.
+class TGalleryBuilder {
+ public:
+  // True while Build runs.
+  bool IsRunning() const { return running_; }
+
+  // Runs one build from `inputs`. A call while this builder runs (from the window's event
+  // processing inside a build) returns at once with TBuildOutcome::Ignored. When
+  // ui.StopRequested() becomes true, the build ends after the current picture: the thumbnails
+  // already queued are finished, and the index and pages name only files that exist.
+  // REQUIRES: inputs.Images is not empty; StartImageLibrary succeeded when thumbnails are made
+  // with the default maker.
+  TBuildResult Build(const TBuildInputs& inputs, TUserInterface& ui,
+                     const TBuildOptions& options = {});
+
+ private:
+  bool running_ = false;
+};
+
+// One build with a builder of its own (the command line, tests).
 TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& ui,
                           const TBuildOptions& options = {});
-
-// True while BuildGallery runs.
-bool BuildIsRunning();
-
-// True when `folder` is the folder `inner` itself or one of the folders holding it (symbolic
-// links and spellings such as "a/./b" resolved).
-bool FolderIsOrHolds(const std::string& folder, const std::string& inner);
-
-// True when `fileName` is an old page that clearing the result folder takes: its extension (from
-// the last dot) begins with ".htm" in any letter case (".htm", ".HTML", ".htmx"). A name that only
-// holds ".htm" further in front ("trip.html.jpg") is not a page and stays.
-bool MatchesHtmlWildcard(const std::string& fileName);

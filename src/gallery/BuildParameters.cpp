@@ -1,11 +1,11 @@
-// BuildParameters: the snapshot of one build and the names derived from it.
+// BuildParameters: the plan of one build, derived once from the window's values.
 #include "BuildParameters.h"
 
 #include <QLocale>
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "ImageNames.h"
 #include "ZetAlphaNums.h"
 #include "ZetFileUtils.h"
 #include "ZetStrings.h"
@@ -22,22 +22,7 @@ int SpinValueOfText(const std::string& text, int low, int high) {
   return Clamp(value, low, high);
 }
 
-// `value` in decimal, "0"-padded to `width` with the sign in front, also beyond 32 bits (a page
-// counter near the top of the range must still give distinct names).
-std::string PaddedNumber(long long value, int width) {
-  if (value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())
-    return IntToStrPadded(static_cast<int32_t>(value), width, '0');
-  const bool negative = value < 0;
-  std::string digits = std::to_string(value);
-  if (negative) digits.erase(0, 1);
-  const int signWidth = negative ? 1 : 0;
-  const int cappedWidth = std::min(width, 255);
-  if (static_cast<int>(digits.size()) + signWidth < cappedWidth)
-    digits.insert(0, cappedWidth - signWidth - digits.size(), '0');
-  return negative ? "-" + digits : digits;
-}
-
-void SetColumnWidths(TBuildParameters& p) {
+void SetColumnWidths(TBuildPlan& p) {
   if (p.ShowDescriptions && p.ShowFileSizes) {
     p.LinkColumnWidth = 25, p.DescrColumnWidth = 60, p.SizeColumnWidth = 15;
   } else if (p.ShowDescriptions) {
@@ -49,35 +34,46 @@ void SetColumnWidths(TBuildParameters& p) {
   }
 }
 
-void SetPageNames(TBuildParameters& p, const std::string& firstImageFileText) {
-  const long long count = static_cast<long long>(p.Images.size());
-  if (p.HtmlNames == 0) {
+// The page of the last picture: with serial naming every page, the last included, is named by
+// one formula, so the Last button always names a page that is written.
+std::string LastPageFileOf(const TBuildPlan& p) {
+  if (p.HtmlNames == TPageNaming::AfterPicture)
+    return ExtractFileNameNoExt(p.Images.back()) + p.PageExtension;
+  return SerialPageFile(p, static_cast<long long>(p.Images.size()) - 1);
+}
+
+void SetPageNames(TBuildPlan& p, const std::string& firstImageFileText) {
+  if (p.HtmlNames == TPageNaming::AfterPicture) {
     p.PageExtension = ExtractFileExt(p.IndexFile);
     p.FirstPageFile = ExtractFileNameNoExt(p.Images.front()) + p.PageExtension;
-    p.LastPageFile = ExtractFileNameNoExt(p.Images.back()) + p.PageExtension;
+    p.LastPageFile = LastPageFileOf(p);
     return;
   }
   p.PageExtension = ExtractFileExt(firstImageFileText);
-  p.PageBaseName = ExtractFileNameNoExt(firstImageFileText);
-  p.FirstPageFile = p.PageBaseName + p.PageExtension;
+  const std::string baseName = ExtractFileNameNoExt(firstImageFileText);
+  p.FirstPageFile = baseName + p.PageExtension;
 
   // Without a trailing number the whole base name is the number part: it is not an integer, so
   // the count starts at 1 and the width is one more than the name, giving 00012 for "page".
-  const int length = static_cast<int>(p.PageBaseName.size());
-  const int pos = TrailingNumberPos(p.PageBaseName);
-  const std::string numberText = pos > 0 ? p.PageBaseName.substr(pos - 1) : p.PageBaseName;
-  p.PageNumberPrefix = pos > 0 ? p.PageBaseName.substr(0, pos - 1) : std::string();
+  const int length = static_cast<int>(baseName.size());
+  const int pos = TrailingNumberPos(baseName);
+  const std::string numberText = pos > 0 ? baseName.substr(pos - 1) : baseName;
+  p.PageNumberPrefix = pos > 0 ? baseName.substr(0, pos - 1) : std::string();
   int32_t start = 1;
   p.PageNumberStart = TryStrToInt(numberText, start) ? start : 1;
   p.PageNumberWidth = pos > 0 ? length - pos + 1 : length + 1;
-  // Every page, the last included, is named by one formula, so the Last button always names a
-  // page that is written (a single page is the first page).
-  p.LastPageFile = SerialPageFile(p, count - 1);
+  p.LastPageFile = LastPageFileOf(p);
 }
 
-TThumbSaveParams SaveParamsFor(int thumbsFormat) {
+// The enum value of a drop-down index or radio pair, `fallback` for an index out of range.
+template <typename TEnum>
+TEnum Choice(int index, int first, int last, TEnum fallback) {
+  return index >= first && index <= last ? static_cast<TEnum>(index) : fallback;
+}
+
+TThumbSaveParams SaveParamsFor(TThumbFormat format) {
   TThumbSaveParams params;
-  params.format = static_cast<TThumbFormat>(thumbsFormat);
+  params.format = format;
   params.quality = 90;
   params.interlaced = false;
   return params;
@@ -90,20 +86,9 @@ std::string SystemDecimalSeparator() {
 
 }  // namespace
 
-std::string SerialPageBaseName(const TBuildParameters& params, long long i) {
-  if (i == 0)
-    return params.FirstPageFile.substr(0,
-                                       params.FirstPageFile.size() - params.PageExtension.size());
-  return params.PageNumberPrefix + PaddedNumber(params.PageNumberStart + i, params.PageNumberWidth);
-}
-
-std::string SerialPageFile(const TBuildParameters& params, long long i) {
-  return SerialPageBaseName(params, i) + params.PageExtension;
-}
-
-TBuildParameters CollectBuildParameters(const TBuildInputs& inputs) {
+TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   const TSettingsSnapshot& s = inputs.Settings;
-  TBuildParameters p;
+  TBuildPlan p;
   p.Images = inputs.Images;
   p.ImagesFolder = NormalizeFolderPath(StripQuotes(s.ImagesFolder));
   p.ResultFolder = NormalizeFolderPath(inputs.ResultFolderText);
@@ -124,11 +109,17 @@ TBuildParameters CollectBuildParameters(const TBuildInputs& inputs) {
   p.ButtonImageNext = ExtractFileName(StripQuotes(s.ButtonImageNext));
   p.ButtonImageLast = ExtractFileName(StripQuotes(s.ButtonImageLast));
   p.ButtonImageIndex = ExtractFileName(StripQuotes(s.ButtonImageIndex));
+  p.ButtonSourceFirst = StripQuotes(s.ButtonImageFirst);
+  p.ButtonSourcePrev = StripQuotes(s.ButtonImagePrev);
+  p.ButtonSourceNext = StripQuotes(s.ButtonImageNext);
+  p.ButtonSourceLast = StripQuotes(s.ButtonImageLast);
+  p.ButtonSourceIndex = StripQuotes(s.ButtonImageIndex);
   p.IndexPlace = s.IndexPlace;
   p.ImagePlace = s.ImagePlace;
   p.DescrPlace = s.DescrPlace;
   p.ButtonsPlace = s.ButtonsPlace;
-  p.IndexType = s.IndexType >= 0 && s.IndexType <= 3 ? s.IndexType : -1;
+  p.Descriptions = Choice(s.Descriptions, 0, 2, TDescriptionSource::None);
+  p.IndexType = Choice(s.IndexType, 0, 3, TIndexKind::None);
   p.TableWidth = Clamp(s.TableWidth, 0, 100);
   p.TableBorderWidth = Clamp(s.TableBorderWidth, 0, 10);
   p.CellSpacing = Clamp(s.CellSpacing, 0, 10);
@@ -138,7 +129,7 @@ TBuildParameters CollectBuildParameters(const TBuildInputs& inputs) {
   p.ShowTableHeaders = s.ShowTableHeaders;
   p.ShowDescriptions = s.ShowDescriptions;
   p.ShowFileSizes = s.ShowFileSizes;
-  p.FileSizes = s.FileSizes >= 0 && s.FileSizes <= 2 ? s.FileSizes : -1;
+  p.FileSizes = Choice(s.FileSizes, 0, 2, TFileSizeUnit::None);
   SetColumnWidths(p);
   p.ThumbXCount = Clamp(s.ThumbXCount, 1, 10);
   p.ThumbXSize = SpinValueOfText(s.ThumbXSize, 0, 200);
@@ -147,11 +138,12 @@ TBuildParameters CollectBuildParameters(const TBuildInputs& inputs) {
   p.DescrAsThumbAlt = s.DescrAsThumbAlt;
   p.CreateThumbs = s.CreateThumbs;
   // No format selected: the thumbnails are still made and named in one format, the default JPEG.
-  p.ThumbsFormat = s.ThumbsFormat >= 0 && s.ThumbsFormat <= 2 ? s.ThumbsFormat : 1;
-  p.ThumbPrefixSuffixType = s.ThumbPrefixSuffixType == 0 ? 0 : 1;
+  p.ThumbsFormat = Choice(s.ThumbsFormat, 0, 2, TThumbFormat::Jpeg);
+  // A radio pair reads "first checked, else second".
+  p.ThumbPrefixSuffixType = Choice(s.ThumbPrefixSuffixType, 0, 0, TThumbTextPlace::Suffix);
   p.ThumbPrefixSuffix = s.ThumbPrefixSuffix;
-  p.ImageType = s.ImageType == 0 ? 0 : 1;
-  p.HtmlNames = s.HtmlNames == 0 ? 0 : 1;
+  p.ImageType = Choice(s.ImageType, 0, 0, TPictureMode::Page);
+  p.HtmlNames = Choice(s.HtmlNames, 0, 0, TPageNaming::Serial);
   if (!p.Images.empty()) SetPageNames(p, s.HtmlFirstImageFile);
   p.AltFirst = s.AltFirst;
   p.AltPrev = s.AltPrev;
@@ -162,4 +154,11 @@ TBuildParameters CollectBuildParameters(const TBuildInputs& inputs) {
   p.DecimalSeparator = SystemDecimalSeparator();
   p.ThumbSaveParams = SaveParamsFor(p.ThumbsFormat);
   return p;
+}
+
+TBuildPlan PlanForFirstPictures(const TBuildPlan& plan, size_t count) {
+  TBuildPlan first = plan;
+  first.Images.resize(count);
+  first.LastPageFile = LastPageFileOf(first);
+  return first;
 }

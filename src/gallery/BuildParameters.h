@@ -1,12 +1,14 @@
-// BuildParameters: the one record a build reads its settings from. The window (or the command
-// line) hands over what its controls hold; CollectBuildParameters derives the paths, URL prefixes,
-// column widths, page names and thumbnail save parameters that the writers use. The record also
-// carries the per-picture naming state that PrepareImageNames moves on from picture to picture.
+// BuildParameters: the build plan, the one record a build reads its settings from. The window (or
+// the command line) hands over what its controls hold; CollectBuildParameters derives the paths,
+// URL prefixes, column widths, page names and thumbnail save parameters once, and nothing changes
+// the plan afterwards. The names of picture i (its page, links, thumbnail) follow from the plan
+// and i alone (ImageNames.h).
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "ImageDescriptions.h"
 #include "SettingsSnapshot.h"
 #include "ThumbSaveParams.h"
 
@@ -21,7 +23,28 @@ struct TBuildInputs {
   std::vector<std::string> Images;       // the image list, in gallery order
 };
 
-struct TBuildParameters {
+// The form of the index (the index kind drop-down; None when nothing is selected).
+enum class TIndexKind {
+  None = -1,
+  NumberedList = 0,
+  BulletedList = 1,
+  TableList = 2,
+  Thumbnails = 3
+};
+
+// Where the index links lead: to the picture files, or to a page per picture.
+enum class TPictureMode { File = 0, Page = 1 };
+
+// How picture pages are named: after their pictures, or numbered from the first page's name.
+enum class TPageNaming { AfterPicture = 0, Serial = 1 };
+
+// Where the thumbnail text goes in a thumbnail's name.
+enum class TThumbTextPlace { Prefix = 0, Suffix = 1 };
+
+// The unit of the size column (None when nothing is selected: written as bytes).
+enum class TFileSizeUnit { None = -1, Bytes = 0, Kilobytes = 1, Megabytes = 2 };
+
+struct TBuildPlan {
   std::vector<std::string> Images;  // picture file names (no folder), in gallery order
   std::string ImagesFolder;
   std::string ResultFolder;
@@ -41,11 +64,17 @@ struct TBuildParameters {
   std::string ButtonImageNext;
   std::string ButtonImageLast;
   std::string ButtonImageIndex;
+  std::string ButtonSourceFirst;  // the button pictures the copies are made from (whole paths)
+  std::string ButtonSourcePrev;
+  std::string ButtonSourceNext;
+  std::string ButtonSourceLast;
+  std::string ButtonSourceIndex;
   std::string IndexPlace;
   std::string ImagePlace;
   std::string DescrPlace;
   std::string ButtonsPlace;
-  int IndexType = 0;  // -1 none, 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
+  TDescriptionSource Descriptions = TDescriptionSource::None;
+  TIndexKind IndexType = TIndexKind::None;
   int TableWidth = 0;
   int TableBorderWidth = 0;
   int CellSpacing = 0;
@@ -55,23 +84,22 @@ struct TBuildParameters {
   bool ShowTableHeaders = false;
   bool ShowDescriptions = false;
   bool ShowFileSizes = false;
-  int FileSizes = 0;  // -1 none (written as bytes), 0 bytes, 1 kilobytes, 2 megabytes
+  TFileSizeUnit FileSizes = TFileSizeUnit::None;
   int LinkColumnWidth = 0;
   int DescrColumnWidth = 0;
   int SizeColumnWidth = 0;
-  int ThumbXCount = 0;
+  int ThumbXCount = 1;
   int ThumbXSize = 0;
   int ThumbYSize = 0;
   int ThumbBorderWidth = 0;
   bool DescrAsThumbAlt = false;
   bool CreateThumbs = false;
-  int ThumbsFormat = 0;           // 0 GIF, 1 JPEG, 2 BMP
-  int ThumbPrefixSuffixType = 0;  // 0 prefix, 1 suffix
+  TThumbFormat ThumbsFormat = TThumbFormat::Jpeg;
+  TThumbTextPlace ThumbPrefixSuffixType = TThumbTextPlace::Prefix;
   std::string ThumbPrefixSuffix;
-  int ImageType = 0;  // 0 picture as file, 1 picture in an HTML page
-  int HtmlNames = 0;  // 0 pages named after the pictures, 1 numbered pages
+  TPictureMode ImageType = TPictureMode::File;
+  TPageNaming HtmlNames = TPageNaming::AfterPicture;
   std::string PageExtension;
-  std::string PageBaseName;
   std::string FirstPageFile;
   std::string LastPageFile;
   std::string AltFirst;
@@ -90,24 +118,18 @@ struct TBuildParameters {
 
   // The user's decimal separator, for sizes in megabytes.
   std::string DecimalSeparator = ".";
-
-  // Per-picture naming state, set by PrepareImageNames for the current picture.
-  std::string ImageLink;  // index link target: the page file name, or the picture file name
-  std::string PrevPageFile;
-  std::string NextPageFile;
-  std::string ThumbFileName;
 };
 
-// Derives the build parameters from the inputs. Spin edit values are clamped to their limits
+// Derives the build plan from the inputs. Spin edit values are clamped to their limits
 // (TableWidth 0..100, TableBorderWidth, CellSpacing, CellPadding, ThumbBorderWidth 0..10,
 // ThumbXCount 1..10); ThumbXSize and ThumbYSize are read from their texts by the program's
 // integer syntax, a text that is not an integer counts as 0 (the lower limit) and a number out of
-// 0..200 is clamped. A thumbs format or index kind out of range is taken as JPEG / no index.
+// 0..200 is clamped. A thumbs format or index kind out of range is taken as JPEG / no index, a
+// description source out of range as none.
 // REQUIRES: inputs.Images is not empty.
-TBuildParameters CollectBuildParameters(const TBuildInputs& inputs);
+TBuildPlan CollectBuildParameters(const TBuildInputs& inputs);
 
-// The name without extension of numbered page i (0 = the first page's).
-std::string SerialPageBaseName(const TBuildParameters& params, long long i);
-
-// The file name of numbered page i (0 = FirstPageFile).
-std::string SerialPageFile(const TBuildParameters& params, long long i);
+// The plan of a gallery of the first `count` pictures of `plan` only: the pages of a build that
+// was stopped after them, whose Last buttons must name the last page written.
+// REQUIRES: 0 < count <= plan.Images.size().
+TBuildPlan PlanForFirstPictures(const TBuildPlan& plan, size_t count);

@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 
+#include "ImageNames.h"
 #include "PageWriter.h"
 #include "WriterMessages.h"
 #include "ZetFileUtils.h"
@@ -16,20 +17,20 @@ const std::string& DescriptionOf(const std::vector<std::string>& descriptions, s
   return i < descriptions.size() ? descriptions[i] : kEmpty;
 }
 
-std::string TableAttributes(const TBuildParameters& p) {
+std::string TableAttributes(const TBuildPlan& p) {
   return " border=\"" + std::to_string(p.TableBorderWidth) + "\"" + " cellpadding=\"" +
          std::to_string(p.CellPadding) + "\"" + " cellspacing=\"" + std::to_string(p.CellSpacing) +
          "\"" + " bordercolor=\"" + EscapeHtmlAttribute(p.TableBorderColor) + "\"" + " bgcolor=\"" +
          EscapeHtmlAttribute(p.TableBackColor) + "\"" + ">\r\n";
 }
 
-std::string IndexOpening(const TBuildParameters& p) {
+std::string IndexOpening(const TBuildPlan& p) {
   switch (p.IndexType) {
-    case 0:
+    case TIndexKind::NumberedList:
       return "<ol>\r\n";
-    case 1:
+    case TIndexKind::BulletedList:
       return "<ul>\r\n";
-    case 2: {
+    case TIndexKind::TableList: {
       std::string html = "<br>\r\n<table align=\"center\" width=\"" + std::to_string(p.TableWidth) +
                          "%\"" + TableAttributes(p);
       if (p.ShowTableHeaders) {
@@ -44,47 +45,50 @@ std::string IndexOpening(const TBuildParameters& p) {
       }
       return html;
     }
-    case 3:
+    case TIndexKind::Thumbnails:
       return "<br>\r\n<table align=\"center\"" + TableAttributes(p);
-    default:
-      return std::string();
+    case TIndexKind::None:
+      break;
   }
+  return std::string();
 }
 
-std::string IndexClosing(const TBuildParameters& p) {
+std::string IndexClosing(const TBuildPlan& p) {
   switch (p.IndexType) {
-    case 0:
+    case TIndexKind::NumberedList:
       return "</ol>\r\n";
-    case 1:
+    case TIndexKind::BulletedList:
       return "</ul>\r\n";
-    case 2:
-    case 3:
+    case TIndexKind::TableList:
+    case TIndexKind::Thumbnails:
       return "</table>\r\n<br>\r\n";
-    default:
-      return std::string();
+    case TIndexKind::None:
+      break;
   }
+  return std::string();
 }
 
-std::string LinkHref(const TBuildParameters& p) {
+std::string LinkHref(const TBuildPlan& p, const TImageNames& names) {
   // Pages lie beside the index page; picture files are reached through the images folder.
-  const std::string& prefix = p.ImageType == 0 ? p.ImagesUrlPrefix : std::string();
-  return UrlEncodeFileName(prefix + p.ImageLink);
+  const std::string& prefix = p.ImageType == TPictureMode::File ? p.ImagesUrlPrefix : std::string();
+  return UrlEncodeFileName(prefix + names.ImageLink);
 }
 
-std::string ListEntry(const TBuildParameters& p) {
-  return "<li><a href=\"" + LinkHref(p) + "\">" + EscapeHtmlText(p.ImageLink) + "</a></li>\r\n";
+std::string ListEntry(const TBuildPlan& p, const TImageNames& names) {
+  return "<li><a href=\"" + LinkHref(p, names) + "\">" + EscapeHtmlText(names.ImageLink) +
+         "</a></li>\r\n";
 }
 
-std::string TableRow(const TBuildParameters& p, const std::vector<std::string>& descriptions,
-                     size_t i) {
+std::string TableRow(const TBuildPlan& p, const TImageNames& names,
+                     const std::vector<std::string>& descriptions, size_t i) {
   // Column widths stand on the header cells, or on the first row when there is no header.
   const bool widths = i == 0 && !p.ShowTableHeaders;
   auto cellStart = [widths](int width) {
     return widths ? "<td width=\"" + std::to_string(width) + "%\">" : std::string("<td>");
   };
   std::string html = "<tr>\r\n";
-  html += cellStart(p.LinkColumnWidth) + "<a href=\"" + LinkHref(p) + "\">" +
-          EscapeHtmlText(p.ImageLink) + "</a>" + "</td>\r\n";
+  html += cellStart(p.LinkColumnWidth) + "<a href=\"" + LinkHref(p, names) + "\">" +
+          EscapeHtmlText(names.ImageLink) + "</a>" + "</td>\r\n";
   if (p.ShowDescriptions) {
     const std::string& description = DescriptionOf(descriptions, i);
     html +=
@@ -99,36 +103,27 @@ std::string TableRow(const TBuildParameters& p, const std::vector<std::string>& 
   return html;
 }
 
-// Writes pieces of the index and pushes each to disk, so the file follows the build's progress.
-class TIndexOutput {
- public:
-  explicit TIndexOutput(TTextWriter& writer) : writer_(writer) {}
-  void Write(const std::string& text) {
-    writer_.Write(text);
-    writer_.Flush();
-  }
-  void WriteLine(const std::string& text) {
-    writer_.WriteLine(text);
-    writer_.Flush();
-  }
-  bool Ok() const { return writer_.Ok(); }
-
- private:
-  TTextWriter& writer_;
-};
+// The index template, read whole before the index is written.
+bool ReadIndexTemplate(const TBuildPlan& plan, std::vector<std::string>& lines) {
+  return ReadTextFileLines(plan.IndexTemplate, lines);
+}
 
 struct TIndexRun {
-  TBuildParameters& params;
+  const TBuildPlan& plan;
+  const TBuildInputFiles& inputs;
   const std::vector<std::string>& descriptions;
   TUserInterface& ui;
-  const TThumbnailMaker& makeThumbnail;
-  TIndexOutput& out;
+  TPictureSink& sink;
+  TTextWriter& out;
+  std::vector<bool> pageWritten;  // by picture: its page was written in this build
+  size_t picturesDone = 0;        // pictures done in the index being written
+  bool wholeIndexDone = false;    // some index went through every picture
   bool pagesOk = true;
   bool stopped = false;
 };
 
-void WriteThumbnailCell(TIndexRun& run, size_t i) {
-  TBuildParameters& p = run.params;
+void WriteThumbnailCell(TIndexRun& run, const TImageNames& names, size_t i) {
+  const TBuildPlan& p = run.plan;
   const size_t perRow = static_cast<size_t>(p.ThumbXCount);
   if (i % perRow == 0)
     run.out.Write("<tr height=\"" +
@@ -136,11 +131,11 @@ void WriteThumbnailCell(TIndexRun& run, size_t i) {
                   "\">\r\n");
   run.out.Write("<td align=\"center\" width=\"" +
                 std::to_string(2 * p.ThumbBorderWidth + p.ThumbXSize + 2 * p.CellPadding) + "\">");
-  if (p.CreateThumbs && run.makeThumbnail)
-    run.makeThumbnail(EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i],
-                      EnsureTrailingBackslash(p.ThumbsFolderPath) + p.ThumbFileName);
-  run.out.Write("<a href=\"" + LinkHref(p) + "\">" + "<img src=\"" +
-                UrlEncodeFileName(p.ThumbsUrlPrefix + p.ThumbFileName) + "\"" + " border=\"" +
+  if (p.CreateThumbs)
+    run.sink.MakeThumbnail(i, EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i],
+                           EnsureTrailingBackslash(p.ThumbsFolderPath) + names.ThumbFileName);
+  run.out.Write("<a href=\"" + LinkHref(p, names) + "\">" + "<img src=\"" +
+                UrlEncodeFileName(p.ThumbsUrlPrefix + names.ThumbFileName) + "\"" + " border=\"" +
                 std::to_string(p.ThumbBorderWidth) + "\"" + ThumbAltText(p, run.descriptions, i) +
                 ">" + "</a>" + "</td>\r\n");
   if ((i + 1) % perRow == 0) {
@@ -152,51 +147,75 @@ void WriteThumbnailCell(TIndexRun& run, size_t i) {
   }
 }
 
+void WriteEntry(TIndexRun& run, const TImageNames& names, size_t i) {
+  switch (run.plan.IndexType) {
+    case TIndexKind::NumberedList:
+    case TIndexKind::BulletedList:
+      run.out.Write(ListEntry(run.plan, names));
+      break;
+    case TIndexKind::TableList:
+      run.out.Write(TableRow(run.plan, names, run.descriptions, i));
+      break;
+    case TIndexKind::Thumbnails:
+      WriteThumbnailCell(run, names, i);
+      break;
+    case TIndexKind::None:
+      break;
+  }
+}
+
 // One complete index in place of a marker line. Returns false on a write error.
 bool WriteIndex(TIndexRun& run) {
-  TBuildParameters& p = run.params;
+  const TBuildPlan& p = run.plan;
   run.out.Write(IndexOpening(p));
   const size_t count = p.Images.size();
+  run.picturesDone = 0;
   for (size_t i = 0; i < count && run.out.Ok(); ++i) {
     run.ui.ProcessMessages();
-    PrepareImageNames(p, i);
-    switch (p.IndexType) {
-      case 0:
-      case 1:
-        run.out.Write(ListEntry(p));
-        break;
-      case 2:
-        run.out.Write(TableRow(p, run.descriptions, i));
-        break;
-      case 3:
-        WriteThumbnailCell(run, i);
-        break;
-      default:
-        break;
-    }
+    WriteEntry(run, PrepareImageNames(p, i), i);
     if (!run.out.Ok()) return false;
-    if (!WriteImagePage(p, run.descriptions, i, run.ui)) run.pagesOk = false;
+    if (WriteImagePage(p, run.inputs, run.descriptions, i, run.ui))
+      run.pageWritten[i] = true;
+    else
+      run.pagesOk = false;
     run.ui.ProcessMessages();
-    run.ui.ReportProgress(static_cast<int>(i + 1), static_cast<int>(count), p.Images[i]);
+    run.sink.PictureWritten(i, count);
+    run.picturesDone = i + 1;
     if (run.ui.StopRequested()) {
       run.stopped = true;
       // A thumbnail row left half full is closed, so the table stays well formed.
       const bool rowOpen = (i + 1) % static_cast<size_t>(p.ThumbXCount) != 0 && i + 1 < count;
-      if (p.IndexType == 3 && rowOpen) run.out.Write("</tr>\r\n");
+      if (p.IndexType == TIndexKind::Thumbnails && rowOpen) run.out.Write("</tr>\r\n");
       break;
     }
   }
+  if (run.picturesDone == count) run.wholeIndexDone = true;
   if (!run.out.Ok()) return false;
   run.out.Write(IndexClosing(p));
   return run.out.Ok();
 }
 
+// After a stop before the first complete index: the pages written are rewritten as the pages of
+// a gallery of the pictures done, so that no Next or Last button names a page never written.
+void RewritePagesOfAStoppedBuild(TIndexRun& run) {
+  if (!run.stopped || run.wholeIndexDone || run.picturesDone == 0) return;
+  if (run.plan.ImageType != TPictureMode::Page) return;
+  const TBuildPlan done = PlanForFirstPictures(run.plan, run.picturesDone);
+  for (size_t i = 0; i < run.picturesDone; ++i)
+    if (run.pageWritten[i] && !WriteImagePage(done, run.inputs, run.descriptions, i, run.ui))
+      run.pagesOk = false;
+}
+
 }  // namespace
 
-std::string ThumbAltText(const TBuildParameters& params,
-                         const std::vector<std::string>& descriptions, size_t i) {
+std::string IndexPagePath(const TBuildPlan& plan) {
+  return EnsureTrailingBackslash(plan.ResultFolder) + plan.IndexFile;
+}
+
+std::string ThumbAltText(const TBuildPlan& plan, const std::vector<std::string>& descriptions,
+                         size_t i) {
   const std::string& description = DescriptionOf(descriptions, i);
-  if (!params.DescrAsThumbAlt || description.empty()) return std::string();
+  if (!plan.DescrAsThumbAlt || description.empty()) return std::string();
   return " alt=\"" + EscapeHtmlAttribute(description) + "\"";
 }
 
@@ -206,14 +225,14 @@ int64_t GetImageFileSize(const std::string& path) {
   return S_ISDIR(info.st_mode) ? 0 : static_cast<int64_t>(info.st_size);
 }
 
-std::string FileSizeText(int64_t size, int unit, const std::string& decimalSeparator) {
+std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& decimalSeparator) {
   // Whole-number arithmetic rounds the halves exactly (1.5 k is 2k, 1.25 M is 1.3M) where
   // binary floating point would sometimes round them down.
-  if (unit == 1) {
+  if (unit == TFileSizeUnit::Kilobytes) {
     if (size < 0) return "0k";
     return std::to_string((size + 512) / 1024) + "k";
   }
-  if (unit == 2) {
+  if (unit == TFileSizeUnit::Megabytes) {
     if (size < 0) return "0" + decimalSeparator + "0M";
     const int64_t tenths = (size * 10 + 524288) / 1048576;
     return std::to_string(tenths / 10) + decimalSeparator + std::to_string(tenths % 10) + "M";
@@ -221,28 +240,34 @@ std::string FileSizeText(int64_t size, int unit, const std::string& decimalSepar
   return std::to_string(size);
 }
 
-bool WriteIndexPage(TBuildParameters& params, const std::vector<std::string>& descriptions,
-                    TUserInterface& ui, const TThumbnailMaker& makeThumbnail) {
+bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+                    const std::vector<std::string>& descriptions, TUserInterface& ui,
+                    TPictureSink& sink) {
+  const std::string indexPath = IndexPagePath(plan);
+  if (inputs.Holds(indexPath)) {
+    ui.ShowError(IndexIsInputMessage(indexPath));
+    return false;
+  }
   TTextWriter writer;
-  if (!writer.Open(EnsureTrailingBackslash(params.ResultFolder) + params.IndexFile)) {
+  if (!writer.Open(indexPath)) {
     ui.ShowError(kMsgIndexFileOpen);
     return false;
   }
   std::vector<std::string> lines;
-  if (!ReadTextFileLines(params.IndexTemplate, lines)) {
-    writer.Close();
+  if (!ReadIndexTemplate(plan, lines)) {
+    writer.Discard();
     ui.ShowError(kMsgIndexTemplateOpen);
     return false;
   }
 
-  TIndexOutput out(writer);
-  TIndexRun run{params, descriptions, ui, makeThumbnail, out};
+  TIndexRun run{
+      plan, inputs, descriptions, ui, sink, writer, std::vector<bool>(plan.Images.size(), false)};
   bool writeOk = true;
   for (const std::string& line : lines) {
     const bool isMarker =
-        !params.IndexPlace.empty() && line.find(params.IndexPlace) != std::string::npos;
+        !plan.IndexPlace.empty() && line.find(plan.IndexPlace) != std::string::npos;
     if (!isMarker) {
-      out.WriteLine(line);
+      writer.WriteLine(line);
     } else if (!run.stopped) {
       // After a stop the remaining markers are dropped, but the page around them is finished.
       if (!WriteIndex(run)) {
@@ -250,12 +275,17 @@ bool WriteIndexPage(TBuildParameters& params, const std::vector<std::string>& de
         break;
       }
     }
-    if (!out.Ok()) {
+    if (!writer.Ok()) {
       writeOk = false;
       break;
     }
   }
-  if (!writer.Close()) writeOk = false;
+  RewritePagesOfAStoppedBuild(run);
+  if (writeOk) {
+    writeOk = writer.Close();
+  } else {
+    writer.Discard();
+  }
   if (!writeOk) ui.ShowError(kMsgIndexWrite);
   return writeOk && run.pagesOk;
 }

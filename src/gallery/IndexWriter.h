@@ -1,41 +1,57 @@
 // IndexWriter: writes the gallery's index page from its template and drives the per-picture work
-// (page names, thumbnails, picture pages) while it writes the index entries.
+// (index entry, thumbnail, picture page) while it writes the index entries.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "BuildInputFiles.h"
 #include "BuildParameters.h"
 #include "UserInterface.h"
 
-// Makes one thumbnail file. It may run the work on another thread; its outcome is never looked at.
-using TThumbnailMaker =
-    std::function<void(const std::string& sourcePath, const std::string& targetPath)>;
+// What the index writer hands on while it goes through the pictures: the thumbnails to make and
+// the pictures it has finished. The build driver makes the thumbnails on worker threads, reports
+// progress and keeps the writer from running far ahead of the thumbnails.
+class TPictureSink {
+ public:
+  virtual ~TPictureSink() = default;
+  // Picture i's thumbnail is wanted from `sourcePath` in `targetPath`. Called in the thumbnail
+  // index with CreateThumbs only, after the picture's cell is opened and before its link.
+  virtual void MakeThumbnail(size_t i, const std::string& sourcePath,
+                             const std::string& targetPath) = 0;
+  // Picture i of `count` is done: its index entry and its page are written. Returns when the
+  // next picture may begin.
+  virtual void PictureWritten(size_t i, size_t count) = 0;
+};
 
 // Copies the index template into EnsureTrailingBackslash(ResultFolder) + IndexFile, replacing
 // every template line that holds IndexPlace by a complete index of all pictures. For every
-// picture of every such line: ui.ProcessMessages(), PrepareImageNames, the index entry (in the
-// thumbnail kind with CreateThumbs, `makeThumbnail` is called before the cell is written),
-// WriteImagePage, ui.ProcessMessages(), ui.ReportProgress(i + 1, n, name). The file is flushed
-// after every written piece. When ui.StopRequested() after a picture, the index is closed
-// properly, the rest of the template is copied without further indexes, and it returns.
+// picture of every such line: ui.ProcessMessages(), the index entry (in the thumbnail kind with
+// CreateThumbs, sink.MakeThumbnail is called inside the cell), WriteImagePage,
+// ui.ProcessMessages(), sink.PictureWritten. The index appears whole or not at all: a failure
+// leaves the older index in place. An index that would replace one of the build's inputs is not
+// written. When ui.StopRequested() after a picture, the index is closed properly, the rest of
+// the template is copied without further indexes, and the pages written so far are made the
+// pages of a gallery of the pictures done (their Last buttons name the last page written).
 // Failures are shown with ui.ShowError; returns false when any error was shown (pages included).
-// REQUIRES: params came from CollectBuildParameters; descriptions[i] belongs to picture i (a
-// missing entry is the empty description).
-bool WriteIndexPage(TBuildParameters& params, const std::vector<std::string>& descriptions,
-                    TUserInterface& ui, const TThumbnailMaker& makeThumbnail);
+// REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty description).
+bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+                    const std::vector<std::string>& descriptions, TUserInterface& ui,
+                    TPictureSink& sink);
+
+// The index page's path: EnsureTrailingBackslash(ResultFolder) + IndexFile.
+std::string IndexPagePath(const TBuildPlan& plan);
 
 // The alt attribute of picture i's thumbnail: " alt=\"description\"" (attribute-escaped) when
 // DescrAsThumbAlt is on and the description is not empty, else "".
-std::string ThumbAltText(const TBuildParameters& params,
-                         const std::vector<std::string>& descriptions, size_t i);
+std::string ThumbAltText(const TBuildPlan& plan, const std::vector<std::string>& descriptions,
+                         size_t i);
 
 // Size in bytes of the file at `path`, or -1 when there is none.
 int64_t GetImageFileSize(const std::string& path);
 
-// The size column's text for `size` bytes: unit 1 gives kilobytes rounded half away from zero
-// and "k"; unit 2 megabytes with one decimal, `decimalSeparator`, and "M"; any other unit the
-// bytes. A negative (unknown) size is "-1" in bytes and 0 in the other units.
-std::string FileSizeText(int64_t size, int unit, const std::string& decimalSeparator);
+// The size column's text for `size` bytes: kilobytes rounded half away from zero and "k";
+// megabytes with one decimal, `decimalSeparator`, and "M"; otherwise the bytes. A negative
+// (unknown) size is "-1" in bytes and 0 in the other units.
+std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& decimalSeparator);

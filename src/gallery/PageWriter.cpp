@@ -1,4 +1,4 @@
-// PageWriter: page and thumbnail names, and the picture pages.
+// PageWriter: the picture pages.
 #include "PageWriter.h"
 
 #include <filesystem>
@@ -17,129 +17,105 @@ const std::string& DescriptionOf(const std::vector<std::string>& descriptions, s
   return i < descriptions.size() ? descriptions[i] : kEmpty;
 }
 
-bool IsLastPicture(const TBuildParameters& params, size_t i) {
-  return i + 1 >= params.Images.size();
-}
+bool IsLastPicture(const TBuildPlan& plan, size_t i) { return i + 1 >= plan.Images.size(); }
 
 // One of the First, Prev, Next and Last buttons: half transparent and without a link when it
 // would lead nowhere.
-std::string NavigationButton(const TBuildParameters& params, const std::string& picture,
+std::string NavigationButton(const TBuildPlan& plan, const std::string& picture,
                              const std::string& alt, bool active, const std::string& target) {
   std::string html = "<img";
   if (!active) html += " style=\"filter: alpha(opacity=50)\"";
-  html += " src=\"" + UrlEncodeFileName(params.ButtonsUrlPrefix + picture) + "\" " +
-          "border=\"0\" " + "alt=\"" + EscapeHtmlAttribute(alt) + "\">";
+  html += " src=\"" + UrlEncodeFileName(plan.ButtonsUrlPrefix + picture) + "\" " + "border=\"0\" " +
+          "alt=\"" + EscapeHtmlAttribute(alt) + "\">";
   if (active) html = "<a href=\"" + UrlEncodeFileName(target) + "\">" + html + "</a>";
   return html;
 }
 
-// True when `pagePath` is the index page of this build, by name or (when both exist) as a file.
-bool IsIndexPage(const TBuildParameters& params, const std::string& pagePath) {
-  const std::string indexPath = EnsureTrailingBackslash(params.ResultFolder) + params.IndexFile;
-  if (pagePath == indexPath) return true;
+// `path` made absolute, with "." and ".." and every link resolved as far as it exists.
+std::filesystem::path Normalised(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error);
+}
+
+// True when `pagePath` is the index page of this build, by path or (when both exist) as a file.
+// The index is written under a temporary name until it is complete, so the path decides.
+bool IsIndexPage(const TBuildPlan& plan, const std::string& pagePath) {
+  const std::string indexPath = EnsureTrailingBackslash(plan.ResultFolder) + plan.IndexFile;
+  if (pagePath == indexPath || Normalised(pagePath) == Normalised(indexPath)) return true;
   std::error_code error;
   return std::filesystem::equivalent(pagePath, indexPath, error) && !error;
 }
 
+// The page template, read afresh for every page.
+bool ReadPageTemplate(const TBuildPlan& plan, std::vector<std::string>& lines) {
+  return ReadTextFileLines(StripQuotes(plan.ImageTemplate), lines);
+}
+
 }  // namespace
 
-std::string ThumbnailFileName(const std::string& pictureName, int prefixSuffixType,
-                              const std::string& prefixSuffix, int thumbsFormat) {
-  const std::string name = ExtractFileNameNoExt(pictureName);
-  std::string thumb = prefixSuffixType == 0 ? prefixSuffix + name : name + prefixSuffix;
-  switch (thumbsFormat) {
-    case 0:
-      return thumb + ".gif";
-    case 2:
-      return thumb + ".bmp";
-    default:
-      return thumb + ".jpg";  // JPEG, and the fallback CollectBuildParameters also uses
-  }
-}
-
-void PrepareImageNames(TBuildParameters& params, size_t i) {
-  const std::string& picture = params.Images[i];
-  if (params.ImageType == 0) {
-    params.PageBaseName = ExtractFileNameNoExt(picture);
-    params.ImageLink = picture;
-  } else {
-    // Taken before the base name moves on: the page of the previous picture.
-    params.PrevPageFile = params.PageBaseName + params.PageExtension;
-    if (params.HtmlNames == 0) {
-      params.PageBaseName = ExtractFileNameNoExt(picture);
-      if (!IsLastPicture(params, i))
-        params.NextPageFile = ExtractFileNameNoExt(params.Images[i + 1]) + params.PageExtension;
-    } else {
-      const long long index = static_cast<long long>(i);
-      params.PageBaseName = SerialPageBaseName(params, index);
-      params.NextPageFile = SerialPageFile(params, index + 1);
-    }
-    params.ImageLink = params.PageBaseName + params.PageExtension;
-  }
-  params.ThumbFileName = ThumbnailFileName(picture, params.ThumbPrefixSuffixType,
-                                           params.ThumbPrefixSuffix, params.ThumbsFormat);
-}
-
-std::string PictureParagraph(const TBuildParameters& params, size_t i) {
-  const bool clickable = params.ImageClickEqualNext && !IsLastPicture(params, i);
+std::string PictureParagraph(const TBuildPlan& plan, const TImageNames& names, size_t i) {
+  const bool clickable = plan.ImageClickEqualNext && !IsLastPicture(plan, i);
   std::string html = "<p align=\"center\">";
-  if (clickable) html += "<a href=\"" + UrlEncodeFileName(params.NextPageFile) + "\">";
-  html += "<img src=\"" + UrlEncodeFileName(params.ImagesUrlPrefix + params.Images[i]) + "\"";
-  if (clickable) html += " alt=\"" + EscapeHtmlAttribute(params.AltNext) + "\"";
+  if (clickable) html += "<a href=\"" + UrlEncodeFileName(names.NextPageFile) + "\">";
+  html += "<img src=\"" + UrlEncodeFileName(plan.ImagesUrlPrefix + plan.Images[i]) + "\"";
+  if (clickable) html += " alt=\"" + EscapeHtmlAttribute(plan.AltNext) + "\"";
   html += ">";
   if (clickable) html += "</a>";
   html += "</p>";
   return html;
 }
 
-std::string NavigationTableHtml(const TBuildParameters& params, size_t i) {
+std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names, size_t i) {
   const bool hasPrevious = i > 0;
-  const bool hasNext = !IsLastPicture(params, i);
+  const bool hasNext = !IsLastPicture(plan, i);
   const std::string indexButton =
-      "<a href=\"" + UrlEncodeFileName(params.IndexFile) + "\">" + "<img src=\"" +
-      UrlEncodeFileName(params.ButtonsUrlPrefix + params.ButtonImageIndex) + "\" " +
-      "border=\"0\" " + "alt=\"" + EscapeHtmlAttribute(params.AltIndex) + "\"></a>";
+      "<a href=\"" + UrlEncodeFileName(plan.IndexFile) + "\">" + "<img src=\"" +
+      UrlEncodeFileName(plan.ButtonsUrlPrefix + plan.ButtonImageIndex) + "\" " + "border=\"0\" " +
+      "alt=\"" + EscapeHtmlAttribute(plan.AltIndex) + "\"></a>";
   std::string html = "<table border=\"0\" align=\"center\">\r\n<tr>\r\n";
   html += "<td>" +
-          NavigationButton(params, params.ButtonImageFirst, params.AltFirst, hasPrevious,
-                           params.FirstPageFile) +
+          NavigationButton(plan, plan.ButtonImageFirst, plan.AltFirst, hasPrevious,
+                           plan.FirstPageFile) +
           "</td>\r\n";
-  html += "<td>" +
-          NavigationButton(params, params.ButtonImagePrev, params.AltPrev, hasPrevious,
-                           params.PrevPageFile) +
-          "</td>\r\n";
+  html +=
+      "<td>" +
+      NavigationButton(plan, plan.ButtonImagePrev, plan.AltPrev, hasPrevious, names.PrevPageFile) +
+      "</td>\r\n";
   html += "<td>" + indexButton + "</td>\r\n";
   html += "<td>" +
-          NavigationButton(params, params.ButtonImageNext, params.AltNext, hasNext,
-                           params.NextPageFile) +
+          NavigationButton(plan, plan.ButtonImageNext, plan.AltNext, hasNext, names.NextPageFile) +
           "</td>\r\n";
   html += "<td>" +
-          NavigationButton(params, params.ButtonImageLast, params.AltLast, hasNext,
-                           params.LastPageFile) +
+          NavigationButton(plan, plan.ButtonImageLast, plan.AltLast, hasNext, plan.LastPageFile) +
           "</td>\r\n";
   html += "</tr>\r\n</table>\r\n";
   return html;
 }
 
-void WriteNavigationTable(const TBuildParameters& params, size_t i, TTextWriter& page) {
-  page.Write(NavigationTableHtml(params, i));
+void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
+                          TTextWriter& page) {
+  page.Write(NavigationTableHtml(plan, names, i));
 }
 
-bool WriteImagePage(const TBuildParameters& params, const std::vector<std::string>& descriptions,
-                    size_t i, TUserInterface& ui) {
-  if (params.ImageType == 0) return true;
+bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
+  if (plan.ImageType == TPictureMode::File) return true;
 
   std::vector<std::string> lines;
-  if (!ReadTextFileLines(StripQuotes(params.ImageTemplate), lines)) {
+  if (!ReadPageTemplate(plan, lines)) {
     ui.ShowError(kMsgImageTemplateOpen);
     return false;
   }
 
-  const std::string pageFile = params.PageBaseName + params.PageExtension;
-  const std::string pagePath = EnsureTrailingBackslash(params.ResultFolder) + pageFile;
+  const TImageNames names = PrepareImageNames(plan, i);
+  const std::string pagePath = EnsureTrailingBackslash(plan.ResultFolder) + names.PageFile;
   // A picture named like the index page (index.jpg beside index.htm) would wipe out the index.
-  if (IsIndexPage(params, pagePath)) {
-    ui.ShowError(kMsgImagePageIsIndex + pageFile);
+  if (IsIndexPage(plan, pagePath)) {
+    ui.ShowError(kMsgImagePageIsIndex + names.PageFile);
+    return false;
+  }
+  if (inputs.Holds(pagePath)) {
+    ui.ShowError(PageIsInputMessage(pagePath));
     return false;
   }
 
@@ -153,15 +129,15 @@ bool WriteImagePage(const TBuildParameters& params, const std::vector<std::strin
     return !place.empty() && line.find(place) != std::string::npos;
   };
   for (const std::string& line : lines) {
-    if (contains(line, params.ImagePlace)) {
-      page.Write(PictureParagraph(params, i));
-    } else if (contains(line, params.DescrPlace)) {
-      const size_t pos = line.find(params.DescrPlace);
+    if (contains(line, plan.ImagePlace)) {
+      page.Write(PictureParagraph(plan, names, i));
+    } else if (contains(line, plan.DescrPlace)) {
+      const size_t pos = line.find(plan.DescrPlace);
       page.Write(line.substr(0, pos));
       page.Write(DescriptionOf(descriptions, i));
-      page.Write(line.substr(pos + params.DescrPlace.size()));
-    } else if (contains(line, params.ButtonsPlace)) {
-      WriteNavigationTable(params, i, page);
+      page.Write(line.substr(pos + plan.DescrPlace.size()));
+    } else if (contains(line, plan.ButtonsPlace)) {
+      WriteNavigationTable(plan, names, i, page);
     } else {
       page.WriteLine(line);
     }

@@ -28,18 +28,19 @@ void TThumbnailQueue::Add(TThumbnailJob job) {
   jobReady_.notify_one();
 }
 
-void TThumbnailQueue::CancelPending() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    finished_ += static_cast<int>(pending_.size());
-    pending_.clear();
-  }
-  jobDone_.notify_all();
-}
-
 bool TThumbnailQueue::WaitFor(std::chrono::milliseconds timeout) {
   std::unique_lock<std::mutex> lock(mutex_);
   return jobDone_.wait_for(lock, timeout, [this] { return finished_ == added_; });
+}
+
+bool TThumbnailQueue::WaitUntilUnfinishedBelow(int limit, std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return jobDone_.wait_for(lock, timeout, [this, limit] { return added_ - finished_ < limit; });
+}
+
+int TThumbnailQueue::Unfinished() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return added_ - finished_;
 }
 
 int TThumbnailQueue::Added() const {
@@ -57,11 +58,11 @@ int TThumbnailQueue::Failed() const {
   return failed_;
 }
 
-std::vector<std::string> TThumbnailQueue::TakeFinishedSources() {
+std::vector<TFinishedThumbnail> TThumbnailQueue::TakeFinished() {
   std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<std::string> sources;
-  sources.swap(finishedSources_);
-  return sources;
+  std::vector<TFinishedThumbnail> finished;
+  finished.swap(finishedJobs_);
+  return finished;
 }
 
 void TThumbnailQueue::Work() {
@@ -86,7 +87,7 @@ void TThumbnailQueue::Work() {
     busyTargets_.erase(job.target);
     ++finished_;
     if (result != 0) ++failed_;
-    finishedSources_.push_back(std::move(job.source));
+    finishedJobs_.push_back({job.tag, result});
     // A job of the same target may have been waiting for this one.
     jobReady_.notify_all();
     jobDone_.notify_all();

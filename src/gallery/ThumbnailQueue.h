@@ -16,11 +16,18 @@
 #include "ThumbSaveParams.h"
 
 struct TThumbnailJob {
+  size_t tag = 0;  // the caller's own number for the job, handed back when it is finished
   std::string source;
   std::string target;
   int maxWidth = 0;
   int maxHeight = 0;
   TThumbSaveParams params;
+};
+
+// A job that is finished: its tag and what the maker returned.
+struct TFinishedThumbnail {
+  size_t tag = 0;
+  int result = 0;
 };
 
 class TThumbnailQueue {
@@ -37,17 +44,20 @@ class TThumbnailQueue {
 
   // Queues one thumbnail; returns at once.
   void Add(TThumbnailJob job);
-  // Drops the jobs that have not started yet; running ones finish.
-  void CancelPending();
   // Waits up to `timeout` for every job to finish; true when none is left.
   bool WaitFor(std::chrono::milliseconds timeout);
-  // Jobs added so far, and jobs finished (made, failed or dropped).
+  // Waits up to `timeout` until fewer than `limit` jobs are unfinished (queued or running); true
+  // when that is so.
+  bool WaitUntilUnfinishedBelow(int limit, std::chrono::milliseconds timeout);
+  // Jobs added but not finished: queued or running.
+  int Unfinished() const;
+  // Jobs added so far, and jobs finished (made or failed).
   int Added() const;
   int Finished() const;
   // Jobs whose maker returned a non-zero code.
   int Failed() const;
-  // The sources of the jobs finished (made or failed) since the last call, in finishing order.
-  std::vector<std::string> TakeFinishedSources();
+  // The jobs finished since the last call, in finishing order.
+  std::vector<TFinishedThumbnail> TakeFinished();
 
  private:
   void Work();
@@ -58,7 +68,7 @@ class TThumbnailQueue {
   std::condition_variable jobDone_;
   std::deque<TThumbnailJob> pending_;
   std::set<std::string> busyTargets_;
-  std::vector<std::string> finishedSources_;
+  std::vector<TFinishedThumbnail> finishedJobs_;
   int added_ = 0;
   int finished_ = 0;
   int failed_ = 0;

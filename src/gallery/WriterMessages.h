@@ -1,6 +1,8 @@
 // WriterMessages: every message the page writers show, spelled exactly as the user sees it.
 #pragma once
 
+#include <string>
+
 // The index file cannot be created.
 inline constexpr const char* kMsgIndexFileOpen =
     "Не могу открыть индексный файл на запись!\r\n\r\n"
@@ -41,3 +43,13 @@ inline constexpr const char* kMsgImagePageWrite = "Ошибка записи HTM
 // The page's file name follows this text.
 inline constexpr const char* kMsgImagePageIsIndex =
     "Страница картинки не записана: её имя совпадает с именем индексного файла: ";
+
+// The index page or a picture page would replace one of the build's own inputs (a picture, a
+// template, a button picture, a description file); `path` names the file that was not written.
+// The index is checked before anything is done, so the build then stops.
+inline std::string IndexIsInputMessage(const std::string& path) {
+  return "Индексный файл " + path + " совпадает с исходным файлом галереи! Галерея не построена.";
+}
+inline std::string PageIsInputMessage(const std::string& path) {
+  return "Страница картинки " + path + " не записана: она совпадает с исходным файлом галереи!";
+}

@@ -11,10 +11,6 @@
 
 namespace {
 
-// Long enough for another copy of the program to finish saving a preset, short enough that a
-// stuck copy does not freeze this one for good.
-constexpr int kBusyTimeoutMs = 15000;
-
 constexpr const char* kSchema = R"sql(
 CREATE TABLE IF NOT EXISTS keys(
   id INTEGER PRIMARY KEY,
@@ -74,6 +70,21 @@ bool Execute(sqlite3* handle, const char* sql) {
   return sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
+// Why a step failed, in the user's words where the reason is a common one.
+std::string ReasonOf(sqlite3* handle, int code) {
+  switch (code & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return kSettingsFileBusyReason;
+    case SQLITE_CORRUPT:
+      return kSettingsFileDamagedReason;
+    case SQLITE_NOTADB:
+      return kSettingsFileNotADatabaseReason;
+    default:
+      return sqlite3_errmsg(handle);
+  }
+}
+
 }  // namespace
 
 std::string DefaultRegistryPath() {
@@ -86,11 +97,12 @@ std::string DefaultRegistryPath() {
   return configHome + "/ZetGallery/registry.db";
 }
 
-std::shared_ptr<TRegistryDatabase> TRegistryDatabase::OpenDefault() {
-  return Open(DefaultRegistryPath());
+std::shared_ptr<TRegistryDatabase> TRegistryDatabase::OpenDefault(int busyTimeoutMs) {
+  return Open(DefaultRegistryPath(), busyTimeoutMs);
 }
 
-std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& path) {
+std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& path,
+                                                           int busyTimeoutMs) {
   std::shared_ptr<TRegistryDatabase> database(new TRegistryDatabase(path));
   std::error_code ignored;  // a folder that cannot be made shows up as a failed open below
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
@@ -99,13 +111,13 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   sqlite3* handle = nullptr;
   if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
       SQLITE_OK) {
-    database->openError_ =
-        SettingsFileUnusableMessage(path, handle ? sqlite3_errmsg(handle) : "out of memory");
+    database->openReason_ = handle ? sqlite3_errmsg(handle) : "out of memory";
+    database->openError_ = SettingsFileUnusableMessage(path, database->openReason_);
     sqlite3_close(handle);
     return database;
   }
   database->handle_ = handle;
-  sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+  sqlite3_busy_timeout(handle, busyTimeoutMs);
   Execute(handle, "PRAGMA foreign_keys = ON");
 
   // Look before writing anything: a file that is not a database, or belongs to another program,
@@ -116,14 +128,14 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
     TSqliteStatement list(handle,
                           "SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
                           "AND name NOT LIKE 'sqlite_%'");
-    int step = list.Ok() ? list.Step() : SQLITE_ERROR;
+    int step = list.Ok() ? list.Step() : sqlite3_errcode(handle);
     while (step == SQLITE_ROW) {
       if (list.ColumnBytes(0) == "table") tables.insert(list.ColumnBytes(1));
       if (list.ColumnBytes(1) == "readable_values") hasView = true;
       step = list.Step();
     }
     if (step != SQLITE_DONE) {
-      database->MarkUnusable(sqlite3_errmsg(handle));
+      database->MarkUnusable(ReasonOf(handle, step));
       return database;
     }
   }
@@ -149,12 +161,25 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
 }
 
 void TRegistryDatabase::MarkUnusable(const std::string& reason) {
+  openReason_ = reason;
   openError_ = SettingsFileUnusableMessage(path_, reason);
   sqlite3_close_v2(handle_);
   handle_ = nullptr;
 }
 
 TRegistryDatabase::~TRegistryDatabase() { sqlite3_close_v2(handle_); }
+
+bool TRegistryDatabase::CheckWhole(std::string& reason) {
+  if (!Available()) {
+    reason = openReason_;
+    return false;
+  }
+  TSqliteStatement check(handle_, "PRAGMA quick_check");
+  const int step = check.Ok() ? check.Step() : sqlite3_errcode(handle_);
+  if (step == SQLITE_ROW && check.ColumnBytes(0) == "ok") return true;
+  reason = step == SQLITE_ROW ? std::string(kSettingsFileDamagedReason) : ReasonOf(handle_, step);
+  return false;
+}
 
 TRegistryTransaction::TRegistryTransaction(TRegistryDatabase& database, TMode mode)
     : handle_(database.Available() ? database.Handle() : nullptr) {

@@ -16,16 +16,22 @@ struct sqlite3;
 // unset or relative XDG_CONFIG_HOME.
 std::string DefaultRegistryPath();
 
+// How long a copy of the program waits for another one holding the file: long enough for a
+// save to finish, short enough that a stuck copy does not freeze this one for good.
+inline constexpr int kDefaultBusyTimeoutMs = 15000;
+
 class TRegistryDatabase {
  public:
   // Opens the database at `path`, creating the file, its folder and the tables when missing.
   // Never throws. A file that cannot be opened, is not a database, or is a database of another
   // program gives an unavailable object whose OpenError() names the file and the reason; such a
-  // file is never written to.
-  static std::shared_ptr<TRegistryDatabase> Open(const std::string& path);
+  // file is never written to. A file held by another program is waited for up to
+  // `busyTimeoutMs`, at the open and at every later step.
+  static std::shared_ptr<TRegistryDatabase> Open(const std::string& path,
+                                                 int busyTimeoutMs = kDefaultBusyTimeoutMs);
 
   // Opens DefaultRegistryPath().
-  static std::shared_ptr<TRegistryDatabase> OpenDefault();
+  static std::shared_ptr<TRegistryDatabase> OpenDefault(int busyTimeoutMs = kDefaultBusyTimeoutMs);
 
   ~TRegistryDatabase();
   TRegistryDatabase(const TRegistryDatabase&) = delete;
@@ -39,6 +45,12 @@ class TRegistryDatabase {
 
   // The message for the user when the database is unavailable (empty otherwise).
   const std::string& OpenError() const { return openError_; }
+  // Why the database is unavailable, in a few words (empty otherwise).
+  const std::string& OpenReason() const { return openReason_; }
+
+  // Reads the whole file through (the database's own quick check). False, with the reason in a
+  // few words, when it is unavailable, damaged, or held by another program beyond the wait.
+  bool CheckWhole(std::string& reason);
 
   // REQUIRES: Available().
   sqlite3* Handle() const { return handle_; }
@@ -49,6 +61,7 @@ class TRegistryDatabase {
 
   std::string path_;
   std::string openError_;
+  std::string openReason_;
   sqlite3* handle_ = nullptr;
 };
 

@@ -20,3 +20,12 @@ std::string SettingsFileUnusableMessage(const std::string& path, const std::stri
          ".\r\nФайл оставлен без изменений. Программа работает с настройками по умолчанию, "
          "сохранить настройки нельзя.";
 }
+
+std::string SettingsFileUnreadableMessage(const std::string& path, const std::string& reason) {
+  return "Не удалось прочитать файл настроек \"" + path + "\": " + reason +
+         ".\r\nФайл оставлен без изменений.";
+}
+
+std::string PresetNotFoundMessage(const std::string& presetName) {
+  return "Настройка \"" + presetName + "\" не найдена.";
+}

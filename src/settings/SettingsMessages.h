@@ -30,3 +30,16 @@ std::string SettingsFileUnusableMessage(const std::string& path, const std::stri
 // The reason given when the file is an SQLite database of some other program.
 inline constexpr char kForeignDatabaseReason[] =
     "это база данных другой программы, а не файл настроек ZetGallery";
+
+// Why the settings file cannot be read, in a few words (the part after the colon of the
+// messages above and below).
+inline constexpr char kSettingsFileBusyReason[] = "файл занят другой программой";
+inline constexpr char kSettingsFileDamagedReason[] = "файл повреждён";
+inline constexpr char kSettingsFileNotADatabaseReason[] = "это не файл базы данных";
+
+// For the command line, which stops instead of going on with the defaults: the settings file
+// cannot be read, because `reason`.
+std::string SettingsFileUnreadableMessage(const std::string& path, const std::string& reason);
+
+// For the command line: the named preset it was asked for does not exist.
+std::string PresetNotFoundMessage(const std::string& presetName);

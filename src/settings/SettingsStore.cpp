@@ -160,3 +160,18 @@ TSettingsSnapshot TSettingsStore::ReadPresetSnapshot(const std::string& name) {
   ReadPresetValues(name, target);
   return snapshot;
 }
+
+TSettingsSnapshot TSettingsStore::ReadPresetSnapshotStrictly(const std::string& name,
+                                                             bool presetMustExist) {
+  // One read transaction: the check and the values see the same file.
+  TRegistryTransaction consistentView(*database_, TRegistryTransaction::TMode::Read);
+  std::string reason;
+  if (!database_->CheckWhole(reason))
+    throw TRegistryError(SettingsFileUnreadableMessage(database_->Path(), reason));
+  if (presetMustExist && !IsUntitledPresetName(name)) {
+    TZetRegistry registry(database_);
+    if (!registry.OpenKey(PresetKeyPath(name), false))
+      throw TRegistryError(PresetNotFoundMessage(name));
+  }
+  return ReadPresetSnapshot(name);
+}

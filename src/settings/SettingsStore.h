@@ -131,6 +131,13 @@ class TSettingsStore {
   // TRegistryError for a value of the wrong kind.
   TSettingsSnapshot ReadPresetSnapshot(const std::string& name);
 
+  // ReadPresetSnapshot for a caller that must not go on with other settings than it asked for
+  // (the command line): the whole file is read through first, and when `presetMustExist` a named
+  // preset that does not exist is an error (the untitled preset always exists). Throws
+  // TRegistryError with the user's message for a file that is unavailable, damaged or held by
+  // another program beyond the wait, for a missing preset, and for a value of the wrong kind.
+  TSettingsSnapshot ReadPresetSnapshotStrictly(const std::string& name, bool presetMustExist);
+
  private:
   std::shared_ptr<TRegistryDatabase> database_;
   TUserInterface& ui_;

@@ -1,8 +1,15 @@
 // ZetTextFile: whole-file and first-line reading over the line reader, and the CR LF writer.
 #include "ZetTextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "ZetTempFiles.h"
 
 namespace {
 
@@ -31,17 +38,37 @@ bool ReadFirstTextLine(const std::string& path, std::string& line) {
   return reader.Ok();
 }
 
-TTextWriter::~TTextWriter() { Close(); }
+TTextWriter::~TTextWriter() { Discard(); }
 
 bool TTextWriter::Open(const std::string& path) {
-  Close();
-  ok_ = true;
-  // Opening a pipe for writing waits until some other program reads it, which may be never.
+  Discard();
+  ok_ = false;
+  if (!IsUsablePath(path)) return false;
+  namespace fs = std::filesystem;
+  // The target is replaced by a rename, never written through: a pipe or a device of that name
+  // would be swapped for a plain file, and a protected file would lose its protection.
   std::error_code error;
-  if (IsUsablePath(path) && !std::filesystem::is_fifo(std::filesystem::path(path), error))
-    file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) ok_ = false;
-  return file_ != nullptr;
+  const fs::file_status status = fs::status(fs::path(path), error);
+  const bool exists = fs::exists(status);
+  if (exists && (!fs::is_regular_file(status) ||
+                 (status.permissions() & fs::perms::owner_write) == fs::perms::none ||
+                 ::access(path.c_str(), W_OK) != 0))
+    return false;
+  const std::string temporary = TemporaryPathBeside(path);
+  // O_EXCL: the temporary name must be new, never someone's file or a link planted there.
+  const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (descriptor < 0) return false;
+  if (exists) ::fchmod(descriptor, static_cast<mode_t>(status.permissions() & fs::perms::mask));
+  file_ = ::fdopen(descriptor, "wb");
+  if (file_ == nullptr) {
+    ::close(descriptor);
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  target_ = path;
+  temporary_ = temporary;
+  ok_ = true;
+  return true;
 }
 
 void TTextWriter::Write(const std::string& text) {
@@ -59,9 +86,20 @@ void TTextWriter::Flush() {
 }
 
 bool TTextWriter::Close() {
-  if (file_ != nullptr) {
-    if (std::fclose(file_) != 0) ok_ = false;
-    file_ = nullptr;
-  }
+  if (file_ == nullptr) return ok_;
+  if (std::fclose(file_) != 0) ok_ = false;
+  file_ = nullptr;
+  if (ok_ && std::rename(temporary_.c_str(), target_.c_str()) != 0) ok_ = false;
+  if (!ok_) ::unlink(temporary_.c_str());
+  temporary_.clear();
   return ok_;
+}
+
+void TTextWriter::Discard() {
+  if (file_ == nullptr) return;
+  std::fclose(file_);
+  file_ = nullptr;
+  ok_ = false;
+  ::unlink(temporary_.c_str());
+  temporary_.clear();
 }

@@ -18,15 +18,22 @@ bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines)
 // what that line needs. False as for ReadTextFileLines.
 bool ReadFirstTextLine(const std::string& path, std::string& line);
 
-// Writes text to a file; remembers the first failure, later calls then do nothing.
+// Writes a text file whole or not at all: the text goes to a temporary file beside the target
+// (TemporaryPathBeside), and Close() renames it over the target once everything is written. A
+// failed write leaves the target as it was and no temporary file behind. Remembers the first
+// failure; later calls then do nothing.
 class TTextWriter {
  public:
   TTextWriter() = default;
+  // Discards what was written unless Close() completed the file.
   ~TTextWriter();
   TTextWriter(const TTextWriter&) = delete;
   TTextWriter& operator=(const TTextWriter&) = delete;
 
-  // Creates (or truncates) the file. False on failure, and for a pipe of that name.
+  // Starts writing the file `path`. False when it cannot be written: no usable path, a target
+  // that exists but is not a plain file (a folder, a device, a pipe), a write-protected target
+  // (no write permission for its owner, or none for this user), or a folder where no temporary
+  // file can be made. A target replaced later keeps its permission bits.
   bool Open(const std::string& path);
   // Writes `text` as it is.
   void Write(const std::string& text);
@@ -34,12 +41,17 @@ class TTextWriter {
   void WriteLine(const std::string& text);
   // Pushes what was written to the operating system.
   void Flush();
-  // Closes the file; false when any write, the flush or the close failed.
+  // Completes the file: renames the temporary file over the target. False when any write, the
+  // flush, the close or the rename failed; the target then holds what it held before.
   bool Close();
+  // Drops what was written; the target holds what it held before.
+  void Discard();
   bool IsOpen() const { return file_ != nullptr; }
   bool Ok() const { return ok_; }
 
  private:
   std::FILE* file_ = nullptr;
-  bool ok_ = true;
+  std::string target_;
+  std::string temporary_;
+  bool ok_ = false;
 };

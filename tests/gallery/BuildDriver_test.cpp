@@ -574,22 +574,26 @@ TEST_F(BuildDriverTest, NoThumbnailIsMadeOverAPictureThroughItsPrefix) {
 
 TEST_F(BuildDriverTest, ABuildStartedDuringABuildIsIgnored) {
   fs::create_directories(folder / "thumbs");
+  TGalleryBuilder builder;
   std::vector<TBuildOutcome> inner;
   bool runningSeen = false;
   ui.onProcessMessages = [&] {
-    runningSeen = runningSeen || BuildIsRunning();
+    runningSeen = runningSeen || builder.IsRunning();
     if (inner.empty()) {
       TScriptedUserInterface other;
-      inner.push_back(BuildGallery(inputs, other).outcome);
+      inner.push_back(builder.Build(inputs, other).outcome);
       EXPECT_TRUE(other.questions.empty());
       EXPECT_TRUE(other.events.empty());
     }
   };
-  const TBuildResult outer = Build();
+  TBuildOptions options;
+  options.thumbnailThreads = 2;
+  options.thumbnailMaker = thumbnails.Maker();
+  const TBuildResult outer = builder.Build(inputs, ui, options);
   EXPECT_EQ(outer.outcome, TBuildOutcome::Finished);
   EXPECT_EQ(inner, std::vector<TBuildOutcome>{TBuildOutcome::Ignored});
   EXPECT_TRUE(runningSeen);
-  EXPECT_FALSE(BuildIsRunning());
+  EXPECT_FALSE(builder.IsRunning());
   EXPECT_EQ(thumbnails.calls.size(), 3u);
 }
 

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "ImageNames.h"
 #include "WriterTestSupport.h"
 
 namespace {
@@ -26,7 +27,7 @@ class FolderTest : public testing::TestWithParam<TFolderCase> {};
 
 TEST_P(FolderTest, DerivesFoldersAndImagesUrlPrefix) {
   const TFolderCase& c = GetParam();
-  const TBuildParameters p =
+  const TBuildPlan p =
       CollectBuildParameters(TypicalInputs(c.imagesFolderText, c.resultFolderText, {"a.jpg"}));
   EXPECT_EQ(p.ImagesFolder, c.imagesFolder);
   EXPECT_EQ(p.ResultFolder, c.resultFolder);
@@ -68,7 +69,7 @@ TEST_P(ColumnWidthTest, FollowsTheShownColumns) {
   TBuildInputs in = TypicalInputs("/p/s", "/p", {"a.jpg"});
   in.Settings.ShowDescriptions = c.showDescriptions;
   in.Settings.ShowFileSizes = c.showFileSizes;
-  const TBuildParameters p = CollectBuildParameters(in);
+  const TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(p.ShowDescriptions, c.showDescriptions);
   EXPECT_EQ(p.ShowFileSizes, c.showFileSizes);
   EXPECT_EQ(p.LinkColumnWidth, c.link);
@@ -104,7 +105,7 @@ TEST_P(PageNameTest, DerivesFirstAndLastPage) {
   in.Settings.HtmlNames = c.htmlNames;
   in.Settings.IndexFile = c.indexFile;
   in.Settings.HtmlFirstImageFile = c.firstImageFile;
-  const TBuildParameters p = CollectBuildParameters(in);
+  const TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(p.PageExtension, c.extension);
   EXPECT_EQ(p.FirstPageFile, c.firstPage);
   EXPECT_EQ(p.LastPageFile, c.lastPage);
@@ -146,7 +147,7 @@ TEST(SerialPageNames, NeverCollideAndEndAtTheLastPage) {
     TBuildInputs in = TypicalInputs("/p/s", "/p", NumberedPictures(150));
     in.Settings.HtmlNames = 1;
     in.Settings.HtmlFirstImageFile = first;
-    const TBuildParameters p = CollectBuildParameters(in);
+    const TBuildPlan p = CollectBuildParameters(in);
     std::set<std::string> names;
     for (long long i = 0; i < 150; ++i) names.insert(SerialPageFile(p, i));
     EXPECT_EQ(names.size(), 150u) << first;
@@ -188,7 +189,7 @@ TEST_P(ThumbSizeTextTest, TakesTheSpinValueOfTheText) {
   TBuildInputs in = TypicalInputs("/p/s", "/p", {"a.jpg"});
   in.Settings.ThumbXSize = GetParam().text;
   in.Settings.ThumbYSize = GetParam().text;
-  const TBuildParameters p = CollectBuildParameters(in);
+  const TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(p.ThumbXSize, GetParam().value);
   EXPECT_EQ(p.ThumbYSize, GetParam().value);
 }
@@ -205,7 +206,7 @@ TEST(SpinValues, StayWithinTheirLimits) {
   TSettingsSnapshot& s = in.Settings;
   s.TableWidth = 250, s.TableBorderWidth = -3, s.CellSpacing = 11, s.CellPadding = 4;
   s.ThumbXCount = 0, s.ThumbBorderWidth = 12;
-  TBuildParameters p = CollectBuildParameters(in);
+  TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(p.TableWidth, 100);
   EXPECT_EQ(p.TableBorderWidth, 0);
   EXPECT_EQ(p.CellSpacing, 10);
@@ -250,7 +251,7 @@ TEST(CollectBuildParameters, DerivesSubfoldersPrefixesAndFileNames) {
   in.Settings.ImageTemplate = "\"/tpl/My Page.htm\"";
   in.Settings.ButtonImageFirst = "\"/tpl/my buttons/first one.gif\"";
   in.Settings.ButtonImageIndex = "idx.gif";
-  const TBuildParameters p = CollectBuildParameters(in);
+  const TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(p.Images, (std::vector<std::string>{"b.jpg", "a.jpg"}));  // order kept
   EXPECT_EQ(p.ThumbsFolderPath, "/home/ann/mini");
   EXPECT_EQ(p.ButtonsFolderPath, "/home/ann/nav_1");
@@ -271,6 +272,41 @@ TEST(CollectBuildParameters, DerivesSubfoldersPrefixesAndFileNames) {
   EXPECT_TRUE(p.ImageClickEqualNext);
 }
 
+TEST(CollectBuildParameters, ReadsTheRadioPairsAndTheDescriptionSource) {
+  const struct {
+    int stored;
+    TPictureMode mode;
+    TPageNaming naming;
+    TThumbTextPlace place;
+    TDescriptionSource descriptions;
+  } cases[] = {
+      {0, TPictureMode::File, TPageNaming::AfterPicture, TThumbTextPlace::Prefix,
+       TDescriptionSource::None},
+      {1, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
+       TDescriptionSource::TextFiles},
+      {2, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
+       TDescriptionSource::DescriptIon},
+      // A radio pair with neither button checked reads as its second choice; a drop-down list
+      // with nothing selected gives no descriptions.
+      {-1, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
+       TDescriptionSource::None},
+      {3, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
+       TDescriptionSource::None},
+  };
+  for (const auto& c : cases) {
+    TBuildInputs in = TypicalInputs("/p/s", "/p", {"a.jpg"});
+    in.Settings.ImageType = c.stored;
+    in.Settings.HtmlNames = c.stored;
+    in.Settings.ThumbPrefixSuffixType = c.stored;
+    in.Settings.Descriptions = c.stored;
+    const TBuildPlan p = CollectBuildParameters(in);
+    EXPECT_EQ(p.ImageType, c.mode) << c.stored;
+    EXPECT_EQ(p.HtmlNames, c.naming) << c.stored;
+    EXPECT_EQ(p.ThumbPrefixSuffixType, c.place) << c.stored;
+    EXPECT_EQ(p.Descriptions, c.descriptions) << c.stored;
+  }
+}
+
 struct TChoiceCase {
   int indexType;
   int fileSizes;
@@ -289,10 +325,10 @@ TEST_P(ChoiceTest, KeepsValidChoicesAndMapsMissingOnes) {
   in.Settings.IndexType = c.indexType;
   in.Settings.FileSizes = c.fileSizes;
   in.Settings.ThumbsFormat = c.thumbsFormat;
-  const TBuildParameters p = CollectBuildParameters(in);
-  EXPECT_EQ(p.IndexType, c.expectedIndexType);
-  EXPECT_EQ(p.FileSizes, c.expectedFileSizes);
-  EXPECT_EQ(p.ThumbsFormat, c.expectedThumbsFormat);
+  const TBuildPlan p = CollectBuildParameters(in);
+  EXPECT_EQ(static_cast<int>(p.IndexType), c.expectedIndexType);
+  EXPECT_EQ(static_cast<int>(p.FileSizes), c.expectedFileSizes);
+  EXPECT_EQ(static_cast<int>(p.ThumbsFormat), c.expectedThumbsFormat);
   EXPECT_EQ(p.ThumbSaveParams.format, c.expectedFormat);
   EXPECT_EQ(p.ThumbSaveParams.quality, 90);
   EXPECT_FALSE(p.ThumbSaveParams.interlaced);

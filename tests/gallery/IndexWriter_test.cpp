@@ -8,6 +8,7 @@
 #include <functional>
 #include <set>
 
+#include "FolderSnapshot.h"
 #include "PageWriter.h"
 #include "WriterTestSupport.h"
 
@@ -18,6 +19,7 @@ using writer_test::TRecordingUi;
 using writer_test::TTempFolder;
 using writer_test::TypicalInputs;
 using writer_test::WriteBytes;
+using writer_test::WriteIndex;
 
 const char kIndexOpenMessage[] =
     "Не могу открыть индексный файл на запись!\r\n\r\nВозможные причины:\r\n"
@@ -43,7 +45,7 @@ class FileSizeTextTest : public testing::TestWithParam<TSizeCase> {};
 
 TEST_P(FileSizeTextTest, WritesTheSizeInTheChosenUnit) {
   const TSizeCase& c = GetParam();
-  EXPECT_EQ(FileSizeText(c.size, c.unit, c.separator), c.expected);
+  EXPECT_EQ(FileSizeText(c.size, static_cast<TFileSizeUnit>(c.unit), c.separator), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -139,13 +141,13 @@ TEST_P(GoldenGalleryTest, MatchesTheExpectedFilesByteForByte) {
   TGalleryFolder gallery;
   TBuildInputs in = gallery.Inputs();
   c.configure(in.Settings);
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
   std::vector<std::string> thumbnailCalls;
-  const bool ok = WriteIndexPage(params, kDescriptions, ui,
-                                 [&](const std::string& source, const std::string& target) {
-                                   thumbnailCalls.push_back(source + " -> " + target);
-                                 });
+  const bool ok = WriteIndex(params, kDescriptions, ui,
+                             [&](const std::string& source, const std::string& target) {
+                               thumbnailCalls.push_back(source + " -> " + target);
+                             });
   EXPECT_TRUE(ok);
   EXPECT_TRUE(ui.errors.empty());
 
@@ -249,9 +251,9 @@ TEST_P(IndexTemplateTest, CopiesTheTemplateAndReplacesMarkerLines) {
   in.Settings.IndexType = 0;
   in.Settings.IndexPlace = "#I#";
   in.Settings.IndexTemplate = folder / "index.tpl";
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_TRUE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_TRUE(WriteIndex(params, {}, ui));
   EXPECT_EQ(ReadBytes(folder / "index.htm"), c.expectedIndex);
   EXPECT_EQ(static_cast<int>(ui.progress.size()), c.picturesProcessed);
 }
@@ -276,9 +278,9 @@ TEST(WriteIndexPage, AnEmptyMarkerIsNeverFound) {
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"a.jpg"});
   in.Settings.IndexPlace = "";
   in.Settings.IndexTemplate = folder / "index.tpl";
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_TRUE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_TRUE(WriteIndex(params, {}, ui));
   EXPECT_EQ(ReadBytes(folder / "index.htm"), "a\r\n\r\nb\r\n");
 }
 
@@ -288,36 +290,30 @@ TEST(WriteIndexPage, LetsTheWindowBreatheTwicePerPictureAndReportsProgress) {
   TGalleryFolder gallery;
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 1;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_TRUE(WriteIndexPage(params, {}, ui, nullptr));
+  EXPECT_TRUE(WriteIndex(params, {}, ui));
   EXPECT_EQ(ui.processCount, 8);
   EXPECT_EQ(ui.progress, (std::vector<std::string>{"1/4 beach.jpg", "2/4 cliffs.png",
                                                    "3/4 dunes & sky.jpg", "4/4 harbour.gif"}));
 }
 
-TEST(WriteIndexPage, FlushesEachPieceBeforeTheNextThumbnailIsMade) {
+TEST(WriteIndexPage, TheIndexAppearsWholeWhenItIsComplete) {
   TGalleryFolder gallery;
+  const std::string indexPath = gallery.Folder() / "index.htm";
+  WriteBytes(indexPath, "the index of the last build");
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 3;
-  TBuildParameters params = CollectBuildParameters(in);
-  const std::string indexPath = gallery.Folder() / "index.htm";
+  TBuildPlan params = CollectBuildParameters(in);
   std::vector<std::string> onDisk;
   TRecordingUi ui;
-  WriteIndexPage(params, kDescriptions, ui, [&](const std::string&, const std::string&) {
+  EXPECT_TRUE(WriteIndex(params, kDescriptions, ui, [&](const std::string&, const std::string&) {
     onDisk.push_back(ReadBytes(indexPath));
-  });
-  ASSERT_EQ(onDisk.size(), 4u);
-  const std::string cellStart = "<td align=\"center\" width=\"126\">";
-  for (size_t i = 0; i < onDisk.size(); ++i) {
-    // The thumbnail of picture i is made after its cell was opened and everything before it is
-    // on disk.
-    EXPECT_TRUE(onDisk[i].ends_with(cellStart)) << i;
-    if (i > 0) {
-      EXPECT_TRUE(onDisk[i].starts_with(onDisk[i - 1])) << i;
-    }
-  }
-  EXPECT_TRUE(onDisk[3].starts_with("<html>\r\n<head><title>Gallery</title></head>\r\n"));
+  }));
+  // While the pictures are worked on, readers of the gallery still find the whole old index.
+  EXPECT_EQ(onDisk, std::vector<std::string>(4, "the index of the last build"));
+  EXPECT_TRUE(ReadBytes(indexPath).starts_with("<html>\r\n<head><title>Gallery</title></head>"));
+  EXPECT_TRUE(ReadBytes(indexPath).ends_with("</html>\r\n"));
 }
 
 TEST(WriteIndexPage, MakesEachThumbnailAfterThePreviousPageAndBeforeItsOwn) {
@@ -325,12 +321,12 @@ TEST(WriteIndexPage, MakesEachThumbnailAfterThePreviousPageAndBeforeItsOwn) {
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 3;
   in.Settings.ImageType = 1;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   const std::vector<std::string> pages = {"beach.htm", "cliffs.htm", "dunes & sky.htm",
                                           "harbour.htm"};
   size_t picture = 0;
   TRecordingUi ui;
-  WriteIndexPage(params, kDescriptions, ui, [&](const std::string& source, const std::string&) {
+  WriteIndex(params, kDescriptions, ui, [&](const std::string& source, const std::string&) {
     EXPECT_TRUE(source.ends_with(params.Images[picture]));
     for (size_t k = 0; k < pages.size(); ++k)
       EXPECT_EQ(std::filesystem::exists(gallery.Folder() / pages[k]), k < picture) << picture;
@@ -351,10 +347,10 @@ TEST(WriteIndexPage, MakesThumbnailsOnlyInTheThumbnailKindWhenAsked) {
     TBuildInputs in = gallery.Inputs();
     in.Settings.IndexType = c.indexType;
     in.Settings.CreateThumbs = c.createThumbs;
-    TBuildParameters params = CollectBuildParameters(in);
+    TBuildPlan params = CollectBuildParameters(in);
     TRecordingUi ui;
     int calls = 0;
-    WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; });
+    WriteIndex(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; });
     EXPECT_EQ(calls, c.calls) << c.indexType << " " << c.createThumbs;
   }
 }
@@ -384,9 +380,9 @@ TEST_P(ThumbnailRowsTest, FillsTheLastRowToItsWidth) {
   in.Settings.IndexType = 3;
   in.Settings.ThumbXCount = c.perRow;
   in.Settings.IndexTemplate = folder / "index.tpl";
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  WriteIndexPage(params, {}, ui, nullptr);
+  WriteIndex(params, {}, ui);
   const std::string index = ReadBytes(folder / "index.htm");
   EXPECT_EQ(Count(index, "<tr height="), static_cast<size_t>(c.rows));
   EXPECT_EQ(Count(index, "</tr>\r\n"), static_cast<size_t>(c.rows));
@@ -410,10 +406,10 @@ TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 0;
   in.Settings.ImageType = 1;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
   ui.stopAfter = 2;
-  WriteIndexPage(params, kDescriptions, ui, nullptr);
+  WriteIndex(params, kDescriptions, ui);
   EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"),
             "<html>\r\n<head><title>Gallery</title></head>\r\n<body>\r\n<h1>Sea</h1>\r\n"
             "<ol>\r\n<li><a href=\"beach.htm\">beach.htm</a></li>\r\n"
@@ -421,6 +417,15 @@ TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
             "<p>End</p>\r\n</body>\r\n</html>\r\n");
   EXPECT_TRUE(std::filesystem::exists(gallery.Folder() / "cliffs.htm"));
   EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "dunes & sky.htm"));
+  // The pages are those of a two-picture gallery: cliffs.htm is the last page, and no button
+  // leads to a page that was never written.
+  const std::string first = ReadBytes(gallery.Folder() / "beach.htm");
+  const std::string last = ReadBytes(gallery.Folder() / "cliffs.htm");
+  EXPECT_NE(first.find("<a href=\"cliffs.htm\"><img src=\"buttons/amber_last.gif\""),
+            std::string::npos);
+  EXPECT_EQ(last.find("dunes"), std::string::npos);
+  EXPECT_EQ(last.find("harbour"), std::string::npos);
+  EXPECT_NE(last.find("opacity=50)\" src=\"buttons/amber_next.gif\""), std::string::npos);
 }
 
 TEST(WriteIndexPage, StoppingInAThumbnailRowClosesTheRow) {
@@ -438,10 +443,10 @@ TEST(WriteIndexPage, StoppingInAThumbnailRowClosesTheRow) {
     TBuildInputs in = gallery.Inputs();
     in.Settings.IndexType = 3;
     in.Settings.ThumbXCount = c.perRow;
-    TBuildParameters params = CollectBuildParameters(in);
+    TBuildPlan params = CollectBuildParameters(in);
     TRecordingUi ui;
     ui.stopAfter = c.stopAfter;
-    WriteIndexPage(params, {}, ui, nullptr);
+    WriteIndex(params, {}, ui);
     const std::string index = ReadBytes(gallery.Folder() / "index.htm");
     EXPECT_NE(index.find(c.tableEnd), std::string::npos) << c.stopAfter << " " << c.perRow;
     EXPECT_EQ(Count(index, "<tr height="), Count(index, "</tr>")) << c.stopAfter;
@@ -455,9 +460,9 @@ TEST(WriteIndexPage, KeepsGoingWhenPagesFail) {
   in.Settings.IndexType = 0;
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = gallery.Folder() / "missing.tpl";
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_FALSE(WriteIndexPage(params, kDescriptions, ui, nullptr));
+  EXPECT_FALSE(WriteIndex(params, kDescriptions, ui));
   EXPECT_EQ(ui.errors.size(), 4u);  // one per picture
   EXPECT_EQ(ui.progress.size(), 4u);
   EXPECT_NE(ReadBytes(gallery.Folder() / "index.htm").find("harbour.htm</a></li>\r\n</ol>\r\n"),
@@ -470,46 +475,48 @@ TEST(WriteIndexPage, ReportsAnIndexFileThatCannotBeCreated) {
   TGalleryFolder gallery;
   TBuildInputs in = gallery.Inputs();
   in.ResultFolderText = gallery.Folder() / "no such folder";
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
   int calls = 0;
   EXPECT_FALSE(
-      WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
+      WriteIndex(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexOpenMessage});
   EXPECT_EQ(calls, 0);
   EXPECT_TRUE(ui.progress.empty());
 }
 
-TEST(WriteIndexPage, ReportsAMissingTemplateAndLeavesAnEmptyIndex) {
+TEST(WriteIndexPage, ReportsAMissingTemplateAndKeepsTheOldIndex) {
   TGalleryFolder gallery;
   WriteBytes(gallery.Folder() / "index.htm", "an old index");
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexTemplate = gallery.Folder() / "missing.tpl";
   in.Settings.ImageType = 1;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
   int calls = 0;
   EXPECT_FALSE(
-      WriteIndexPage(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
+      WriteIndex(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kTemplateOpenMessage});
-  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "");
+  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "an old index");
   EXPECT_EQ(calls, 0);
   EXPECT_TRUE(ui.progress.empty());
   EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "beach.htm"));
 }
 
-TEST(WriteIndexPage, ReportsAWriteErrorAndStops) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST(WriteIndexPage, OnAFullDiskKeepsTheOldIndexAndLeavesNoTemporaryFile) {
   TGalleryFolder gallery;
+  WriteBytes(gallery.Folder() / "index.htm", "an old index");
   TBuildInputs in = gallery.Inputs();
-  in.ResultFolderText = "/dev";
-  in.Settings.IndexFile = "full";
   in.Settings.IndexType = 0;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_FALSE(WriteIndexPage(params, {}, ui, nullptr));
+  {
+    writer_test::TFileSizeLimit fullDisk(200);  // the index needs about 400 bytes
+    EXPECT_FALSE(WriteIndex(params, {}, ui));
+  }
   EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexWriteMessage});
-  EXPECT_TRUE(ui.progress.empty());  // the first template line already failed
+  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "an old index");
+  EXPECT_EQ(PartFilesUnder(gallery.Folder().Path()), std::vector<std::string>{});
 }
 
 TEST(WriteIndexPage, ShowsNoDescriptionAsAFillerCell) {
@@ -518,9 +525,9 @@ TEST(WriteIndexPage, ShowsNoDescriptionAsAFillerCell) {
   in.Settings.IndexType = 2;
   in.Settings.ShowFileSizes = false;
   in.Settings.ShowTableHeaders = false;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  WriteIndexPage(params, {}, ui, nullptr);
+  WriteIndex(params, {}, ui);
   const std::string index = ReadBytes(gallery.Folder() / "index.htm");
   EXPECT_EQ(Count(index, "<td width=\"70%\">&nbsp</td>\r\n"), 1u);
   EXPECT_EQ(Count(index, "<td>&nbsp</td>\r\n"), 3u);
@@ -533,9 +540,9 @@ TEST(WriteIndexPage, ShowsAVanishedPictureAsMinusOneByte) {
   in.Settings.IndexType = 2;
   in.Settings.ShowDescriptions = false;
   in.Settings.FileSizes = 0;
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  WriteIndexPage(params, {}, ui, nullptr);
+  WriteIndex(params, {}, ui);
   EXPECT_NE(
       ReadBytes(gallery.Folder() / "index.htm").find("cliffs.png</a></td>\r\n<td>-1</td>\r\n"),
       std::string::npos);
@@ -550,9 +557,9 @@ TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
   in.Settings.IndexType = 3;
   in.Settings.ThumbXCount = 1;
   in.Settings.TableBorderColor = "red\" onclick=\"x";
-  TBuildParameters params = CollectBuildParameters(in);
+  TBuildPlan params = CollectBuildParameters(in);
   TRecordingUi ui;
-  WriteIndexPage(params, {"say \"hi\""}, ui, nullptr);
+  WriteIndex(params, {"say \"hi\""}, ui);
   const std::string index = ReadBytes(folder / "index.htm");
   EXPECT_NE(index.find("bordercolor=\"red&quot; onclick=&quot;x\""), std::string::npos);
   EXPECT_NE(index.find("<a href=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\"><img "
@@ -560,8 +567,8 @@ TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
                        "alt=\"say &quot;hi&quot;\"></a>"),
             std::string::npos);
 
-  params.IndexType = 0;
-  WriteIndexPage(params, {}, ui, nullptr);
+  params.IndexType = TIndexKind::NumberedList;
+  WriteIndex(params, {}, ui);
   EXPECT_NE(ReadBytes(folder / "index.htm")
                 .find("<li><a href=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\">"
                       "a&amp;b #1 %\"&lt;x&gt;\".jpg</a></li>"),

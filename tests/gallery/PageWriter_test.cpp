@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <set>
 
+#include "FolderSnapshot.h"
 #include "WriterTestSupport.h"
 
 namespace {
@@ -17,6 +18,7 @@ using writer_test::TRecordingUi;
 using writer_test::TTempFolder;
 using writer_test::TypicalInputs;
 using writer_test::WriteBytes;
+using writer_test::WritePage;
 
 const char kTemplateOpenMessage[] =
     "Не могу открыть шаблон страницы с картинкой на чтение!\r\n\r\nВозможные причины:\r\n"
@@ -30,7 +32,7 @@ const char kPageOpenMessage[] =
 const char kPageWriteMessage[] = "Ошибка записи HTML-файла с картинкой!";
 
 // Parameters of a build in picture-in-HTML mode with pages numbered from "picture_01.htm".
-TBuildParameters SerialPages(int pictures, const std::string& resultFolder = "/r") {
+TBuildPlan SerialPages(int pictures, const std::string& resultFolder = "/r") {
   TBuildInputs in =
       TypicalInputs(resultFolder + "/images", resultFolder, NumberedPictures(pictures));
   in.Settings.ImageType = 1;
@@ -53,7 +55,9 @@ class ThumbnailNameTest : public testing::TestWithParam<TThumbNameCase> {};
 
 TEST_P(ThumbnailNameTest, AddsTheTextAndTheFormatsExtension) {
   const TThumbNameCase& c = GetParam();
-  EXPECT_EQ(ThumbnailFileName(c.picture, c.type, c.text, c.format), c.expected);
+  EXPECT_EQ(ThumbnailFileName(c.picture, static_cast<TThumbTextPlace>(c.type), c.text,
+                              static_cast<TThumbFormat>(c.format)),
+            c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailNameTest,
@@ -73,11 +77,9 @@ TEST(PrepareImageNames, SetsTheThumbnailNameInBothPictureModes) {
     in.Settings.ThumbPrefixSuffixType = 1;
     in.Settings.ThumbPrefixSuffix = "_t";
     in.Settings.ThumbsFormat = 0;
-    TBuildParameters p = CollectBuildParameters(in);
-    PrepareImageNames(p, 0);
-    EXPECT_EQ(p.ThumbFileName, "sea_t.gif");
-    PrepareImageNames(p, 1);
-    EXPECT_EQ(p.ThumbFileName, "sky_t.gif");
+    const TBuildPlan p = CollectBuildParameters(in);
+    EXPECT_EQ(PrepareImageNames(p, 0).ThumbFileName, "sea_t.gif");
+    EXPECT_EQ(PrepareImageNames(p, 1).ThumbFileName, "sky_t.gif");
   }
 }
 
@@ -89,17 +91,15 @@ struct TNamingStep {
   const char* nextPage;  // "" where the page has no next page
 };
 
-void ExpectNamingSteps(TBuildParameters p, const std::vector<TNamingStep>& steps) {
+// The names of every picture, asked for from the last picture to the first: each follows from
+// the plan and its number alone.
+void ExpectNamingSteps(const TBuildPlan& p, const std::vector<TNamingStep>& steps) {
   ASSERT_EQ(p.Images.size(), steps.size());
-  for (size_t i = 0; i < steps.size(); ++i) {
-    PrepareImageNames(p, i);
-    EXPECT_EQ(p.ImageLink, steps[i].imageLink) << "picture " << i;
-    if (i > 0) {
-      EXPECT_EQ(p.PrevPageFile, steps[i].prevPage) << "picture " << i;
-    }
-    if (i + 1 < steps.size()) {
-      EXPECT_EQ(p.NextPageFile, steps[i].nextPage) << "picture " << i;
-    }
+  for (size_t i = steps.size(); i-- > 0;) {
+    const TImageNames names = PrepareImageNames(p, i);
+    EXPECT_EQ(names.ImageLink, steps[i].imageLink) << "picture " << i;
+    EXPECT_EQ(names.PrevPageFile, steps[i].prevPage) << "picture " << i;
+    EXPECT_EQ(names.NextPageFile, steps[i].nextPage) << "picture " << i;
   }
 }
 
@@ -115,12 +115,12 @@ TEST(PrepareImageNames, NamesPagesAfterThePictures) {
 TEST(PrepareImageNames, LinksThePictureFilesInPictureAsFileMode) {
   TBuildInputs in = TypicalInputs("/r/i", "/r", {"sea.jpg", "Sky Blue.PNG"});
   in.Settings.ImageType = 0;
-  TBuildParameters p = CollectBuildParameters(in);
-  PrepareImageNames(p, 0);
-  EXPECT_EQ(p.ImageLink, "sea.jpg");
-  PrepareImageNames(p, 1);
-  EXPECT_EQ(p.ImageLink, "Sky Blue.PNG");
-  EXPECT_EQ(p.PageBaseName, "Sky Blue");
+  const TBuildPlan p = CollectBuildParameters(in);
+  EXPECT_EQ(PrepareImageNames(p, 0).ImageLink, "sea.jpg");
+  const TImageNames names = PrepareImageNames(p, 1);
+  EXPECT_EQ(names.ImageLink, "Sky Blue.PNG");
+  EXPECT_EQ(names.PageFile, "");
+  EXPECT_EQ(names.NextPageFile, "");
 }
 
 TEST(PrepareImageNames, GivesPicturesDifferingOnlyInExtensionOnePage) {
@@ -131,13 +131,14 @@ TEST(PrepareImageNames, GivesPicturesDifferingOnlyInExtensionOnePage) {
 }
 
 TEST(PrepareImageNames, NumbersPagesFromTheFirstPageName) {
-  TBuildParameters p = SerialPages(12);
+  TBuildPlan p = SerialPages(12);
   std::vector<TNamingStep> steps;
   std::vector<std::string> names;
   for (int k = 1; k <= 13; ++k)
     names.push_back((k < 10 ? "picture_0" : "picture_") + std::to_string(k) + ".htm");
   for (int i = 0; i < 12; ++i)
-    steps.push_back({names[i].c_str(), i > 0 ? names[i - 1].c_str() : "", names[i + 1].c_str()});
+    steps.push_back(
+        {names[i].c_str(), i > 0 ? names[i - 1].c_str() : "", i < 11 ? names[i + 1].c_str() : ""});
   ExpectNamingSteps(p, steps);
 }
 
@@ -156,16 +157,16 @@ TEST_P(SerialNamesTest, GiveEveryPageItsOwnName) {
   in.Settings.ImageType = 1;
   in.Settings.HtmlNames = 1;
   in.Settings.HtmlFirstImageFile = c.firstPage;
-  TBuildParameters p = CollectBuildParameters(in);
+  TBuildPlan p = CollectBuildParameters(in);
   std::vector<std::string> links;
   for (size_t i = 0; i < c.pages.size(); ++i) {
-    PrepareImageNames(p, i);
-    links.push_back(p.ImageLink);
+    const TImageNames names = PrepareImageNames(p, i);
+    links.push_back(names.ImageLink);
     if (i > 0) {
-      EXPECT_EQ(p.PrevPageFile, c.pages[i - 1]);
+      EXPECT_EQ(names.PrevPageFile, c.pages[i - 1]);
     }
     if (i + 1 < c.pages.size()) {
-      EXPECT_EQ(p.NextPageFile, c.pages[i + 1]);
+      EXPECT_EQ(names.NextPageFile, c.pages[i + 1]);
     }
   }
   EXPECT_EQ(links, c.pages);
@@ -200,9 +201,8 @@ TEST_P(PictureParagraphTest, LinksToTheNextPageOnlyWhenThereIsOne) {
   in.Settings.HtmlNames = 1;
   in.Settings.HtmlFirstImageFile = "picture_01.htm";
   in.Settings.ImageClickEqualNext = c.clickOption;
-  TBuildParameters p = CollectBuildParameters(in);
-  for (size_t i = 0; i <= c.picture; ++i) PrepareImageNames(p, i);
-  EXPECT_EQ(PictureParagraph(p, c.picture), c.expected);
+  TBuildPlan p = CollectBuildParameters(in);
+  EXPECT_EQ(PictureParagraph(p, PrepareImageNames(p, c.picture), c.picture), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -223,10 +223,9 @@ INSTANTIATE_TEST_SUITE_P(
 // --- The navigation table -----------------------------------------------------------------------
 
 TEST(NavigationTable, FirstOfTwelveNumberedPages) {
-  TBuildParameters p = SerialPages(12);
-  PrepareImageNames(p, 0);
+  const TBuildPlan p = SerialPages(12);
   EXPECT_EQ(
-      NavigationTableHtml(p, 0),
+      NavigationTableHtml(p, PrepareImageNames(p, 0), 0),
       "<table border=\"0\" align=\"center\">\r\n"
       "<tr>\r\n"
       "<td><img style=\"filter: alpha(opacity=50)\" src=\"buttons/amber_first.gif\" border=\"0\" "
@@ -268,9 +267,9 @@ std::string Page(int number) {
 
 TEST_P(NavigationDimmingTest, DimsAndUnlinksButtonsThatLeadNowhere) {
   const TDimCase& c = GetParam();
-  TBuildParameters p = SerialPages(c.pictures);
-  for (size_t i = 0; i <= c.picture; ++i) PrepareImageNames(p, i);
-  const std::vector<std::string> lines = SplitCrLf(NavigationTableHtml(p, c.picture));
+  const TBuildPlan p = SerialPages(c.pictures);
+  const std::vector<std::string> lines =
+      SplitCrLf(NavigationTableHtml(p, PrepareImageNames(p, c.picture), c.picture));
   ASSERT_EQ(lines.size(), 9u);
   const std::string dim = "<img style=\"filter: alpha(opacity=50)\" src=\"buttons/";
   const int page = static_cast<int>(c.picture) + 1;  // pages count from picture_01
@@ -314,19 +313,19 @@ TEST(HtmlSafety, EncodesFileNamesInLinksAndEscapesAttributes) {
   in.Settings.ButtonsFolder = "b?";
   in.Settings.AltNext = "Say \"next\"";
   in.Settings.AltIndex = "<Index>";
-  TBuildParameters p = CollectBuildParameters(in);
-  PrepareImageNames(p, 0);
+  const TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(
-      PictureParagraph(p, 0),
+      PictureParagraph(p, PrepareImageNames(p, 0), 0),
       "<p align=\"center\"><a href=\"z.htm\"><img src=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\" "
       "alt=\"Say &quot;next&quot;\"></a></p>");
-  const std::vector<std::string> lines = SplitCrLf(NavigationTableHtml(p, 0));
+  const std::vector<std::string> lines =
+      SplitCrLf(NavigationTableHtml(p, PrepareImageNames(p, 0), 0));
   ASSERT_EQ(lines.size(), 9u);
   EXPECT_EQ(lines[4],
             "<td><a href=\"i%231.htm\"><img src=\"b%3F/amber_index.gif\" border=\"0\" "
             "alt=\"<Index>\"></a></td>");
-  PrepareImageNames(p, 1);
-  const std::vector<std::string> last = SplitCrLf(NavigationTableHtml(p, 1));
+  const std::vector<std::string> last =
+      SplitCrLf(NavigationTableHtml(p, PrepareImageNames(p, 1), 1));
   EXPECT_EQ(last[3],
             "<td><a href=\"a&amp;b %231 %25%22%3Cx%3E%22.htm\"><img src=\"b%3F/amber_prev.gif\" "
             "border=\"0\" alt=\"<-- Prev\"></a></td>");
@@ -353,10 +352,9 @@ TEST_P(PageTemplateTest, ReplacesThePlaceholderLines) {
   in.Settings.ButtonsPlace = "[B]";
   in.Settings.DescrPlace = "[D]";
   in.Settings.ImagePlace = "[I]";
-  TBuildParameters p = CollectBuildParameters(in);
-  PrepareImageNames(p, 0);
+  TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_TRUE(WriteImagePage(p, {"Calm <i>sea</i>"}, 0, ui));
+  EXPECT_TRUE(WritePage(p, {"Calm <i>sea</i>"}, 0, ui));
   EXPECT_TRUE(ui.errors.empty());
   EXPECT_EQ(ReadBytes(folder / "sea.htm"), c.expectedPage);
 }
@@ -400,10 +398,9 @@ TEST(WriteImagePage, WritesNothingInPictureAsFileMode) {
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"sea.jpg"});
   in.Settings.ImageType = 0;
   in.Settings.ImageTemplate = folder / "page.tpl";
-  TBuildParameters p = CollectBuildParameters(in);
-  PrepareImageNames(p, 0);
+  TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_TRUE(WriteImagePage(p, {}, 0, ui));
+  EXPECT_TRUE(WritePage(p, {}, 0, ui));
   EXPECT_FALSE(std::filesystem::exists(folder / "sea.htm"));
 }
 
@@ -412,11 +409,10 @@ TEST(WriteImagePage, ReportsAMissingTemplateForEveryPicture) {
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"sea.jpg", "sky.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = folder / "missing.tpl";
-  TBuildParameters p = CollectBuildParameters(in);
+  TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
   for (size_t i = 0; i < 2; ++i) {
-    PrepareImageNames(p, i);
-    EXPECT_FALSE(WriteImagePage(p, {}, i, ui));
+    EXPECT_FALSE(WritePage(p, {}, i, ui));
   }
   EXPECT_EQ(ui.errors, (std::vector<std::string>{kTemplateOpenMessage, kTemplateOpenMessage}));
   EXPECT_FALSE(std::filesystem::exists(folder / "sea.htm"));
@@ -428,28 +424,28 @@ TEST(WriteImagePage, ReportsAPageThatCannotBeCreated) {
   TBuildInputs in = TypicalInputs(folder / "images", folder / "no such folder", {"sea.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = folder / "page.tpl";
-  TBuildParameters p = CollectBuildParameters(in);
-  PrepareImageNames(p, 0);
+  TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_FALSE(WriteImagePage(p, {}, 0, ui));
+  EXPECT_FALSE(WritePage(p, {}, 0, ui));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kPageOpenMessage});
 }
 
-TEST(WriteImagePage, ReportsAWriteError) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+TEST(WriteImagePage, OnAFullDiskKeepsTheOldPageAndLeavesNoTemporaryFile) {
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "<html>\r\n</html>\r\n");
-  // The page of the picture "full" in the folder /dev is the device that refuses every write.
-  TBuildInputs in = TypicalInputs(folder.Path(), "/dev", {"full.jpg"});
+  WriteBytes(folder / "page.tpl", "<html>\r\n" + std::string(500, 'x') + "\r\n</html>\r\n");
+  WriteBytes(folder / "sea.htm", "the page of the last build");
+  TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"sea.jpg"});
   in.Settings.ImageType = 1;
-  in.Settings.IndexFile = "index";
   in.Settings.ImageTemplate = folder / "page.tpl";
-  TBuildParameters p = CollectBuildParameters(in);
-  PrepareImageNames(p, 0);
-  ASSERT_EQ(p.ImageLink, "full");
+  const TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
-  EXPECT_FALSE(WriteImagePage(p, {}, 0, ui));
+  {
+    writer_test::TFileSizeLimit fullDisk(100);
+    EXPECT_FALSE(WritePage(p, {}, 0, ui));
+  }
   EXPECT_EQ(ui.errors, std::vector<std::string>{kPageWriteMessage});
+  EXPECT_EQ(ReadBytes(folder / "sea.htm"), "the page of the last build");
+  EXPECT_EQ(PartFilesUnder(folder.Path()), std::vector<std::string>{});
 }
 
 TEST(WriteImagePage, NeverReplacesTheIndexPage) {
@@ -460,12 +456,10 @@ TEST(WriteImagePage, NeverReplacesTheIndexPage) {
   in.Settings.ImageType = 1;
   in.Settings.ImagePlace = "[I]";
   in.Settings.ImageTemplate = folder / "page.tpl";
-  TBuildParameters p = CollectBuildParameters(in);
+  TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
-  PrepareImageNames(p, 0);
-  EXPECT_FALSE(WriteImagePage(p, {}, 0, ui));
-  PrepareImageNames(p, 1);
-  EXPECT_TRUE(WriteImagePage(p, {}, 1, ui));
+  EXPECT_FALSE(WritePage(p, {}, 0, ui));
+  EXPECT_TRUE(WritePage(p, {}, 1, ui));
   EXPECT_EQ(ReadBytes(folder / "index.htm"), "the index");
   ASSERT_EQ(ui.errors.size(), 1u);
   EXPECT_NE(ui.errors[0].find("index.htm"), std::string::npos);
@@ -480,11 +474,10 @@ TEST(WriteImagePage, NeverReplacesTheIndexPageReachedByAnotherPath) {
   in.Settings.ImageType = 1;
   in.Settings.IndexFile = "./index.htm";
   in.Settings.ImageTemplate = folder / "page.tpl";
-  TBuildParameters p = CollectBuildParameters(in);
+  TBuildPlan p = CollectBuildParameters(in);
   TRecordingUi ui;
-  PrepareImageNames(p, 0);
-  ASSERT_EQ(p.ImageLink, "index.htm");
-  EXPECT_FALSE(WriteImagePage(p, {}, 0, ui));
+  ASSERT_EQ(PrepareImageNames(p, 0).ImageLink, "index.htm");
+  EXPECT_FALSE(WritePage(p, {}, 0, ui));
   EXPECT_EQ(ReadBytes(folder / "index.htm"), "the index");
 }
 

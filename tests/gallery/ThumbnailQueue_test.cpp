@@ -1,5 +1,5 @@
 // Tests of the thumbnail worker queue: every job runs once, same-named thumbnails keep their
-// order, pending jobs can be dropped.
+// order, finished jobs come back with their tags, and the caller can wait for room.
 #include "ThumbnailQueue.h"
 
 #include <gtest/gtest.h>
@@ -62,19 +62,36 @@ TEST_P(ThumbnailQueueWorkers, RunsEveryJobOnceAndKeepsSameTargetsInOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Workers, ThumbnailQueueWorkers, ::testing::Values(1, 2, 4, 8));
 
-TEST(ThumbnailQueue, CancelPendingDropsWhatHasNotStarted) {
-  std::atomic<int> made{0};
-  TThumbnailQueue queue(1, [&made](const TThumbnailJob&) {
-    std::this_thread::sleep_for(20ms);
-    ++made;
+TEST(ThumbnailQueue, HandsBackEveryJobsTagAndResult) {
+  TRecorder recorder;
+  TThumbnailQueue queue(3, recorder.Maker());
+  const std::vector<std::string> sources = {"slow-a", "b", "bad-c", "d", "slow-bad-e"};
+  for (size_t i = 0; i < sources.size(); ++i) {
+    TThumbnailJob job = Job(sources[i], "t" + std::to_string(i));
+    job.tag = 100 + i;
+    queue.Add(job);
+  }
+  ASSERT_TRUE(queue.WaitFor(10s));
+  std::map<size_t, int> results;
+  for (const TFinishedThumbnail& finished : queue.TakeFinished())
+    results[finished.tag] = finished.result;
+  EXPECT_EQ(results, (std::map<size_t, int>{{100, 0}, {101, 0}, {102, 3}, {103, 0}, {104, 3}}));
+  EXPECT_TRUE(queue.TakeFinished().empty()) << "each job is handed back once";
+}
+
+TEST(ThumbnailQueue, WaitsUntilFewerJobsAreUnfinished) {
+  std::mutex gate;
+  std::unique_lock<std::mutex> closed(gate);
+  TThumbnailQueue queue(2, [&gate](const TThumbnailJob&) {
+    std::lock_guard<std::mutex> pass(gate);
     return 0;
   });
-  for (int i = 0; i < 50; ++i) queue.Add(Job("p" + std::to_string(i), "t" + std::to_string(i)));
-  std::this_thread::sleep_for(5ms);
-  queue.CancelPending();
-  EXPECT_TRUE(queue.WaitFor(5s));
-  EXPECT_EQ(queue.Finished(), 50);
-  EXPECT_LT(made.load(), 5);
+  for (int i = 0; i < 5; ++i) queue.Add(Job("p" + std::to_string(i), "t" + std::to_string(i)));
+  EXPECT_EQ(queue.Unfinished(), 5);
+  EXPECT_FALSE(queue.WaitUntilUnfinishedBelow(5, 10ms));
+  closed.unlock();
+  EXPECT_TRUE(queue.WaitUntilUnfinishedBelow(1, 5s));
+  EXPECT_EQ(queue.Unfinished(), 0);
 }
 
 TEST(ThumbnailQueue, WaitForReportsUnfinishedWork) {

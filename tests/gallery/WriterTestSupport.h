@@ -3,15 +3,21 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "BuildInputFiles.h"
 #include "BuildParameters.h"
+#include "IndexWriter.h"
+#include "PageWriter.h"
 #include "UserInterface.h"
 
 namespace writer_test {
@@ -52,7 +58,31 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Records every request of the core; can ask the build to stop after a number of pictures.
+// While it lives, no file of this process may grow past `bytes`: a write beyond that fails as
+// on a full disk (the signal that would end the process is ignored meanwhile).
+class TFileSizeLimit {
+ public:
+  explicit TFileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = old_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~TFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, oldHandler_);
+  }
+  TFileSizeLimit(const TFileSizeLimit&) = delete;
+  TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+ private:
+  rlimit old_{};
+  void (*oldHandler_)(int) = SIG_DFL;
+};
+
+// Records every request of the core and answers every question Yes; can ask the build to stop
+// after a number of pictures.
 class TRecordingUi : public TUserInterface {
  public:
   bool AskConfirmation(const std::string& text) override {
@@ -62,7 +92,10 @@ class TRecordingUi : public TUserInterface {
   void ShowError(const std::string& text) override { errors.push_back(text); }
   void ShowPlainMessage(const std::string& text) override { messages.push_back(text); }
   void ShowStandardError(const std::string& text) override { errors.push_back(text); }
-  void ProcessMessages() override { ++processCount; }
+  void ProcessMessages() override {
+    ++processCount;
+    if (onProcessMessages) onProcessMessages();
+  }
   void ReportProgress(int done, int total, const std::string& name) override {
     progress.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + name);
   }
@@ -75,8 +108,42 @@ class TRecordingUi : public TUserInterface {
   std::vector<std::string> messages;
   std::vector<std::string> progress;
   int processCount = 0;
-  int stopAfter = -1;
+  int stopAfter = -1;  // StopRequested once this many pictures were reported
+  std::function<void()> onProcessMessages;
 };
+
+// Stands in for the build's pipeline: hands every thumbnail asked for to `onThumbnail` and
+// reports every picture written to the user interface at once.
+class TRecordingSink : public TPictureSink {
+ public:
+  TRecordingSink(const TBuildPlan& plan, TUserInterface& ui) : plan_(plan), ui_(ui) {}
+  void MakeThumbnail(size_t, const std::string& source, const std::string& target) override {
+    if (onThumbnail) onThumbnail(source, target);
+  }
+  void PictureWritten(size_t i, size_t count) override {
+    ui_.ReportProgress(static_cast<int>(i + 1), static_cast<int>(count), plan_.Images[i]);
+  }
+  std::function<void(const std::string& source, const std::string& target)> onThumbnail;
+
+ private:
+  const TBuildPlan& plan_;
+  TUserInterface& ui_;
+};
+
+// WriteIndexPage with the plan's own inputs and a recording sink.
+inline bool WriteIndex(
+    const TBuildPlan& plan, const std::vector<std::string>& descriptions, TUserInterface& ui,
+    std::function<void(const std::string& source, const std::string& target)> onThumbnail = {}) {
+  TRecordingSink sink(plan, ui);
+  sink.onThumbnail = std::move(onThumbnail);
+  return WriteIndexPage(plan, TBuildInputFiles(plan), descriptions, ui, sink);
+}
+
+// WriteImagePage with the plan's own inputs.
+inline bool WritePage(const TBuildPlan& plan, const std::vector<std::string>& descriptions,
+                      size_t i, TUserInterface& ui) {
+  return WriteImagePage(plan, TBuildInputFiles(plan), descriptions, i, ui);
+}
 
 // Inputs as the window holds them after a first start, for pictures in `imagesFolder` whose
 // result folder is `resultFolder`.

@@ -198,14 +198,10 @@ TEST_F(TextFileTest, WriterReportsFailures) {
   writer.WriteLine("ignored");
   EXPECT_FALSE(writer.Close());
 
-  TTextWriter full;
-  if (access("/dev/full", W_OK) == 0) {
-    ASSERT_TRUE(full.Open("/dev/full"));
-    full.WriteLine(std::string(100000, 'x'));
-    full.Flush();
-    EXPECT_FALSE(full.Ok());
-    EXPECT_FALSE(full.Close());
-  }
+  // A device is never written through nor replaced.
+  TTextWriter device;
+  EXPECT_FALSE(device.Open("/dev/full"));
+  EXPECT_FALSE(device.Close());
 }
 
 TEST_F(TextFileTest, WriterDoesNotWaitForAPipe) {

@@ -1,0 +1,89 @@
+// BuildPipeline: queued thumbnails, the writer's pace, and progress in gallery order.
+#include "BuildPipeline.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "BuildMessages.h"
+
+namespace {
+
+// How often a waiting build lets the user interface breathe.
+constexpr std::chrono::milliseconds kBreath(50);
+
+}  // namespace
+
+TBuildPipeline::TBuildPipeline(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+                               TThumbnailQueue& queue, int aheadLimit, TUserInterface& ui)
+    : plan_(plan), inputs_(inputs), queue_(queue), aheadLimit_(std::max(1, aheadLimit)), ui_(ui) {}
+
+TBuildPipeline::TPicture& TBuildPipeline::Current() {
+  if (pictures_.empty() || pictures_.back().written) pictures_.emplace_back();
+  return pictures_.back();
+}
+
+void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
+                                   const std::string& targetPath) {
+  TPicture& picture = Current();
+  picture.index = i;
+  if (inputs_.Holds(targetPath)) {
+    ui_.ShowError(ThumbnailIsInputMessage(targetPath));
+    return;
+  }
+  TThumbnailJob job;
+  job.tag = frontNumber_ + pictures_.size() - 1;
+  job.source = sourcePath;
+  job.target = targetPath;
+  job.maxWidth = plan_.ThumbXSize;
+  job.maxHeight = plan_.ThumbYSize;
+  job.params = plan_.ThumbSaveParams;
+  picture.thumbnailPending = true;
+  queue_.Add(std::move(job));
+}
+
+void TBuildPipeline::PictureWritten(size_t i, size_t count) {
+  TPicture& picture = Current();
+  picture.index = i;
+  picture.count = count;
+  picture.written = true;
+  TakeFinishedThumbnails();
+  ReportCompletePictures();
+  while (queue_.Unfinished() >= aheadLimit_ && !ui_.StopRequested()) {
+    queue_.WaitUntilUnfinishedBelow(aheadLimit_, kBreath);
+    TakeFinishedThumbnails();
+    ReportCompletePictures();
+    ui_.ProcessMessages();
+  }
+}
+
+void TBuildPipeline::Finish() {
+  // Thumbnails already queued belong to pictures the index names: they are finished even after
+  // a stop, so that every thumbnail the index shows exists.
+  while (!queue_.WaitFor(kBreath)) {
+    TakeFinishedThumbnails();
+    ReportCompletePictures();
+    ui_.ProcessMessages();
+  }
+  TakeFinishedThumbnails();
+  ReportCompletePictures();
+}
+
+void TBuildPipeline::TakeFinishedThumbnails() {
+  for (const TFinishedThumbnail& finished : queue_.TakeFinished()) {
+    // A picture is reported only after its thumbnail is finished, so its entry is still here.
+    TPicture& picture = pictures_[finished.tag - frontNumber_];
+    picture.thumbnailPending = false;
+    picture.thumbnailResult = finished.result;
+  }
+}
+
+void TBuildPipeline::ReportCompletePictures() {
+  while (!pictures_.empty() && pictures_.front().written && !pictures_.front().thumbnailPending) {
+    const TPicture& picture = pictures_.front();
+    const std::string& name = plan_.Images[picture.index];
+    if (picture.thumbnailResult != 0) failures_.push_back({name, picture.thumbnailResult});
+    ui_.ReportProgress(static_cast<int>(picture.index + 1), static_cast<int>(picture.count), name);
+    pictures_.pop_front();
+    ++frontNumber_;
+  }
+}

@@ -1,0 +1,69 @@
+// BuildPipeline: what happens to each picture after the index writer is done with it. Thumbnails
+// are made on worker threads while the pages are written in order; page writing runs at most a
+// fixed number of thumbnails ahead (so a stop leaves few to finish, and queued work holds little
+// memory), and progress is reported once per picture in gallery order, as each picture is
+// complete: its entry and page written and its thumbnail finished, made or not.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "BuildInputFiles.h"
+#include "BuildParameters.h"
+#include "IndexWriter.h"
+#include "ThumbnailQueue.h"
+#include "UserInterface.h"
+
+// A thumbnail that could not be made: the picture and CreateThumbnailFile's result code.
+struct TThumbnailFailure {
+  std::string picture;
+  int code = 0;
+};
+
+class TBuildPipeline : public TPictureSink {
+ public:
+  // Thumbnails go to `queue`; page writing waits while `aheadLimit` (at least 1) thumbnails are
+  // unfinished. `ui` gets the progress, the refused thumbnails' messages, and ProcessMessages
+  // while the pipeline waits. All references must outlive the pipeline.
+  TBuildPipeline(const TBuildPlan& plan, const TBuildInputFiles& inputs, TThumbnailQueue& queue,
+                 int aheadLimit, TUserInterface& ui);
+
+  // Queues the thumbnail, or refuses it with a message when `targetPath` is one of the inputs.
+  void MakeThumbnail(size_t i, const std::string& sourcePath,
+                     const std::string& targetPath) override;
+  // Reports the pictures now complete, then waits (keeping the user interface alive) until
+  // fewer than `aheadLimit` thumbnails are unfinished or the user asks to stop.
+  void PictureWritten(size_t i, size_t count) override;
+  // Waits for every thumbnail queued, keeping the user interface alive, and reports the rest.
+  void Finish();
+
+  // The thumbnails that could not be made, in gallery order.
+  const std::vector<TThumbnailFailure>& Failures() const { return failures_; }
+
+ private:
+  struct TPicture {
+    size_t index = 0;  // in the image list
+    size_t count = 0;  // pictures of the index it belongs to
+    bool written = false;
+    bool thumbnailPending = false;
+    int thumbnailResult = 0;
+  };
+
+  // The picture the writer is working on.
+  TPicture& Current();
+  void TakeFinishedThumbnails();
+  void ReportCompletePictures();
+
+  const TBuildPlan& plan_;
+  const TBuildInputFiles& inputs_;
+  TThumbnailQueue& queue_;
+  const int aheadLimit_;
+  TUserInterface& ui_;
+  // The pictures begun and not yet reported, in gallery order; the front has the number
+  // `frontNumber_` among all pictures of the build (a template may hold several indexes).
+  std::deque<TPicture> pictures_;
+  size_t frontNumber_ = 0;
+  std::vector<TThumbnailFailure> failures_;
+};

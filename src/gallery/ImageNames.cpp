@@ -1,0 +1,72 @@
+// ImageNames: page, link and thumbnail names of one picture.
+#include "ImageNames.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+#include "ZetAlphaNums.h"
+#include "ZetFileUtils.h"
+
+namespace {
+
+// `value` in decimal, "0"-padded to `width` with the sign in front, also beyond 32 bits (a page
+// counter near the top of the range must still give distinct names).
+std::string PaddedNumber(long long value, int width) {
+  if (value >= std::numeric_limits<int32_t>::min() && value <= std::numeric_limits<int32_t>::max())
+    return IntToStrPadded(static_cast<int32_t>(value), width, '0');
+  const bool negative = value < 0;
+  std::string digits = std::to_string(value);
+  if (negative) digits.erase(0, 1);
+  const int signWidth = negative ? 1 : 0;
+  const int cappedWidth = std::min(width, 255);
+  if (static_cast<int>(digits.size()) + signWidth < cappedWidth)
+    digits.insert(0, cappedWidth - signWidth - digits.size(), '0');
+  return negative ? "-" + digits : digits;
+}
+
+// The page of picture i in page mode.
+std::string PageFileOf(const TBuildPlan& plan, size_t i) {
+  if (plan.HtmlNames == TPageNaming::AfterPicture)
+    return ExtractFileNameNoExt(plan.Images[i]) + plan.PageExtension;
+  return SerialPageFile(plan, static_cast<long long>(i));
+}
+
+}  // namespace
+
+std::string SerialPageFile(const TBuildPlan& plan, long long i) {
+  if (i == 0) return plan.FirstPageFile;
+  return plan.PageNumberPrefix + PaddedNumber(plan.PageNumberStart + i, plan.PageNumberWidth) +
+         plan.PageExtension;
+}
+
+std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace place,
+                              const std::string& text, TThumbFormat format) {
+  const std::string name = ExtractFileNameNoExt(pictureName);
+  const std::string thumb = place == TThumbTextPlace::Prefix ? text + name : name + text;
+  switch (format) {
+    case TThumbFormat::Gif:
+      return thumb + ".gif";
+    case TThumbFormat::Bmp:
+      return thumb + ".bmp";
+    case TThumbFormat::Jpeg:
+      break;
+  }
+  return thumb + ".jpg";
+}
+
+TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
+  TImageNames names;
+  const std::string& picture = plan.Images[i];
+  if (plan.ImageType == TPictureMode::File) {
+    names.ImageLink = picture;
+  } else {
+    names.PageFile = PageFileOf(plan, i);
+    names.ImageLink = names.PageFile;
+    if (i > 0) names.PrevPageFile = PageFileOf(plan, i - 1);
+    if (i + 1 < plan.Images.size()) names.NextPageFile = PageFileOf(plan, i + 1);
+  }
+  names.ThumbFileName = ThumbnailFileName(picture, plan.ThumbPrefixSuffixType,
+                                          plan.ThumbPrefixSuffix, plan.ThumbsFormat);
+  return names;
+}

@@ -1,0 +1,138 @@
+// The command line never builds or lists on settings it was not given: a preset that does not
+// exist, and a settings file that is locked, not a database, or damaged, end the run with status
+// 1 before anything is scanned, cleared or written.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "FolderSnapshot.h"
+#include "ProgramRunner.h"
+#include "TestPictures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Another program holding the settings file: no other connection may read it meanwhile.
+class THeldSettingsFile {
+ public:
+  explicit THeldSettingsFile(const std::string& path) {
+    sqlite3_open(path.c_str(), &handle_);
+    sqlite3_exec(handle_,
+                 "PRAGMA locking_mode = EXCLUSIVE; BEGIN EXCLUSIVE; "
+                 "INSERT INTO keys(parent, name, fold) VALUES(NULL, 'held', 'held');",
+                 nullptr, nullptr, nullptr);
+  }
+  ~THeldSettingsFile() {
+    sqlite3_exec(handle_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(handle_);
+  }
+
+ private:
+  sqlite3* handle_ = nullptr;
+};
+
+// Overwrites the file from its second 4 KiB page on: the header stays, the tables are garbage.
+void Damage(const std::string& path) {
+  const auto size = fs::file_size(path);
+  ASSERT_GT(size, 4096u);
+  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+  file.seekp(4096);
+  file << std::string(size - 4096, '\x5A');
+}
+
+struct TSettingsErrorCase {
+  const char* label;
+  std::function<void(const std::string& registry)> arrange;
+  std::vector<std::string> arguments;  // the pictures' folder follows
+  bool holdTheFile;
+  const char* message;  // a piece of the message on standard error
+};
+
+class CommandLineSettingsError : public ::testing::TestWithParam<TSettingsErrorCase> {};
+
+TEST_P(CommandLineSettingsError, ExitsWithOneAndTouchesNothing) {
+  const TSettingsErrorCase& c = GetParam();
+  TTempFolder folder;
+  const std::string photos = folder / "photos";
+  fs::create_directories(photos + "/trip");
+  ASSERT_TRUE(MakeTestPicture(photos + "/trip/sea.jpg", 64, 48));
+  // With the default settings the gallery would go into "photos", clearing its HTML files.
+  WriteWholeFile(photos + "/about.html", "<p>About me</p>");
+  WriteWholeFile(photos + "/index.htm", "<p>My own index</p>");
+  TTempFolder settingsFolder;
+  const std::string registry = settingsFolder / "registry.db";
+  TSettingsSnapshot settings = DesignTimeSettingsSnapshot();
+  SavePresetInto(registry, "trip", settings);
+  c.arrange(registry);
+  const auto before = FolderContents(photos);
+
+  std::vector<std::string> arguments = c.arguments;
+  arguments.push_back(photos + "/trip");
+  TProgramRun run;
+  if (c.holdTheFile) {
+    THeldSettingsFile held(registry);
+    run = RunZetGallery(settingsFolder.Path(), registry, arguments);
+  } else {
+    run = RunZetGallery(settingsFolder.Path(), registry, arguments);
+  }
+
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(FolderContents(photos), before);
+}
+
+void PrintTo(const TSettingsErrorCase& c, std::ostream* out) { *out << c.label; }
+
+const char kLocked[] = "registry.db\": файл занят другой программой.";
+const char kNotADatabase[] = "registry.db\": это не файл базы данных.";
+const char kDamaged[] = "registry.db\": файл повреждён.";
+
+void NoChange(const std::string&) {}
+
+void NotADatabase(const std::string& registry) {
+  fs::remove(registry);
+  WriteWholeFile(registry, "my notes\nnot a database\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineSettingsError,
+    ::testing::Values(
+        TSettingsErrorCase{"BuildWithAMissingPreset",
+                           NoChange,
+                           {"--build", "--yes", "--preset", "Море"},
+                           false,
+                           "Настройка \"Море\" не найдена."},
+        TSettingsErrorCase{"ListWithAMissingPreset",
+                           NoChange,
+                           {"--list", "--preset", "trip2"},
+                           false,
+                           "Настройка \"trip2\" не найдена."},
+        TSettingsErrorCase{"BuildWithALockedFile", NoChange, {"--build", "--yes"}, true, kLocked},
+        TSettingsErrorCase{
+            "ListWithALockedFile", NoChange, {"--list", "--preset", "trip"}, true, kLocked},
+        TSettingsErrorCase{"BuildWithAFileThatIsNotADatabase",
+                           NotADatabase,
+                           {"--build", "--yes"},
+                           false,
+                           kNotADatabase},
+        TSettingsErrorCase{"BuildWithADamagedFile", Damage, {"--build", "--yes"}, false, kDamaged},
+        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, kDamaged}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CommandLineSettings, TheUntitledPresetNeedsNoSavedValues) {
+  // "<без названия>" always exists: on a new settings file it means the defaults.
+  TTempFolder folder;
+  fs::create_directories(folder / "trip");
+  ASSERT_TRUE(MakeTestPicture(folder / "trip/sea.jpg", 64, 48));
+  const TProgramRun run = RunZetGallery(folder.Path(), folder / "registry.db",
+                                        {"--list", "--preset", "<без названия>", "trip"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "sea.jpg\n");
+}
+
+}  // namespace

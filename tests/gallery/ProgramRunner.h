@@ -1,0 +1,23 @@
+// ProgramRunner: the built zetgallery run as a user runs it, with its settings in a test
+// database (ZETGALLERY_REGISTRY), and presets stored there the way the window saves them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "SettingsSnapshot.h"
+
+struct TProgramRun {
+  int status = -1;  // exit status; -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs zetgallery with `arguments` in `workFolder` (where it also leaves its output files) with
+// the settings database `registry`.
+TProgramRun RunZetGallery(const std::string& workFolder, const std::string& registry,
+                          const std::vector<std::string>& arguments);
+
+// Saves `settings` as preset `name` into the database `registry` (all 51 values).
+void SavePresetInto(const std::string& registry, const std::string& name,
+                    const TSettingsSnapshot& settings);

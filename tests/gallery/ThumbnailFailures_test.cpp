@@ -1,0 +1,71 @@
+// Thumbnails that could not be made: the build lists them in gallery order with their result
+// codes and shows nothing (the window stays silent); the command line names each picture with
+// the reason in a few words.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "BuildDriver.h"
+#include "BuildMessages.h"
+#include "GalleryFixture.h"
+#include "ProgramRunner.h"
+#include "Thumbnailer.h"
+#include "WriterTestSupport.h"
+#include "ZetFileUtils.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(ThumbnailFailureReason, GivesEveryResultCodeItsOwnReason) {
+  const int codes[] = {kThumbHeaderFailed,   kThumbSizeFailed, kThumbLoadFailed, kThumbSaveFailed,
+                       kThumbTargetIsSource, kThumbTooLarge,   kThumbCannotRead};
+  std::set<std::string> reasons;
+  for (int code : codes) {
+    const std::string reason = ThumbnailFailureReason(code);
+    EXPECT_EQ(reason.find(std::to_string(code)), std::string::npos) << "a reason for " << code;
+    reasons.insert(reason);
+  }
+  EXPECT_EQ(reasons.size(), std::size(codes));
+  EXPECT_EQ(ThumbnailFailureReason(42), "ошибка 42");
+  EXPECT_EQ(ThumbnailFailedMessage("sea.jpg", kThumbTooLarge),
+            "Миниатюра для sea.jpg не создана: картинка слишком большая.");
+}
+
+TEST(ThumbnailFailures, AreListedInGalleryOrderAndNotShown) {
+  TGalleryFixture gallery({"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"});
+  TBuildOptions options;
+  options.thumbnailThreads = 3;
+  options.thumbnailMaker = [](const TThumbnailJob& job) {
+    const std::string name = ExtractFileName(job.source);
+    return name == "b.jpg" ? kThumbTooLarge : name == "d.jpg" ? kThumbCannotRead : kThumbOk;
+  };
+  writer_test::TRecordingUi ui;
+
+  const TBuildResult result = BuildGallery(gallery.Inputs(), ui, options);
+
+  ASSERT_EQ(result.thumbnailFailures.size(), 2u);
+  EXPECT_EQ(result.thumbnailFailures[0].picture, "b.jpg");
+  EXPECT_EQ(result.thumbnailFailures[0].code, kThumbTooLarge);
+  EXPECT_EQ(result.thumbnailFailures[1].picture, "d.jpg");
+  EXPECT_EQ(result.thumbnailFailures[1].code, kThumbCannotRead);
+  EXPECT_EQ(result.thumbnailsFailed, 2);
+  EXPECT_EQ(ui.errors, std::vector<std::string>{}) << "the window shows nothing";
+}
+
+TEST(ThumbnailFailures, TheCommandLineNamesEachPictureAndWhy) {
+  TTempFolder folder;
+  fs::create_directories(folder / "photos/trip");
+  ASSERT_TRUE(MakeTestPicture(folder / "photos/trip/good.jpg", 64, 48));
+  WriteWholeFile(folder / "photos/trip/notes.jpg", "these are my notes, not a picture");
+  const TProgramRun run =
+      RunZetGallery(folder.Path(), folder / "registry.db", {"--build", "--yes", "photos/trip"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("\nМиниатюра для notes.jpg не создана: это не картинка.\n"),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(run.err.find("Миниатюра для good.jpg"), std::string::npos) << run.err;
+}
+
+}  // namespace
