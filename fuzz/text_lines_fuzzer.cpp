@@ -65,8 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(fromFile.Open(ScratchFile()));
   FUZZ_CHECK(ReadAll(fromFile) == expected);
   FUZZ_CHECK(fromFile.Ok());
-  std::vector<std::string> lines;
-  FUZZ_CHECK(ReadTextFileLines(ScratchFile(), lines) && lines == expected);
   std::string first;
   FUZZ_CHECK(ReadFirstTextLine(ScratchFile(), first));
   FUZZ_CHECK(first == (expected.empty() ? std::string() : expected.front()));

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "ImageNames.h"
+#include "PageTemplate.h"
 #include "PageWriter.h"
 #include "WriterMessages.h"
 #include "ZetFileUtils.h"
@@ -103,11 +104,6 @@ std::string TableRow(const TBuildPlan& p, const TImageNames& names,
   return html;
 }
 
-// The index template, read whole before the index is written.
-bool ReadIndexTemplate(const TBuildPlan& plan, std::vector<std::string>& lines) {
-  return ReadTextFileLines(plan.IndexTemplate, lines);
-}
-
 struct TIndexRun {
   const TBuildPlan& plan;
   const TBuildInputFiles& inputs;
@@ -115,6 +111,7 @@ struct TIndexRun {
   TUserInterface& ui;
   TPictureSink& sink;
   TTextWriter& out;
+  TPageTemplate pageTemplate;
   std::vector<bool> pageWritten;  // by picture: its page was written in this build
   size_t picturesDone = 0;        // pictures done in the index being written
   bool wholeIndexDone = false;    // some index went through every picture
@@ -174,7 +171,7 @@ bool WriteIndex(TIndexRun& run) {
     run.ui.ProcessMessages();
     WriteEntry(run, PrepareImageNames(p, i), i);
     if (!run.out.Ok()) return false;
-    if (WriteImagePage(p, run.inputs, run.descriptions, i, run.ui))
+    if (WriteImagePage(p, run.inputs, run.descriptions, i, run.ui, run.pageTemplate))
       run.pageWritten[i] = true;
     else
       run.pagesOk = false;
@@ -202,7 +199,8 @@ void RewritePagesOfAStoppedBuild(TIndexRun& run) {
   if (run.plan.ImageType != TPictureMode::Page) return;
   const TBuildPlan done = PlanForFirstPictures(run.plan, run.picturesDone);
   for (size_t i = 0; i < run.picturesDone; ++i)
-    if (run.pageWritten[i] && !WriteImagePage(done, run.inputs, run.descriptions, i, run.ui))
+    if (run.pageWritten[i] &&
+        !WriteImagePage(done, run.inputs, run.descriptions, i, run.ui, run.pageTemplate))
       run.pagesOk = false;
 }
 
@@ -253,17 +251,25 @@ bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
     ui.ShowError(kMsgIndexFileOpen);
     return false;
   }
-  std::vector<std::string> lines;
-  if (!ReadIndexTemplate(plan, lines)) {
+  // The template is read a line at a time while the index is written, so a template of any size
+  // takes no more memory than its longest line.
+  TTextLineReader templateReader;
+  if (!templateReader.Open(plan.IndexTemplate)) {
     writer.Discard();
     ui.ShowError(kMsgIndexTemplateOpen);
     return false;
   }
 
-  TIndexRun run{
-      plan, inputs, descriptions, ui, sink, writer, std::vector<bool>(plan.Images.size(), false)};
+  TIndexRun run{plan,
+                inputs,
+                descriptions,
+                ui,
+                sink,
+                writer,
+                TPageTemplate(PageTemplatePath(plan)),
+                std::vector<bool>(plan.Images.size(), false)};
   bool writeOk = true;
-  for (const std::string& line : lines) {
+  for (std::string line; templateReader.ReadLine(line);) {
     const bool isMarker =
         !plan.IndexPlace.empty() && line.find(plan.IndexPlace) != std::string::npos;
     if (!isMarker) {
@@ -280,6 +286,7 @@ bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
       break;
     }
   }
+  if (!templateReader.Ok()) writeOk = false;
   RewritePagesOfAStoppedBuild(run);
   if (writeOk) {
     writeOk = writer.Close();

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "PageTemplate.h"
 #include "WriterMessages.h"
 #include "ZetFileUtils.h"
 #include "ZetHtmlEscape.h"
@@ -44,11 +45,6 @@ bool IsIndexPage(const TBuildPlan& plan, const std::string& pagePath) {
   if (pagePath == indexPath || Normalised(pagePath) == Normalised(indexPath)) return true;
   std::error_code error;
   return std::filesystem::equivalent(pagePath, indexPath, error) && !error;
-}
-
-// The page template, read afresh for every page.
-bool ReadPageTemplate(const TBuildPlan& plan, std::vector<std::string>& lines) {
-  return ReadTextFileLines(StripQuotes(plan.ImageTemplate), lines);
 }
 
 }  // namespace
@@ -97,12 +93,20 @@ void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size
   page.Write(NavigationTableHtml(plan, names, i));
 }
 
+std::string PageTemplatePath(const TBuildPlan& plan) { return StripQuotes(plan.ImageTemplate); }
+
 bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
                     const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
+  TPageTemplate pageTemplate(PageTemplatePath(plan));
+  return WriteImagePage(plan, inputs, descriptions, i, ui, pageTemplate);
+}
+
+bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
+                    TPageTemplate& pageTemplate) {
   if (plan.ImageType == TPictureMode::File) return true;
 
-  std::vector<std::string> lines;
-  if (!ReadPageTemplate(plan, lines)) {
+  if (!pageTemplate.Begin()) {
     ui.ShowError(kMsgImageTemplateOpen);
     return false;
   }
@@ -128,7 +132,7 @@ bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
   auto contains = [](const std::string& line, const std::string& place) {
     return !place.empty() && line.find(place) != std::string::npos;
   };
-  for (const std::string& line : lines) {
+  for (std::string line; page.Ok() && pageTemplate.Next(line);) {
     if (contains(line, plan.ImagePlace)) {
       page.Write(PictureParagraph(plan, names, i));
     } else if (contains(line, plan.DescrPlace)) {
@@ -141,9 +145,10 @@ bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
     } else {
       page.WriteLine(line);
     }
-    if (!page.Ok()) break;
   }
-  if (!page.Close()) {
+  // A template that cannot be read to its end leaves the older page, like a failed write.
+  if (!pageTemplate.Ok()) page.Discard();
+  if (!pageTemplate.Ok() || !page.Close()) {
     ui.ShowError(kMsgImagePageWrite);
     return false;
   }

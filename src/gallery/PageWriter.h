@@ -10,6 +10,7 @@
 #include "ImageNames.h"
 #include "UserInterface.h"
 
+class TPageTemplate;
 class TTextWriter;
 
 // Writes picture i's page (picture mode Page only) into the result folder, named
@@ -20,6 +21,15 @@ class TTextWriter;
 // empty description).
 bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
                     const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui);
+
+// The same, with the page template of the whole build, which then need not be read from the disk
+// for every page. REQUIRES: pageTemplate reads PageTemplatePath(plan).
+bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
+                    TPageTemplate& pageTemplate);
+
+// The path of the page template: ImageTemplate without its quotes.
+std::string PageTemplatePath(const TBuildPlan& plan);
 
 // The picture paragraph of picture i: the picture, linked to the next page when
 // ImageClickEqualNext is on and i is not the last picture.

@@ -1,4 +1,4 @@
-// ZetTextFile: whole-file and first-line reading over the line reader, and the CR LF writer.
+// ZetTextFile: first-line reading over the line reader, and the CR LF writer.
 #include "ZetTextFile.h"
 
 #include <fcntl.h>
@@ -19,15 +19,6 @@ bool IsUsablePath(const std::string& path) {
 }
 
 }  // namespace
-
-bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines) {
-  lines.clear();
-  TTextLineReader reader;
-  if (!reader.Open(path)) return false;
-  for (std::string line; reader.ReadLine(line);) lines.push_back(std::move(line));
-  if (!reader.Ok()) lines.clear();
-  return reader.Ok();
-}
 
 bool ReadFirstTextLine(const std::string& path, std::string& line) {
   line.clear();

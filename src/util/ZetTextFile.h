@@ -9,13 +9,9 @@
 
 #include "ZetTextLineReader.h"
 
-// Reads a whole file into `lines`. Returns false (with `lines` empty) when the file cannot be
-// opened or read, or is not a plain file (a folder, a pipe, a device; a link counts as what it
-// points to).
-bool ReadTextFileLines(const std::string& path, std::vector<std::string>& lines);
-
 // Reads only the first line of a file into `line` (empty file: empty line), and of the file only
-// what that line needs. False as for ReadTextFileLines.
+// what that line needs. False when the file cannot be opened or read, or is not a plain file (a
+// folder, a pipe, a device; a link counts as what it points to).
 bool ReadFirstTextLine(const std::string& path, std::string& line);
 
 // Writes a text file whole or not at all: the text goes to a temporary file beside the target

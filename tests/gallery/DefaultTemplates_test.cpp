@@ -21,8 +21,10 @@ class DefaultTemplateTest : public ::testing::TestWithParam<TTemplateCase> {};
 
 TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   std::vector<std::string> lines;
-  ASSERT_TRUE(ReadTextFileLines(kTemplates + "/" + GetParam().file, lines));
-  // A template saved with bare LF line ends would read as one single line.
+  TTextLineReader reader;
+  ASSERT_TRUE(reader.Open(kTemplates + "/" + GetParam().file));
+  for (std::string line; reader.ReadLine(line);) lines.push_back(line);
+  // A template saved without line ends would read as one single line.
   ASSERT_GT(lines.size(), 10u);
   for (const std::string& marker : GetParam().markerLines)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), marker), 1) << marker;

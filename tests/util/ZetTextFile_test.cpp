@@ -34,13 +34,6 @@ class TextFileTest : public testing::Test {
   QTemporaryDir dir_;
 };
 
-TEST_F(TextFileTest, ReadsAllLinesOfAFile) {
-  TLines lines = {"left over"};
-  ASSERT_TRUE(
-      ReadTextFileLines(Write("t.htm", "one\r\ntwo\nthree\rfour\n\r\nsix\x1Aseven"), lines));
-  EXPECT_EQ(lines, (TLines{"one", "two", "three", "four", "", "six"}));
-}
-
 TEST_F(TextFileTest, FirstLineOnly) {
   const struct {
     std::string content, first;
@@ -90,13 +83,9 @@ TEST_F(TextFileTest, FirstLineOfALargeLinuxFileReadsOnlyAPrefix) {
 }
 
 TEST_F(TextFileTest, MissingFolderOrUnreadableFilesFail) {
-  TLines lines = {"left over"};
   std::string line = "left over";
-  EXPECT_FALSE(ReadTextFileLines(PathOf("missing.htm"), lines));
-  EXPECT_TRUE(lines.empty());
   EXPECT_FALSE(ReadFirstTextLine(PathOf("missing.txt"), line));
   EXPECT_TRUE(line.empty());
-  EXPECT_FALSE(ReadTextFileLines(dir_.path().toStdString(), lines));
   EXPECT_FALSE(ReadFirstTextLine(dir_.path().toStdString(), line));
   if (geteuid() != 0) {  // root reads everything
     const std::string locked = Write("locked.txt", "secret\r\n");
@@ -131,11 +120,11 @@ TEST_F(TextFileTest, OnlyPlainFilesAreRead) {
     const std::string path = PathOf("case" + std::to_string(++number) + ".txt");
     c.make(path);
     std::string line = "left over";
-    TLines lines = {"left over"};
     EXPECT_EQ(ReadFirstTextLine(path, line), c.read) << c.name;
     EXPECT_EQ(line, c.first) << c.name;
-    EXPECT_EQ(ReadTextFileLines(path, lines), c.read) << c.name;
-    EXPECT_EQ(lines, c.read ? TLines{c.first} : TLines{}) << c.name;
+    // Templates are read through the line reader: it takes and refuses the same files.
+    TTextLineReader reader;
+    EXPECT_EQ(reader.Open(path), c.read) << c.name;
   }
 }
 
@@ -147,8 +136,8 @@ TEST_F(TextFileTest, APipeIsNotWaitedFor) {
     bool read = true;
     std::thread reader([&] {
       std::string line;
-      TLines lines;
-      read = firstLineOnly ? ReadFirstTextLine(pipe, line) : ReadTextFileLines(pipe, lines);
+      TTextLineReader templateReader;
+      read = firstLineOnly ? ReadFirstTextLine(pipe, line) : templateReader.Open(pipe);
       done = true;
     });
     // A reader stuck opening the pipe is let go by a writer that opens and closes it at once, so
@@ -159,7 +148,7 @@ TEST_F(TextFileTest, APipeIsNotWaitedFor) {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     reader.join();
-    EXPECT_FALSE(read) << (firstLineOnly ? "first line" : "all lines");
+    EXPECT_FALSE(read) << (firstLineOnly ? "first line" : "line reader");
   }
 }
 
@@ -167,9 +156,9 @@ TEST_F(TextFileTest, PathWithZeroByteNeverNamesAnotherFile) {
   const std::string real = Write("real.txt", "real\r\n");
   const std::string cut = real + std::string("\0.other", 7);
   std::string line;
-  TLines lines;
+  TTextLineReader reader;
   EXPECT_FALSE(ReadFirstTextLine(cut, line));
-  EXPECT_FALSE(ReadTextFileLines(cut, lines));
+  EXPECT_FALSE(reader.Open(cut));
   EXPECT_FALSE(ReadFirstTextLine("", line));
   TTextWriter writer;
   EXPECT_FALSE(writer.Open(cut));
@@ -187,9 +176,7 @@ TEST_F(TextFileTest, WriterEndsLinesWithCrLf) {
   writer.WriteLine("конец");
   EXPECT_TRUE(writer.Close());
   EXPECT_EQ(ReadBytes(path), "<html>\r\na\nb\r\nконец\r\n");
-  TLines lines;
-  ASSERT_TRUE(ReadTextFileLines(path, lines));
-  EXPECT_EQ(lines, (TLines{"<html>", "a", "b", "конец"}));
+  EXPECT_EQ(SplitTextLines(ReadBytes(path)), (TLines{"<html>", "a", "b", "конец"}));
 }
 
 TEST_F(TextFileTest, WriterReportsFailures) {

@@ -1,0 +1,41 @@
+// PageTemplate: the first pass collects the lines while they stay under the limit; a pass that
+// reaches the end with all of them makes the template held for the rest of the build.
+#include "PageTemplate.h"
+
+bool TPageTemplate::Begin() {
+  next_ = 0;
+  readFailed_ = false;
+  if (held_) return true;
+  reader_.Close();
+  lines_.clear();
+  collectedBytes_ = 0;
+  collecting_ = true;
+  return reader_.Open(path_);
+}
+
+bool TPageTemplate::Next(std::string& line) {
+  if (held_) {
+    if (next_ >= lines_.size()) return false;
+    line = lines_[next_++];
+    return true;
+  }
+  if (!reader_.ReadLine(line)) {
+    readFailed_ = !reader_.Ok();
+    if (collecting_ && !readFailed_) held_ = true;
+    if (!held_) lines_.clear();
+    next_ = lines_.size();
+    reader_.Close();
+    return false;
+  }
+  if (collecting_) {
+    // Two bytes a line stand for its line end, so that many short lines count too.
+    collectedBytes_ += line.size() + 2;
+    if (collectedBytes_ > kHeldBytes) {
+      collecting_ = false;
+      std::vector<std::string>().swap(lines_);
+    } else {
+      lines_.push_back(line);
+    }
+  }
+  return true;
+}
