@@ -148,11 +148,19 @@ bool SaveBmp(const VImage& thumbnail, const std::string& path) {
   return written;
 }
 
+// The colour quantizer's effort for GIF thumbnails. Below 6 the palettes are visibly poorer in
+// smooth areas (skies, blurred backgrounds: more dither grain), and at 4 and 5 they also depend on
+// how many OpenMP threads the quantizer runs (so on the machine). 6 looks the same as the default
+// 7 at about a fifth less time, with the same palettes on any number of threads.
+constexpr int kGifEffort = 6;
+
 bool SaveThumbnail(const VImage& thumbnail, const std::string& path,
                    const TThumbSaveParams& params) {
   switch (params.format) {
     case TThumbFormat::Gif:
-      thumbnail.gifsave(path.c_str(), VImage::option()->set("interlace", params.interlaced));
+      thumbnail.gifsave(
+          path.c_str(),
+          VImage::option()->set("interlace", params.interlaced)->set("effort", kGifEffort));
       return true;
     case TThumbFormat::Jpeg:
       WithoutAlpha(thumbnail).jpegsave(path.c_str(), VImage::option()
