@@ -96,7 +96,7 @@ bool EndsWhole(int fd, off_t size, TThumbFormat format) {
 }  // namespace
 
 bool ReadThumbnailFileInfo(const std::string& path, TThumbnailFileInfo& info) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a FIFO must not block
   if (fd < 0) return false;
   struct stat status {};
   std::vector<unsigned char> head(kHeadBytes);

@@ -42,16 +42,23 @@ struct TOpenedPicture {
 
 // Opens `path` and reads its header. kThumbOk, kThumbCannotRead or kThumbHeaderFailed.
 int OpenPicture(const std::string& path, TOpenedPicture& picture) {
-  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a FIFO named like a picture must not hold the build until someone writes to it.
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (descriptor < 0) return kThumbCannotRead;
   const bool statusRead = fstat(descriptor, &picture.status) == 0;
   if (!statusRead || !S_ISREG(picture.status.st_mode)) {
     close(descriptor);
     return statusRead ? kThumbHeaderFailed : kThumbCannotRead;
   }
+  std::optional<VSource> opened;
   try {
-    VSource source = VSource::new_from_descriptor(descriptor);  // holds its own duplicate
-    close(descriptor);
+    opened = VSource::new_from_descriptor(descriptor);  // holds its own duplicate
+  } catch (const VError&) {
+  }
+  close(descriptor);
+  if (!opened) return kThumbCannotRead;
+  VSource& source = *opened;
+  try {
     // The loader is chosen from the first bytes; a format that only a file-name loader reads
     // (ImageMagick's, for BMP and others) is opened by name instead.
     if (vips_foreign_find_load_source(source.get_source()) != nullptr) {

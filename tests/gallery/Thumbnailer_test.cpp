@@ -3,10 +3,14 @@
 #include "Thumbnailer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <functional>
+#include <thread>
+#include <vector>
 
 #include "TestPictures.h"
 
@@ -264,6 +268,12 @@ INSTANTIATE_TEST_SUITE_P(
                                         return f / "sea.jpg";
                                       },
                                       kThumbHeaderFailed},
+                      TUnreadableCase{"FifoNamedLikeAPicture",  // must not wait for a writer
+                                      [](const TTempFolder& f) {
+                                        mkfifo((f / "sea.jpg").c_str(), 0600);
+                                        return f / "sea.jpg";
+                                      },
+                                      kThumbHeaderFailed},
                       TUnreadableCase{"TextNamedLikeAPicture",
                                       [](const TTempFolder& f) {
                                         WriteWholeFile(f / "sea.jpg", "not a picture");
@@ -417,6 +427,33 @@ TEST(ReadPictureSize, GivesTheUprightSize) {
   ASSERT_TRUE(ReadPictureSize(folder / "n.jpg", width, height));
   EXPECT_EQ(width, 640);
   EXPECT_EQ(height, 480);
+}
+
+// GIF palettes come from a quantizer that runs threads of its own: the thumbnails must not
+// depend on how many pictures are made at the same time.
+TEST(CreateThumbnailFile, GifThumbnailsAreTheSameMadeAloneOrSideBySide) {
+  TTempFolder folder;
+  const int kPictures = 4;
+  for (int i = 0; i < kPictures; ++i)
+    ASSERT_TRUE(MakeLayoutPicture(folder / ("p" + std::to_string(i) + ".png"), 400 + 40 * i, 300,
+                                  i % 2 == 0 ? TPixelLayout::RgbAlpha : TPixelLayout::Rgb16));
+  TThumbSaveParams params;
+  params.format = TThumbFormat::Gif;
+  const auto make = [&](int i, const std::string& suffix) {
+    const std::string stem = folder / ("p" + std::to_string(i));
+    return CreateThumbnailFile(stem + ".png", stem + suffix, 120, 120, params);
+  };
+  for (int i = 0; i < kPictures; ++i) ASSERT_EQ(make(i, ".alone.gif"), kThumbOk);
+  std::vector<std::thread> threads;
+  std::atomic<int> made{0};
+  for (int i = 0; i < kPictures; ++i)
+    threads.emplace_back([&, i] { made += make(i, ".together.gif") == kThumbOk ? 1 : 0; });
+  for (std::thread& thread : threads) thread.join();
+  ASSERT_EQ(made, kPictures);
+  for (int i = 0; i < kPictures; ++i) {
+    const std::string stem = folder / ("p" + std::to_string(i));
+    EXPECT_EQ(ReadWholeFile(stem + ".alone.gif"), ReadWholeFile(stem + ".together.gif")) << i;
+  }
 }
 
 }  // namespace
