@@ -62,7 +62,11 @@ int OpenPicture(const std::string& path, TOpenedPicture& picture) {
     // The loader is chosen from the first bytes; a format that only a file-name loader reads
     // (ImageMagick's, for BMP and others) is opened by name instead.
     if (vips_foreign_find_load_source(source.get_source()) != nullptr) {
-      picture.header = VImage::new_from_source(source, "");
+      // Opened as the thumbnail reads it, so that the same image can be shrunk directly.
+      picture.header = VImage::new_from_source(source, "",
+                                               VImage::option()
+                                                   ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                                   ->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
       picture.source = source;
     } else {
       vips_error_clear();
@@ -181,25 +185,46 @@ bool SaveThumbnail(const VImage& thumbnail, const std::string& path,
   return false;
 }
 
+// True when the picture's loader would decode it at a reduced size for this thumbnail (a JPEG
+// shrinking by 2 or more in its DCT), or when it is a kind whose loader might; PNG and GIF never
+// shrink while loading.
+bool ShrinksWhileLoading(const VImage& header, const TDecodeFacts& facts, int storedWidth,
+                         int storedHeight) {
+  if (facts.jpeg) return JpegShrinkOnLoad(facts.width, facts.height, storedWidth, storedHeight) > 1;
+  const char* loader = nullptr;
+  if (vips_image_get_typeof(header.get_image(), VIPS_META_LOADER) == 0 ||
+      vips_image_get_string(header.get_image(), VIPS_META_LOADER, &loader) != 0)
+    return true;
+  const std::string name(loader);
+  return !name.starts_with("pngload") && !name.starts_with("gifload");
+}
+
 // Decodes the picture at `size` under the process's memory budget. Throws VError.
 VImage DecodeThumbnail(const std::string& path, TOpenedPicture& picture,
                        const TThumbnailSize& size) {
   const bool quarterTurn = picture.uprightWidth != picture.header.width();
-  const uint64_t cost =
-      DecodeCostFor(DecodeFactsOf(picture.header), quarterTurn ? size.height : size.width,
-                    quarterTurn ? size.width : size.height);
-  picture.header = VImage();  // the thumbnail reads the header again through its own loader
-  TDecodeAdmission admission(ThumbnailDecodeBudget(), cost);
-  // "force" gives exactly the size of the rule (computed with the picture's own proportions),
-  // while the loader still shrinks during decoding (JPEG DCT scaling).
+  const int storedWidth = quarterTurn ? size.height : size.width;
+  const int storedHeight = quarterTurn ? size.width : size.height;
+  const TDecodeFacts facts = DecodeFactsOf(picture.header);
+  TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                             DecodeCostFor(facts, storedWidth, storedHeight));
+  // "force" gives exactly the size of the rule (computed with the picture's own proportions).
   vips::VOption* options = VImage::option()
                                ->set("height", size.height)
                                ->set("size", VIPS_SIZE_FORCE)
                                ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-  // Through a source, the loader takes its fail level from the option string only.
-  if (picture.source) options->set("option_string", "fail_on=truncated");
-  VImage thumbnail = picture.source ? VImage::thumbnail_source(*picture.source, size.width, options)
-                                    : VImage::thumbnail(path.c_str(), size.width, options);
+  VImage thumbnail;
+  if (picture.source && !ShrinksWhileLoading(picture.header, facts, storedWidth, storedHeight)) {
+    // The image already opened is shrunk as it is: the same pixels as a second opening, without
+    // identifying and reading the header again (most of the cost of a small picture).
+    thumbnail = picture.header.thumbnail_image(size.width, options);
+  } else {
+    picture.header = VImage();  // the thumbnail opens the picture with a shrink of its own
+    // Through a source, the loader takes its fail level from the option string only.
+    if (picture.source) options->set("option_string", "fail_on=truncated");
+    thumbnail = picture.source ? VImage::thumbnail_source(*picture.source, size.width, options)
+                               : VImage::thumbnail(path.c_str(), size.width, options);
+  }
   // Decode now, once: a truncated file must fail here, not half way through the save.
   return thumbnail.copy_memory();
 }
