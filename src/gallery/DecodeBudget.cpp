@@ -26,7 +26,13 @@ uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHei
   if (facts.width <= 0 || facts.height <= 0) return 0;
   int64_t width = facts.width;
   int64_t height = facts.height;
-  if (facts.jpeg && !facts.progressive) {
+  const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  if (facts.jpeg && facts.progressive) {
+    const uint64_t share = static_cast<uint64_t>(std::max(1, facts.chromaShare));
+    const uint64_t bands = static_cast<uint64_t>(std::max(1, facts.bands));
+    return pixels * 2 * (share + bands - 1) / share;
+  }
+  if (facts.jpeg) {
     const int factor = JpegShrinkOnLoad(width, height, targetWidth, targetHeight);
     width = (width + factor - 1) / factor;
     height = (height + factor - 1) / factor;

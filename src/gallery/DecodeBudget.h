@@ -21,6 +21,7 @@ struct TDecodeFacts {
   int bytesPerSample = 1;
   bool jpeg = false;         // shrinks while decoding, unless progressive
   bool progressive = false;  // a progressive JPEG is decoded whole before it can shrink
+  int chromaShare = 1;  // pixels that share one colour sample of a JPEG (4 for 4:2:0, 1 for 4:4:4)
 };
 
 // The block shrink a baseline JPEG decoder is asked for (1, 2, 4 or 8) when the picture of
@@ -28,9 +29,10 @@ struct TDecodeFacts {
 // factor of two for the final resize.
 int JpegShrinkOnLoad(int64_t width, int64_t height, int targetWidth, int targetHeight);
 
-// Bytes of pixels a decode holds at its peak: width x height x bands x sample size, the width
-// and height divided by the shrink-on-load factor for a baseline JPEG. The target size is in the
-// picture's stored orientation.
+// Bytes a decode holds at its peak: width x height x bands x sample size, the width and height
+// divided by the shrink-on-load factor for a baseline JPEG. A progressive JPEG holds every DCT
+// coefficient of the picture, two bytes each, for the brightness band at every pixel and for the
+// others at every `chromaShare` pixels. The target size is in the picture's stored orientation.
 uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHeight);
 
 // About a quarter of the physical memory, at most 1 GiB.

@@ -97,6 +97,14 @@ TDecodeFacts DecodeFactsOf(const VImage& header) {
   facts.progressive = vips_image_get_typeof(image, "jpeg-multiscan") != 0 &&
                       vips_image_get_int(image, "jpeg-multiscan", &multiscan) == 0 &&
                       multiscan != 0;
+  const char* subsampling = nullptr;
+  if (vips_image_get_typeof(image, "jpeg-chroma-subsample") != 0 &&
+      vips_image_get_string(image, "jpeg-chroma-subsample", &subsampling) == 0) {
+    const std::string scheme(subsampling);
+    facts.chromaShare = scheme == "4:2:0" || scheme == "4:1:1"   ? 4
+                        : scheme == "4:2:2" || scheme == "4:4:0" ? 2
+                                                                 : 1;
+  }
   return facts;
 }
 

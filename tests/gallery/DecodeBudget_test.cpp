@@ -81,18 +81,33 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeCostTest,
     ::testing::Values(
         TCostCase{"BaselineJpegShrinksByEight",
-                  {4000, 3000, 3, 1, true, false},
+                  {4000, 3000, 3, 1, true, false, 4},
                   120,
                   90,
                   500u * 375u * 3u},
+        TCostCase{"ProgressiveJpeg420IsWhole",
+                  {4000, 3000, 3, 1, true, true, 4},
+                  120,
+                  90,
+                  4000u * 3000u * 3u},  // 1 + 2/4 coefficients a pixel, 2 bytes each
+        TCostCase{"ProgressiveJpeg444HoldsTwoBytesASample",
+                  {4000, 3000, 3, 1, true, true, 1},
+                  120,
+                  90,
+                  4000u * 3000u * 6u},
         TCostCase{
-            "ProgressiveJpegIsWhole", {4000, 3000, 3, 1, true, true}, 120, 90, 4000u * 3000u * 3u},
+            "ProgressiveJpeg422", {4000, 3000, 3, 1, true, true, 2}, 120, 90, 4000u * 3000u * 4u},
+        TCostCase{
+            "ProgressiveGreyJpeg", {4000, 3000, 1, 1, true, true, 1}, 120, 90, 4000u * 3000u * 2u},
         TCostCase{"PartialBlocksRoundUp", {4001, 3001, 1, 1, true, false}, 120, 90, 501u * 376u},
         TCostCase{"CmykJpegHasFourBands", {960, 720, 4, 1, true, false}, 120, 90, 240u * 180u * 4u},
         TCostCase{"PngIsWhole", {4000, 3000, 4, 1, false, false}, 120, 90, 4000u * 3000u * 4u},
         TCostCase{"SixteenBitSamplesCountTwice", {100, 100, 3, 2, false, false}, 50, 50, 60000u},
-        TCostCase{
-            "HundredMegapixelProgressive", {10000, 10000, 3, 1, true, true}, 120, 120, 300000000u},
+        TCostCase{"HundredMegapixelProgressive",
+                  {10000, 10000, 3, 1, true, true, 4},
+                  120,
+                  120,
+                  300000000u},
         TCostCase{"NoPixels", {0, 3000, 3, 1, false, false}, 120, 90, 0u}),
     [](const auto& info) { return std::string(info.param.label); });
 
