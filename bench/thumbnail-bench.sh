@@ -18,6 +18,7 @@
 #   RUNS=7 BENCH_SKIP_HUGE=1 bench/thumbnail-bench.sh
 # Needs: ImageMagick (convert), libvips-tools (vips, vipsthumbnail), sqlite3, bc, /usr/bin/time.
 set -eu
+export LC_ALL=C  # decimal points in the figures
 here=$(cd "$(dirname "$0")/.." && pwd)
 zetgallery=${1:-"$here/build/zetgallery"}
 runs=${RUNS:-5}
@@ -79,7 +80,8 @@ set_value ClearThumbsFolder 0
 # --- timing helpers ------------------------------------------------------------------------
 now_ns() { date +%s%N; }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-ms_of() { echo "scale=1; $1 / 1000000" | bc; }
+ms_of() { printf '%.1f' "$(echo "scale=3; $1 / 1000000" | bc)"; }
+fixed() { printf '%.3f' "$1"; }
 # A gallery's pages and thumbnails go beside its pictures' folder, into the folder above it.
 clean_gallery() { rm -rf "$1/../thumbs" "$1/../buttons" "$1"/../*.htm; }
 zet() {  # zet FOLDER THREADS(1 or all): one build, prints nanoseconds
@@ -131,25 +133,25 @@ verdict() { if [ "$(echo "$1" | bc)" = 1 ]; then echo "met"; else echo "**not me
 say "40 photos, one thread ..."
 pair "$work/g40/photos" 1 1
 one_thread_photo_ns=$((zet_ns / 40))
-row "| 40 photos, one thread | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) (1 process) | $ratio | ≤ 1.05 | $(verdict "$ratio <= 1.05") |"
+row "| 40 photos, one thread | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) (1 process) | $(fixed "$ratio") | ≤ 1.05 | $(verdict "$ratio <= 1.05") |"
 say "40 photos, $cores cores ..."
 pair "$work/g40/photos" all "$cores"
-row "| 40 photos, $cores cores | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) ($cores processes) | $ratio | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
+row "| 40 photos, $cores cores | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) ($cores processes) | $(fixed "$ratio") | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
 say "200 photos, $cores cores ..."
 pair "$work/g200/photos" all "$cores"
 first_ns=$zet_ns
-row "| 200 photos, $cores cores | $(ms_of $((zet_ns / 200))) | $(ms_of $((vt_ns / 200))) ($cores processes) | $ratio | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
+row "| 200 photos, $cores cores | $(ms_of $((zet_ns / 200))) | $(ms_of $((vt_ns / 200))) ($cores processes) | $(fixed "$ratio") | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
 
 # --- 3, 4: rebuilds --------------------------------------------------------------------------
 say "rebuilds of the 200-photo gallery ..."
 clean_gallery "$work/g200/photos"; zet "$work/g200/photos" all >/dev/null
 rebuild_ns=$(repeat "$runs" zet "$work/g200/photos" all)
 share=$(echo "scale=4; $rebuild_ns / $first_ns" | bc)
-row "| rebuild, 200 photos unchanged | $(ms_of "$rebuild_ns") in all | first build $(ms_of "$first_ns") | $share | ≤ 0.05 | $(verdict "$share <= 0.05") |"
+row "| rebuild, 200 photos unchanged | $(ms_of "$rebuild_ns") in all | first build $(ms_of "$first_ns") | $(fixed "$share") | ≤ 0.05 | $(verdict "$share <= 0.05") |"
 set_value ClearThumbsFolder 1
 rebuild_ns=$(repeat "$runs" zet "$work/g200/photos" all)
 share=$(echo "scale=4; $rebuild_ns / $first_ns" | bc)
-row "| rebuild, unchanged, thumbnail clearing on | $(ms_of "$rebuild_ns") in all | first build $(ms_of "$first_ns") | $share | ≤ 0.05 | $(verdict "$share <= 0.05") |"
+row "| rebuild, unchanged, thumbnail clearing on | $(ms_of "$rebuild_ns") in all | first build $(ms_of "$first_ns") | $(fixed "$share") | ≤ 0.05 | $(verdict "$share <= 0.05") |"
 set_value ClearThumbsFolder 0
 clean_gallery "$work/g200/photos"; zet "$work/g200/photos" all >/dev/null
 changed() {  # a new modification time for one photo, then a rebuild
@@ -159,14 +161,14 @@ changed() {  # a new modification time for one photo, then a rebuild
 changed_ns=$(repeat "$runs" changed)
 allowed=$(echo "scale=4; (0.05 * $first_ns + $one_thread_photo_ns) / $first_ns" | bc)
 share=$(echo "scale=4; $changed_ns / $first_ns" | bc)
-row "| rebuild, 1 of 200 photos changed | $(ms_of "$changed_ns") in all | first build $(ms_of "$first_ns") | $share | ≤ $allowed (0.05 + one thumbnail) | $(verdict "$share <= $allowed") |"
+row "| rebuild, 1 of 200 photos changed | $(ms_of "$changed_ns") in all | first build $(ms_of "$first_ns") | $(fixed "$share") | ≤ $(fixed "$allowed") (0.05 + one thumbnail) | $(verdict "$share <= $allowed") |"
 
 # --- 5: small pictures -----------------------------------------------------------------------
 say "1,000 small pictures ..."
 pair "$work/g1000/photos" 1 1
-row "| 1,000 pictures of 300x200, one thread | $(ms_of $((zet_ns / 1000))) | $(ms_of $((vt_ns / 1000))) (1 process) | $ratio | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
+row "| 1,000 pictures of 300x200, one thread | $(ms_of $((zet_ns / 1000))) | $(ms_of $((vt_ns / 1000))) (1 process) | $(fixed "$ratio") | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
 pair "$work/g1000/photos" all "$cores"
-row "| 1,000 pictures of 300x200, $cores cores | $(ms_of $((zet_ns / 1000))) | $(ms_of $((vt_ns / 1000))) ($cores processes) | $ratio | — | — |"
+row "| 1,000 pictures of 300x200, $cores cores | $(ms_of $((zet_ns / 1000))) | $(ms_of $((vt_ns / 1000))) ($cores processes) | $(fixed "$ratio") | — | — |"
 
 # --- 6: memory -------------------------------------------------------------------------------
 say "peak memory ..."
