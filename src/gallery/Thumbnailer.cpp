@@ -207,34 +207,48 @@ bool ShrinksWhileLoading(const VImage& header, const TDecodeFacts& facts, int st
   return !name.starts_with("pngload") && !name.starts_with("gifload");
 }
 
-// Decodes the picture at `size` under the process's memory budget. Throws VError.
-VImage DecodeThumbnail(const std::string& path, TOpenedPicture& picture,
-                       const TThumbnailSize& size) {
+// The picture's size in its stored orientation, which the loaders and the budget work in.
+TThumbnailSize StoredSize(const TOpenedPicture& picture, const TThumbnailSize& size) {
   const bool quarterTurn = picture.uprightWidth != picture.header.width();
-  const int storedWidth = quarterTurn ? size.height : size.width;
-  const int storedHeight = quarterTurn ? size.width : size.height;
-  const TDecodeFacts facts = DecodeFactsOf(picture.header);
-  TDecodeAdmission admission(ThumbnailDecodeBudget(),
-                             DecodeCostFor(facts, storedWidth, storedHeight));
+  return quarterTurn ? TThumbnailSize{size.height, size.width} : size;
+}
+
+// The thumbnail of an opened picture at `size`, not decoded yet: its pixels are computed once,
+// while it is saved, as one pipeline. Throws VError.
+VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThumbnailSize& size) {
+  const TThumbnailSize stored = StoredSize(picture, size);
   // "force" gives exactly the size of the rule (computed with the picture's own proportions).
   vips::VOption* options = VImage::option()
                                ->set("height", size.height)
                                ->set("size", VIPS_SIZE_FORCE)
                                ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-  VImage thumbnail;
-  if (picture.source && !ShrinksWhileLoading(picture.header, facts, storedWidth, storedHeight)) {
+  if (picture.source && !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture.header),
+                                             stored.width, stored.height)) {
     // The image already opened is shrunk as it is: the same pixels as a second opening, without
     // identifying and reading the header again (most of the cost of a small picture).
-    thumbnail = picture.header.thumbnail_image(size.width, options);
-  } else {
-    picture.header = VImage();  // the thumbnail opens the picture with a shrink of its own
-    // Through a source, the loader takes its fail level from the option string only.
-    if (picture.source) options->set("option_string", "fail_on=truncated");
-    thumbnail = picture.source ? VImage::thumbnail_source(*picture.source, size.width, options)
-                               : VImage::thumbnail(path.c_str(), size.width, options);
+    return picture.header.thumbnail_image(size.width, options);
   }
-  // Decode now, once: a truncated file must fail here, not half way through the save.
-  return thumbnail.copy_memory();
+  picture.header = VImage();  // the thumbnail opens the picture with a shrink of its own
+  if (!picture.source) return VImage::thumbnail(path.c_str(), size.width, options);
+  // Through a source, the loader takes its fail level from the option string only.
+  options->set("option_string", "fail_on=truncated");
+  return VImage::thumbnail_source(*picture.source, size.width, options);
+}
+
+// After a failed save, whether the picture itself decodes: a broken picture and a thumbnail
+// that could not be written are told apart without decoding twice when all goes well.
+bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
+  TOpenedPicture picture;
+  if (OpenPicture(path, picture) != kThumbOk) return false;
+  const TThumbnailSize stored = StoredSize(picture, size);
+  TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
+                                                                    stored.width, stored.height));
+  try {
+    ThumbnailOf(path, picture, size).copy_memory();
+    return true;
+  } catch (const VError&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -327,29 +341,30 @@ int CreateThumbnailFile(const std::string& source, const std::string& target, in
   if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
   if (IsUpToDate(picture, target, targetState, size, params)) return kThumbOk;
 
-  VImage thumbnail;
-  try {
-    thumbnail = DecodeThumbnail(source, picture, size);
-  } catch (const VError&) {
-    return kThumbLoadFailed;
-  }
-
   const std::string temporary = TemporaryPathBeside(target);
   bool saved = false;
-  try {
-    saved = SaveThumbnail(thumbnail, temporary, params);
-  } catch (const VError&) {
-    saved = false;
-  }
-  if (saved) {
-    // The picture's own time marks the thumbnail as made from this very picture; a later build
-    // keeps it while the two times agree. The time is the one read before decoding, so a picture
-    // changed meanwhile is made again next time.
-    const timespec times[2] = {{0, UTIME_OMIT}, picture.status.st_mtim};
-    utimensat(AT_FDCWD, temporary.c_str(), times, 0);
-    saved = std::rename(temporary.c_str(), target.c_str()) == 0;
+  {
+    // The pixels are decoded while the thumbnail is saved, under the memory budget; a truncated
+    // picture fails the save, and the temporary file goes.
+    const TThumbnailSize stored = StoredSize(picture, size);
+    TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
+                                                                      stored.width, stored.height));
+    try {
+      saved = SaveThumbnail(ThumbnailOf(source, picture, size), temporary, params);
+    } catch (const VError&) {
+      saved = false;
+    }
   }
   if (!saved) {
+    std::remove(temporary.c_str());
+    return PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed;
+  }
+  // The picture's own time marks the thumbnail as made from this very picture; a later build
+  // keeps it while the two times agree. The time is the one read before decoding, so a picture
+  // changed meanwhile is made again next time.
+  const timespec times[2] = {{0, UTIME_OMIT}, picture.status.st_mtim};
+  utimensat(AT_FDCWD, temporary.c_str(), times, 0);
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     std::remove(temporary.c_str());
     return kThumbSaveFailed;
   }

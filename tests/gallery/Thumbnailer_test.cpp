@@ -375,6 +375,28 @@ TEST(CreateThumbnailFile, ALongPictureNameGetsItsThumbnail) {
   EXPECT_EQ(entries, 2) << "a temporary file was left behind";
 }
 
+// A failure names its step: a picture broken inside its data, against a thumbnail that cannot be
+// written, in every format.
+TEST(CreateThumbnailFile, TellsABrokenPictureFromAnUnwritableThumbnail) {
+  TTempFolder folder;
+  ASSERT_TRUE(MakeTestPicture(folder / "whole.jpg", 800, 600));
+  std::string bytes = ReadWholeFile(folder / "whole.jpg");
+  ASSERT_TRUE(WriteWholeFile(folder / "cut.jpg", bytes.substr(0, bytes.size() / 2)));
+  std::filesystem::create_directory(folder / "taken.out");
+  for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
+    TThumbSaveParams params;
+    params.format = format;
+    EXPECT_EQ(CreateThumbnailFile(folder / "cut.jpg", folder / "t.out", 120, 120, params),
+              kThumbLoadFailed);
+    EXPECT_EQ(CreateThumbnailFile(folder / "whole.jpg", folder / "none/t.out", 120, 120, params),
+              kThumbSaveFailed);
+    EXPECT_EQ(CreateThumbnailFile(folder / "whole.jpg", folder / "taken.out", 120, 120, params),
+              kThumbSaveFailed);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "t.out"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.out"));
+}
+
 TEST(CreateThumbnailFile, ZeroLimitMakesNoFile) {
   TTempFolder folder;
   ASSERT_TRUE(MakeTestPicture(folder / "a.png", 80, 60));
