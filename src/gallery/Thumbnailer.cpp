@@ -1,9 +1,11 @@
 // Thumbnailer: libvips behind the program's own small interface. Every libvips failure arrives
 // as a vips::VError and is turned into a result code here.
 //
-// A picture is opened once: one descriptor, one status, one header read through it, and the
-// thumbnail decoded from that same descriptor, so a folder of small pictures does not pay for
-// repeated opens, identifications and file-status calls.
+// A picture is opened once: one descriptor, one status and one header read through it. A picture
+// that does not shrink while loading is shrunk from that very image; a large JPEG is decoded again
+// from the same descriptor, with its DCT shrink. The pixels are computed once, as the thumbnail is
+// saved. So a folder of small pictures does not pay for repeated opens, identifications,
+// file-status calls and hand-overs between threads.
 #include "Thumbnailer.h"
 
 #include <fcntl.h>
