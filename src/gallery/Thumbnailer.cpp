@@ -1,21 +1,31 @@
 // Thumbnailer: libvips behind the program's own small interface. Every libvips failure arrives
 // as a vips::VError and is turned into a result code here.
+//
+// A picture is opened once: one descriptor, one status and one header read through it. A picture
+// that does not shrink while loading is shrunk from that very image; a large JPEG is decoded again
+// from the same descriptor, with its DCT shrink. The pixels are computed once, as the thumbnail is
+// saved. So a folder of small pictures does not pay for repeated opens, identifications,
+// file-status calls and hand-overs between threads.
 #include "Thumbnailer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <mutex>
-#include <system_error>
-#include <vector>
+#include <optional>
 #include <vips/vips8>
+
+#include "BmpFile.h"
+#include "DecodeBudget.h"
+#include "ThumbnailFileInfo.h"
+#include "ZetTempFiles.h"
 
 using vips::VError;
 using vips::VImage;
+using vips::VSource;
 
 namespace {
 
@@ -23,64 +33,117 @@ std::once_flag g_startOnce;
 bool g_started = false;
 int g_threadCount = 1;
 
-// A name beside the target that no other thread and no other process uses at the same time.
-std::string TemporaryNameFor(const std::string& target) {
-  static std::atomic<unsigned long> counter{0};
-  const std::filesystem::path targetPath(target);
-  std::string name = "." + targetPath.filename().string() + ".part-" +
-                     std::to_string(static_cast<long>(getpid())) + "-" +
-                     std::to_string(counter.fetch_add(1));
-  return (targetPath.parent_path() / name).string();
-}
+// A picture file opened for one thumbnail: its status when opened, and its header.
+struct TOpenedPicture {
+  std::optional<VSource> source;  // empty for formats only a file-name loader reads
+  VImage header;
+  struct stat status {};
+  int uprightWidth = 0;
+  int uprightHeight = 0;
+};
 
-bool SameFile(const std::string& a, const std::string& b) {
-  std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
-}
-
-void PutLittleEndian(std::vector<unsigned char>& out, size_t at, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out[at + i] = static_cast<unsigned char>(value >> (8 * i));
-}
-
-// A 24-bit uncompressed BMP of an 8-bit, 3-band sRGB image: rows bottom-up, blue green red,
-// each row padded to four bytes. Every viewer reads this oldest variant of the format.
-bool WriteBmpFile(const VImage& rgb, const std::string& path) {
-  const int width = rgb.width();
-  const int height = rgb.height();
-  size_t pixelBytes = 0;
-  void* pixels = rgb.write_to_memory(&pixelBytes);
-  if (pixels == nullptr) return false;
-  const size_t rowIn = static_cast<size_t>(width) * 3;
-  const size_t rowOut = (rowIn + 3) & ~static_cast<size_t>(3);
-  const size_t headerBytes = 14 + 40;
-  std::vector<unsigned char> file(headerBytes + rowOut * height, 0);
-  file[0] = 'B';
-  file[1] = 'M';
-  PutLittleEndian(file, 2, static_cast<uint32_t>(file.size()), 4);
-  PutLittleEndian(file, 10, static_cast<uint32_t>(headerBytes), 4);
-  PutLittleEndian(file, 14, 40, 4);
-  PutLittleEndian(file, 18, static_cast<uint32_t>(width), 4);
-  PutLittleEndian(file, 22, static_cast<uint32_t>(height), 4);
-  PutLittleEndian(file, 26, 1, 2);   // planes
-  PutLittleEndian(file, 28, 24, 2);  // bits per pixel
-  PutLittleEndian(file, 34, static_cast<uint32_t>(rowOut * height), 4);
-  PutLittleEndian(file, 38, 2835, 4);  // 72 dpi, in pixels per metre
-  PutLittleEndian(file, 42, 2835, 4);
-  const auto* source = static_cast<const unsigned char*>(pixels);
-  for (int y = 0; y < height; ++y) {
-    const unsigned char* in = source + static_cast<size_t>(height - 1 - y) * rowIn;
-    unsigned char* out = file.data() + headerBytes + static_cast<size_t>(y) * rowOut;
-    for (int x = 0; x < width; ++x) {
-      out[3 * x] = in[3 * x + 2];
-      out[3 * x + 1] = in[3 * x + 1];
-      out[3 * x + 2] = in[3 * x];
-    }
+// Opens `path` and reads its header. kThumbOk, kThumbCannotRead or kThumbHeaderFailed.
+int OpenPicture(const std::string& path, TOpenedPicture& picture) {
+  // Not blocking: a FIFO named like a picture must not hold the build until someone writes to it.
+  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return kThumbCannotRead;
+  const bool statusRead = fstat(descriptor, &picture.status) == 0;
+  if (!statusRead || !S_ISREG(picture.status.st_mode)) {
+    close(descriptor);
+    return statusRead ? kThumbHeaderFailed : kThumbCannotRead;
   }
-  g_free(pixels);
-  std::FILE* handle = std::fopen(path.c_str(), "wb");
-  if (handle == nullptr) return false;
-  const bool written = std::fwrite(file.data(), 1, file.size(), handle) == file.size();
-  return (std::fclose(handle) == 0) && written;
+  std::optional<VSource> opened;
+  try {
+    opened = VSource::new_from_descriptor(descriptor);  // holds its own duplicate
+  } catch (const VError&) {
+  }
+  close(descriptor);
+  if (!opened) return kThumbCannotRead;
+  VSource& source = *opened;
+  try {
+    // The loader is chosen from the first bytes; a format that only a file-name loader reads
+    // (ImageMagick's, for BMP and others) is opened by name instead.
+    if (vips_foreign_find_load_source(source.get_source()) != nullptr) {
+      // Opened as the thumbnail reads it, so that the same image can be shrunk directly.
+      picture.header = VImage::new_from_source(source, "",
+                                               VImage::option()
+                                                   ->set("access", VIPS_ACCESS_SEQUENTIAL)
+                                                   ->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
+      picture.source = source;
+    } else {
+      vips_error_clear();
+      picture.header = VImage::new_from_file(path.c_str());
+    }
+  } catch (const VError&) {
+    return kThumbHeaderFailed;
+  }
+  const bool quarterTurn = vips_image_get_orientation_swap(picture.header.get_image());
+  picture.uprightWidth = quarterTurn ? picture.header.height() : picture.header.width();
+  picture.uprightHeight = quarterTurn ? picture.header.width() : picture.header.height();
+  if (picture.uprightWidth <= 0 || picture.uprightHeight <= 0) return kThumbHeaderFailed;
+  return kThumbOk;
+}
+
+TDecodeFacts DecodeFactsOf(const VImage& header) {
+  TDecodeFacts facts;
+  facts.width = header.width();
+  facts.height = header.height();
+  facts.bands = header.bands();
+  facts.bytesPerSample = static_cast<int>(vips_format_sizeof(header.format()));
+  VipsImage* image = header.get_image();
+  const char* loader = nullptr;
+  facts.jpeg = vips_image_get_typeof(image, VIPS_META_LOADER) != 0 &&
+               vips_image_get_string(image, VIPS_META_LOADER, &loader) == 0 &&
+               std::string(loader).starts_with("jpegload");
+  int multiscan = 0;
+  facts.progressive = vips_image_get_typeof(image, "jpeg-multiscan") != 0 &&
+                      vips_image_get_int(image, "jpeg-multiscan", &multiscan) == 0 &&
+                      multiscan != 0;
+  const char* subsampling = nullptr;
+  if (vips_image_get_typeof(image, "jpeg-chroma-subsample") != 0 &&
+      vips_image_get_string(image, "jpeg-chroma-subsample", &subsampling) == 0) {
+    const std::string scheme(subsampling);
+    facts.chromaShare = scheme == "4:2:0" || scheme == "4:1:1"   ? 4
+                        : scheme == "4:2:2" || scheme == "4:4:0" ? 2
+                                                                 : 1;
+  }
+  return facts;
+}
+
+bool SameTime(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The target as found before writing: absent, or a file with its status.
+struct TTargetState {
+  bool exists = false;
+  bool isSource = false;
+  struct stat status {};
+};
+
+TTargetState ExamineTarget(const std::string& target, const struct stat& source) {
+  TTargetState state;
+  if (lstat(target.c_str(), &state.status) != 0) return state;
+  state.exists = true;
+  struct stat resolved = state.status;
+  // A link is followed only to tell whether it leads back to the picture.
+  if (S_ISLNK(state.status.st_mode) && stat(target.c_str(), &resolved) != 0) return state;
+  state.isSource = resolved.st_dev == source.st_dev && resolved.st_ino == source.st_ino;
+  return state;
+}
+
+// The up-to-date rule on a picture already opened and a target already examined.
+bool IsUpToDate(const TOpenedPicture& picture, const std::string& target,
+                const TTargetState& targetState, const TThumbnailSize& size,
+                const TThumbSaveParams& params) {
+  if (!targetState.exists || targetState.isSource || !S_ISREG(targetState.status.st_mode) ||
+      !SameTime(targetState.status.st_mtim, picture.status.st_mtim))
+    return false;
+  TThumbnailFileInfo info;
+  if (!ReadThumbnailFileInfo(target, info)) return false;
+  const bool interlaced = params.format != TThumbFormat::Bmp && params.interlaced;
+  return info.format == params.format && info.interlaced == interlaced &&
+         info.width == size.width && info.height == size.height;
 }
 
 // JPEG and BMP have no transparency: a transparent area shows white, as on a web page.
@@ -95,11 +158,30 @@ VImage AsEightBitSrgb(const VImage& image) {
   return rgb;
 }
 
+bool SaveBmp(const VImage& thumbnail, const std::string& path) {
+  const VImage rgb = AsEightBitSrgb(WithoutAlpha(thumbnail));
+  size_t bytes = 0;
+  void* pixels = rgb.write_to_memory(&bytes);
+  if (pixels == nullptr) return false;
+  const bool written =
+      WriteBmpFile(static_cast<const unsigned char*>(pixels), rgb.width(), rgb.height(), path);
+  g_free(pixels);
+  return written;
+}
+
+// The colour quantizer's effort for GIF thumbnails. Below 6 the palettes are visibly poorer in
+// smooth areas (skies, blurred backgrounds: more dither grain), and at 4 and 5 they also depend on
+// how many OpenMP threads the quantizer runs (so on the machine). 6 looks the same as the default
+// 7 at about a fifth less time, with the same palettes on any number of threads.
+constexpr int kGifEffort = 6;
+
 bool SaveThumbnail(const VImage& thumbnail, const std::string& path,
                    const TThumbSaveParams& params) {
   switch (params.format) {
     case TThumbFormat::Gif:
-      thumbnail.gifsave(path.c_str(), VImage::option()->set("interlace", params.interlaced));
+      thumbnail.gifsave(
+          path.c_str(),
+          VImage::option()->set("interlace", params.interlaced)->set("effort", kGifEffort));
       return true;
     case TThumbFormat::Jpeg:
       WithoutAlpha(thumbnail).jpegsave(path.c_str(), VImage::option()
@@ -108,9 +190,67 @@ bool SaveThumbnail(const VImage& thumbnail, const std::string& path,
                                                          ->set("strip", true));
       return true;
     case TThumbFormat::Bmp:
-      return WriteBmpFile(AsEightBitSrgb(WithoutAlpha(thumbnail)), path);
+      return SaveBmp(thumbnail, path);
   }
   return false;
+}
+
+// True when the picture's loader would decode it at a reduced size for this thumbnail (a JPEG
+// shrinking by 2 or more in its DCT), or when it is a kind whose loader might; PNG and GIF never
+// shrink while loading.
+bool ShrinksWhileLoading(const VImage& header, const TDecodeFacts& facts, int storedWidth,
+                         int storedHeight) {
+  if (facts.jpeg) return JpegShrinkOnLoad(facts.width, facts.height, storedWidth, storedHeight) > 1;
+  const char* loader = nullptr;
+  if (vips_image_get_typeof(header.get_image(), VIPS_META_LOADER) == 0 ||
+      vips_image_get_string(header.get_image(), VIPS_META_LOADER, &loader) != 0)
+    return true;
+  const std::string name(loader);
+  return !name.starts_with("pngload") && !name.starts_with("gifload");
+}
+
+// The picture's size in its stored orientation, which the loaders and the budget work in.
+TThumbnailSize StoredSize(const TOpenedPicture& picture, const TThumbnailSize& size) {
+  const bool quarterTurn = picture.uprightWidth != picture.header.width();
+  return quarterTurn ? TThumbnailSize{size.height, size.width} : size;
+}
+
+// The thumbnail of an opened picture at `size`, not decoded yet: its pixels are computed once,
+// while it is saved, as one pipeline. Throws VError.
+VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThumbnailSize& size) {
+  const TThumbnailSize stored = StoredSize(picture, size);
+  // "force" gives exactly the size of the rule (computed with the picture's own proportions).
+  vips::VOption* options = VImage::option()
+                               ->set("height", size.height)
+                               ->set("size", VIPS_SIZE_FORCE)
+                               ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
+  if (picture.source && !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture.header),
+                                             stored.width, stored.height)) {
+    // The image already opened is shrunk as it is: the same pixels as a second opening, without
+    // identifying and reading the header again (most of the cost of a small picture).
+    return picture.header.thumbnail_image(size.width, options);
+  }
+  picture.header = VImage();  // the thumbnail opens the picture with a shrink of its own
+  if (!picture.source) return VImage::thumbnail(path.c_str(), size.width, options);
+  // Through a source, the loader takes its fail level from the option string only.
+  options->set("option_string", "fail_on=truncated");
+  return VImage::thumbnail_source(*picture.source, size.width, options);
+}
+
+// After a failed save, whether the picture itself decodes: a broken picture and a thumbnail
+// that could not be written are told apart without decoding twice when all goes well.
+bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
+  TOpenedPicture picture;
+  if (OpenPicture(path, picture) != kThumbOk) return false;
+  const TThumbnailSize stored = StoredSize(picture, size);
+  TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
+                                                                    stored.width, stored.height));
+  try {
+    ThumbnailOf(path, picture, size).copy_memory();
+    return true;
+  } catch (const VError&) {
+    return false;
+  }
 }
 
 }  // namespace
@@ -161,53 +301,73 @@ TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeig
 bool ReadPictureSize(const std::string& path, int& width, int& height) {
   // Started here as well, so that a caller who forgot cannot crash the library.
   if (!StartImageLibrary(nullptr)) return false;
-  try {
-    // Opening reads the header only; the pixels are decoded later, and only at reduced size.
-    VImage header = VImage::new_from_file(path.c_str());
-    const bool quarterTurn = vips_image_get_orientation_swap(header.get_image());
-    width = quarterTurn ? header.height() : header.width();
-    height = quarterTurn ? header.width() : header.height();
-    return width > 0 && height > 0;
-  } catch (const VError&) {
+  TOpenedPicture picture;
+  if (OpenPicture(path, picture) != kThumbOk) return false;
+  width = picture.uprightWidth;
+  height = picture.uprightHeight;
+  return true;
+}
+
+bool ThumbnailIsUpToDate(const std::string& source, const std::string& target, int maxWidth,
+                         int maxHeight, const TThumbSaveParams& params) {
+  if (!StartImageLibrary(nullptr) || source == target) return false;
+  struct stat targetStatus {};
+  // The cheap refusals first: most thumbnails that are not up to date differ in time.
+  struct stat sourceStatus {};
+  if (lstat(target.c_str(), &targetStatus) != 0 || stat(source.c_str(), &sourceStatus) != 0 ||
+      !SameTime(targetStatus.st_mtim, sourceStatus.st_mtim))
     return false;
-  }
+  TOpenedPicture picture;
+  if (OpenPicture(source, picture) != kThumbOk) return false;
+  const TThumbnailSize size =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
+  if (size.width <= 0 || size.height <= 0 ||
+      ExceedsPixelLimit(picture.header.width(), picture.header.height()))
+    return false;
+  return IsUpToDate(picture, target, ExamineTarget(target, picture.status), size, params);
 }
 
 int CreateThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
                         int maxHeight, const TThumbSaveParams& params) {
-  if (source == target || SameFile(source, target)) return kThumbTargetIsSource;
-  int width = 0;
-  int height = 0;
-  if (!ReadPictureSize(source, width, height)) return kThumbHeaderFailed;
-  const TThumbnailSize size = ThumbnailSizeFor(width, height, maxWidth, maxHeight);
+  if (source == target) return kThumbTargetIsSource;
+  if (!StartImageLibrary(nullptr)) return kThumbHeaderFailed;
+  TOpenedPicture picture;
+  const int opened = OpenPicture(source, picture);
+  // Checked before anything else about the picture: its own file is never written over.
+  const TTargetState targetState = ExamineTarget(target, picture.status);
+  if (picture.status.st_ino != 0 && targetState.isSource) return kThumbTargetIsSource;
+  if (opened != kThumbOk) return opened;
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
+  const TThumbnailSize size =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
   if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
+  if (IsUpToDate(picture, target, targetState, size, params)) return kThumbOk;
 
-  VImage thumbnail;
-  try {
-    // "force" gives exactly the size of the rule (computed with the picture's own proportions),
-    // while the loader still shrinks during decoding (JPEG DCT scaling).
-    thumbnail = VImage::thumbnail(source.c_str(), size.width,
-                                  VImage::option()
-                                      ->set("height", size.height)
-                                      ->set("size", VIPS_SIZE_FORCE)
-                                      ->set("fail_on", VIPS_FAIL_ON_TRUNCATED));
-    // Decode now, once: a truncated file must fail here, not half way through the save.
-    thumbnail = thumbnail.copy_memory();
-  } catch (const VError&) {
-    return kThumbLoadFailed;
-  }
-
-  const std::string temporary = TemporaryNameFor(target);
+  const std::string temporary = TemporaryPathBeside(target);
   bool saved = false;
-  try {
-    saved = SaveThumbnail(thumbnail, temporary, params);
-  } catch (const VError&) {
-    saved = false;
+  {
+    // The pixels are decoded while the thumbnail is saved, under the memory budget; a truncated
+    // picture fails the save, and the temporary file goes.
+    const TThumbnailSize stored = StoredSize(picture, size);
+    TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
+                                                                      stored.width, stored.height));
+    try {
+      saved = SaveThumbnail(ThumbnailOf(source, picture, size), temporary, params);
+    } catch (const VError&) {
+      saved = false;
+    }
   }
-  std::error_code error;
-  if (saved) std::filesystem::rename(temporary, target, error);
-  if (!saved || error) {
-    std::filesystem::remove(temporary, error);
+  if (!saved) {
+    std::remove(temporary.c_str());
+    return PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed;
+  }
+  // The picture's own time marks the thumbnail as made from this very picture; a later build
+  // keeps it while the two times agree. The time is the one read before decoding, so a picture
+  // changed meanwhile is made again next time.
+  const timespec times[2] = {{0, UTIME_OMIT}, picture.status.st_mtim};
+  utimensat(AT_FDCWD, temporary.c_str(), times, 0);
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    std::remove(temporary.c_str());
     return kThumbSaveFailed;
   }
   return kThumbOk;

@@ -3,8 +3,14 @@
 #include "Thumbnailer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <functional>
+#include <thread>
+#include <vector>
 
 #include "TestPictures.h"
 
@@ -221,11 +227,174 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenPictureTest,
                                            TBrokenCase{"TruncatedJpeg", "truncated"}),
                          [](const auto& info) { return std::string(info.param.label); });
 
-TEST(CreateThumbnailFile, MissingPictureFailsAtTheHeader) {
+// Files named as pictures that cannot be opened at all, as against readable files that are no
+// pictures: the build names the two reasons apart.
+struct TUnreadableCase {
+  const char* label;
+  std::function<std::string(const TTempFolder&)> make;  // returns the picture's path
+  int expected;
+};
+
+class UnreadablePictureTest : public ::testing::TestWithParam<TUnreadableCase> {};
+
+TEST_P(UnreadablePictureTest, GivesItsOwnResultAndNoFile) {
   TTempFolder folder;
-  EXPECT_EQ(CreateThumbnailFile(folder / "none.jpg", folder / "t.jpg", 120, 120, {}),
-            kThumbHeaderFailed);
+  const std::string source = GetParam().make(folder);
+  EXPECT_EQ(CreateThumbnailFile(source, folder / "t.jpg", 120, 120, {}), GetParam().expected);
   EXPECT_FALSE(std::filesystem::exists(folder / "t.jpg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnreadablePictureTest,
+    ::testing::Values(TUnreadableCase{"Missing",
+                                      [](const TTempFolder& f) { return f / "none.jpg"; },
+                                      kThumbCannotRead},
+                      TUnreadableCase{"DanglingLink",
+                                      [](const TTempFolder& f) {
+                                        std::filesystem::create_symlink(f / "gone.jpg",
+                                                                        f / "link.jpg");
+                                        return f / "link.jpg";
+                                      },
+                                      kThumbCannotRead},
+                      TUnreadableCase{"PathThroughAFile",
+                                      [](const TTempFolder& f) {
+                                        WriteWholeFile(f / "file", "x");
+                                        return f / "file/sea.jpg";
+                                      },
+                                      kThumbCannotRead},
+                      TUnreadableCase{"FolderNamedLikeAPicture",
+                                      [](const TTempFolder& f) {
+                                        std::filesystem::create_directory(f / "sea.jpg");
+                                        return f / "sea.jpg";
+                                      },
+                                      kThumbHeaderFailed},
+                      TUnreadableCase{"FifoNamedLikeAPicture",  // must not wait for a writer
+                                      [](const TTempFolder& f) {
+                                        mkfifo((f / "sea.jpg").c_str(), 0600);
+                                        return f / "sea.jpg";
+                                      },
+                                      kThumbHeaderFailed},
+                      TUnreadableCase{"TextNamedLikeAPicture",
+                                      [](const TTempFolder& f) {
+                                        WriteWholeFile(f / "sea.jpg", "not a picture");
+                                        return f / "sea.jpg";
+                                      },
+                                      kThumbHeaderFailed}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CreateThumbnailFile, APictureWithoutReadPermissionCannotBeRead) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not hold for root";
+  TTempFolder folder;
+  ASSERT_TRUE(MakeTestPicture(folder / "locked.jpg", 80, 60));
+  std::filesystem::permissions(folder / "locked.jpg", std::filesystem::perms::none);
+  EXPECT_EQ(CreateThumbnailFile(folder / "locked.jpg", folder / "t.jpg", 120, 120, {}),
+            kThumbCannotRead);
+}
+
+// A GIF of a few hundred bytes whose screen and image claim `width` x `height` pixels.
+std::string GifClaiming(int width, int height) {
+  std::string gif = "GIF89a";
+  auto put16 = [&gif](int value) {
+    gif += static_cast<char>(value & 0xFF);
+    gif += static_cast<char>((value >> 8) & 0xFF);
+  };
+  put16(width);
+  put16(height);
+  gif += std::string("\x80\0\0", 3) + std::string("\0\0\0\xFF\xFF\xFF", 6);  // 2 colours
+  gif += ',';
+  put16(0);
+  put16(0);
+  put16(width);
+  put16(height);
+  gif += std::string("\0\x02", 2);  // no local palette; LZW code size 2
+  gif += static_cast<char>(200) + std::string(200, '\x44') + std::string("\0;", 2);
+  return gif;
+}
+
+// A JPEG header claiming `width` x `height` (progressive or baseline), followed by a little data.
+std::string JpegClaiming(int width, int height, bool progressive) {
+  std::string jpeg("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
+  jpeg += std::string(64, '\x01');
+  jpeg += std::string(progressive ? "\xFF\xC2" : "\xFF\xC0", 2) + std::string("\x00\x11\x08", 3);
+  jpeg += static_cast<char>(height >> 8);
+  jpeg += static_cast<char>(height & 0xFF);
+  jpeg += static_cast<char>(width >> 8);
+  jpeg += static_cast<char>(width & 0xFF);
+  jpeg += std::string("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10);
+  jpeg += std::string("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x00\x03\x00\x00\x00\x00", 14);
+  jpeg += std::string(100, '\x55') + std::string("\xFF\xD9", 2);
+  return jpeg;
+}
+
+struct TClaimCase {
+  const char* label;
+  std::string content;
+};
+
+class HugeClaimTest : public ::testing::TestWithParam<TClaimCase> {};
+
+// Refused from the header: decoding such a claim would take seconds and gigabytes.
+TEST_P(HugeClaimTest, IsRefusedAsTooLargeBeforeDecoding) {
+  TTempFolder folder;
+  const std::string source = folder / "huge.pic";
+  ASSERT_TRUE(WriteWholeFile(source, GetParam().content));
+  int width = 0, height = 0;
+  ASSERT_TRUE(ReadPictureSize(source, width, height)) << "the header itself must be readable";
+  for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
+    TThumbSaveParams params;
+    params.format = format;
+    EXPECT_EQ(CreateThumbnailFile(source, folder / "t", 120, 120, params), kThumbTooLarge);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "t"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HugeClaimTest,
+    ::testing::Values(TClaimCase{"Gif20000Square", GifClaiming(20000, 20000)},
+                      TClaimCase{"Gif65535By4097", GifClaiming(65535, 4097)},
+                      TClaimCase{"ProgressiveJpeg30000Square", JpegClaiming(30000, 30000, true)},
+                      TClaimCase{"BaselineJpeg16385By16384", JpegClaiming(16385, 16384, false)}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(CreateThumbnailFile, ALongPictureNameGetsItsThumbnail) {
+  TTempFolder folder;
+  // 240 bytes of picture name; with its prefix the thumbnail's name is 246 bytes, still within
+  // the 255-byte limit, so the thumbnail must be made.
+  const std::string stem(236, 'a');
+  const std::string source = folder / (stem + ".jpg");
+  const std::string target = folder / ("small_" + stem + ".jpg");
+  ASSERT_TRUE(MakeTestPicture(source, 400, 300));
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, {}), kThumbOk);
+  std::string loader;
+  int width = 0, height = 0;
+  ASSERT_TRUE(ReadBackPicture(target, loader, width, height));
+  EXPECT_EQ(width, 120);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path()))
+    ++entries;
+  EXPECT_EQ(entries, 2) << "a temporary file was left behind";
+}
+
+// A failure names its step: a picture broken inside its data, against a thumbnail that cannot be
+// written, in every format.
+TEST(CreateThumbnailFile, TellsABrokenPictureFromAnUnwritableThumbnail) {
+  TTempFolder folder;
+  ASSERT_TRUE(MakeTestPicture(folder / "whole.jpg", 800, 600));
+  std::string bytes = ReadWholeFile(folder / "whole.jpg");
+  ASSERT_TRUE(WriteWholeFile(folder / "cut.jpg", bytes.substr(0, bytes.size() / 2)));
+  std::filesystem::create_directory(folder / "taken.out");
+  for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
+    TThumbSaveParams params;
+    params.format = format;
+    EXPECT_EQ(CreateThumbnailFile(folder / "cut.jpg", folder / "t.out", 120, 120, params),
+              kThumbLoadFailed);
+    EXPECT_EQ(CreateThumbnailFile(folder / "whole.jpg", folder / "none/t.out", 120, 120, params),
+              kThumbSaveFailed);
+    EXPECT_EQ(CreateThumbnailFile(folder / "whole.jpg", folder / "taken.out", 120, 120, params),
+              kThumbSaveFailed);
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "t.out"));
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.out"));
 }
 
 TEST(CreateThumbnailFile, ZeroLimitMakesNoFile) {
@@ -280,6 +449,33 @@ TEST(ReadPictureSize, GivesTheUprightSize) {
   ASSERT_TRUE(ReadPictureSize(folder / "n.jpg", width, height));
   EXPECT_EQ(width, 640);
   EXPECT_EQ(height, 480);
+}
+
+// GIF palettes come from a quantizer that runs threads of its own: the thumbnails must not
+// depend on how many pictures are made at the same time.
+TEST(CreateThumbnailFile, GifThumbnailsAreTheSameMadeAloneOrSideBySide) {
+  TTempFolder folder;
+  const int kPictures = 4;
+  for (int i = 0; i < kPictures; ++i)
+    ASSERT_TRUE(MakeLayoutPicture(folder / ("p" + std::to_string(i) + ".png"), 400 + 40 * i, 300,
+                                  i % 2 == 0 ? TPixelLayout::RgbAlpha : TPixelLayout::Rgb16));
+  TThumbSaveParams params;
+  params.format = TThumbFormat::Gif;
+  const auto make = [&](int i, const std::string& suffix) {
+    const std::string stem = folder / ("p" + std::to_string(i));
+    return CreateThumbnailFile(stem + ".png", stem + suffix, 120, 120, params);
+  };
+  for (int i = 0; i < kPictures; ++i) ASSERT_EQ(make(i, ".alone.gif"), kThumbOk);
+  std::vector<std::thread> threads;
+  std::atomic<int> made{0};
+  for (int i = 0; i < kPictures; ++i)
+    threads.emplace_back([&, i] { made += make(i, ".together.gif") == kThumbOk ? 1 : 0; });
+  for (std::thread& thread : threads) thread.join();
+  ASSERT_EQ(made, kPictures);
+  for (int i = 0; i < kPictures; ++i) {
+    const std::string stem = folder / ("p" + std::to_string(i));
+    EXPECT_EQ(ReadWholeFile(stem + ".alone.gif"), ReadWholeFile(stem + ".together.gif")) << i;
+  }
 }
 
 }  // namespace

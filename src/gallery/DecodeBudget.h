@@ -1,0 +1,87 @@
+// DecodeBudget: what decoding a picture may cost, judged from its header before any pixel is
+// read, and a process-wide limit on the memory of the decodes that run at the same time.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+
+// Pictures with more pixels than 16384 x 16384 are refused unread: a few hundred bytes of header
+// could otherwise claim gigabytes of pixels.
+constexpr int64_t kMaxPicturePixels = 268435456;
+
+// True when `width` x `height` is over kMaxPicturePixels.
+bool ExceedsPixelLimit(int64_t width, int64_t height);
+
+// What the header says about the pixels a decode produces, in stored (not upright) orientation.
+struct TDecodeFacts {
+  int64_t width = 0;
+  int64_t height = 0;
+  int bands = 0;
+  int bytesPerSample = 1;
+  bool jpeg = false;         // shrinks while decoding, unless progressive
+  bool progressive = false;  // a progressive JPEG is decoded whole before it can shrink
+  int chromaShare = 1;  // pixels that share one colour sample of a JPEG (4 for 4:2:0, 1 for 4:4:4)
+};
+
+// The block shrink a baseline JPEG decoder is asked for (1, 2, 4 or 8) when the picture of
+// `width` x `height` is made `targetWidth` x `targetHeight`: the largest that leaves at least a
+// factor of two for the final resize.
+int JpegShrinkOnLoad(int64_t width, int64_t height, int targetWidth, int targetHeight);
+
+// Bytes a decode holds at its peak: width x height x bands x sample size, the width and height
+// divided by the shrink-on-load factor for a baseline JPEG. A progressive JPEG holds every DCT
+// coefficient of the picture, two bytes each, for the brightness band at every pixel and for the
+// others at every `chromaShare` pixels. The target size is in the picture's stored orientation.
+uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHeight);
+
+// About a quarter of the physical memory, at most 1 GiB.
+uint64_t DefaultDecodeLimit();
+
+// Admits decodes in the order they ask, each once the sum of the admitted costs stays within the
+// limit; one decode is always admitted when none runs, however large. Safe from any thread.
+class TDecodeBudget {
+ public:
+  explicit TDecodeBudget(uint64_t limit) : limit_(limit) {}
+  TDecodeBudget(const TDecodeBudget&) = delete;
+  TDecodeBudget& operator=(const TDecodeBudget&) = delete;
+
+  // Waits until the decode of `cost` bytes may run. Every Acquire is matched by one Release.
+  void Acquire(uint64_t cost);
+  void Release(uint64_t cost);
+
+  // Changes the limit for decodes that have not been admitted yet.
+  void SetLimit(uint64_t limit);
+  uint64_t Limit() const;
+  // The most decodes admitted at one time since the last ResetPeak.
+  int PeakRunning() const;
+  void ResetPeak();
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  uint64_t limit_;
+  uint64_t inUse_ = 0;
+  int running_ = 0;
+  int peakRunning_ = 0;
+  uint64_t nextTicket_ = 0;  // given to each Acquire in turn
+  uint64_t serving_ = 0;     // the ticket whose turn it is
+};
+
+// The budget every thumbnail of this process decodes under, at DefaultDecodeLimit().
+TDecodeBudget& ThumbnailDecodeBudget();
+
+// Holds an admission for the length of a scope.
+class TDecodeAdmission {
+ public:
+  TDecodeAdmission(TDecodeBudget& budget, uint64_t cost) : budget_(budget), cost_(cost) {
+    budget_.Acquire(cost_);
+  }
+  ~TDecodeAdmission() { budget_.Release(cost_); }
+  TDecodeAdmission(const TDecodeAdmission&) = delete;
+  TDecodeAdmission& operator=(const TDecodeAdmission&) = delete;
+
+ private:
+  TDecodeBudget& budget_;
+  uint64_t cost_;
+};

@@ -1,0 +1,232 @@
+// Tests of the decode budget: the pixel limit, the cost estimate, the admission of decodes, and
+// the thumbnail maker decoding under it.
+#include "DecodeBudget.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+#include <vips/vips8>
+
+#include "TestPictures.h"
+#include "Thumbnailer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct TLimitCase {
+  int64_t width, height;
+  bool exceeds;
+};
+
+class PixelLimitTest : public ::testing::TestWithParam<TLimitCase> {};
+
+TEST_P(PixelLimitTest, RefusesOnlyWhatIsOver16384Squared) {
+  EXPECT_EQ(ExceedsPixelLimit(GetParam().width, GetParam().height), GetParam().exceeds);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PixelLimitTest,
+    ::testing::Values(TLimitCase{16384, 16384, false}, TLimitCase{16385, 16384, true},
+                      TLimitCase{16384, 16385, true}, TLimitCase{268435456, 1, false},
+                      TLimitCase{1, 268435457, true}, TLimitCase{65535, 4096, false},
+                      TLimitCase{65535, 4097, true},
+                      TLimitCase{4294967296, 4294967296, true},  // overflows
+                      TLimitCase{0, 4294967296, false}, TLimitCase{-1, 1, false}));
+
+struct TShrinkCase {
+  int64_t width, height;
+  int targetWidth, targetHeight;
+  int shrink;
+};
+
+class JpegShrinkTest : public ::testing::TestWithParam<TShrinkCase> {};
+
+TEST_P(JpegShrinkTest, LeavesAtLeastAFactorOfTwo) {
+  const TShrinkCase& c = GetParam();
+  EXPECT_EQ(JpegShrinkOnLoad(c.width, c.height, c.targetWidth, c.targetHeight), c.shrink);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, JpegShrinkTest,
+                         ::testing::Values(TShrinkCase{4000, 3000, 120, 90, 8},
+                                           TShrinkCase{1920, 1440, 120, 90, 8},  // exactly 16
+                                           TShrinkCase{1919, 1440, 120, 90, 4},
+                                           TShrinkCase{960, 720, 120, 90, 4},  // exactly 8
+                                           TShrinkCase{959, 720, 120, 90, 2},
+                                           TShrinkCase{480, 360, 120, 90, 2},  // exactly 4
+                                           TShrinkCase{479, 360, 120, 90, 1},
+                                           TShrinkCase{100, 50, 100, 50, 1},
+                                           // the smaller of the two shrinks decides
+                                           TShrinkCase{4000, 400, 120, 90, 2},
+                                           TShrinkCase{800, 600, 0, 0, 1}));
+
+struct TCostCase {
+  const char* label;
+  TDecodeFacts facts;
+  int targetWidth, targetHeight;
+  uint64_t cost;
+};
+
+class DecodeCostTest : public ::testing::TestWithParam<TCostCase> {};
+
+TEST_P(DecodeCostTest, CountsThePixelsTheDecodeHolds) {
+  const TCostCase& c = GetParam();
+  EXPECT_EQ(DecodeCostFor(c.facts, c.targetWidth, c.targetHeight), c.cost);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeCostTest,
+    ::testing::Values(
+        TCostCase{"BaselineJpegShrinksByEight",
+                  {4000, 3000, 3, 1, true, false, 4},
+                  120,
+                  90,
+                  500u * 375u * 3u},
+        TCostCase{"ProgressiveJpeg420IsWhole",
+                  {4000, 3000, 3, 1, true, true, 4},
+                  120,
+                  90,
+                  4000u * 3000u * 3u},  // 1 + 2/4 coefficients a pixel, 2 bytes each
+        TCostCase{"ProgressiveJpeg444HoldsTwoBytesASample",
+                  {4000, 3000, 3, 1, true, true, 1},
+                  120,
+                  90,
+                  4000u * 3000u * 6u},
+        TCostCase{
+            "ProgressiveJpeg422", {4000, 3000, 3, 1, true, true, 2}, 120, 90, 4000u * 3000u * 4u},
+        TCostCase{
+            "ProgressiveGreyJpeg", {4000, 3000, 1, 1, true, true, 1}, 120, 90, 4000u * 3000u * 2u},
+        TCostCase{"PartialBlocksRoundUp", {4001, 3001, 1, 1, true, false}, 120, 90, 501u * 376u},
+        TCostCase{"CmykJpegHasFourBands", {960, 720, 4, 1, true, false}, 120, 90, 240u * 180u * 4u},
+        TCostCase{"PngIsWhole", {4000, 3000, 4, 1, false, false}, 120, 90, 4000u * 3000u * 4u},
+        TCostCase{"SixteenBitSamplesCountTwice", {100, 100, 3, 2, false, false}, 50, 50, 60000u},
+        TCostCase{"HundredMegapixelProgressive",
+                  {10000, 10000, 3, 1, true, true, 4},
+                  120,
+                  120,
+                  300000000u},
+        TCostCase{"NoPixels", {0, 3000, 3, 1, false, false}, 120, 90, 0u}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(DefaultDecodeLimit, IsAtMostOneGibibyte) {
+  EXPECT_GT(DefaultDecodeLimit(), 0u);
+  EXPECT_LE(DefaultDecodeLimit(), uint64_t{1} << 30);
+}
+
+// A decode asked for on its own thread; `admitted` turns true once the budget lets it run.
+class TAsker {
+ public:
+  TAsker(TDecodeBudget& budget, uint64_t cost)
+      : budget_(budget), cost_(cost), thread_([this] {
+          budget_.Acquire(cost_);
+          admitted_ = true;
+        }) {}
+  ~TAsker() {
+    thread_.join();
+    if (admitted_) budget_.Release(cost_);
+  }
+  bool Admitted() const { return admitted_; }
+  // Waits up to a second for the admission.
+  bool WaitAdmitted() const {
+    for (int i = 0; i < 200 && !admitted_; ++i) std::this_thread::sleep_for(5ms);
+    return admitted_;
+  }
+
+ private:
+  TDecodeBudget& budget_;
+  uint64_t cost_;
+  std::atomic<bool> admitted_{false};
+  std::thread thread_;
+};
+
+TEST(DecodeBudget, AdmitsDecodesTogetherOnlyWhileTheyFit) {
+  TDecodeBudget budget(100);
+  budget.Acquire(60);
+  {
+    TAsker fits(budget, 40);
+    EXPECT_TRUE(fits.WaitAdmitted());
+    TAsker over(budget, 1);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(over.Admitted()) << "101 of 100 admitted";
+    budget.Release(60);
+    EXPECT_TRUE(over.WaitAdmitted());
+  }
+  EXPECT_EQ(budget.PeakRunning(), 2);
+}
+
+TEST(DecodeBudget, OneDecodeAlwaysRunsHoweverLarge) {
+  TDecodeBudget budget(100);
+  {
+    TAsker huge(budget, 1000000);
+    EXPECT_TRUE(huge.WaitAdmitted());
+  }
+  budget.Acquire(100);  // nothing is left in use by the large one
+  budget.Release(100);
+}
+
+TEST(DecodeBudget, ALargeDecodeIsNotPassedOverBySmallOnes) {
+  TDecodeBudget budget(100);
+  budget.Acquire(50);
+  TAsker large(budget, 80);
+  std::this_thread::sleep_for(50ms);
+  TAsker small(budget, 10);  // would fit beside the first, but arrived after the large one
+  std::this_thread::sleep_for(100ms);
+  EXPECT_FALSE(large.Admitted());
+  EXPECT_FALSE(small.Admitted());
+  budget.Release(50);
+  EXPECT_TRUE(large.WaitAdmitted());
+  EXPECT_TRUE(small.WaitAdmitted());
+}
+
+TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
+  TDecodeBudget budget(100);
+  budget.Acquire(100);
+  TAsker waiting(budget, 100);
+  std::this_thread::sleep_for(50ms);
+  EXPECT_FALSE(waiting.Admitted());
+  budget.SetLimit(200);
+  EXPECT_TRUE(waiting.WaitAdmitted());
+  budget.Release(100);
+}
+
+// Progressive JPEGs are decoded whole: with room for one at a time, thumbnails made on several
+// threads must decode one after another.
+TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
+  TTempFolder folder;
+  std::vector<std::string> pictures;
+  StartTestPictures();
+  for (int i = 0; i < 6; ++i) {
+    const std::string path = folder / ("p" + std::to_string(i) + ".jpg");
+    ASSERT_TRUE(MakeTestPicture(folder / "plain.png", 600, 400));
+    vips::VImage::new_from_file((folder / "plain.png").c_str())
+        .jpegsave(path.c_str(), vips::VImage::option()->set("interlace", true));
+    pictures.push_back(path);
+  }
+  TDecodeBudget& budget = ThumbnailDecodeBudget();
+  const uint64_t limit = budget.Limit();
+  budget.SetLimit(600 * 400 * 3 + 600 * 400);  // one and a third pictures
+  budget.ResetPeak();
+  std::atomic<int> made{0};
+  {
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 3; ++t) {
+      threads.emplace_back([&, t] {
+        for (int i = t; i < 6; i += 3) {
+          if (CreateThumbnailFile(pictures[i], pictures[i] + ".thumb.jpg", 120, 120, {}) ==
+              kThumbOk)
+            ++made;
+        }
+      });
+    }
+    for (std::thread& thread : threads) thread.join();
+  }
+  const int peak = budget.PeakRunning();
+  budget.SetLimit(limit);
+  EXPECT_EQ(made, 6);
+  EXPECT_EQ(peak, 1);
+}
+
+}  // namespace
