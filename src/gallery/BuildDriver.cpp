@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 #include "BuildInputFiles.h"
 #include "BuildMessages.h"
 #include "ImageDescriptions.h"
+#include "ImageNames.h"
 #include "IndexWriter.h"
 #include "Thumbnailer.h"
 #include "WriterMessages.h"
@@ -142,10 +144,36 @@ class TBuildRun {
     if (!EnsureFolder(plan_.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed,
                       ui_))
       return false;
-    if (plan_.ClearThumbsFolder)
-      ClearFolderFiles(plan_.ThumbsFolderPath,
-                       [this](const fs::directory_entry& file) { return KeptAnyway(file); });
+    if (plan_.ClearThumbsFolder) {
+      const std::map<std::string, size_t> madeHere = ThumbnailsMadeHere();
+      ClearFolderFiles(plan_.ThumbsFolderPath, [&](const fs::directory_entry& file) {
+        return KeptAnyway(file) || IsUpToDateThumbnail(file, madeHere);
+      });
+    }
     return true;
+  }
+
+  // The thumbnails this build makes in its thumbnails folder, by file name, each with the picture
+  // it is made from (when two pictures share a name, the later one, whose thumbnail stays).
+  std::map<std::string, size_t> ThumbnailsMadeHere() const {
+    std::map<std::string, size_t> made;
+    if (plan_.IndexType != TIndexKind::Thumbnails || !plan_.CreateThumbs) return made;
+    for (size_t i = 0; i < plan_.Images.size(); ++i)
+      made[ThumbnailFileName(plan_.Images[i], plan_.ThumbPrefixSuffixType, plan_.ThumbPrefixSuffix,
+                             plan_.ThumbsFormat)] = i;
+    return made;
+  }
+
+  // A thumbnail this build would write again byte for byte: clearing it would only cost the
+  // decoding of its picture, so it stays, and the build keeps it.
+  bool IsUpToDateThumbnail(const fs::directory_entry& file,
+                           const std::map<std::string, size_t>& madeHere) const {
+    const auto made = madeHere.find(file.path().filename().string());
+    if (made == madeHere.end()) return false;
+    const std::string picture =
+        EnsureTrailingBackslash(plan_.ImagesFolder) + plan_.Images[made->second];
+    return ThumbnailIsUpToDate(picture, file.path().string(), plan_.ThumbXSize, plan_.ThumbYSize,
+                               plan_.ThumbSaveParams);
   }
 
   // What clearing never takes: files the user protected, and the build's own inputs.
