@@ -23,23 +23,6 @@ bool FileIdentity(const std::string& path, std::pair<unsigned long long, unsigne
   return true;
 }
 
-// `path` made absolute with the links of its folders resolved: the directory entry it names.
-std::string EntryPath(const std::string& path) {
-  std::error_code error;
-  const fs::path absolute = fs::absolute(path, error).lexically_normal();
-  if (error) return std::string();
-  const fs::path folder = fs::weakly_canonical(absolute.parent_path(), error);
-  if (error) return absolute.string();
-  return (folder / absolute.filename()).string();
-}
-
-// `path` with every link resolved, the last one included: the file it reaches.
-std::string ResolvedPath(const std::string& path) {
-  std::error_code error;
-  const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
-  return error ? std::string() : resolved.string();
-}
-
 }  // namespace
 
 TBuildInputFiles::TBuildInputFiles(const TBuildPlan& plan) {
@@ -72,6 +55,27 @@ void TBuildInputFiles::AddPicture(const std::string& path, const std::string& en
   paths_.insert(entry);
   std::error_code error;
   if (fs::is_symlink(entry, error)) paths_.insert(ResolvedPath(path));
+}
+
+std::string TBuildInputFiles::EntryPath(const std::string& path) const {
+  std::error_code error;
+  const fs::path absolute = fs::absolute(path, error).lexically_normal();
+  if (error) return std::string();
+  const std::string folder = absolute.parent_path().string();
+  auto resolved = resolvedFolders_.find(folder);
+  if (resolved == resolvedFolders_.end()) {
+    const fs::path canonical = fs::weakly_canonical(folder, error);
+    resolved = resolvedFolders_.emplace(folder, error ? folder : canonical.string()).first;
+  }
+  return (fs::path(resolved->second) / absolute.filename()).string();
+}
+
+std::string TBuildInputFiles::ResolvedPath(const std::string& path) const {
+  std::error_code error;
+  // Only a link at the end leads elsewhere than the entry itself.
+  if (!fs::is_symlink(path, error)) return EntryPath(path);
+  const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
+  return error ? std::string() : resolved.string();
 }
 
 bool TBuildInputFiles::Holds(const std::string& path) const {

@@ -4,6 +4,7 @@
 // (descript.ion, or each picture's .txt file, whether it exists or not).
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -22,9 +23,17 @@ class TBuildInputFiles {
 
  private:
   void Add(const std::string& path);
+  // `path` made absolute with the links of its folders resolved: the directory entry it names.
+  std::string EntryPath(const std::string& path) const;
+  // `path` with every link resolved, the last one included: the file it reaches.
+  std::string ResolvedPath(const std::string& path) const;
   // A picture: `entry` is its path with the folder's links already resolved.
   void AddPicture(const std::string& path, const std::string& entry);
 
   std::set<std::pair<unsigned long long, unsigned long long>> files_;  // device and inode
   std::set<std::string> paths_;  // absolute, with the folders' links resolved
+  // Folders already resolved, by their absolute path: every page and thumbnail of a build lies in
+  // one of a few folders, and resolving one costs a file-system call for each of its parts.
+  // Holds is called from the build's own thread only.
+  mutable std::map<std::string, std::string> resolvedFolders_;
 };
