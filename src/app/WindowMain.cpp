@@ -53,6 +53,8 @@ int RunApplication(int argc, char** argv) {
 
 void SetUpApplication(QApplication& application) {
   QApplication::setApplicationName(QStringLiteral("ZetGallery"));
+  // The menu entry's name: Wayland desktops find the window's icon and entry through it.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ZetGallery"));
   application.installEventFilter(new THintPause(kHintHidePauseMs, &application));
   // The window speaks Russian whatever the desktop's language, and so do the texts Qt brings:
   // the buttons of a question box, the colour, file and folder dialogs, key names.
