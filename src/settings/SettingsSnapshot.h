@@ -8,21 +8,21 @@
 #include <string>
 
 struct TSettingsSnapshot {
-  std::string ImagesFolder;          // EditImagesFolder text
-  int ResultFolder = -1;             // selected entry of EditResultFolder, -1 none
+  std::string ImagesFolder;  // EditImagesFolder text
+  int ResultFolder = -1;     // selected entry of EditResultFolder, -1 none
   bool ClearResultFolder = false;
   std::string ThumbsFolder;
   bool ClearThumbsFolder = false;
   std::string ButtonsFolder;
   bool CopyButtonsFromTemplate = false;
   std::string ImagesMask;
-  int HtmlNames = 0;                 // 0 RadioButtonHtmlAsImageName, 1 RadioButtonHtmlSerialNumber
+  int HtmlNames = 0;  // 0 RadioButtonHtmlAsImageName, 1 RadioButtonHtmlSerialNumber
   std::string HtmlFirstImageFile;
   std::string IndexFile;
-  int Descriptions = -1;             // ComboBoxDescrType index: 0 none, 1 .txt, 2 descript.ion
+  int Descriptions = -1;  // ComboBoxDescrType index: 0 none, 1 .txt, 2 descript.ion
   std::string IndexTemplate;
   std::string IndexPlace;
-  int IndexType = -1;                // 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
+  int IndexType = -1;  // 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
   int TableWidth = 0;
   int TableBorderWidth = 0;
   int CellSpacing = 0;
@@ -32,18 +32,18 @@ struct TSettingsSnapshot {
   bool ShowTableHeaders = false;
   bool ShowDescriptions = false;
   bool ShowFileSizes = false;
-  int FileSizes = -1;                // 0 bytes, 1 kilobytes, 2 megabytes
+  int FileSizes = -1;  // 0 bytes, 1 kilobytes, 2 megabytes
   int ThumbXCount = 1;
-  std::string ThumbXSize;            // text of the spin edit
-  std::string ThumbYSize;            // text of the spin edit
+  std::string ThumbXSize;  // text of the spin edit
+  std::string ThumbYSize;  // text of the spin edit
   int ThumbBorderWidth = 0;
   std::string ThumbBorderColor;
   bool DescrAsThumbAlt = false;
   bool CreateThumbs = false;
-  int ThumbsFormat = -1;             // 0 GIF, 1 JPEG, 2 BMP
-  int ThumbPrefixSuffixType = 0;     // 0 prefix, 1 suffix
+  int ThumbsFormat = -1;          // 0 GIF, 1 JPEG, 2 BMP
+  int ThumbPrefixSuffixType = 0;  // 0 prefix, 1 suffix
   std::string ThumbPrefixSuffix;
-  int ImageType = 0;                 // 0 picture as file, 1 picture in an HTML page
+  int ImageType = 0;  // 0 picture as file, 1 picture in an HTML page
   std::string ImageTemplate;
   std::string ImagePlace;
   std::string DescrPlace;

@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
     // Text controls narrower than their text need.
     for (QWidget* control : form.PageControlMain->currentWidget()->findChildren<QWidget*>()) {
       const bool text = qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control);
-      if (text && !control->objectName().isEmpty() && control->isVisible() && control->width() < control->sizeHint().width())
+      if (text && !control->objectName().isEmpty() && control->isVisible() &&
+          control->width() < control->sizeHint().width())
         std::printf("  clipped %s: %d < %d\n", qPrintable(control->objectName()), control->width(),
                     control->sizeHint().width());
     }
