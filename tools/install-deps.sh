@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages ZetGallery needs to build, run and test, but only those that are
-# missing, so that a machine that already has them all needs no root and no network.
+# missing, so that a machine that already has them all needs no root and no network. Packages
+# named as arguments are wanted too (CI adds clang-format).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev libvips-dev libvips-tools libsqlite3-dev sqlite3
   googletest libgtest-dev
   libjpeg-turbo-progs
+  "$@"
 )
 
 missing=()
