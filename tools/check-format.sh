@@ -14,11 +14,19 @@ if [[ -z $tool ]]; then
   exit 2
 fi
 
-# The files git knows or would add (new ones too), never build trees or ignored files.
+# The files git knows or would add (new ones too), never build trees or ignored files; outside a
+# git checkout, those of the project's source folders.
+list_sources() {
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' | sort -u
+  else
+    find src tests bench \( -name '*.cpp' -o -name '*.h' \) | sort
+  fi
+}
 files=()
 while IFS= read -r file; do
   [[ -f $file ]] && files+=("$file")
-done < <(git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h' | sort -u)
+done < <(list_sources)
 if [[ ${1:-} == --fix ]]; then
   "$tool" -i -- "${files[@]}"
   exit 0
