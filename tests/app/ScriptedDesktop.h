@@ -49,17 +49,11 @@ class TScriptedDesktop : public TDesktop {
     messages.push_back({"standard", text.toStdString()});
   }
   std::optional<QString> ChooseFolder(const QString&, const QString&) override {
-    if (folders.empty()) return std::nullopt;
-    auto answer = folders.front();
-    folders.pop_front();
-    return answer;
+    return TakeAnswer(folders);
   }
   std::optional<QString> ChooseFile(const QString&, const QString& qtFilter) override {
     fileDialogFilters.push_back(qtFilter);
-    if (files.empty()) return std::nullopt;
-    auto answer = files.front();
-    files.pop_front();
-    return answer;
+    return TakeAnswer(files);
   }
   TColor RunColorDialog(const QString& dialogName, const QStringList& customColors,
                         TColor current) override {
@@ -85,5 +79,16 @@ class TScriptedDesktop : public TDesktop {
     for (const TMessage& message : messages)
       if (message.kind == kind) texts.push_back(message.text);
     return texts;
+  }
+
+ private:
+  // The next answer of a dialog, or nothing (Cancel) when the test gave none.
+  static std::optional<QString> TakeAnswer(std::deque<std::optional<QString>>& answers) {
+    std::optional<QString> answer;
+    if (!answers.empty()) {
+      answer = std::move(answers.front());
+      answers.pop_front();
+    }
+    return answer;
   }
 };
