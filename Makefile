@@ -5,8 +5,10 @@ BUILD_DIR ?= build
 ARGS ?=
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# Extra CMake arguments for a new build folder (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
+CMAKE_ARGS ?=
 
-.PHONY: all deps configure build test run package install clean fuzz
+.PHONY: all deps configure build test run package install sanitize clean fuzz
 
 all: build
 
@@ -15,7 +17,7 @@ deps:
 
 configure: deps
 	@if [ ! -f $(BUILD_DIR)/build.ninja ]; then \
-	  cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo; \
+	  cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS); \
 	fi
 
 build: configure
@@ -39,5 +41,10 @@ install: package
 fuzz: deps
 	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+# The core's tests once more under AddressSanitizer + UndefinedBehaviorSanitizer and the thumbnail
+# workers' under ThreadSanitizer, in $(BUILD_DIR)-asan and $(BUILD_DIR)-tsan.
+sanitize: deps
+	SANITIZE_BUILD_PREFIX=$(abspath $(BUILD_DIR)) CMAKE_ARGS="$(CMAKE_ARGS)" bash tools/sanitize.sh
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan $(BUILD_DIR)-tsan

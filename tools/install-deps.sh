@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages ZetGallery needs to build, run and test, but only those that are
-# missing, so that a machine that already has them all needs no root and no network.
+# missing, so that a machine that already has them all needs no root and no network. Packages
+# named as arguments are wanted too (CI adds clang-format).
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n libvips-dev libvips-tools libsqlite3-dev sqlite3
   googletest libgtest-dev
   libjpeg-turbo-progs
+  "$@"
 )
 # The Debian package and the desktop files: CPack reads the executable's libraries with
 # dpkg-shlibdeps (dpkg-dev) and finds executables with `file`; the tests check the package with

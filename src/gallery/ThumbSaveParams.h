@@ -6,6 +6,6 @@ enum class TThumbFormat { Gif = 0, Jpeg = 1, Bmp = 2 };
 
 struct TThumbSaveParams {
   TThumbFormat format = TThumbFormat::Jpeg;
-  int quality = 90;          // JPEG quality, 0..100
-  bool interlaced = false;   // progressive JPEG / interlaced GIF
+  int quality = 90;         // JPEG quality, 0..100
+  bool interlaced = false;  // progressive JPEG / interlaced GIF
 };

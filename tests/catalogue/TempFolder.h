@@ -12,7 +12,8 @@
 class TTempFolder {
  public:
   TTempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zetgallery-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "zetgallery-test-XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   ~TTempFolder() {

@@ -1,10 +1,9 @@
 #include "ZetStrings.h"
 
 #include <gtest/gtest.h>
-
-#include <QString>
 #include <iconv.h>
 
+#include <QString>
 #include <cstdlib>
 
 namespace {
@@ -67,7 +66,8 @@ TEST(OemToAnsiStringTest, AgreesWithSystemConverterForEveryByte) {
     char* inPointer = in;
     char* outPointer = out;
     size_t inLeft = 1, outLeft = sizeof out;
-    ASSERT_NE(iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft), static_cast<size_t>(-1));
+    ASSERT_NE(iconv(converter, &inPointer, &inLeft, &outPointer, &outLeft),
+              static_cast<size_t>(-1));
     EXPECT_EQ(OemToAnsiString(std::string(1, in[0])), std::string(out, sizeof out - outLeft))
         << "byte " << b;
   }
