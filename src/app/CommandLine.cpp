@@ -3,8 +3,6 @@
 // --list to standard output.
 #include "CommandLine.h"
 
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <atomic>
 #include <csignal>
@@ -19,6 +17,7 @@
 #include "SettingsStore.h"
 #include "Thumbnailer.h"
 #include "ZetFileUtils.h"
+#include "ZetPlatform.h"
 #include "ZetStrings.h"
 #include "ZetTerminalText.h"
 
@@ -129,7 +128,7 @@ int RunList(const TCommandLineRequest& request) {
   std::vector<std::string> names;
   const bool scanned = ScanPictures(settings, names);
   // A terminal is shown escaped names; a script gets them as they are.
-  const bool terminal = isatty(STDOUT_FILENO) == 1;
+  const bool terminal = StandardOutputIsTerminal();
   for (const std::string& name : names)
     std::cout << (terminal ? EscapeForTerminal(name) : name) << (request.null ? '\0' : '\n');
   std::cout.flush();

@@ -4,13 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ZetPlatform.h"
+
 bool IsHiddenEntryName(const std::string& name) {
-#ifdef _WIN32
   // Windows marks hidden entries with an attribute, checked where the entry is read.
-  return name == "." || name == "..";
-#else
+  if constexpr (kWindowsPlatform) return name == "." || name == "..";
   return !name.empty() && name.front() == '.';
-#endif
 }
 
 void ForEachFileInFolder(const std::string& folderPath,

@@ -1,13 +1,12 @@
 // BuildInputFiles: inputs compared by file identity and by normalised path.
 #include "BuildInputFiles.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <system_error>
 
 #include "ImageDescriptions.h"
 #include "ZetFileUtils.h"
+#include "ZetPlatform.h"
 
 namespace fs = std::filesystem;
 
@@ -17,9 +16,9 @@ constexpr char kDescriptIonFile[] = "descript.ion";
 
 // The device and inode of the file `path` leads to (links followed); false when there is none.
 bool FileIdentity(const std::string& path, std::pair<unsigned long long, unsigned long long>& id) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return false;
-  id = {static_cast<unsigned long long>(info.st_dev), static_cast<unsigned long long>(info.st_ino)};
+  TFileStatus status;
+  if (!ReadFileStatus(path, status)) return false;
+  id = {status.device, status.inode};
   return true;
 }
 

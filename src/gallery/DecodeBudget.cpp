@@ -2,9 +2,9 @@
 // so a large picture is not passed over for ever by a stream of small ones.
 #include "DecodeBudget.h"
 
-#include <unistd.h>
-
 #include <algorithm>
+
+#include "ZetPlatform.h"
 
 bool ExceedsPixelLimit(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) return false;
@@ -44,11 +44,9 @@ uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHei
 
 uint64_t DefaultDecodeLimit() {
   constexpr uint64_t kAtMost = uint64_t{1} << 30;
-  const long pages = sysconf(_SC_PHYS_PAGES);
-  const long pageSize = sysconf(_SC_PAGE_SIZE);
-  if (pages <= 0 || pageSize <= 0) return kAtMost;
-  const uint64_t quarter = static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize) / 4;
-  return std::min(quarter, kAtMost);
+  const uint64_t memory = PhysicalMemoryBytes();
+  if (memory == 0) return kAtMost;
+  return std::min(memory / 4, kAtMost);
 }
 
 void TDecodeBudget::Acquire(uint64_t cost) {

@@ -1,7 +1,8 @@
 // IndexWriter: the index page and the loop over the pictures of a build.
 #include "IndexWriter.h"
 
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 #include "ImageNames.h"
 #include "PageTemplate.h"
@@ -218,9 +219,11 @@ std::string ThumbAltText(const TBuildPlan& plan, const std::vector<std::string>&
 }
 
 int64_t GetImageFileSize(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return -1;
-  return S_ISDIR(info.st_mode) ? 0 : static_cast<int64_t>(info.st_size);
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error) return static_cast<int64_t>(size);
+  // Only a plain file has a size: a folder, a pipe or a device of that name counts as empty.
+  return std::filesystem::exists(path, error) ? 0 : -1;
 }
 
 std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& decimalSeparator) {

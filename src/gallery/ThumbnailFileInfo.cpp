@@ -2,12 +2,10 @@
 // and the last ones are read, so checking a folder of thumbnails costs a few reads a file.
 #include "ThumbnailFileInfo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <vector>
+
+#include "ZetPlatform.h"
 
 namespace {
 
@@ -65,7 +63,7 @@ bool ReadJpeg(const std::vector<unsigned char>& head, TThumbnailFileInfo& info) 
   return false;
 }
 
-bool ReadBmp(const std::vector<unsigned char>& head, off_t fileSize, TThumbnailFileInfo& info) {
+bool ReadBmp(const std::vector<unsigned char>& head, uint64_t fileSize, TThumbnailFileInfo& info) {
   if (head.size() < 54) return false;
   const int32_t width = static_cast<int32_t>(Little32(&head[18]));
   const int32_t height = static_cast<int32_t>(Little32(&head[22]));
@@ -74,8 +72,7 @@ bool ReadBmp(const std::vector<unsigned char>& head, off_t fileSize, TThumbnailF
       width <= 0 || height <= 0)
     return false;
   const uint64_t row = (static_cast<uint64_t>(width) * 3 + 3) & ~uint64_t{3};
-  if (static_cast<uint64_t>(fileSize) < Little32(&head[10]) + row * static_cast<uint64_t>(height))
-    return false;
+  if (fileSize < Little32(&head[10]) + row * static_cast<uint64_t>(height)) return false;
   info.format = TThumbFormat::Bmp;
   info.width = width;
   info.height = height;
@@ -85,9 +82,9 @@ bool ReadBmp(const std::vector<unsigned char>& head, off_t fileSize, TThumbnailF
 
 // The file ends as a whole file of its format does: a JPEG with its end marker, a GIF with its
 // trailer byte.
-bool EndsWhole(int fd, off_t size, TThumbFormat format) {
+bool EndsWhole(const TReadOnlyFile& file, uint64_t size, TThumbFormat format) {
   unsigned char tail[2] = {0, 0};
-  if (size < 2 || pread(fd, tail, 2, size - 2) != 2) return false;
+  if (size < 2 || file.ReadAt(tail, 2, size - 2) != 2) return false;
   if (format == TThumbFormat::Jpeg) return tail[0] == 0xFF && tail[1] == 0xD9;
   if (format == TThumbFormat::Gif) return tail[1] == 0x3B;
   return true;
@@ -96,13 +93,12 @@ bool EndsWhole(int fd, off_t size, TThumbFormat format) {
 }  // namespace
 
 bool ReadThumbnailFileInfo(const std::string& path, TThumbnailFileInfo& info) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a FIFO must not block
-  if (fd < 0) return false;
-  struct stat status {};
+  const TReadOnlyFile file(path);  // a FIFO does not block the opening
+  if (!file.IsOpen()) return false;
+  TFileStatus status;
   std::vector<unsigned char> head(kHeadBytes);
-  ssize_t got = -1;
-  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode))
-    got = pread(fd, head.data(), head.size(), 0);
+  int64_t got = -1;
+  if (file.ReadStatus(status) && status.IsRegular()) got = file.ReadAt(head.data(), head.size(), 0);
   bool known = false;
   if (got > 0) {
     head.resize(static_cast<size_t>(got));
@@ -113,10 +109,9 @@ bool ReadThumbnailFileInfo(const std::string& path, TThumbnailFileInfo& info) {
     else if (head.size() >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF)
       known = ReadJpeg(head, read);
     else if (head.size() >= 2 && head[0] == 'B' && head[1] == 'M')
-      known = ReadBmp(head, status.st_size, read);
-    known = known && EndsWhole(fd, status.st_size, read.format);
+      known = ReadBmp(head, status.size, read);
+    known = known && EndsWhole(file, status.size, read.format);
     if (known) info = read;
   }
-  close(fd);
   return known;
 }

@@ -8,10 +8,6 @@
 // file-status calls and hand-overs between threads.
 #include "Thumbnailer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <mutex>
@@ -21,6 +17,7 @@
 #include "BmpFile.h"
 #include "DecodeBudget.h"
 #include "ThumbnailFileInfo.h"
+#include "ZetPlatform.h"
 #include "ZetTempFiles.h"
 
 using vips::VError;
@@ -37,27 +34,27 @@ int g_threadCount = 1;
 struct TOpenedPicture {
   std::optional<VSource> source;  // empty for formats only a file-name loader reads
   VImage header;
-  struct stat status {};
+  TFileStatus status;
   int uprightWidth = 0;
   int uprightHeight = 0;
 };
 
 // Opens `path` and reads its header. kThumbOk, kThumbCannotRead or kThumbHeaderFailed.
 int OpenPicture(const std::string& path, TOpenedPicture& picture) {
-  // Not blocking: a FIFO named like a picture must not hold the build until someone writes to it.
-  const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (descriptor < 0) return kThumbCannotRead;
-  const bool statusRead = fstat(descriptor, &picture.status) == 0;
-  if (!statusRead || !S_ISREG(picture.status.st_mode)) {
-    close(descriptor);
-    return statusRead ? kThumbHeaderFailed : kThumbCannotRead;
-  }
   std::optional<VSource> opened;
-  try {
-    opened = VSource::new_from_descriptor(descriptor);  // holds its own duplicate
-  } catch (const VError&) {
+  {
+    // Not blocking: a FIFO named like a picture must not hold the build until someone writes
+    // to it.
+    const TReadOnlyFile file(path);
+    if (!file.IsOpen()) return kThumbCannotRead;
+    const bool statusRead = file.ReadStatus(picture.status);
+    if (!statusRead || !picture.status.IsRegular())
+      return statusRead ? kThumbHeaderFailed : kThumbCannotRead;
+    try {
+      opened = VSource::new_from_descriptor(file.Descriptor());  // holds its own duplicate
+    } catch (const VError&) {
+    }
   }
-  close(descriptor);
   if (!opened) return kThumbCannotRead;
   VSource& source = *opened;
   try {
@@ -110,25 +107,22 @@ TDecodeFacts DecodeFactsOf(const VImage& header) {
   return facts;
 }
 
-bool SameTime(const timespec& a, const timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
 // The target as found before writing: absent, or a file with its status.
 struct TTargetState {
   bool exists = false;
   bool isSource = false;
-  struct stat status {};
+  TFileStatus status;
 };
 
-TTargetState ExamineTarget(const std::string& target, const struct stat& source) {
+TTargetState ExamineTarget(const std::string& target, const TFileStatus& source) {
   TTargetState state;
-  if (lstat(target.c_str(), &state.status) != 0) return state;
+  if (!ReadEntryStatus(target, state.status)) return state;
   state.exists = true;
-  struct stat resolved = state.status;
+  TFileStatus resolved = state.status;
   // A link is followed only to tell whether it leads back to the picture.
-  if (S_ISLNK(state.status.st_mode) && stat(target.c_str(), &resolved) != 0) return state;
-  state.isSource = resolved.st_dev == source.st_dev && resolved.st_ino == source.st_ino;
+  if (state.status.kind == TFileStatus::TKind::SymbolicLink && !ReadFileStatus(target, resolved))
+    return state;
+  state.isSource = resolved.device == source.device && resolved.inode == source.inode;
   return state;
 }
 
@@ -136,8 +130,8 @@ TTargetState ExamineTarget(const std::string& target, const struct stat& source)
 bool IsUpToDate(const TOpenedPicture& picture, const std::string& target,
                 const TTargetState& targetState, const TThumbnailSize& size,
                 const TThumbSaveParams& params) {
-  if (!targetState.exists || targetState.isSource || !S_ISREG(targetState.status.st_mode) ||
-      !SameTime(targetState.status.st_mtim, picture.status.st_mtim))
+  if (!targetState.exists || targetState.isSource || !targetState.status.IsRegular() ||
+      targetState.status.modified != picture.status.modified)
     return false;
   TThumbnailFileInfo info;
   if (!ReadThumbnailFileInfo(target, info)) return false;
@@ -311,11 +305,11 @@ bool ReadPictureSize(const std::string& path, int& width, int& height) {
 bool ThumbnailIsUpToDate(const std::string& source, const std::string& target, int maxWidth,
                          int maxHeight, const TThumbSaveParams& params) {
   if (!StartImageLibrary(nullptr) || source == target) return false;
-  struct stat targetStatus {};
   // The cheap refusals first: most thumbnails that are not up to date differ in time.
-  struct stat sourceStatus {};
-  if (lstat(target.c_str(), &targetStatus) != 0 || stat(source.c_str(), &sourceStatus) != 0 ||
-      !SameTime(targetStatus.st_mtim, sourceStatus.st_mtim))
+  TFileStatus targetStatus;
+  TFileStatus sourceStatus;
+  if (!ReadEntryStatus(target, targetStatus) || !ReadFileStatus(source, sourceStatus) ||
+      targetStatus.modified != sourceStatus.modified)
     return false;
   TOpenedPicture picture;
   if (OpenPicture(source, picture) != kThumbOk) return false;
@@ -335,7 +329,7 @@ int CreateThumbnailFile(const std::string& source, const std::string& target, in
   const int opened = OpenPicture(source, picture);
   // Checked before anything else about the picture: its own file is never written over.
   const TTargetState targetState = ExamineTarget(target, picture.status);
-  if (picture.status.st_ino != 0 && targetState.isSource) return kThumbTargetIsSource;
+  if (picture.status.inode != 0 && targetState.isSource) return kThumbTargetIsSource;
   if (opened != kThumbOk) return opened;
   if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
   const TThumbnailSize size =
@@ -364,8 +358,7 @@ int CreateThumbnailFile(const std::string& source, const std::string& target, in
   // The picture's own time marks the thumbnail as made from this very picture; a later build
   // keeps it while the two times agree. The time is the one read before decoding, so a picture
   // changed meanwhile is made again next time.
-  const timespec times[2] = {{0, UTIME_OMIT}, picture.status.st_mtim};
-  utimensat(AT_FDCWD, temporary.c_str(), times, 0);
+  SetFileModificationTime(temporary, picture.status.modified);
   if (std::rename(temporary.c_str(), target.c_str()) != 0) {
     std::remove(temporary.c_str());
     return kThumbSaveFailed;

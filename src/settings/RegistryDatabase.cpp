@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
 #include <set>
@@ -90,11 +92,10 @@ std::string ReasonOf(sqlite3* handle, int code) {
 std::string DefaultRegistryPath() {
   const std::string explicitPath = Environment("ZETGALLERY_REGISTRY");
   if (!explicitPath.empty()) return explicitPath;
-  std::string configHome = Environment("XDG_CONFIG_HOME");
-  // The base directory rules ignore a relative XDG_CONFIG_HOME.
-  if (configHome.empty() || configHome.front() != '/')
-    configHome = Environment("HOME") + "/.config";
-  return configHome + "/ZetGallery/registry.db";
+  QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+  // The base directory rules ignore a relative XDG_CONFIG_HOME, which Qt hands back as it is.
+  if (QDir::isRelativePath(configHome)) configHome = QDir::homePath() + "/.config";
+  return QDir::cleanPath(configHome + "/ZetGallery/registry.db").toStdString();
 }
 
 std::shared_ptr<TRegistryDatabase> TRegistryDatabase::OpenDefault(int busyTimeoutMs) {

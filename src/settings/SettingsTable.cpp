@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "ZetAlphaNums.h"
+#include "ZetPlatform.h"
 
 namespace {
 
@@ -228,10 +229,11 @@ bool IsFolder(const std::filesystem::path& path) {
 std::string ApplicationFolder() {
   if (QCoreApplication::instance() != nullptr)
     return WithTrailingSeparator(QCoreApplication::applicationDirPath().toStdString());
-  // Without an application object (tests, early start-up) the kernel names the executable.
+  // Without an application object (tests, early start-up) the system names the executable.
+  const std::string executable = RunningExecutablePath();
+  if (!executable.empty())
+    return WithTrailingSeparator(std::filesystem::path(executable).parent_path().string());
   std::error_code error;
-  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (!error) return WithTrailingSeparator(executable.parent_path().string());
   const std::filesystem::path current = std::filesystem::current_path(error);
   return error ? std::string("./") : WithTrailingSeparator(current.string());
 }

@@ -6,13 +6,12 @@
 
 #include <string>
 
+#include "ZetPlatform.h"
+
 enum class TPathStyle { Windows, Posix };
 
-#ifdef _WIN32
-inline constexpr TPathStyle kNativePathStyle = TPathStyle::Windows;
-#else
-inline constexpr TPathStyle kNativePathStyle = TPathStyle::Posix;
-#endif
+inline constexpr TPathStyle kNativePathStyle =
+    kWindowsPlatform ? TPathStyle::Windows : TPathStyle::Posix;
 
 // The style's separator: '\\' or '/'.
 char PathSeparator(TPathStyle style = kNativePathStyle);

@@ -1,14 +1,11 @@
 // ZetTextFile: first-line reading over the line reader, and the CR LF writer.
 #include "ZetTextFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "ZetPlatform.h"
 #include "ZetTempFiles.h"
 
 namespace {
@@ -41,21 +38,15 @@ bool TTextWriter::Open(const std::string& path) {
   std::error_code error;
   const fs::file_status status = fs::status(fs::path(path), error);
   const bool exists = fs::exists(status);
-  if (exists && (!fs::is_regular_file(status) ||
-                 (status.permissions() & fs::perms::owner_write) == fs::perms::none ||
-                 ::access(path.c_str(), W_OK) != 0))
+  if (exists &&
+      (!fs::is_regular_file(status) ||
+       (status.permissions() & fs::perms::owner_write) == fs::perms::none || !MayWriteFile(path)))
     return false;
   const std::string temporary = TemporaryPathBeside(path);
-  // O_EXCL: the temporary name must be new, never someone's file or a link planted there.
-  const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (descriptor < 0) return false;
-  if (exists) ::fchmod(descriptor, static_cast<mode_t>(status.permissions() & fs::perms::mask));
-  file_ = ::fdopen(descriptor, "wb");
-  if (file_ == nullptr) {
-    ::close(descriptor);
-    ::unlink(temporary.c_str());
-    return false;
-  }
+  // The replacement keeps the permissions of the file it replaces.
+  const fs::perms permissions = status.permissions();
+  file_ = CreateNewFile(temporary, exists ? &permissions : nullptr);
+  if (file_ == nullptr) return false;
   target_ = path;
   temporary_ = temporary;
   ok_ = true;
@@ -81,7 +72,7 @@ bool TTextWriter::Close() {
   if (std::fclose(file_) != 0) ok_ = false;
   file_ = nullptr;
   if (ok_ && std::rename(temporary_.c_str(), target_.c_str()) != 0) ok_ = false;
-  if (!ok_) ::unlink(temporary_.c_str());
+  if (!ok_) std::remove(temporary_.c_str());
   temporary_.clear();
   return ok_;
 }
@@ -91,6 +82,6 @@ void TTextWriter::Discard() {
   std::fclose(file_);
   file_ = nullptr;
   ok_ = false;
-  ::unlink(temporary_.c_str());
+  std::remove(temporary_.c_str());
   temporary_.clear();
 }

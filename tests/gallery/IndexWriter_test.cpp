@@ -76,6 +76,9 @@ TEST(GetImageFileSize, ReadsTheFileOrGivesMinusOne) {
   EXPECT_EQ(GetImageFileSize(folder / "a.jpg"), 1234);
   EXPECT_EQ(GetImageFileSize(folder / "empty.jpg"), 0);
   EXPECT_EQ(GetImageFileSize(folder / "gone.jpg"), -1);
+  // Only a plain file has a size.
+  std::filesystem::create_directory(folder / "folder.jpg");
+  EXPECT_EQ(GetImageFileSize(folder / "folder.jpg"), 0);
 }
 
 // --- Golden galleries ---------------------------------------------------------------------------

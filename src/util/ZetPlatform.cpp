@@ -1,0 +1,94 @@
+// ZetPlatform: the POSIX (Linux) implementation.
+#include "ZetPlatform.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void StatusFrom(const struct stat& info, TFileStatus& status) {
+  using TKind = TFileStatus::TKind;
+  status.kind = S_ISREG(info.st_mode)   ? TKind::Regular
+                : S_ISDIR(info.st_mode) ? TKind::Directory
+                : S_ISLNK(info.st_mode) ? TKind::SymbolicLink
+                                        : TKind::Other;
+  status.size = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
+  status.device = static_cast<uint64_t>(info.st_dev);
+  status.inode = static_cast<uint64_t>(info.st_ino);
+  status.modified = {static_cast<int64_t>(info.st_mtim.tv_sec),
+                     static_cast<int64_t>(info.st_mtim.tv_nsec)};
+}
+
+}  // namespace
+
+bool ReadFileStatus(const std::string& path, TFileStatus& status) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return false;
+  StatusFrom(info, status);
+  return true;
+}
+
+bool ReadEntryStatus(const std::string& path, TFileStatus& status) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return false;
+  StatusFrom(info, status);
+  return true;
+}
+
+bool SetFileModificationTime(const std::string& path, const TFileTime& time) {
+  const timespec times[2] = {
+      {0, UTIME_OMIT}, {static_cast<time_t>(time.seconds), static_cast<long>(time.nanoseconds)}};
+  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+TReadOnlyFile::TReadOnlyFile(const std::string& path)
+    : descriptor_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+
+TReadOnlyFile::~TReadOnlyFile() {
+  if (descriptor_ >= 0) ::close(descriptor_);
+}
+
+bool TReadOnlyFile::ReadStatus(TFileStatus& status) const {
+  struct stat info {};
+  if (descriptor_ < 0 || ::fstat(descriptor_, &info) != 0) return false;
+  StatusFrom(info, status);
+  return true;
+}
+
+int64_t TReadOnlyFile::ReadAt(void* buffer, size_t size, uint64_t offset) const {
+  if (descriptor_ < 0) return -1;
+  return ::pread(descriptor_, buffer, size, static_cast<off_t>(offset));
+}
+
+std::FILE* CreateNewFile(const std::string& path, const std::filesystem::perms* permissions) {
+  // O_EXCL: the name must be new, never someone's file or a link planted there.
+  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (descriptor < 0) return nullptr;
+  // Set through the descriptor: the name could be swapped for another file meanwhile.
+  if (permissions != nullptr)
+    ::fchmod(descriptor, static_cast<mode_t>(*permissions & std::filesystem::perms::mask));
+  std::FILE* file = ::fdopen(descriptor, "wb");
+  if (file == nullptr) {
+    ::close(descriptor);
+    ::unlink(path.c_str());
+  }
+  return file;
+}
+
+bool MayWriteFile(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }
+
+std::string RunningExecutablePath() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string() : executable.string();
+}
+
+uint64_t PhysicalMemoryBytes() {
+  const long pages = ::sysconf(_SC_PHYS_PAGES);
+  const long pageSize = ::sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return 0;
+  return static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize);
+}
+
+bool StandardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
