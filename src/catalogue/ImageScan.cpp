@@ -96,6 +96,8 @@ TScanResult ScanImages(const std::string& folderText, const std::string& maskTex
   });
 
   SortForSortedList(result.names);
+  // A folder that changes while it is listed may name a file twice (XFS and Btrfs list a file
+  // renamed over an entry already read once more); each picture is listed once all the same.
   result.names.erase(std::unique(result.names.begin(), result.names.end()), result.names.end());
   if (ui != nullptr) ui->SetScanning(false);
   return result;

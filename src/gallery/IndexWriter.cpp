@@ -93,6 +93,7 @@ std::string TableRow(const TBuildPlan& p, const TImageNames& names,
           EscapeHtmlText(names.ImageLink) + "</a>" + "</td>\r\n";
   if (p.ShowDescriptions) {
     const std::string& description = DescriptionOf(descriptions, i);
+    // "&nbsp" has no semicolon as the gallery's pages always had it; browsers read it alike.
     html +=
         cellStart(p.DescrColumnWidth) + (description.empty() ? "&nbsp" : description) + "</td>\r\n";
   }
@@ -140,6 +141,7 @@ void WriteThumbnailCell(TIndexRun& run, const TImageNames& names, size_t i) {
     run.out.Write("</tr>\r\n");
   } else if (i + 1 == p.Images.size()) {
     std::string fillers;
+    // "&nbsp" has no semicolon as the gallery's pages always had it; browsers read it alike.
     for (size_t k = 0; k < perRow - (i + 1) % perRow; ++k) fillers += "<td>&nbsp</td>";
     run.out.Write(fillers + "</tr>\r\n");
   }
