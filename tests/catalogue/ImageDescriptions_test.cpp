@@ -95,8 +95,8 @@ TEST_F(DescriptionsTest, TextFileFoundWhateverItsLetterCase) {
 }
 
 TEST_F(DescriptionsTest, TextFileThatCannotBeReadGivesEmptyDescription) {
-  std::filesystem::create_directory(folder_.PathOf("folder.txt"));
-  std::filesystem::create_directory(folder_.PathOf("descript.ion"));
+  std::filesystem::create_directory(folder_ / "folder.txt");
+  std::filesystem::create_directory(folder_ / "descript.ion");
   EXPECT_EQ(Get({"folder.jpg"}, TDescriptionSource::TextFiles), TTexts{""});
   EXPECT_EQ(Get({"folder.jpg"}, TDescriptionSource::DescriptIon), TTexts{""});
 }
@@ -104,7 +104,7 @@ TEST_F(DescriptionsTest, TextFileThatCannotBeReadGivesEmptyDescription) {
 TEST_F(DescriptionsTest, UnreadableTextFileGivesEmptyDescription) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   folder_.Write("sea.txt", "secret");
-  chmod(folder_.PathOf("sea.txt").c_str(), 0);
+  chmod((folder_ / "sea.txt").c_str(), 0);
   EXPECT_EQ(Get({"sea.jpg"}, TDescriptionSource::TextFiles), TTexts{""});
 }
 
@@ -206,7 +206,7 @@ TEST_F(DescriptionsTest, FolderTextInQuotesOrMissing) {
       TTexts{"Sunset"});
   EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.Path() + "/", TDescriptionSource::TextFiles),
             TTexts{"Sunset"});
-  EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.PathOf("gone"), TDescriptionSource::TextFiles),
+  EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_ / "gone", TDescriptionSource::TextFiles),
             TTexts{""});
   EXPECT_EQ(GetDescriptions({"sea.jpg"}, "", TDescriptionSource::DescriptIon), TTexts{""});
   EXPECT_EQ(GetDescriptions({"\xFF"}, "\xFE", TDescriptionSource::TextFiles), TTexts{""});

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "RecordingUserInterface.h"
 #include "TempFolder.h"
 #include "ZetStrings.h"
 
@@ -64,26 +65,6 @@ INSTANTIATE_TEST_SUITE_P(
         TAcceptCase{"[];*", "a.txt", false, "'[]' is an invalid mask at (2)"},
         TAcceptCase{";*.jpg", "a.jpg", true, ""}));
 
-// Records what the scan asks of the user interface.
-class TRecordingUi : public TUserInterface {
- public:
-  bool AskConfirmation(const std::string&) override { return false; }
-  void ShowError(const std::string&) override {}
-  void ShowPlainMessage(const std::string&) override {}
-  void ShowStandardError(const std::string&) override {}
-  void ProcessMessages() override {
-    ++processed;
-    if (onProcess) onProcess();
-  }
-  void SetScanning(bool scanning) override { scanningCalls.push_back(scanning); }
-  bool StopRequested() const override { return stopAfter > 0 && processed >= stopAfter; }
-
-  int processed = 0;
-  int stopAfter = 0;
-  std::vector<bool> scanningCalls;
-  std::function<void()> onProcess;
-};
-
 class ImageScanTest : public testing::Test {
  protected:
   TScanResult Scan(const std::string& maskText) {
@@ -131,13 +112,12 @@ TEST_F(ImageScanTest, HiddenFilesFoldersAndSpecialFilesNeverAppear) {
   folder_.Write("a.jpg");
   folder_.Write(".hidden.jpg");
   folder_.Write("target.dat");
-  std::filesystem::create_directory(folder_.PathOf("sub.jpg"));
-  std::filesystem::create_directory(folder_.PathOf(".git"));
-  std::filesystem::create_symlink(folder_.PathOf("target.dat"), folder_.PathOf("link.jpg"));
-  std::filesystem::create_directory_symlink(folder_.PathOf("sub.jpg"),
-                                            folder_.PathOf("dirlink.jpg"));
-  std::filesystem::create_symlink(folder_.PathOf("gone.dat"), folder_.PathOf("broken.jpg"));
-  mkfifo(folder_.PathOf("pipe.jpg").c_str(), 0600);
+  std::filesystem::create_directory(folder_ / "sub.jpg");
+  std::filesystem::create_directory(folder_ / ".git");
+  std::filesystem::create_symlink(folder_ / "target.dat", folder_ / "link.jpg");
+  std::filesystem::create_directory_symlink(folder_ / "sub.jpg", folder_ / "dirlink.jpg");
+  std::filesystem::create_symlink(folder_ / "gone.dat", folder_ / "broken.jpg");
+  mkfifo((folder_ / "pipe.jpg").c_str(), 0600);
   EXPECT_EQ(Scan("*.jpg").names, (TNames{"a.jpg", "link.jpg"}));
   EXPECT_EQ(Scan("*.*").names, (TNames{"a.jpg", "link.jpg", "target.dat"}));
   EXPECT_EQ(Scan(".*").names, TNames{});
@@ -187,8 +167,8 @@ TEST_F(ImageScanTest, FolderTextForms) {
                {"\"\"", false, {}},
                // Blanks around a real folder name are part of the name the user typed.
                {" " + folder_.Path(), true, {}},
-               {folder_.PathOf("missing"), true, {}},
-               {folder_.PathOf("a.jpg"), true, {}},
+               {folder_ / "missing", true, {}},
+               {folder_ / "a.jpg", true, {}},
                {std::string("\xFF\xFE"), true, {}},
                {folder_.Path() + std::string("\0/x", 3), true, {}}};
   for (const auto& c : cases) {
@@ -212,35 +192,35 @@ TEST_F(ImageScanTest, UnreadableFolderGivesNothing) {
 
 TEST_F(ImageScanTest, TellsTheUserInterface) {
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "x.txt"}) folder_.Write(name);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   const TScanResult result = ScanImages(folder_.Path(), "*.jpg", &ui);
   EXPECT_EQ(result.names.size(), 3u);
-  EXPECT_EQ(ui.processed, 3);  // once per accepted name
-  EXPECT_EQ(ui.scanningCalls, (std::vector<bool>{true, false}));
+  EXPECT_EQ(ui.processCount, 3);  // once per accepted name
+  EXPECT_EQ(ui.events, (std::vector<std::string>{"scanning", "scanned"}));
 
-  TRecordingUi idle;
+  TRecordingUserInterface idle;
   EXPECT_FALSE(ScanImages("  ", "*.jpg", &idle).scanned);
-  EXPECT_TRUE(idle.scanningCalls.empty());
-  EXPECT_EQ(idle.processed, 0);
+  EXPECT_TRUE(idle.events.empty());
+  EXPECT_EQ(idle.processCount, 0);
 }
 
 TEST_F(ImageScanTest, StopRequestEndsTheScan) {
   for (int i = 0; i < 10; ++i) folder_.Write("p" + std::to_string(i) + ".jpg");
-  TRecordingUi ui;
-  ui.stopAfter = 4;
+  TRecordingUserInterface ui;
+  ui.stopAfterProcessing = 4;
   const TScanResult result = ScanImages(folder_.Path(), "*", &ui);
   EXPECT_TRUE(result.stopped);
   EXPECT_EQ(result.names.size(), 4u);
-  EXPECT_EQ(ui.scanningCalls, (std::vector<bool>{true, false}));
+  EXPECT_EQ(ui.events, (std::vector<std::string>{"scanning", "scanned"}));
 }
 
 TEST(ImageScanVanishTest, FolderRemovedDuringTheScan) {
   auto folder = std::make_unique<TTempFolder>();
   for (int i = 0; i < 2000; ++i) folder->Write("p" + std::to_string(i) + ".jpg");
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   const std::string path = folder->Path();
-  ui.onProcess = [&] {
-    if (ui.processed == 1) std::filesystem::remove_all(path);
+  ui.onProcessMessages = [&] {
+    if (ui.processCount == 1) std::filesystem::remove_all(path);
   };
   const TScanResult result = ScanImages(path, "*.jpg", &ui);
   EXPECT_TRUE(result.scanned);

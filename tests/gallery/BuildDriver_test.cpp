@@ -12,46 +12,17 @@
 #include <mutex>
 
 #include "BuildMessages.h"
+#include "RecordingUserInterface.h"
 #include "ResultFolders.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "Thumbnailer.h"
+#include "WholeFiles.h"
 #include "ZetFileUtils.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Answers questions from a script (then "No") and records everything the driver shows.
-class TScriptedUserInterface : public TUserInterface {
- public:
-  std::deque<bool> answers;
-  std::vector<std::string> questions;
-  std::vector<std::string> errors;
-  std::vector<std::string> events;  // "building", "built", "beep"
-  std::function<void()> onProcessMessages;
-  int stopAfterMessages = -1;  // StopRequested becomes true after this many ProcessMessages
-  int messages = 0;
-
-  bool AskConfirmation(const std::string& text) override {
-    questions.push_back(text);
-    if (answers.empty()) return false;
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowPlainMessage(const std::string& text) override { errors.push_back("plain:" + text); }
-  void ShowStandardError(const std::string& text) override { errors.push_back(text); }
-  void ProcessMessages() override {
-    ++messages;
-    if (onProcessMessages) onProcessMessages();
-  }
-  void SetBuilding(bool building) override { events.push_back(building ? "building" : "built"); }
-  void Beep() override { events.push_back("beep"); }
-  bool StopRequested() const override {
-    return stopAfterMessages >= 0 && messages >= stopAfterMessages;
-  }
-};
 
 // Records the thumbnails asked for, without libvips.
 struct TThumbnailLog {
@@ -150,7 +121,7 @@ class BuildDriverTest : public ::testing::Test {
   TTempFolder folder;
   std::string pics;
   TBuildInputs inputs;
-  TScriptedUserInterface ui;
+  TRecordingUserInterface ui;
   TThumbnailLog thumbnails;
 };
 
@@ -580,7 +551,7 @@ TEST_F(BuildDriverTest, ABuildStartedDuringABuildIsIgnored) {
   ui.onProcessMessages = [&] {
     runningSeen = runningSeen || builder.IsRunning();
     if (inner.empty()) {
-      TScriptedUserInterface other;
+      TRecordingUserInterface other;
       inner.push_back(builder.Build(inputs, other).outcome);
       EXPECT_TRUE(other.questions.empty());
       EXPECT_TRUE(other.events.empty());
@@ -605,7 +576,7 @@ TEST_F(BuildDriverTest, AStopRequestEndsTheBuildAfterTheCurrentPicture) {
     WriteWholeFile(pics + "/" + name, "x");
     inputs.Images.push_back(name);
   }
-  ui.stopAfterMessages = 1;
+  ui.stopAfterProcessing = 1;
   const TBuildResult outcome = Build();
   EXPECT_TRUE(outcome.stoppedByUser);
   EXPECT_LT(thumbnails.calls.size(), 20u);
@@ -640,7 +611,7 @@ TEST_F(BuildDriverTest, ParallelThumbnailsEqualAOneThreadBuild) {
     fs::create_directories(folder / "thumbs");
     TBuildOptions options;
     options.thumbnailThreads = threads[run];
-    TScriptedUserInterface quiet;
+    TRecordingUserInterface quiet;
     ASSERT_EQ(BuildGallery(inputs, quiet, options).outcome, TBuildOutcome::Finished);
     for (const auto& entry : fs::directory_iterator(folder / "thumbs"))
       files[run][entry.path().filename().string()] = ReadWholeFile(entry.path().string());

@@ -13,14 +13,14 @@
 #include "BuildDriver.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
+#include "RecordingUserInterface.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 #include "ZetFileUtils.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using writer_test::TRecordingUi;
 
 // `count` picture names photo00.jpg, photo01.jpg, ...
 std::vector<std::string> Photos(int count) {
@@ -45,8 +45,9 @@ TEST_P(StoppedBuild, LeavesAWholeGalleryWhoseEveryLinkExists) {
   gallery.settings.HtmlNames = GetParam();
   gallery.settings.HtmlFirstImageFile = "page_01.htm";
   gallery.settings.ThumbXCount = 3;
-  TRecordingUi ui;
-  ui.stopAfter = 12;
+  TRecordingUserInterface ui;
+  ui.answer = true;
+  ui.stopAfterProgress = 12;
   TBuildOptions options;
   options.thumbnailThreads = 2;
 
@@ -96,7 +97,8 @@ TEST(BuildPace, PagesRunAtMostTwiceTheWorkerCountAheadOfTheThumbnails) {
     ++finished;
     return 0;
   };
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
+  ui.answer = true;
   int mostAhead = 0;
   ui.onProcessMessages = [&] {
     int pages = 0;
@@ -126,7 +128,8 @@ TEST(BuildProgress, CountsEveryPictureOnceInGalleryOrder) {
   gallery.settings.ThumbsFolder = "pics";
   gallery.settings.ClearThumbsFolder = false;
   const TBuildInputs inputs = gallery.Inputs();
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
+  ui.answer = true;
   TBuildOptions options;
   options.thumbnailThreads = 4;
   options.thumbnailMaker = [&inputs](const TThumbnailJob& job) {

@@ -10,9 +10,6 @@
 
 namespace {
 
-using writer_test::NumberedPictures;
-using writer_test::TypicalInputs;
-
 // --- Where the pictures are seen from the pages -------------------------------------------------
 
 struct TFolderCase {

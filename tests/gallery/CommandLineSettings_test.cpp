@@ -10,7 +10,9 @@
 
 #include "FolderSnapshot.h"
 #include "ProgramRunner.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
+#include "WholeFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -72,7 +74,7 @@ TEST_P(CommandLineSettingsError, ExitsWithOneAndTouchesNothing) {
 
   std::vector<std::string> arguments = c.arguments;
   arguments.push_back(photos + "/trip");
-  TProgramRun run;
+  TCommandRun run;
   if (c.holdTheFile) {
     THeldSettingsFile held(registry);
     run = RunZetGallery(settingsFolder.Path(), registry, arguments);
@@ -129,7 +131,7 @@ TEST(CommandLineSettings, TheUntitledPresetNeedsNoSavedValues) {
   TTempFolder folder;
   fs::create_directories(folder / "trip");
   ASSERT_TRUE(MakeTestPicture(folder / "trip/sea.jpg", 64, 48));
-  const TProgramRun run = RunZetGallery(folder.Path(), folder / "registry.db",
+  const TCommandRun run = RunZetGallery(folder.Path(), folder / "registry.db",
                                         {"--list", "--preset", "<без названия>", "trip"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "sea.jpg\n");

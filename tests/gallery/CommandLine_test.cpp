@@ -11,7 +11,10 @@
 #include <map>
 #include <variant>
 
+#include "ProgramRunner.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
+#include "WholeFiles.h"
 #include "ZetRegistry.h"
 
 namespace fs = std::filesystem;
@@ -104,18 +107,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, IsCommandLineRequestTest,
 
 // --- The program itself ---------------------------------------------------------------------
 
-struct TRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
 // A value stored in a preset: a number (REG_DWORD) or a text (REG_SZ).
 using TStored = std::variant<int, std::string>;
 
@@ -127,18 +118,8 @@ class CommandLineProgram : public ::testing::Test {
     fs::create_directories(trip);
   }
 
-  TRun Run(const std::vector<std::string>& arguments) {
-    std::string command = "cd " + ShellQuoted(folder.Path()) +
-                          " && ZETGALLERY_REGISTRY=" + ShellQuoted(registry) +
-                          " QT_QPA_PLATFORM=offscreen " + ShellQuoted(ZETGALLERY_EXECUTABLE);
-    for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-    command += " >" + ShellQuoted(folder / "out.txt") + " 2>" + ShellQuoted(folder / "err.txt");
-    const int raw = std::system(command.c_str());
-    TRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadWholeFile(folder / "out.txt");
-    run.err = ReadWholeFile(folder / "err.txt");
-    return run;
+  TCommandRun Run(const std::vector<std::string>& arguments) {
+    return RunZetGallery(folder.Path(), registry, arguments);
   }
 
   // Stores values in preset `name` ("" for the untitled preset, which lives in the settings
@@ -178,10 +159,10 @@ class CommandLineProgram : public ::testing::Test {
 };
 
 TEST_F(CommandLineProgram, VersionAndHelp) {
-  TRun version = Run({"--version"});
+  TCommandRun version = Run({"--version"});
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out, "ZetGallery 1.0\n");
-  TRun help = Run({"--help"});
+  TCommandRun help = Run({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("zetgallery --build [--preset NAME] [--yes] [FOLDER]"),
             std::string::npos);
@@ -196,7 +177,7 @@ class CommandLineUsage : public CommandLineProgram,
                          public ::testing::WithParamInterface<TUsageCase> {};
 
 TEST_P(CommandLineUsage, BadUsageExitsWithTwoAndTouchesNothing) {
-  const TRun run = Run(GetParam().arguments);
+  const TCommandRun run = Run(GetParam().arguments);
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find(GetParam().complaint), std::string::npos) << run.err;
   EXPECT_NE(run.err.find("Usage:"), std::string::npos);
@@ -212,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CommandLineProgram, ListPrintsThePicturesInGalleryOrder) {
   MakePictures();
-  const TRun run = Run({"--list", "photos/trip"});
+  const TCommandRun run = Run({"--list", "photos/trip"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "A.jpg\nb.jpg\nc.JPG\n");
 }
@@ -220,7 +201,7 @@ TEST_F(CommandLineProgram, ListPrintsThePicturesInGalleryOrder) {
 TEST_F(CommandLineProgram, ListUsesTheNamedPresetsMask) {
   MakePictures();
   StorePreset("text", {{"ImagesMask", std::string("*.txt")}});
-  const TRun run = Run({"--list", "--preset", "text", trip});
+  const TCommandRun run = Run({"--list", "--preset", "text", trip});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "notes.txt\n");
 }
@@ -228,7 +209,7 @@ TEST_F(CommandLineProgram, ListUsesTheNamedPresetsMask) {
 TEST_F(CommandLineProgram, ListWithAnInvalidMaskPrintsItsMessage) {
   MakePictures();
   StorePreset("broken", {{"ImagesMask", std::string("[a-")}}, true);
-  const TRun run = Run({"--list", trip});
+  const TCommandRun run = Run({"--list", trip});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("is an invalid mask at"), std::string::npos) << run.err;
 }
@@ -236,7 +217,7 @@ TEST_F(CommandLineProgram, ListWithAnInvalidMaskPrintsItsMessage) {
 TEST_F(CommandLineProgram, ASettingOfTheWrongKindStopsBeforeAnythingIsBuilt) {
   MakePictures();
   StorePreset("", {{"IndexType", std::string("3")}}, true);
-  const TRun run = Run({"--build", "--yes", trip});
+  const TCommandRun run = Run({"--build", "--yes", trip});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Invalid data type for 'IndexType'"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(folder / "photos/index.htm"));
@@ -245,7 +226,7 @@ TEST_F(CommandLineProgram, ASettingOfTheWrongKindStopsBeforeAnythingIsBuilt) {
 
 TEST_F(CommandLineProgram, WithoutYesAMissingFolderIsRefused) {
   MakePictures();
-  const TRun run = Run({"--build", trip});
+  const TCommandRun run = Run({"--build", trip});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Папка " + folder / "photos/thumbs" + " не существует. Создать?"),
             std::string::npos)
@@ -258,7 +239,7 @@ TEST_F(CommandLineProgram, WithoutYesAMissingFolderIsRefused) {
 TEST_F(CommandLineProgram, BuildWithYesMakesACompleteGalleryFromTheDefaults) {
   MakePictures();
   // A relative folder is taken from the current folder.
-  const TRun run = Run({"--build", "--yes", "photos/trip"});
+  const TCommandRun run = Run({"--build", "--yes", "photos/trip"});
   EXPECT_EQ(run.status, 0) << run.err;
   // Result folder: the parent of the pictures (entry 0); thumbnails in JPEG, prefix "_".
   const std::string index = ReadWholeFile(folder / "photos/index.htm");
@@ -274,7 +255,7 @@ TEST_F(CommandLineProgram, BuildWithYesMakesACompleteGalleryFromTheDefaults) {
 TEST_F(CommandLineProgram, BuildOfANamedPresetWritesPagesAndButtons) {
   MakePictures();
   StorePreset("pages", {{"ImageType", 1}, {"ResultFolder", 1}, {"IndexType", 0}});
-  const TRun run = Run({"--build", "--yes", "--preset", "pages", trip});
+  const TCommandRun run = Run({"--build", "--yes", "--preset", "pages", trip});
   EXPECT_EQ(run.status, 0) << run.err;
   // Result folder entry 1: the pictures' own folder.
   for (const char* page : {"index.htm", "A.htm", "b.htm", "c.htm"})
@@ -289,14 +270,14 @@ TEST_F(CommandLineProgram, BuildOfANamedPresetWritesPagesAndButtons) {
 TEST_F(CommandLineProgram, AnErrorDuringTheBuildGivesStatusOne) {
   MakePictures();
   StorePreset("", {{"IndexTemplate", folder / "missing.htm"}}, true);
-  const TRun run = Run({"--build", "--yes", trip});
+  const TCommandRun run = Run({"--build", "--yes", trip});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("Не могу открыть шаблон индексного файла на чтение!\n"), std::string::npos)
       << run.err;
 }
 
 TEST_F(CommandLineProgram, AFolderWithoutPicturesCannotBeBuilt) {
-  const TRun run = Run({"--build", "--yes", trip});
+  const TCommandRun run = Run({"--build", "--yes", trip});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("cannot build"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(folder / "photos/index.htm"));
@@ -315,7 +296,7 @@ TEST(ParseCommandLine, NullBelongsToTheList) {
 TEST_F(CommandLineProgram, ListWithNullEndsEachNameWithANulByte) {
   MakePictures();
   WriteWholeFile(trip + "/two\nlines.jpg", "x");
-  const TRun run = Run({"--list", "--null", trip});
+  const TCommandRun run = Run({"--list", "--null", trip});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "A.jpg\0b.jpg\0c.JPG\0two\nlines.jpg\0"s);
   // Without --null and without a terminal, a script gets the names as they are.
@@ -326,7 +307,7 @@ TEST_F(CommandLineProgram, ListTakesCyrillicSets) {
   for (const char* name : {"арбуз.jpg", "яблоко.jpg", "Дыня.jpg", "ёж.jpg", "x.jpg", "я.gif"})
     WriteWholeFile(trip + "/" + name, "x");
   StorePreset("", {{"ImagesMask", std::string("[а-я]*.jpg")}}, true);
-  const TRun run = Run({"--list", trip});
+  const TCommandRun run = Run({"--list", trip});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, "арбуз.jpg\nяблоко.jpg\n");
 }
@@ -378,13 +359,13 @@ TEST_F(CommandLineProgram, ProgressAndMessagesShowControlBytesEscaped) {
   const std::string pictures = parent + "/trip";
   fs::create_directories(pictures);
   ASSERT_TRUE(MakeTestPicture(pictures + "/evil\x1B]0;pwned\x07.jpg", 40, 30));
-  TRun refused = Run({"--build", pictures});
+  TCommandRun refused = Run({"--build", pictures});
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.err.find('\x1B'), std::string::npos) << refused.err;
   EXPECT_NE(refused.err.find("Папка " + folder / "ph\\033[2Jotos/thumbs не существует. Создать?"),
             std::string::npos)
       << refused.err;
-  const TRun built = Run({"--build", "--yes", pictures});
+  const TCommandRun built = Run({"--build", "--yes", pictures});
   EXPECT_EQ(built.status, 0) << built.err;
   EXPECT_EQ(built.err.find('\x1B'), std::string::npos) << built.err;
   EXPECT_NE(built.err.find("[1/1] evil\\033]0;pwned\\007.jpg\n"), std::string::npos) << built.err;

@@ -10,6 +10,7 @@
 #include <vector>
 #include <vips/vips8>
 
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "Thumbnailer.h"
 

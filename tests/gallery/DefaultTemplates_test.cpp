@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "TestPictures.h"
+#include "WholeFiles.h"
 #include "ZetTextFile.h"
 
 namespace {

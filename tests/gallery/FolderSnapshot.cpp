@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "TestPictures.h"
+#include "WholeFiles.h"
 
 namespace fs = std::filesystem;
 

@@ -7,6 +7,7 @@
 
 #include "ImageScan.h"
 #include "ResultFolders.h"
+#include "WholeFiles.h"
 #include "ZetFileUtils.h"
 
 TGalleryFixture::TGalleryFixture(const std::vector<std::string>& pictures)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BuildParameters.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
 
 class TGalleryFixture {

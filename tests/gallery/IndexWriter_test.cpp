@@ -5,21 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <set>
 
+#include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
 #include "PageWriter.h"
+#include "RecordingUserInterface.h"
+#include "TempFolder.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 
 namespace {
-
-using writer_test::ReadBytes;
-using writer_test::TRecordingUi;
-using writer_test::TTempFolder;
-using writer_test::TypicalInputs;
-using writer_test::WriteBytes;
-using writer_test::WriteIndex;
 
 const char kIndexOpenMessage[] =
     "Не могу открыть индексный файл на запись!\r\n\r\nВозможные причины:\r\n"
@@ -71,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GetImageFileSize, ReadsTheFileOrGivesMinusOne) {
   TTempFolder folder;
-  WriteBytes(folder / "a.jpg", std::string(1234, 'x'));
-  WriteBytes(folder / "empty.jpg", "");
+  WriteWholeFile(folder / "a.jpg", std::string(1234, 'x'));
+  WriteWholeFile(folder / "empty.jpg", "");
   EXPECT_EQ(GetImageFileSize(folder / "a.jpg"), 1234);
   EXPECT_EQ(GetImageFileSize(folder / "empty.jpg"), 0);
   EXPECT_EQ(GetImageFileSize(folder / "gone.jpg"), -1);
@@ -95,12 +93,12 @@ const char kImageTemplate[] =
 class TGalleryFolder {
  public:
   TGalleryFolder() {
-    WriteBytes(folder_ / "photos/beach.jpg", std::string(1536, 'b'));
-    WriteBytes(folder_ / "photos/cliffs.png", std::string(511, 'c'));
-    WriteBytes(folder_ / "photos/dunes & sky.jpg", std::string(2560, 'd'));
-    WriteBytes(folder_ / "photos/harbour.gif", std::string(100, 'h'));
-    WriteBytes(folder_ / "templates/index.tpl", kIndexTemplate);
-    WriteBytes(folder_ / "templates/image.tpl", kImageTemplate);
+    WriteWholeFile(folder_ / "photos/beach.jpg", std::string(1536, 'b'));
+    WriteWholeFile(folder_ / "photos/cliffs.png", std::string(511, 'c'));
+    WriteWholeFile(folder_ / "photos/dunes & sky.jpg", std::string(2560, 'd'));
+    WriteWholeFile(folder_ / "photos/harbour.gif", std::string(100, 'h'));
+    WriteWholeFile(folder_ / "templates/index.tpl", kIndexTemplate);
+    WriteWholeFile(folder_ / "templates/image.tpl", kImageTemplate);
   }
 
   // The settings shared by all golden galleries.
@@ -145,7 +143,7 @@ TEST_P(GoldenGalleryTest, MatchesTheExpectedFilesByteForByte) {
   TBuildInputs in = gallery.Inputs();
   c.configure(in.Settings);
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   std::vector<std::string> thumbnailCalls;
   const bool ok = WriteIndex(params, kDescriptions, ui,
                              [&](const std::string& source, const std::string& target) {
@@ -159,7 +157,8 @@ TEST_P(GoldenGalleryTest, MatchesTheExpectedFilesByteForByte) {
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(HtmlFilesIn(gallery.Folder().Path()), expected);
   for (const std::string& file : expected)
-    EXPECT_EQ(ReadBytes(gallery.Folder() / file), ReadBytes(goldenFolder + "/" + file)) << file;
+    EXPECT_EQ(ReadWholeFile(gallery.Folder() / file), ReadWholeFile(goldenFolder + "/" + file))
+        << file;
 
   EXPECT_EQ(static_cast<int>(thumbnailCalls.size()), c.thumbnails);
   if (c.thumbnails == 4) {
@@ -249,15 +248,15 @@ const std::string kList =
 TEST_P(IndexTemplateTest, CopiesTheTemplateAndReplacesMarkerLines) {
   const TTemplateCase& c = GetParam();
   TTempFolder folder;
-  WriteBytes(folder / "index.tpl", c.templateBytes);
+  WriteWholeFile(folder / "index.tpl", c.templateBytes);
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"a.jpg", "b.jpg"});
   in.Settings.IndexType = 0;
   in.Settings.IndexPlace = "#I#";
   in.Settings.IndexTemplate = folder / "index.tpl";
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_TRUE(WriteIndex(params, {}, ui));
-  EXPECT_EQ(ReadBytes(folder / "index.htm"), c.expectedIndex);
+  EXPECT_EQ(ReadWholeFile(folder / "index.htm"), c.expectedIndex);
   EXPECT_EQ(static_cast<int>(ui.progress.size()), c.picturesProcessed);
 }
 
@@ -277,14 +276,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WriteIndexPage, AnEmptyMarkerIsNeverFound) {
   TTempFolder folder;
-  WriteBytes(folder / "index.tpl", "a\r\n\r\nb\r\n");
+  WriteWholeFile(folder / "index.tpl", "a\r\n\r\nb\r\n");
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"a.jpg"});
   in.Settings.IndexPlace = "";
   in.Settings.IndexTemplate = folder / "index.tpl";
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_TRUE(WriteIndex(params, {}, ui));
-  EXPECT_EQ(ReadBytes(folder / "index.htm"), "a\r\n\r\nb\r\n");
+  EXPECT_EQ(ReadWholeFile(folder / "index.htm"), "a\r\n\r\nb\r\n");
 }
 
 // --- The per-picture work -----------------------------------------------------------------------
@@ -294,7 +293,7 @@ TEST(WriteIndexPage, LetsTheWindowBreatheTwicePerPictureAndReportsProgress) {
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 1;
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_TRUE(WriteIndex(params, {}, ui));
   EXPECT_EQ(ui.processCount, 8);
   EXPECT_EQ(ui.progress, (std::vector<std::string>{"1/4 beach.jpg", "2/4 cliffs.png",
@@ -304,19 +303,20 @@ TEST(WriteIndexPage, LetsTheWindowBreatheTwicePerPictureAndReportsProgress) {
 TEST(WriteIndexPage, TheIndexAppearsWholeWhenItIsComplete) {
   TGalleryFolder gallery;
   const std::string indexPath = gallery.Folder() / "index.htm";
-  WriteBytes(indexPath, "the index of the last build");
+  WriteWholeFile(indexPath, "the index of the last build");
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 3;
   TBuildPlan params = CollectBuildParameters(in);
   std::vector<std::string> onDisk;
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_TRUE(WriteIndex(params, kDescriptions, ui, [&](const std::string&, const std::string&) {
-    onDisk.push_back(ReadBytes(indexPath));
+    onDisk.push_back(ReadWholeFile(indexPath));
   }));
   // While the pictures are worked on, readers of the gallery still find the whole old index.
   EXPECT_EQ(onDisk, std::vector<std::string>(4, "the index of the last build"));
-  EXPECT_TRUE(ReadBytes(indexPath).starts_with("<html>\r\n<head><title>Gallery</title></head>"));
-  EXPECT_TRUE(ReadBytes(indexPath).ends_with("</html>\r\n"));
+  EXPECT_TRUE(
+      ReadWholeFile(indexPath).starts_with("<html>\r\n<head><title>Gallery</title></head>"));
+  EXPECT_TRUE(ReadWholeFile(indexPath).ends_with("</html>\r\n"));
 }
 
 TEST(WriteIndexPage, MakesEachThumbnailAfterThePreviousPageAndBeforeItsOwn) {
@@ -328,7 +328,7 @@ TEST(WriteIndexPage, MakesEachThumbnailAfterThePreviousPageAndBeforeItsOwn) {
   const std::vector<std::string> pages = {"beach.htm", "cliffs.htm", "dunes & sky.htm",
                                           "harbour.htm"};
   size_t picture = 0;
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   WriteIndex(params, kDescriptions, ui, [&](const std::string& source, const std::string&) {
     EXPECT_TRUE(source.ends_with(params.Images[picture]));
     for (size_t k = 0; k < pages.size(); ++k)
@@ -351,7 +351,7 @@ TEST(WriteIndexPage, MakesThumbnailsOnlyInTheThumbnailKindWhenAsked) {
     in.Settings.IndexType = c.indexType;
     in.Settings.CreateThumbs = c.createThumbs;
     TBuildPlan params = CollectBuildParameters(in);
-    TRecordingUi ui;
+    TRecordingUserInterface ui;
     int calls = 0;
     WriteIndex(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; });
     EXPECT_EQ(calls, c.calls) << c.indexType << " " << c.createThumbs;
@@ -377,16 +377,15 @@ size_t Count(const std::string& text, const std::string& piece) {
 TEST_P(ThumbnailRowsTest, FillsTheLastRowToItsWidth) {
   const TThumbRowCase& c = GetParam();
   TTempFolder folder;
-  WriteBytes(folder / "index.tpl", "~~~INDEX~~~");
-  TBuildInputs in =
-      TypicalInputs(folder.Path(), folder.Path(), writer_test::NumberedPictures(c.pictures));
+  WriteWholeFile(folder / "index.tpl", "~~~INDEX~~~");
+  TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), NumberedPictures(c.pictures));
   in.Settings.IndexType = 3;
   in.Settings.ThumbXCount = c.perRow;
   in.Settings.IndexTemplate = folder / "index.tpl";
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   WriteIndex(params, {}, ui);
-  const std::string index = ReadBytes(folder / "index.htm");
+  const std::string index = ReadWholeFile(folder / "index.htm");
   EXPECT_EQ(Count(index, "<tr height="), static_cast<size_t>(c.rows));
   EXPECT_EQ(Count(index, "</tr>\r\n"), static_cast<size_t>(c.rows));
   EXPECT_EQ(Count(index, "<td>&nbsp</td>"), static_cast<size_t>(c.fillers));
@@ -410,10 +409,10 @@ TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
   in.Settings.IndexType = 0;
   in.Settings.ImageType = 1;
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
-  ui.stopAfter = 2;
+  TRecordingUserInterface ui;
+  ui.stopAfterProgress = 2;
   WriteIndex(params, kDescriptions, ui);
-  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"),
+  EXPECT_EQ(ReadWholeFile(gallery.Folder() / "index.htm"),
             "<html>\r\n<head><title>Gallery</title></head>\r\n<body>\r\n<h1>Sea</h1>\r\n"
             "<ol>\r\n<li><a href=\"beach.htm\">beach.htm</a></li>\r\n"
             "<li><a href=\"cliffs.htm\">cliffs.htm</a></li>\r\n</ol>\r\n"
@@ -422,8 +421,8 @@ TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
   EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "dunes & sky.htm"));
   // The pages are those of a two-picture gallery: cliffs.htm is the last page, and no button
   // leads to a page that was never written.
-  const std::string first = ReadBytes(gallery.Folder() / "beach.htm");
-  const std::string last = ReadBytes(gallery.Folder() / "cliffs.htm");
+  const std::string first = ReadWholeFile(gallery.Folder() / "beach.htm");
+  const std::string last = ReadWholeFile(gallery.Folder() / "cliffs.htm");
   EXPECT_NE(first.find("<a href=\"cliffs.htm\"><img src=\"buttons/amber_last.gif\""),
             std::string::npos);
   EXPECT_EQ(last.find("dunes"), std::string::npos);
@@ -447,10 +446,10 @@ TEST(WriteIndexPage, StoppingInAThumbnailRowClosesTheRow) {
     in.Settings.IndexType = 3;
     in.Settings.ThumbXCount = c.perRow;
     TBuildPlan params = CollectBuildParameters(in);
-    TRecordingUi ui;
-    ui.stopAfter = c.stopAfter;
+    TRecordingUserInterface ui;
+    ui.stopAfterProgress = c.stopAfter;
     WriteIndex(params, {}, ui);
-    const std::string index = ReadBytes(gallery.Folder() / "index.htm");
+    const std::string index = ReadWholeFile(gallery.Folder() / "index.htm");
     EXPECT_NE(index.find(c.tableEnd), std::string::npos) << c.stopAfter << " " << c.perRow;
     EXPECT_EQ(Count(index, "<tr height="), Count(index, "</tr>")) << c.stopAfter;
     EXPECT_EQ(Count(index, "<td align="), static_cast<size_t>(c.stopAfter));
@@ -464,11 +463,11 @@ TEST(WriteIndexPage, KeepsGoingWhenPagesFail) {
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = gallery.Folder() / "missing.tpl";
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_FALSE(WriteIndex(params, kDescriptions, ui));
   EXPECT_EQ(ui.errors.size(), 4u);  // one per picture
   EXPECT_EQ(ui.progress.size(), 4u);
-  EXPECT_NE(ReadBytes(gallery.Folder() / "index.htm").find("harbour.htm</a></li>\r\n</ol>\r\n"),
+  EXPECT_NE(ReadWholeFile(gallery.Folder() / "index.htm").find("harbour.htm</a></li>\r\n</ol>\r\n"),
             std::string::npos);
 }
 
@@ -479,7 +478,7 @@ TEST(WriteIndexPage, ReportsAnIndexFileThatCannotBeCreated) {
   TBuildInputs in = gallery.Inputs();
   in.ResultFolderText = gallery.Folder() / "no such folder";
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   int calls = 0;
   EXPECT_FALSE(
       WriteIndex(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
@@ -490,17 +489,17 @@ TEST(WriteIndexPage, ReportsAnIndexFileThatCannotBeCreated) {
 
 TEST(WriteIndexPage, ReportsAMissingTemplateAndKeepsTheOldIndex) {
   TGalleryFolder gallery;
-  WriteBytes(gallery.Folder() / "index.htm", "an old index");
+  WriteWholeFile(gallery.Folder() / "index.htm", "an old index");
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexTemplate = gallery.Folder() / "missing.tpl";
   in.Settings.ImageType = 1;
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   int calls = 0;
   EXPECT_FALSE(
       WriteIndex(params, {}, ui, [&](const std::string&, const std::string&) { ++calls; }));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kTemplateOpenMessage});
-  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "an old index");
+  EXPECT_EQ(ReadWholeFile(gallery.Folder() / "index.htm"), "an old index");
   EXPECT_EQ(calls, 0);
   EXPECT_TRUE(ui.progress.empty());
   EXPECT_FALSE(std::filesystem::exists(gallery.Folder() / "beach.htm"));
@@ -508,17 +507,17 @@ TEST(WriteIndexPage, ReportsAMissingTemplateAndKeepsTheOldIndex) {
 
 TEST(WriteIndexPage, OnAFullDiskKeepsTheOldIndexAndLeavesNoTemporaryFile) {
   TGalleryFolder gallery;
-  WriteBytes(gallery.Folder() / "index.htm", "an old index");
+  WriteWholeFile(gallery.Folder() / "index.htm", "an old index");
   TBuildInputs in = gallery.Inputs();
   in.Settings.IndexType = 0;
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   {
-    writer_test::TFileSizeLimit fullDisk(200);  // the index needs about 400 bytes
+    TFileSizeLimit fullDisk(200);  // the index needs about 400 bytes
     EXPECT_FALSE(WriteIndex(params, {}, ui));
   }
   EXPECT_EQ(ui.errors, std::vector<std::string>{kIndexWriteMessage});
-  EXPECT_EQ(ReadBytes(gallery.Folder() / "index.htm"), "an old index");
+  EXPECT_EQ(ReadWholeFile(gallery.Folder() / "index.htm"), "an old index");
   EXPECT_EQ(PartFilesUnder(gallery.Folder().Path()), std::vector<std::string>{});
 }
 
@@ -529,9 +528,9 @@ TEST(WriteIndexPage, ShowsNoDescriptionAsAFillerCell) {
   in.Settings.ShowFileSizes = false;
   in.Settings.ShowTableHeaders = false;
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   WriteIndex(params, {}, ui);
-  const std::string index = ReadBytes(gallery.Folder() / "index.htm");
+  const std::string index = ReadWholeFile(gallery.Folder() / "index.htm");
   EXPECT_EQ(Count(index, "<td width=\"70%\">&nbsp</td>\r\n"), 1u);
   EXPECT_EQ(Count(index, "<td>&nbsp</td>\r\n"), 3u);
 }
@@ -544,16 +543,16 @@ TEST(WriteIndexPage, ShowsAVanishedPictureAsMinusOneByte) {
   in.Settings.ShowDescriptions = false;
   in.Settings.FileSizes = 0;
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   WriteIndex(params, {}, ui);
   EXPECT_NE(
-      ReadBytes(gallery.Folder() / "index.htm").find("cliffs.png</a></td>\r\n<td>-1</td>\r\n"),
+      ReadWholeFile(gallery.Folder() / "index.htm").find("cliffs.png</a></td>\r\n<td>-1</td>\r\n"),
       std::string::npos);
 }
 
 TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
   TTempFolder folder;
-  WriteBytes(folder / "index.tpl", "~~~INDEX~~~");
+  WriteWholeFile(folder / "index.tpl", "~~~INDEX~~~");
   const std::string picture = "a&b #1 %\"<x>\".jpg";
   TBuildInputs in = TypicalInputs(folder / "My Sea", folder.Path(), {picture});
   in.Settings.IndexTemplate = folder / "index.tpl";
@@ -561,9 +560,9 @@ TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
   in.Settings.ThumbXCount = 1;
   in.Settings.TableBorderColor = "red\" onclick=\"x";
   TBuildPlan params = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   WriteIndex(params, {"say \"hi\""}, ui);
-  const std::string index = ReadBytes(folder / "index.htm");
+  const std::string index = ReadWholeFile(folder / "index.htm");
   EXPECT_NE(index.find("bordercolor=\"red&quot; onclick=&quot;x\""), std::string::npos);
   EXPECT_NE(index.find("<a href=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\"><img "
                        "src=\"thumbs/_a&amp;b %231 %25%22%3Cx%3E%22.jpg\" border=\"1\" "
@@ -572,7 +571,7 @@ TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
 
   params.IndexType = TIndexKind::NumberedList;
   WriteIndex(params, {}, ui);
-  EXPECT_NE(ReadBytes(folder / "index.htm")
+  EXPECT_NE(ReadWholeFile(folder / "index.htm")
                 .find("<li><a href=\"My Sea/a&amp;b %231 %25%22%3Cx%3E%22.jpg\">"
                       "a&amp;b #1 %\"&lt;x&gt;\".jpg</a></li>"),
             std::string::npos);

@@ -6,22 +6,16 @@
 #include <regex>
 
 #include "BuildDriver.h"
+#include "RecordingUserInterface.h"
 #include "ResultFolders.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
+#include "WholeFiles.h"
 #include "ZetFileUtils.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-class TQuietUserInterface : public TUserInterface {
- public:
-  bool AskConfirmation(const std::string&) override { return true; }
-  void ShowError(const std::string& text) override { errors.push_back(text); }
-  void ShowPlainMessage(const std::string&) override {}
-  void ShowStandardError(const std::string& text) override { errors.push_back(text); }
-  std::vector<std::string> errors;
-};
 
 // Every href and src value of every page in `folder`, with the page it came from.
 std::vector<std::pair<std::string, std::string>> LinksOfPages(const std::string& folder) {
@@ -87,7 +81,8 @@ TEST_P(LinkSafety, NoNameTurnsALinkIntoAnotherSchemeOrHost) {
   inputs.ButtonsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
   inputs.ClearThumbsFolderEnabled = s.IndexType == 3;
 
-  TQuietUserInterface ui;
+  TRecordingUserInterface ui;
+  ui.answer = true;
   TBuildOptions options;
   options.thumbnailThreads = 1;
   options.thumbnailMaker = [](const TThumbnailJob&) { return 0; };

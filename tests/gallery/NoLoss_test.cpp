@@ -11,13 +11,14 @@
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
+#include "RecordingUserInterface.h"
+#include "TempFolder.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using writer_test::TRecordingUi;
 
 enum class TOutcome {
   Refused,       // the build stops before anything is cleared, created or written
@@ -62,7 +63,9 @@ TEST_P(Collisions, ThroughBuildGallery) {
   c.arrange(gallery);
   const auto before = FolderContents(gallery.root);
 
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
+
+  ui.answer = true;
   TBuildOptions options;
   options.thumbnailThreads = 2;
   const TBuildResult result = BuildGallery(gallery.Inputs(), ui, options);
@@ -84,7 +87,7 @@ TEST_P(Collisions, ThroughTheProgram) {
   SavePresetInto(registry, "case", gallery.settings);
   const auto before = FolderContents(gallery.root);
 
-  const TProgramRun run =
+  const TCommandRun run =
       RunZetGallery(settingsFolder.Path(), registry, {"--build", "--yes", "--preset", "case"});
 
   ExpectNothingOfTheUsersChanged(c, before, gallery.root);

@@ -5,20 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <set>
 
+#include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
+#include "RecordingUserInterface.h"
+#include "TempFolder.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 
 namespace {
-
-using writer_test::NumberedPictures;
-using writer_test::ReadBytes;
-using writer_test::TRecordingUi;
-using writer_test::TTempFolder;
-using writer_test::TypicalInputs;
-using writer_test::WriteBytes;
-using writer_test::WritePage;
 
 const char kTemplateOpenMessage[] =
     "Не могу открыть шаблон страницы с картинкой на чтение!\r\n\r\nВозможные причины:\r\n"
@@ -344,7 +341,7 @@ class PageTemplateTest : public testing::TestWithParam<TTemplateCase> {};
 TEST_P(PageTemplateTest, ReplacesThePlaceholderLines) {
   const TTemplateCase& c = GetParam();
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", c.templateBytes);
+  WriteWholeFile(folder / "page.tpl", c.templateBytes);
   TBuildInputs in = TypicalInputs(folder / "images", folder.Path(), {"sea.jpg", "sky.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = "\"" + (folder / "page.tpl") + "\"";
@@ -353,10 +350,10 @@ TEST_P(PageTemplateTest, ReplacesThePlaceholderLines) {
   in.Settings.DescrPlace = "[D]";
   in.Settings.ImagePlace = "[I]";
   TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_TRUE(WritePage(p, {"Calm <i>sea</i>"}, 0, ui));
   EXPECT_TRUE(ui.errors.empty());
-  EXPECT_EQ(ReadBytes(folder / "sea.htm"), c.expectedPage);
+  EXPECT_EQ(ReadWholeFile(folder / "sea.htm"), c.expectedPage);
 }
 
 const std::string kNav =
@@ -394,12 +391,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(WriteImagePage, WritesNothingInPictureAsFileMode) {
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "[I]\r\n");
+  WriteWholeFile(folder / "page.tpl", "[I]\r\n");
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"sea.jpg"});
   in.Settings.ImageType = 0;
   in.Settings.ImageTemplate = folder / "page.tpl";
   TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_TRUE(WritePage(p, {}, 0, ui));
   EXPECT_FALSE(std::filesystem::exists(folder / "sea.htm"));
 }
@@ -410,7 +407,7 @@ TEST(WriteImagePage, ReportsAMissingTemplateForEveryPicture) {
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = folder / "missing.tpl";
   TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   for (size_t i = 0; i < 2; ++i) {
     EXPECT_FALSE(WritePage(p, {}, i, ui));
   }
@@ -420,47 +417,47 @@ TEST(WriteImagePage, ReportsAMissingTemplateForEveryPicture) {
 
 TEST(WriteImagePage, ReportsAPageThatCannotBeCreated) {
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "[I]\r\n");
+  WriteWholeFile(folder / "page.tpl", "[I]\r\n");
   TBuildInputs in = TypicalInputs(folder / "images", folder / "no such folder", {"sea.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = folder / "page.tpl";
   TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_FALSE(WritePage(p, {}, 0, ui));
   EXPECT_EQ(ui.errors, std::vector<std::string>{kPageOpenMessage});
 }
 
 TEST(WriteImagePage, OnAFullDiskKeepsTheOldPageAndLeavesNoTemporaryFile) {
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "<html>\r\n" + std::string(500, 'x') + "\r\n</html>\r\n");
-  WriteBytes(folder / "sea.htm", "the page of the last build");
+  WriteWholeFile(folder / "page.tpl", "<html>\r\n" + std::string(500, 'x') + "\r\n</html>\r\n");
+  WriteWholeFile(folder / "sea.htm", "the page of the last build");
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"sea.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.ImageTemplate = folder / "page.tpl";
   const TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   {
-    writer_test::TFileSizeLimit fullDisk(100);
+    TFileSizeLimit fullDisk(100);
     EXPECT_FALSE(WritePage(p, {}, 0, ui));
   }
   EXPECT_EQ(ui.errors, std::vector<std::string>{kPageWriteMessage});
-  EXPECT_EQ(ReadBytes(folder / "sea.htm"), "the page of the last build");
+  EXPECT_EQ(ReadWholeFile(folder / "sea.htm"), "the page of the last build");
   EXPECT_EQ(PartFilesUnder(folder.Path()), std::vector<std::string>{});
 }
 
 TEST(WriteImagePage, NeverReplacesTheIndexPage) {
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "[I]\r\n");
-  WriteBytes(folder / "index.htm", "the index");
+  WriteWholeFile(folder / "page.tpl", "[I]\r\n");
+  WriteWholeFile(folder / "index.htm", "the index");
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"index.jpg", "sea.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.ImagePlace = "[I]";
   in.Settings.ImageTemplate = folder / "page.tpl";
   TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   EXPECT_FALSE(WritePage(p, {}, 0, ui));
   EXPECT_TRUE(WritePage(p, {}, 1, ui));
-  EXPECT_EQ(ReadBytes(folder / "index.htm"), "the index");
+  EXPECT_EQ(ReadWholeFile(folder / "index.htm"), "the index");
   ASSERT_EQ(ui.errors.size(), 1u);
   EXPECT_NE(ui.errors[0].find("index.htm"), std::string::npos);
   EXPECT_TRUE(std::filesystem::exists(folder / "sea.htm"));  // the build went on
@@ -468,17 +465,17 @@ TEST(WriteImagePage, NeverReplacesTheIndexPage) {
 
 TEST(WriteImagePage, NeverReplacesTheIndexPageReachedByAnotherPath) {
   TTempFolder folder;
-  WriteBytes(folder / "page.tpl", "[I]\r\n");
-  WriteBytes(folder / "index.htm", "the index");
+  WriteWholeFile(folder / "page.tpl", "[I]\r\n");
+  WriteWholeFile(folder / "index.htm", "the index");
   TBuildInputs in = TypicalInputs(folder.Path(), folder.Path(), {"index.jpg"});
   in.Settings.ImageType = 1;
   in.Settings.IndexFile = "./index.htm";
   in.Settings.ImageTemplate = folder / "page.tpl";
   TBuildPlan p = CollectBuildParameters(in);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   ASSERT_EQ(PrepareImageNames(p, 0).ImageLink, "index.htm");
   EXPECT_FALSE(WritePage(p, {}, 0, ui));
-  EXPECT_EQ(ReadBytes(folder / "index.htm"), "the index");
+  EXPECT_EQ(ReadWholeFile(folder / "index.htm"), "the index");
 }
 
 }  // namespace

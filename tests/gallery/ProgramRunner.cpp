@@ -1,53 +1,23 @@
-// ProgramRunner: a shell command line for the program, and a quiet settings store.
+// ProgramRunner: the program run from a shell, and a settings store without a user.
 #include "ProgramRunner.h"
 
-#include <sys/wait.h>
-
-#include <cstdlib>
-
+#include "RecordingUserInterface.h"
+#include "RunCommand.h"
 #include "SettingsStore.h"
-#include "TestPictures.h"
 
-namespace {
-
-std::string ShellQuoted(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-class TQuietUserInterface : public TUserInterface {
- public:
-  bool AskConfirmation(const std::string&) override { return false; }
-  void ShowError(const std::string&) override {}
-  void ShowPlainMessage(const std::string&) override {}
-  void ShowStandardError(const std::string&) override {}
-};
-
-}  // namespace
-
-TProgramRun RunZetGallery(const std::string& workFolder, const std::string& registry,
+TCommandRun RunZetGallery(const std::string& workFolder, const std::string& registry,
                           const std::vector<std::string>& arguments) {
-  const std::string out = workFolder + "/zetgallery-out.txt";
-  const std::string err = workFolder + "/zetgallery-err.txt";
+  // Offscreen: a request that opens the window must not need a display.
   std::string command = "cd " + ShellQuoted(workFolder) +
-                        " && ZETGALLERY_REGISTRY=" + ShellQuoted(registry) + " " +
-                        ShellQuoted(ZETGALLERY_EXECUTABLE);
+                        " && ZETGALLERY_REGISTRY=" + ShellQuoted(registry) +
+                        " QT_QPA_PLATFORM=offscreen " + ShellQuoted(ZETGALLERY_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
-  command += " >" + ShellQuoted(out) + " 2>" + ShellQuoted(err);
-  const int raw = std::system(command.c_str());
-  TProgramRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadWholeFile(out);
-  run.err = ReadWholeFile(err);
-  std::remove(out.c_str());
-  std::remove(err.c_str());
-  return run;
+  return RunCommand(command, workFolder);
 }
 
 void SavePresetInto(const std::string& registry, const std::string& name,
                     const TSettingsSnapshot& settings) {
-  TQuietUserInterface ui;
+  TRecordingUserInterface ui;
   TSettingsStore store(TRegistryDatabase::Open(registry), ui);
   store.SaveSettings(name, settings, nullptr);
 }

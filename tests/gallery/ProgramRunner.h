@@ -5,17 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "RunCommand.h"
 #include "SettingsSnapshot.h"
-
-struct TProgramRun {
-  int status = -1;  // exit status; -1 when the program did not exit normally
-  std::string out;
-  std::string err;
-};
 
 // Runs zetgallery with `arguments` in `workFolder` (where it also leaves its output files) with
 // the settings database `registry`.
-TProgramRun RunZetGallery(const std::string& workFolder, const std::string& registry,
+TCommandRun RunZetGallery(const std::string& workFolder, const std::string& registry,
                           const std::vector<std::string>& arguments);
 
 // Saves `settings` as preset `name` into the database `registry` (all 51 values).

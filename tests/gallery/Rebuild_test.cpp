@@ -12,13 +12,13 @@
 #include "BuildDriver.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
+#include "RecordingUserInterface.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-using writer_test::TRecordingUi;
 
 // Which file stands at `path`: its inode and the time its inode last changed. A file written
 // anew may reuse a freed inode, but never with the old change time.
@@ -29,7 +29,8 @@ std::pair<ino_t, long long> IdentityOf(const std::string& path) {
 }
 
 void Build(const TGalleryFixture& gallery) {
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
+  ui.answer = true;
   const TBuildResult result = BuildGallery(gallery.Inputs(), ui);
   ASSERT_EQ(result.outcome, TBuildOutcome::Finished);
   ASSERT_TRUE(ui.errors.empty()) << ui.errors.front();

@@ -8,18 +8,13 @@
 #include <vector>
 
 #include "PageTemplate.h"
+#include "RecordingUserInterface.h"
+#include "TempFolder.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 #include "ZetTextLineReader.h"
 
 namespace {
-
-using writer_test::NumberedPictures;
-using writer_test::ReadBytes;
-using writer_test::TRecordingUi;
-using writer_test::TTempFolder;
-using writer_test::TypicalInputs;
-using writer_test::WriteBytes;
-using writer_test::WriteIndex;
 
 // A figure of /proc/self/status ("VmHWM:") or /proc/self/io ("rchar:"), or -1.
 long long ProcFigure(const char* file, const std::string& key) {
@@ -48,7 +43,7 @@ TEST(PageTemplateTest, EveryPassDeliversTheWholeTemplateWhetherHeldOrNot) {
   for (int i = 0; large.size() <= TPageTemplate::kHeldBytes; ++i)
     large += "line " + std::to_string(i) + "\r\n";
   for (const std::string& content : {small, large, std::string()}) {
-    WriteBytes(folder / "t.htm", content);
+    WriteWholeFile(folder / "t.htm", content);
     std::vector<std::string> expected;
     TTextLineReader reader;
     ASSERT_TRUE(reader.Open(folder / "t.htm"));
@@ -64,7 +59,7 @@ TEST(PageTemplateTest, AMissingTemplateIsTriedAgainAtEveryPass) {
   TTempFolder folder;
   TPageTemplate source(folder / "later.htm");
   EXPECT_FALSE(source.Begin());
-  WriteBytes(folder / "later.htm", "now here");
+  WriteWholeFile(folder / "later.htm", "now here");
   EXPECT_EQ(Pass(source), std::vector<std::string>{"now here"});
 }
 
@@ -76,10 +71,10 @@ struct TPageBuild {
     in.Settings.ImageType = 1;
     in.Settings.IndexTemplate = folder / "index-template.htm";
     in.Settings.ImageTemplate = folder / "page-template.htm";
-    WriteBytes(in.Settings.IndexTemplate, "<ol>\r\n~~~INDEX~~~\r\n</ol>\r\n");
+    WriteWholeFile(in.Settings.IndexTemplate, "<ol>\r\n~~~INDEX~~~\r\n</ol>\r\n");
     std::string page = "<p>~~~IMAGE~~~</p>\r\n";
     while (page.size() < templateBytes) page += "<!-- filler filler filler filler -->\r\n";
-    WriteBytes(in.Settings.ImageTemplate, page + "~~~BUTTONS~~~\r\n");
+    WriteWholeFile(in.Settings.ImageTemplate, page + "~~~BUTTONS~~~\r\n");
     plan = CollectBuildParameters(in);
   }
   TTempFolder folder;
@@ -90,20 +85,20 @@ TEST(PageTemplateTest, AnOrdinaryTemplateIsReadOncePerBuildNotOncePerPage) {
   TPageBuild build(40, 100 << 10);
   const long long before = ProcFigure("/proc/self/io", "rchar:");
   if (before < 0) GTEST_SKIP() << "no /proc/self/io";
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   ASSERT_TRUE(WriteIndex(build.plan, {}, ui));
   EXPECT_TRUE(ui.errors.empty());
   // Forty pages read afresh would read 4 MB of template.
   EXPECT_LT(ProcFigure("/proc/self/io", "rchar:") - before, 1 << 20);
-  EXPECT_NE(ReadBytes(build.folder / "pic40.htm").find("pic40.jpg"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(build.folder / "pic40.htm").find("pic40.jpg"), std::string::npos);
 }
 
 TEST(PageTemplateTest, ALargeTemplateStillGivesEveryPageWhole) {
   TPageBuild build(3, 3 << 20);
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   ASSERT_TRUE(WriteIndex(build.plan, {}, ui));
   for (const char* page : {"pic01.htm", "pic02.htm", "pic03.htm"}) {
-    const std::string html = ReadBytes(build.folder / page);
+    const std::string html = ReadWholeFile(build.folder / page);
     EXPECT_GT(html.size(), 3u << 20) << page;
     EXPECT_NE(html.find("</table>"), std::string::npos) << page << " lacks its buttons";
   }
@@ -132,13 +127,13 @@ TEST(IndexTemplateTest, AHugeTemplateIsNotHeldWhole) {
   reset << "5";
   reset.close();
   const long long before = ProcFigure("/proc/self/status", "VmHWM:");
-  TRecordingUi ui;
+  TRecordingUserInterface ui;
   ASSERT_TRUE(WriteIndex(plan, {}, ui));
   const long long peakKb = ProcFigure("/proc/self/status", "VmHWM:");
   ASSERT_GT(before, 0);
   // Held whole, 16 million lines would take half a gigabyte.
   EXPECT_LT(peakKb - before, 32 << 10) << "kB above the memory in use before the build";
-  EXPECT_NE(ReadBytes(folder / "index.htm").find("pic02.jpg"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(folder / "index.htm").find("pic02.jpg"), std::string::npos);
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 #include "TestPictures.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vips/vips8>
 
 #include "Thumbnailer.h"
@@ -112,28 +109,4 @@ bool CornerColour(const std::string& path, double& red, double& green, double& b
   } catch (const vips::VError&) {
     return false;
   }
-}
-
-TTempFolder::TTempFolder() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "zetgallery-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-}
-
-TTempFolder::~TTempFolder() {
-  std::error_code error;
-  if (!path_.empty()) std::filesystem::remove_all(path_, error);
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  return static_cast<bool>(out);
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
 }

@@ -26,22 +26,3 @@ bool CornerColour(const std::string& path, double& red, double& green, double& b
 
 // Starts libvips for the tests (once).
 void StartTestPictures();
-
-// A fresh empty temporary folder for one test, removed when the object goes.
-class TTempFolder {
- public:
-  TTempFolder();
-  ~TTempFolder();
-  const std::string& Path() const { return path_; }
-  // Path() + "/" + name.
-  std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-// Writes `content` to `path` (a whole file). False on failure.
-bool WriteWholeFile(const std::string& path, const std::string& content);
-
-// Reads a whole file; empty when unreadable.
-std::string ReadWholeFile(const std::string& path);

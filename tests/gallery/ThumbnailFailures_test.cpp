@@ -10,7 +10,10 @@
 #include "BuildMessages.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
+#include "RecordingUserInterface.h"
+#include "TempFolder.h"
 #include "Thumbnailer.h"
+#include "WholeFiles.h"
 #include "WriterTestSupport.h"
 #include "ZetFileUtils.h"
 
@@ -41,7 +44,8 @@ TEST(ThumbnailFailures, AreListedInGalleryOrderAndNotShown) {
     const std::string name = ExtractFileName(job.source);
     return name == "b.jpg" ? kThumbTooLarge : name == "d.jpg" ? kThumbCannotRead : kThumbOk;
   };
-  writer_test::TRecordingUi ui;
+  TRecordingUserInterface ui;
+  ui.answer = true;
 
   const TBuildResult result = BuildGallery(gallery.Inputs(), ui, options);
 
@@ -59,7 +63,7 @@ TEST(ThumbnailFailures, TheCommandLineNamesEachPictureAndWhy) {
   fs::create_directories(folder / "photos/trip");
   ASSERT_TRUE(MakeTestPicture(folder / "photos/trip/good.jpg", 64, 48));
   WriteWholeFile(folder / "photos/trip/notes.jpg", "these are my notes, not a picture");
-  const TProgramRun run =
+  const TCommandRun run =
       RunZetGallery(folder.Path(), folder / "registry.db", {"--build", "--yes", "photos/trip"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("\nМиниатюра для notes.jpg не создана: это не картинка.\n"),

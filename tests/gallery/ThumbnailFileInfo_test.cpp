@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "Thumbnailer.h"
+#include "WholeFiles.h"
 
 namespace {
 

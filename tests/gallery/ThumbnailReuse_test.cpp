@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <functional>
 
+#include "TempFolder.h"
 #include "TestPictures.h"
 #include "Thumbnailer.h"
+#include "WholeFiles.h"
 
 namespace {
 

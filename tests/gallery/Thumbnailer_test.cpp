@@ -12,7 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "TempFolder.h"
 #include "TestPictures.h"
+#include "WholeFiles.h"
 
 namespace {
 

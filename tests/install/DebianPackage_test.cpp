@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "RunCommand.h"
-#include "TestPictures.h"
+#include "TempFolder.h"
 
 namespace {
 

@@ -5,7 +5,8 @@
 #include <regex>
 
 #include "RunCommand.h"
-#include "TestPictures.h"
+#include "TempFolder.h"
+#include "WholeFiles.h"
 
 namespace {
 
@@ -53,10 +54,10 @@ TEST(DesktopFiles, NameTheProgramsVersion) {
       << version.out;
   const std::string number = found[1];
   EXPECT_EQ(number, ZETGALLERY_PROJECT_VERSION) << "the build's project version";
-  const std::string manual = ReadWholeFileOrEmpty(kData + "/zetgallery.1");
+  const std::string manual = ReadWholeFile(kData + "/zetgallery.1");
   EXPECT_NE(manual.find("\"ZetGallery " + number + "\""), std::string::npos)
       << "the manual page's .TH line";
-  const std::string metainfo = ReadWholeFileOrEmpty(kMetainfo);
+  const std::string metainfo = ReadWholeFile(kMetainfo);
   EXPECT_NE(metainfo.find("<release version=\"" + number + "\""), std::string::npos)
       << "the metainfo's newest release";
 }

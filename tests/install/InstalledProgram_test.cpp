@@ -7,7 +7,9 @@
 #include <regex>
 
 #include "RunCommand.h"
+#include "TempFolder.h"
 #include "TestPictures.h"
+#include "WholeFiles.h"
 #include "ZetRegistry.h"
 
 namespace fs = std::filesystem;

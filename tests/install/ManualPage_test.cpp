@@ -5,8 +5,9 @@
 #include <filesystem>
 
 #include "RunCommand.h"
-#include "TestPictures.h"
+#include "TempFolder.h"
 #include "UsageTexts.h"
+#include "WholeFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -130,7 +131,7 @@ TEST_F(ManualPage, SaysWhatHelpSays) {
   ASSERT_EQ(help.status, 0) << help.err;
   const TUsage helpUsage = ReadHelpUsage(help.out);
   ASSERT_TRUE(helpUsage.forms.contains("--build")) << "no usage form read from\n" << help.out;
-  const TUsage manual = ReadManualUsage(ReadWholeFileOrEmpty(ZETGALLERY_MANUAL_PAGE));
+  const TUsage manual = ReadManualUsage(ReadWholeFile(ZETGALLERY_MANUAL_PAGE));
   ASSERT_TRUE(manual.forms.contains("--build")) << "no SYNOPSIS form read";
   const std::vector<std::string> differences = UsageDifferences(helpUsage, manual);
   EXPECT_TRUE(differences.empty()) << Joined(differences);

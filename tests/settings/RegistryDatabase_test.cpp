@@ -3,26 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
+#include "WholeFiles.h"
 
 namespace {
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
 
 // Sets or unsets environment variables for one test and puts them back afterwards.
 class TEnvironmentGuard {
@@ -80,8 +68,8 @@ INSTANTIATE_TEST_SUITE_P(Environment, DefaultPathTest, ::testing::ValuesIn(kPath
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
-  QTemporaryDir folder;
-  const std::string path = folder.filePath("a/b/ZetGallery/registry.db").toStdString();
+  TTempFolder folder;
+  const std::string path = folder / "a/b/ZetGallery/registry.db";
   auto database = TRegistryDatabase::Open(path);
   ASSERT_TRUE(database->Available()) << database->OpenError();
   EXPECT_TRUE(database->OpenError().empty());
@@ -98,8 +86,8 @@ TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
 }
 
 TEST(RegistryDatabaseTest, ADroppedViewComesBackWithTheValuesKept) {
-  QTemporaryDir folder;
-  const std::string path = folder.filePath("registry.db").toStdString();
+  TTempFolder folder;
+  const std::string path = folder / "registry.db";
   {
     TZetRegistry registry(TRegistryDatabase::Open(path));
     ASSERT_TRUE(registry.OpenKey("Software", true));
@@ -124,9 +112,9 @@ TEST(RegistryDatabaseTest, ADroppedViewComesBackWithTheValuesKept) {
 }
 
 TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
-  QTemporaryDir folder;
-  const std::string path = folder.filePath("registry.db").toStdString();
-  WriteFileBytes(path, "");
+  TTempFolder folder;
+  const std::string path = folder / "registry.db";
+  WriteWholeFile(path, "");
   EXPECT_TRUE(TRegistryDatabase::Open(path)->Available());
 }
 
@@ -154,27 +142,27 @@ const TForeignFileCase kForeignFiles[] = {
 class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
 
 TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
-  QTemporaryDir folder;
-  const std::string path = folder.filePath("registry.db").toStdString();
+  TTempFolder folder;
+  const std::string path = folder / "registry.db";
   if (GetParam().foreignSql) {
     sqlite3* handle = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(handle, GetParam().foreignSql, nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(handle);
   } else {
-    WriteFileBytes(path, GetParam().bytes);
+    WriteWholeFile(path, GetParam().bytes);
   }
-  const std::string before = ReadFileBytes(path);
+  const std::string before = ReadWholeFile(path);
 
   TEnvironmentGuard guard;
   guard.Set("ZETGALLERY_REGISTRY", path);
   TRecordingUserInterface ui;
   auto database = OpenSettingsDatabase(ui);
   EXPECT_FALSE(database->Available());
-  ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_NE(ui.messages[0].find("error: "), std::string::npos);
-  EXPECT_NE(ui.messages[0].find("\"" + path + "\""), std::string::npos) << ui.messages[0];
-  EXPECT_EQ(ui.messages[0], "error: " + database->OpenError());
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_NE(ui.boxes[0].find("error: "), std::string::npos);
+  EXPECT_NE(ui.boxes[0].find("\"" + path + "\""), std::string::npos) << ui.boxes[0];
+  EXPECT_EQ(ui.boxes[0], "error: " + database->OpenError());
 
   // The program goes on with the defaults, and a save fails instead of touching the file.
   TSettingsStore store(database, ui);
@@ -193,7 +181,7 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   }
   store.DeleteSettings("Trip", &presets);
   database.reset();
-  EXPECT_EQ(ReadFileBytes(path), before);
+  EXPECT_EQ(ReadWholeFile(path), before);
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + "-wal")));
 }
 
@@ -201,8 +189,8 @@ INSTANTIATE_TEST_SUITE_P(Files, ForeignFileTest, ::testing::ValuesIn(kForeignFil
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST(RegistryDatabaseTest, AFolderInPlaceOfTheFileIsReported) {
-  QTemporaryDir folder;
-  const std::string path = folder.path().toStdString();
+  TTempFolder folder;
+  const std::string path = folder.Path();
   auto database = TRegistryDatabase::Open(path);
   EXPECT_FALSE(database->Available());
   EXPECT_NE(database->OpenError().find(path), std::string::npos);

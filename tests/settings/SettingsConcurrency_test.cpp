@@ -79,8 +79,9 @@ TEST_F(ConcurrencyTest, TwoCopiesSavingAtOnceKeepBothPresetsWhole) {
     for (const std::string& name : names) {
       if (QuerySql("SELECT 1 FROM keys WHERE name = '" + name + "'").empty()) continue;
       const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(name);
-      EXPECT_NE(RoundOf(name, loaded), -1) << "half a save of " << name << ":\n"
-                                           << Describe(loaded);
+      EXPECT_NE(RoundOf(name, loaded), -1)
+          << "half a save of " << name << ", against its first save:\n"
+          << testing::PrintToString(SnapshotDifferences(loaded, RoundValues(name, 0)));
       ++reads;
     }
   }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "FirstStartSettings.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
 
@@ -17,62 +18,9 @@ constexpr char kNamed[] = "Software\\Vorlan\\ZetGallery\\NamedSettings\\";
 
 std::string CurrentDirectory() { return std::filesystem::current_path().string(); }
 
-// The values every control gets on a first start, written out by hand.
+// The values every control gets on a first start.
 TSettingsSnapshot FirstStartValues() {
-  const std::string templates = TemplatesFolder();
-  TSettingsSnapshot s;
-  s.ImagesFolder = CurrentDirectory();
-  s.ResultFolder = 0;
-  s.ClearResultFolder = true;
-  s.ThumbsFolder = "thumbs";
-  s.ClearThumbsFolder = true;
-  s.ButtonsFolder = "buttons";
-  s.CopyButtonsFromTemplate = true;
-  s.ImagesMask = "*.jpg";
-  s.HtmlNames = 0;
-  s.HtmlFirstImageFile = "01.htm";
-  s.IndexFile = "index.htm";
-  s.Descriptions = 2;
-  s.IndexTemplate = templates + "IndexTemplate.htm";
-  s.IndexPlace = "~~~INDEX~~~";
-  s.IndexType = 3;
-  s.TableWidth = 100;
-  s.TableBorderWidth = 1;
-  s.CellSpacing = 0;
-  s.CellPadding = 3;
-  s.TableBorderColor = "#000000";
-  s.TableBackColor = "#FFFFFF";
-  s.ShowTableHeaders = true;
-  s.ShowDescriptions = true;
-  s.ShowFileSizes = true;
-  s.FileSizes = 1;
-  s.ThumbXCount = 5;
-  s.ThumbXSize = "120";
-  s.ThumbYSize = "120";
-  s.ThumbBorderWidth = 1;
-  s.ThumbBorderColor = "#000000";
-  s.DescrAsThumbAlt = true;
-  s.CreateThumbs = true;
-  s.ThumbsFormat = 1;
-  s.ThumbPrefixSuffixType = 0;
-  s.ThumbPrefixSuffix = "_";
-  s.ImageType = 0;
-  s.ImageTemplate = templates + "ImageTemplate.htm";
-  s.ImagePlace = "~~~IMAGE~~~";
-  s.DescrPlace = "~~~DESCR~~~";
-  s.ButtonsPlace = "~~~BUTTONS~~~";
-  s.ButtonImageFirst = templates + "amber_first.gif";
-  s.ButtonImagePrev = templates + "amber_prev.gif";
-  s.ButtonImageNext = templates + "amber_next.gif";
-  s.ButtonImageLast = templates + "amber_last.gif";
-  s.ButtonImageIndex = templates + "amber_index.gif";
-  s.AltFirst = "<<-- First";
-  s.AltPrev = "<-- Prev";
-  s.AltNext = "Next -->";
-  s.AltLast = "Last -->>";
-  s.AltIndex = "Index";
-  s.ImageClickEqualNext = true;
-  return s;
+  return FirstStartSettings(CurrentDirectory(), TemplatesFolder());
 }
 
 // A snapshot target that logs every call, as a window would see them.
@@ -121,9 +69,7 @@ class SettingsLoadTest : public SettingsDatabaseTest {
 TEST_F(SettingsLoadTest, FirstStartGivesEveryDefault) {
   const TSettingsSnapshot loaded = Load("");
   const TSettingsSnapshot expected = FirstStartValues();
-  EXPECT_TRUE(loaded == expected) << "loaded:\n"
-                                  << Describe(loaded) << "expected:\n"
-                                  << Describe(expected);
+  EXPECT_EQ(SnapshotDifferences(loaded, expected), std::vector<std::string>{});
   EXPECT_EQ(LastSettings(), "");
 }
 
@@ -475,7 +421,7 @@ INSTANTIATE_TEST_SUITE_P(Names, KeyChoiceTest, ::testing::ValuesIn(kKeyChoices),
 TEST_F(SettingsLoadTest, MissingPresetWithoutSettingsGivesDefaults) {
   // Only LastSettings exists after the load's first step: every value takes its default.
   const TSettingsSnapshot loaded = Load("Gone");
-  EXPECT_TRUE(loaded == FirstStartValues()) << Describe(loaded);
+  EXPECT_EQ(SnapshotDifferences(loaded, FirstStartValues()), std::vector<std::string>{});
   EXPECT_EQ(LastSettings(), "Gone");
 }
 
@@ -483,7 +429,7 @@ TEST_F(SettingsLoadTest, CommandLineReadingOfAnEmptyFileWritesNothing) {
   const std::string last = store_->ReadLastSettings();
   EXPECT_EQ(last, "");
   const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(last);
-  EXPECT_TRUE(loaded == FirstStartValues()) << Describe(loaded);
+  EXPECT_EQ(SnapshotDifferences(loaded, FirstStartValues()), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), std::vector<std::string>{"0"});
 }
 

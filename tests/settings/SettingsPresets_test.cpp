@@ -122,11 +122,11 @@ TEST_P(RefusedDeleteTest, TheUntitledPresetCannotBeDeleted) {
   store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr);
   MakePresets({"Trip"});
   const std::vector<std::string> before = QuerySql("SELECT * FROM readable_values");
-  ui_.messages.clear();
+  ui_.boxes.clear();
   presets_.entries = {"stale"};
   presets_.text = GetParam();
   store_->DeleteSettings(GetParam(), &presets_);
-  EXPECT_EQ(ui_.messages,
+  EXPECT_EQ(ui_.boxes,
             std::vector<std::string>{"error: Нельзя удалить настройку \"<без названия>\"!"});
   EXPECT_EQ(QuerySql("SELECT * FROM readable_values"), before);
   EXPECT_EQ(presets_.entries, std::vector<std::string>{"stale"});
@@ -158,7 +158,7 @@ TEST_P(DeleteTest, DeletesThePresetAndAnnouncesIt) {
   MakePresets({"Trip", "Море", "<Без названия>"});
   PutTexts(std::string(kNamed) + "Trip\\Inner", {{"A", "b"}});
   PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", "Trip"}});
-  ui_.messages.clear();
+  ui_.boxes.clear();
   presets_.text = GetParam().name;
   store_->DeleteSettings(GetParam().name, &presets_);
   std::vector<std::string> entries = presets_.entries;
@@ -167,8 +167,8 @@ TEST_P(DeleteTest, DeletesThePresetAndAnnouncesIt) {
   std::sort(remaining.begin(), remaining.end());
   EXPECT_EQ(entries, remaining);
   EXPECT_EQ(presets_.text, "");
-  EXPECT_EQ(ui_.messages, std::vector<std::string>{"plain: Настройка \"" +
-                                                   std::string(GetParam().name) + "\" удалена."});
+  EXPECT_EQ(ui_.boxes, std::vector<std::string>{"plain: Настройка \"" +
+                                                std::string(GetParam().name) + "\" удалена."});
   // LastSettings and the untitled preset are untouched; nothing is left of a deleted preset.
   EXPECT_EQ(LastSettings(), "Trip");
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = "

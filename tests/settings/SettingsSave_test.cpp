@@ -81,7 +81,7 @@ TEST_F(SettingsSaveTest, EveryValueComesBackAsSaved) {
   const TSettingsSnapshot saved = Unusual();
   store_->SaveSettings("Море", saved, &presets_);
   const TSettingsSnapshot loaded = store_->ReadPresetSnapshot("Море");
-  EXPECT_TRUE(loaded == saved) << "loaded:\n" << Describe(loaded) << "saved:\n" << Describe(saved);
+  EXPECT_EQ(SnapshotDifferences(loaded, saved), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = '" +
                      std::string(kNamedPath) + "Море'"),
             std::vector<std::string>{"51"});
@@ -179,7 +179,7 @@ TEST_P(SaveNameTest, ChoosesTheKeyAndRemembersTheName) {
   store_->SaveSettings(GetParam().name, Unusual(), &presets_);
   EXPECT_EQ(Stored(GetParam().keyPath, "ThumbsFolder"), std::vector<std::string>{"REG_SZ|mini"});
   EXPECT_EQ(LastSettings(), GetParam().last);
-  EXPECT_EQ(ui_.messages, std::vector<std::string>{GetParam().message});
+  EXPECT_EQ(ui_.boxes, std::vector<std::string>{GetParam().message});
   // The list is refilled and the typed text stays.
   EXPECT_EQ(presets_.text, GetParam().name);
   EXPECT_EQ(presets_.entries, store_->RefreshSettingsList(nullptr));
@@ -221,7 +221,7 @@ TEST_F(SettingsSaveTest, AFailedSaveWritesNoneOfTheValues) {
       "BEGIN SELECT RAISE(ABORT, 'refused'); END;"
       "CREATE TRIGGER refuse_insert BEFORE INSERT ON vals WHEN NEW.name = 'IndexType' "
       "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
-  ui_.messages.clear();
+  ui_.boxes.clear();
   presets_.entries = {"stale"};
   for (const char* name : {"Trip", "New"}) {
     SCOPED_TRACE(name);
@@ -242,7 +242,7 @@ TEST_F(SettingsSaveTest, AFailedSaveWritesNoneOfTheValues) {
     }
   }
   EXPECT_TRUE(QuerySql("SELECT id FROM keys WHERE fold = 'new'").empty());
-  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
   EXPECT_EQ(presets_.entries, std::vector<std::string>{"stale"});
 }
 
@@ -255,7 +255,7 @@ TEST_F(SettingsSaveTest, AKeyThatCannotBeCreatedFailsOnTheFirstValue) {
     EXPECT_STREQ(e.what(), "Failed to set data for 'ImagesFolder'");
   }
   EXPECT_EQ(LastSettings(), "Trip\\");
-  EXPECT_TRUE(ui_.messages.empty());
+  EXPECT_TRUE(ui_.boxes.empty());
 }
 
 }  // namespace

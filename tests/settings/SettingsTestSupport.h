@@ -6,52 +6,24 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <QTemporaryDir>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "RecordingUserInterface.h"
 #include "RegistryDatabase.h"
 #include "SettingsStore.h"
 #include "SettingsTable.h"
-#include "UserInterface.h"
-
-// One line per setting, "Name=value", for readable failure messages.
-inline std::string Describe(const TSettingsSnapshot& snapshot) {
-  std::string text;
-  for (const TSettingRow& row : kSettingsTable) {
-    text += row.Name;
-    text += '=';
-    if (row.Text) text += '"' + snapshot.*row.Text + '"';
-    if (row.Number) text += std::to_string(snapshot.*row.Number);
-    if (row.Check) text += snapshot.*row.Check ? "checked" : "unchecked";
-    text += '\n';
-  }
-  return text;
-}
-
-class TRecordingUserInterface : public TUserInterface {
- public:
-  bool AskConfirmation(const std::string& text) override {
-    messages.push_back("ask: " + text);
-    return false;
-  }
-  void ShowError(const std::string& text) override { messages.push_back("error: " + text); }
-  void ShowPlainMessage(const std::string& text) override { messages.push_back("plain: " + text); }
-  void ShowStandardError(const std::string& text) override {
-    messages.push_back("standard: " + text);
-  }
-
-  std::vector<std::string> messages;
-};
+#include "SnapshotDifferences.h"
+#include "TempFolder.h"
 
 // A test with its own settings database.
 class SettingsDatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    path_ = folder_.filePath("registry.db").toStdString();
+    ASSERT_FALSE(folder_.Path().empty());
+    path_ = folder_ / "registry.db";
     setenv("ZETGALLERY_REGISTRY", path_.c_str(), 1);
     database_ = TRegistryDatabase::Open(path_);
     ASSERT_TRUE(database_->Available()) << database_->OpenError();
@@ -149,7 +121,7 @@ class SettingsDatabaseTest : public ::testing::Test {
     return hex;
   }
 
-  QTemporaryDir folder_;
+  TTempFolder folder_;
   std::string path_;
   std::shared_ptr<TRegistryDatabase> database_;
   TRecordingUserInterface ui_;

@@ -4,9 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
 #include <filesystem>
-#include <fstream>
+
+#include "TempFolder.h"
+#include "WholeFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -14,15 +15,13 @@ namespace {
 
 class CreateNewFileTest : public testing::Test {
  protected:
-  std::string PathOf(const char* name) const {
-    return (fs::path(dir_.path().toStdString()) / name).string();
-  }
-  QTemporaryDir dir_;
+  std::string PathOf(const char* name) const { return dir_ / name; }
+  TTempFolder dir_;
 };
 
 TEST_F(CreateNewFileTest, RefusesANameThatIsTaken) {
-  std::ofstream(PathOf("file")) << "kept";
-  std::ofstream(PathOf("target")) << "kept";
+  dir_.Write("file", "kept");
+  dir_.Write("target", "kept");
   fs::create_symlink(PathOf("target"), PathOf("link"));
   fs::create_symlink(PathOf("nowhere"), PathOf("dangling"));
   for (const char* name : {"file", "link", "dangling"}) {
@@ -31,8 +30,7 @@ TEST_F(CreateNewFileTest, RefusesANameThatIsTaken) {
     if (file != nullptr) std::fclose(file);
   }
   EXPECT_FALSE(fs::exists(PathOf("nowhere"))) << "a planted link must not be followed";
-  std::ifstream target(PathOf("target"));
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(target), {}), "kept");
+  EXPECT_EQ(ReadWholeFile(PathOf("target")), "kept");
 }
 
 TEST_F(CreateNewFileTest, GivesExactlyThePermissionsAsked) {

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -13,25 +12,20 @@
 #include <functional>
 #include <thread>
 
+#include "TempFolder.h"
+#include "WholeFiles.h"
+
 namespace {
 
 using TLines = std::vector<std::string>;
 
 class TextFileTest : public testing::Test {
  protected:
-  std::string PathOf(const std::string& name) {
-    return dir_.filePath(QString::fromStdString(name)).toStdString();
+  std::string PathOf(const std::string& name) const { return dir_ / name; }
+  std::string Write(const std::string& name, const std::string& bytes) const {
+    return dir_.Write(name, bytes);
   }
-  std::string Write(const std::string& name, const std::string& bytes) {
-    const std::string path = PathOf(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-  std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  QTemporaryDir dir_;
+  TTempFolder dir_;
 };
 
 TEST_F(TextFileTest, FirstLineOnly) {
@@ -86,7 +80,7 @@ TEST_F(TextFileTest, MissingFolderOrUnreadableFilesFail) {
   std::string line = "left over";
   EXPECT_FALSE(ReadFirstTextLine(PathOf("missing.txt"), line));
   EXPECT_TRUE(line.empty());
-  EXPECT_FALSE(ReadFirstTextLine(dir_.path().toStdString(), line));
+  EXPECT_FALSE(ReadFirstTextLine(dir_.Path(), line));
   if (geteuid() != 0) {  // root reads everything
     const std::string locked = Write("locked.txt", "secret\r\n");
     chmod(locked.c_str(), 0);
@@ -163,7 +157,7 @@ TEST_F(TextFileTest, PathWithZeroByteNeverNamesAnotherFile) {
   TTextWriter writer;
   EXPECT_FALSE(writer.Open(cut));
   EXPECT_FALSE(writer.Close());
-  EXPECT_EQ(ReadBytes(real), "real\r\n");
+  EXPECT_EQ(ReadWholeFile(real), "real\r\n");
 }
 
 TEST_F(TextFileTest, WriterEndsLinesWithCrLf) {
@@ -175,8 +169,8 @@ TEST_F(TextFileTest, WriterEndsLinesWithCrLf) {
   writer.WriteLine("");
   writer.WriteLine("конец");
   EXPECT_TRUE(writer.Close());
-  EXPECT_EQ(ReadBytes(path), "<html>\r\na\nb\r\nконец\r\n");
-  EXPECT_EQ(SplitTextLines(ReadBytes(path)), (TLines{"<html>", "a", "b", "конец"}));
+  EXPECT_EQ(ReadWholeFile(path), "<html>\r\na\nb\r\nконец\r\n");
+  EXPECT_EQ(SplitTextLines(ReadWholeFile(path)), (TLines{"<html>", "a", "b", "конец"}));
 }
 
 TEST_F(TextFileTest, WriterReportsFailures) {
@@ -218,7 +212,7 @@ TEST_F(TextFileTest, ReopeningTruncates) {
   ASSERT_TRUE(writer.Open(path));
   writer.Write("new");
   ASSERT_TRUE(writer.Close());
-  EXPECT_EQ(ReadBytes(path), "new");
+  EXPECT_EQ(ReadWholeFile(path), "new");
 }
 
 }  // namespace

@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <fstream>
 #include <random>
+
+#include "TempFolder.h"
 
 namespace {
 
 using TLines = std::vector<std::string>;
-
-std::string WriteFile(const QTemporaryDir& dir, const std::string& name, const std::string& bytes) {
-  const std::string path = dir.filePath(QString::fromStdString(name)).toStdString();
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
 
 // Every line `reader` gives until it stops.
 TLines ReadAll(TTextLineReader& reader) {
@@ -33,8 +27,8 @@ class LineRulesTest : public testing::TestWithParam<TSplitCase> {};
 TEST_P(LineRulesTest, SplitAndReaderFollowTheLineRulesAtEveryBufferSize) {
   const TSplitCase& c = GetParam();
   EXPECT_EQ(SplitTextLines(c.content), c.lines);
-  QTemporaryDir dir;
-  const std::string path = WriteFile(dir, "t.txt", c.content);
+  TTempFolder dir;
+  const std::string path = dir.Write("t.txt", c.content);
   // Tiny buffers put every line end, CR LF pairs included, across a refill.
   for (size_t bufferSize = 1; bufferSize <= 5; ++bufferSize) {
     TTextLineReader fromFile(bufferSize);
@@ -99,12 +93,12 @@ TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTexts) {
 }
 
 TEST(TextLineReaderTest, StreamsAWholeLargeFile) {
-  QTemporaryDir dir;
+  TTempFolder dir;
   std::string text;
   const int count = 300000;
   for (int i = 0; i < count; ++i) text += std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
   TTextLineReader reader;
-  ASSERT_TRUE(reader.Open(WriteFile(dir, "many.txt", text)));
+  ASSERT_TRUE(reader.Open(dir.Write("many.txt", text)));
   int read = 0;
   for (std::string line; reader.ReadLine(line); ++read) ASSERT_EQ(line, std::to_string(read));
   EXPECT_EQ(read, count);
@@ -112,22 +106,22 @@ TEST(TextLineReaderTest, StreamsAWholeLargeFile) {
 }
 
 TEST(TextLineReaderTest, NothingOpenGivesNoLines) {
-  QTemporaryDir dir;
+  TTempFolder dir;
   TTextLineReader reader;
   std::string line = "left over";
   EXPECT_FALSE(reader.ReadLine(line));
   EXPECT_TRUE(line.empty());
-  EXPECT_FALSE(reader.Open(dir.filePath("missing.txt").toStdString()));
-  EXPECT_FALSE(reader.Open(dir.path().toStdString()));
+  EXPECT_FALSE(reader.Open(dir / "missing.txt"));
+  EXPECT_FALSE(reader.Open(dir.Path()));
   EXPECT_FALSE(reader.Open(""));
   EXPECT_FALSE(reader.ReadLine(line));
 }
 
 TEST(TextLineReaderTest, OpeningAgainStartsAfresh) {
-  QTemporaryDir dir;
+  TTempFolder dir;
   // The first file stops right after a CR: its pending line end must not eat the next file's LF.
-  const std::string first = WriteFile(dir, "a.txt", "a\r");
-  const std::string second = WriteFile(dir, "b.txt", "\nb");
+  const std::string first = dir.Write("a.txt", "a\r");
+  const std::string second = dir.Write("b.txt", "\nb");
   TTextLineReader reader(1);
   ASSERT_TRUE(reader.Open(first));
   std::string line;

@@ -1,14 +1,12 @@
 // Tests of the text writer's whole-or-nothing rule: the target is replaced only by a complete
 // file, a failed or abandoned write leaves it as it was, and no temporary file stays behind.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
-#include <csignal>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "FileSizeLimit.h"
+#include "TempFolder.h"
+#include "WholeFiles.h"
 #include "ZetTextFile.h"
 
 namespace fs = std::filesystem;
@@ -17,27 +15,14 @@ namespace {
 
 class TextWriterTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zetgallery-writer-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    index_ = folder_ + "/index.htm";
-    std::ofstream(index_, std::ios::binary) << "old";
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  static std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
   // The old index is all there is in the folder.
   void ExpectOnlyTheOldIndex() const {
-    EXPECT_EQ(ReadBytes(index_), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+    EXPECT_EQ(ReadWholeFile(index_), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 1);
   }
 
-  std::string folder_;
-  std::string index_;
+  TTempFolder folder_;
+  const std::string index_ = folder_.Write("index.htm", "old");
 };
 
 TEST_F(TextWriterTest, TheTargetChangesOnlyWhenTheFileIsComplete) {
@@ -45,10 +30,10 @@ TEST_F(TextWriterTest, TheTargetChangesOnlyWhenTheFileIsComplete) {
   ASSERT_TRUE(writer.Open(index_));
   writer.WriteLine("new");
   writer.Flush();
-  EXPECT_EQ(ReadBytes(index_), "old");
+  EXPECT_EQ(ReadWholeFile(index_), "old");
   EXPECT_TRUE(writer.Close());
-  EXPECT_EQ(ReadBytes(index_), "new\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1);
+  EXPECT_EQ(ReadWholeFile(index_), "new\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_.Path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(TextWriterTest, AnAbandonedFileLeavesTheTargetAsItWas) {
@@ -66,18 +51,15 @@ TEST_F(TextWriterTest, AnAbandonedFileLeavesTheTargetAsItWas) {
 }
 
 TEST_F(TextWriterTest, AFullDiskLeavesTheTargetAsItWas) {
-  rlimit old{};
-  getrlimit(RLIMIT_FSIZE, &old);
-  rlimit limited = old;
-  limited.rlim_cur = 1000;
-  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-  setrlimit(RLIMIT_FSIZE, &limited);
-  TTextWriter writer;
-  const bool opened = writer.Open(index_);
-  writer.WriteLine(std::string(100000, 'x'));
-  const bool closed = writer.Close();
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, handler);
+  bool opened = false;
+  bool closed = false;
+  {
+    TFileSizeLimit fullDisk(1000);
+    TTextWriter writer;
+    opened = writer.Open(index_);
+    writer.WriteLine(std::string(100000, 'x'));
+    closed = writer.Close();
+  }
   EXPECT_TRUE(opened);
   EXPECT_FALSE(closed);
   ExpectOnlyTheOldIndex();
@@ -87,7 +69,7 @@ TEST_F(TextWriterTest, RefusesTargetsThatMustNotBeReplaced) {
   // As root, too: the owner's missing write permission protects a file.
   fs::permissions(index_, fs::perms::owner_read, fs::perm_options::replace);
   for (const std::string& path :
-       {index_, folder_, std::string("/dev/null"), folder_ + "/no such folder/page.htm"}) {
+       {index_, folder_.Path(), std::string("/dev/null"), folder_ / "no such folder/page.htm"}) {
     TTextWriter writer;
     EXPECT_FALSE(writer.Open(path)) << path;
   }
@@ -98,7 +80,7 @@ TEST_F(TextWriterTest, RefusesTargetsThatMustNotBeReplaced) {
 TEST_F(TextWriterTest, AReplacedFileKeepsItsPermissionsAndALinkItsTarget) {
   const fs::perms privateFile = fs::perms::owner_read | fs::perms::owner_write;
   fs::permissions(index_, privateFile, fs::perm_options::replace);
-  const std::string link = folder_ + "/page.htm";
+  const std::string link = folder_ / "page.htm";
   fs::create_symlink(index_, link);
   for (const std::string& path : {index_, link}) {
     TTextWriter writer;
@@ -107,9 +89,9 @@ TEST_F(TextWriterTest, AReplacedFileKeepsItsPermissionsAndALinkItsTarget) {
     ASSERT_TRUE(writer.Close());
   }
   EXPECT_EQ(fs::status(index_).permissions(), privateFile);
-  EXPECT_EQ(ReadBytes(index_), "new " + index_) << "the file a link led to is not written";
+  EXPECT_EQ(ReadWholeFile(index_), "new " + index_) << "the file a link led to is not written";
   EXPECT_FALSE(fs::is_symlink(link));
-  EXPECT_EQ(ReadBytes(link), "new " + link);
+  EXPECT_EQ(ReadWholeFile(link), "new " + link);
 }
 
 }  // namespace

@@ -1,16 +1,9 @@
-// SnapshotDifferences: two settings snapshots compared field by field, each difference named
-// by its setting, so a failing test says which setting differs and how.
-#pragma once
+#include "SnapshotDifferences.h"
 
-#include <string>
-#include <vector>
-
-#include "SettingsSnapshot.h"
 #include "SettingsTable.h"
 
-// "Name: first vs second" for every setting whose fields differ, in table order.
-inline std::vector<std::string> SnapshotDifferences(const TSettingsSnapshot& first,
-                                                    const TSettingsSnapshot& second) {
+std::vector<std::string> SnapshotDifferences(const TSettingsSnapshot& first,
+                                             const TSettingsSnapshot& second) {
   std::vector<std::string> differences;
   for (const TSettingRow& row : kSettingsTable) {
     std::string a, b;
