@@ -2,9 +2,11 @@
 include(GoogleTest)
 
 # zet_add_gtests(TARGET PREFIX [ENVIRONMENT VAR=VALUE...]): every test of TARGET becomes a CTest
-# test named PREFIX.Suite.Test. In a sanitizer tree the whole program is one CTest test, PREFIX.all,
-# instead: a process start under the sanitizers costs more than most tests (about 80 ms of CPU
-# each, a minute and a half for the core's thousand tests), and one run per program finds the same.
+# test named PREFIX.Suite.Test, a parameterised one PREFIX.Instance/Suite.Test/CaseName (the
+# case's name from its name generator, never the bytes of its value). In a sanitizer tree the
+# whole program is one CTest test, PREFIX.all, instead: a process start under the sanitizers costs
+# more than most tests (about 80 ms of CPU each, a minute and a half for the core's thousand
+# tests), and one run per program finds the same.
 function(zet_add_gtests target prefix)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "ENVIRONMENT")
   if(ZETGALLERY_SANITIZE)
@@ -13,9 +15,9 @@ function(zet_add_gtests target prefix)
       set_tests_properties(${prefix}.all PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
     endif()
   elseif(arg_ENVIRONMENT)
-    gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60
+    gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
       PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
   else()
-    gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60)
+    gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
   endif()
 endfunction()

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include "CaseNames.h"
 #include "FormTestSupport.h"
 
 namespace {
@@ -162,7 +163,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "\".htm\"."},
                       TOpenCase{"page.shtml", true, false,
                                 "Ошибка запуска приложения, ассоциированного с расширением "
-                                "\".shtml\"."}));
+                                "\".shtml\"."}),
+    TPrintedCaseName());
 
 // Clicking "Построить галерею" right after changing the mask: the press moves the focus out of
 // the edit, which rescans with the button disabled, and the release reaches the button during

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 
+#include "CaseNames.h"
 #include "FormTestSupport.h"
 
 namespace {
@@ -38,7 +39,7 @@ TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
   form->close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Tabs, LayoutTest, ::testing::Values(0, 1, 2, 3));
+INSTANTIATE_TEST_SUITE_P(Tabs, LayoutTest, ::testing::Values(0, 1, 2, 3), TPrintedCaseName());
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "CaseNames.h"
 #include "FormTestSupport.h"
 
 namespace {
@@ -87,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(Table, EnableDisableTest, ::testing::Values(
     TRuleCase{"thumbnails, pages, descr",   3, true, 2, false,    true, false, false, false, false, false, true, true, true, true, true, true,     true, true, true, true, true},
     TRuleCase{"numbered list, pages",       0, true, 2, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true},
     TRuleCase{"bulleted list, file",        1, false, 2, true,    false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false},
-    TRuleCase{"no index kind",             -1, true, 1, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true}));
+    TRuleCase{"no index kind",             -1, true, 1, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true}),
+TPrintedCaseName());
 // clang-format on
 
 // Fills every mandatory edit, one image and a result folder, then blanks `blank`.
@@ -139,7 +141,8 @@ INSTANTIATE_TEST_SUITE_P(Edits, MandatoryTest,
                                            TMandatoryCase{"EditIndexFile", "  ", false},
                                            TMandatoryCase{"EditIndexFile", " x ", true},
                                            TMandatoryCase{"EditHtmlFirstImageFile", "", false},
-                                           TMandatoryCase{"EditImagesFolder", " ", false}));
+                                           TMandatoryCase{"EditImagesFolder", " ", false}),
+                         TPrintedCaseName());
 
 TEST_F(FormTest, BuildNeedsAnImageAndAResultFolder) {
   form->FilesTab().EditImagesFolder->setText(Pictures());
@@ -241,7 +244,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TResultFolderCase{"\"/photos/sea/\"", {"/photos", "/photos/sea"}},
                       TResultFolderCase{"/photos", {"/", "/photos"}}, TResultFolderCase{"/", {"/"}},
                       TResultFolderCase{"photos", {"", "photos"}},
-                      TResultFolderCase{"my photos/sea", {"my photos", "my photos/sea"}}));
+                      TResultFolderCase{"my photos/sea", {"my photos", "my photos/sea"}}),
+    TPrintedCaseName());
 
 TEST_F(FormTest, ResultFolderSelectionIsKeptByPosition) {
   form->FilesTab().EditImagesFolder->setText(QStringLiteral("/photos/sea"));
@@ -327,7 +331,8 @@ INSTANTIATE_TEST_SUITE_P(Characters, KeyFilterTest,
                                            TKeyCase{"0-9_", "x0-9_", 0}, TKeyCase{".", "x", 1},
                                            TKeyCase{" ", "x", 1}, TKeyCase{"a.b c", "xabc", 2},
                                            TKeyCase{"я", "x", 1}, TKeyCase{"/\\:*", "x", 4},
-                                           TKeyCase{"é", "x", 1}));
+                                           TKeyCase{"é", "x", 1}),
+                         TPrintedCaseName());
 
 TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
   EnableFolderEdits(*form);
@@ -397,7 +402,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TColorCase{"#FF8000", std::nullopt, "ColorA=0080FF", 0x0080FF, "#FF8000"},
                       TColorCase{"#ff8000", TColor(0x00FF00), "ColorA=0080FF", 0x0080FF, "#00FF00"},
                       TColorCase{"nonsense", std::nullopt, "ColorA=000000", 0, "#000000"},
-                      TColorCase{"", TColor(0xFFFFFF), "ColorA=000000", 0, "#FFFFFF"}));
+                      TColorCase{"", TColor(0xFFFFFF), "ColorA=000000", 0, "#FFFFFF"}),
+    TPrintedCaseName());
 
 class ImageListTest : public FormTest {
  protected:
@@ -526,7 +532,8 @@ INSTANTIATE_TEST_SUITE_P(
         TListMouseCase{"left click below the entries", Qt::LeftButton, false, -1, 1, 0},
         TListMouseCase{"double-click on an entry", Qt::LeftButton, true, 0, 0, 1},
         TListMouseCase{"double-click below the entries", Qt::LeftButton, true, -1, 1, 1},
-        TListMouseCase{"right double-click on an entry", Qt::RightButton, true, 0, 1, 0}));
+        TListMouseCase{"right double-click on an entry", Qt::RightButton, true, 0, 1, 0}),
+    TPrintedCaseName());
 
 TEST_F(ImageListTest, CtrlNeverTakesTheSelectionAway) {
   ASSERT_TRUE(ShowActive());

@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include "CaseNames.h"
 #include "FormTestSupport.h"
 #include "UserInterface.h"
 
@@ -78,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, EnterKeyTest,
                                            TEnterCase{Qt::Key_Return, Qt::ControlModifier, false},
                                            TEnterCase{Qt::Key_Return, Qt::AltModifier, false},
                                            TEnterCase{Qt::Key_A, Qt::NoModifier, false},
-                                           TEnterCase{Qt::Key_Tab, Qt::NoModifier, false}));
+                                           TEnterCase{Qt::Key_Tab, Qt::NoModifier, false}),
+                         TPrintedCaseName());
 
 class HeldEnterTest : public ScanTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -116,7 +118,8 @@ TEST_P(HeldEnterTest, EnterPressedElsewhereDoesNotScan) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Edits, HeldEnterTest,
-                         ::testing::Values("EditImagesFolder", "EditImagesMask"));
+                         ::testing::Values("EditImagesFolder", "EditImagesMask"),
+                         TPrintedCaseName());
 
 TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
   ASSERT_TRUE(ShowActive());
@@ -165,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
                                            TFocusCase{Qt::MouseFocusReason, true},
                                            TFocusCase{Qt::OtherFocusReason, true},
                                            TFocusCase{Qt::ActiveWindowFocusReason, false},
-                                           TFocusCase{Qt::PopupFocusReason, false}));
+                                           TFocusCase{Qt::PopupFocusReason, false}),
+                         TPrintedCaseName());
 
 TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
   {

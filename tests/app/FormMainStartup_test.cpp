@@ -2,6 +2,7 @@
 // stored value of the wrong kind, and the presets driven through the window's controls.
 #include <QDir>
 
+#include "CaseNames.h"
 #include "FormTestSupport.h"
 #include "RegistryDatabase.h"
 #include "SettingsStore.h"
@@ -197,7 +198,8 @@ TEST_P(UntitledDeleteTest, IsRefused) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, UntitledDeleteTest,
-                         ::testing::Values(TDeleteCase{"<без названия>"}, TDeleteCase{""}));
+                         ::testing::Values(TDeleteCase{"<без названия>"}, TDeleteCase{""}),
+                         TPrintedCaseName());
 
 TEST_F(PresetTest, FunctionKeysWorkOnlyInThePresetBox) {
   ASSERT_TRUE(ShowActive());
@@ -340,6 +342,6 @@ TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, CaseTwinPresetTest,
-                         ::testing::Values("<Без названия>", "<без названия>"));
+                         ::testing::Values("<Без названия>", "<без названия>"), TPrintedCaseName());
 
 }  // namespace

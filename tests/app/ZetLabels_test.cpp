@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TTargetCase {
@@ -32,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TTargetCase{"me@example.org", "mailto:", "mailto:me@example.org"},
                       TTargetCase{"mailto:me@example.org", "mailto:", "mailto:me@example.org"},
                       TTargetCase{"C:\\docs", "http://", "C:\\docs"},
-                      TTargetCase{"", "mailto:", "mailto:"}));
+                      TTargetCase{"", "mailto:", "mailto:"}),
+    TPrintedCaseName());
 
 // Records what the form's own handlers and the opener saw.
 struct TLabelProbe {

@@ -8,6 +8,7 @@
 #include <QFocusEvent>
 #include <QTest>
 
+#include "CaseNames.h"
 #include "ScriptedDesktop.h"
 
 namespace {
@@ -34,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "GIF, BMP, JPG (*.gif *.bmp *.jpg);;Все файлы (*)"},
                       TFilterCase{"Text|*.txt", "Text (*.txt)"},
                       // A dangling description without patterns is dropped.
-                      TFilterCase{"Text|*.txt|Odd", "Text (*.txt)"}, TFilterCase{"", ""}));
+                      TFilterCase{"Text|*.txt|Odd", "Text (*.txt)"}, TFilterCase{"", ""}),
+    TPrintedCaseName());
 
 struct TQuoteCase {
   const char* path;
@@ -54,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Paths, QuoteChosenFileTest,
                                            TQuoteCase{"/home/my pics/index.htm",
                                                       "\"/home/my pics/index.htm\""},
                                            TQuoteCase{"/a/b/c d", "\"/a/b/c d\""},
-                                           TQuoteCase{"/tab\there", "/tab\there"}));
+                                           TQuoteCase{"/tab\there", "/tab\there"}),
+                         TPrintedCaseName());
 
 struct TSpinCase {
   int minimum, maximum;
@@ -82,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, SpinEditValueTest,
                                            TSpinCase{0, 200, "abc", 0}, TSpinCase{0, 200, "", 0},
                                            TSpinCase{1, 10, "abc", 1}, TSpinCase{1, 10, "-4", 1},
                                            TSpinCase{0, 100, "$10", 16},
-                                           TSpinCase{0, 100, "  7", 7},
-                                           TSpinCase{0, 100, "7 ", 0}));
+                                           TSpinCase{0, 100, "  7", 7}, TSpinCase{0, 100, "7 ", 0}),
+                         TPrintedCaseName());
 
 TEST(SpinEdit, SetValueClampsAndStepsStayInLimits) {
   TSpinEdit spin(0, 10, 3);
@@ -129,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TSpinLeaveCase{0, 200, "abc", Qt::TabFocusReason, "abc"},
                       TSpinLeaveCase{0, 200, "", Qt::TabFocusReason, ""},
                       TSpinLeaveCase{0, 200, "250", Qt::ActiveWindowFocusReason, "250"},
-                      TSpinLeaveCase{0, 200, "250", Qt::PopupFocusReason, "250"}));
+                      TSpinLeaveCase{0, 200, "250", Qt::PopupFocusReason, "250"}),
+    TPrintedCaseName());
 
 TEST(SpinEdit, RealFocusMoveBringsTheTypedNumberIntoTheLimits) {
   QWidget window;

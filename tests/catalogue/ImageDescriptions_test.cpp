@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 
+#include "CaseNames.h"
 #include "TempFolder.h"
 
 namespace {
@@ -33,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Table, NameEndPosTest,
                                          TNameEndCase{"\"my sea.jpg Sunset", 0},
                                          TNameEndCase{" sea.jpg", 1}, TNameEndCase{"\"\"", 3},
                                          TNameEndCase{"\"", 0}, TNameEndCase{"a\tb c", 4},
-                                         TNameEndCase{"море.jpg Закат", 13}));
+                                         TNameEndCase{"море.jpg Закат", 13}),
+                         CaseNamesBy(&TNameEndCase::line));
 
 struct TTxtNameCase {
   std::string image, txt;
@@ -49,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
     Table, TextDescriptionFileNameTest,
     testing::Values(TTxtNameCase{"sea.jpg", "sea.txt"}, TTxtNameCase{"sea", "sea.txt"},
                     TTxtNameCase{"sea.old.jpg", "sea.old.txt"}, TTxtNameCase{"sea.", "sea.txt"},
-                    TTxtNameCase{".jpg", ".txt"}, TTxtNameCase{"море.JPG", "море.txt"}));
+                    TTxtNameCase{".jpg", ".txt"}, TTxtNameCase{"море.JPG", "море.txt"}),
+    CaseNamesBy(&TTxtNameCase::image));
 
 class DescriptionsTest : public testing::Test {
  protected:

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "CaseNames.h"
 #include "RecordingUserInterface.h"
 #include "TempFolder.h"
 #include "ZetStrings.h"
@@ -36,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Table, SplitMaskPiecesTest,
                                          TPiecesCase{"*.jpg; *.gif", {"*.jpg", " *.gif"}},
                                          TPiecesCase{";", {""}}, TPiecesCase{";;", {"", ""}},
                                          TPiecesCase{" ", {" "}},
-                                         TPiecesCase{"a ; b ", {"a ", " b "}}));
+                                         TPiecesCase{"a ; b ", {"a ", " b "}}),
+                         CaseNamesBy(&TPiecesCase::maskText));
 
 struct TAcceptCase {
   std::string maskText;
@@ -63,7 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
         TAcceptCase{"*.jpg; *.gif", " a.gif", true, ""}, TAcceptCase{"*.jpg;[", "a.jpg", true, ""},
         TAcceptCase{"*.jpg;[", "a.txt", false, "'[' is an invalid mask at (2)"},
         TAcceptCase{"[];*", "a.txt", false, "'[]' is an invalid mask at (2)"},
-        TAcceptCase{";*.jpg", "a.jpg", true, ""}));
+        TAcceptCase{";*.jpg", "a.jpg", true, ""}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, p.maskText + " " + p.name);
+    });
 
 class ImageScanTest : public testing::Test {
  protected:
@@ -106,7 +112,8 @@ INSTANTIATE_TEST_SUITE_P(
         TScanCase{{"sea.jpg"}, "*.jpg;*.JPG;sea*;*", {"sea.jpg"}},
         TScanCase{{"a.jpg", "b.jpg"}, "*.jpg;[", {"a.jpg", "b.jpg"}},
         TScanCase{{"d.jpg", "D2.jpg", "a.jpg", "B.jpg"}, "[!a-c]*", {"d.jpg", "D2.jpg"}},
-        TScanCase{{"x.jpg"}, "*.gif", {}}));
+        TScanCase{{"x.jpg"}, "*.gif", {}}),
+    CaseNamesBy(&TScanCase::maskText));
 
 TEST_F(ImageScanTest, HiddenFilesFoldersAndSpecialFilesNeverAppear) {
   folder_.Write("a.jpg");

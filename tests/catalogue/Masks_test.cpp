@@ -6,6 +6,8 @@
 #include <random>
 #include <regex>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TMatchCase {
@@ -91,7 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
         TMatchCase{"*\xD0", "ф\xD0", true}, TMatchCase{"[\xD0]", "ф", false},
         TMatchCase{"[\xD0]?", "ф", false}, TMatchCase{"[а-я]", "\xD0", false},
         TMatchCase{"[!а-я]", "\xD0", true}, TMatchCase{"[\x80-\xFF]", "\x90", true},
-        TMatchCase{"[\x80-\xFF]", "ф", false}, TMatchCase{"[\xD0-я]", "ф", false}));
+        TMatchCase{"[\x80-\xFF]", "ф", false}, TMatchCase{"[\xD0-я]", "ф", false}),
+    TPrintedCaseName());
 
 struct TInvalidCase {
   std::string mask;
@@ -142,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A 31st star group.
         TInvalidCase{Repeat("*a", 31), 62}, TInvalidCase{Repeat("*a", 30) + "*", 62},
         TInvalidCase{Repeat("*a", 30) + "*[xy]", 65}, TInvalidCase{Repeat("*?a", 30) + "*?b", 93},
-        TInvalidCase{Repeat("a*", 5000), 63}, TInvalidCase{Repeat("*ф", 31), 62}));
+        TInvalidCase{Repeat("a*", 5000), 63}, TInvalidCase{Repeat("*ф", 31), 62}),
+    TPrintedCaseName());
 
 TEST(StarGroupTest, ThirtyGroupsAreValid) {
   const struct {

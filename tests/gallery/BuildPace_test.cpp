@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "BuildDriver.h"
+#include "CaseNames.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "RecordingUserInterface.h"
@@ -73,7 +74,7 @@ TEST_P(StoppedBuild, LeavesAWholeGalleryWhoseEveryLinkExists) {
   EXPECT_EQ(PartFilesUnder(gallery.root), std::vector<std::string>{});
 }
 
-INSTANTIATE_TEST_SUITE_P(PageNaming, StoppedBuild, ::testing::Values(0, 1));
+INSTANTIATE_TEST_SUITE_P(PageNaming, StoppedBuild, ::testing::Values(0, 1), TPrintedCaseName());
 
 TEST(BuildPace, PagesRunAtMostTwiceTheWorkerCountAheadOfTheThumbnails) {
   TGalleryFixture gallery(Photos(40));

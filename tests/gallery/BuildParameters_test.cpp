@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "CaseNames.h"
 #include "ImageNames.h"
 #include "WriterTestSupport.h"
 
@@ -47,7 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "My Photos/"},
         TFolderCase{"\"/home/ann/Sea/\"", "/home/ann/Sea/", "/home/ann/Sea", "/home/ann/Sea", ""},
         // The comparison is exact: a different letter case is a different folder.
-        TFolderCase{"/home/ann/sea", "/home/ann/Sea", "/home/ann/sea", "/home/ann/Sea", "sea/"}));
+        TFolderCase{"/home/ann/sea", "/home/ann/Sea", "/home/ann/sea", "/home/ann/Sea", "sea/"}),
+    CaseNamesBy(&TFolderCase::imagesFolderText));
 
 // --- Column widths of the list in a table ------------------------------------------------------
 
@@ -74,11 +76,15 @@ TEST_P(ColumnWidthTest, FollowsTheShownColumns) {
   EXPECT_EQ(p.SizeColumnWidth, c.size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ColumnWidthTest,
-                         testing::Values(TColumnCase{false, false, 100, 0, 0},
-                                         TColumnCase{true, false, 30, 70, 0},
-                                         TColumnCase{false, true, 70, 0, 30},
-                                         TColumnCase{true, true, 25, 60, 15}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ColumnWidthTest,
+    testing::Values(TColumnCase{false, false, 100, 0, 0}, TColumnCase{true, false, 30, 70, 0},
+                    TColumnCase{false, true, 70, 0, 30}, TColumnCase{true, true, 25, 60, 15}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, std::string(p.showDescriptions ? "descriptions " : "") +
+                                      (p.showFileSizes ? "sizes" : ""));
+    });
 
 // --- Page names ---------------------------------------------------------------------------------
 
@@ -133,7 +139,11 @@ INSTANTIATE_TEST_SUITE_P(
         TPageNameCase{1, "index.htm", "photo-1.htm", 3, ".htm", "photo-1.htm", "photo01.htm"},
         // A single page is its own last page.
         TPageNameCase{1, "index.htm", "page.htm", 1, ".htm", "page.htm", "page.htm"},
-        TPageNameCase{1, "index.htm", "picture_01", 2, "", "picture_01", "picture_02"}));
+        TPageNameCase{1, "index.htm", "picture_01", 2, "", "picture_01", "picture_02"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, std::string(p.firstImageFile) + " " + std::to_string(p.pictures));
+    });
 
 TEST(SerialPageNames, NeverCollideAndEndAtTheLastPage) {
   // Names whose trailing number cannot simply be stepped in place: all nines, a sign, a
@@ -196,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ThumbSizeTextTest,
                                          TSpinTextCase{"200", 200}, TSpinTextCase{"250", 200},
                                          TSpinTextCase{"-5", 0}, TSpinTextCase{"abc", 0},
                                          TSpinTextCase{"", 0}, TSpinTextCase{" 77", 77},
-                                         TSpinTextCase{"77 ", 0}, TSpinTextCase{"$40", 64}));
+                                         TSpinTextCase{"77 ", 0}, TSpinTextCase{"$40", 64}),
+                         CaseNamesBy(&TSpinTextCase::text));
 
 TEST(SpinValues, StayWithinTheirLimits) {
   TBuildInputs in = TypicalInputs("/p/s", "/p", {"a.jpg"});
@@ -231,11 +242,15 @@ TEST_P(ClearThumbsFolderTest, NeedsTheBoxCheckedAndEnabled) {
   EXPECT_EQ(CollectBuildParameters(in).ClearThumbsFolder, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ClearThumbsFolderTest,
-                         testing::Values(TClearThumbsCase{true, true, true},
-                                         TClearThumbsCase{true, false, false},
-                                         TClearThumbsCase{false, true, false},
-                                         TClearThumbsCase{false, false, false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ClearThumbsFolderTest,
+    testing::Values(TClearThumbsCase{true, true, true}, TClearThumbsCase{true, false, false},
+                    TClearThumbsCase{false, true, false}, TClearThumbsCase{false, false, false}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, std::string(p.checked ? "checked " : "unchecked ") +
+                                      (p.enabled ? "enabled" : "disabled"));
+    });
 
 TEST(CollectBuildParameters, DerivesSubfoldersPrefixesAndFileNames) {
   TBuildInputs in = TypicalInputs("/home/ann/Sea", "/home/ann", {"b.jpg", "a.jpg"});
@@ -338,6 +353,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChoiceTest,
                                          TChoiceCase{3, 2, 0, 3, 2, 0, TThumbFormat::Gif},
                                          // Nothing selected (a stored value out of range).
                                          TChoiceCase{-1, -1, -1, -1, -1, 1, TThumbFormat::Jpeg},
-                                         TChoiceCase{7, 5, 3, -1, -1, 1, TThumbFormat::Jpeg}));
+                                         TChoiceCase{7, 5, 3, -1, -1, 1, TThumbFormat::Jpeg}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, std::to_string(p.indexType) + " " +
+                                                           std::to_string(p.fileSizes) + " " +
+                                                           std::to_string(p.thumbsFormat));
+                         });
 
 }  // namespace

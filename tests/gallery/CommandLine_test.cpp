@@ -11,6 +11,7 @@
 #include <map>
 #include <variant>
 
+#include "CaseNames.h"
 #include "ProgramRunner.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
@@ -66,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"-h"}, TMode::Help, "-", false, ""},
         TParseCase{{"--version"}, TMode::Version, "-", false, ""},
         TParseCase{{"/p/trip"}, TMode::Window, "-", false, "/p/trip"},
-        TParseCase{{}, TMode::Window, "-", false, ""}));
+        TParseCase{{}, TMode::Window, "-", false, ""}),
+    CaseNamesBy(&TParseCase::arguments));
 
 INSTANTIATE_TEST_SUITE_P(
     Invalid, ParseCommandLineTest,
@@ -79,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"--build", "--preset", "a", "--preset", "b"}, TMode::BadUsage, "-", false, ""},
         TParseCase{{"--list", "--yes"}, TMode::BadUsage, "-", false, ""},
         TParseCase{{"--version", "x"}, TMode::BadUsage, "-", false, ""},
-        TParseCase{{"--yes", "/p"}, TMode::BadUsage, "-", false, ""}));
+        TParseCase{{"--yes", "/p"}, TMode::BadUsage, "-", false, ""}),
+    CaseNamesBy(&TParseCase::arguments));
 
 struct TRequestCase {
   std::vector<std::string> arguments;
@@ -103,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, IsCommandLineRequestTest,
                                            TRequestCase{{"--build"}, true},
                                            TRequestCase{{"/p", "--list"}, true},
                                            TRequestCase{{"--version"}, true},
-                                           TRequestCase{{"--nonsense"}, true}));
+                                           TRequestCase{{"--nonsense"}, true}),
+                         CaseNamesBy(&TRequestCase::arguments));
 
 // --- The program itself ---------------------------------------------------------------------
 
@@ -189,7 +193,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TUsageCase{{"--bogus"}, "unknown option --bogus"},
                       TUsageCase{{"--build", "a", "b"}, "more than one FOLDER"},
                       TUsageCase{{"--build", "--preset"}, "--preset needs a NAME"},
-                      TUsageCase{{"--list", "--yes"}, "--yes belongs to --build"}));
+                      TUsageCase{{"--list", "--yes"}, "--yes belongs to --build"}),
+    CaseNamesBy(&TUsageCase::arguments));
 
 TEST_F(CommandLineProgram, ListPrintsThePicturesInGalleryOrder) {
   MakePictures();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "CaseNames.h"
 #include "TestPictures.h"
 #include "WholeFiles.h"
 #include "ZetTextFile.h"
@@ -45,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TTemplateCase{"IndexTemplate.htm", {"~~~INDEX~~~"}},
                       TTemplateCase{"ImageTemplate.htm",
                                     {"~~~IMAGE~~~", "<p class=\"description\">~~~DESCR~~~</p>",
-                                     "~~~BUTTONS~~~"}}));
+                                     "~~~BUTTONS~~~"}}),
+    CaseNamesBy(&TTemplateCase::file));
 
 class DefaultButtonTest : public ::testing::TestWithParam<const char*> {};
 
@@ -60,6 +62,7 @@ TEST_P(DefaultButtonTest, IsASmallGif) {
 
 INSTANTIATE_TEST_SUITE_P(Buttons, DefaultButtonTest,
                          ::testing::Values("amber_first.gif", "amber_prev.gif", "amber_index.gif",
-                                           "amber_next.gif", "amber_last.gif"));
+                                           "amber_next.gif", "amber_last.gif"),
+                         TPrintedCaseName());
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 
+#include "CaseNames.h"
 #include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
 #include "PageWriter.h"
@@ -65,7 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TSizeCase{-1, 0, ",", "-1"}, TSizeCase{-1, 1, ",", "0k"},
                     TSizeCase{-1, 2, ",", "0,0M"},
                     // No unit selected: bytes.
-                    TSizeCase{2048, -1, ",", "2048"}));
+                    TSizeCase{2048, -1, ",", "2048"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, std::to_string(p.size) + " " + std::to_string(p.unit));
+    });
 
 TEST(GetImageFileSize, ReadsTheFileOrGivesMinusOne) {
   TTempFolder folder;
@@ -401,7 +406,12 @@ TEST_P(ThumbnailRowsTest, FillsTheLastRowToItsWidth) {
 INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailRowsTest,
                          testing::Values(TThumbRowCase{7, 5, 2, 3}, TThumbRowCase{10, 5, 2, 0},
                                          TThumbRowCase{3, 1, 3, 0}, TThumbRowCase{1, 10, 1, 9},
-                                         TThumbRowCase{11, 10, 2, 9}));
+                                         TThumbRowCase{11, 10, 2, 9}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, std::to_string(p.pictures) + " " +
+                                                           std::to_string(p.perRow));
+                         });
 
 TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
   TGalleryFolder gallery;

@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "BuildDriver.h"
+#include "CaseNames.h"
 #include "RecordingUserInterface.h"
 #include "ResultFolders.h"
 #include "TempFolder.h"
@@ -110,6 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, LinkSafety,
                          ::testing::Values(TLinkCase{"list, picture files", 0, 0},
                                            TLinkCase{"thumbnails, picture files", 3, 0},
                                            TLinkCase{"list, picture pages", 0, 1},
-                                           TLinkCase{"thumbnails, picture pages", 3, 1}));
+                                           TLinkCase{"thumbnails, picture pages", 3, 1}),
+                         CaseNamesBy(&TLinkCase::label));
 
 }  // namespace

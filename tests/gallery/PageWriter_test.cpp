@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <set>
 
+#include "CaseNames.h"
 #include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
 #include "RecordingUserInterface.h"
@@ -65,7 +66,11 @@ INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailNameTest,
                                          TThumbNameCase{"sea.jpg", 1, "-small", 0, "sea-small.gif"},
                                          TThumbNameCase{"sea.old.JPG", 0, "t_", 1, "t_sea.old.jpg"},
                                          TThumbNameCase{"README", 1, "_", 0, "README_.gif"},
-                                         TThumbNameCase{"море.png", 0, "_", 1, "_море.jpg"}));
+                                         TThumbNameCase{"море.png", 0, "_", 1, "_море.jpg"}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, std::string(p.picture) + " " + p.text);
+                         });
 
 TEST(PrepareImageNames, SetsTheThumbnailNameInBothPictureModes) {
   for (int imageType : {0, 1}) {
@@ -178,7 +183,8 @@ INSTANTIATE_TEST_SUITE_P(
         TSerialCase{"p_98.htm", {"p_98.htm", "p_99.htm", "p_100.htm"}},
         TSerialCase{"page.htm", {"page.htm", "00002.htm", "00003.htm"}},
         TSerialCase{"photo-1.htm", {"photo-1.htm", "photo00.htm", "photo01.htm"}},
-        TSerialCase{"box1.htm", {"box1.htm", "bo02.htm", "bo03.htm"}}));
+        TSerialCase{"box1.htm", {"box1.htm", "bo02.htm", "bo03.htm"}}),
+    CaseNamesBy(&TSerialCase::firstPage));
 
 // --- The picture paragraph ----------------------------------------------------------------------
 
@@ -215,7 +221,11 @@ INSTANTIATE_TEST_SUITE_P(
             "alt=\"Next -->\"></a></p>"},
         TParagraphCase{true, 3, 2, "<p align=\"center\"><img src=\"images/pic03.jpg\"></p>"},
         TParagraphCase{false, 3, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"},
-        TParagraphCase{true, 1, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"}));
+        TParagraphCase{true, 1, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, std::to_string(p.picture) + " of " + std::to_string(p.pictures));
+    });
 
 // --- The navigation table -----------------------------------------------------------------------
 
@@ -297,8 +307,12 @@ TEST_P(NavigationDimmingTest, DimsAndUnlinksButtonsThatLeadNowhere) {
 INSTANTIATE_TEST_SUITE_P(Cases, NavigationDimmingTest,
                          testing::Values(TDimCase{1, 0, true, true}, TDimCase{2, 0, true, false},
                                          TDimCase{2, 1, false, true}, TDimCase{5, 0, true, false},
-                                         TDimCase{5, 2, false, false},
-                                         TDimCase{5, 4, false, true}));
+                                         TDimCase{5, 2, false, false}, TDimCase{5, 4, false, true}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, std::to_string(p.picture) + " of " +
+                                                           std::to_string(p.pictures));
+                         });
 
 // --- Names that would break the HTML ------------------------------------------------------------
 

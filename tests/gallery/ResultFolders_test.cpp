@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TEntriesCase {
@@ -31,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "\\\\server\\share\\pics",
                      {"\\\\server\\share\\", "\\\\server\\share\\pics"}},
         TEntriesCase{TPathStyle::Windows, "Photos", {"", "Photos"}},
-        TEntriesCase{TPathStyle::Windows, "", {}}, TEntriesCase{TPathStyle::Windows, "   ", {}}));
+        TEntriesCase{TPathStyle::Windows, "", {}}, TEntriesCase{TPathStyle::Windows, "   ", {}}),
+    CaseNamesBy(&TEntriesCase::imagesFolderText));
 
 INSTANTIATE_TEST_SUITE_P(
     Posix, ResultFolderEntriesTest,
@@ -44,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         TEntriesCase{TPathStyle::Posix, "/", {"/"}},
         TEntriesCase{TPathStyle::Posix, "photos", {"", "photos"}},
         TEntriesCase{TPathStyle::Posix, "C:photos", {"", "C:photos"}},
-        TEntriesCase{TPathStyle::Posix, "\t", {}}));
+        TEntriesCase{TPathStyle::Posix, "\t", {}}),
+    CaseNamesBy(&TEntriesCase::imagesFolderText));
 
 struct TIndexCase {
   int index;
@@ -63,7 +67,11 @@ TEST_P(ResultFolderIndexTest, SelectsByPosition) {
 INSTANTIATE_TEST_SUITE_P(Cases, ResultFolderIndexTest,
                          ::testing::Values(TIndexCase{0, "/pics", 0}, TIndexCase{1, "/pics/sea", 1},
                                            TIndexCase{2, "", 0}, TIndexCase{-1, "", 0},
-                                           TIndexCase{1000, "", 0}));
+                                           TIndexCase{1000, "", 0}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, std::to_string(p.index));
+                         });
 
 TEST(ResultFolderAt, ARootHasOnlyOneChoice) {
   const std::vector<std::string> entries = ResultFolderEntries("/", TPathStyle::Posix);

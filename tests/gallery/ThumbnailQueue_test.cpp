@@ -9,6 +9,8 @@
 #include <mutex>
 #include <thread>
 
+#include "CaseNames.h"
+
 namespace {
 
 using namespace std::chrono_literals;
@@ -60,7 +62,8 @@ TEST_P(ThumbnailQueueWorkers, RunsEveryJobOnceAndKeepsSameTargetsInOrder) {
             (std::vector<std::string>{"slow-bad.jpg", "x.png"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Workers, ThumbnailQueueWorkers, ::testing::Values(1, 2, 4, 8));
+INSTANTIATE_TEST_SUITE_P(Workers, ThumbnailQueueWorkers, ::testing::Values(1, 2, 4, 8),
+                         TPrintedCaseName());
 
 TEST(ThumbnailQueue, HandsBackEveryJobsTagAndResult) {
   TRecorder recorder;

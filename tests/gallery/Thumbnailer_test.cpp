@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "CaseNames.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
 #include "WholeFiles.h"
@@ -49,7 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
                       TSizeCase{121, 120, 120, 120, 120, 119},  // 119.0083 rounds down
                       TSizeCase{1000, 3, 120, 120, 120, 1},     // a thin strip keeps one pixel
                       TSizeCase{800, 600, 0, 0, 0, 0},          // a limit of 0 gives an empty size
-                      TSizeCase{0, 600, 120, 120, 0, 0}));      // a picture without pixels
+                      TSizeCase{0, 600, 120, 120, 0, 0}),
+    [](const auto& info) {
+      const auto& p = info.param;
+      return CaseName(info.index, std::to_string(p.width) + "x" + std::to_string(p.height) +
+                                      " in " + std::to_string(p.maxWidth) + "x" +
+                                      std::to_string(p.maxHeight));
+    });  // a picture without pixels
 
 struct TPictureCase {
   const char* name;  // the source file, drawn by the test
@@ -108,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPictureCase{"odd.jpg", 333, 101, 1, TThumbFormat::Bmp, 120, 120, "", 120, 36},
         TPictureCase{"exif6.jpg", 800, 600, 6, TThumbFormat::Jpeg, 120, 120, "jpegload", 90, 120},
         TPictureCase{"exif8.jpg", 400, 200, 8, TThumbFormat::Gif, 50, 120, "gifload", 60, 120},
-        TPictureCase{"exif3.jpg", 400, 200, 3, TThumbFormat::Gif, 50, 120, "gifload", 50, 25}));
+        TPictureCase{"exif3.jpg", 400, 200, 3, TThumbFormat::Gif, 50, 120, "gifload", 50, 25}),
+    CaseNamesBy(&TPictureCase::name));
 
 struct TLayoutCase {
   const char* label;

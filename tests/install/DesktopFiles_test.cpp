@@ -4,6 +4,7 @@
 
 #include <regex>
 
+#include "CaseNames.h"
 #include "RunCommand.h"
 #include "TempFolder.h"
 #include "WholeFiles.h"
@@ -41,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCheckCase{"AppStream metainfo",
                    "appstreamcli validate --no-net --no-color " + ShellQuoted(kMetainfo), false},
         TCheckCase{"manual page",
-                   "groff -man -ww -z -Tutf8 " + ShellQuoted(kData + "/zetgallery.1"), true}));
+                   "groff -man -ww -z -Tutf8 " + ShellQuoted(kData + "/zetgallery.1"), true}),
+    TPrintedCaseName());
 
 // The version the program prints, found in each file that states one.
 TEST(DesktopFiles, NameTheProgramsVersion) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "CaseNames.h"
 #include "FirstStartSettings.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
@@ -221,7 +222,12 @@ TEST_P(TextSpinTest, ThumbSizesKeepTheNumberUnclamped) {
   EXPECT_EQ(loaded.ThumbYSize, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TextSpinTest, ::testing::ValuesIn(kTextSpinCases));
+INSTANTIATE_TEST_SUITE_P(Texts, TextSpinTest, ::testing::ValuesIn(kTextSpinCases),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, (p.stored ? std::to_string(*p.stored)
+                                                                 : std::string("absent")));
+                         });
 
 struct TRadioCase {
   int before;
@@ -247,7 +253,11 @@ TEST_P(RadioTest, OnlyZeroAndOneMoveTheButtons) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, RadioTest, ::testing::ValuesIn(kRadioCases));
+INSTANTIATE_TEST_SUITE_P(Pairs, RadioTest, ::testing::ValuesIn(kRadioCases), [](const auto& info) {
+  const auto& p = info.param;
+  return CaseName(info.index, std::to_string(p.before) + " " +
+                                  (p.stored ? std::to_string(*p.stored) : std::string("absent")));
+});
 
 struct TFlagCase {
   std::optional<int32_t> stored;
@@ -265,7 +275,10 @@ TEST_P(FlagTest, NonZeroChecks) {
   EXPECT_EQ(Load("").ShowFileSizes, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, FlagTest, ::testing::ValuesIn(kFlagCases));
+INSTANTIATE_TEST_SUITE_P(Flags, FlagTest, ::testing::ValuesIn(kFlagCases), [](const auto& info) {
+  const auto& p = info.param;
+  return CaseName(info.index, (p.stored ? std::to_string(*p.stored) : std::string("absent")));
+});
 
 struct TResultFolderCase {
   const char* imagesFolder;
@@ -294,7 +307,13 @@ TEST_P(ResultFolderTest, SelectsAnEntryOfTheListTheImagesFolderFilled) {
   EXPECT_EQ(Load("").ResultFolder, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lists, ResultFolderTest, ::testing::ValuesIn(kResultFolderCases));
+INSTANTIATE_TEST_SUITE_P(Lists, ResultFolderTest, ::testing::ValuesIn(kResultFolderCases),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, p.imagesFolder + std::string(" ") +
+                                                           (p.stored ? std::to_string(*p.stored)
+                                                                     : std::string("absent")));
+                         });
 
 TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
   PutTexts(kUntitledKey, {{"ImagesFolder", "/photos/sea"}});

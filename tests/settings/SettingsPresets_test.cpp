@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "CaseNames.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
 #include "ZetStrings.h"
@@ -133,7 +134,8 @@ TEST_P(RefusedDeleteTest, TheUntitledPresetCannotBeDeleted) {
   EXPECT_EQ(presets_.text, GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, RefusedDeleteTest, ::testing::Values("", "<без названия>"));
+INSTANTIATE_TEST_SUITE_P(Names, RefusedDeleteTest, ::testing::Values("", "<без названия>"),
+                         TPrintedCaseName());
 
 struct TDeleteCase {
   const char* label;
@@ -221,6 +223,6 @@ TEST_P(ExactNameFirstTest, StartSelectsTheExactNameOverAnotherCase) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ExactNameFirstTest,
-                         ::testing::Values("<Без названия>", "<без названия>"));
+                         ::testing::Values("<Без названия>", "<без названия>"), TPrintedCaseName());
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "CaseNames.h"
 #include "SettingsSnapshot.h"
 #include "SnapshotDifferences.h"
 
@@ -133,7 +134,8 @@ TEST_P(BlankRuleTest, TextRowsCarryTheirRule) {
   EXPECT_EQ(FindSettingRow(GetParam().name)->Rule, GetParam().rule);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, BlankRuleTest, ::testing::ValuesIn(kRules));
+INSTANTIATE_TEST_SUITE_P(Rows, BlankRuleTest, ::testing::ValuesIn(kRules),
+                         CaseNamesBy(&TRuleCase::name));
 
 TEST(SettingsTableTest, UnknownNamesHaveNoRow) {
   EXPECT_EQ(FindSettingRow("LastSettings"), nullptr);
@@ -156,7 +158,8 @@ TEST_P(TextSpinNumberTest, NotANumberCountsAs120) {
   EXPECT_EQ(TextSpinNumber(*FindSettingRow("ThumbXSize"), GetParam().text), GetParam().number);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, TextSpinNumberTest, ::testing::ValuesIn(kTextSpins));
+INSTANTIATE_TEST_SUITE_P(Texts, TextSpinNumberTest, ::testing::ValuesIn(kTextSpins),
+                         CaseNamesBy(&TTextSpinCase::text));
 
 // The window's values when it is created, written out in full: every setting of the layout.
 TEST(DesignTimeSnapshotTest, HoldsTheLayoutsValues) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "CaseNames.h"
 #include "SettingsTestSupport.h"
 
 namespace {
@@ -180,7 +181,11 @@ TEST_P(NameCaseTest, ValueNamesIgnoreCaseAndKeepTheirFirstSpelling) {
   EXPECT_EQ(QuerySql("SELECT name FROM vals"), std::vector<std::string>{pair.created});
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, NameCaseTest, ::testing::ValuesIn(kSameNames));
+INSTANTIATE_TEST_SUITE_P(Names, NameCaseTest, ::testing::ValuesIn(kSameNames),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, std::string(p.created) + " " + p.used);
+                         });
 
 TEST_F(RegistryTest, DifferentNamesStayApart) {
   TZetRegistry registry(database_);
@@ -218,7 +223,8 @@ TEST_P(KeyPathTest, EmptyKeyNamesNameNoKey) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, KeyPathTest, ::testing::ValuesIn(kPathCases));
+INSTANTIATE_TEST_SUITE_P(Paths, KeyPathTest, ::testing::ValuesIn(kPathCases),
+                         CaseNamesBy(&TPathCase::path));
 
 TEST_F(RegistryTest, OpeningWithoutCreationCreatesNothing) {
   TZetRegistry registry(database_);
@@ -283,7 +289,8 @@ TEST_P(DeleteKeyTest, OnlyAnExistingNamedKeyIsDeleted) {
             std::vector<std::string>{"HKEY_CURRENT_USER"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, DeleteKeyTest, ::testing::ValuesIn(kDeleteCases));
+INSTANTIATE_TEST_SUITE_P(Paths, DeleteKeyTest, ::testing::ValuesIn(kDeleteCases),
+                         CaseNamesBy(&TDeleteCase::path));
 
 TEST_F(RegistryTest, GetKeyNamesEmptiesTheListWithoutAnOpenKey) {
   TZetRegistry registry(database_);

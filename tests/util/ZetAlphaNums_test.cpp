@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TIntegerCase {
@@ -37,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
         TIntegerCase{"$", false, 0}, TIntegerCase{"0x", false, 0}, TIntegerCase{"\t7", false, 0},
         TIntegerCase{"- 7", false, 0}, TIntegerCase{"99999999999", false, 0},
         TIntegerCase{"$G", false, 0}, TIntegerCase{"0x-1", false, 0},
-        TIntegerCase{std::string("7\0", 2), false, 0}));
+        TIntegerCase{std::string("7\0", 2), false, 0}),
+    CaseNamesBy(&TIntegerCase::text));
 
 struct TPaddedCase {
   int32_t value;
@@ -60,7 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TPaddedCase{7, 3, '_', "__7"}, TPaddedCase{100, 2, '0', "100"},
                     TPaddedCase{-5, 2, '0', "-5"}, TPaddedCase{-5, 0, '0', "-5"},
                     TPaddedCase{0, 1, '0', "0"}, TPaddedCase{7, -3, '0', "7"},
-                    TPaddedCase{INT32_MIN, 12, '0', "-02147483648"}));
+                    TPaddedCase{INT32_MIN, 12, '0', "-02147483648"}),
+    CaseNamesBy(&TPaddedCase::expected));
 
 TEST(IntToStrPaddedTest, WidthAbove255CountsAs255) {
   EXPECT_EQ(IntToStrPadded(1, 1000, '0').size(), 255u);
@@ -86,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TrailingNumberPosTest,
                                          TTrailingCase{"p99999999999", 4}, TTrailingCase{"", 0},
                                          TTrailingCase{"pic1 ", 0}, TTrailingCase{"a0x1F", 2},
                                          TTrailingCase{"a$ff", 2}, TTrailingCase{"ab  -12", 3},
-                                         TTrailingCase{"ф12", 3}));
+                                         TTrailingCase{"ф12", 3}),
+                         CaseNamesBy(&TTrailingCase::text));
 
 struct TIncCase {
   std::string text;
@@ -112,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TIncCase{"box1", '0', "bo02"}, TIncCase{"img007", '_', "img__8"},
                     TIncCase{"", '0', ""}, TIncCase{"0", '0', "1"}, TIncCase{"9", '0', "9"},
                     TIncCase{"a-2147483648", '0', "a02147483649"},
-                    TIncCase{"p$FFFFFFFF", '0', "p000000002"}));
+                    TIncCase{"p$FFFFFFFF", '0', "p000000002"}),
+    CaseNamesBy(&TIncCase::text));
 
 TEST(TrailingNumberPosTest, LongRunsOfBlanksOrZerosStillAnswer) {
   EXPECT_EQ(TrailingNumberPos(std::string(10000, ' ')), 0);

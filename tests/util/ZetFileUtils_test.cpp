@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TPathCase {
@@ -36,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TPathCase{P, "readme", "readme"}, TPathCase{P, "/pics.d/sea", "sea"},
                     TPathCase{P, ".jpg", ""}, TPathCase{P, "C:sea.jpg", "C:sea"},
                     TPathCase{P, R"(C:\Pics\sea.jpg)", R"(C:\Pics\sea)"},
-                    TPathCase{P, "/pics/", ""}, TPathCase{P, "", ""}));
+                    TPathCase{P, "/pics/", ""}, TPathCase{P, "", ""}),
+    TPrintedCaseName());
 
 class EnsureTrailingBackslashTest : public testing::TestWithParam<TPathCase> {};
 
@@ -51,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TPathCase{W, "", ""}, TPathCase{W, "/pics/", R"(/pics/\)"},
                     TPathCase{P, "/pics", "/pics/"}, TPathCase{P, "/pics/", "/pics/"},
                     TPathCase{P, "/", "/"}, TPathCase{P, "pics//", "pics//"},
-                    TPathCase{P, R"(C:\Pics)", R"(C:\Pics/)"}, TPathCase{P, "", ""}));
+                    TPathCase{P, R"(C:\Pics)", R"(C:\Pics/)"}, TPathCase{P, "", ""}),
+    TPrintedCaseName());
 
 class NormalizeFolderPathTest : public testing::TestWithParam<TPathCase> {};
 
@@ -71,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPathCase{W, R"(c:\)", R"(c:\)"}, TPathCase{P, "/", "/"}, TPathCase{P, "//", "/"},
         TPathCase{P, "/pics/", "/pics"}, TPathCase{P, "/pics", "/pics"},
         TPathCase{P, "/pics//", "/pics/"}, TPathCase{P, "pics/", "pics"}, TPathCase{P, "C:", "C:"},
-        TPathCase{P, R"(C:\)", R"(C:\)"}, TPathCase{P, "", ""}));
+        TPathCase{P, R"(C:\)", R"(C:\)"}, TPathCase{P, "", ""}),
+    TPrintedCaseName());
 
 class ExtractFileDriveTest : public testing::TestWithParam<TPathCase> {};
 
@@ -86,8 +91,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ExtractFileDriveTest,
                                          TPathCase{W, R"(\\server)", R"(\\server)"},
                                          TPathCase{W, R"(\Pics)", ""}, TPathCase{W, "Pics", ""},
                                          TPathCase{W, "", ""}, TPathCase{P, "C:/x", ""},
-                                         TPathCase{P, "//server/share", ""},
-                                         TPathCase{P, "/", ""}));
+                                         TPathCase{P, "//server/share", ""}, TPathCase{P, "/", ""}),
+                         TPrintedCaseName());
 
 class ExtractFileNameTest : public testing::TestWithParam<TPathCase> {};
 
@@ -102,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TPathCase{W, R"(C:\Pics\)", ""}, TPathCase{W, "a/b", "a/b"},
                     TPathCase{P, "/pics/sea.jpg", "sea.jpg"},
                     TPathCase{P, "C:sea.jpg", "C:sea.jpg"}, TPathCase{P, R"(a\b)", R"(a\b)"},
-                    TPathCase{P, "/pics/", ""}));
+                    TPathCase{P, "/pics/", ""}),
+    TPrintedCaseName());
 
 class ExtractFileExtTest : public testing::TestWithParam<TPathCase> {};
 
@@ -116,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ExtractFileExtTest,
                                          TPathCase{W, ".jpg", ".jpg"}, TPathCase{W, "a.:b", ""},
                                          TPathCase{W, "sea.", "."}, TPathCase{P, "/pics.d/sea", ""},
                                          TPathCase{P, "a.:b", ".:b"},
-                                         TPathCase{P, "/p/.hidden", ".hidden"}));
+                                         TPathCase{P, "/p/.hidden", ".hidden"}),
+                         TPrintedCaseName());
 
 class ExtractFilePathTest : public testing::TestWithParam<TPathCase> {};
 
@@ -130,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(Table, ExtractFilePathTest,
                                          TPathCase{W, "sea.jpg", ""},
                                          TPathCase{P, "/pics/sea.jpg", "/pics/"},
                                          TPathCase{P, "sea.jpg", ""},
-                                         TPathCase{P, "/sea.jpg", "/"}));
+                                         TPathCase{P, "/sea.jpg", "/"}),
+                         TPrintedCaseName());
 
 TEST(PathSeparatorTest, NativeStyleOnThisPlatformIsPosix) {
   EXPECT_EQ(PathSeparator(TPathStyle::Windows), '\\');

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TIntToHexCase {
@@ -22,7 +24,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TIntToHexCase{4660, 2, "34"}, TIntToHexCase{-1, 8, "FFFFFFFF"},
                     TIntToHexCase{1, 10, "0000000001"}, TIntToHexCase{0, 6, "000000"},
                     TIntToHexCase{0x12ABCDEF, 8, "12ABCDEF"}, TIntToHexCase{-1, 12, "0000FFFFFFFF"},
-                    TIntToHexCase{0x8000, 1, "0"}));
+                    TIntToHexCase{0x8000, 1, "0"}),
+    CaseNamesBy(&TIntToHexCase::expected));
 
 TEST(IntToHexStrTest, WidestAllowedWidth) {
   const std::string text = IntToHexStr(10, 255);
@@ -51,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(Table, HexToIntTest,
                                          THexToIntCase{"123456789", 20, 0x12345678},
                                          THexToIntCase{"aBcD", 4, 0xABCD},
                                          THexToIntCase{"7FFFFFFF", 255, 0x7FFFFFFF},
-                                         THexToIntCase{" 1", 2, 0}, THexToIntCase{"12", 1, 1}));
+                                         THexToIntCase{" 1", 2, 0}, THexToIntCase{"12", 1, 1}),
+                         CaseNamesBy(&THexToIntCase::text));
 
 struct THexToByteCase {
   std::string text;
@@ -67,7 +71,8 @@ TEST_P(HexToByteTest, ReadsTwoDigits) {
 INSTANTIATE_TEST_SUITE_P(Table, HexToByteTest,
                          testing::Values(THexToByteCase{"0A", 10}, THexToByteCase{"ff", 255},
                                          THexToByteCase{"FFF", 255}, THexToByteCase{"x1", 0},
-                                         THexToByteCase{"8", 8}, THexToByteCase{"", 0}));
+                                         THexToByteCase{"8", 8}, THexToByteCase{"", 0}),
+                         CaseNamesBy(&THexToByteCase::text));
 
 TEST(ByteToHexTest, AlwaysTwoUpperCaseDigits) {
   const struct {

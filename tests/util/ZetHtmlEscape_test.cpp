@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TEscapeCase {
@@ -28,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // Nothing may read as a scheme or as another host.
                     TEscapeCase{"javascript:alert(1);x.jpg", "javascript%3Aalert(1);x.jpg"},
                     TEscapeCase{"\\\\host\\x.jpg", "%5C%5Chost%5Cx.jpg"},
-                    TEscapeCase{"c:pics/a.jpg", "c%3Apics/a.jpg"}));
+                    TEscapeCase{"c:pics/a.jpg", "c%3Apics/a.jpg"}),
+    CaseNamesBy(&TEscapeCase::input));
 
 class EscapeHtmlTextTest : public testing::TestWithParam<TEscapeCase> {};
 
@@ -41,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Table, EscapeHtmlTextTest,
                                          TEscapeCase{"a&b<c>d", "a&amp;b&lt;c&gt;d"},
                                          TEscapeCase{"\"q\" 'q'", "\"q\" 'q'"},
                                          TEscapeCase{"&amp;", "&amp;amp;"},
-                                         TEscapeCase{"море", "море"}));
+                                         TEscapeCase{"море", "море"}),
+                         CaseNamesBy(&TEscapeCase::input));
 
 class EscapeHtmlAttributeTest : public testing::TestWithParam<TEscapeCase> {};
 
@@ -53,6 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Table, EscapeHtmlAttributeTest,
                          testing::Values(TEscapeCase{"", ""}, TEscapeCase{"#FF0000", "#FF0000"},
                                          TEscapeCase{"say \"hi\"", "say &quot;hi&quot;"},
                                          TEscapeCase{"a<b>&c", "a<b>&c"},
-                                         TEscapeCase{"\"", "&quot;"}));
+                                         TEscapeCase{"\"", "&quot;"}),
+                         CaseNamesBy(&TEscapeCase::input));
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdlib>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TTextCase {
@@ -25,7 +27,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TTextCase{"abc", "abc"}, TTextCase{"\"abc\"", "abc"},
                     TTextCase{"\"\"abc\"\"", "\"abc\""}, TTextCase{"\"abc", "abc"},
                     TTextCase{"abc\"", "abc"}, TTextCase{"a\"b\"c", "a\"b\"c"},
-                    TTextCase{" \"abc\" ", " \"abc\" "}, TTextCase{"\"/my pics\"", "/my pics"}));
+                    TTextCase{" \"abc\" ", " \"abc\" "}, TTextCase{"\"/my pics\"", "/my pics"}),
+    CaseNamesBy(&TTextCase::input));
 
 // The DOS Russian code page: the three blocks of Cyrillic letters, pseudographics, and the
 // extra letters at the top.
@@ -44,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Table, OemToAnsiStringTest,
                                          TTextCase{"\xB0\xC4\xDB", "░─█"},
                                          TTextCase{"\xFC\xFF", "№\xC2\xA0"},
                                          TTextCase{std::string("a\0b", 3), std::string("a\0b", 3)},
-                                         TTextCase{"\x1A\r\n", "\x1A\r\n"}));
+                                         TTextCase{"\x1A\r\n", "\x1A\r\n"}),
+                         CaseNamesBy(&TTextCase::input));
 
 TEST(OemToAnsiStringTest, EveryByteGivesExactlyOneValidCharacter) {
   std::string all;
@@ -86,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Table, FoldCaseTest,
                                          TTextCase{"123-_ ", "123-_ "},
                                          // Invalid UTF-8 stays byte for byte.
                                          TTextCase{"A\xFF\xD0Z", "a\xFF\xD0z"},
-                                         TTextCase{"\xC0\x80", "\xC0\x80"}));
+                                         TTextCase{"\xC0\x80", "\xC0\x80"}),
+                         CaseNamesBy(&TTextCase::input));
 
 struct TSameCase {
   std::string a, b;
@@ -105,7 +110,11 @@ INSTANTIATE_TEST_SUITE_P(Table, SameTextIgnoringCaseTest,
                                          TSameCase{"sea.jpg", "sea.jpeg", false},
                                          TSameCase{"ё", "Ё", true}, TSameCase{"е", "ё", false},
                                          TSameCase{"\xFF", "\xFE", false}, TSameCase{"", "", true},
-                                         TSameCase{"a", "", false}));
+                                         TSameCase{"a", "", false}),
+                         [](const auto& info) {
+                           const auto& p = info.param;
+                           return CaseName(info.index, p.a + " " + p.b);
+                         });
 
 struct TTrimCase {
   std::string input, expected;
@@ -122,7 +131,8 @@ INSTANTIATE_TEST_SUITE_P(Table, TrimControlAndBlanksTest,
                                          TTrimCase{" \t a b \r\n", "a b"},
                                          TTrimCase{std::string("\0x\0", 3), "x"},
                                          TTrimCase{"\x7F", "\x7F"},
-                                         TTrimCase{"\xC2\xA0x", "\xC2\xA0x"}));
+                                         TTrimCase{"\xC2\xA0x", "\xC2\xA0x"}),
+                         CaseNamesBy(&TTrimCase::input));
 
 struct TLengthCase {
   std::string text;
@@ -142,7 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TLengthCase{"€", 0, 3}, TLengthCase{"😀", 0, 4}, TLengthCase{"\xD1", 0, 1},
                     TLengthCase{"\xE2\x82", 0, 1}, TLengthCase{"\xC0\x80", 0, 1},
                     TLengthCase{"\xE0\x80\x80", 0, 1}, TLengthCase{"\xED\xA0\x80", 0, 1},
-                    TLengthCase{"\xF4\x90\x80\x80", 0, 1}, TLengthCase{"\xFF", 0, 1}));
+                    TLengthCase{"\xF4\x90\x80\x80", 0, 1}, TLengthCase{"\xFF", 0, 1}),
+    CaseNamesBy(&TLengthCase::text));
 
 TEST(CompareForSortedListTest, OrdersIgnoringCase) {
   const struct {

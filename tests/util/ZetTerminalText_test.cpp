@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 struct TTerminalCase {
@@ -39,6 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
         TTerminalCase{"\xD0"
                       "a\xD0\xB0",
                       "\\320aа"},
-        TTerminalCase{"\xED\xA0\x80", "\\355\\240\\200"}, TTerminalCase{"\xC0\xAF", "\\300\\257"}));
+        TTerminalCase{"\xED\xA0\x80", "\\355\\240\\200"}, TTerminalCase{"\xC0\xAF", "\\300\\257"}),
+    CaseNamesBy(&TTerminalCase::text));
 
 }  // namespace

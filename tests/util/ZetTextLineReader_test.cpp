@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "CaseNames.h"
 #include "TempFolder.h"
 
 namespace {
@@ -60,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {}},
                     TSplitCase{"a\x1A", {"a"}}, TSplitCase{"a\r\x1A\n", {"a"}},
                     TSplitCase{"a\n\x1A", {"a"}}, TSplitCase{"a\r\x1A", {"a"}},
-                    TSplitCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}));
+                    TSplitCase{std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}),
+    CaseNamesBy(&TSplitCase::content));
 
 // The line rules said another way: cut at byte 26, make every CR LF and every lone CR a LF, split
 // at LF, and a text that ends with a line end has no empty line after it.

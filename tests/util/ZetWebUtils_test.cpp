@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CaseNames.h"
+
 namespace {
 
 TColor Rgb(int red, int green, int blue) {
@@ -31,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TColorCase{"silver", 0}, TColorCase{"#", 0}, TColorCase{"#1", Rgb(1, 0, 0)},
                     TColorCase{"#1G2233", Rgb(1, 0x22, 0x33)}, TColorCase{"", 0},
                     TColorCase{"red ", 0}, TColorCase{"RED", Rgb(255, 0, 0)},
-                    TColorCase{std::string("RED\0", 4), 0}));
+                    TColorCase{std::string("RED\0", 4), 0}),
+    CaseNamesBy(&TColorCase::text));
 
 // The whole name table, in both directions.
 struct TNamedCase {
@@ -61,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TNamedCase{"COBALT", "#3D59AB"}, TNamedCase{"INDIGO", "#4B0082"},
                     TNamedCase{"KHAKI", "#F0E68C"}, TNamedCase{"MAROON", "#000000"},
                     TNamedCase{"NAVY", "#000000"}, TNamedCase{"TEAL", "#000000"},
-                    TNamedCase{"OLIVE", "#000000"}));
+                    TNamedCase{"OLIVE", "#000000"}),
+    CaseNamesBy(&TNamedCase::name));
 
 TEST(ColorToHtmlTest, RedInLowBitsAndTopByteIgnored) {
   EXPECT_EQ(ColorToHtml(Rgb(255, 128, 0)), "#FF8000");
