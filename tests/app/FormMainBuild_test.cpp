@@ -44,6 +44,23 @@ class BuildTest : public FormTest {
     FormTest::TearDown();
   }
 
+  // Types `mask` into the mask edit and clicks "Построить галерею" at once: the press moves the
+  // focus out of the edit, which rescans with the button disabled, and the release reaches the
+  // button during that rescan.
+  void TypeMaskAndClickBuild(const QString& mask) {
+    form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+    form->FilesTab().EditImagesMask->setFocus();
+    form->FilesTab().EditImagesMask->selectAll();
+    QTest::keyClicks(form->FilesTab().EditImagesMask, mask);
+    QPushButton* build = form->ButtonBuildGallery;
+    const QPoint at = build->rect().center();
+    QCoreApplication::postEvent(
+        build, new QMouseEvent(QEvent::MouseButtonRelease, at, build->mapToGlobal(at),
+                               Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QTest::mousePress(build, Qt::LeftButton, Qt::NoModifier, at);
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  }
+
   QString previousDirectory;
 };
 
@@ -166,44 +183,23 @@ INSTANTIATE_TEST_SUITE_P(
                                 "\".shtml\"."}),
     TPrintedCaseName());
 
-// Clicking "Построить галерею" right after changing the mask: the press moves the focus out of
-// the edit, which rescans with the button disabled, and the release reaches the button during
-// that rescan. The rescan ends with the button enabled, so the click builds.
+// Clicking "Построить галерею" right after changing the mask: the rescan ends with the button
+// enabled, so the click builds.
 TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().EditImagesMask->setFocus();
-  form->FilesTab().EditImagesMask->selectAll();
-  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.JPG"));
-  QPushButton* build = form->ButtonBuildGallery;
-  const QPoint at = build->rect().center();
-  QCoreApplication::postEvent(
-      build, new QMouseEvent(QEvent::MouseButtonRelease, at, build->mapToGlobal(at), Qt::LeftButton,
-                             Qt::NoButton, Qt::NoModifier));
-  QTest::mousePress(build, Qt::LeftButton, Qt::NoModifier, at);
-  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  TypeMaskAndClickBuild(QStringLiteral("*.JPG"));
   EXPECT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"})) << "rescanned";
   EXPECT_TRUE(QFileInfo::exists(Pictures() + "/index.htm")) << "the click built the gallery";
-  EXPECT_FALSE(build->isDown());
+  EXPECT_FALSE(form->ButtonBuildGallery->isDown());
   form->close();
 }
 
 // The same click when the rescan finds no picture builds nothing.
 TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().EditImagesMask->setFocus();
-  form->FilesTab().EditImagesMask->selectAll();
-  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.png"));
-  QPushButton* build = form->ButtonBuildGallery;
-  const QPoint at = build->rect().center();
-  QCoreApplication::postEvent(
-      build, new QMouseEvent(QEvent::MouseButtonRelease, at, build->mapToGlobal(at), Qt::LeftButton,
-                             Qt::NoButton, Qt::NoModifier));
-  QTest::mousePress(build, Qt::LeftButton, Qt::NoModifier, at);
-  for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+  TypeMaskAndClickBuild(QStringLiteral("*.png"));
   EXPECT_TRUE(ListEntries().isEmpty());
-  EXPECT_FALSE(build->isEnabled());
+  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
   EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
   EXPECT_TRUE(desktop.messages.empty());
   form->close();

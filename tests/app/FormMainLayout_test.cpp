@@ -45,25 +45,54 @@ INSTANTIATE_TEST_SUITE_P(Tabs, LayoutTest, ::testing::Values(0, 1, 2, 3), TPrint
 
 namespace {
 
+// The named control `widget` is part of: inner parts (the edit of a combo or spin box, some of
+// which Qt names itself, "qt_spinbox_lineedit") count as their control.
+QWidget* NamedControl(QWidget* widget) {
+  while (widget != nullptr &&
+         (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_"))))
+    widget = widget->parentWidget();
+  return widget;
+}
+
+std::string NameOf(QWidget* widget) {
+  return widget != nullptr ? widget->objectName().toStdString() : "";
+}
+
 // The named controls of `page` in the order the keyboard focus visits them, starting at `first`.
 std::vector<std::string> FocusOrder(QWidget* page, QWidget* first) {
   std::vector<std::string> order;
   QWidget* widget = first;
   do {
-    // Inner parts (the edit of a combo or spin box) count as their named control.
-    QWidget* named = widget;
-    // (Qt names some inner parts itself, "qt_spinbox_lineedit".)
-    while (named != nullptr &&
-           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
-      named = named->parentWidget();
-    const std::string name = named != nullptr ? named->objectName().toStdString() : "";
+    QWidget* named = NamedControl(widget);
     if (named != nullptr && page->isAncestorOf(named) && widget->focusPolicy() & Qt::TabFocus &&
-        (order.empty() || order.back() != name))
-      order.push_back(name);
+        (order.empty() || order.back() != NameOf(named)))
+      order.push_back(NameOf(named));
     widget = widget->nextInFocusChain();
   } while (widget != first);
   return order;
 }
+
+// The designed order of the "Картинка" tab.
+const std::vector<const char*> kPictureTabOrder = {"RadioButtonImageAsFile",
+                                                   "RadioButtonImageAsHtml",
+                                                   "EditImageTemplate",
+                                                   "EditImagePlace",
+                                                   "EditDescrPlace",
+                                                   "EditButtonsPlace",
+                                                   "EditButtonImageFirst",
+                                                   "EditAltFirst",
+                                                   "EditButtonImagePrev",
+                                                   "EditAltPrev",
+                                                   "EditButtonImageNext",
+                                                   "EditAltNext",
+                                                   "EditButtonImageLast",
+                                                   "EditAltLast",
+                                                   "EditButtonImageIndex",
+                                                   "EditAltIndex",
+                                                   "CheckBoxImageClickEqualNext",
+                                                   "RadioButtonHtmlAsImageName",
+                                                   "RadioButtonHtmlSerialNumber",
+                                                   "EditHtmlFirstImageFile"};
 
 struct TTabOrderCase {
   const char* page;
@@ -119,27 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "RadioButtonThumbWithSuffix",
                                      "EditThumbPrefixSuffix",
                                      "EditIndexFile"}},
-                      TTabOrderCase{"TabSheetImage",
-                                    {"RadioButtonImageAsFile",
-                                     "RadioButtonImageAsHtml",
-                                     "EditImageTemplate",
-                                     "EditImagePlace",
-                                     "EditDescrPlace",
-                                     "EditButtonsPlace",
-                                     "EditButtonImageFirst",
-                                     "EditAltFirst",
-                                     "EditButtonImagePrev",
-                                     "EditAltPrev",
-                                     "EditButtonImageNext",
-                                     "EditAltNext",
-                                     "EditButtonImageLast",
-                                     "EditAltLast",
-                                     "EditButtonImageIndex",
-                                     "EditAltIndex",
-                                     "CheckBoxImageClickEqualNext",
-                                     "RadioButtonHtmlAsImageName",
-                                     "RadioButtonHtmlSerialNumber",
-                                     "EditHtmlFirstImageFile"}}),
+                      TTabOrderCase{"TabSheetImage", kPictureTabOrder}),
     [](const auto& info) { return std::string(info.param.page); });
 
 // The Tab key walks the "Картинка" tab in its designed order also after the picture mode has
@@ -153,33 +162,12 @@ TEST_F(FormTest, TabKeyKeepsTheOrderOfThePictureTabAfterSwitchingModes) {
         form->ImageTab().RadioButtonImageAsHtml})
     QTest::mouseClick(mode, Qt::LeftButton, Qt::NoModifier, QPoint(6, mode->height() / 2));
   ASSERT_TRUE(form->ImageTab().GroupBoxHtmlNames->isEnabled());
-  const std::vector<std::string> expected{"RadioButtonImageAsHtml",
-                                          "EditImageTemplate",
-                                          "EditImagePlace",
-                                          "EditDescrPlace",
-                                          "EditButtonsPlace",
-                                          "EditButtonImageFirst",
-                                          "EditAltFirst",
-                                          "EditButtonImagePrev",
-                                          "EditAltPrev",
-                                          "EditButtonImageNext",
-                                          "EditAltNext",
-                                          "EditButtonImageLast",
-                                          "EditAltLast",
-                                          "EditButtonImageIndex",
-                                          "EditAltIndex",
-                                          "CheckBoxImageClickEqualNext",
-                                          "RadioButtonHtmlAsImageName",
-                                          "RadioButtonHtmlSerialNumber",
-                                          "EditHtmlFirstImageFile"};
+  // Switching modes leaves the focus on the last mode clicked.
+  const std::vector<std::string> expected(kPictureTabOrder.begin() + 1, kPictureTabOrder.end());
   std::vector<std::string> visited{form->focusWidget()->objectName().toStdString()};
   for (size_t i = 1; i < expected.size(); ++i) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QWidget* named = QApplication::focusWidget();
-    while (named != nullptr &&
-           (named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))))
-      named = named->parentWidget();
-    visited.push_back(named != nullptr ? named->objectName().toStdString() : "");
+    visited.push_back(NameOf(NamedControl(QApplication::focusWidget())));
   }
   EXPECT_EQ(visited, expected);
   form->close();

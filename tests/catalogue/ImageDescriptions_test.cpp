@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "CaseNames.h"
+#include "ProcessFigures.h"
 #include "TempFolder.h"
 
 namespace {
@@ -161,16 +161,6 @@ TEST_F(DescriptionsTest, EveryPictureTakesTheFirstLineNamingIt) {
                 "a.jpg second A\r\n");
   EXPECT_EQ(Get({"a.jpg", "A.jpg", "b.jpg", "c.jpg", "a.jpg"}, TDescriptionSource::DescriptIon),
             (TTexts{"first A", "first A", "early B", "", "first A"}));
-}
-
-// Bytes this process has read from files so far.
-long long BytesReadByThisProcess() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  long long value = -1;
-  while (io >> key >> value)
-    if (key == "rchar:") return value;
-  return -1;
 }
 
 TEST_F(DescriptionsTest, DescriptIonIsReadOnlyUntilEveryPictureHasItsLine) {

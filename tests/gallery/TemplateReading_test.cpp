@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PageTemplate.h"
+#include "ProcessFigures.h"
 #include "RecordingUserInterface.h"
 #include "TempFolder.h"
 #include "WholeFiles.h"
@@ -15,17 +16,6 @@
 #include "ZetTextLineReader.h"
 
 namespace {
-
-// A figure of /proc/self/status ("VmHWM:") or /proc/self/io ("rchar:"), or -1.
-long long ProcFigure(const char* file, const std::string& key) {
-  std::ifstream in(file);
-  std::string word;
-  long long value = -1;
-  while (in >> word) {
-    if (word == key && in >> value) return value;
-  }
-  return -1;
-}
 
 // The lines one pass of `source` delivers.
 std::vector<std::string> Pass(TPageTemplate& source) {
@@ -83,13 +73,13 @@ struct TPageBuild {
 
 TEST(PageTemplateTest, AnOrdinaryTemplateIsReadOncePerBuildNotOncePerPage) {
   TPageBuild build(40, 100 << 10);
-  const long long before = ProcFigure("/proc/self/io", "rchar:");
+  const long long before = BytesReadByThisProcess();
   if (before < 0) GTEST_SKIP() << "no /proc/self/io";
   TRecordingUserInterface ui;
   ASSERT_TRUE(WriteIndex(build.plan, {}, ui));
   EXPECT_TRUE(ui.errors.empty());
   // Forty pages read afresh would read 4 MB of template.
-  EXPECT_LT(ProcFigure("/proc/self/io", "rchar:") - before, 1 << 20);
+  EXPECT_LT(BytesReadByThisProcess() - before, 1 << 20);
   EXPECT_NE(ReadWholeFile(build.folder / "pic40.htm").find("pic40.jpg"), std::string::npos);
 }
 
@@ -126,10 +116,10 @@ TEST(IndexTemplateTest, AHugeTemplateIsNotHeldWhole) {
   std::ofstream reset("/proc/self/clear_refs");
   reset << "5";
   reset.close();
-  const long long before = ProcFigure("/proc/self/status", "VmHWM:");
+  const long long before = ProcessFigure("/proc/self/status", "VmHWM:");
   TRecordingUserInterface ui;
   ASSERT_TRUE(WriteIndex(plan, {}, ui));
-  const long long peakKb = ProcFigure("/proc/self/status", "VmHWM:");
+  const long long peakKb = ProcessFigure("/proc/self/status", "VmHWM:");
   ASSERT_GT(before, 0);
   // Held whole, 16 million lines would take half a gigabyte.
   EXPECT_LT(peakKb - before, 32 << 10) << "kB above the memory in use before the build";

@@ -8,10 +8,10 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <thread>
 
+#include "ProcessFigures.h"
 #include "TempFolder.h"
 #include "WholeFiles.h"
 
@@ -50,16 +50,6 @@ TEST_F(TextFileTest, FirstLineOfALargeFileWithoutLineEnd) {
   std::string line;
   ASSERT_TRUE(ReadFirstTextLine(Write("big.txt", big + "\r\nrest"), line));
   EXPECT_EQ(line, big);
-}
-
-// Bytes this process has read from files so far.
-long long BytesReadByThisProcess() {
-  std::ifstream io("/proc/self/io");
-  std::string key;
-  long long value = -1;
-  while (io >> key >> value)
-    if (key == "rchar:") return value;
-  return -1;
 }
 
 TEST_F(TextFileTest, FirstLineOfALargeLinuxFileReadsOnlyAPrefix) {
