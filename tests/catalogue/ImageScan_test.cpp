@@ -66,10 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
         TAcceptCase{"*.jpg;[", "a.txt", false, "'[' is an invalid mask at (2)"},
         TAcceptCase{"[];*", "a.txt", false, "'[]' is an invalid mask at (2)"},
         TAcceptCase{";*.jpg", "a.jpg", true, ""}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, p.maskText + " " + p.name);
-    });
+    CaseNamesBy(&TAcceptCase::maskText, &TAcceptCase::name));
 
 class ImageScanTest : public testing::Test {
  protected:

@@ -76,15 +76,12 @@ TEST_P(ColumnWidthTest, FollowsTheShownColumns) {
   EXPECT_EQ(p.SizeColumnWidth, c.size);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ColumnWidthTest,
-    testing::Values(TColumnCase{false, false, 100, 0, 0}, TColumnCase{true, false, 30, 70, 0},
-                    TColumnCase{false, true, 70, 0, 30}, TColumnCase{true, true, 25, 60, 15}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::string(p.showDescriptions ? "descriptions " : "") +
-                                      (p.showFileSizes ? "sizes" : ""));
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, ColumnWidthTest,
+                         testing::Values(TColumnCase{false, false, 100, 0, 0},
+                                         TColumnCase{true, false, 30, 70, 0},
+                                         TColumnCase{false, true, 70, 0, 30},
+                                         TColumnCase{true, true, 25, 60, 15}),
+                         CaseNamesBy(&TColumnCase::showDescriptions, &TColumnCase::showFileSizes));
 
 // --- Page names ---------------------------------------------------------------------------------
 
@@ -140,10 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         // A single page is its own last page.
         TPageNameCase{1, "index.htm", "page.htm", 1, ".htm", "page.htm", "page.htm"},
         TPageNameCase{1, "index.htm", "picture_01", 2, "", "picture_01", "picture_02"}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::string(p.firstImageFile) + " " + std::to_string(p.pictures));
-    });
+    CaseNamesBy(&TPageNameCase::firstImageFile, &TPageNameCase::pictures));
 
 TEST(SerialPageNames, NeverCollideAndEndAtTheLastPage) {
   // Names whose trailing number cannot simply be stepped in place: all nines, a sign, a
@@ -242,15 +236,12 @@ TEST_P(ClearThumbsFolderTest, NeedsTheBoxCheckedAndEnabled) {
   EXPECT_EQ(CollectBuildParameters(in).ClearThumbsFolder, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ClearThumbsFolderTest,
-    testing::Values(TClearThumbsCase{true, true, true}, TClearThumbsCase{true, false, false},
-                    TClearThumbsCase{false, true, false}, TClearThumbsCase{false, false, false}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::string(p.checked ? "checked " : "unchecked ") +
-                                      (p.enabled ? "enabled" : "disabled"));
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, ClearThumbsFolderTest,
+                         testing::Values(TClearThumbsCase{true, true, true},
+                                         TClearThumbsCase{true, false, false},
+                                         TClearThumbsCase{false, true, false},
+                                         TClearThumbsCase{false, false, false}),
+                         CaseNamesBy(&TClearThumbsCase::checked, &TClearThumbsCase::enabled));
 
 TEST(CollectBuildParameters, DerivesSubfoldersPrefixesAndFileNames) {
   TBuildInputs in = TypicalInputs("/home/ann/Sea", "/home/ann", {"b.jpg", "a.jpg"});
@@ -354,11 +345,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChoiceTest,
                                          // Nothing selected (a stored value out of range).
                                          TChoiceCase{-1, -1, -1, -1, -1, 1, TThumbFormat::Jpeg},
                                          TChoiceCase{7, 5, 3, -1, -1, 1, TThumbFormat::Jpeg}),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, std::to_string(p.indexType) + " " +
-                                                           std::to_string(p.fileSizes) + " " +
-                                                           std::to_string(p.thumbsFormat));
-                         });
+                         CaseNamesBy(&TChoiceCase::indexType, &TChoiceCase::fileSizes,
+                                     &TChoiceCase::thumbsFormat));
 
 }  // namespace

@@ -38,10 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TLimitCase{65535, 4097, true},
                       TLimitCase{4294967296, 4294967296, true},  // overflows
                       TLimitCase{0, 4294967296, false}, TLimitCase{-1, 1, false}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::to_string(p.width) + "x" + std::to_string(p.height));
-    });
+    CaseNamesBy(&TLimitCase::width, &TLimitCase::height));
 
 struct TShrinkCase {
   int64_t width, height;
@@ -56,21 +53,20 @@ TEST_P(JpegShrinkTest, LeavesAtLeastAFactorOfTwo) {
   EXPECT_EQ(JpegShrinkOnLoad(c.width, c.height, c.targetWidth, c.targetHeight), c.shrink);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, JpegShrinkTest,
-    ::testing::Values(
-        TShrinkCase{4000, 3000, 120, 90, 8}, TShrinkCase{1920, 1440, 120, 90, 8},  // exactly 16
-        TShrinkCase{1919, 1440, 120, 90, 4}, TShrinkCase{960, 720, 120, 90, 4},    // exactly 8
-        TShrinkCase{959, 720, 120, 90, 2}, TShrinkCase{480, 360, 120, 90, 2},      // exactly 4
-        TShrinkCase{479, 360, 120, 90, 1}, TShrinkCase{100, 50, 100, 50, 1},
-        // the smaller of the two shrinks decides
-        TShrinkCase{4000, 400, 120, 90, 2}, TShrinkCase{800, 600, 0, 0, 1}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::to_string(p.width) + "x" + std::to_string(p.height) + " " +
-                                      std::to_string(p.targetWidth) + "x" +
-                                      std::to_string(p.targetHeight));
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, JpegShrinkTest,
+                         ::testing::Values(TShrinkCase{4000, 3000, 120, 90, 8},
+                                           TShrinkCase{1920, 1440, 120, 90, 8},  // exactly 16
+                                           TShrinkCase{1919, 1440, 120, 90, 4},
+                                           TShrinkCase{960, 720, 120, 90, 4},  // exactly 8
+                                           TShrinkCase{959, 720, 120, 90, 2},
+                                           TShrinkCase{480, 360, 120, 90, 2},  // exactly 4
+                                           TShrinkCase{479, 360, 120, 90, 1},
+                                           TShrinkCase{100, 50, 100, 50, 1},
+                                           // the smaller of the two shrinks decides
+                                           TShrinkCase{4000, 400, 120, 90, 2},
+                                           TShrinkCase{800, 600, 0, 0, 1}),
+                         CaseNamesBy(&TShrinkCase::width, &TShrinkCase::height,
+                                     &TShrinkCase::targetWidth, &TShrinkCase::targetHeight));
 
 struct TCostCase {
   const char* label;

@@ -67,10 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TSizeCase{-1, 2, ",", "0,0M"},
                     // No unit selected: bytes.
                     TSizeCase{2048, -1, ",", "2048"}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::to_string(p.size) + " " + std::to_string(p.unit));
-    });
+    CaseNamesBy(&TSizeCase::size, &TSizeCase::unit));
 
 TEST(GetImageFileSize, ReadsTheFileOrGivesMinusOne) {
   TTempFolder folder;
@@ -407,11 +404,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailRowsTest,
                          testing::Values(TThumbRowCase{7, 5, 2, 3}, TThumbRowCase{10, 5, 2, 0},
                                          TThumbRowCase{3, 1, 3, 0}, TThumbRowCase{1, 10, 1, 9},
                                          TThumbRowCase{11, 10, 2, 9}),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, std::to_string(p.pictures) + " " +
-                                                           std::to_string(p.perRow));
-                         });
+                         CaseNamesBy(&TThumbRowCase::pictures, &TThumbRowCase::perRow));
 
 TEST(WriteIndexPage, StopsAfterTheCurrentPictureWithAWellFormedPage) {
   TGalleryFolder gallery;

@@ -29,14 +29,18 @@ const char kPageOpenMessage[] =
     "3. Нет прав на запись в папке HTML-файла для картинки\r\n";
 const char kPageWriteMessage[] = "Ошибка записи HTML-файла с картинкой!";
 
-// Parameters of a build in picture-in-HTML mode with pages numbered from "picture_01.htm".
-TBuildPlan SerialPages(int pictures, const std::string& resultFolder = "/r") {
+// The inputs of a build in picture-in-HTML mode with pages numbered from "picture_01.htm".
+TBuildInputs SerialPagesInputs(int pictures, const std::string& resultFolder = "/r") {
   TBuildInputs in =
       TypicalInputs(resultFolder + "/images", resultFolder, NumberedPictures(pictures));
   in.Settings.ImageType = 1;
   in.Settings.HtmlNames = 1;
   in.Settings.HtmlFirstImageFile = "picture_01.htm";
-  return CollectBuildParameters(in);
+  return in;
+}
+
+TBuildPlan SerialPages(int pictures, const std::string& resultFolder = "/r") {
+  return CollectBuildParameters(SerialPagesInputs(pictures, resultFolder));
 }
 
 // --- Thumbnail names ----------------------------------------------------------------------------
@@ -67,10 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ThumbnailNameTest,
                                          TThumbNameCase{"sea.old.JPG", 0, "t_", 1, "t_sea.old.jpg"},
                                          TThumbNameCase{"README", 1, "_", 0, "README_.gif"},
                                          TThumbNameCase{"море.png", 0, "_", 1, "_море.jpg"}),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, std::string(p.picture) + " " + p.text);
-                         });
+                         CaseNamesBy(&TThumbNameCase::picture, &TThumbNameCase::text));
 
 TEST(PrepareImageNames, SetsTheThumbnailNameInBothPictureModes) {
   for (int imageType : {0, 1}) {
@@ -199,10 +200,7 @@ class PictureParagraphTest : public testing::TestWithParam<TParagraphCase> {};
 
 TEST_P(PictureParagraphTest, LinksToTheNextPageOnlyWhenThereIsOne) {
   const TParagraphCase& c = GetParam();
-  TBuildInputs in = TypicalInputs("/r/images", "/r", NumberedPictures(c.pictures));
-  in.Settings.ImageType = 1;
-  in.Settings.HtmlNames = 1;
-  in.Settings.HtmlFirstImageFile = "picture_01.htm";
+  TBuildInputs in = SerialPagesInputs(c.pictures);
   in.Settings.ImageClickEqualNext = c.clickOption;
   TBuildPlan p = CollectBuildParameters(in);
   EXPECT_EQ(PictureParagraph(p, PrepareImageNames(p, c.picture), c.picture), c.expected);
@@ -222,10 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
         TParagraphCase{true, 3, 2, "<p align=\"center\"><img src=\"images/pic03.jpg\"></p>"},
         TParagraphCase{false, 3, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"},
         TParagraphCase{true, 1, 0, "<p align=\"center\"><img src=\"images/pic01.jpg\"></p>"}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::to_string(p.picture) + " of " + std::to_string(p.pictures));
-    });
+    CaseNamesBy(&TParagraphCase::picture, &TParagraphCase::pictures));
 
 // --- The navigation table -----------------------------------------------------------------------
 
@@ -308,11 +303,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, NavigationDimmingTest,
                          testing::Values(TDimCase{1, 0, true, true}, TDimCase{2, 0, true, false},
                                          TDimCase{2, 1, false, true}, TDimCase{5, 0, true, false},
                                          TDimCase{5, 2, false, false}, TDimCase{5, 4, false, true}),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, std::to_string(p.picture) + " of " +
-                                                           std::to_string(p.pictures));
-                         });
+                         CaseNamesBy(&TDimCase::picture, &TDimCase::pictures));
 
 // --- Names that would break the HTML ------------------------------------------------------------
 

@@ -68,10 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ResultFolderIndexTest,
                          ::testing::Values(TIndexCase{0, "/pics", 0}, TIndexCase{1, "/pics/sea", 1},
                                            TIndexCase{2, "", 0}, TIndexCase{-1, "", 0},
                                            TIndexCase{1000, "", 0}),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, std::to_string(p.index));
-                         });
+                         CaseNamesBy(&TIndexCase::index));
 
 TEST(ResultFolderAt, ARootHasOnlyOneChoice) {
   const std::vector<std::string> entries = ResultFolderEntries("/", TPathStyle::Posix);

@@ -51,12 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TSizeCase{1000, 3, 120, 120, 120, 1},     // a thin strip keeps one pixel
                       TSizeCase{800, 600, 0, 0, 0, 0},          // a limit of 0 gives an empty size
                       TSizeCase{0, 600, 120, 120, 0, 0}),
-    [](const auto& info) {
-      const auto& p = info.param;
-      return CaseName(info.index, std::to_string(p.width) + "x" + std::to_string(p.height) +
-                                      " in " + std::to_string(p.maxWidth) + "x" +
-                                      std::to_string(p.maxHeight));
-    });  // a picture without pixels
+    CaseNamesBy(&TSizeCase::width, &TSizeCase::height, &TSizeCase::maxWidth,
+                &TSizeCase::maxHeight));  // a picture without pixels
 
 struct TPictureCase {
   const char* name;  // the source file, drawn by the test

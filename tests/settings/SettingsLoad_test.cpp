@@ -223,11 +223,7 @@ TEST_P(TextSpinTest, ThumbSizesKeepTheNumberUnclamped) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextSpinTest, ::testing::ValuesIn(kTextSpinCases),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, (p.stored ? std::to_string(*p.stored)
-                                                                 : std::string("absent")));
-                         });
+                         CaseNamesBy(&TTextSpinCase::stored));
 
 struct TRadioCase {
   int before;
@@ -253,11 +249,8 @@ TEST_P(RadioTest, OnlyZeroAndOneMoveTheButtons) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pairs, RadioTest, ::testing::ValuesIn(kRadioCases), [](const auto& info) {
-  const auto& p = info.param;
-  return CaseName(info.index, std::to_string(p.before) + " " +
-                                  (p.stored ? std::to_string(*p.stored) : std::string("absent")));
-});
+INSTANTIATE_TEST_SUITE_P(Pairs, RadioTest, ::testing::ValuesIn(kRadioCases),
+                         CaseNamesBy(&TRadioCase::before, &TRadioCase::stored));
 
 struct TFlagCase {
   std::optional<int32_t> stored;
@@ -275,10 +268,8 @@ TEST_P(FlagTest, NonZeroChecks) {
   EXPECT_EQ(Load("").ShowFileSizes, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Flags, FlagTest, ::testing::ValuesIn(kFlagCases), [](const auto& info) {
-  const auto& p = info.param;
-  return CaseName(info.index, (p.stored ? std::to_string(*p.stored) : std::string("absent")));
-});
+INSTANTIATE_TEST_SUITE_P(Flags, FlagTest, ::testing::ValuesIn(kFlagCases),
+                         CaseNamesBy(&TFlagCase::stored));
 
 struct TResultFolderCase {
   const char* imagesFolder;
@@ -308,12 +299,7 @@ TEST_P(ResultFolderTest, SelectsAnEntryOfTheListTheImagesFolderFilled) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, ResultFolderTest, ::testing::ValuesIn(kResultFolderCases),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, p.imagesFolder + std::string(" ") +
-                                                           (p.stored ? std::to_string(*p.stored)
-                                                                     : std::string("absent")));
-                         });
+                         CaseNamesBy(&TResultFolderCase::imagesFolder, &TResultFolderCase::stored));
 
 TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
   PutTexts(kUntitledKey, {{"ImagesFolder", "/photos/sea"}});

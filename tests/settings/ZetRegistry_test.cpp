@@ -182,10 +182,7 @@ TEST_P(NameCaseTest, ValueNamesIgnoreCaseAndKeepTheirFirstSpelling) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, NameCaseTest, ::testing::ValuesIn(kSameNames),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, std::string(p.created) + " " + p.used);
-                         });
+                         CaseNamesBy(&TNamePair::created, &TNamePair::used));
 
 TEST_F(RegistryTest, DifferentNamesStayApart) {
   TZetRegistry registry(database_);

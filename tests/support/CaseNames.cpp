@@ -20,8 +20,8 @@ std::string CaseName(size_t index, const std::string& text) {
   return name;
 }
 
-std::string CaseName(size_t index, const std::vector<std::string>& words) {
+std::string CaseText(const std::vector<std::string>& words) {
   std::string text;
   for (const std::string& word : words) text += word + " ";
-  return CaseName(index, text);
+  return text;
 }

@@ -111,10 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Table, SameTextIgnoringCaseTest,
                                          TSameCase{"ё", "Ё", true}, TSameCase{"е", "ё", false},
                                          TSameCase{"\xFF", "\xFE", false}, TSameCase{"", "", true},
                                          TSameCase{"a", "", false}),
-                         [](const auto& info) {
-                           const auto& p = info.param;
-                           return CaseName(info.index, p.a + " " + p.b);
-                         });
+                         CaseNamesBy(&TSameCase::a, &TSameCase::b));
 
 struct TTrimCase {
   std::string input, expected;
