@@ -4,12 +4,12 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <functional>
 #include <map>
 
 #include "BuildDriver.h"
-#include "CaseNames.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "RecordingUserInterface.h"
@@ -71,23 +71,51 @@ TEST_P(Rebuild, KeepsExactlyTheUpToDateThumbnailsAndEndsAsABuildFromNothing) {
   }
 }
 
+void SetTime(const std::string& path, fs::file_time_type time) { fs::last_write_time(path, time); }
+
 const TRebuildCase kRebuildCases[] = {
     {"nothing changed", [](TGalleryFixture&) {}, {}},
     {"a picture touched",
      [](TGalleryFixture& g) {
        const std::string sea = g.pics + "/sea.jpg";
-       fs::last_write_time(sea, fs::last_write_time(sea) + std::chrono::seconds(5));
+       SetTime(sea, fs::last_write_time(sea) + std::chrono::seconds(5));
      },
      {"_sea.jpg"}},
+    {"a picture replaced by an older file",
+     [](TGalleryFixture& g) {
+       const std::string sea = g.pics + "/sea.jpg";
+       const auto old = fs::last_write_time(sea) - std::chrono::hours(24 * 400);
+       ASSERT_TRUE(MakeLayoutPicture(sea, 64, 48, TPixelLayout::Cmyk));
+       SetTime(sea, old);
+     },
+     {"_sea.jpg"}},
+    {"a picture resized with its time kept",
+     [](TGalleryFixture& g) {
+       const std::string b = g.pics + "/b.jpg";
+       const auto time = fs::last_write_time(b);
+       ASSERT_TRUE(MakeTestPicture(b, 48, 64));
+       SetTime(b, time);
+     },
+     {"_b.jpg"}},
     {"other thumbnail limits",
      [](TGalleryFixture& g) { g.settings.ThumbXSize = "32"; },
      {"_a.jpg", "_b.jpg", "_sea.jpg"}},
+    {"a thumbnail edited by hand",
+     [](TGalleryFixture& g) {
+       const std::string thumb = g.root + "/thumbs/_a.jpg";
+       const auto time = fs::last_write_time(thumb);
+       WriteWholeFile(thumb, "not a thumbnail");
+       SetTime(thumb, time);
+     },
+     {"_a.jpg"}},
 };
 
-// Which changes make a thumbnail again is tested on the thumbnail maker itself
-// (ThumbnailReuse_test.cpp); here a build keeps what it may keep and makes the rest.
-INSTANTIATE_TEST_SUITE_P(Table, Rebuild, ::testing::ValuesIn(kRebuildCases),
-                         CaseNamesBy(&TRebuildCase::label));
+INSTANTIATE_TEST_SUITE_P(Table, Rebuild, ::testing::ValuesIn(kRebuildCases), [](const auto& info) {
+  std::string name;
+  for (const char ch : std::string(info.param.label))
+    name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+  return name;
+});
 
 TEST(RebuildClearing, TakesEveryFileThatIsNotAnUpToDateThumbnailOfThisBuild) {
   TGalleryFixture gallery({"a.jpg", "sea.jpg"});
