@@ -24,7 +24,7 @@ build: configure
 	cmake --build $(BUILD_DIR)
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j $$(nproc)
 
 run: build
 	./$(BUILD_DIR)/zetgallery $(ARGS)
