@@ -84,12 +84,15 @@ ms_of() { printf '%.1f' "$(echo "scale=3; $1 / 1000000" | bc)"; }
 fixed() { printf '%.3f' "$1"; }
 # A gallery's pages and thumbnails go beside its pictures' folder, into the folder above it.
 clean_gallery() { rm -rf "$1/../thumbs" "$1/../buttons" "$1"/../*.htm; }
+zet_failed() {  # a failed build ends the benchmark with the build's last words
+  say "zetgallery --build $1 exited with $2:"; tail -n 5 "$work/zet.log" >&2; exit 1
+}
 zet() {  # zet FOLDER THREADS(1 or all): one build, prints nanoseconds
   start=$(now_ns)
   if [ "$2" = 1 ]; then
-    VIPS_CONCURRENCY=1 "$zetgallery" --build --yes "$1" >/dev/null 2>&1
+    VIPS_CONCURRENCY=1 "$zetgallery" --build --yes "$1" >"$work/zet.log" 2>&1 || zet_failed "$1" $?
   else
-    env -u VIPS_CONCURRENCY "$zetgallery" --build --yes "$1" >/dev/null 2>&1
+    env -u VIPS_CONCURRENCY "$zetgallery" --build --yes "$1" >"$work/zet.log" 2>&1 || zet_failed "$1" $?
   fi
   echo $(( $(now_ns) - start ))
 }

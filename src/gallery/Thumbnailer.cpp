@@ -13,6 +13,8 @@
 #include <mutex>
 #include <optional>
 #include <vips/vips8>
+// vector.h takes its types from the headers above.
+#include <vips/vector.h>
 
 #include "BmpFile.h"
 #include "DecodeBudget.h"
@@ -256,6 +258,10 @@ bool StartImageLibrary(const char* programPath) {
       // Every picture is read once: caching its operations would only hold memory and could
       // hand back an old thumbnail after the file changed between two builds.
       vips_cache_set_max(0);
+      // No run-time compiled vector code (liborc). The liborc of Debian 12 frees that code
+      // without a lock, and pictures finishing on two workers at once crashed the program; the
+      // plain C loops are as fast for thumbnails.
+      vips_vector_set_enabled(FALSE);
       // A damaged picture is a result code, not console noise: the build goes on quietly.
       g_log_set_handler(
           "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
