@@ -12,7 +12,8 @@ build=${1:-"$here/../build-fuzz"}
 seconds=${2:-60}
 targets=(masks text_lines descriptions utils)
 
-bash "$here/install-clang.sh"
+# clang and its libFuzzer runtime, with whatever the program needs; only fuzzing needs clang.
+bash "$here/../tools/install-deps.sh" clang libclang-rt-dev
 if [[ ! -f "$build/build.ninja" ]]; then
   launcher=()
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
