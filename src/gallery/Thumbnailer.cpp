@@ -18,6 +18,7 @@
 
 #include "BmpFile.h"
 #include "DecodeBudget.h"
+#include "ImageModules.h"
 #include "ThumbnailFileInfo.h"
 #include "ZetPlatform.h"
 #include "ZetTempFiles.h"
@@ -61,8 +62,15 @@ int OpenPicture(const std::string& path, TOpenedPicture& picture) {
   VSource& source = *opened;
   try {
     // The loader is chosen from the first bytes; a format that only a file-name loader reads
-    // (ImageMagick's, for BMP and others) is opened by name instead.
-    if (vips_foreign_find_load_source(source.get_source()) != nullptr) {
+    // (ImageMagick's, for BMP and others) is opened by name instead. A format the library does
+    // not read itself may be a module's, loaded now if not yet.
+    bool known = vips_foreign_find_load_source(source.get_source()) != nullptr;
+    if (!known) {
+      vips_error_clear();
+      LoadDeferredImageModules();
+      known = vips_foreign_find_load_source(source.get_source()) != nullptr;
+    }
+    if (known) {
       // Opened as the thumbnail reads it, so that the same image can be shrunk directly.
       picture.header = VImage::new_from_source(source, "",
                                                VImage::option()
@@ -253,7 +261,7 @@ bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
 
 bool StartImageLibrary(const char* programPath) {
   std::call_once(g_startOnce, [programPath] {
-    g_started = VIPS_INIT(programPath != nullptr ? programPath : "zetgallery") == 0;
+    g_started = StartVipsDeferringModules(programPath != nullptr ? programPath : "zetgallery") == 0;
     if (g_started) {
       // Every picture is read once: caching its operations would only hold memory and could
       // hand back an old thumbnail after the file changed between two builds.

@@ -1,6 +1,7 @@
 // ZetTextFile: first-line reading over the line reader, and the CR LF writer.
 #include "ZetTextFile.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -13,6 +14,20 @@ namespace {
 // A path with a zero byte would silently name a different file (the text before the zero).
 bool IsUsablePath(const std::string& path) {
   return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+// Files up to this size are compared with what a writer wrote: every page and index of a
+// gallery, and not a template-sized text held in memory twice.
+constexpr uint64_t kCompareLimit = 4 << 20;
+
+// True when the file `path` holds exactly `bytes`.
+bool HoldsExactly(const std::string& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  std::string held(bytes.size() + 1, '\0');
+  const size_t read = std::fread(held.data(), 1, held.size(), file);
+  std::fclose(file);
+  return read == bytes.size() && held.compare(0, read, bytes) == 0;
 }
 
 }  // namespace
@@ -50,12 +65,23 @@ bool TTextWriter::Open(const std::string& path) {
   target_ = path;
   temporary_ = temporary;
   ok_ = true;
+  // A link is replaced by a file even when what it leads to holds the same text.
+  TFileStatus entry;
+  comparing_ = ReadEntryStatus(path, entry) && entry.IsRegular() && entry.size <= kCompareLimit;
+  written_.clear();
   return true;
 }
 
 void TTextWriter::Write(const std::string& text) {
   if (file_ == nullptr || !ok_ || text.empty()) return;
   if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) ok_ = false;
+  if (!comparing_) return;
+  if (written_.size() + text.size() > kCompareLimit) {
+    comparing_ = false;
+    written_ = std::string();
+  } else {
+    written_ += text;
+  }
 }
 
 void TTextWriter::WriteLine(const std::string& text) {
@@ -71,9 +97,15 @@ bool TTextWriter::Close() {
   if (file_ == nullptr) return ok_;
   if (std::fclose(file_) != 0) ok_ = false;
   file_ = nullptr;
-  if (ok_ && std::rename(temporary_.c_str(), target_.c_str()) != 0) ok_ = false;
-  if (!ok_) std::remove(temporary_.c_str());
+  // An unchanged file is not replaced: a rebuild leaves the pages that did not change as they
+  // were, times included, and spares the disc (a rename over a file makes ext4 write the new
+  // data at once).
+  const bool unchanged = ok_ && comparing_ && HoldsExactly(target_, written_);
+  if (ok_ && !unchanged && std::rename(temporary_.c_str(), target_.c_str()) != 0) ok_ = false;
+  if (!ok_ || unchanged) std::remove(temporary_.c_str());
   temporary_.clear();
+  written_ = std::string();
+  comparing_ = false;
   return ok_;
 }
 
@@ -84,4 +116,6 @@ void TTextWriter::Discard() {
   ok_ = false;
   std::remove(temporary_.c_str());
   temporary_.clear();
+  written_ = std::string();
+  comparing_ = false;
 }

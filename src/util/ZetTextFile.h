@@ -16,7 +16,8 @@ bool ReadFirstTextLine(const std::string& path, std::string& line);
 
 // Writes a text file whole or not at all: the text goes to a temporary file beside the target
 // (TemporaryPathBeside), and Close() renames it over the target once everything is written. A
-// failed write leaves the target as it was and no temporary file behind. Remembers the first
+// failed write leaves the target as it was and no temporary file behind. A plain file that
+// already holds exactly the text written is left as it is, time included. Remembers the first
 // failure; later calls then do nothing.
 class TTextWriter {
  public:
@@ -37,8 +38,9 @@ class TTextWriter {
   void WriteLine(const std::string& text);
   // Pushes what was written to the operating system.
   void Flush();
-  // Completes the file: renames the temporary file over the target. False when any write, the
-  // flush, the close or the rename failed; the target then holds what it held before.
+  // Completes the file: renames the temporary file over the target, or drops it when the target
+  // is a plain file (not a link) with the same bytes. False when any write, the flush, the close
+  // or the rename failed; the target then holds what it held before.
   bool Close();
   // Drops what was written; the target holds what it held before.
   void Discard();
@@ -50,4 +52,7 @@ class TTextWriter {
   std::string target_;
   std::string temporary_;
   bool ok_ = false;
+  // What was written, while the target is a plain file as long as it (up to kCompareLimit).
+  std::string written_;
+  bool comparing_ = false;
 };

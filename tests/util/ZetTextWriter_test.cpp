@@ -4,9 +4,11 @@
 
 #include <filesystem>
 
+#include "CaseNames.h"
 #include "FileSizeLimit.h"
 #include "TempFolder.h"
 #include "WholeFiles.h"
+#include "ZetPlatform.h"
 #include "ZetTextFile.h"
 
 namespace fs = std::filesystem;
@@ -92,6 +94,66 @@ TEST_F(TextWriterTest, AReplacedFileKeepsItsPermissionsAndALinkItsTarget) {
   EXPECT_EQ(ReadWholeFile(index_), "new " + index_) << "the file a link led to is not written";
   EXPECT_FALSE(fs::is_symlink(link));
   EXPECT_EQ(ReadWholeFile(link), "new " + link);
+}
+
+// The file an existing target is, and when it was last changed.
+struct TFileMark {
+  uint64_t inode = 0;
+  TFileTime modified;
+};
+
+TFileMark MarkOf(const std::string& path) {
+  TFileStatus status;
+  EXPECT_TRUE(ReadEntryStatus(path, status)) << path;
+  return {status.inode, status.modified};
+}
+
+struct TRewriteCase {
+  const char* before;
+  const char* written;
+  bool kept;  // the very same file, its time unchanged
+};
+
+class TextWriterRewriteTest : public ::testing::TestWithParam<TRewriteCase> {};
+
+TEST_P(TextWriterRewriteTest, AFileAlreadyHoldingTheTextIsLeftAsItWas) {
+  const TRewriteCase& c = GetParam();
+  TTempFolder folder;
+  const std::string page = folder.Write("page.htm", c.before);
+  // An old time, so that a rewrite could not keep it by chance.
+  ASSERT_TRUE(SetFileModificationTime(page, TFileTime{1000000000, 0}));
+  const TFileMark before = MarkOf(page);
+  TTextWriter writer;
+  ASSERT_TRUE(writer.Open(page));
+  writer.Write(c.written);
+  ASSERT_TRUE(writer.Close());
+  EXPECT_EQ(ReadWholeFile(page), c.written);
+  const TFileMark after = MarkOf(page);
+  EXPECT_EQ(after.inode == before.inode && after.modified == before.modified, c.kept);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextWriterRewriteTest,
+    ::testing::Values(TRewriteCase{"<p>same</p>\r\n", "<p>same</p>\r\n", true},
+                      TRewriteCase{"", "", true},
+                      TRewriteCase{"<p>same</p>\r\n", "<p>sane</p>\r\n", false},
+                      TRewriteCase{"<p>same</p>\r\n", "<p>same</p>\r\n\r\n", false},
+                      TRewriteCase{"<p>same</p>\r\n", "<p>same</p>", false},
+                      TRewriteCase{"", "text", false}, TRewriteCase{"text", "", false}),
+    CaseNamesBy(&TRewriteCase::before, &TRewriteCase::written));
+
+TEST(TextWriterRewrite, ALinkToAFileWithTheSameTextIsStillReplacedByAFile) {
+  TTempFolder folder;
+  const std::string original = folder.Write("original.htm", "same");
+  const std::string link = folder / "page.htm";
+  fs::create_symlink(original, link);
+  TTextWriter writer;
+  ASSERT_TRUE(writer.Open(link));
+  writer.Write("same");
+  ASSERT_TRUE(writer.Close());
+  EXPECT_FALSE(fs::is_symlink(link));
+  EXPECT_EQ(ReadWholeFile(link), "same");
 }
 
 }  // namespace

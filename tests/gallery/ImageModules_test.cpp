@@ -1,0 +1,95 @@
+// Tests of the image library started without its optional loaders: a picture that only one of
+// them reads (a BMP, ImageMagick's) still gets its size and thumbnail, from whichever call meets
+// it first and from several threads at once. CTest runs each test in a process of its own, so
+// each one is the first to need the loaders.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "BmpFile.h"
+#include "TempFolder.h"
+#include "TestPictures.h"
+#include "Thumbnailer.h"
+
+namespace {
+
+constexpr int kWidth = 240;
+constexpr int kHeight = 160;
+
+// A BMP picture with a gradient, written without the image library.
+std::string MakeBmpPicture(const TTempFolder& folder, const std::string& name) {
+  std::vector<unsigned char> rgb(static_cast<size_t>(kWidth) * kHeight * 3);
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) {
+      unsigned char* pixel = &rgb[(static_cast<size_t>(y) * kWidth + x) * 3];
+      pixel[0] = static_cast<unsigned char>(x);
+      pixel[1] = static_cast<unsigned char>(y);
+      pixel[2] = 64;
+    }
+  const std::string path = folder / name;
+  return WriteBmpFile(rgb.data(), kWidth, kHeight, path) ? path : std::string();
+}
+
+void ExpectThumbnailOf(const std::string& source, const std::string& target) {
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), kThumbOk) << source;
+  std::string loader;
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(ReadBackPicture(target, loader, width, height));
+  EXPECT_EQ(loader, "jpegload");
+  EXPECT_EQ(width, 120);
+  EXPECT_EQ(height, 80);
+}
+
+TEST(ImageModules, TheSizeOfAPictureOnlyALoaderModuleReadsIsRead) {
+  StartTestPictures();
+  TTempFolder folder;
+  const std::string picture = MakeBmpPicture(folder, "picture.bmp");
+  ASSERT_FALSE(picture.empty());
+  int width = 0;
+  int height = 0;
+  ASSERT_TRUE(ReadPictureSize(picture, width, height));
+  EXPECT_EQ(width, kWidth);
+  EXPECT_EQ(height, kHeight);
+}
+
+TEST(ImageModules, APictureOnlyALoaderModuleReadsGetsItsThumbnail) {
+  StartTestPictures();
+  TTempFolder folder;
+  const std::string picture = MakeBmpPicture(folder, "picture.bmp");
+  ASSERT_FALSE(picture.empty());
+  ExpectThumbnailOf(picture, folder / "thumb.jpg");
+}
+
+TEST(ImageModules, SeveralThreadsMeetingSuchPicturesAtOnceAllGetThumbnails) {
+  StartTestPictures();
+  TTempFolder folder;
+  constexpr int kThreads = 4;
+  std::vector<std::string> pictures;
+  for (int i = 0; i < kThreads; ++i)
+    pictures.push_back(MakeBmpPicture(folder, "p" + std::to_string(i) + ".bmp"));
+  std::vector<int> results(kThreads, -1);
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i)
+    threads.emplace_back([&, i] {
+      results[i] = CreateThumbnailFile(pictures[i], folder / ("t" + std::to_string(i) + ".jpg"),
+                                       120, 120, TThumbSaveParams{});
+    });
+  for (std::thread& thread : threads) thread.join();
+  for (int i = 0; i < kThreads; ++i) {
+    EXPECT_EQ(results[i], kThumbOk) << pictures[i];
+    ExpectThumbnailOf(pictures[i], folder / ("t" + std::to_string(i) + ".jpg"));
+  }
+}
+
+TEST(ImageModules, TheLibrarysStartLeavesNoHomeOfItsOwnForChildProcesses) {
+  StartTestPictures();
+  // Programs the window starts (the browser, the file manager) inherit the environment.
+  const char* home = std::getenv("VIPSHOME");
+  EXPECT_TRUE(home == nullptr || std::string(home) != "/dev/null") << home;
+}
+
+}  // namespace
