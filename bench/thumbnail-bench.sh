@@ -139,7 +139,7 @@ one_thread_photo_ns=$((zet_ns / 40))
 row "| 40 photos, one thread | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) (1 process) | $(fixed "$ratio") | ≤ 1.05 | $(verdict "$ratio <= 1.05") |"
 say "40 photos, $cores cores ..."
 pair "$work/g40/photos" all "$cores"
-row "| 40 photos, $cores cores | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) ($cores processes) | $(fixed "$ratio") | ≤ 1.0 | $(verdict "$ratio <= 1.0") |"
+row "| 40 photos, $cores cores | $(ms_of $((zet_ns / 40))) | $(ms_of $((vt_ns / 40))) ($cores processes) | $(fixed "$ratio") | none (the all-core goal is on 200 photos) | — |"
 say "200 photos, $cores cores ..."
 pair "$work/g200/photos" all "$cores"
 first_ns=$zet_ns

@@ -27,9 +27,10 @@ bool StartImageLibrary(const char* programPath);
 // Ends the library; call once at process end, after every thumbnail is finished.
 void EndImageLibrary();
 
-// How many thumbnails to make at once: VIPS_CONCURRENCY when set, otherwise the number of cores.
-// Each thumbnail itself then runs on one thread, since pictures in parallel use the cores better
-// than one small picture split across them. REQUIRES: StartImageLibrary succeeded.
+// How many thumbnails to make at once: VIPS_CONCURRENCY when set, otherwise one more than the
+// number of cores. Each thumbnail itself then runs on one thread, since pictures in parallel use
+// the cores better than one small picture split across them. REQUIRES: StartImageLibrary
+// succeeded.
 int ThumbnailThreadCount();
 
 struct TThumbnailSize {
