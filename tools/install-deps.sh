@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config make fonts-liberation
-  qt6-base-dev qt6-translations-l10n libvips-dev libvips-tools libsqlite3-dev sqlite3
+  qt6-base-dev qt6-translations-l10n libvips-dev libglib2.0-dev libvips-tools libsqlite3-dev sqlite3
   googletest libgtest-dev
   libjpeg-turbo-progs
   "$@"

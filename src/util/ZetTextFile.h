@@ -52,7 +52,8 @@ class TTextWriter {
   std::string target_;
   std::string temporary_;
   bool ok_ = false;
-  // What was written, while the target is a plain file as long as it (up to kCompareLimit).
+  // What was written so far, kept while the target is a plain file of at most kCompareLimit
+  // bytes, to be compared with it on Close().
   std::string written_;
   bool comparing_ = false;
 };
