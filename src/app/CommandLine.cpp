@@ -32,10 +32,19 @@ constexpr int kSettingsWaitMs = 3000;
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void OnInterrupt(int) {
+// The signals that ask a build to stop: Ctrl+C, and the stops of `timeout`, systemd and a
+// terminal being closed.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void OnStopSignal(int signal) {
   g_interrupted = true;
-  // A second Ctrl+C ends the program at once.
-  std::signal(SIGINT, SIG_DFL);
+  // A second one of the same kind ends the program at once.
+  std::signal(signal, SIG_DFL);
+}
+
+// Stops at a signal are asked for while a build runs, and the default is back afterwards.
+void CatchStopSignals(bool catching) {
+  for (const int signal : kStopSignals) std::signal(signal, catching ? OnStopSignal : SIG_DFL);
 }
 
 // Message box texts carry CR LF line breaks; the console wants LF. Any other control byte comes
@@ -69,6 +78,9 @@ class TConsoleUserInterface : public TUserInterface {
   }
   void ReportProgress(int done, int total, const std::string& name) override {
     std::cerr << '[' << done << '/' << total << "] " << EscapeForTerminal(name) << '\n';
+  }
+  void FileMovedToTrash(const std::string& path) override {
+    std::cerr << ForConsole(MovedToTrashMessage(path)) << '\n';
   }
   bool StopRequested() const override { return g_interrupted; }
 
@@ -173,10 +185,10 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
     std::cerr << "zetgallery: the image library cannot start\n";
     return kExitError;
   }
-  std::signal(SIGINT, OnInterrupt);
+  CatchStopSignals(true);
   TConsoleUserInterface ui(request.yes);
   const TBuildResult result = BuildGallery(inputs, ui);
-  std::signal(SIGINT, SIG_DFL);
+  CatchStopSignals(false);
   EndImageLibrary();
   for (const TThumbnailFailure& failure : result.thumbnailFailures)
     std::cerr << ForConsole(ThumbnailFailedMessage(failure.picture, failure.code)) << '\n';

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 
 #include "BuildDriver.h"
+#include "BuildMessages.h"
 #include "DesktopServices.h"
 #include "FormMain.h"
 #include "FormMainParts.h"
@@ -31,8 +32,10 @@ void TFormMain::ButtonBuildGalleryClick() {
     return;
   }
   building_ = true;
-  builder_.Build(inputs, *userInterface_);
+  const TBuildResult result = builder_.Build(inputs, *userInterface_);
   building_ = false;
+  if (!result.trashed.empty())
+    desktop_.ShowPlainMessage(QString::fromStdString(TrashedFilesMessage(result.trashed)));
   CloseIfRequested();
 }
 

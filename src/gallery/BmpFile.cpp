@@ -1,8 +1,8 @@
 // BmpFile: rows bottom-up, blue green red, each row padded to four bytes; 72 dpi.
 #include "BmpFile.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -13,7 +13,7 @@ void PutLittleEndian(std::vector<unsigned char>& out, size_t at, uint32_t value,
 
 }  // namespace
 
-bool WriteBmpFile(const unsigned char* rgb, int width, int height, const std::string& path) {
+std::vector<unsigned char> BmpFileBytes(const unsigned char* rgb, int width, int height) {
   const size_t rowIn = static_cast<size_t>(width) * 3;
   const size_t rowOut = (rowIn + 3) & ~static_cast<size_t>(3);
   const size_t headerBytes = 14 + 40;
@@ -39,8 +39,5 @@ bool WriteBmpFile(const unsigned char* rgb, int width, int height, const std::st
       out[3 * x + 2] = in[3 * x];
     }
   }
-  std::FILE* handle = std::fopen(path.c_str(), "wb");
-  if (handle == nullptr) return false;
-  const bool written = std::fwrite(file.data(), 1, file.size(), handle) == file.size();
-  return (std::fclose(handle) == 0) && written;
+  return file;
 }

@@ -10,13 +10,15 @@
 
 #include "BuildInputFiles.h"
 #include "BuildMessages.h"
+#include "FolderClearing.h"
 #include "ImageDescriptions.h"
 #include "ImageNames.h"
 #include "IndexWriter.h"
+#include "ThumbnailOutput.h"
 #include "Thumbnailer.h"
 #include "WriterMessages.h"
 #include "ZetFileUtils.h"
-#include "ZetTempFiles.h"
+#include "ZetPlatform.h"
 
 namespace fs = std::filesystem;
 
@@ -43,14 +45,20 @@ class TCountingUserInterface : public TUserInterface {
   }
   void SetBuilding(bool building) override { inner_.SetBuilding(building); }
   void SetScanning(bool scanning) override { inner_.SetScanning(scanning); }
+  void FileMovedToTrash(const std::string& path) override {
+    trashed_.push_back(path);
+    inner_.FileMovedToTrash(path);
+  }
   void Beep() override { inner_.Beep(); }
   bool StopRequested() const override { return inner_.StopRequested(); }
 
   int Errors() const { return errors_; }
+  const std::vector<std::string>& Trashed() const { return trashed_; }
 
  private:
   TUserInterface& inner_;
   int errors_ = 0;
+  std::vector<std::string> trashed_;
 };
 
 bool IsFolder(const std::string& path) {
@@ -80,30 +88,35 @@ bool EnsureFolder(const std::string& folder, const char* refusedMessage,
   return true;
 }
 
-// Copies `source` over `target` whole or not at all. False when nothing was copied.
-bool CopyWhole(const std::string& source, const std::string& target) {
-  std::error_code error;
-  const std::string temporary = TemporaryPathBeside(target);
-  if (fs::copy_file(source, temporary, error) && !error) {
-    fs::rename(temporary, target, error);
-    if (!error) return true;
-  }
-  fs::remove(temporary, error);
-  return false;
+TThumbnailQueue::TMaker ThumbnailMaker(const TBuildOptions& options, TBuildOutputs& outputs) {
+  if (options.thumbnailMaker) return options.thumbnailMaker;
+  return [&outputs](const TThumbnailJob& job) { return MakeThumbnailOutput(outputs, job); };
 }
 
-TThumbnailQueue::TMaker ThumbnailMaker(const TBuildOptions& options) {
-  if (options.thumbnailMaker) return options.thumbnailMaker;
-  return [](const TThumbnailJob& job) {
-    return CreateThumbnailFile(job.source, job.target, job.maxWidth, job.maxHeight, job.params);
-  };
+// Copies the file `source` into `file`. False when it cannot be read whole.
+bool CopyInto(const std::string& source, TOutputFile& file) {
+  TReadOnlyFile input(source);
+  TFileStatus status;
+  if (!input.IsOpen() || !input.ReadStatus(status) || !status.IsRegular()) return false;
+  std::string chunk(64 * 1024, '\0');
+  for (uint64_t offset = 0;;) {
+    const int64_t got = input.ReadAt(chunk.data(), chunk.size(), offset);
+    if (got < 0) return false;
+    if (got == 0) return file.Ok();
+    file.Write(chunk.substr(0, static_cast<size_t>(got)));
+    offset += static_cast<uint64_t>(got);
+  }
 }
 
 // One build, step by step.
 class TBuildRun {
  public:
   TBuildRun(const TBuildInputs& inputs, TUserInterface& ui, const TBuildOptions& options)
-      : plan_(CollectBuildParameters(inputs)), inputFiles_(plan_), ui_(ui), options_(options) {}
+      : plan_(CollectBuildParameters(inputs)),
+        inputFiles_(plan_),
+        outputs_(inputFiles_),
+        ui_(ui),
+        options_(options) {}
 
   TBuildResult Run() {
     if (!NothingOfTheUsersWouldBeLost() || !PrepareResultFolder() || !PrepareThumbsFolder() ||
@@ -132,53 +145,35 @@ class TBuildRun {
   bool PrepareResultFolder() {
     if (!EnsureFolder(plan_.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui_))
       return false;
-    if (plan_.ClearResultFolder) {
-      ClearFolderFiles(plan_.ResultFolder, [this](const fs::directory_entry& file) {
-        return !MatchesHtmlWildcard(file.path().filename().string()) || KeptAnyway(file);
-      });
+    switch (outputs_.OpenResultFolder(plan_.ResultFolder)) {
+      case TBuildOutputs::TOpening::Ok:
+        return true;
+      case TBuildOutputs::TOpening::Busy:
+        ui_.ShowError(GalleryBusyMessage(plan_.ResultFolder));
+        return false;
+      case TBuildOutputs::TOpening::Failed:
+        break;
     }
-    return true;
+    ui_.ShowError(kMsgIndexFileOpen);
+    return false;
   }
 
   bool PrepareThumbsFolder() {
     if (!EnsureFolder(plan_.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed,
                       ui_))
       return false;
-    if (plan_.ClearThumbsFolder) {
-      const std::map<std::string, size_t> madeHere = ThumbnailsMadeHere();
-      ClearFolderFiles(plan_.ThumbsFolderPath, [&](const fs::directory_entry& file) {
-        return KeptAnyway(file) || IsUpToDateThumbnail(file, madeHere);
-      });
+    if (!outputs_.OpenFolder(TOutputPlace::Thumbs, plan_.ThumbsFolderPath)) {
+      ui_.ShowError(kMsgCreateThumbsFolderFailed);
+      return false;
+    }
+    // Checked again on the folder as opened: a link swapped in since the first look must not
+    // bring the pictures into the folder that is cleared.
+    if (plan_.ClearThumbsFolder &&
+        outputs_.Folder(TOutputPlace::Thumbs).IsOrHolds(plan_.ImagesFolder)) {
+      ui_.ShowError(kMsgThumbsFolderIsImagesFolder);
+      return false;
     }
     return true;
-  }
-
-  // The thumbnails this build makes in its thumbnails folder, by file name, each with the picture
-  // it is made from (when two pictures share a name, the later one, whose thumbnail stays).
-  std::map<std::string, size_t> ThumbnailsMadeHere() const {
-    std::map<std::string, size_t> made;
-    if (plan_.IndexType != TIndexKind::Thumbnails || !plan_.CreateThumbs) return made;
-    for (size_t i = 0; i < plan_.Images.size(); ++i)
-      made[ThumbnailFileName(plan_.Images[i], plan_.ThumbPrefixSuffixType, plan_.ThumbPrefixSuffix,
-                             plan_.ThumbsFormat)] = i;
-    return made;
-  }
-
-  // A thumbnail this build would write again byte for byte: clearing it would only cost the
-  // decoding of its picture, so it stays, and the build keeps it.
-  bool IsUpToDateThumbnail(const fs::directory_entry& file,
-                           const std::map<std::string, size_t>& madeHere) const {
-    const auto made = madeHere.find(file.path().filename().string());
-    if (made == madeHere.end()) return false;
-    const std::string picture =
-        EnsureTrailingBackslash(plan_.ImagesFolder) + plan_.Images[made->second];
-    return ThumbnailIsUpToDate(picture, file.path().string(), plan_.ThumbXSize, plan_.ThumbYSize,
-                               plan_.ThumbSaveParams);
-  }
-
-  // What clearing never takes: files the user protected, and the build's own inputs.
-  bool KeptAnyway(const fs::directory_entry& file) const {
-    return IsWriteProtected(file) || inputFiles_.Holds(file.path().string());
   }
 
   bool PrepareButtons() {
@@ -186,7 +181,8 @@ class TBuildRun {
     if (!EnsureFolder(plan_.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,
                       ui_))
       return false;
-    CopyButtonPictures();
+    // A buttons folder that cannot be opened gets no copies, like a copy that fails.
+    if (outputs_.OpenFolder(TOutputPlace::Buttons, plan_.ButtonsFolderPath)) CopyButtonPictures();
     return true;
   }
 
@@ -200,17 +196,31 @@ class TBuildRun {
     };
     const std::string folder = EnsureTrailingBackslash(plan_.ButtonsFolderPath);
     for (const auto& [source, name] : buttons) {
-      const std::string target = folder + *name;
       // A button already in place is its own source: there is nothing to copy.
       std::error_code error;
-      if (fs::equivalent(*source, target, error) && !error) continue;
-      if (inputFiles_.Holds(target)) {
-        ui_.ShowError(ButtonIsInputMessage(target));
+      if (fs::equivalent(*source, folder + *name, error) && !error) {
+        outputs_.KeepAsWritten(TOutputPlace::Buttons, *name);
+        continue;
+      }
+      TOutputFile copy;
+      const TOutputRefusal refusal = outputs_.Begin(TOutputPlace::Buttons, *name, copy);
+      if (refusal == TOutputRefusal::IsInput) {
+        ui_.ShowError(ButtonIsInputMessage(folder + *name));
         continue;
       }
       // A button that cannot be copied (a missing picture) is passed over in silence.
-      CopyWhole(*source, target);
+      if (refusal != TOutputRefusal::None) continue;
+      if (!CopyInto(*source, copy)) copy.Fail();
+      outputs_.Commit(copy);
     }
+    ReportOutputs();
+  }
+
+  // The files moved to the trash so far, and those no trash could take.
+  void ReportOutputs() {
+    for (const std::string& path : outputs_.TakeTrashed()) ui_.FileMovedToTrash(path);
+    for (const std::string& path : outputs_.TakeUntrashable())
+      ui_.ShowError(NotTrashableMessage(path));
   }
 
   void Generate() {
@@ -220,27 +230,44 @@ class TBuildRun {
     const int threads =
         options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailThreadCount();
     {
-      TThumbnailQueue queue(threads, ThumbnailMaker(options_));
+      TThumbnailQueue queue(threads, ThumbnailMaker(options_, outputs_));
       // Twice the workers keeps each of them supplied while the next page is written.
-      TBuildPipeline pipeline(plan_, inputFiles_, queue, 2 * threads, ui_);
-      WriteIndexPage(plan_, inputFiles_, descriptions, ui_, pipeline);
+      TBuildPipeline pipeline(plan_, outputs_, queue, 2 * threads, ui_);
+      bool indexPlaced = false;
+      WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced);
       pipeline.Finish();
       result_.thumbnailFailures = pipeline.Failures();
+      // Clearing comes after the new gallery is in place, and only then: a build that could not
+      // place its index leaves the older gallery whole, pages and thumbnails included.
+      if (indexPlaced) Sweep();
     }
+    outputs_.Finish();
+    ReportOutputs();
     result_.thumbnailsFailed = static_cast<int>(result_.thumbnailFailures.size());
     result_.stoppedByUser = ui_.StopRequested();
     ui_.SetBuilding(false);
     ui_.Beep();
   }
 
+  // The folders hold afterwards what clearing before the build left in them, with the files
+  // of this build: the old pages and thumbnails that this build did not write go.
+  void Sweep() {
+    if (plan_.ClearResultFolder) outputs_.Sweep(TOutputPlace::Result, MatchesHtmlWildcard);
+    if (plan_.ClearThumbsFolder)
+      outputs_.Sweep(TOutputPlace::Thumbs, [](const std::string&) { return true; });
+  }
+
   TBuildResult Result(TBuildOutcome outcome) {
+    ReportOutputs();
     result_.outcome = outcome;
     result_.errorsShown = ui_.Errors();
+    result_.trashed = ui_.Trashed();
     return result_;
   }
 
   const TBuildPlan plan_;
   const TBuildInputFiles inputFiles_;
+  TBuildOutputs outputs_;
   TCountingUserInterface ui_;
   const TBuildOptions& options_;
   TBuildResult result_;

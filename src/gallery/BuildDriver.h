@@ -10,14 +10,13 @@
 
 #include "BuildParameters.h"
 #include "BuildPipeline.h"
-#include "FolderClearing.h"
 #include "ThumbnailQueue.h"
 #include "UserInterface.h"
 
 struct TBuildOptions {
   // Threads making thumbnails; 0 takes ThumbnailThreadCount().
   int thumbnailThreads = 0;
-  // Makes one thumbnail; empty means CreateThumbnailFile. Tests put a stand-in here.
+  // Makes one thumbnail; empty means MakeThumbnailOutput. Tests put a stand-in here.
   TThumbnailQueue::TMaker thumbnailMaker;
 };
 
@@ -32,6 +31,8 @@ struct TBuildResult {
   int errorsShown = 0;       // error boxes shown during the build
   int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown by the build)
   std::vector<TThumbnailFailure> thumbnailFailures;  // which, and why, in gallery order
+  // Files the build did not write that were in its way, moved to the trash (paths before).
+  std::vector<std::string> trashed;
   bool stoppedByUser = false;
 };
 

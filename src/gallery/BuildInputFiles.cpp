@@ -1,39 +1,45 @@
-// BuildInputFiles: inputs compared by file identity and by normalised path.
+// BuildInputFiles: inputs compared by file identity and by folder identity and folded name.
 #include "BuildInputFiles.h"
-
-#include <filesystem>
-#include <system_error>
 
 #include "ImageDescriptions.h"
 #include "ZetFileUtils.h"
-#include "ZetPlatform.h"
-
-namespace fs = std::filesystem;
+#include "ZetOpenFolder.h"
+#include "ZetStrings.h"
 
 namespace {
 
 constexpr char kDescriptIonFile[] = "descript.ion";
 
-// The device and inode of the file `path` leads to (links followed); false when there is none.
-bool FileIdentity(const std::string& path, std::pair<unsigned long long, unsigned long long>& id) {
-  TFileStatus status;
-  if (!ReadFileStatus(path, status)) return false;
-  id = {status.device, status.inode};
-  return true;
+// The folder part of `path` as a write to `path` would use it ("." when there is none).
+std::string FolderPartOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NamePartOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
 TBuildInputFiles::TBuildInputFiles(const TBuildPlan& plan) {
+  // The pictures' folder is looked at once: a gallery may hold many thousands of pictures.
+  const std::string folderPath = plan.ImagesFolder.empty() ? "." : plan.ImagesFolder;
   const std::string folder = EnsureTrailingBackslash(plan.ImagesFolder);
-  // The pictures' folder is resolved once: a gallery may hold many thousands of pictures.
-  const std::string entryFolder = EnsureTrailingBackslash(ResolvedPath(plan.ImagesFolder));
+  TFileStatus imagesFolder;
+  const bool folderFound = ReadFileStatus(folderPath, imagesFolder);
+  std::set<std::string> descriptionNames;
   for (const std::string& picture : plan.Images) {
-    AddPicture(folder + picture, entryFolder + picture);
+    if (folderFound) AddEntry(imagesFolder, picture, folder + picture);
     if (plan.Descriptions == TDescriptionSource::TextFiles)
-      Add(folder + TextDescriptionFileName(picture));
+      descriptionNames.insert(FoldCase(TextDescriptionFileName(picture)));
   }
-  if (plan.Descriptions == TDescriptionSource::DescriptIon) Add(folder + kDescriptIonFile);
+  if (plan.Descriptions == TDescriptionSource::DescriptIon)
+    descriptionNames.insert(FoldCase(kDescriptIonFile));
+  if (folderFound && !descriptionNames.empty())
+    AddEntriesNamed(folderPath, imagesFolder, descriptionNames);
   for (const std::string* path :
        {&plan.IndexTemplate, &plan.ImageTemplate, &plan.ButtonSourceFirst, &plan.ButtonSourcePrev,
         &plan.ButtonSourceNext, &plan.ButtonSourceLast, &plan.ButtonSourceIndex})
@@ -42,46 +48,54 @@ TBuildInputFiles::TBuildInputFiles(const TBuildPlan& plan) {
 
 void TBuildInputFiles::Add(const std::string& path) {
   if (path.empty()) return;
-  std::pair<unsigned long long, unsigned long long> id;
-  if (FileIdentity(path, id)) files_.insert(id);
-  for (const std::string& form : {EntryPath(path), ResolvedPath(path)})
-    if (!form.empty()) paths_.insert(form);
-}
-
-void TBuildInputFiles::AddPicture(const std::string& path, const std::string& entry) {
-  std::pair<unsigned long long, unsigned long long> id;
-  if (FileIdentity(path, id)) files_.insert(id);
-  paths_.insert(entry);
-  std::error_code error;
-  if (fs::is_symlink(entry, error)) paths_.insert(ResolvedPath(path));
-}
-
-std::string TBuildInputFiles::EntryPath(const std::string& path) const {
-  std::error_code error;
-  const fs::path absolute = fs::absolute(path, error).lexically_normal();
-  if (error) return std::string();
-  const std::string folder = absolute.parent_path().string();
-  auto resolved = resolvedFolders_.find(folder);
-  if (resolved == resolvedFolders_.end()) {
-    const fs::path canonical = fs::weakly_canonical(folder, error);
-    resolved = resolvedFolders_.emplace(folder, error ? folder : canonical.string()).first;
+  TFileStatus folder;
+  if (ReadFileStatus(FolderPartOf(path), folder)) {
+    AddEntry(folder, NamePartOf(path), path);
+    return;
   }
-  return (fs::path(resolved->second) / absolute.filename()).string();
+  TFileStatus file;
+  if (ReadFileStatus(path, file)) files_.insert({file.device, file.inode});
 }
 
-std::string TBuildInputFiles::ResolvedPath(const std::string& path) const {
-  std::error_code error;
-  // Only a link at the end leads elsewhere than the entry itself.
-  if (!fs::is_symlink(path, error)) return EntryPath(path);
-  const fs::path resolved = fs::weakly_canonical(fs::absolute(path, error), error);
-  return error ? std::string() : resolved.string();
+void TBuildInputFiles::AddEntry(const TFileStatus& folder, const std::string& name,
+                                const std::string& path) {
+  entries_.insert({folder.device, folder.inode, FoldCase(name)});
+  TFileStatus file;
+  if (ReadFileStatus(path, file)) files_.insert({file.device, file.inode});
+}
+
+void TBuildInputFiles::AddEntriesNamed(const std::string& folderPath, const TFileStatus& folder,
+                                       const std::set<std::string>& foldedNames) {
+  for (const std::string& folded : foldedNames) entries_.insert({folder.device, folder.inode, folded});
+  const TOpenFolder open(folderPath);
+  std::vector<std::string> names;
+  if (!open.ListEntries(names)) return;
+  for (const std::string& name : names) {
+    TFileStatus file;
+    if (foldedNames.count(FoldCase(name)) != 0 && open.ReadFileStatus(name, file))
+      files_.insert({file.device, file.inode});
+  }
+}
+
+bool TBuildInputFiles::Holds(const TFileStatus& folder, const std::string& name,
+                             const TFileStatus* entry, const TFileStatus* file) const {
+  if (entries_.count({folder.device, folder.inode, FoldCase(name)}) != 0) return true;
+  for (const TFileStatus* status : {entry, file})
+    if (status != nullptr && files_.count({status->device, status->inode}) != 0) return true;
+  return false;
 }
 
 bool TBuildInputFiles::Holds(const std::string& path) const {
   if (path.empty()) return false;
-  std::pair<unsigned long long, unsigned long long> id;
-  if (FileIdentity(path, id) && files_.count(id) != 0) return true;
-  for (const std::string& form : {EntryPath(path), ResolvedPath(path)})
-    if (!form.empty() && paths_.count(form) != 0) return true;
-  return false;
+  TFileStatus folder;
+  TFileStatus entry;
+  TFileStatus file;
+  const bool entryFound = ReadEntryStatus(path, entry);
+  const bool fileFound = entryFound && ReadFileStatus(path, file);
+  if (!ReadFileStatus(FolderPartOf(path), folder)) {
+    // No folder to compare by: only the file itself can tell.
+    return fileFound && files_.count({file.device, file.inode}) != 0;
+  }
+  return Holds(folder, NamePartOf(path), entryFound ? &entry : nullptr,
+               fileFound ? &file : nullptr);
 }

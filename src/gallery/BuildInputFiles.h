@@ -1,39 +1,43 @@
 // BuildInputFiles: the files a build reads, listed once when it starts, so that no write and no
 // deletion of the build ever lands on one of them: every picture of the list, the index and page
 // templates, the five button pictures, and the description files of the description source
-// (descript.ion, or each picture's .txt file, whether it exists or not).
+// (descript.ion, or each picture's .txt file, whether it exists or not, in any letter case).
 #pragma once
 
-#include <map>
+#include <cstdint>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "BuildParameters.h"
+#include "ZetPlatform.h"
 
 class TBuildInputFiles {
  public:
   // Lists the inputs of `plan`, as they are on disk now.
   explicit TBuildInputFiles(const TBuildPlan& plan);
 
-  // True when writing `path` (or deleting it) would reach one of the inputs: the same file on
-  // disk (also through a symbolic link, "..", or a second hard link), or the same path once
-  // normalised when the input does not exist. A symbolic link to an input counts as the input.
+  // True when writing or deleting the entry `name` of the folder whose status is `folder` would
+  // reach one of the inputs: the same entry (the same folder on disk and the same name, letter
+  // case ignored), or the same file on disk, reached through a link or as a second hard link.
+  // `entry` is the status of the entry itself (a link not followed), `file` that of what it
+  // leads to; either may be null when there is none.
+  bool Holds(const TFileStatus& folder, const std::string& name, const TFileStatus* entry,
+             const TFileStatus* file) const;
+  // The same for the path `path`, resolved as a write to it would resolve it.
   bool Holds(const std::string& path) const;
 
  private:
   void Add(const std::string& path);
-  // `path` made absolute with the links of its folders resolved: the directory entry it names.
-  std::string EntryPath(const std::string& path) const;
-  // `path` with every link resolved, the last one included: the file it reaches.
-  std::string ResolvedPath(const std::string& path) const;
-  // A picture: `entry` is its path with the folder's links already resolved.
-  void AddPicture(const std::string& path, const std::string& entry);
+  // Adds the entry `name` of the folder `folder`, and the file it leads to when there is one.
+  void AddEntry(const TFileStatus& folder, const std::string& name, const std::string& path);
+  // Adds every entry of `folderPath` whose folded name is in `foldedNames`: description files
+  // from systems that do not keep letter case (DESCRIPT.ION, SEA.TXT) are read whatever their
+  // case.
+  void AddEntriesNamed(const std::string& folderPath, const TFileStatus& folder,
+                       const std::set<std::string>& foldedNames);
 
-  std::set<std::pair<unsigned long long, unsigned long long>> files_;  // device and inode
-  std::set<std::string> paths_;  // absolute, with the folders' links resolved
-  // Folders already resolved, by their absolute path: every page and thumbnail of a build lies in
-  // one of a few folders, and resolving one costs a file-system call for each of its parts.
-  // Holds is called from the build's own thread only.
-  mutable std::map<std::string, std::string> resolvedFolders_;
+  std::set<std::pair<uint64_t, uint64_t>> files_;  // device and inode
+  std::set<std::tuple<uint64_t, uint64_t, std::string>> entries_;  // folder and folded name
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "Thumbnailer.h"
 
@@ -33,7 +34,34 @@ inline std::string ThumbnailIsInputMessage(const std::string& path) {
   return "Миниатюра " + path + " не создана: она совпадает с исходным файлом галереи!";
 }
 
-// Why a thumbnail could not be made, in a few words, for a result code of CreateThumbnailFile.
+// Another copy of the program is building a gallery in the same result folder.
+inline std::string GalleryBusyMessage(const std::string& folder) {
+  return "В папке " + folder +
+         " уже строится галерея другой копией программы! Галерея не построена.";
+}
+
+// A file the build did not write stood where the build puts one of its own (or was cleared
+// away); it went to the trash, where it can be restored from.
+inline std::string MovedToTrashMessage(const std::string& path) {
+  return "Файл " + path + " перемещён в корзину.";
+}
+
+// The window's one message at the end of a build that moved files to the trash.
+inline std::string TrashedFilesMessage(const std::vector<std::string>& paths) {
+  std::string text = "Файлы, которых программа не создавала, перемещены в корзину (их можно "
+                     "восстановить оттуда):";
+  for (const std::string& path : paths) text += "\r\n" + path;
+  return text;
+}
+
+// A file the build did not write stood in the way, and no trash could take it: it stays, and the
+// build's file in its place was not written (or the folder was not cleared of it).
+inline std::string NotTrashableMessage(const std::string& path) {
+  return "Файл " + path +
+         " оставлен на месте: программа его не создавала, а корзины для него нет.";
+}
+
+// Why a thumbnail could not be made, in a few words, for a result code of Thumbnailer.h.
 inline std::string ThumbnailFailureReason(int code) {
   switch (code) {
     case kThumbCannotRead:
@@ -49,7 +77,11 @@ inline std::string ThumbnailFailureReason(int code) {
     case kThumbSizeFailed:
       return "нулевой размер миниатюры";
     case kThumbTargetIsSource:
-      return "миниатюра заняла бы место самой картинки";
+      return "миниатюра заняла бы место исходного файла галереи";
+    case kThumbTargetProtected:
+      return "на её месте папка или файл, защищённый от записи";
+    case kThumbNotTrashable:
+      return "на её месте чужой файл, а корзины для него нет";
     default:
       return "ошибка " + std::to_string(code);
   }

@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "BuildMessages.h"
+#include "ZetFileUtils.h"
 
 namespace {
 
@@ -13,9 +14,13 @@ constexpr std::chrono::milliseconds kBreath(50);
 
 }  // namespace
 
-TBuildPipeline::TBuildPipeline(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+TBuildPipeline::TBuildPipeline(const TBuildPlan& plan, TBuildOutputs& outputs,
                                TThumbnailQueue& queue, int aheadLimit, TUserInterface& ui)
-    : plan_(plan), inputs_(inputs), queue_(queue), aheadLimit_(std::max(1, aheadLimit)), ui_(ui) {}
+    : plan_(plan),
+      outputs_(outputs),
+      queue_(queue),
+      aheadLimit_(std::max(1, aheadLimit)),
+      ui_(ui) {}
 
 TBuildPipeline::TPicture& TBuildPipeline::Current() {
   if (pictures_.empty() || pictures_.back().written) pictures_.emplace_back();
@@ -26,7 +31,8 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
                                    const std::string& targetPath) {
   TPicture& picture = Current();
   picture.index = i;
-  if (inputs_.Holds(targetPath)) {
+  const std::string name = ExtractFileName(targetPath);
+  if (outputs_.IsInput(TOutputPlace::Thumbs, name)) {
     ui_.ShowError(ThumbnailIsInputMessage(targetPath));
     return;
   }
@@ -34,6 +40,7 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
   job.tag = frontNumber_ + pictures_.size() - 1;
   job.source = sourcePath;
   job.target = targetPath;
+  job.name = name;
   job.maxWidth = plan_.ThumbXSize;
   job.maxHeight = plan_.ThumbYSize;
   job.params = plan_.ThumbSaveParams;
@@ -68,6 +75,12 @@ void TBuildPipeline::Finish() {
   ReportCompletePictures();
 }
 
+void TBuildPipeline::ReportOutputs() {
+  for (const std::string& path : outputs_.TakeTrashed()) ui_.FileMovedToTrash(path);
+  for (const std::string& path : outputs_.TakeUntrashable())
+    ui_.ShowError(NotTrashableMessage(path));
+}
+
 void TBuildPipeline::TakeFinishedThumbnails() {
   for (const TFinishedThumbnail& finished : queue_.TakeFinished()) {
     // A picture is reported only after its thumbnail is finished, so its entry is still here.
@@ -78,6 +91,7 @@ void TBuildPipeline::TakeFinishedThumbnails() {
 }
 
 void TBuildPipeline::ReportCompletePictures() {
+  ReportOutputs();
   while (!pictures_.empty() && pictures_.front().written && !pictures_.front().thumbnailPending) {
     const TPicture& picture = pictures_.front();
     const std::string& name = plan_.Images[picture.index];

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "BuildInputFiles.h"
+#include "BuildOutputs.h"
 #include "BuildParameters.h"
 #include "IndexWriter.h"
 #include "ThumbnailQueue.h"
 #include "UserInterface.h"
 
-// A thumbnail that could not be made: the picture and CreateThumbnailFile's result code.
+// A thumbnail that could not be made: the picture and its result code (Thumbnailer.h).
 struct TThumbnailFailure {
   std::string picture;
   int code = 0;
@@ -25,9 +25,10 @@ struct TThumbnailFailure {
 class TBuildPipeline : public TPictureSink {
  public:
   // Thumbnails go to `queue`; page writing waits while `aheadLimit` (at least 1) thumbnails are
-  // unfinished. `ui` gets the progress, the refused thumbnails' messages, and ProcessMessages
-  // while the pipeline waits. All references must outlive the pipeline.
-  TBuildPipeline(const TBuildPlan& plan, const TBuildInputFiles& inputs, TThumbnailQueue& queue,
+  // unfinished. `ui` gets the progress, the refused thumbnails' messages, the files `outputs`
+  // moved to the trash (or could not), and ProcessMessages while the pipeline waits. All
+  // references must outlive the pipeline.
+  TBuildPipeline(const TBuildPlan& plan, TBuildOutputs& outputs, TThumbnailQueue& queue,
                  int aheadLimit, TUserInterface& ui);
 
   // Queues the thumbnail, or refuses it with a message when `targetPath` is one of the inputs.
@@ -37,7 +38,7 @@ class TBuildPipeline : public TPictureSink {
   // fewer than `aheadLimit` thumbnails are unfinished or the user asks to stop.
   void PictureWritten(size_t i, size_t count) override;
   // Waits for every thumbnail queued, keeping the user interface alive, and reports the rest.
-  void Finish();
+  void Finish() override;
 
   // The thumbnails that could not be made, in gallery order.
   const std::vector<TThumbnailFailure>& Failures() const { return failures_; }
@@ -55,9 +56,10 @@ class TBuildPipeline : public TPictureSink {
   TPicture& Current();
   void TakeFinishedThumbnails();
   void ReportCompletePictures();
+  void ReportOutputs();
 
   const TBuildPlan& plan_;
-  const TBuildInputFiles& inputs_;
+  TBuildOutputs& outputs_;
   TThumbnailQueue& queue_;
   const int aheadLimit_;
   TUserInterface& ui_;

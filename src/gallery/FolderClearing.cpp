@@ -1,30 +1,12 @@
-// FolderClearing: deleting the files a build replaces.
+// FolderClearing: the page wildcard and the folder containment check.
 #include "FolderClearing.h"
 
 #include <algorithm>
 #include <cctype>
 #include <system_error>
-#include <vector>
+#include <filesystem>
 
 namespace fs = std::filesystem;
-
-void ClearFolderFiles(const std::string& folder, const TKeepFile& keep) {
-  std::error_code error;
-  std::vector<fs::path> doomed;
-  // Listed first, deleted after: deleting while the folder is read may skip entries.
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    std::error_code kindError;
-    if (it->is_directory(kindError) || keep(*it)) continue;
-    doomed.push_back(it->path());
-  }
-  for (const fs::path& file : doomed) fs::remove(file, error);
-}
-
-bool IsWriteProtected(const fs::directory_entry& file) {
-  std::error_code error;
-  const fs::file_status status = file.status(error);
-  return !error && (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-}
 
 bool MatchesHtmlWildcard(const std::string& fileName) {
   // Only the extension counts: with the pages beside the pictures, a picture such as

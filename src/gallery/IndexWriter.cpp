@@ -108,11 +108,11 @@ std::string TableRow(const TBuildPlan& p, const TImageNames& names,
 
 struct TIndexRun {
   const TBuildPlan& plan;
-  const TBuildInputFiles& inputs;
+  TBuildOutputs& outputs;
   const std::vector<std::string>& descriptions;
   TUserInterface& ui;
   TPictureSink& sink;
-  TTextWriter& out;
+  TOutputFile& out;
   TPageTemplate pageTemplate;
   std::vector<bool> pageWritten;  // by picture: its page was written in this build
   size_t picturesDone = 0;        // pictures done in the index being written
@@ -174,7 +174,7 @@ bool WriteIndex(TIndexRun& run) {
     run.ui.ProcessMessages();
     WriteEntry(run, PrepareImageNames(p, i), i);
     if (!run.out.Ok()) return false;
-    if (WriteImagePage(p, run.inputs, run.descriptions, i, run.ui, run.pageTemplate))
+    if (WriteImagePage(p, run.outputs, run.descriptions, i, run.ui, run.pageTemplate))
       run.pageWritten[i] = true;
     else
       run.pagesOk = false;
@@ -203,7 +203,7 @@ void RewritePagesOfAStoppedBuild(TIndexRun& run) {
   const TBuildPlan done = PlanForFirstPictures(run.plan, run.picturesDone);
   for (size_t i = 0; i < run.picturesDone; ++i)
     if (run.pageWritten[i] &&
-        !WriteImagePage(done, run.inputs, run.descriptions, i, run.ui, run.pageTemplate))
+        !WriteImagePage(done, run.outputs, run.descriptions, i, run.ui, run.pageTemplate))
       run.pagesOk = false;
 }
 
@@ -243,16 +243,18 @@ std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& de
   return std::to_string(size);
 }
 
-bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, TUserInterface& ui,
-                    TPictureSink& sink) {
+                    TPictureSink& sink, bool* indexPlaced) {
+  if (indexPlaced != nullptr) *indexPlaced = false;
   const std::string indexPath = IndexPagePath(plan);
-  if (inputs.Holds(indexPath)) {
+  TOutputFile writer;
+  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, plan.IndexFile, writer);
+  if (refusal == TOutputRefusal::IsInput) {
     ui.ShowError(IndexIsInputMessage(indexPath));
     return false;
   }
-  TTextWriter writer;
-  if (!writer.Open(indexPath)) {
+  if (refusal != TOutputRefusal::None) {
     ui.ShowError(kMsgIndexFileOpen);
     return false;
   }
@@ -260,13 +262,13 @@ bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
   // takes no more memory than its longest line.
   TTextLineReader templateReader;
   if (!templateReader.Open(plan.IndexTemplate)) {
-    writer.Discard();
+    outputs.Discard(writer);
     ui.ShowError(kMsgIndexTemplateOpen);
     return false;
   }
 
   TIndexRun run{plan,
-                inputs,
+                outputs,
                 descriptions,
                 ui,
                 sink,
@@ -293,11 +295,17 @@ bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
   }
   if (!templateReader.Ok()) writeOk = false;
   RewritePagesOfAStoppedBuild(run);
-  if (writeOk) {
-    writeOk = writer.Close();
-  } else {
-    writer.Discard();
+  // The index goes last, when every page and thumbnail it names is in place: a build stopped
+  // before this point leaves the older gallery whole.
+  sink.Finish();
+  if (!writeOk) writer.Fail();
+  const TOutputRefusal placed = outputs.Commit(writer);
+  if (placed == TOutputRefusal::None) {
+    if (indexPlaced != nullptr) *indexPlaced = true;
+  } else if (placed == TOutputRefusal::IsInput) {
+    ui.ShowError(IndexIsInputMessage(indexPath));
+  } else if (placed != TOutputRefusal::NotTrashable) {
+    ui.ShowError(kMsgIndexWrite);
   }
-  if (!writeOk) ui.ShowError(kMsgIndexWrite);
-  return writeOk && run.pagesOk;
+  return placed == TOutputRefusal::None && run.pagesOk;
 }

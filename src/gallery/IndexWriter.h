@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "BuildInputFiles.h"
+#include "BuildOutputs.h"
 #include "BuildParameters.h"
 #include "UserInterface.h"
 
@@ -23,22 +23,26 @@ class TPictureSink {
   // Picture i of `count` is done: its index entry and its page are written. Returns when the
   // next picture may begin.
   virtual void PictureWritten(size_t i, size_t count) = 0;
+  // Every picture is written: returns when the thumbnails asked for are finished, so that the
+  // index, placed after this, never names a thumbnail still being made.
+  virtual void Finish() {}
 };
 
-// Copies the index template into EnsureTrailingBackslash(ResultFolder) + IndexFile, replacing
-// every template line that holds IndexPlace by a complete index of all pictures. For every
-// picture of every such line: ui.ProcessMessages(), the index entry (in the thumbnail kind with
+// Copies the index template into IndexFile in the result folder of `outputs`, replacing every
+// template line that holds IndexPlace by a complete index of all pictures. For every picture of
+// every such line: ui.ProcessMessages(), the index entry (in the thumbnail kind with
 // CreateThumbs, sink.MakeThumbnail is called inside the cell), WriteImagePage,
-// ui.ProcessMessages(), sink.PictureWritten. The index appears whole or not at all: a failure
-// leaves the older index in place. An index that would replace one of the build's inputs is not
-// written. When ui.StopRequested() after a picture, the index is closed properly, the rest of
+// ui.ProcessMessages(), sink.PictureWritten. The index is placed last, after sink.Finish(), and
+// appears whole or not at all: a failure leaves the older index in place. An index that would
+// replace one of the build's inputs is not written. Returns true in `indexPlaced` (when given)
+// when the new index took its place. When ui.StopRequested() after a picture, the index is closed properly, the rest of
 // the template is copied without further indexes, and the pages written so far are made the
 // pages of a gallery of the pictures done (their Last buttons name the last page written).
 // Failures are shown with ui.ShowError; returns false when any error was shown (pages included).
 // REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty description).
-bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, TUserInterface& ui,
-                    TPictureSink& sink);
+                    TPictureSink& sink, bool* indexPlaced = nullptr);
 
 // The index page's path: EnsureTrailingBackslash(ResultFolder) + IndexFile.
 std::string IndexPagePath(const TBuildPlan& plan);

@@ -89,19 +89,19 @@ std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names
 }
 
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
-                          TTextWriter& page) {
+                          TOutputFile& page) {
   page.Write(NavigationTableHtml(plan, names, i));
 }
 
 std::string PageTemplatePath(const TBuildPlan& plan) { return StripQuotes(plan.ImageTemplate); }
 
-bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
   TPageTemplate pageTemplate(PageTemplatePath(plan));
-  return WriteImagePage(plan, inputs, descriptions, i, ui, pageTemplate);
+  return WriteImagePage(plan, outputs, descriptions, i, ui, pageTemplate);
 }
 
-bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
                     TPageTemplate& pageTemplate) {
   if (plan.ImageType == TPictureMode::File) return true;
@@ -118,13 +118,13 @@ bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
     ui.ShowError(kMsgImagePageIsIndex + names.PageFile);
     return false;
   }
-  if (inputs.Holds(pagePath)) {
+  TOutputFile page;
+  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, names.PageFile, page);
+  if (refusal == TOutputRefusal::IsInput) {
     ui.ShowError(PageIsInputMessage(pagePath));
     return false;
   }
-
-  TTextWriter page;
-  if (!page.Open(pagePath)) {
+  if (refusal != TOutputRefusal::None) {
     ui.ShowError(kMsgImagePageOpen);
     return false;
   }
@@ -147,10 +147,17 @@ bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
     }
   }
   // A template that cannot be read to its end leaves the older page, like a failed write.
-  if (!pageTemplate.Ok()) page.Discard();
-  if (!pageTemplate.Ok() || !page.Close()) {
-    ui.ShowError(kMsgImagePageWrite);
-    return false;
+  if (!pageTemplate.Ok()) page.Fail();
+  switch (outputs.Commit(page)) {
+    case TOutputRefusal::None:
+      return true;
+    case TOutputRefusal::IsInput:
+      ui.ShowError(PageIsInputMessage(pagePath));
+      return false;
+    case TOutputRefusal::NotTrashable:
+      return false;  // the outputs name the file that stayed
+    default:
+      ui.ShowError(kMsgImagePageWrite);
+      return false;
   }
-  return true;
 }

@@ -5,26 +5,25 @@
 #include <string>
 #include <vector>
 
-#include "BuildInputFiles.h"
+#include "BuildOutputs.h"
 #include "BuildParameters.h"
 #include "ImageNames.h"
 #include "UserInterface.h"
 
 class TPageTemplate;
-class TTextWriter;
 
-// Writes picture i's page (picture mode Page only) into the result folder, named
+// Writes picture i's page (picture mode Page only) into the result folder of `outputs`, named
 // PrepareImageNames(plan, i).PageFile, whole or not at all. A page that would replace the index
 // page or one of the build's inputs is not written. Failures are shown with ui.ShowError and the
 // build goes on; returns false when an error was shown.
 // REQUIRES: i < plan.Images.size(); descriptions[i] belongs to picture i (a missing entry is the
 // empty description).
-bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui);
 
 // The same, with the page template of the whole build, which then need not be read from the disk
 // for every page. REQUIRES: pageTemplate reads PageTemplatePath(plan).
-bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
+bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
                     TPageTemplate& pageTemplate);
 
@@ -40,4 +39,4 @@ std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names
 
 // Writes NavigationTableHtml into the page being written.
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
-                          TTextWriter& page);
+                          TOutputFile& page);

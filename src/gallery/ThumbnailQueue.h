@@ -18,7 +18,8 @@
 struct TThumbnailJob {
   size_t tag = 0;  // the caller's own number for the job, handed back when it is finished
   std::string source;
-  std::string target;
+  std::string target;  // the thumbnail's path
+  std::string name;    // its name in the thumbnails folder
   int maxWidth = 0;
   int maxHeight = 0;
   TThumbSaveParams params;
@@ -32,7 +33,7 @@ struct TFinishedThumbnail {
 
 class TThumbnailQueue {
  public:
-  // The function that makes one thumbnail (CreateThumbnailFile, or a stand-in in tests).
+  // The function that makes one thumbnail (MakeThumbnailOutput, or a stand-in in tests).
   using TMaker = std::function<int(const TThumbnailJob&)>;
 
   // Starts `workers` threads (at least one) that run `maker` on the jobs.

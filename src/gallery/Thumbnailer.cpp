@@ -8,6 +8,9 @@
 // file-status calls and hand-overs between threads.
 #include "Thumbnailer.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -20,14 +23,13 @@
 #include "BmpFile.h"
 #include "DecodeBudget.h"
 #include "ImageModules.h"
-#include "ThumbnailFileInfo.h"
 #include "VectorCodeLock.h"
 #include "ZetPlatform.h"
-#include "ZetTempFiles.h"
 
 using vips::VError;
 using vips::VImage;
 using vips::VSource;
+using vips::VTarget;
 
 namespace {
 
@@ -119,39 +121,6 @@ TDecodeFacts DecodeFactsOf(const VImage& header) {
   return facts;
 }
 
-// The target as found before writing: absent, or a file with its status.
-struct TTargetState {
-  bool exists = false;
-  bool isSource = false;
-  TFileStatus status;
-};
-
-TTargetState ExamineTarget(const std::string& target, const TFileStatus& source) {
-  TTargetState state;
-  if (!ReadEntryStatus(target, state.status)) return state;
-  state.exists = true;
-  TFileStatus resolved = state.status;
-  // A link is followed only to tell whether it leads back to the picture.
-  if (state.status.kind == TFileStatus::TKind::SymbolicLink && !ReadFileStatus(target, resolved))
-    return state;
-  state.isSource = resolved.device == source.device && resolved.inode == source.inode;
-  return state;
-}
-
-// The up-to-date rule on a picture already opened and a target already examined.
-bool IsUpToDate(const TOpenedPicture& picture, const std::string& target,
-                const TTargetState& targetState, const TThumbnailSize& size,
-                const TThumbSaveParams& params) {
-  if (!targetState.exists || targetState.isSource || !targetState.status.IsRegular() ||
-      targetState.status.modified != picture.status.modified)
-    return false;
-  TThumbnailFileInfo info;
-  if (!ReadThumbnailFileInfo(target, info)) return false;
-  const bool interlaced = params.format != TThumbFormat::Bmp && params.interlaced;
-  return info.format == params.format && info.interlaced == interlaced &&
-         info.width == size.width && info.height == size.height;
-}
-
 // JPEG and BMP have no transparency: a transparent area shows white, as on a web page.
 VImage WithoutAlpha(const VImage& image) {
   if (!image.has_alpha()) return image;
@@ -164,15 +133,22 @@ VImage AsEightBitSrgb(const VImage& image) {
   return rgb;
 }
 
-bool SaveBmp(const VImage& thumbnail, const std::string& path) {
+bool SaveBmp(const VImage& thumbnail, int target) {
   const VImage rgb = AsEightBitSrgb(WithoutAlpha(thumbnail));
   size_t bytes = 0;
   void* pixels = rgb.write_to_memory(&bytes);
   if (pixels == nullptr) return false;
-  const bool written =
-      WriteBmpFile(static_cast<const unsigned char*>(pixels), rgb.width(), rgb.height(), path);
+  const std::vector<unsigned char> file =
+      BmpFileBytes(static_cast<const unsigned char*>(pixels), rgb.width(), rgb.height());
   g_free(pixels);
-  return written;
+  size_t done = 0;
+  while (done < file.size()) {
+    const ssize_t n = ::write(target, file.data() + done, file.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
 }
 
 // The colour quantizer's effort for GIF thumbnails. Below 6 the palettes are visibly poorer in
@@ -181,24 +157,20 @@ bool SaveBmp(const VImage& thumbnail, const std::string& path) {
 // 7 at about a fifth less time, with the same palettes on any number of threads.
 constexpr int kGifEffort = 6;
 
-bool SaveThumbnail(const VImage& thumbnail, const std::string& path,
-                   const TThumbSaveParams& params) {
-  switch (params.format) {
-    case TThumbFormat::Gif:
-      thumbnail.gifsave(
-          path.c_str(),
-          VImage::option()->set("interlace", params.interlaced)->set("effort", kGifEffort));
-      return true;
-    case TThumbFormat::Jpeg:
-      WithoutAlpha(thumbnail).jpegsave(path.c_str(), VImage::option()
-                                                         ->set("Q", params.quality)
-                                                         ->set("interlace", params.interlaced)
-                                                         ->set("strip", true));
-      return true;
-    case TThumbFormat::Bmp:
-      return SaveBmp(thumbnail, path);
+bool SaveThumbnail(const VImage& thumbnail, int target, const TThumbSaveParams& params) {
+  if (params.format == TThumbFormat::Bmp) return SaveBmp(thumbnail, target);
+  // The target holds a duplicate of the descriptor and flushes when the save ends.
+  VTarget output = VTarget::new_to_descriptor(target);
+  if (params.format == TThumbFormat::Gif) {
+    thumbnail.gifsave_target(
+        output, VImage::option()->set("interlace", params.interlaced)->set("effort", kGifEffort));
+    return true;
   }
-  return false;
+  WithoutAlpha(thumbnail).jpegsave_target(output, VImage::option()
+                                                      ->set("Q", params.quality)
+                                                      ->set("interlace", params.interlaced)
+                                                      ->set("strip", true));
+  return true;
 }
 
 // True when the picture's loader would decode it at a reduced size for this thumbnail (a JPEG
@@ -324,66 +296,33 @@ bool ReadPictureSize(const std::string& path, int& width, int& height) {
   return true;
 }
 
-bool ThumbnailIsUpToDate(const std::string& source, const std::string& target, int maxWidth,
-                         int maxHeight, const TThumbSaveParams& params) {
-  if (!StartImageLibrary(nullptr) || source == target) return false;
-  // The cheap refusals first: most thumbnails that are not up to date differ in time.
-  TFileStatus targetStatus;
-  TFileStatus sourceStatus;
-  if (!ReadEntryStatus(target, targetStatus) || !ReadFileStatus(source, sourceStatus) ||
-      targetStatus.modified != sourceStatus.modified)
-    return false;
-  TOpenedPicture picture;
-  if (OpenPicture(source, picture) != kThumbOk) return false;
-  const TThumbnailSize size =
-      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
-  if (size.width <= 0 || size.height <= 0 ||
-      ExceedsPixelLimit(picture.header.width(), picture.header.height()))
-    return false;
-  return IsUpToDate(picture, target, ExamineTarget(target, picture.status), size, params);
-}
-
-int CreateThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
-                        int maxHeight, const TThumbSaveParams& params) {
-  if (source == target) return kThumbTargetIsSource;
+int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
+                   const TThumbSaveParams& params, TFileStatus& pictureStatus) {
   if (!StartImageLibrary(nullptr)) return kThumbHeaderFailed;
   TOpenedPicture picture;
   const int opened = OpenPicture(source, picture);
-  // Checked before anything else about the picture: its own file is never written over.
-  const TTargetState targetState = ExamineTarget(target, picture.status);
-  if (picture.status.inode != 0 && targetState.isSource) return kThumbTargetIsSource;
+  pictureStatus = picture.status;
   if (opened != kThumbOk) return opened;
   if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
   const TThumbnailSize size =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
   if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
-  if (IsUpToDate(picture, target, targetState, size, params)) return kThumbOk;
 
-  const std::string temporary = TemporaryPathBeside(target);
   bool saved = false;
   {
     // The pixels are decoded while the thumbnail is saved, under the memory budget; a truncated
-    // picture fails the save, and the temporary file goes.
+    // picture fails the save.
     const TThumbnailSize stored = StoredSize(picture, size);
     TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
                                                                       stored.width, stored.height));
     try {
-      saved = SaveThumbnail(ThumbnailOf(source, picture, size), temporary, params);
+      saved = SaveThumbnail(ThumbnailOf(source, picture, size), target, params);
     } catch (const VError&) {
       saved = false;
     }
   }
-  if (!saved) {
-    std::remove(temporary.c_str());
-    return PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed;
-  }
-  // The picture's own time marks the thumbnail as made from this very picture; a later build
-  // keeps it while the two times agree. The time is the one read before decoding, so a picture
-  // changed meanwhile is made again next time.
-  SetFileModificationTime(temporary, picture.status.modified);
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return kThumbSaveFailed;
-  }
+  if (!saved) return PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed;
+  // The picture's own time, read before decoding: a thumbnail shows when its picture was made.
+  SetDescriptorModificationTime(target, picture.status.modified);
   return kThumbOk;
 }

@@ -6,17 +6,20 @@
 #include <string>
 
 #include "ThumbSaveParams.h"
+#include "ZetPlatform.h"
 
-// Result codes of CreateThumbnailFile: 0 on success, otherwise the step that failed.
+// Result codes of making a thumbnail: 0 on success, otherwise the step that failed.
 enum : int {
   kThumbOk = 0,
   kThumbHeaderFailed = 1,    // the picture's header could not be read (broken, not a picture)
   kThumbSizeFailed = 2,      // the computed thumbnail size is empty (a limit of 0)
   kThumbLoadFailed = 3,      // decoding at the reduced size failed (truncated or corrupt data)
   kThumbSaveFailed = 4,      // encoding or writing the thumbnail file failed
-  kThumbTargetIsSource = 5,  // the target names the picture itself; nothing is written
+  kThumbTargetIsSource = 5,  // the target is one of the build's inputs; nothing is written
   kThumbTooLarge = 6,        // the header claims more pixels than the program decodes
   kThumbCannotRead = 7,  // the picture's file cannot be opened for reading (gone, no permission)
+  kThumbTargetProtected = 8,  // a folder, a device or a write-protected file is in the way
+  kThumbNotTrashable = 9,     // someone else's file is in the way and no trash can take it
 };
 
 // Starts the library once per process; `programPath` is argv[0]. False when it cannot start.
@@ -48,19 +51,13 @@ TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeig
 // and returns true.
 bool ReadPictureSize(const std::string& path, int& width, int& height);
 
-// True when `target` is a regular file that CreateThumbnailFile would write again unchanged: its
-// modification time equals the picture's, its header shows the format of `params` and the size
-// ThumbnailSizeFor gives the picture for `maxWidth` x `maxHeight`. Reads headers only.
-bool ThumbnailIsUpToDate(const std::string& source, const std::string& target, int maxWidth,
-                         int maxHeight, const TThumbSaveParams& params);
-
-// Makes the thumbnail of the picture `source` in the file `target` by ThumbnailSizeFor, decoding
-// at the reduced size, in the format of `params` (JPEG at params.quality, metadata stripped), and
-// gives it the picture's modification time. A target that is already up to date
-// (ThumbnailIsUpToDate) is kept as it is, without decoding. Pictures over 16384 x 16384 pixels
-// are refused from their header, and decodes running in parallel share a memory budget.
-// Returns kThumbOk or the failing step's code; shows nothing. The file appears whole or not at
-// all (written under a temporary name and renamed), and a target that is the source itself is
-// never written. Safe to call from several threads at once.
-int CreateThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
-                        int maxHeight, const TThumbSaveParams& params);
+// Makes the thumbnail of the picture `source` by ThumbnailSizeFor, decoding at the reduced size,
+// in the format of `params` (JPEG at params.quality, metadata stripped), into the open file
+// `target` (written from its current position; the caller places the file), and gives that file
+// the picture's modification time. `picture` receives the status of the picture as it was
+// opened, which tells exactly which file the thumbnail was made from. Pictures over 16384 x 16384
+// pixels are refused from their header, and decodes running in parallel share a memory budget.
+// Returns kThumbOk or the failing step's code; shows nothing. Safe to call from several threads
+// at once.
+int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
+                   const TThumbSaveParams& params, TFileStatus& picture);

@@ -27,6 +27,10 @@ class TUserInterface {
   virtual void SetBuilding(bool /*building*/) {}
   // A scan starts (true) or ends (false): the window changes its caption.
   virtual void SetScanning(bool /*scanning*/) {}
+  // A file the build did not write stood where it puts one of its own, or in a folder it clears,
+  // and went to the desktop's trash; `path` is where it was. The command line says so at once,
+  // the window once at the end of the build.
+  virtual void FileMovedToTrash(const std::string& /*path*/) {}
   // The system beep.
   virtual void Beep() {}
   // True when the user asked to stop the running job (closing the window during a build).

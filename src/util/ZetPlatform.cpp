@@ -5,22 +5,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
+#include "PosixFileStatus.h"
 
-void StatusFrom(const struct stat& info, TFileStatus& status) {
-  using TKind = TFileStatus::TKind;
-  status.kind = S_ISREG(info.st_mode)   ? TKind::Regular
-                : S_ISDIR(info.st_mode) ? TKind::Directory
-                : S_ISLNK(info.st_mode) ? TKind::SymbolicLink
-                                        : TKind::Other;
-  status.size = info.st_size > 0 ? static_cast<uint64_t>(info.st_size) : 0;
-  status.device = static_cast<uint64_t>(info.st_dev);
-  status.inode = static_cast<uint64_t>(info.st_ino);
-  status.modified = {static_cast<int64_t>(info.st_mtim.tv_sec),
-                     static_cast<int64_t>(info.st_mtim.tv_nsec)};
-}
-
-}  // namespace
 
 bool ReadFileStatus(const std::string& path, TFileStatus& status) {
   struct stat info {};
@@ -42,6 +28,19 @@ bool SetFileModificationTime(const std::string& path, const TFileTime& time) {
   return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
+bool ReadDescriptorStatus(int descriptor, TFileStatus& status) {
+  struct stat info {};
+  if (descriptor < 0 || ::fstat(descriptor, &info) != 0) return false;
+  StatusFrom(info, status);
+  return true;
+}
+
+bool SetDescriptorModificationTime(int descriptor, const TFileTime& time) {
+  const timespec times[2] = {
+      {0, UTIME_OMIT}, {static_cast<time_t>(time.seconds), static_cast<long>(time.nanoseconds)}};
+  return ::futimens(descriptor, times) == 0;
+}
+
 TReadOnlyFile::TReadOnlyFile(const std::string& path)
     : descriptor_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
 
@@ -59,21 +58,6 @@ bool TReadOnlyFile::ReadStatus(TFileStatus& status) const {
 int64_t TReadOnlyFile::ReadAt(void* buffer, size_t size, uint64_t offset) const {
   if (descriptor_ < 0) return -1;
   return ::pread(descriptor_, buffer, size, static_cast<off_t>(offset));
-}
-
-std::FILE* CreateNewFile(const std::string& path, const std::filesystem::perms* permissions) {
-  // O_EXCL: the name must be new, never someone's file or a link planted there.
-  const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (descriptor < 0) return nullptr;
-  // Set through the descriptor: the name could be swapped for another file meanwhile.
-  if (permissions != nullptr)
-    ::fchmod(descriptor, static_cast<mode_t>(*permissions & std::filesystem::perms::mask));
-  std::FILE* file = ::fdopen(descriptor, "wb");
-  if (file == nullptr) {
-    ::close(descriptor);
-    ::unlink(path.c_str());
-  }
-  return file;
 }
 
 bool MayWriteFile(const std::string& path) { return ::access(path.c_str(), W_OK) == 0; }

@@ -32,6 +32,10 @@ struct TFileStatus {
   uint64_t device = 0;
   uint64_t inode = 0;
   TFileTime modified;
+  // The last change of the file's status (a write, a rename, new permissions): a file replaced
+  // by another with the same size and time still shows here.
+  TFileTime changed;
+  unsigned permissions = 0;  // the mode's low 12 bits (rwx for owner, group, others; set-id, sticky)
 
   bool IsRegular() const { return kind == TKind::Regular; }
 };
@@ -46,6 +50,12 @@ bool ReadEntryStatus(const std::string& path, TFileStatus& status);
 // Gives the file `path` leads to the modification time `time`, its access time unchanged.
 // False when it could not.
 bool SetFileModificationTime(const std::string& path, const TFileTime& time);
+
+// The status of the open file `descriptor`. False when it cannot be read.
+bool ReadDescriptorStatus(int descriptor, TFileStatus& status);
+
+// Gives the open file `descriptor` the modification time `time`, its access time unchanged.
+bool SetDescriptorModificationTime(int descriptor, const TFileTime& time);
 
 // A file opened for reading only, closed when the object goes. Opening never waits: a pipe or a
 // device named like a file opens at once (and its status says it is not a regular file).
@@ -69,11 +79,6 @@ class TReadOnlyFile {
  private:
   int descriptor_ = -1;
 };
-
-// Creates the file `path` for writing in binary mode and opens it. It must be new: an entry of
-// that name already there (a file, or a link planted there) fails the call and is never opened
-// or followed. With `permissions`, the new file has exactly those. nullptr on failure.
-std::FILE* CreateNewFile(const std::string& path, const std::filesystem::perms* permissions);
 
 // True when this process may write to the existing file `path` (its permissions, its owner, the
 // access lists and a read-only file system all taken into account).

@@ -144,65 +144,6 @@ TEST_F(TextFileTest, PathWithZeroByteNeverNamesAnotherFile) {
   EXPECT_FALSE(ReadFirstTextLine(cut, line));
   EXPECT_FALSE(reader.Open(cut));
   EXPECT_FALSE(ReadFirstTextLine("", line));
-  TTextWriter writer;
-  EXPECT_FALSE(writer.Open(cut));
-  EXPECT_FALSE(writer.Close());
-  EXPECT_EQ(ReadWholeFile(real), "real\r\n");
-}
-
-TEST_F(TextFileTest, WriterEndsLinesWithCrLf) {
-  const std::string path = PathOf("out.htm");
-  TTextWriter writer;
-  ASSERT_TRUE(writer.Open(path));
-  writer.WriteLine("<html>");
-  writer.Write("a\nb");
-  writer.WriteLine("");
-  writer.WriteLine("конец");
-  EXPECT_TRUE(writer.Close());
-  EXPECT_EQ(ReadWholeFile(path), "<html>\r\na\nb\r\nконец\r\n");
-  EXPECT_EQ(SplitTextLines(ReadWholeFile(path)), (TLines{"<html>", "a", "b", "конец"}));
-}
-
-TEST_F(TextFileTest, WriterReportsFailures) {
-  TTextWriter writer;
-  EXPECT_FALSE(writer.Open(PathOf("no/such/folder/out.htm")));
-  writer.WriteLine("ignored");
-  EXPECT_FALSE(writer.Close());
-
-  // A device is never written through nor replaced.
-  TTextWriter device;
-  EXPECT_FALSE(device.Open("/dev/full"));
-  EXPECT_FALSE(device.Close());
-}
-
-TEST_F(TextFileTest, WriterDoesNotWaitForAPipe) {
-  const std::string pipe = PathOf("index.htm");
-  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-  std::atomic<bool> done = false;
-  bool opened = true;
-  std::thread opener([&] {
-    TTextWriter writer;
-    opened = writer.Open(pipe);
-    done = true;
-  });
-  // A reader that comes and goes lets a writer stuck opening the pipe go on, so that waiting
-  // shows as a failure rather than a test that never ends.
-  while (!done) {
-    const int reader = open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (reader >= 0) close(reader);
-  }
-  opener.join();
-  EXPECT_FALSE(opened);
-}
-
-TEST_F(TextFileTest, ReopeningTruncates) {
-  const std::string path = Write("again.htm", "old old old");
-  TTextWriter writer;
-  ASSERT_TRUE(writer.Open(path));
-  writer.Write("new");
-  ASSERT_TRUE(writer.Close());
-  EXPECT_EQ(ReadWholeFile(path), "new");
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+// ThumbnailOutput: the up-to-date rule by the ledger, the thumbnail written into a new file of the
+// outputs, and the outputs' refusals as result codes.
+#include "ThumbnailOutput.h"
+
+#include "Thumbnailer.h"
+
+std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& params) {
+  const char* format = params.format == TThumbFormat::Gif    ? "gif"
+                       : params.format == TThumbFormat::Bmp ? "bmp"
+                                                            : "jpeg";
+  std::string shape = std::string(format) + " " + std::to_string(maxWidth) + "x" +
+                      std::to_string(maxHeight);
+  if (params.format == TThumbFormat::Jpeg) shape += " q" + std::to_string(params.quality);
+  if (params.format != TThumbFormat::Bmp && params.interlaced) shape += " interlaced";
+  return shape;
+}
+
+int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
+  const std::string shape = ThumbnailShape(job.maxWidth, job.maxHeight, job.params);
+  TFileStatus picture;
+  if (ReadFileStatus(job.source, picture) &&
+      outputs.KeepIfUpToDate(TOutputPlace::Thumbs, job.name, SourceIdentityOf(picture), shape))
+    return kThumbOk;
+
+  TOutputFile file;
+  switch (outputs.Begin(TOutputPlace::Thumbs, job.name, file)) {
+    case TOutputRefusal::None:
+      break;
+    case TOutputRefusal::IsInput:
+      return kThumbTargetIsSource;
+    case TOutputRefusal::NotReplaceable:
+      return kThumbTargetProtected;
+    default:
+      return kThumbSaveFailed;
+  }
+  const int made = WriteThumbnail(job.source, file.Descriptor(), job.maxWidth, job.maxHeight,
+                                  job.params, picture);
+  if (made != kThumbOk) {
+    outputs.Discard(file);
+    return made;
+  }
+  TLedgerEntry origin;
+  origin.hasSource = true;
+  origin.source = SourceIdentityOf(picture);
+  origin.shape = shape;
+  switch (outputs.Commit(file, &origin)) {
+    case TOutputRefusal::None:
+      return kThumbOk;
+    case TOutputRefusal::IsInput:
+      return kThumbTargetIsSource;
+    case TOutputRefusal::NotReplaceable:
+      return kThumbTargetProtected;
+    case TOutputRefusal::NotTrashable:
+      return kThumbNotTrashable;
+    default:
+      return kThumbSaveFailed;
+  }
+}
