@@ -9,6 +9,8 @@ include(GoogleTest)
 # tests), and one run per program finds the same.
 function(zet_add_gtests target prefix)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "ENVIRONMENT")
+  # Files a test's build moves to the trash go to a trash of the build tree, never the user's.
+  list(APPEND arg_ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home")
   if(ZETGALLERY_SANITIZE)
     add_test(NAME ${prefix}.all COMMAND ${target})
     if(arg_ENVIRONMENT)

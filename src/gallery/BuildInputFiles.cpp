@@ -66,7 +66,8 @@ void TBuildInputFiles::AddEntry(const TFileStatus& folder, const std::string& na
 
 void TBuildInputFiles::AddEntriesNamed(const std::string& folderPath, const TFileStatus& folder,
                                        const std::set<std::string>& foldedNames) {
-  for (const std::string& folded : foldedNames) entries_.insert({folder.device, folder.inode, folded});
+  for (const std::string& folded : foldedNames)
+    entries_.insert({folder.device, folder.inode, folded});
   const TOpenFolder open(folderPath);
   std::vector<std::string> names;
   if (!open.ListEntries(names)) return;

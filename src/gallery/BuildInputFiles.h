@@ -38,6 +38,6 @@ class TBuildInputFiles {
   void AddEntriesNamed(const std::string& folderPath, const TFileStatus& folder,
                        const std::set<std::string>& foldedNames);
 
-  std::set<std::pair<uint64_t, uint64_t>> files_;  // device and inode
+  std::set<std::pair<uint64_t, uint64_t>> files_;                  // device and inode
   std::set<std::tuple<uint64_t, uint64_t, std::string>> entries_;  // folder and folded name
 };

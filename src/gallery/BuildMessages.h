@@ -48,8 +48,9 @@ inline std::string MovedToTrashMessage(const std::string& path) {
 
 // The window's one message at the end of a build that moved files to the trash.
 inline std::string TrashedFilesMessage(const std::vector<std::string>& paths) {
-  std::string text = "Файлы, которых программа не создавала, перемещены в корзину (их можно "
-                     "восстановить оттуда):";
+  std::string text =
+      "Файлы, которых программа не создавала, перемещены в корзину (их можно "
+      "восстановить оттуда):";
   for (const std::string& path : paths) text += "\r\n" + path;
   return text;
 }
@@ -57,8 +58,15 @@ inline std::string TrashedFilesMessage(const std::vector<std::string>& paths) {
 // A file the build did not write stood in the way, and no trash could take it: it stays, and the
 // build's file in its place was not written (or the folder was not cleared of it).
 inline std::string NotTrashableMessage(const std::string& path) {
-  return "Файл " + path +
-         " оставлен на месте: программа его не создавала, а корзины для него нет.";
+  return "Файл " + path + " оставлен на месте: программа его не создавала, а корзины для него нет.";
+}
+
+// A thumbnail whose name (its prefix or suffix) holds a "/" would land outside the thumbnails
+// folder.
+inline std::string ThumbnailOutsideFolderMessage(const std::string& path) {
+  return "Миниатюра " + path +
+         " не создана: её имя (приставка или окончание) содержит \"/\" и ведёт за пределы "
+         "папки для миниатюр!";
 }
 
 // Why a thumbnail could not be made, in a few words, for a result code of Thumbnailer.h.

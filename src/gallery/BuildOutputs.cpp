@@ -43,8 +43,8 @@ std::string LedgerPrefixFor(const std::string& path, const std::string& base) {
   const fs::path folder = fs::absolute(path, error).lexically_normal();
   const fs::path root = fs::absolute(base, error).lexically_normal();
   const fs::path relative = folder.lexically_relative(root);
-  std::string prefix = relative.empty() || *relative.begin() == ".." ? folder.string()
-                                                                     : relative.string();
+  std::string prefix =
+      relative.empty() || *relative.begin() == ".." ? folder.string() : relative.string();
   while (!prefix.empty() && prefix.back() == '/') prefix.pop_back();
   if (prefix == ".") prefix.clear();
   return prefix.empty() ? prefix : prefix + "/";
@@ -244,14 +244,16 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
       TFileStatus kept;
       const bool keptRead = same && ReadDescriptorStatus(existing, kept);
       if (existing >= 0) ::close(existing);
-      if (keptRead) {
+      // A writer that set the file's time (a thumbnail takes its picture's) wants that time too.
+      if (keptRead && (origin == nullptr || kept.modified == written.modified)) {
         file.Drop();
         record.size = kept.size;
         record.modified = kept.modified;
         RecordLocked(place, name, record);
         return TOutputRefusal::None;
       }
-      if (IsOwnLocked(place, name, entry)) {
+      // The same bytes are no loss to replace, whoever wrote them.
+      if (keptRead || IsOwnLocked(place, name, entry)) {
         if (!folder.Rename(file.temporary_, name)) {
           file.Drop();
           return TOutputRefusal::WriteFailed;

@@ -131,7 +131,7 @@ class TBuildOutputs {
   struct TFolderState {
     TOpenFolder folder;
     TFileStatus status;
-    std::string ledgerPrefix;        // the folder's path in ledger paths ("" or "thumbs/")
+    std::string ledgerPrefix;  // the folder's path in ledger paths ("" or "thumbs/")
     bool open = false;
   };
 

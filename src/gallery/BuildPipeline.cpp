@@ -31,7 +31,15 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
                                    const std::string& targetPath) {
   TPicture& picture = Current();
   picture.index = i;
-  const std::string name = ExtractFileName(targetPath);
+  const std::string folder = EnsureTrailingBackslash(plan_.ThumbsFolderPath);
+  const std::string name =
+      targetPath.starts_with(folder) ? targetPath.substr(folder.size()) : targetPath;
+  // A name of several parts (a prefix such as "../") would put the thumbnail outside the folder
+  // the build keeps; it is not made.
+  if (name.find('/') != std::string::npos) {
+    ui_.ShowError(ThumbnailOutsideFolderMessage(targetPath));
+    return;
+  }
   if (outputs_.IsInput(TOutputPlace::Thumbs, name)) {
     ui_.ShowError(ThumbnailIsInputMessage(targetPath));
     return;

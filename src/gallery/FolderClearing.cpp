@@ -3,8 +3,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <system_error>
 #include <filesystem>
+#include <system_error>
 
 namespace fs = std::filesystem;
 

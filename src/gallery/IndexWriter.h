@@ -35,11 +35,12 @@ class TPictureSink {
 // ui.ProcessMessages(), sink.PictureWritten. The index is placed last, after sink.Finish(), and
 // appears whole or not at all: a failure leaves the older index in place. An index that would
 // replace one of the build's inputs is not written. Returns true in `indexPlaced` (when given)
-// when the new index took its place. When ui.StopRequested() after a picture, the index is closed properly, the rest of
-// the template is copied without further indexes, and the pages written so far are made the
-// pages of a gallery of the pictures done (their Last buttons name the last page written).
-// Failures are shown with ui.ShowError; returns false when any error was shown (pages included).
-// REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty description).
+// when the new index took its place. When ui.StopRequested() after a picture, the index is closed
+// properly, the rest of the template is copied without further indexes, and the pages written so
+// far are made the pages of a gallery of the pictures done (their Last buttons name the last page
+// written). Failures are shown with ui.ShowError; returns false when any error was shown (pages
+// included). REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty
+// description).
 bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                     const std::vector<std::string>& descriptions, TUserInterface& ui,
                     TPictureSink& sink, bool* indexPlaced = nullptr);

@@ -16,11 +16,20 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (const char ch : text) {
     switch (ch) {
-      case '%': out += "%25"; break;
-      case '\t': out += "%09"; break;
-      case '\n': out += "%0A"; break;
-      case '\r': out += "%0D"; break;
-      default: out += ch;
+      case '%':
+        out += "%25";
+        break;
+      case '\t':
+        out += "%09";
+        break;
+      case '\n':
+        out += "%0A";
+        break;
+      case '\r':
+        out += "%0D";
+        break;
+      default:
+        out += ch;
     }
   }
   return out;
@@ -34,11 +43,16 @@ bool Unescaped(const std::string& text, std::string& out) {
       continue;
     }
     const std::string code = text.substr(i + 1, 2);
-    if (code == "25") out += '%';
-    else if (code == "09") out += '\t';
-    else if (code == "0A") out += '\n';
-    else if (code == "0D") out += '\r';
-    else return false;
+    if (code == "25")
+      out += '%';
+    else if (code == "09")
+      out += '\t';
+    else if (code == "0A")
+      out += '\n';
+    else if (code == "0D")
+      out += '\r';
+    else
+      return false;
     i += 2;
   }
   return true;
@@ -121,8 +135,8 @@ std::string TOutputLedger::Text() const {
 }
 
 std::string TOutputLedger::WrittenRecord(const std::string& path, const TLedgerEntry& entry) {
-  std::string line = "W\t" + Escaped(path) + "\t" + std::to_string(entry.size) + "\t" +
-                     TimeText(entry.modified);
+  std::string line =
+      "W\t" + Escaped(path) + "\t" + std::to_string(entry.size) + "\t" + TimeText(entry.modified);
   if (entry.hasSource) {
     const TSourceIdentity& s = entry.source;
     line += "\t" + std::to_string(s.device) + "\t" + std::to_string(s.inode) + "\t" +

@@ -5,11 +5,11 @@
 #include "Thumbnailer.h"
 
 std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& params) {
-  const char* format = params.format == TThumbFormat::Gif    ? "gif"
+  const char* format = params.format == TThumbFormat::Gif   ? "gif"
                        : params.format == TThumbFormat::Bmp ? "bmp"
                                                             : "jpeg";
-  std::string shape = std::string(format) + " " + std::to_string(maxWidth) + "x" +
-                      std::to_string(maxHeight);
+  std::string shape =
+      std::string(format) + " " + std::to_string(maxWidth) + "x" + std::to_string(maxHeight);
   if (params.format == TThumbFormat::Jpeg) shape += " q" + std::to_string(params.quality);
   if (params.format != TThumbFormat::Bmp && params.interlaced) shape += " interlaced";
   return shape;

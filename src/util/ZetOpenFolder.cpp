@@ -40,7 +40,8 @@ std::string RandomTemporaryName() {
 bool ReadAll(int descriptor, char* buffer, size_t size, off_t offset, size_t& got) {
   got = 0;
   while (got < size) {
-    const ssize_t n = ::pread(descriptor, buffer + got, size - got, offset + static_cast<off_t>(got));
+    const ssize_t n =
+        ::pread(descriptor, buffer + got, size - got, offset + static_cast<off_t>(got));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
     if (n == 0) break;
@@ -140,9 +141,9 @@ int TOpenFolder::CreateTemporaryFile(std::string& name, int permissions) const {
   if (descriptor_ < 0) return -1;
   for (int attempt = 0; attempt < 16; ++attempt) {
     name = RandomTemporaryName();
-    const int file = ::openat(descriptor_, name.c_str(),
-                              O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                              permissions < 0 ? 0666 : 0600);
+    const int file =
+        ::openat(descriptor_, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                 permissions < 0 ? 0666 : 0600);
     if (file >= 0) {
       // Set through the descriptor, past the file creation mask: exactly the permissions asked.
       if (permissions >= 0) ::fchmod(file, static_cast<mode_t>(permissions & 07777));

@@ -7,7 +7,6 @@
 
 #include "PosixFileStatus.h"
 
-
 bool ReadFileStatus(const std::string& path, TFileStatus& status) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) return false;

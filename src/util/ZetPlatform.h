@@ -35,7 +35,8 @@ struct TFileStatus {
   // The last change of the file's status (a write, a rename, new permissions): a file replaced
   // by another with the same size and time still shows here.
   TFileTime changed;
-  unsigned permissions = 0;  // the mode's low 12 bits (rwx for owner, group, others; set-id, sticky)
+  unsigned permissions =
+      0;  // the mode's low 12 bits (rwx for owner, group, others; set-id, sticky)
 
   bool IsRegular() const { return kind == TKind::Regular; }
 };

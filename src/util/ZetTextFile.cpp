@@ -1,7 +1,6 @@
 // ZetTextFile: first-line reading over the line reader.
 #include "ZetTextFile.h"
 
-
 bool ReadFirstTextLine(const std::string& path, std::string& line) {
   line.clear();
   TTextLineReader reader;

@@ -24,8 +24,8 @@ bool MakeFolders(const std::string& path, mode_t mode) {
   const size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && slash > 0 && !MakeFolders(path.substr(0, slash), mode))
     return false;
-  return ::mkdir(path.c_str(), mode) == 0 || (errno == EEXIST && ::stat(path.c_str(), &info) == 0 &&
-                                              S_ISDIR(info.st_mode));
+  return ::mkdir(path.c_str(), mode) == 0 ||
+         (errno == EEXIST && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
 // A trash folder ready to take files: its "files" and "info" folders open.
@@ -88,7 +88,7 @@ bool OpenTopTrash(const std::string& top, TTrashPlace& place) {
 
 std::string DeletionDate() {
   const std::time_t now = std::time(nullptr);
-  std::tm local {};
+  std::tm local{};
   ::localtime_r(&now, &local);
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
@@ -113,7 +113,8 @@ bool MoveInto(const TOpenFolder& folder, const std::string& name, const std::str
       if (errno == EEXIST) continue;
       return false;
     }
-    const bool written = ::write(file, info.data(), info.size()) == static_cast<ssize_t>(info.size());
+    const bool written =
+        ::write(file, info.data(), info.size()) == static_cast<ssize_t>(info.size());
     const bool closed = ::close(file) == 0;
     if (written && closed && folder.MoveWithoutReplacing(name, place.files, trashName)) {
       if (trashedAs != nullptr) *trashedAs = place.files.PathOf(trashName);

@@ -298,11 +298,12 @@ TEST_F(BuildDriverTest, ClearingTheResultFolderTakesOnlyHtmlFiles) {
 
   Build();
 
-  EXPECT_EQ(Names(folder.Path()),
-            (std::vector<std::string>{"btn_first.gif", "btn_index.gif", "btn_last.gif",
-                                      "btn_next.gif", "btn_prev.gif", "folder.htm/", "index.htm",
-                                      "index.tpl", "notes.txt", "page.tpl", "photo.jpg", "pics/",
-                                      "sub/", "thumbs/", "trip.html.jpg", "x.htm.bak", "x.shtml"}));
+  EXPECT_EQ(
+      Names(folder.Path()),
+      (std::vector<std::string>{
+          ".zetgallery-ledger", "btn_first.gif", "btn_index.gif", "btn_last.gif", "btn_next.gif",
+          "btn_prev.gif", "folder.htm/", "index.htm", "index.tpl", "notes.txt", "page.tpl",
+          "photo.jpg", "pics/", "sub/", "thumbs/", "trip.html.jpg", "x.htm.bak", "x.shtml"}));
   EXPECT_TRUE(fs::exists(folder / "sub/inner.htm"));
 }
 
@@ -522,20 +523,23 @@ TEST_F(BuildDriverTest, NoThumbnailIsMadeOverAPicture) {
 }
 
 TEST_F(BuildDriverTest, NoThumbnailIsMadeOverAPictureThroughItsPrefix) {
-  // A prefix that climbs out of the thumbnails folder reaches the pictures all the same.
+  // A prefix that climbs out of the thumbnails folder could reach the pictures: a thumbnail
+  // whose name leads out of its folder is not made, with a message for each.
   const struct {
     const char* thumbsFolder;
     const char* prefix;
-    size_t made;
-  } cases[] = {{"thumbs", "../pics/", 0}, {"pics/sub", "../", 0}, {"thumbs", "../", 3}};
+  } cases[] = {{"thumbs", "../pics/"}, {"pics/sub", "../"}, {"thumbs", "../"}, {"thumbs", "x/"}};
   for (const auto& c : cases) {
     thumbnails.calls.clear();
+    ui.errors.clear();
     inputs.Settings.ThumbsFolder = c.thumbsFolder;
     inputs.Settings.ThumbPrefixSuffix = c.prefix;
     ChooseResultFolder(0);
     fs::create_directories(inputs.ThumbsFolderPrefixText + c.thumbsFolder);
+    fs::create_directories(inputs.ThumbsFolderPrefixText + c.thumbsFolder + "/x");
     Build();
-    EXPECT_EQ(thumbnails.calls.size(), c.made) << c.thumbsFolder << " " << c.prefix;
+    EXPECT_EQ(thumbnails.calls.size(), 0u) << c.thumbsFolder << " " << c.prefix;
+    EXPECT_EQ(ui.errors.size(), 3u) << c.thumbsFolder << " " << c.prefix;
   }
   for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
     EXPECT_EQ(ReadWholeFile(pics + "/" + name), "x");

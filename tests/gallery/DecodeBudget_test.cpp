@@ -13,6 +13,7 @@
 #include "CaseNames.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
+#include "ThumbnailFiles.h"
 #include "Thumbnailer.h"
 
 namespace {
@@ -220,8 +221,7 @@ TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
     for (int t = 0; t < 3; ++t) {
       threads.emplace_back([&, t] {
         for (int i = t; i < 6; i += 3) {
-          if (CreateThumbnailFile(pictures[i], pictures[i] + ".thumb.jpg", 120, 120, {}) ==
-              kThumbOk)
+          if (WriteThumbnailFile(pictures[i], pictures[i] + ".thumb.jpg", 120, 120, {}) == kThumbOk)
             ++made;
         }
       });

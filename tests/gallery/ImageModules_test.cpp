@@ -11,7 +11,9 @@
 #include "BmpFile.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
+#include "ThumbnailFiles.h"
 #include "Thumbnailer.h"
+#include "WholeFiles.h"
 
 namespace {
 
@@ -29,7 +31,8 @@ std::string MakeBmpPicture(const TTempFolder& folder, const std::string& name) {
       pixel[2] = 64;
     }
   const std::string path = folder / name;
-  return WriteBmpFile(rgb.data(), kWidth, kHeight, path) ? path : std::string();
+  const std::vector<unsigned char> bytes = BmpFileBytes(rgb.data(), kWidth, kHeight);
+  return WriteWholeFile(path, std::string(bytes.begin(), bytes.end())) ? path : std::string();
 }
 
 void ExpectThumbnailOf(const std::string& source, const std::string& target) {
@@ -54,8 +57,8 @@ TEST(ImageModules, SeveralThreadsMeetingSuchPicturesAtOnceAllGetThumbnails) {
   std::vector<std::thread> threads;
   for (int i = 0; i < kThreads; ++i)
     threads.emplace_back([&, i] {
-      results[i] = CreateThumbnailFile(pictures[i], folder / ("t" + std::to_string(i) + ".jpg"),
-                                       120, 120, TThumbSaveParams{});
+      results[i] = WriteThumbnailFile(pictures[i], folder / ("t" + std::to_string(i) + ".jpg"), 120,
+                                      120, TThumbSaveParams{});
     });
   for (std::thread& thread : threads) thread.join();
   for (int i = 0; i < kThreads; ++i) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BuildInputFiles.h"
+#include "BuildOutputs.h"
 #include "BuildParameters.h"
 #include "FirstStartSettings.h"
 #include "IndexWriter.h"
@@ -31,19 +32,32 @@ class TRecordingSink : public TPictureSink {
   TUserInterface& ui_;
 };
 
-// WriteIndexPage with the plan's own inputs and a recording sink.
+// The plan's own inputs, and outputs in its folders, opened as a build opens them.
+struct TPlanOutputs {
+  explicit TPlanOutputs(const TBuildPlan& plan) : inputs(plan), outputs(inputs) {
+    outputs.OpenResultFolder(plan.ResultFolder);
+    outputs.OpenFolder(TOutputPlace::Thumbs, plan.ThumbsFolderPath);
+    outputs.OpenFolder(TOutputPlace::Buttons, plan.ButtonsFolderPath);
+  }
+  TBuildInputFiles inputs;
+  TBuildOutputs outputs;
+};
+
+// WriteIndexPage with the plan's own inputs and outputs and a recording sink.
 inline bool WriteIndex(
     const TBuildPlan& plan, const std::vector<std::string>& descriptions, TUserInterface& ui,
     std::function<void(const std::string& source, const std::string& target)> onThumbnail = {}) {
   TRecordingSink sink(plan, ui);
   sink.onThumbnail = std::move(onThumbnail);
-  return WriteIndexPage(plan, TBuildInputFiles(plan), descriptions, ui, sink);
+  TPlanOutputs files(plan);
+  return WriteIndexPage(plan, files.outputs, descriptions, ui, sink);
 }
 
-// WriteImagePage with the plan's own inputs.
+// WriteImagePage with the plan's own inputs and outputs.
 inline bool WritePage(const TBuildPlan& plan, const std::vector<std::string>& descriptions,
                       size_t i, TUserInterface& ui) {
-  return WriteImagePage(plan, TBuildInputFiles(plan), descriptions, i, ui);
+  TPlanOutputs files(plan);
+  return WriteImagePage(plan, files.outputs, descriptions, i, ui);
 }
 
 // Inputs as the window holds them after a first start, for pictures in `imagesFolder` whose

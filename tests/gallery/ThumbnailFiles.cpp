@@ -1,0 +1,40 @@
+#include "ThumbnailFiles.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "BuildOutputs.h"
+#include "BuildParameters.h"
+#include "ThumbnailOutput.h"
+#include "Thumbnailer.h"
+#include "ZetFileUtils.h"
+
+int CreateThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
+                        int maxHeight, const TThumbSaveParams& params) {
+  TBuildPlan plan;
+  plan.ImagesFolder = ExtractFilePath(source);
+  plan.Images = {ExtractFileName(source)};
+  const TBuildInputFiles inputs(plan);
+  TBuildOutputs outputs(inputs);
+  const std::string folder = ExtractFilePath(target);
+  outputs.OpenResultFolder(folder);
+  outputs.OpenFolder(TOutputPlace::Thumbs, folder);
+  TThumbnailJob job;
+  job.source = source;
+  job.target = target;
+  job.name = ExtractFileName(target);
+  job.maxWidth = maxWidth;
+  job.maxHeight = maxHeight;
+  job.params = params;
+  return MakeThumbnailOutput(outputs, job);
+}
+
+int WriteThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
+                       int maxHeight, const TThumbSaveParams& params) {
+  const int file = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (file < 0) return kThumbSaveFailed;
+  TFileStatus picture;
+  const int made = WriteThumbnail(source, file, maxWidth, maxHeight, params, picture);
+  close(file);
+  return made;
+}
