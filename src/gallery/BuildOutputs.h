@@ -159,8 +159,8 @@ class TBuildOutputs {
   bool ledgerOpened_ = false;
   bool ledgerForeign_ = false;  // a file named like the ledger that is not one
   bool finished_ = false;
-  // The files written (or kept) by this build, by folder (device, inode) and name: two places
-  // may be one folder.
+  // The files written (or kept) by this build, and those it could not place for want of a
+  // trash, by folder (device, inode) and name: two places may be one folder.
   std::set<std::tuple<uint64_t, uint64_t, std::string>> written_;
   std::vector<std::string> trashed_;
   std::vector<std::string> untrashable_;

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <filesystem>
 
+#include "FolderSnapshot.h"
 #include "ImageScan.h"
 #include "ResultFolders.h"
 #include "WholeFiles.h"
@@ -12,6 +15,7 @@
 
 TGalleryFixture::TGalleryFixture(const std::vector<std::string>& pictures)
     : root(folder.Path()), pics(root + "/pics"), tpl(root + "/tpl") {
+  setenv("XDG_DATA_HOME", dataHome.Path().c_str(), 1);
   std::filesystem::create_directories(pics);
   std::filesystem::create_directories(tpl);
   for (const std::string& name : pictures) AddPicture(name);
@@ -42,6 +46,12 @@ TGalleryFixture::TGalleryFixture(const std::vector<std::string>& pictures)
   s.ButtonImageNext = tpl + "/next.gif";
   s.ButtonImageLast = tpl + "/last.gif";
   s.ButtonImageIndex = tpl + "/index.gif";
+}
+
+std::map<std::string, std::string> TGalleryFixture::Trashed() const {
+  const std::string files = dataHome / "Trash/files";
+  return std::filesystem::exists(files) ? FolderContents(files)
+                                        : std::map<std::string, std::string>{};
 }
 
 void TGalleryFixture::AddPicture(const std::string& name) {

@@ -154,6 +154,26 @@ const std::vector<TCollisionCase> kCases = {
      },
      TOutcome::Refused,
      {"descript.ion"}},
+    // Description files from a system that does not keep letter case are inputs all the same.
+    {"IndexIsDescriptIonInCapitals",
+     [](TGalleryFixture& g) {
+       fs::rename(g.pics + "/descript.ion", g.pics + "/DESCRIPT.ION");
+       g.settings.ResultFolder = 1;
+       g.settings.IndexFile = "DESCRIPT.ION";
+     },
+     TOutcome::Refused,
+     {"DESCRIPT.ION"}},
+    {"PageIsADescriptionFileInCapitals",
+     [](TGalleryFixture& g) {
+       g.AddPicture("SEA.JPG");
+       WriteWholeFile(g.pics + "/SEA.TXT", "Море\r\n");
+       g.settings.Descriptions = 1;
+       g.settings.ResultFolder = 1;
+       g.settings.ImageType = 1;
+       g.settings.IndexFile = "index.TXT";
+     },
+     TOutcome::Skipped,
+     {"a.TXT", "b.TXT", "SEA.TXT", "sea.TXT"}},
     {"ButtonCopyIsAPicture",
      [](TGalleryFixture& g) {
        WriteWholeFile(g.tpl + "/a.jpg", "GIF89a first");

@@ -6,11 +6,12 @@
 #include "SettingsStore.h"
 
 TCommandRun RunZetGallery(const std::string& workFolder, const std::string& registry,
-                          const std::vector<std::string>& arguments) {
+                          const std::vector<std::string>& arguments, const std::string& wrapper) {
   // Offscreen: a request that opens the window must not need a display.
   std::string command = "cd " + ShellQuoted(workFolder) +
                         " && ZETGALLERY_REGISTRY=" + ShellQuoted(registry) +
-                        " QT_QPA_PLATFORM=offscreen " + ShellQuoted(ZETGALLERY_EXECUTABLE);
+                        " QT_QPA_PLATFORM=offscreen " + wrapper + (wrapper.empty() ? "" : " ") +
+                        ShellQuoted(ZETGALLERY_EXECUTABLE);
   for (const std::string& argument : arguments) command += " " + ShellQuoted(argument);
   return RunCommand(command, workFolder);
 }

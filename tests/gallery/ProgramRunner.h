@@ -9,9 +9,11 @@
 #include "SettingsSnapshot.h"
 
 // Runs zetgallery with `arguments` in `workFolder` (where it also leaves its output files) with
-// the settings database `registry`.
+// the settings database `registry`; `wrapper` (a command such as "timeout -s TERM 0.1") runs it
+// when given.
 TCommandRun RunZetGallery(const std::string& workFolder, const std::string& registry,
-                          const std::vector<std::string>& arguments);
+                          const std::vector<std::string>& arguments,
+                          const std::string& wrapper = "");
 
 // Saves `settings` as preset `name` into the database `registry` (all 51 values).
 void SavePresetInto(const std::string& registry, const std::string& name,
