@@ -14,11 +14,14 @@ std::map<std::string, std::string> FolderContents(const std::string& root) {
   std::error_code error;
   for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
        it.increment(error)) {
-    const std::string relative = fs::relative(it->path(), root).string();
+    // Lexically: a link's own path, not the path of what it leads to.
+    const std::string relative = it->path().lexically_relative(root).string();
     if (it->is_symlink()) {
       contents[relative] = "link:" + fs::read_symlink(it->path()).string();
     } else if (it->is_directory()) {
       contents[relative] = "dir";
+    } else if (!it->is_regular_file()) {
+      contents[relative] = "special";  // a pipe is never read: that would wait for a writer
     } else {
       const std::string bytes = ReadWholeFile(it->path().string());
       contents[relative] = "file:" + std::to_string(bytes.size()) + ":" +

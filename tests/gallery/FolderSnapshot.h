@@ -7,7 +7,8 @@
 #include <vector>
 
 // Every entry under `root` by its path relative to `root`: "dir" for a folder, "link:" + target
-// for a symbolic link (not followed), else "file:" + a checksum of the content.
+// for a symbolic link (not followed), "special" for a pipe or a device, else "file:" + a checksum
+// of the content.
 std::map<std::string, std::string> FolderContents(const std::string& root);
 
 // The entries of `before` that `after` lacks or holds with other content.

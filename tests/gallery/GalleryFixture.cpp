@@ -2,7 +2,6 @@
 #include "GalleryFixture.h"
 
 #include <gtest/gtest.h>
-
 #include <stdlib.h>
 
 #include <filesystem>

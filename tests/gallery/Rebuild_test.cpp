@@ -13,6 +13,8 @@
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "RecordingUserInterface.h"
+#include "ThumbnailFiles.h"
+#include "Thumbnailer.h"
 #include "WholeFiles.h"
 #include "WriterTestSupport.h"
 
@@ -131,6 +133,40 @@ TEST(RebuildClearing, TakesEveryFileThatIsNotAnUpToDateThumbnailOfThisBuild) {
     left.push_back(entry.path().filename().string());
   std::sort(left.begin(), left.end());
   EXPECT_EQ(left, (std::vector<std::string>{"_a.jpg", "_sea.jpg"}));
+  // None of them was the build's own: they went to the trash.
+  EXPECT_EQ(gallery.Trashed().size(), 3u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RebuildSharedNames, TheLaterPictureGivesTheThumbnailEvenOnAFirstBuild) {
+  // sea.jpg and sea.png from one archive: same size, same time. The thumbnail named _sea.jpg is
+  // the later picture's, as its page is.
+  TGalleryFixture gallery({"sea.jpg"});
+  gallery.settings.ImagesMask = "*.jpg;*.png";
+  ASSERT_TRUE(MakeLayoutPicture(gallery.pics + "/sea.png", 64, 48, TPixelLayout::RgbAlpha));
+  fs::last_write_time(gallery.pics + "/sea.png", fs::last_write_time(gallery.pics + "/sea.jpg"));
+  TTempFolder scratch;
+  ASSERT_EQ(WriteThumbnailFile(gallery.pics + "/sea.png", scratch / "fresh.jpg", 120, 120, {}),
+            kThumbOk);
+  for (int build = 0; build < 2; ++build) {
+    Build(gallery);
+    EXPECT_TRUE(ReadWholeFile(gallery.root + "/thumbs/_sea.jpg") ==
+                ReadWholeFile(scratch / "fresh.jpg"))
+        << "build " << build + 1;
+  }
+}
+
+TEST(RebuildClearing, AnIndexWithoutThumbnailsKeepsNoneOfTheOldOnes) {
+  TGalleryFixture gallery({"a.jpg", "sea.jpg"});
+  Build(gallery);
+  ASSERT_TRUE(fs::exists(gallery.root + "/thumbs/_a.jpg"));
+  WriteWholeFile(gallery.tpl + "/index.tpl", "<html>no marker</html>\r\n");
+  Build(gallery);
+  EXPECT_TRUE(fs::is_empty(gallery.root + "/thumbs"));
+  EXPECT_TRUE(gallery.Trashed().empty()) << "the build's own thumbnails go, not to the trash";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // afterwards every one of the user's files is where it was, unchanged, or in the trash, unchanged
 // and named in a message; never gone.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -24,8 +25,8 @@ struct TArrangementCase {
   // Sets the gallery up and plants the user's files; returns their paths under the root.
   std::function<std::vector<std::string>(TGalleryFixture&)> arrange;
   std::vector<std::string> trashed;  // the user's files that must go to the trash, by path
-  int errors = 0;              // messages of outputs not written (a page, no trash)
-  int thumbnailsNotMade = 0;   // thumbnails not written (listed by the program, not shown)
+  int errors = 0;                    // messages of outputs not written (a page, no trash)
+  int thumbnailsNotMade = 0;         // thumbnails not written (listed by the program, not shown)
 };
 
 class UserFiles : public ::testing::TestWithParam<TArrangementCase> {};
@@ -72,9 +73,9 @@ TEST_P(UserFiles, ThroughBuildGallery) {
   ExpectEveryUserFileKept(gallery, planted, before, c.trashed);
   ASSERT_EQ(result.trashed.size(), c.trashed.size());
   for (size_t i = 0; i < c.trashed.size(); ++i)
-    EXPECT_NE(std::find(result.trashed.begin(), result.trashed.end(),
-                        gallery.root + "/" + c.trashed[i]),
-              result.trashed.end())
+    EXPECT_NE(
+        std::find(result.trashed.begin(), result.trashed.end(), gallery.root + "/" + c.trashed[i]),
+        result.trashed.end())
         << c.trashed[i];
   EXPECT_EQ(ui.errors.size(), static_cast<size_t>(c.errors)) << testing::PrintToString(ui.errors);
   EXPECT_EQ(result.thumbnailsFailed, c.thumbnailsNotMade);
@@ -108,7 +109,7 @@ const std::vector<TArrangementCase> kArrangements = {
      [](TGalleryFixture& g) {
        return std::vector<std::string>{
            Plant(g, "bookmarks.html", "bookmarks"), Plant(g, "wedding.htm", "wedding"),
-           Plant(g, "index.htm", "my own index"), Plant(g, "thumbs/notes.txt", "notes"),
+           Plant(g, "index.htm", "my own index"),   Plant(g, "thumbs/notes.txt", "notes"),
            Plant(g, "thumbs/_a.jpg", "my picture"), Plant(g, "keep.txt", "not a page")};
      },
      {"bookmarks.html", "wedding.htm", "index.htm", "thumbs/notes.txt", "thumbs/_a.jpg"}},
@@ -165,5 +166,28 @@ void PrintTo(const TArrangementCase& c, std::ostream* out) { *out << c.label; }
 
 INSTANTIATE_TEST_SUITE_P(Table, UserFiles, ::testing::ValuesIn(kArrangements),
                          [](const auto& info) { return std::string(info.param.label); });
+
+TEST(TemporaryFiles, StaleOnesGoAndPlantedLinksAreNeverFollowed) {
+  TGalleryFixture gallery;
+  gallery.settings.ImageType = 1;
+  const std::string victim = gallery.root + "/victim.txt";
+  WriteWholeFile(victim, "precious");
+  fs::create_directories(gallery.root + "/thumbs");
+  // What a killed build of an older version left, and links planted at every name an older
+  // version would have used in this process.
+  WriteWholeFile(gallery.root + "/.zg-4242-0.part", "left over");
+  WriteWholeFile(gallery.root + "/thumbs/.zg-4242-1.part", "left over");
+  for (int n = 0; n < 200; ++n)
+    fs::create_symlink(victim, gallery.root + "/thumbs/.zg-" + std::to_string(getpid()) + "-" +
+                                   std::to_string(n) + ".part");
+  TRecordingUserInterface ui;
+  ui.answer = true;
+
+  BuildGallery(gallery.Inputs(), ui);
+
+  EXPECT_EQ(ReadWholeFile(victim), "precious");
+  EXPECT_EQ(PartFilesUnder(gallery.root), std::vector<std::string>{});
+  EXPECT_TRUE(gallery.Trashed().empty()) << "temporary files are the program's own";
+}
 
 }  // namespace
