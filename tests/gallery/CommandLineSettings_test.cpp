@@ -1,6 +1,7 @@
 // The command line never builds or lists on settings it was not given: a preset that does not
-// exist, and a settings file that is locked, not a database, or damaged, end the run with status
-// 1 before anything is scanned, cleared or written.
+// exist or holds no values, a value its control would not hold, and a settings file that is
+// locked, not ours, or damaged, end the run with status 1 before anything is scanned, cleared or
+// written.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -10,6 +11,8 @@
 
 #include "FolderSnapshot.h"
 #include "ProgramRunner.h"
+#include "SettingsFiles.h"
+#include "SettingsStore.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
 #include "WholeFiles.h"
@@ -101,6 +104,32 @@ void NotADatabase(const std::string& registry) {
   WriteWholeFile(registry, "my notes\nnot a database\n");
 }
 
+void ForeignKeysAndVals(const std::string& registry) {
+  fs::remove(registry);
+  RunSqlOn(registry, "CREATE TABLE keys(a); CREATE TABLE vals(b);");
+}
+
+// Stores `value` as `name` in the key `preset` below NamedSettings, as a hand edit could.
+std::function<void(const std::string&)> Plant(const std::string& preset, const std::string& name,
+                                              const std::string& value) {
+  return [=](const std::string& registry) {
+    TZetRegistry settings(TRegistryDatabase::Open(registry));
+    ASSERT_TRUE(settings.OpenKey(std::string(kNamedSettingsKey) + "\\" + preset, true));
+    settings.WriteString(name, value);
+    settings.WriteBool("ClearThumbsFolder", true);
+  };
+}
+
+// The release before refused no backslash: "trips\2023" became the key 2023 inside "trips".
+void NestedPreset(const std::string& registry) {
+  Plant("trips\\2023", "IndexFile", "i.htm")(registry);
+  TZetRegistry settings(TRegistryDatabase::Open(registry));
+  ASSERT_TRUE(settings.OpenKey(kSettingsKey, false));
+  settings.WriteString(kLastSettingsValue, "trips\\2023");
+}
+
+const char kFolderRule[] = ": имя папки может состоять только из латинских букв";
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineSettingsError,
     ::testing::Values(
@@ -123,7 +152,37 @@ INSTANTIATE_TEST_SUITE_P(
                            false,
                            kNotADatabase},
         TSettingsErrorCase{"BuildWithADamagedFile", Damage, {"--build", "--yes"}, false, kDamaged},
-        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, kDamaged}),
+        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, kDamaged},
+        TSettingsErrorCase{"BuildWithADamagedIndexOfValues",
+                           DamageIndexOfValues,
+                           {"--build", "--yes", "--preset", "trip"},
+                           false,
+                           kDamaged},
+        TSettingsErrorCase{"BuildWithAnotherProgramsKeysAndVals",
+                           ForeignKeysAndVals,
+                           {"--build", "--yes"},
+                           false,
+                           "registry.db\": это база данных другой программы"},
+        TSettingsErrorCase{"BuildWithThumbsInASiblingFolder",
+                           Plant("trip", "ThumbsFolder", "../sibling"),
+                           {"--build", "--yes", "--preset", "trip"},
+                           false,
+                           "не загружена: в ней недопустимые значения:\nThumbsFolder: "},
+        TSettingsErrorCase{"ListWithButtonsOnAnotherHost",
+                           Plant("trip", "ButtonsFolder", "//evil.example"),
+                           {"--list", "--preset", "trip"},
+                           false,
+                           kFolderRule},
+        TSettingsErrorCase{"BuildWithAPresetWithoutValues",
+                           NestedPreset,
+                           {"--build", "--yes", "--preset", "trips"},
+                           false,
+                           "Настройка \"trips\" пуста: в ней нет ни одного сохранённого значения."},
+        TSettingsErrorCase{"ListWithABackslashInTheLastPresetsName",
+                           NestedPreset,
+                           {"--list"},
+                           false,
+                           "в имени настройки не может быть знака \"\\\\\"."}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CommandLineSettings, TheUntitledPresetNeedsNoSavedValues) {

@@ -4,11 +4,15 @@
 
 #include <QFileInfo>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 
+#include "SettingsFiles.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
 #include "WholeFiles.h"
+
+using namespace std::string_literals;
 
 namespace {
 
@@ -83,6 +87,7 @@ TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
   TZetRegistry reader(again);
   ASSERT_TRUE(reader.OpenKey("Software", false));
   EXPECT_EQ(reader.ReadInteger("N"), 3);
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
 }
 
 TEST(RegistryDatabaseTest, ADroppedViewComesBackWithTheValuesKept) {
@@ -116,27 +121,67 @@ TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
   const std::string path = folder / "registry.db";
   WriteWholeFile(path, "");
   EXPECT_TRUE(TRegistryDatabase::Open(path)->Available());
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
 }
 
-// Files that are not ours: each must be refused and left exactly as it was.
+// Files that are not ours, and files of ours that are damaged: each must be refused and left
+// exactly as it was.
 struct TForeignFileCase {
   const char* label;
-  std::string bytes;       // written as the file, or
-  const char* foreignSql;  // run to make an SQLite database of another program
+  std::function<void(const std::string& path)> make;
+  const char* reason;
 };
 
+std::function<void(const std::string&)> Bytes(const std::string& bytes) {
+  return [bytes](const std::string& path) { WriteWholeFile(path, bytes); };
+}
+
+std::function<void(const std::string&)> Sql(const std::string& sql) {
+  return [sql](const std::string& path) { RunSqlOn(path, sql); };
+}
+
+// A settings file of ours holding a few settings, then changed by `sql`; damaged when asked.
+std::function<void(const std::string&)> Ours(const std::string& sql, bool damaged = false) {
+  return [sql, damaged](const std::string& path) {
+    {
+      TZetRegistry registry(TRegistryDatabase::Open(path));
+      ASSERT_TRUE(registry.OpenKey("Software", true));
+      registry.WriteString("ThumbsFolder", "pics");
+      registry.WriteInteger("IndexType", 2);
+    }
+    if (!sql.empty()) RunSqlOn(path, sql);
+    if (damaged) DamageIndexOfValues(path);
+  };
+}
+
+// How a file of the previous release looks: our tables, unmarked, in write-ahead logging.
+constexpr char kPreviousRelease[] = "PRAGMA application_id = 0; PRAGMA journal_mode = WAL;";
+
 const TForeignFileCase kForeignFiles[] = {
-    {"PlainText", "my notes\nnot a database\n", nullptr},
+    {"PlainText", Bytes("my notes\nnot a database\n"), kSettingsFileNotADatabaseReason},
     {"BinaryJunk",
-     std::string("\x7f"
-                 "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
-                 16) +
-         std::string(4000, 'z'),
-     nullptr},
-    {"TruncatedSqliteHeader", "SQLite format 3", nullptr},
-    {"OtherProgramsDatabase", "",
-     "CREATE TABLE photos(id INTEGER, file TEXT);"
-     "INSERT INTO photos VALUES(1, 'sea.jpg');"},
+     Bytes(std::string("\x7f"
+                       "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
+                       16) +
+           std::string(4000, 'z')),
+     kSettingsFileNotADatabaseReason},
+    {"TruncatedSqliteHeader", Bytes("SQLite format 3"), kSettingsFileNotADatabaseReason},
+    {"OtherProgramsDatabase",
+     Sql("CREATE TABLE photos(id INTEGER, file TEXT); INSERT INTO photos VALUES(1, 'sea.jpg');"),
+     kForeignDatabaseReason},
+    {"TablesNamedKeysAndVals",
+     Sql("CREATE TABLE keys(id INTEGER PRIMARY KEY, name TEXT); CREATE TABLE vals(key, data);"
+         "INSERT INTO keys VALUES(1, 'mine');"),
+     kForeignDatabaseReason},
+    {"KeysAndValsInWriteAheadLogging",
+     Sql("PRAGMA journal_mode = WAL; CREATE TABLE keys(a); CREATE TABLE vals(b);"),
+     kForeignDatabaseReason},
+    {"OurTablesUnderAnotherApplicationId", Ours("PRAGMA application_id = 1196444487"),
+     kForeignDatabaseReason},
+    {"PreviousReleaseTablesAndOneMore", Ours(kPreviousRelease + "CREATE TABLE notes(x);"s),
+     kForeignDatabaseReason},
+    {"DamagedIndexOfValues", Ours("", true), kSettingsFileDamagedReason},
+    {"DamagedPreviousReleaseFile", Ours(kPreviousRelease, true), kSettingsFileDamagedReason},
 };
 
 class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
@@ -144,14 +189,7 @@ class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
 TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   TTempFolder folder;
   const std::string path = folder / "registry.db";
-  if (GetParam().foreignSql) {
-    sqlite3* handle = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(handle, GetParam().foreignSql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(handle);
-  } else {
-    WriteWholeFile(path, GetParam().bytes);
-  }
+  GetParam().make(path);
   const std::string before = ReadWholeFile(path);
 
   TEnvironmentGuard guard;
@@ -159,6 +197,7 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   TRecordingUserInterface ui;
   auto database = OpenSettingsDatabase(ui);
   EXPECT_FALSE(database->Available());
+  EXPECT_EQ(database->OpenReason(), GetParam().reason);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_NE(ui.boxes[0].find("error: "), std::string::npos);
   EXPECT_NE(ui.boxes[0].find("\"" + path + "\""), std::string::npos) << ui.boxes[0];
@@ -182,11 +221,23 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   store.DeleteSettings("Trip", &presets);
   database.reset();
   EXPECT_EQ(ReadWholeFile(path), before);
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + "-wal")));
+  for (const char* companion : {"-wal", "-shm", "-journal"})
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + companion))) << companion;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ForeignFileTest, ::testing::ValuesIn(kForeignFiles),
                          [](const auto& info) { return std::string(info.param.label); });
+
+TEST(RegistryDatabaseTest, APreviousReleaseFileIsMarkedAndKeepsItsValues) {
+  TTempFolder folder;
+  const std::string path = folder / "registry.db";
+  Ours(kPreviousRelease)(path);
+  TZetRegistry registry(TRegistryDatabase::Open(path));
+  ASSERT_TRUE(registry.OpenKey("Software", false));
+  EXPECT_EQ(registry.ReadString("ThumbsFolder"), "pics");
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA journal_mode"), "delete");
+}
 
 TEST(RegistryDatabaseTest, AFolderInPlaceOfTheFileIsReported) {
   TTempFolder folder;
