@@ -281,25 +281,6 @@ TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
   EXPECT_EQ(form->FilesTab().EditThumbsFolder->text().toStdString(), "t");
 }
 
-TEST_F(PresetTest, PlantedFolderNamesAreShownOnceAndBackslashNamesAreNotSaved) {
-  const std::string planted = std::string(kNamedSettingsKey) + "\\Planted";
-  WriteStoredText(planted, "ThumbsFolder", "//evil.example");
-  WriteStoredText(planted, "ButtonsFolder", "../sibling");
-  form->RefreshSettingsList();
-  Pick(QStringLiteral("Planted"));
-  const std::vector<std::string> errors = desktop.Texts("error");
-  ASSERT_EQ(errors.size(), 1u);
-  EXPECT_NE(errors[0].find("\r\nThumbsFolder: имя папки"), std::string::npos) << errors[0];
-  EXPECT_NE(errors[0].find("\r\nButtonsFolder: имя папки"), std::string::npos) << errors[0];
-  EXPECT_EQ(form->FilesTab().EditThumbsFolder->text().toStdString(), "thumbs");
-  EXPECT_EQ(form->FilesTab().EditButtonsFolder->text().toStdString(), "buttons");
-  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("trips\\2023"));
-  form->ButtonSaveSettingsClick();
-  EXPECT_EQ(desktop.Texts("error").size(), 2u);
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(),
-            (QStringList{"<без названия>", "Planted"}));
-}
-
 TEST_F(PresetTest, TypedNamesAreSavedAndDeletedAsTyped) {
   for (const char* name : {"Alpha", "Beta"}) {
     form->FilesTab().ComboBoxSettings->setEditText(QString::fromLatin1(name));

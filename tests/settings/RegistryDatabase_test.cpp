@@ -4,17 +4,48 @@
 
 #include <QFileInfo>
 #include <cstdlib>
-#include <functional>
 #include <optional>
 
-#include "SettingsFiles.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
 #include "WholeFiles.h"
-
-using namespace std::string_literals;
+#include "ZetStrings.h"
 
 namespace {
+
+// Runs `sql` on `path` on a connection of its own, as the sqlite3 tool would; the first column
+// of the last row a statement gave.
+std::string RunSqlOn(const std::string& path, const std::string& sql) {
+  sqlite3* handle = nullptr;
+  std::string row;
+  EXPECT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
+  const auto keep = [](void* out, int, char** values, char**) {
+    if (values[0] != nullptr) *static_cast<std::string*>(out) = values[0];
+    return 0;
+  };
+  EXPECT_EQ(sqlite3_exec(handle, sql.c_str(), keep, &row, nullptr), SQLITE_OK) << sql;
+  sqlite3_close(handle);
+  return row;
+}
+
+// Changes the case of a letter of every stored setting's name inside the index page of `vals`
+// only: the file stays sound enough for a quick check, yet no lookup by name finds them.
+void DamageIndexOfValues(const std::string& path) {
+  const size_t pageSize = std::stoul(RunSqlOn(path, "PRAGMA page_size"));
+  const size_t start =
+      pageSize * (std::stoul(RunSqlOn(path,
+                                      "SELECT rootpage FROM sqlite_master WHERE name = "
+                                      "'sqlite_autoindex_vals_1'")) -
+                  1);
+  std::string bytes = ReadWholeFile(path);
+  ASSERT_EQ(bytes.at(start), '\x0A') << "the index must fit one leaf page";
+  for (const TSettingRow& row : kSettingsTable) {
+    const std::string fold = FoldCase(row.Name);
+    for (size_t at = bytes.find(fold, start); at < start + pageSize; at = bytes.find(fold, at + 1))
+      bytes[at + fold.size() - 1] ^= 0x20;
+  }
+  ASSERT_TRUE(WriteWholeFile(path, bytes));
+}
 
 // Sets or unsets environment variables for one test and puts them back afterwards.
 class TEnvironmentGuard {
@@ -128,60 +159,52 @@ TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
 // exactly as it was.
 struct TForeignFileCase {
   const char* label;
-  std::function<void(const std::string& path)> make;
+  std::string bytes;       // written as the file, or
+  const char* foreignSql;  // run on a new file, or on a settings file of ours when `ours`
+  bool ours;
+  bool damaged;  // then its index of values damaged
   const char* reason;
 };
 
-std::function<void(const std::string&)> Bytes(const std::string& bytes) {
-  return [bytes](const std::string& path) { WriteWholeFile(path, bytes); };
+void MakeFile(const TForeignFileCase& c, const std::string& path) {
+  if (c.ours) {
+    TZetRegistry registry(TRegistryDatabase::Open(path));
+    ASSERT_TRUE(registry.OpenKey("Software", true));
+    registry.WriteString("ThumbsFolder", "pics");
+  }
+  if (c.foreignSql) RunSqlOn(path, c.foreignSql);
+  if (!c.ours && !c.foreignSql) WriteWholeFile(path, c.bytes);
+  if (c.damaged) DamageIndexOfValues(path);
 }
 
-std::function<void(const std::string&)> Sql(const std::string& sql) {
-  return [sql](const std::string& path) { RunSqlOn(path, sql); };
-}
-
-// A settings file of ours holding a few settings, then changed by `sql`; damaged when asked.
-std::function<void(const std::string&)> Ours(const std::string& sql, bool damaged = false) {
-  return [sql, damaged](const std::string& path) {
-    {
-      TZetRegistry registry(TRegistryDatabase::Open(path));
-      ASSERT_TRUE(registry.OpenKey("Software", true));
-      registry.WriteString("ThumbsFolder", "pics");
-      registry.WriteInteger("IndexType", 2);
-    }
-    if (!sql.empty()) RunSqlOn(path, sql);
-    if (damaged) DamageIndexOfValues(path);
-  };
-}
-
-// How a file of the previous release looks: our tables, unmarked, in write-ahead logging.
+// A file of the release before the mark: our tables, unmarked, in write-ahead logging.
 constexpr char kPreviousRelease[] = "PRAGMA application_id = 0; PRAGMA journal_mode = WAL;";
+constexpr const char* kNotADatabase = kSettingsFileNotADatabaseReason;
+constexpr const char* kForeign = kForeignDatabaseReason;
 
 const TForeignFileCase kForeignFiles[] = {
-    {"PlainText", Bytes("my notes\nnot a database\n"), kSettingsFileNotADatabaseReason},
+    {"PlainText", "my notes\nnot a database\n", nullptr, false, false, kNotADatabase},
     {"BinaryJunk",
-     Bytes(std::string("\x7f"
-                       "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
-                       16) +
-           std::string(4000, 'z')),
-     kSettingsFileNotADatabaseReason},
-    {"TruncatedSqliteHeader", Bytes("SQLite format 3"), kSettingsFileNotADatabaseReason},
-    {"OtherProgramsDatabase",
-     Sql("CREATE TABLE photos(id INTEGER, file TEXT); INSERT INTO photos VALUES(1, 'sea.jpg');"),
-     kForeignDatabaseReason},
-    {"TablesNamedKeysAndVals",
-     Sql("CREATE TABLE keys(id INTEGER PRIMARY KEY, name TEXT); CREATE TABLE vals(key, data);"
-         "INSERT INTO keys VALUES(1, 'mine');"),
-     kForeignDatabaseReason},
-    {"KeysAndValsInWriteAheadLogging",
-     Sql("PRAGMA journal_mode = WAL; CREATE TABLE keys(a); CREATE TABLE vals(b);"),
-     kForeignDatabaseReason},
-    {"OurTablesUnderAnotherApplicationId", Ours("PRAGMA application_id = 1196444487"),
-     kForeignDatabaseReason},
-    {"PreviousReleaseTablesAndOneMore", Ours(kPreviousRelease + "CREATE TABLE notes(x);"s),
-     kForeignDatabaseReason},
-    {"DamagedIndexOfValues", Ours("", true), kSettingsFileDamagedReason},
-    {"DamagedPreviousReleaseFile", Ours(kPreviousRelease, true), kSettingsFileDamagedReason},
+     std::string("\x7f"
+                 "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
+                 16) +
+         std::string(4000, 'z'),
+     nullptr, false, false, kNotADatabase},
+    {"TruncatedSqliteHeader", "SQLite format 3", nullptr, false, false, kNotADatabase},
+    {"OtherProgramsDatabase", "",
+     "CREATE TABLE photos(id INTEGER, file TEXT);"
+     "INSERT INTO photos VALUES(1, 'sea.jpg');",
+     false, false, kForeign},
+    {"TablesNamedKeysAndVals", "", "CREATE TABLE keys(id, name); CREATE TABLE vals(key, data);",
+     false, false, kForeign},
+    {"KeysAndValsInWriteAheadLogging", "",
+     "PRAGMA journal_mode = WAL; CREATE TABLE keys(a); CREATE TABLE vals(b);", false, false,
+     kForeign},
+    {"OurTablesUnderAnotherId", "", "PRAGMA application_id = 1196444487", true, false, kForeign},
+    {"PreviousReleaseAndATable", "", "PRAGMA application_id = 0; CREATE TABLE t(x)", true, false,
+     kForeign},
+    {"DamagedIndexOfValues", "", nullptr, true, true, kSettingsFileDamagedReason},
+    {"DamagedPreviousRelease", "", kPreviousRelease, true, true, kSettingsFileDamagedReason},
 };
 
 class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
@@ -189,7 +212,7 @@ class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
 TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   TTempFolder folder;
   const std::string path = folder / "registry.db";
-  GetParam().make(path);
+  MakeFile(GetParam(), path);
   const std::string before = ReadWholeFile(path);
 
   TEnvironmentGuard guard;
@@ -231,7 +254,7 @@ INSTANTIATE_TEST_SUITE_P(Files, ForeignFileTest, ::testing::ValuesIn(kForeignFil
 TEST(RegistryDatabaseTest, APreviousReleaseFileIsMarkedAndKeepsItsValues) {
   TTempFolder folder;
   const std::string path = folder / "registry.db";
-  Ours(kPreviousRelease)(path);
+  MakeFile({"", "", kPreviousRelease, true, false, nullptr}, path);
   TZetRegistry registry(TRegistryDatabase::Open(path));
   ASSERT_TRUE(registry.OpenKey("Software", false));
   EXPECT_EQ(registry.ReadString("ThumbsFolder"), "pics");

@@ -9,7 +9,6 @@
 #include <csignal>
 #include <string>
 
-#include "SettingsFiles.h"
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
 
@@ -106,39 +105,34 @@ TEST_F(ConcurrencyTest, TwoCopiesSavingAtOnceKeepBothPresetsWhole) {
 }
 
 TEST_F(ConcurrencyTest, SavesReachTheFileWhateverElseOpensIt) {
-  // A child process saves, closes a descriptor of the file of its own (as a file dialog that
-  // shows the settings folder does), lets this process read the file, saves again, and is killed.
+  // A child saves, closes a descriptor of the file of its own (as a file dialog showing the
+  // settings folder does), lets another connection read the file, saves again and is killed.
   store_.reset();
   database_.reset();
   int toChild[2], toParent[2];
-  ASSERT_EQ(pipe(toChild), 0);
-  ASSERT_EQ(pipe(toParent), 0);
+  ASSERT_EQ(pipe(toChild) | pipe(toParent), 0);
+  char step = 0;
   const pid_t child = fork();
   if (child == 0) {
-    char go = 0;
-    TRecordingUserInterface ui;
-    TSettingsStore store(TRegistryDatabase::Open(path_), ui);
     try {
+      TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
       store.SaveSettings("First", RoundValues("First", 1), nullptr);
       close(open(path_.c_str(), O_RDONLY));
-      if (write(toParent[1], "1", 1) != 1 || read(toChild[0], &go, 1) != 1) _exit(1);
-      store.SaveSettings("Second", RoundValues("Second", 2), nullptr);
+      if (write(toParent[1], "1", 1) == 1 && read(toChild[0], &step, 1) == 1) {
+        store.SaveSettings("Second", RoundValues("Second", 2), nullptr);
+        if (write(toParent[1], "2", 1) == 1) pause();
+      }
     } catch (const TRegistryError&) {
-      _exit(1);
     }
-    if (write(toParent[1], "2", 1) == 1) pause();
     _exit(1);
   }
-  close(toChild[0]);
   close(toParent[1]);
-  char step = 0;
   ASSERT_EQ(read(toParent[0], &step, 1), 1);
-  EXPECT_EQ(RunSqlOn(path_, "SELECT count(*) FROM vals WHERE name = 'AltIndex'"), "1");
+  ExecuteSql("SELECT count(*) FROM vals");
   ASSERT_EQ(write(toChild[1], "g", 1), 1);
   EXPECT_EQ(read(toParent[0], &step, 1), 1);
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
-
   TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
   EXPECT_EQ(RoundOf("First", store.ReadPresetSnapshot("First")), 1);
   EXPECT_EQ(RoundOf("Second", store.ReadPresetSnapshot("Second")), 2);
