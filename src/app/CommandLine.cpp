@@ -92,9 +92,9 @@ bool IsOption(const std::string& argument) { return argument.size() > 1 && argum
 
 // Loads the named preset (or the last-used one) as the window would show it, and applies
 // FOLDER. The user's settings are only read. False (message printed) on a settings error: a
-// preset asked for that does not exist, or a settings file that cannot be read whole. Unlike the
-// window, the command line never goes on with the defaults, which could clear and overwrite the
-// user's files.
+// preset asked for that does not exist or holds no values, a value its control would not hold,
+// or a settings file that is not ours or cannot be read whole. Unlike the window, the command
+// line never goes on with the defaults, which could clear and overwrite the user's files.
 bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
   TConsoleUserInterface ui(false);
   try {
@@ -250,6 +250,8 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
     } else if (argument == "--preset") {
       if (request.hasPreset) return bad("--preset given twice");
       if (i + 1 >= arguments.size()) return bad("--preset needs a NAME");
+      if (!IsStorablePresetName(arguments[i + 1]))
+        return bad("a preset NAME cannot contain a backslash");
       request.hasPreset = true;
       request.preset = arguments[++i];
     } else if (argument == "--yes") {

@@ -17,6 +17,7 @@
 #include "FormSettingsBinding.h"
 #include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
+#include "SettingValueRules.h"
 #include "ZetStrings.h"
 
 using namespace FormMainParts;
@@ -240,8 +241,7 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter;
   }
-  if (event->type() == QEvent::KeyPress &&
-      (watched == EditThumbsFolder || watched == EditButtonsFolder)) {
+  if (event->type() == QEvent::KeyPress && IsHtmlFolderEdit(watched)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Focus moves and the keys that type nothing (arrows, Delete, Home...) are not characters.
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete)
@@ -253,7 +253,9 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     if (control && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z)
       typed = QChar(key->key() - Qt::Key_A + 1);
     if (typed.isEmpty()) return false;
-    if (typed.size() == 1 && IsHtmlFolderCharacter(typed[0])) return false;
+    // Backspace types character 8 and edits the name; it is no character of the name.
+    if (typed.size() == 1 && (typed[0] == QChar(8) || IsHtmlFolderCharacter(typed[0].unicode())))
+      return false;
     desktop_.Beep();
     return true;
   }

@@ -82,8 +82,6 @@ class TFormMain : public QWidget,
   void MenuDescribeClick();
   void MenuDeleteFromListClick();
   void ButtonHelpClick();
-  // Whether a character typed into a sub-folder edit is let through.
-  static bool IsHtmlFolderCharacter(QChar character);
 
   // ---- The image scan (FormMainScan.cpp) ----
   // Rebuilds the image list from the folder and mask edits. Asked for while a scan runs, it
@@ -156,6 +154,8 @@ class TFormMain : public QWidget,
   void ConnectRules();
   void ConnectPresets();
   void RunColorButton(QLineEdit* edit, const QString& dialogName);
+  // Whether `watched` is an edit of a folder name that takes only some characters.
+  bool IsHtmlFolderEdit(const QObject* watched) const;
   void RunOneScan();
   // Closes the window when the user asked for it while a job ran.
   void CloseIfRequested();

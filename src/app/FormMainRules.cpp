@@ -6,6 +6,7 @@
 #include "DesktopServices.h"
 #include "FormMain.h"
 #include "FormMainParts.h"
+#include "FormSettingsBinding.h"
 #include "ResultFolders.h"
 #include "ZetFileUtils.h"
 #include "ZetHexNums.h"
@@ -77,8 +78,10 @@ void TFormMain::ConnectRules() {
     if (PageControlMain->widget(index) == TabSheetFiles) TabSheetFilesShow();
   });
 
-  EditThumbsFolder->installEventFilter(this);
-  EditButtonsFolder->installEventFilter(this);
+  // The folder name edits take only the characters a stored name may hold.
+  for (const TSettingRow& row : kSettingsTable)
+    if (row.Content == TTextContent::HtmlFolderName)
+      bindings_->Of(row).Edit->installEventFilter(this);
 
   connect(ButtonTableBorderColor, &QToolButton::clicked, this,
           &TFormMain::ButtonTableBorderColorClick);
@@ -203,10 +206,11 @@ void TFormMain::EditResultFolderChange() {
   EditButtonsFolderPrefix->setText(prefix);
 }
 
-bool TFormMain::IsHtmlFolderCharacter(QChar character) {
-  const char16_t c = character.unicode();
-  return c == 8 || c == u'-' || c == u'_' || (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') ||
-         (c >= u'a' && c <= u'z');
+bool TFormMain::IsHtmlFolderEdit(const QObject* watched) const {
+  for (const TSettingRow& row : kSettingsTable)
+    if (row.Content == TTextContent::HtmlFolderName && bindings_->Of(row).Edit == watched)
+      return true;
+  return false;
 }
 
 void TFormMain::RunColorButton(QLineEdit* edit, const QString& dialogName) {

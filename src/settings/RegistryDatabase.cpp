@@ -6,62 +6,12 @@
 #include <QStandardPaths>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 
+#include "RegistryFile.h"
 #include "SettingsMessages.h"
 #include "SqliteStatement.h"
 
 namespace {
-
-constexpr const char* kSchema = R"sql(
-CREATE TABLE IF NOT EXISTS keys(
-  id INTEGER PRIMARY KEY,
-  parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,
-  name TEXT NOT NULL,
-  fold TEXT NOT NULL,
-  UNIQUE(parent, fold));
-CREATE TABLE IF NOT EXISTS vals(
-  key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,
-  name TEXT NOT NULL,
-  fold TEXT NOT NULL,
-  type INTEGER NOT NULL,
-  data BLOB,
-  PRIMARY KEY(key, fold));
-CREATE INDEX IF NOT EXISTS keys_by_parent ON keys(parent);
-CREATE VIEW IF NOT EXISTS readable_values AS
-WITH RECURSIVE
-  paths(id, path) AS (
-    SELECT id, name FROM keys WHERE parent IS NULL
-    UNION ALL
-    SELECT keys.id, paths.path || '\' || keys.name FROM keys JOIN paths ON keys.parent = paths.id),
-  bytes(key, fold, h) AS (
-    SELECT key, fold, hex(data) FROM vals WHERE type = 4 AND length(data) = 4),
-  dwords(key, fold, u) AS (
-    SELECT key, fold,
-      (instr('0123456789ABCDEF', substr(h, 1, 1)) - 1) * 16 +
-      (instr('0123456789ABCDEF', substr(h, 2, 1)) - 1) +
-      ((instr('0123456789ABCDEF', substr(h, 3, 1)) - 1) * 16 +
-       (instr('0123456789ABCDEF', substr(h, 4, 1)) - 1)) * 256 +
-      ((instr('0123456789ABCDEF', substr(h, 5, 1)) - 1) * 16 +
-       (instr('0123456789ABCDEF', substr(h, 6, 1)) - 1)) * 65536 +
-      ((instr('0123456789ABCDEF', substr(h, 7, 1)) - 1) * 16 +
-       (instr('0123456789ABCDEF', substr(h, 8, 1)) - 1)) * 16777216
-    FROM bytes)
-SELECT paths.path AS key, vals.name AS name,
-  CASE vals.type WHEN 1 THEN 'REG_SZ' WHEN 2 THEN 'REG_EXPAND_SZ' WHEN 3 THEN 'REG_BINARY'
-                 WHEN 4 THEN 'REG_DWORD' ELSE 'type ' || vals.type END AS kind,
-  CASE
-    WHEN vals.type IN (1, 2) THEN CAST(
-      CASE WHEN hex(substr(vals.data, -1)) = '00'
-           THEN substr(vals.data, 1, length(vals.data) - 1) ELSE vals.data END AS TEXT)
-    WHEN dwords.u IS NOT NULL THEN
-      CASE WHEN dwords.u >= 2147483648 THEN dwords.u - 4294967296 ELSE dwords.u END
-    ELSE hex(vals.data)
-  END AS value
-FROM vals JOIN paths ON vals.key = paths.id
-LEFT JOIN dwords ON dwords.key = vals.key AND dwords.fold = vals.fold
-ORDER BY paths.path, vals.fold;
-)sql";
 
 std::string Environment(const char* name) {
   const char* value = std::getenv(name);
@@ -72,19 +22,35 @@ bool Execute(sqlite3* handle, const char* sql) {
   return sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-// Why a step failed, in the user's words where the reason is a common one.
-std::string ReasonOf(sqlite3* handle, int code) {
-  switch (code & 0xFF) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-      return kSettingsFileBusyReason;
-    case SQLITE_CORRUPT:
-      return kSettingsFileDamagedReason;
-    case SQLITE_NOTADB:
-      return kSettingsFileNotADatabaseReason;
-    default:
-      return sqlite3_errmsg(handle);
+int32_t ApplicationIdOf(sqlite3* handle) {
+  TSqliteStatement read(handle, "PRAGMA application_id");
+  return read.Step() == SQLITE_ROW ? static_cast<int32_t>(read.ColumnInteger(0)) : 0;
+}
+
+bool HasView(sqlite3* handle) {
+  TSqliteStatement find(handle,
+                        "SELECT 1 FROM sqlite_master WHERE type = 'view' AND "
+                        "name = 'readable_values'");
+  return find.Step() == SQLITE_ROW;
+}
+
+// Keeps the file in a rollback journal, switching a file that a copy of the previous release
+// left in write-ahead logging. A connection in write-ahead logging holds locks on the file for as
+// long as it is open, and a close() of any other descriptor of the same file in this process (a
+// file dialog showing the settings folder opens and closes the files it lists) silently drops
+// them: another program's connection then takes itself for the last one, deletes the live log,
+// and every later save of this connection goes into a deleted file. Between two operations a
+// rollback-journal connection holds no lock at all, so there is nothing to drop; during one, no
+// other code of the program runs on this thread. A switch needs the file to itself: while another
+// copy holds it, this copy stays as the file is rather than wait.
+void UseRollbackJournal(sqlite3* handle, int busyTimeoutMs) {
+  {
+    TSqliteStatement mode(handle, "PRAGMA journal_mode");
+    if (mode.Step() != SQLITE_ROW || mode.ColumnBytes(0) != "wal") return;
   }
+  sqlite3_busy_timeout(handle, 0);
+  Execute(handle, "PRAGMA journal_mode = DELETE");
+  sqlite3_busy_timeout(handle, busyTimeoutMs);
 }
 
 }  // namespace
@@ -109,11 +75,17 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
+  // Look before anything can write: a file that is not ours must stay exactly as it is.
+  const TRegistryFileLook look = LookAtRegistryFile(path, busyTimeoutMs);
+  if (look.Kind == TRegistryFileKind::Refused) {
+    database->MarkUnusable(look.Reason);
+    return database;
+  }
+  const int create = look.Kind == TRegistryFileKind::Missing ? SQLITE_OPEN_CREATE : 0;
   sqlite3* handle = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+  if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | create, nullptr) !=
       SQLITE_OK) {
-    database->openReason_ = handle ? sqlite3_errmsg(handle) : "out of memory";
-    database->openError_ = SettingsFileUnusableMessage(path, database->openReason_);
+    database->MarkUnusable(handle ? sqlite3_errmsg(handle) : "out of memory");
     sqlite3_close(handle);
     return database;
   }
@@ -121,49 +93,54 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   sqlite3_busy_timeout(handle, busyTimeoutMs);
   Execute(handle, "PRAGMA foreign_keys = ON");
 
-  // Look before writing anything: a file that is not a database, or belongs to another program,
-  // must stay exactly as it is.
-  std::set<std::string> tables;
-  bool hasView = false;
-  {
-    TSqliteStatement list(handle,
-                          "SELECT type, name FROM sqlite_master WHERE type IN ('table', 'view') "
-                          "AND name NOT LIKE 'sqlite_%'");
-    int step = list.Ok() ? list.Step() : sqlite3_errcode(handle);
-    while (step == SQLITE_ROW) {
-      if (list.ColumnBytes(0) == "table") tables.insert(list.ColumnBytes(1));
-      if (list.ColumnBytes(1) == "readable_values") hasView = true;
-      step = list.Step();
+  std::string reason;
+  if (look.Kind == TRegistryFileKind::Ours) {
+    reason = IntegrityProblem(handle);
+    // A file of ours that lost its view (a hand edit) gets it back; every statement of the
+    // schema is "if not exists", so the stored values stay. A file that cannot be written
+    // (read-only) is still read.
+    if (reason.empty() && !HasView(handle)) {
+      TRegistryTransaction complete(*database, TRegistryTransaction::TMode::Write);
+      if (complete.Started() && Execute(handle, kRegistrySchema)) complete.Commit();
     }
-    if (step != SQLITE_DONE) {
-      database->MarkUnusable(ReasonOf(handle, step));
-      return database;
-    }
+  } else {
+    reason = database->MarkAsOurs(look.Kind == TRegistryFileKind::Missing);
   }
-  const bool ours = tables.count("keys") == 1 && tables.count("vals") == 1;
-  if (!tables.empty() && !ours) {
-    database->MarkUnusable(kForeignDatabaseReason);
+  if (!reason.empty()) {
+    database->MarkUnusable(reason);
     return database;
   }
-
-  // Write-ahead logging lets a copy of the program read while another one saves. A settings
-  // file needs no sync on every commit: a crash may lose the last save, never the file.
-  Execute(handle, "PRAGMA journal_mode = WAL");
-  Execute(handle, "PRAGMA synchronous = NORMAL");
-
-  if (!ours || !hasView) {
-    // Every statement of the schema is "if not exists", so this also completes a file that
-    // lost its view (a hand edit) and leaves the stored values alone.
-    TRegistryTransaction create(*database, TRegistryTransaction::TMode::Write);
-    const bool created = create.Started() && Execute(handle, kSchema) && create.Commit();
-    if (!created && !ours) database->MarkUnusable(sqlite3_errmsg(handle));
-  }
+  UseRollbackJournal(handle, busyTimeoutMs);
   return database;
+}
+
+std::string TRegistryDatabase::MarkAsOurs(bool createTables) {
+  // Under the write lock, so the file is seen as it is marked: another copy of the program may
+  // have created or marked it since it was looked at.
+  TRegistryTransaction mark(*this, TRegistryTransaction::TMode::Write);
+  if (!mark.Started()) return RegistryFailureReason(handle_, sqlite3_errcode(handle_));
+  const int32_t applicationId = ApplicationIdOf(handle_);
+  if (applicationId == kRegistryApplicationId) return std::string();
+  bool exact = false;
+  const int code = HasExactRegistrySchema(handle_, exact);
+  if (code != SQLITE_OK) return RegistryFailureReason(handle_, code);
+  bool empty = false;
+  {
+    TSqliteStatement count(handle_, "SELECT count(*) FROM sqlite_master");
+    empty = count.Step() == SQLITE_ROW && count.ColumnInteger(0) == 0;
+  }
+  if (applicationId != 0 || !(exact || (createTables && empty))) return kForeignDatabaseReason;
+  const std::string markSql = "PRAGMA application_id = " + std::to_string(kRegistryApplicationId);
+  if ((!exact && !Execute(handle_, kRegistrySchema)) || !Execute(handle_, markSql.c_str()) ||
+      !mark.Commit())
+    return RegistryFailureReason(handle_, sqlite3_errcode(handle_));
+  return std::string();
 }
 
 void TRegistryDatabase::MarkUnusable(const std::string& reason) {
   openReason_ = reason;
   openError_ = SettingsFileUnusableMessage(path_, reason);
+  // A transaction the check left open is rolled back by the close.
   sqlite3_close_v2(handle_);
   handle_ = nullptr;
 }
@@ -175,11 +152,8 @@ bool TRegistryDatabase::CheckWhole(std::string& reason) {
     reason = openReason_;
     return false;
   }
-  TSqliteStatement check(handle_, "PRAGMA quick_check");
-  const int step = check.Ok() ? check.Step() : sqlite3_errcode(handle_);
-  if (step == SQLITE_ROW && check.ColumnBytes(0) == "ok") return true;
-  reason = step == SQLITE_ROW ? std::string(kSettingsFileDamagedReason) : ReasonOf(handle_, step);
-  return false;
+  reason = IntegrityProblem(handle_);
+  return reason.empty();
 }
 
 TRegistryTransaction::TRegistryTransaction(TRegistryDatabase& database, TMode mode)

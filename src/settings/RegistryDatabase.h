@@ -6,6 +6,7 @@
 // wait for each other (busy timeout) instead of failing.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -16,17 +17,23 @@ struct sqlite3;
 // unset or relative XDG_CONFIG_HOME.
 std::string DefaultRegistryPath();
 
+// The mark of our settings file (PRAGMA application_id): "ZGal" in ASCII. A file without it is
+// taken only when it holds exactly the tables of the release before the mark, and is then marked.
+inline constexpr int32_t kRegistryApplicationId = 0x5A47616C;
+
 // How long a copy of the program waits for another one holding the file: long enough for a
 // save to finish, short enough that a stuck copy does not freeze this one for good.
 inline constexpr int kDefaultBusyTimeoutMs = 15000;
 
 class TRegistryDatabase {
  public:
-  // Opens the database at `path`, creating the file, its folder and the tables when missing.
-  // Never throws. A file that cannot be opened, is not a database, or is a database of another
-  // program gives an unavailable object whose OpenError() names the file and the reason; such a
-  // file is never written to. A file held by another program is waited for up to
-  // `busyTimeoutMs`, at the open and at every later step.
+  // Opens the database at `path`, creating the file, its folder and the tables when missing
+  // (an empty file counts as missing). Never throws. The file is ours when it carries
+  // kRegistryApplicationId, or holds exactly the tables of the release before the mark (it is
+  // then marked). A file that cannot be opened, is not a database, is any other database, or
+  // fails the integrity check gives an unavailable object whose OpenError() names the file and
+  // the reason; such a file is never written to. A file held by another program is waited for
+  // up to `busyTimeoutMs`, at the open and at every later step.
   static std::shared_ptr<TRegistryDatabase> Open(const std::string& path,
                                                  int busyTimeoutMs = kDefaultBusyTimeoutMs);
 
@@ -48,8 +55,8 @@ class TRegistryDatabase {
   // Why the database is unavailable, in a few words (empty otherwise).
   const std::string& OpenReason() const { return openReason_; }
 
-  // Reads the whole file through (the database's own quick check). False, with the reason in a
-  // few words, when it is unavailable, damaged, or held by another program beyond the wait.
+  // Reads the whole file through (the database's own integrity check). False, with the reason in
+  // a few words, when it is unavailable, damaged, or held by another program beyond the wait.
   bool CheckWhole(std::string& reason);
 
   // REQUIRES: Available().
@@ -57,6 +64,9 @@ class TRegistryDatabase {
 
  private:
   explicit TRegistryDatabase(std::string path) : path_(std::move(path)) {}
+  // Marks the open file as ours, after creating the tables when `createTables` and the file is
+  // empty. Empty when that worked, else why not.
+  std::string MarkAsOurs(bool createTables);
   void MarkUnusable(const std::string& reason);
 
   std::string path_;

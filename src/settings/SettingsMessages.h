@@ -3,6 +3,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "SettingValueRules.h"
 
 // The untitled preset: its values live directly in the settings key. Compared exactly (letter
 // case counts): "<Без названия>" is an ordinary named preset.
@@ -36,6 +40,7 @@ inline constexpr char kForeignDatabaseReason[] =
 inline constexpr char kSettingsFileBusyReason[] = "файл занят другой программой";
 inline constexpr char kSettingsFileDamagedReason[] = "файл повреждён";
 inline constexpr char kSettingsFileNotADatabaseReason[] = "это не файл базы данных";
+inline constexpr char kSettingsFileUnreadableReason[] = "файл не читается";
 
 // For the command line, which stops instead of going on with the defaults: the settings file
 // cannot be read, because `reason`.
@@ -43,3 +48,24 @@ std::string SettingsFileUnreadableMessage(const std::string& path, const std::st
 
 // For the command line: the named preset it was asked for does not exist.
 std::string PresetNotFoundMessage(const std::string& presetName);
+
+// For the command line: a named preset whose key holds no value at all (such as the key "trips"
+// left above a preset once saved as "trips\2023").
+std::string PresetWithoutValuesMessage(const std::string& presetName);
+
+// A preset name with a backslash would be stored as keys inside other keys. Shown with ShowError
+// when the window is asked to save such a preset; the command line's version says it was not
+// loaded.
+std::string PresetNameWithBackslashMessage(const std::string& presetName);
+std::string PresetNameWithBackslashError(const std::string& presetName);
+
+// Why a stored value was refused, in a few words.
+std::string TextRefusalReason(TTextRefusal refusal);
+
+// Stored values that their controls would not hold: (value name, why) in table order.
+using TRefusedValues = std::vector<std::pair<std::string, TTextRefusal>>;
+
+// Shown with ShowError once a load put the defaults in place of `refused` values.
+std::string RefusedValuesMessage(const std::string& presetName, const TRefusedValues& refused);
+// For the command line, which does not go on with the defaults.
+std::string RefusedValuesError(const std::string& presetName, const TRefusedValues& refused);

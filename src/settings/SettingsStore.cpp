@@ -3,21 +3,35 @@
 #include <algorithm>
 #include <cassert>
 
+#include "SettingValueRules.h"
 #include "SettingsTable.h"
 #include "ZetStrings.h"
 
 namespace {
 
-// Puts one row's stored value (or its default) into the target by the row's rules.
-void LoadRow(TZetRegistry& registry, const TSettingRow& row, TSettingsTarget& target) {
+// Puts one row's stored value (or its default) into the target by the row's rules. A text its
+// control would not hold is added to `refused`, and the control gets the default instead.
+void LoadRow(TZetRegistry& registry, const TSettingRow& row, TSettingsTarget& target,
+             TRefusedValues& refused) {
   switch (row.Control) {
     case TControlKind::Edit: {
-      if (row.Rule == TBlankRule::X) {
-        target.ApplyText(row, registry.ValueExists(row.Name) ? registry.ReadString(row.Name)
-                                                             : DefaultTextOf(row));
+      const bool exists = registry.ValueExists(row.Name);
+      const std::string stored = exists ? registry.ReadString(row.Name) : std::string();
+      // A blank text takes the default by its rule, and the defaults pass every rule.
+      const bool takesDefault = row.Rule == TBlankRule::T   ? TrimControlAndBlanks(stored).empty()
+                                : row.Rule == TBlankRule::E ? stored.empty()
+                                                            : !exists;
+      if (const TTextRefusal refusal = CheckSettingText(row, stored);
+          !takesDefault && refusal != TTextRefusal::None) {
+        refused.emplace_back(row.Name, refusal);
+        target.ApplyText(row, DefaultTextOf(row));
         return;
       }
-      target.ApplyText(row, registry.ReadString(row.Name));
+      if (row.Rule == TBlankRule::X) {
+        target.ApplyText(row, exists ? stored : DefaultTextOf(row));
+        return;
+      }
+      target.ApplyText(row, stored);
       // The control's own text decides, as the window shows it after its change reaction.
       const std::string shown = target.ControlText(row);
       const bool blank =
@@ -80,6 +94,10 @@ bool IsUntitledPresetName(const std::string& name) {
   return name.empty() || name == kUntitledPresetName;
 }
 
+bool IsStorablePresetName(const std::string& name) {
+  return name.find(kRegistryPathSeparator) == std::string::npos;
+}
+
 std::string PresetKeyPath(const std::string& name) {
   if (IsUntitledPresetName(name)) return kSettingsKey;
   return std::string(kNamedSettingsKey) + kRegistryPathSeparator + name;
@@ -109,12 +127,14 @@ void TSettingsStore::LoadSettings(const std::string& name, TSettingsTarget& targ
       }
     }
   }
-  ReadPresetValues(name, target);
+  const TRefusedValues refused = ReadPresetValues(name, target);
+  if (!refused.empty())
+    ui_.ShowError(RefusedValuesMessage(name.empty() ? kUntitledPresetName : name, refused));
   if (presets != nullptr && IsUntitledPresetName(name)) presets->SetText(kUntitledPresetName);
   target.ScanImages();
 }
 
-void TSettingsStore::ReadPresetValues(const std::string& name, TSettingsTarget& target) {
+TRefusedValues TSettingsStore::ReadPresetValues(const std::string& name, TSettingsTarget& target) {
   TZetRegistry registry(database_);
   // One read transaction: the values come from one save even while another copy of the
   // program is saving the same preset.
@@ -122,16 +142,22 @@ void TSettingsStore::ReadPresetValues(const std::string& name, TSettingsTarget& 
   // A missing named preset yields the untitled preset's values; with neither, no key is open
   // and every value takes its default.
   if (!registry.OpenKey(PresetKeyPath(name), false)) registry.OpenKey(kSettingsKey, false);
+  TRefusedValues refused;
   for (const TSettingRow& row : kSettingsTable) {
-    LoadRow(registry, row, target);
+    LoadRow(registry, row, target, refused);
     // Selecting a result folder by index ran no change reaction; the window needs it now.
     if (row.Check == &TSettingsSnapshot::ClearResultFolder) target.EditResultFolderChange();
   }
   registry.CloseKey();
+  return refused;
 }
 
 void TSettingsStore::SaveSettings(const std::string& name, const TSettingsSnapshot& values,
                                   TPresetList* presets) {
+  if (!IsStorablePresetName(name)) {
+    ui_.ShowError(PresetNameWithBackslashMessage(name));
+    return;
+  }
   const std::string presetName = name.empty() ? kUntitledPresetName : name;
   TZetRegistry registry(database_);
   registry.OpenKey(kSettingsKey, true);
@@ -154,10 +180,12 @@ void TSettingsStore::SaveSettings(const std::string& name, const TSettingsSnapsh
   ui_.ShowPlainMessage(PresetSavedMessage(presetName));
 }
 
-TSettingsSnapshot TSettingsStore::ReadPresetSnapshot(const std::string& name) {
+TSettingsSnapshot TSettingsStore::ReadPresetSnapshot(const std::string& name,
+                                                     TRefusedValues* refused) {
   TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(snapshot);
-  ReadPresetValues(name, target);
+  TRefusedValues found = ReadPresetValues(name, target);
+  if (refused != nullptr) *refused = std::move(found);
   return snapshot;
 }
 
@@ -168,10 +196,20 @@ TSettingsSnapshot TSettingsStore::ReadPresetSnapshotStrictly(const std::string& 
   std::string reason;
   if (!database_->CheckWhole(reason))
     throw TRegistryError(SettingsFileUnreadableMessage(database_->Path(), reason));
-  if (presetMustExist && !IsUntitledPresetName(name)) {
+  if (!IsStorablePresetName(name)) throw TRegistryError(PresetNameWithBackslashError(name));
+  if (!IsUntitledPresetName(name)) {
     TZetRegistry registry(database_);
-    if (!registry.OpenKey(PresetKeyPath(name), false))
-      throw TRegistryError(PresetNotFoundMessage(name));
+    if (!registry.OpenKey(PresetKeyPath(name), false)) {
+      if (presetMustExist) throw TRegistryError(PresetNotFoundMessage(name));
+    } else if (!registry.HasValues()) {
+      // Such as the key "trips" above a preset once saved as "trips\2023": it would build on
+      // the defaults.
+      throw TRegistryError(PresetWithoutValuesMessage(name));
+    }
   }
-  return ReadPresetSnapshot(name);
+  TRefusedValues refused;
+  TSettingsSnapshot snapshot = ReadPresetSnapshot(name, &refused);
+  if (!refused.empty())
+    throw TRegistryError(RefusedValuesError(name.empty() ? kUntitledPresetName : name, refused));
+  return snapshot;
 }

@@ -41,6 +41,10 @@ inline constexpr char kLastSettingsValue[] = "LastSettings";
 // "<без названия>" (letter case counts).
 bool IsUntitledPresetName(const std::string& name);
 
+// False for a name with a backslash, which would be stored as a key inside other keys: the
+// window does not save such a preset, the command line does not load one.
+bool IsStorablePresetName(const std::string& name);
+
 // The key of preset `name`: the settings key for the untitled preset, else
 // NamedSettings\<name>, the name used unchanged.
 std::string PresetKeyPath(const std::string& name);
@@ -93,20 +97,24 @@ class TSettingsStore {
   //  2. reads the preset's key, the untitled preset's key when that preset does not exist, or
   //     nothing (all defaults) when neither does, applying every row in table order, with
   //     target.EditResultFolderChange() right after ClearResultFolder;
-  //  3. for an untitled name sets the preset list's text to "<без названия>" (when `presets`
+  //  3. when a stored text failed its control's rules (SettingValueRules.h), that control got
+  //     its default: shows one message naming every such value (ShowError);
+  //  4. for an untitled name sets the preset list's text to "<без названия>" (when `presets`
   //     is given), then calls target.ScanImages().
   // A value of the wrong kind throws TRegistryError: the rows before it are applied, the rest
-  // and step 3 are skipped.
+  // and steps 3 and 4 are skipped.
   void LoadSettings(const std::string& name, TSettingsTarget& target, TPresetList* presets);
 
   // Step 2 of LoadSettings alone: reads preset `name` into `target` without writing
-  // LastSettings and without the final scan. Throws TRegistryError as LoadSettings does.
-  void ReadPresetValues(const std::string& name, TSettingsTarget& target);
+  // LastSettings and without the final scan, and returns the texts that failed their
+  // controls' rules (their controls got the defaults). Throws TRegistryError as LoadSettings does.
+  TRefusedValues ReadPresetValues(const std::string& name, TSettingsTarget& target);
 
   // Saves `values` as preset `name` (empty: the untitled preset): writes LastSettings (the
   // untitled name for an empty one), then all 51 values in one transaction (all or none), then
   // refills `presets` and shows "Настройка "<name>" сохранена.". Throws TRegistryError ("Failed
-  // to set data for '<value>'") when something could not be written; no message then.
+  // to set data for '<value>'") when something could not be written; no message then. A name
+  // with a backslash is refused with ShowError, and nothing is written.
   void SaveSettings(const std::string& name, const TSettingsSnapshot& values, TPresetList* presets);
 
   // The names of all presets (the sub-keys of NamedSettings and "<без названия>") in list
@@ -127,15 +135,17 @@ class TSettingsStore {
   void DeleteSettings(const std::string& name, TPresetList* presets);
 
   // What the controls would hold after loading preset `name` into a freshly created window
-  // (DesignTimeSettingsSnapshot()), without writing LastSettings or scanning. Throws
-  // TRegistryError for a value of the wrong kind.
-  TSettingsSnapshot ReadPresetSnapshot(const std::string& name);
+  // (DesignTimeSettingsSnapshot()), without writing LastSettings or scanning; the refused
+  // texts go to `refused` when given. Throws TRegistryError for a value of the wrong kind.
+  TSettingsSnapshot ReadPresetSnapshot(const std::string& name, TRefusedValues* refused = nullptr);
 
   // ReadPresetSnapshot for a caller that must not go on with other settings than it asked for
   // (the command line): the whole file is read through first, and when `presetMustExist` a named
   // preset that does not exist is an error (the untitled preset always exists). Throws
   // TRegistryError with the user's message for a file that is unavailable, damaged or held by
-  // another program beyond the wait, for a missing preset, and for a value of the wrong kind.
+  // another program beyond the wait, for a missing preset, a name with a backslash, a named
+  // preset that holds no value, a text its control would not hold, and a value of the wrong
+  // kind.
   TSettingsSnapshot ReadPresetSnapshotStrictly(const std::string& name, bool presetMustExist);
 
  private:

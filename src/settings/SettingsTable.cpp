@@ -22,6 +22,7 @@ constexpr TSettingRow Row(const char* name, TSettingKind kind, TControlKind cont
   row.Control = control;
   row.ControlName = controlName;
   row.Rule = TBlankRule::None;
+  row.Content = TTextContent::Any;
   row.DefaultSource = TDefaultSource::Literal;
   row.DesignText = "";
   row.DesignNumber = -1;
@@ -43,6 +44,14 @@ constexpr TSettingRow TextRow(const char* name, const char* control, TBlankRule 
 constexpr TSettingRow Text(const char* name, const char* control, TBlankRule rule,
                            const char* defaultText, const char* designText, std::string S::*field) {
   return TextRow(name, control, rule, TDefaultSource::Literal, defaultText, designText, field);
+}
+
+// The thumbnails and buttons folder names, whose edits take only a few characters.
+constexpr TSettingRow FolderName(const char* name, const char* control, const char* defaultText,
+                                 std::string S::*field) {
+  TSettingRow row = Text(name, control, TBlankRule::T, defaultText, defaultText, field);
+  row.Content = TTextContent::HtmlFolderName;
+  return row;
 }
 
 constexpr TSettingRow Template(const char* name, const char* control, TBlankRule rule,
@@ -121,9 +130,9 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
             &S::ImagesFolder),
     DropDown("ResultFolder", "EditResultFolder", 0, 0, &S::ResultFolder),
     Check("ClearResultFolder", "CheckBoxClearResultFolder", false, &S::ClearResultFolder),
-    Text("ThumbsFolder", "EditThumbsFolder", T, "thumbs", "thumbs", &S::ThumbsFolder),
+    FolderName("ThumbsFolder", "EditThumbsFolder", "thumbs", &S::ThumbsFolder),
     Check("ClearThumbsFolder", "CheckBoxClearThumbsFolder", false, &S::ClearThumbsFolder),
-    Text("ButtonsFolder", "EditButtonsFolder", T, "buttons", "buttons", &S::ButtonsFolder),
+    FolderName("ButtonsFolder", "EditButtonsFolder", "buttons", &S::ButtonsFolder),
     Check("CopyButtonsFromTemplate", "CheckBoxCopyButtonsFromTemplate", false,
           &S::CopyButtonsFromTemplate),
     Text("ImagesMask", "EditImagesMask", E, "*.jpg", "*.jpg", &S::ImagesMask),

@@ -30,6 +30,12 @@ enum class TBlankRule {
   X,  // an absent value gets the default; a present one is used as stored, even empty
 };
 
+// What a Text row's control lets the user type.
+enum class TTextContent {
+  Any,             // any text
+  HtmlFolderName,  // a folder name for the gallery's links: see IsHtmlFolderCharacter
+};
+
 // Where a Text row's default comes from.
 enum class TDefaultSource {
   Literal,           // DefaultText itself
@@ -44,6 +50,7 @@ struct TSettingRow {
   const char* ControlName;        // the window's control; for a radio pair its first button
   const char* SecondControlName;  // a radio pair's second button, else nullptr
   TBlankRule Rule;
+  TTextContent Content;  // Text rows
   TDefaultSource DefaultSource;
   const char* DefaultText;  // Text rows (see DefaultSource)
   int DefaultNumber;        // Integer and Flag rows (flags: 1 checked, 0 not)

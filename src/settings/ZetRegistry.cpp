@@ -129,6 +129,13 @@ bool TZetRegistry::ValueExists(const std::string& name) {
   return FetchValue(name, type, data);
 }
 
+bool TZetRegistry::HasValues() {
+  if (currentKey_ == 0) return false;
+  TSqliteStatement find(database_->Handle(), "SELECT 1 FROM vals WHERE key = ?1 LIMIT 1");
+  find.Bind(1, currentKey_);
+  return find.Step() == SQLITE_ROW;
+}
+
 std::string TZetRegistry::ReadString(const std::string& name) {
   int type = 0;
   std::string data;

@@ -56,6 +56,9 @@ class TZetRegistry {
   // Whether the open key holds a value `name` of any kind (false when no key is open).
   bool ValueExists(const std::string& name);
 
+  // Whether the open key holds any value at all (false when no key is open).
+  bool HasValues();
+
   // REG_SZ or REG_EXPAND_SZ data up to their first zero byte. An absent value, or no open key,
   // reads as empty text. Throws "Invalid data type" for a value of any other kind.
   std::string ReadString(const std::string& name);

@@ -7,6 +7,7 @@
 
 #include "FormTestSupport.h"
 #include "RegistryDatabase.h"
+#include "SettingValueRules.h"
 #include "SettingsStore.h"
 #include "SnapshotDifferences.h"
 
@@ -21,6 +22,9 @@ TEST_F(FormTest, FreshWindowHoldsTheDesignTimeValuesOfEverySetting) {
   EXPECT_FALSE(form->IndexTab().RadioButtonThumbWithSuffix->isChecked());
   EXPECT_EQ(form->IndexTab().EditCellPadding->Maximum(), 10) << "limits from the table";
   EXPECT_EQ(form->IndexTab().EditThumbXCount->Minimum(), 1);
+  // Every edit holds as long a text as a loaded value may be.
+  for (const QLineEdit* edit : form->findChildren<QLineEdit*>())
+    EXPECT_EQ(edit->maxLength(), kEditTextMaxLength) << edit->objectName().toStdString();
 }
 
 // Every setting at a value other than its default, stored as a preset and picked in the window
@@ -32,7 +36,8 @@ TEST_F(FormTest, EverySettingGoesIntoItsControlAndBackUnchanged) {
   for (const TSettingRow& row : kSettingsTable) {
     switch (row.Control) {
       case TControlKind::Edit:
-        stored.*row.Text = std::string("v ") + row.Name;
+        stored.*row.Text =
+            std::string(row.Content == TTextContent::HtmlFolderName ? "v_" : "v ") + row.Name;
         break;
       case TControlKind::TextSpin:
         stored.*row.Text = "250";  // beyond the limits: kept as text

@@ -1,6 +1,7 @@
 // The command line never builds or lists on settings it was not given: a preset that does not
-// exist, and a settings file that is locked, not a database, or damaged, end the run with status
-// 1 before anything is scanned, cleared or written.
+// exist or holds no values, a value its control would not hold, and a settings file that is
+// locked, not ours, or damaged, end the run with status 1 before anything is scanned, cleared or
+// written.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -10,6 +11,7 @@
 
 #include "FolderSnapshot.h"
 #include "ProgramRunner.h"
+#include "SettingsStore.h"
 #include "TempFolder.h"
 #include "TestPictures.h"
 #include "WholeFiles.h"
@@ -101,6 +103,23 @@ void NotADatabase(const std::string& registry) {
   WriteWholeFile(registry, "my notes\nnot a database\n");
 }
 
+// Stores ThumbsFolder "../sibling" with clearing in preset "trip", as a hand edit could.
+void PlantSiblingThumbs(const std::string& registry) {
+  TZetRegistry settings(TRegistryDatabase::Open(registry));
+  ASSERT_TRUE(settings.OpenKey(std::string(kNamedSettingsKey) + "\\trip", false));
+  settings.WriteString("ThumbsFolder", "../sibling");
+  settings.WriteBool("ClearThumbsFolder", true);
+}
+
+// The release before saved a preset "trips\2023" as the key 2023 inside a key "trips".
+void NestedPreset(const std::string& registry) {
+  TZetRegistry settings(TRegistryDatabase::Open(registry));
+  ASSERT_TRUE(settings.OpenKey(std::string(kNamedSettingsKey) + "\\trips\\2023", true));
+  settings.WriteString("IndexFile", "i.htm");
+  ASSERT_TRUE(settings.OpenKey("\\" + std::string(kSettingsKey), false));
+  settings.WriteString(kLastSettingsValue, "trips\\2023");
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandLineSettingsError,
     ::testing::Values(
@@ -123,7 +142,22 @@ INSTANTIATE_TEST_SUITE_P(
                            false,
                            kNotADatabase},
         TSettingsErrorCase{"BuildWithADamagedFile", Damage, {"--build", "--yes"}, false, kDamaged},
-        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, kDamaged}),
+        TSettingsErrorCase{"ListWithADamagedFile", Damage, {"--list"}, false, kDamaged},
+        TSettingsErrorCase{"BuildWithThumbsInASiblingFolder",
+                           PlantSiblingThumbs,
+                           {"--build", "--yes", "--preset", "trip"},
+                           false,
+                           "в ней недопустимые значения:\nThumbsFolder: имя папки"},
+        TSettingsErrorCase{"BuildWithAPresetWithoutValues",
+                           NestedPreset,
+                           {"--build", "--yes", "--preset", "trips"},
+                           false,
+                           "Настройка \"trips\" пуста: в ней нет ни одного сохранённого значения."},
+        TSettingsErrorCase{"ListWithABackslashInTheLastPresetsName",
+                           NestedPreset,
+                           {"--list"},
+                           false,
+                           "в имени настройки не может быть знака \"\\\\\"."}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CommandLineSettings, TheUntitledPresetNeedsNoSavedValues) {

@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         TParseCase{{"--build", "--preset", "a", "--preset", "b"}, TMode::BadUsage, "-", false, ""},
         TParseCase{{"--list", "--yes"}, TMode::BadUsage, "-", false, ""},
         TParseCase{{"--version", "x"}, TMode::BadUsage, "-", false, ""},
-        TParseCase{{"--yes", "/p"}, TMode::BadUsage, "-", false, ""}),
+        TParseCase{{"--yes", "/p"}, TMode::BadUsage, "-", false, ""},
+        TParseCase{{"--list", "--preset", "a\\b"}, TMode::BadUsage, "-", false, ""}),
     CaseNamesBy(&TParseCase::arguments));
 
 struct TRequestCase {
@@ -193,7 +194,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TUsageCase{{"--bogus"}, "unknown option --bogus"},
                       TUsageCase{{"--build", "a", "b"}, "more than one FOLDER"},
                       TUsageCase{{"--build", "--preset"}, "--preset needs a NAME"},
-                      TUsageCase{{"--list", "--yes"}, "--yes belongs to --build"}),
+                      TUsageCase{{"--list", "--yes"}, "--yes belongs to --build"},
+                      TUsageCase{{"--build", "--preset", "trips\\2023"},
+                                 "a preset NAME cannot contain a backslash"}),
     CaseNamesBy(&TUsageCase::arguments));
 
 TEST_F(CommandLineProgram, ListPrintsThePicturesInGalleryOrder) {

@@ -9,8 +9,43 @@
 #include "SettingsStore.h"
 #include "SettingsTestSupport.h"
 #include "WholeFiles.h"
+#include "ZetStrings.h"
 
 namespace {
+
+// Runs `sql` on `path` on a connection of its own, as the sqlite3 tool would; the first column
+// of the last row a statement gave.
+std::string RunSqlOn(const std::string& path, const std::string& sql) {
+  sqlite3* handle = nullptr;
+  std::string row;
+  EXPECT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
+  const auto keep = [](void* out, int, char** values, char**) {
+    if (values[0] != nullptr) *static_cast<std::string*>(out) = values[0];
+    return 0;
+  };
+  EXPECT_EQ(sqlite3_exec(handle, sql.c_str(), keep, &row, nullptr), SQLITE_OK) << sql;
+  sqlite3_close(handle);
+  return row;
+}
+
+// Changes the case of a letter of every stored setting's name inside the index page of `vals`
+// only: the file stays sound enough for a quick check, yet no lookup by name finds them.
+void DamageIndexOfValues(const std::string& path) {
+  const size_t pageSize = std::stoul(RunSqlOn(path, "PRAGMA page_size"));
+  const size_t start =
+      pageSize * (std::stoul(RunSqlOn(path,
+                                      "SELECT rootpage FROM sqlite_master WHERE name = "
+                                      "'sqlite_autoindex_vals_1'")) -
+                  1);
+  std::string bytes = ReadWholeFile(path);
+  ASSERT_EQ(bytes.at(start), '\x0A') << "the index must fit one leaf page";
+  for (const TSettingRow& row : kSettingsTable) {
+    const std::string fold = FoldCase(row.Name);
+    for (size_t at = bytes.find(fold, start); at < start + pageSize; at = bytes.find(fold, at + 1))
+      bytes[at + fold.size() - 1] ^= 0x20;
+  }
+  ASSERT_TRUE(WriteWholeFile(path, bytes));
+}
 
 // Sets or unsets environment variables for one test and puts them back afterwards.
 class TEnvironmentGuard {
@@ -83,6 +118,7 @@ TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
   TZetRegistry reader(again);
   ASSERT_TRUE(reader.OpenKey("Software", false));
   EXPECT_EQ(reader.ReadInteger("N"), 3);
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
 }
 
 TEST(RegistryDatabaseTest, ADroppedViewComesBackWithTheValuesKept) {
@@ -116,27 +152,59 @@ TEST(RegistryDatabaseTest, AnEmptyFileBecomesTheDatabase) {
   const std::string path = folder / "registry.db";
   WriteWholeFile(path, "");
   EXPECT_TRUE(TRegistryDatabase::Open(path)->Available());
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
 }
 
-// Files that are not ours: each must be refused and left exactly as it was.
+// Files that are not ours, and files of ours that are damaged: each must be refused and left
+// exactly as it was.
 struct TForeignFileCase {
   const char* label;
   std::string bytes;       // written as the file, or
-  const char* foreignSql;  // run to make an SQLite database of another program
+  const char* foreignSql;  // run on a new file, or on a settings file of ours when `ours`
+  bool ours;
+  bool damaged;  // then its index of values damaged
+  const char* reason;
 };
 
+void MakeFile(const TForeignFileCase& c, const std::string& path) {
+  if (c.ours) {
+    TZetRegistry registry(TRegistryDatabase::Open(path));
+    ASSERT_TRUE(registry.OpenKey("Software", true));
+    registry.WriteString("ThumbsFolder", "pics");
+  }
+  if (c.foreignSql) RunSqlOn(path, c.foreignSql);
+  if (!c.ours && !c.foreignSql) WriteWholeFile(path, c.bytes);
+  if (c.damaged) DamageIndexOfValues(path);
+}
+
+// A file of the release before the mark: our tables, unmarked, in write-ahead logging.
+constexpr char kPreviousRelease[] = "PRAGMA application_id = 0; PRAGMA journal_mode = WAL;";
+constexpr const char* kNotADatabase = kSettingsFileNotADatabaseReason;
+constexpr const char* kForeign = kForeignDatabaseReason;
+
 const TForeignFileCase kForeignFiles[] = {
-    {"PlainText", "my notes\nnot a database\n", nullptr},
+    {"PlainText", "my notes\nnot a database\n", nullptr, false, false, kNotADatabase},
     {"BinaryJunk",
      std::string("\x7f"
                  "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
                  16) +
          std::string(4000, 'z'),
-     nullptr},
-    {"TruncatedSqliteHeader", "SQLite format 3", nullptr},
+     nullptr, false, false, kNotADatabase},
+    {"TruncatedSqliteHeader", "SQLite format 3", nullptr, false, false, kNotADatabase},
     {"OtherProgramsDatabase", "",
      "CREATE TABLE photos(id INTEGER, file TEXT);"
-     "INSERT INTO photos VALUES(1, 'sea.jpg');"},
+     "INSERT INTO photos VALUES(1, 'sea.jpg');",
+     false, false, kForeign},
+    {"TablesNamedKeysAndVals", "", "CREATE TABLE keys(id, name); CREATE TABLE vals(key, data);",
+     false, false, kForeign},
+    {"KeysAndValsInWriteAheadLogging", "",
+     "PRAGMA journal_mode = WAL; CREATE TABLE keys(a); CREATE TABLE vals(b);", false, false,
+     kForeign},
+    {"OurTablesUnderAnotherId", "", "PRAGMA application_id = 1196444487", true, false, kForeign},
+    {"PreviousReleaseAndATable", "", "PRAGMA application_id = 0; CREATE TABLE t(x)", true, false,
+     kForeign},
+    {"DamagedIndexOfValues", "", nullptr, true, true, kSettingsFileDamagedReason},
+    {"DamagedPreviousRelease", "", kPreviousRelease, true, true, kSettingsFileDamagedReason},
 };
 
 class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
@@ -144,14 +212,7 @@ class ForeignFileTest : public ::testing::TestWithParam<TForeignFileCase> {};
 TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   TTempFolder folder;
   const std::string path = folder / "registry.db";
-  if (GetParam().foreignSql) {
-    sqlite3* handle = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(handle, GetParam().foreignSql, nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(handle);
-  } else {
-    WriteWholeFile(path, GetParam().bytes);
-  }
+  MakeFile(GetParam(), path);
   const std::string before = ReadWholeFile(path);
 
   TEnvironmentGuard guard;
@@ -159,6 +220,7 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   TRecordingUserInterface ui;
   auto database = OpenSettingsDatabase(ui);
   EXPECT_FALSE(database->Available());
+  EXPECT_EQ(database->OpenReason(), GetParam().reason);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_NE(ui.boxes[0].find("error: "), std::string::npos);
   EXPECT_NE(ui.boxes[0].find("\"" + path + "\""), std::string::npos) << ui.boxes[0];
@@ -182,11 +244,23 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   store.DeleteSettings("Trip", &presets);
   database.reset();
   EXPECT_EQ(ReadWholeFile(path), before);
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + "-wal")));
+  for (const char* companion : {"-wal", "-shm", "-journal"})
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path + companion))) << companion;
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, ForeignFileTest, ::testing::ValuesIn(kForeignFiles),
                          [](const auto& info) { return std::string(info.param.label); });
+
+TEST(RegistryDatabaseTest, APreviousReleaseFileIsMarkedAndKeepsItsValues) {
+  TTempFolder folder;
+  const std::string path = folder / "registry.db";
+  MakeFile({"", "", kPreviousRelease, true, false, nullptr}, path);
+  TZetRegistry registry(TRegistryDatabase::Open(path));
+  ASSERT_TRUE(registry.OpenKey("Software", false));
+  EXPECT_EQ(registry.ReadString("ThumbsFolder"), "pics");
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
+  EXPECT_EQ(RunSqlOn(path, "PRAGMA journal_mode"), "delete");
+}
 
 TEST(RegistryDatabaseTest, AFolderInPlaceOfTheFileIsReported) {
   TTempFolder folder;

@@ -1,9 +1,12 @@
 // Two running copies of the program on one settings file: each saves its own preset over and
 // over while a third reads both. Every save must arrive whole, and no read may see half of one.
+// And a save reaches the file whatever else opens it meanwhile.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <string>
 
 #include "SettingsStore.h"
@@ -18,6 +21,7 @@ TSettingsSnapshot RoundValues(const std::string& name, int round) {
   TSettingsSnapshot values = DesignTimeSettingsSnapshot();
   for (const TSettingRow& row : kSettingsTable) {
     if (row.Control == TControlKind::Edit) values.*row.Text = name + "-" + std::to_string(round);
+    if (row.Content == TTextContent::HtmlFolderName) values.*row.Text = "f" + std::to_string(round);
   }
   values.ThumbXSize = std::to_string(round);
   values.ThumbYSize = std::to_string(round);
@@ -30,8 +34,8 @@ TSettingsSnapshot RoundValues(const std::string& name, int round) {
 // The round a loaded preset comes from, or -1 when its values come from different saves.
 int RoundOf(const std::string& name, const TSettingsSnapshot& loaded) {
   const std::string prefix = name + "-";
-  if (loaded.ThumbsFolder.rfind(prefix, 0) != 0) return -1;
-  const int round = std::stoi(loaded.ThumbsFolder.substr(prefix.size()));
+  if (loaded.AltIndex.rfind(prefix, 0) != 0) return -1;
+  const int round = std::stoi(loaded.AltIndex.substr(prefix.size()));
   return loaded == RoundValues(name, round) ? round : -1;
 }
 
@@ -98,6 +102,40 @@ TEST_F(ConcurrencyTest, TwoCopiesSavingAtOnceKeepBothPresetsWhole) {
   EXPECT_EQ(store_->RefreshSettingsList(nullptr),
             (std::vector<std::string>{"<без названия>", "Trip", "Поездка"}));
   EXPECT_EQ(QuerySql("PRAGMA integrity_check"), std::vector<std::string>{"ok"});
+}
+
+TEST_F(ConcurrencyTest, SavesReachTheFileWhateverElseOpensIt) {
+  // A child saves, closes a descriptor of the file of its own (as a file dialog showing the
+  // settings folder does), lets another connection read the file, saves again and is killed.
+  store_.reset();
+  database_.reset();
+  int toChild[2], toParent[2];
+  ASSERT_EQ(pipe(toChild) | pipe(toParent), 0);
+  char step = 0;
+  const pid_t child = fork();
+  if (child == 0) {
+    try {
+      TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
+      store.SaveSettings("First", RoundValues("First", 1), nullptr);
+      close(open(path_.c_str(), O_RDONLY));
+      if (write(toParent[1], "1", 1) == 1 && read(toChild[0], &step, 1) == 1) {
+        store.SaveSettings("Second", RoundValues("Second", 2), nullptr);
+        if (write(toParent[1], "2", 1) == 1) pause();
+      }
+    } catch (const TRegistryError&) {
+    }
+    _exit(1);
+  }
+  close(toParent[1]);
+  ASSERT_EQ(read(toParent[0], &step, 1), 1);
+  ExecuteSql("SELECT count(*) FROM vals");
+  ASSERT_EQ(write(toChild[1], "g", 1), 1);
+  EXPECT_EQ(read(toParent[0], &step, 1), 1);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
+  EXPECT_EQ(RoundOf("First", store.ReadPresetSnapshot("First")), 1);
+  EXPECT_EQ(RoundOf("Second", store.ReadPresetSnapshot("Second")), 2);
 }
 
 }  // namespace

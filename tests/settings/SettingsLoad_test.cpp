@@ -99,7 +99,7 @@ const TTextCase kTextCases[] = {
     {"T_CharacterOne", "HtmlFirstImageFile", "\x01", "01.htm"},
     {"T_Empty", "ThumbsFolder", "", "thumbs"},
     {"T_Absent", "ButtonsFolder", std::nullopt, "buttons"},
-    {"T_KeptWithBlanks", "ThumbsFolder", " x ", " x "},
+    {"T_KeptWithBlanks", "IndexFile", " x ", " x "},
     {"T_NonLatinIsNotBlank", "IndexFile", "Ж", "Ж"},
     {"T_NoBreakSpaceIsNotBlank", "IndexFile", "\xC2\xA0", "\xC2\xA0"},
     {"T_BlankImagesFolder", "ImagesFolder", "  ", "<default>"},
@@ -401,7 +401,7 @@ const TKeyChoiceCase kKeyChoices[] = {
     {"CapitalUntitledIsNamed", "<Без названия>", "capital", "typed"},
     {"Named", "Trip", "trip", "typed"},
     {"NamedOtherCase", "TRIP", "trip", "typed"},
-    {"CyrillicOtherCase", "ПОЕЗДКА", "поездка", "typed"},
+    {"CyrillicOtherCase", "ПОЕЗДКА", "poezdka", "typed"},
     {"MissingFallsBack", "Gone", "untitled", "typed"},
     {"UntitledWithBlank", "<без названия> ", "untitled", "typed"},
 };
@@ -413,7 +413,7 @@ TEST_P(KeyChoiceTest, ReadsThePresetOrFallsBackToTheUntitledOne) {
   PutTexts(kUntitledKey, {{"ThumbsFolder", "untitled"}});
   PutTexts(std::string(kNamed) + "<Без названия>", {{"ThumbsFolder", "capital"}});
   PutTexts(std::string(kNamed) + "trip", {{"ThumbsFolder", "trip"}});
-  PutTexts(std::string(kNamed) + "Поездка", {{"ThumbsFolder", "поездка"}});
+  PutTexts(std::string(kNamed) + "Поездка", {{"ThumbsFolder", "poezdka"}});
   presets_.text = "typed";
   EXPECT_EQ(Load(GetParam().name).ThumbsFolder, GetParam().thumbsFolder);
   EXPECT_EQ(LastSettings(), GetParam().name);

@@ -15,7 +15,7 @@ constexpr char kNamed[] = "Software\\Vorlan\\ZetGallery\\NamedSettings\\";
 class PresetsTest : public SettingsDatabaseTest {
  protected:
   void MakePresets(const std::vector<std::string>& names) {
-    for (const std::string& name : names) PutTexts(kNamed + name, {{"ThumbsFolder", name}});
+    for (const std::string& name : names) PutTexts(kNamed + name, {{"AltIndex", name}});
   }
 
   TPresetListModel presets_;
@@ -68,10 +68,10 @@ TEST_F(PresetsTest, ListHoldsEveryPresetAndTheUntitledOneSorted) {
 // LastSettings before a start, and which entry the start selects.
 struct TLastCase {
   const char* label;
-  const char* last;          // nullptr: absent
-  int selected;              // index into {"<без названия>", "Trip"}, -1 none
-  const char* text;          // the list's text afterwards (starts empty)
-  const char* thumbsFolder;  // which values were loaded
+  const char* last;      // nullptr: absent
+  int selected;          // index into {"<без названия>", "Trip"}, -1 none
+  const char* text;      // the list's text afterwards (starts empty)
+  const char* altIndex;  // which values were loaded
 };
 
 const TLastCase kLastCases[] = {
@@ -87,7 +87,7 @@ const TLastCase kLastCases[] = {
 class LoadLastTest : public PresetsTest, public ::testing::WithParamInterface<TLastCase> {};
 
 TEST_P(LoadLastTest, LoadsThePresetAndSelectsItsEntry) {
-  PutTexts("Software\\Vorlan\\ZetGallery", {{"ThumbsFolder", "untitled"}});
+  PutTexts("Software\\Vorlan\\ZetGallery", {{"AltIndex", "untitled"}});
   MakePresets({"Trip"});
   if (GetParam().last)
     PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", GetParam().last}});
@@ -97,7 +97,7 @@ TEST_P(LoadLastTest, LoadsThePresetAndSelectsItsEntry) {
   store_->LoadLastSettings(target, presets_);
   EXPECT_EQ(presets_.selected, GetParam().selected);
   EXPECT_EQ(presets_.text, GetParam().text);
-  EXPECT_EQ(window.ThumbsFolder, GetParam().thumbsFolder);
+  EXPECT_EQ(window.AltIndex, GetParam().altIndex);
   EXPECT_EQ(LastSettings(), GetParam().last ? GetParam().last : "");
 }
 
@@ -135,6 +135,24 @@ TEST_P(RefusedDeleteTest, TheUntitledPresetCannotBeDeleted) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, RefusedDeleteTest, ::testing::Values("", "<без названия>"),
+                         TPrintedCaseName());
+
+// A backslash would make the name a path of keys inside other keys: "trips\2023" would become
+// the key "2023" inside a preset "trips" with no values of its own.
+class BackslashNameTest : public PresetsTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(BackslashNameTest, IsNotSaved) {
+  presets_.text = GetParam();
+  store_->SaveSettings(GetParam(), DesignTimeSettingsSnapshot(), &presets_);
+  EXPECT_EQ(ui_.boxes, std::vector<std::string>{"error: Настройка \"" + std::string(GetParam()) +
+                                                "\" не сохранена: в имени настройки не может "
+                                                "быть знака \"\\\"."});
+  EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), std::vector<std::string>{"0"});
+  EXPECT_EQ(presets_.text, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, BackslashNameTest,
+                         ::testing::Values("trips\\2023", "\\", "Trip\\", "\\Trip"),
                          TPrintedCaseName());
 
 struct TDeleteCase {
@@ -209,7 +227,7 @@ TEST_F(PresetsTest, DeletedLastPresetLoadsTheUntitledValuesNextTime) {
 class ExactNameFirstTest : public PresetsTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ExactNameFirstTest, StartSelectsTheExactNameOverAnotherCase) {
-  PutTexts("Software\\Vorlan\\ZetGallery", {{"ThumbsFolder", "untitled"}});
+  PutTexts("Software\\Vorlan\\ZetGallery", {{"AltIndex", "untitled"}});
   MakePresets({"<Без названия>"});
   PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", GetParam()}});
   store_->RefreshSettingsList(&presets_);
@@ -219,7 +237,7 @@ TEST_P(ExactNameFirstTest, StartSelectsTheExactNameOverAnotherCase) {
   ASSERT_GE(presets_.selected, 0);
   EXPECT_EQ(presets_.entries.at(static_cast<size_t>(presets_.selected)), GetParam());
   EXPECT_EQ(presets_.text, GetParam());
-  EXPECT_EQ(window.ThumbsFolder, IsUntitledPresetName(GetParam()) ? "untitled" : GetParam());
+  EXPECT_EQ(window.AltIndex, IsUntitledPresetName(GetParam()) ? "untitled" : GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, ExactNameFirstTest,

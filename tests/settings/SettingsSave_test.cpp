@@ -246,16 +246,4 @@ TEST_F(SettingsSaveTest, AFailedSaveWritesNoneOfTheValues) {
   EXPECT_EQ(presets_.entries, std::vector<std::string>{"stale"});
 }
 
-TEST_F(SettingsSaveTest, AKeyThatCannotBeCreatedFailsOnTheFirstValue) {
-  // A name ending in the key separator names no key.
-  try {
-    store_->SaveSettings("Trip\\", Unusual(), nullptr);
-    ADD_FAILURE() << "the save went through";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'ImagesFolder'");
-  }
-  EXPECT_EQ(LastSettings(), "Trip\\");
-  EXPECT_TRUE(ui_.boxes.empty());
-}
-
 }  // namespace

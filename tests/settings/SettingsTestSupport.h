@@ -57,6 +57,7 @@ class SettingsDatabaseTest : public ::testing::Test {
       sqlite3_close(handle);
       return rows;
     }
+    sqlite3_busy_timeout(handle, 5000);  // a save of another connection may be under way
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
       ADD_FAILURE() << sqlite3_errmsg(handle) << "\n" << sql;
