@@ -3,6 +3,8 @@
 // --list to standard output.
 #include "CommandLine.h"
 
+#include <time.h>
+
 #include <QCoreApplication>
 #include <atomic>
 #include <csignal>
@@ -36,10 +38,27 @@ std::atomic<bool> g_interrupted{false};
 // terminal being closed.
 constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
+std::atomic<long long> g_firstStopMs{0};
+
+long long MonotonicMilliseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 extern "C" void OnStopSignal(int signal) {
-  g_interrupted = true;
-  // A second one of the same kind ends the program at once.
-  std::signal(signal, SIG_DFL);
+  const long long now = MonotonicMilliseconds();
+  if (!g_interrupted.exchange(true)) {
+    g_firstStopMs = now;
+    return;
+  }
+  // Ctrl+C pressed again ends the program at once. A signal that arrives twice at once (sent to
+  // the process and to its group, as `timeout` sends it) is one request, and a repeated TERM or
+  // HUP only asks again for the stop under way.
+  if (signal == SIGINT && now - g_firstStopMs > 500) {
+    std::signal(SIGINT, SIG_DFL);
+    std::raise(SIGINT);
+  }
 }
 
 // Stops at a signal are asked for while a build runs, and the default is back afterwards.
