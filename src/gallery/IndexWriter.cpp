@@ -292,6 +292,7 @@ bool WriteIndexPage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
     }
   }
   if (!templateReader.Ok()) writeOk = false;
+  if (templateReader.AnyLineCut()) ui.ShowError(LongLineCutMessage(plan.IndexTemplate));
   RewritePagesOfAStoppedBuild(run);
   if (writeOk) {
     writeOk = writer.Close();

@@ -25,6 +25,9 @@ class TPageTemplate {
   bool Next(std::string& line);
   // False when the pass ended in a read error.
   bool Ok() const { return !readFailed_; }
+  // True once, after the first pass that cut a line longer than kMaxTextLineBytes: a template
+  // read afresh for each page is then named once per build, not once per page.
+  bool TakeLineCutNotice();
 
  private:
   std::string path_;
@@ -35,4 +38,6 @@ class TPageTemplate {
   size_t collectedBytes_ = 0;
   bool collecting_ = false;
   bool readFailed_ = false;
+  bool lineCut_ = false;
+  bool lineCutNoticed_ = false;
 };

@@ -146,6 +146,7 @@ bool WriteImagePage(const TBuildPlan& plan, const TBuildInputFiles& inputs,
       page.WriteLine(line);
     }
   }
+  if (pageTemplate.TakeLineCutNotice()) ui.ShowError(LongLineCutMessage(PageTemplatePath(plan)));
   // A template that cannot be read to its end leaves the older page, like a failed write.
   if (!pageTemplate.Ok()) page.Discard();
   if (!pageTemplate.Ok() || !page.Close()) {

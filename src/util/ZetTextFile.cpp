@@ -32,12 +32,14 @@ bool HoldsExactly(const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
-bool ReadFirstTextLine(const std::string& path, std::string& line) {
+bool ReadFirstTextLine(const std::string& path, std::string& line, bool* cut) {
   line.clear();
+  if (cut != nullptr) *cut = false;
   TTextLineReader reader;
   if (!reader.Open(path)) return false;
   // Only as much of the file is read as the first line needs: a description file may be large.
   reader.ReadLine(line);
+  if (cut != nullptr) *cut = reader.LastLineCut();
   return reader.Ok();
 }
 

@@ -81,16 +81,30 @@ TLines OracleLines(std::string text) {
   return lines;
 }
 
-TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTexts) {
+// A line past the reader's limit keeps its first `limit` bytes and is marked "+" here; the rest
+// of it is skipped, and reading goes on with the next line.
+TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTextsAndLimits) {
   std::mt19937 random(26);
   const std::string alphabet = "ab\r\n\r\n\x1A";
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 6000; ++round) {
     std::string text;
     const int length = static_cast<int>(random() % 14);
     for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
-    TTextLineReader reader(1 + random() % 4);
+    const size_t limit = 1 + random() % 5;
+    TLines expected = OracleLines(text);
+    bool anyCut = false;
+    for (std::string& line : expected)
+      if (line.size() > limit) {
+        line = line.substr(0, limit) + "+";
+        anyCut = true;
+      }
+    TTextLineReader reader(1 + random() % 4, limit);
     reader.OpenText(text);
-    ASSERT_EQ(ReadAll(reader), OracleLines(text)) << testing::PrintToString(text);
+    TLines lines;
+    for (std::string line; reader.ReadLine(line);)
+      lines.push_back(line + (reader.LastLineCut() ? "+" : ""));
+    ASSERT_EQ(lines, expected) << testing::PrintToString(text) << " limit " << limit;
+    EXPECT_EQ(reader.AnyLineCut(), anyCut);
   }
 }
 
