@@ -30,17 +30,20 @@ std::vector<std::string> OracleLines(std::string text) {
   return lines;
 }
 
-// The lines as a reader with `limit` gives them, a cut line marked with a "+" after it.
+// Marks a cut line; no line holds it.
+const char kCutMark[] = "\n";
+
+// The lines as a reader with `limit` gives them, each cut one marked.
 std::vector<std::string> CutLines(std::vector<std::string> lines, size_t limit) {
   for (std::string& line : lines)
-    if (line.size() > limit) line = line.substr(0, limit) + "+";
+    if (line.size() > limit) line = line.substr(0, limit) + kCutMark;
   return lines;
 }
 
 std::vector<std::string> ReadAll(TTextLineReader& reader) {
   std::vector<std::string> lines;
   for (std::string line; reader.ReadLine(line);)
-    lines.push_back(line + (reader.LastLineCut() ? "+" : ""));
+    lines.push_back(line + (reader.LastLineCut() ? kCutMark : ""));
   return lines;
 }
 
