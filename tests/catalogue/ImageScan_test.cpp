@@ -66,53 +66,12 @@ INSTANTIATE_TEST_SUITE_P(
         TAcceptCase{"*.jpg; *.gif", " a.gif", true, ""}, TAcceptCase{"*.jpg;[", "a.jpg", true, ""},
         TAcceptCase{"*.jpg;[", "a.txt", false, "'[' is an invalid mask at (2)"},
         TAcceptCase{"[];*", "a.txt", false, "'[]' is an invalid mask at (2)"},
-        TAcceptCase{";*.jpg", "a.jpg", true, ""}),
+        TAcceptCase{";*.jpg", "a.jpg", true, ""},
+        // The length limit holds for the whole text, however short its pieces.
+        TAcceptCase{"*.jpg" + std::string(kMaxMaskChars - 5, ';'), "a.jpg", true, ""},
+        TAcceptCase{"*.jpg" + std::string(kMaxMaskChars - 4, ';'), "a.jpg", false,
+                    MaskTooLongMessage()}),
     CaseNamesBy(&TAcceptCase::maskText, &TAcceptCase::name));
-
-// Mask texts about the length limit, which counts characters: a longer text is refused where an
-// invalid piece is, however many pieces it would split into.
-struct TMaskLengthCase {
-  std::string name;
-  std::string maskText;
-  bool refused;
-};
-
-std::ostream& operator<<(std::ostream& out, const TMaskLengthCase& c) { return out << c.name; }
-
-// "*.jpg;" and then `unit` repeated: `chars` characters in all for a unit of one character.
-std::string MaskOfLength(const std::string& unit, int chars) {
-  std::string text = "*.jpg;";
-  for (int i = 6; i < chars; ++i) text += unit;
-  return text;
-}
-
-class MaskLengthTest : public testing::TestWithParam<TMaskLengthCase> {};
-
-TEST_P(MaskLengthTest, ALongerTextIsRefusedWithItsMessage) {
-  const TMaskLengthCase& c = GetParam();
-  const std::string message = c.refused ? MaskTooLongMessage() : "";
-  std::string error;
-  EXPECT_EQ(MaskTextAccepts("a.jpg", c.maskText, error), !c.refused);
-  EXPECT_EQ(error, message);
-  const TMask mask(c.maskText);
-  EXPECT_EQ(mask.IsValid(), !c.refused);
-  EXPECT_EQ(mask.ErrorMessage(), message);
-  EXPECT_EQ(mask.ErrorPosition(), c.refused ? kMaxMaskChars + 1 : 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, MaskLengthTest,
-    testing::Values(TMaskLengthCase{"under", MaskOfLength("x", kMaxMaskChars - 1), false},
-                    TMaskLengthCase{"at", MaskOfLength("x", kMaxMaskChars), false},
-                    TMaskLengthCase{"over", MaskOfLength("x", kMaxMaskChars + 1), true},
-                    TMaskLengthCase{"cyrillic_at", MaskOfLength("ф", kMaxMaskChars), false},
-                    TMaskLengthCase{"cyrillic_over", MaskOfLength("ф", kMaxMaskChars + 1), true},
-                    TMaskLengthCase{"ten_megabytes_of_pieces", MaskOfLength(";a", 5 << 20), true}),
-    CaseNamesBy(&TMaskLengthCase::name));
-
-TEST(MaskLengthMessageTest, SaysTheLimit) {
-  EXPECT_EQ(MaskTooLongMessage(), "Слишком длинная маска файлов: в ней больше 4096 символов.");
-}
 
 class ImageScanTest : public testing::Test {
  protected:

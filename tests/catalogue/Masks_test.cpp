@@ -171,6 +171,13 @@ TEST(StarGroupTest, RunOfStarsIsOneGroup) {
   EXPECT_TRUE(mask.Matches("whatever"));
 }
 
+TEST(MaskLengthTest, CountsCharactersNotBytes) {
+  EXPECT_TRUE(TMask("*" + Repeat("ф", kMaxMaskChars - 1)).IsValid());
+  const TMask tooLong(Repeat("ф", kMaxMaskChars + 1));
+  EXPECT_EQ(tooLong.ErrorMessage(), MaskTooLongMessage());
+  EXPECT_EQ(tooLong.ErrorPosition(), kMaxMaskChars + 1);
+}
+
 TEST(MaskMatchTest, ManyStarsAgainstLongNameStayFast) {
   // A naive backtracking matcher needs astronomically many steps for this.
   const TMask mask(Repeat("*a", 29) + "*b");

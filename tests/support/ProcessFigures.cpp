@@ -13,11 +13,3 @@ long long ProcessFigure(const std::string& file, const std::string& key) {
 }
 
 long long BytesReadByThisProcess() { return ProcessFigure("/proc/self/io", "rchar:"); }
-
-bool ResetPeakMemory() {
-  std::ofstream reset("/proc/self/clear_refs");
-  reset << "5";
-  return static_cast<bool>(reset.flush());
-}
-
-long long PeakMemoryKb() { return ProcessFigure("/proc/self/status", "VmHWM:"); }

@@ -9,10 +9,3 @@ long long ProcessFigure(const std::string& file, const std::string& key);
 
 // The bytes this process has read from files so far; -1 when the system does not tell.
 long long BytesReadByThisProcess();
-
-// Sets the peak memory of this process back to what it uses now; false when the system does not
-// let it (PeakMemoryKb then keeps the older peak).
-bool ResetPeakMemory();
-
-// The peak memory of this process in kB (since the last ResetPeakMemory); -1 when unknown.
-long long PeakMemoryKb();
