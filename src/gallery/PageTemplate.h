@@ -25,8 +25,8 @@ class TPageTemplate {
   bool Next(std::string& line);
   // False when the pass ended in a read error.
   bool Ok() const { return !readFailed_; }
-  // True once, after the first pass that cut a line longer than kMaxTextLineBytes: a template
-  // read afresh for each page is then named once per build, not once per page.
+  // True the first time it is called after a line longer than kMaxTextLineBytes was cut, false
+  // ever after: a template read afresh for each page is named once per build, not once per page.
   bool TakeLineCutNotice();
 
  private:
