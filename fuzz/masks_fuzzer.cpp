@@ -116,13 +116,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const TMask compiled(mask);
   const bool matched = compiled.Matches(name);
+  // A mask longer than the limit is refused whatever it holds.
+  const bool tooLong = CharCount(mask) > static_cast<size_t>(kMaxMaskChars);
+  FUZZ_CHECK(MaskTextTooLong(mask) == tooLong);
+  if (tooLong) FUZZ_CHECK(compiled.ErrorPosition() == kMaxMaskChars + 1);
   FUZZ_CHECK(compiled.IsValid() == (compiled.ErrorPosition() == 0));
   FUZZ_CHECK(compiled.IsValid() == compiled.ErrorMessage().empty());
   if (!compiled.IsValid()) {
     FUZZ_CHECK(!matched);
     FUZZ_CHECK(compiled.ErrorPosition() >= 1);
     FUZZ_CHECK(static_cast<size_t>(compiled.ErrorPosition()) <= CharCount(mask) + 1);
-    FUZZ_CHECK(compiled.ErrorMessage() == InvalidMaskMessage(mask, compiled.ErrorPosition()));
+    FUZZ_CHECK(
+        compiled.ErrorMessage() ==
+        (tooLong ? MaskTooLongMessage() : InvalidMaskMessage(mask, compiled.ErrorPosition())));
   }
   std::string error;
   FUZZ_CHECK(MatchFileMask(name, mask, &error) == matched);

@@ -1,6 +1,7 @@
-// Fuzzes the text-file line rules: the reader over a file and over memory, at a buffer size taken
-// from the first byte, against the rules said another way, and the whole-file and first-line
-// readers built on it.
+// Fuzzes the text-file line rules: the reader over a file and over memory, at a buffer size and a
+// line limit taken from the first byte, against the rules said another way (a line past the
+// limit keeps its first bytes and is marked cut), and the whole-text and first-line readers
+// built on it.
 #include <unistd.h>
 
 #include <filesystem>
@@ -29,9 +30,20 @@ std::vector<std::string> OracleLines(std::string text) {
   return lines;
 }
 
+// Marks a cut line; no line holds it.
+const char kCutMark[] = "\n";
+
+// The lines as a reader with `limit` gives them, each cut one marked.
+std::vector<std::string> CutLines(std::vector<std::string> lines, size_t limit) {
+  for (std::string& line : lines)
+    if (line.size() > limit) line = line.substr(0, limit) + kCutMark;
+  return lines;
+}
+
 std::vector<std::string> ReadAll(TTextLineReader& reader) {
   std::vector<std::string> lines;
-  for (std::string line; reader.ReadLine(line);) lines.push_back(line);
+  for (std::string line; reader.ReadLine(line);)
+    lines.push_back(line + (reader.LastLineCut() ? kCutMark : ""));
   return lines;
 }
 
@@ -45,28 +57,34 @@ const std::string& ScratchFile() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size == 0) return 0;
+  // Inputs stay below the program's own line limit, so the readers that use it cut nothing.
+  if (size == 0 || size > kMaxTextLineBytes) return 0;
   const size_t bufferSize = 1 + data[0] % 16;
+  const size_t lineLimit = data[0] / 16 == 0 ? kMaxTextLineBytes : data[0] / 16;
   const std::string text = InputText(data + 1, size - 1);
   const std::vector<std::string> expected = OracleLines(text);
+  const std::vector<std::string> expectedCut = CutLines(expected, lineLimit);
 
   FUZZ_CHECK(SplitTextLines(text) == expected);
   for (const std::string& line : expected)
     FUZZ_CHECK(line.find_first_of(std::string("\r\n\x1A", 3)) == std::string::npos);
-  TTextLineReader fromText(bufferSize);
+  TTextLineReader fromText(bufferSize, lineLimit);
   fromText.OpenText(text);
-  FUZZ_CHECK(ReadAll(fromText) == expected);
+  FUZZ_CHECK(ReadAll(fromText) == expectedCut);
+  FUZZ_CHECK(fromText.AnyLineCut() == (expectedCut != expected));
 
   {
     std::ofstream out(ScratchFile(), std::ios::binary | std::ios::trunc);
     out << text;
   }
-  TTextLineReader fromFile(bufferSize);
+  TTextLineReader fromFile(bufferSize, lineLimit);
   FUZZ_CHECK(fromFile.Open(ScratchFile()));
-  FUZZ_CHECK(ReadAll(fromFile) == expected);
+  FUZZ_CHECK(ReadAll(fromFile) == expectedCut);
   FUZZ_CHECK(fromFile.Ok());
   std::string first;
-  FUZZ_CHECK(ReadFirstTextLine(ScratchFile(), first));
+  bool cut = true;
+  FUZZ_CHECK(ReadFirstTextLine(ScratchFile(), first, &cut));
+  FUZZ_CHECK(!cut);
   FUZZ_CHECK(first == (expected.empty() ? std::string() : expected.front()));
   return 0;
 }

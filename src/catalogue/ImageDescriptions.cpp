@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "FolderEntries.h"
 #include "ZetFileUtils.h"
@@ -50,9 +51,10 @@ class TFolderLookup {
 // The descriptions of `images` from the descript.ion file at `path`, in one pass over the file
 // and holding one line at a time: each picture gets the first line that names it, as if the file
 // were read afresh for each picture, and reading stops once every picture has its line. (Reading
-// the file again for each picture would take time in pictures times lines.)
+// the file again for each picture would take time in pictures times lines.) `lineCut` tells
+// whether a description came from a line that was cut.
 std::vector<std::string> ReadDescriptIon(const std::string& path,
-                                         const std::vector<std::string>& images) {
+                                         const std::vector<std::string>& images, bool& lineCut) {
   std::vector<std::string> descriptions(images.size());
   // Folded picture name -> the pictures still without a line (names may differ only in case).
   std::unordered_map<std::string, std::vector<size_t>> waiting;
@@ -72,6 +74,7 @@ std::vector<std::string> ReadDescriptIon(const std::string& path,
         TrimControlAndBlanks(OemToAnsiString(oemLine.substr(static_cast<size_t>(end - 1))));
     for (size_t i : found->second) descriptions[i] = text;
     waiting.erase(found);
+    if (reader.LastLineCut()) lineCut = true;
   }
   return descriptions;
 }
@@ -95,22 +98,32 @@ std::string TextDescriptionFileName(const std::string& imageName) {
 
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,
                                          const std::string& imagesFolderText,
-                                         TDescriptionSource source) {
+                                         TDescriptionSource source,
+                                         std::vector<std::string>* filesCut) {
   std::vector<std::string> descriptions;
   if (imageList.empty() || source == TDescriptionSource::None) return descriptions;
   TFolderLookup folder(EnsureTrailingBackslash(StripQuotes(imagesFolderText)));
   descriptions.reserve(imageList.size());
 
   if (source == TDescriptionSource::TextFiles) {
+    std::unordered_set<std::string> named;
     for (const std::string& image : imageList) {
+      const std::string path = folder.PathOf(TextDescriptionFileName(image));
       std::string line;
-      if (!ReadFirstTextLine(folder.PathOf(TextDescriptionFileName(image)), line)) line.clear();
+      bool cut = false;
+      if (!ReadFirstTextLine(path, line, &cut)) line.clear();
+      // Pictures whose names differ only after the last dot share one file: it is named once.
+      if (cut && filesCut != nullptr && named.insert(path).second) filesCut->push_back(path);
       descriptions.push_back(line);
     }
     return descriptions;
   }
 
-  return ReadDescriptIon(folder.PathOf(kDescriptIonName), imageList);
+  const std::string path = folder.PathOf(kDescriptIonName);
+  bool cut = false;
+  descriptions = ReadDescriptIon(path, imageList, cut);
+  if (cut && filesCut != nullptr) filesCut->push_back(path);
+  return descriptions;
 }
 
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,

@@ -19,10 +19,13 @@ std::string TextDescriptionFileName(const std::string& imageName);
 // One description per picture of `imageList`, in its order (empty text where none was found); no
 // entries at all when `source` is None or the list is empty. `imagesFolderText` is the text of the
 // images folder edit (one pair of enclosing double quotes is dropped). Never reports an error:
-// missing or unreadable files give empty descriptions.
+// missing or unreadable files give empty descriptions. A line longer than kMaxTextLineBytes is
+// cut; when `filesCut` is given, it gets the path of every file whose cut line gave a
+// description, each once, in the order of the pictures (the caller tells the user).
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,
                                          const std::string& imagesFolderText,
-                                         TDescriptionSource source);
+                                         TDescriptionSource source,
+                                         std::vector<std::string>* filesCut = nullptr);
 
 // The same with the combo box index; an index other than 1 or 2 means no descriptions.
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,

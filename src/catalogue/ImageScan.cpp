@@ -18,9 +18,12 @@ const char kAllFilesMask[] = "*.*";
 // invalid piece is reported only when some name actually needs it.
 class TMaskPieces {
  public:
+  // A text too long is not split: a damaged setting of millions of ";" would make millions of
+  // pieces.
   explicit TMaskPieces(const std::string& maskText)
       : takeAll_(maskText == kAllFilesMask),
-        pieces_(SplitMaskPieces(maskText)),
+        tooLong_(MaskTextTooLong(maskText)),
+        pieces_(tooLong_ ? std::vector<std::string>() : SplitMaskPieces(maskText)),
         compiled_(pieces_.size()) {}
 
   // True when a piece accepts `name`; false with `errorMessage` set when an invalid piece is
@@ -28,6 +31,10 @@ class TMaskPieces {
   bool Accepts(const std::string& name, std::string& errorMessage) {
     errorMessage.clear();
     if (takeAll_) return true;
+    if (tooLong_) {
+      errorMessage = MaskTooLongMessage();
+      return false;
+    }
     for (size_t i = 0; i < pieces_.size(); ++i) {
       if (!compiled_[i]) compiled_[i].emplace(pieces_[i]);
       const TMask& mask = *compiled_[i];
@@ -42,6 +49,7 @@ class TMaskPieces {
 
  private:
   bool takeAll_;
+  bool tooLong_;
   std::vector<std::string> pieces_;
   std::vector<std::optional<TMask>> compiled_;
 };

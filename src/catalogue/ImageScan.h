@@ -15,7 +15,8 @@ struct TScanResult {
   // The matching file names (no folder part, letter case as stored), each once, in the order of
   // CompareForSortedList. Also the names found before an invalid mask piece stopped the scan.
   std::vector<std::string> names;
-  // Empty, or the invalid-mask message of the piece that stopped the scan. The caller shows it
+  // Empty, or the invalid-mask message of the piece that stopped the scan (or MaskTooLongMessage
+  // for a mask text longer than kMaxMaskChars characters). The caller shows it
   // (in the window: the standard error box) after it has shown the names.
   std::string errorMessage;
   // True when the user interface asked to stop (StopRequested) during the scan; `names` then holds
@@ -29,7 +30,8 @@ std::vector<std::string> SplitMaskPieces(const std::string& maskText);
 
 // True when `maskText` accepts `fileName` by the scan's rules: the exact text "*.*" takes every
 // name; otherwise the first matching piece accepts it. When a piece that the name reaches is
-// invalid, returns false and stores its message in `errorMessage` (cleared otherwise).
+// invalid, or the whole text holds more than kMaxMaskChars characters, returns false and stores
+// the message in `errorMessage` (cleared otherwise).
 bool MaskTextAccepts(const std::string& fileName, const std::string& maskText,
                      std::string& errorMessage);
 

@@ -34,7 +34,26 @@ std::string InvalidMaskMessage(const std::string& maskText, int position) {
   return "'" + maskText + "' is an invalid mask at (" + std::to_string(position) + ")";
 }
 
+std::string MaskTooLongMessage() {
+  return "Слишком длинная маска файлов: в ней больше " + std::to_string(kMaxMaskChars) +
+         " символов.";
+}
+
+bool MaskTextTooLong(const std::string& maskText) {
+  // Each character takes at least one byte, so a short text needs no counting.
+  if (maskText.size() <= static_cast<size_t>(kMaxMaskChars)) return false;
+  int chars = 0;
+  for (size_t pos = 0; pos < maskText.size(); pos += Utf8CharLength(maskText, pos))
+    if (++chars > kMaxMaskChars) return true;
+  return false;
+}
+
 TMask::TMask(const std::string& maskText) : text_(maskText) {
+  if (MaskTextTooLong(maskText)) {
+    errorPosition_ = kMaxMaskChars + 1;
+    errorMessage_ = MaskTooLongMessage();
+    return;
+  }
   if (!Compile()) states_.clear();
 }
 

@@ -10,15 +10,29 @@
 // such bytes after every code point.
 //
 // An invalid mask is an error value, never an exception: the message is
-// "'<mask>' is an invalid mask at (<position>)", the position counted in characters from 1.
+// "'<mask>' is an invalid mask at (<position>)", the position counted in characters from 1. A
+// mask longer than kMaxMaskChars characters is invalid too, with its own message.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+// The longest mask text taken, in characters. Masks are typed by a person, and even a list of a
+// few hundred extensions stays under it; compiling costs memory in the mask's length (tens of
+// bytes a character), so a longer text, which only a damaged or hostile setting holds, is
+// refused rather than compiled.
+inline constexpr int kMaxMaskChars = 4096;
+
 // The message shown for an invalid mask.
 std::string InvalidMaskMessage(const std::string& maskText, int position);
+
+// The message shown for a mask text longer than kMaxMaskChars characters.
+std::string MaskTooLongMessage();
+
+// True when `maskText` holds more than kMaxMaskChars characters; looks at no more of it than
+// that takes.
+bool MaskTextTooLong(const std::string& maskText);
 
 // A compiled mask. Compiling never fails loudly: an invalid mask gives an object whose IsValid()
 // is false and whose ErrorMessage() is the text to show.
@@ -29,7 +43,8 @@ class TMask {
   bool IsValid() const { return errorPosition_ == 0; }
   // Empty when valid.
   const std::string& ErrorMessage() const { return errorMessage_; }
-  // Position (from 1) reported in the message; 0 when valid.
+  // Position (from 1) reported in the message; 0 when valid, kMaxMaskChars + 1 for a mask that
+  // is too long.
   int ErrorPosition() const { return errorPosition_; }
   const std::string& Text() const { return text_; }
 

@@ -225,8 +225,10 @@ class TBuildRun {
 
   void Generate() {
     ui_.SetBuilding(true);
+    std::vector<std::string> filesCut;
     const std::vector<std::string> descriptions =
-        GetDescriptions(plan_.Images, plan_.ImagesFolder, plan_.Descriptions);
+        GetDescriptions(plan_.Images, plan_.ImagesFolder, plan_.Descriptions, &filesCut);
+    for (const std::string& path : filesCut) ui_.ShowError(LongLineCutMessage(path));
     const int threads =
         options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailThreadCount();
     {

@@ -294,6 +294,7 @@ bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
     }
   }
   if (!templateReader.Ok()) writeOk = false;
+  if (templateReader.AnyLineCut()) ui.ShowError(LongLineCutMessage(plan.IndexTemplate));
   RewritePagesOfAStoppedBuild(run);
   // The index goes last, when every page and thumbnail it names is in place: a build stopped
   // before this point leaves the older gallery whole.

@@ -27,6 +27,7 @@ bool TPageTemplate::Next(std::string& line) {
     reader_.Close();
     return false;
   }
+  if (reader_.LastLineCut()) lineCut_ = true;
   if (collecting_) {
     // Two bytes a line stand for its line end, so that many short lines count too.
     collectedBytes_ += line.size() + 2;
@@ -37,5 +38,11 @@ bool TPageTemplate::Next(std::string& line) {
       lines_.push_back(line);
     }
   }
+  return true;
+}
+
+bool TPageTemplate::TakeLineCutNotice() {
+  if (!lineCut_ || lineCutNoticed_) return false;
+  lineCutNoticed_ = true;
   return true;
 }

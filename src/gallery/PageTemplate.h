@@ -25,6 +25,9 @@ class TPageTemplate {
   bool Next(std::string& line);
   // False when the pass ended in a read error.
   bool Ok() const { return !readFailed_; }
+  // True the first time it is called after a line longer than kMaxTextLineBytes was cut, false
+  // ever after: a template read afresh for each page is named once per build, not once per page.
+  bool TakeLineCutNotice();
 
  private:
   std::string path_;
@@ -35,4 +38,6 @@ class TPageTemplate {
   size_t collectedBytes_ = 0;
   bool collecting_ = false;
   bool readFailed_ = false;
+  bool lineCut_ = false;
+  bool lineCutNoticed_ = false;
 };

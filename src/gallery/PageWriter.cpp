@@ -146,6 +146,7 @@ bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
       page.WriteLine(line);
     }
   }
+  if (pageTemplate.TakeLineCutNotice()) ui.ShowError(LongLineCutMessage(PageTemplatePath(plan)));
   // A template that cannot be read to its end leaves the older page, like a failed write.
   if (!pageTemplate.Ok()) page.Fail();
   switch (outputs.Commit(page)) {

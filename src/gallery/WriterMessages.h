@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "ZetTextLineReader.h"
+
 // The index file cannot be created.
 inline constexpr const char* kMsgIndexFileOpen =
     "Не могу открыть индексный файл на запись!\r\n\r\n"
@@ -52,4 +54,11 @@ inline std::string IndexIsInputMessage(const std::string& path) {
 }
 inline std::string PageIsInputMessage(const std::string& path) {
   return "Страница картинки " + path + " не записана: она совпадает с исходным файлом галереи!";
+}
+
+// A line of `path` (a template or a description file) was longer than kMaxTextLineBytes; the
+// gallery holds its beginning. Shown once per file and build.
+inline std::string LongLineCutMessage(const std::string& path) {
+  return "Слишком длинная строка в файле " + path + ": она обрезана до " +
+         std::to_string(kMaxTextLineBytes) + " байт.";
 }

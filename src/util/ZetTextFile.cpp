@@ -1,11 +1,13 @@
 // ZetTextFile: first-line reading over the line reader.
 #include "ZetTextFile.h"
 
-bool ReadFirstTextLine(const std::string& path, std::string& line) {
+bool ReadFirstTextLine(const std::string& path, std::string& line, bool* cut) {
   line.clear();
+  if (cut != nullptr) *cut = false;
   TTextLineReader reader;
   if (!reader.Open(path)) return false;
   // Only as much of the file is read as the first line needs: a description file may be large.
   reader.ReadLine(line);
+  if (cut != nullptr) *cut = reader.LastLineCut();
   return reader.Ok();
 }

@@ -14,7 +14,8 @@ bool EndsLineOrText(char c) { return c == '\r' || c == '\n' || c == kEndOfText; 
 
 }  // namespace
 
-TTextLineReader::TTextLineReader(size_t bufferSize) : buffer_(std::max<size_t>(bufferSize, 1)) {}
+TTextLineReader::TTextLineReader(size_t bufferSize, size_t lineLimit)
+    : lineLimit_(std::max<size_t>(lineLimit, 1)), buffer_(std::max<size_t>(bufferSize, 1)) {}
 
 TTextLineReader::~TTextLineReader() { Close(); }
 
@@ -45,6 +46,8 @@ void TTextLineReader::Close() {
   skipLf_ = false;
   ended_ = true;
   ok_ = true;
+  lastLineCut_ = false;
+  anyLineCut_ = false;
 }
 
 bool TTextLineReader::Fill() {
@@ -64,11 +67,15 @@ bool TTextLineReader::Fill() {
 
 bool TTextLineReader::ReadLine(std::string& line) {
   line.clear();
+  lastLineCut_ = false;
   if (ended_) return false;
   for (;;) {
     if (begin_ == end_ && !Fill()) {
       ended_ = true;
-      if (!ok_) line.clear();
+      if (!ok_) {
+        line.clear();
+        lastLineCut_ = false;
+      }
       return !line.empty();
     }
     if (skipLf_) {
@@ -81,7 +88,15 @@ bool TTextLineReader::ReadLine(std::string& line) {
     const char* const first = buffer_.data() + begin_;
     const char* const last = buffer_.data() + end_;
     const char* const stop = std::find_if(first, last, EndsLineOrText);
-    line.append(first, stop);
+    // Past the limit the rest of the line is passed over, never held, so that a file without
+    // line ends is read in bounded memory however large it is.
+    const size_t room = lineLimit_ - line.size();
+    if (static_cast<size_t>(stop - first) > room) {
+      line.append(first, room);
+      lastLineCut_ = anyLineCut_ = true;
+    } else {
+      line.append(first, stop);
+    }
     begin_ = static_cast<size_t>(stop - buffer_.data());
     if (stop == last) continue;
     ++begin_;

@@ -10,13 +10,20 @@
 #include <string>
 #include <vector>
 
+// The longest line the program reads from a text file, in bytes. Templates and descriptions are
+// written by hand, and even a template line carrying a small picture inline (a data: address)
+// stays well under it; a file without line ends (a broken or hostile one, gigabytes of one line)
+// then costs this much memory a line, not its size.
+inline constexpr size_t kMaxTextLineBytes = 1 << 20;
+
 // Reads lines one at a time from a file or a text in memory. Each byte is looked at once, so a
 // file is read in time linear in what is read, and reading stops wherever the caller stops.
 class TTextLineReader {
  public:
-  // `bufferSize` is how much is read from the file at a time (tests use tiny ones).
-  // REQUIRES: bufferSize > 0.
-  explicit TTextLineReader(size_t bufferSize = 65536);
+  // `bufferSize` is how much is read from the file at a time, `lineLimit` the most bytes a line
+  // returned holds (tests use tiny ones of both).
+  // REQUIRES: bufferSize > 0, lineLimit > 0.
+  explicit TTextLineReader(size_t bufferSize = 65536, size_t lineLimit = kMaxTextLineBytes);
   ~TTextLineReader();
   TTextLineReader(const TTextLineReader&) = delete;
   TTextLineReader& operator=(const TTextLineReader&) = delete;
@@ -27,11 +34,15 @@ class TTextLineReader {
   // Reads the lines of `text` instead of a file.
   // REQUIRES: `text` outlives the reading.
   void OpenText(const std::string& text);
-  // Reads the next line into `line`, without its line end. False (with `line` empty) at the end
-  // of the text, after a read error, or when nothing is open.
+  // Reads the next line into `line`, without its line end and cut to the line limit. False (with
+  // `line` empty) at the end of the text, after a read error, or when nothing is open.
   bool ReadLine(std::string& line);
   // False once reading the file failed; the end of the text is no failure.
   bool Ok() const { return ok_; }
+  // True when the line ReadLine last returned was cut.
+  bool LastLineCut() const { return lastLineCut_; }
+  // True when some line since the last Open or OpenText was cut.
+  bool AnyLineCut() const { return anyLineCut_; }
   void Close();
 
  private:
@@ -41,13 +52,16 @@ class TTextLineReader {
   std::FILE* file_ = nullptr;
   const std::string* text_ = nullptr;
   size_t textPos_ = 0;
+  size_t lineLimit_;
   std::vector<char> buffer_;
   size_t begin_ = 0;  // unread bytes are buffer_[begin_, end_)
   size_t end_ = 0;
   bool skipLf_ = false;  // the last line ended with CR: a LF right after it belongs to that end
   bool ended_ = true;
   bool ok_ = true;
+  bool lastLineCut_ = false;
+  bool anyLineCut_ = false;
 };
 
-// Splits `content` into lines by the rules above.
+// Splits `content` into lines by the rules above, with the limit kMaxTextLineBytes.
 std::vector<std::string> SplitTextLines(const std::string& content);

@@ -63,7 +63,9 @@ TEST_P(StopSignals, LeaveAWholeGalleryAtAnyMoment) {
                   std::string("timeout -s ") + c.name + " " + delay);
 
     ExpectWholeGallery(gallery.root, when);
-    if (c.handled) EXPECT_EQ(PartFilesUnder(gallery.root), std::vector<std::string>{}) << when;
+    if (c.handled) {
+      EXPECT_EQ(PartFilesUnder(gallery.root), std::vector<std::string>{}) << when;
+    }
     // The next build ends the stopped one's work: no temporary file, and nothing of the
     // gallery's own in the trash but a few files a kill caught between their rename and their
     // record.

@@ -1,12 +1,18 @@
 // How a build reads its templates: the page template once per build when it is of ordinary size,
 // a large one afresh for each page, and the index template a line at a time, so that neither the
-// number of pages nor the size of a template makes a build slow or large.
+// number of pages nor the size of a template makes a build slow or large. A line longer than
+// kMaxTextLineBytes, in a template or a description, is cut and its file named once.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "BuildDriver.h"
+#include "CaseNames.h"
+#include "GalleryFixture.h"
 #include "PageTemplate.h"
 #include "ProcessFigures.h"
 #include "RecordingUserInterface.h"
@@ -125,5 +131,74 @@ TEST(IndexTemplateTest, AHugeTemplateIsNotHeldWhole) {
   EXPECT_LT(peakKb - before, 32 << 10) << "kB above the memory in use before the build";
   EXPECT_NE(ReadWholeFile(folder / "index.htm").find("pic02.jpg"), std::string::npos);
 }
+
+constexpr long long kLimit = kMaxTextLineBytes;
+
+// Each file read by lines, under the gallery's folder: the lines before a long one, and that
+// line's first bytes (a description starts at their last byte).
+const std::map<std::string, std::pair<std::string, std::string>> kLineFiles = {
+    {"pics/a.txt", {"", "d"}},
+    {"pics/descript.ion", {"", "a.jpg d"}},
+    {"tpl/index.tpl", {"~~~INDEX~~~\r\n", "<!--"}},
+    {"tpl/page.tpl", {"~~~IMAGE~~~\r\n<p>\r\n", "<!--"}}};
+
+struct TLongLineCase {
+  std::string file;
+  long long length;  // the long line's bytes; past kLimit + 1 a hole, so it costs no disc
+  bool lineEnd;      // a line end and a further line follow it
+};
+
+class LongLineTest : public testing::TestWithParam<TLongLineCase> {};
+
+TEST_P(LongLineTest, IsCutNamedOnceAndReadInBoundedMemory) {
+  const TLongLineCase& c = GetParam();
+  const auto& [before, head] = kLineFiles.at(c.file);
+  const auto lineStart = [&](long long bytes) {
+    return head + std::string(bytes - head.size(), 'x');
+  };
+  TGalleryFixture gallery({"a.jpg", "b.jpg"});
+  gallery.settings.IndexType = 0;
+  gallery.settings.ImageType = 1;
+  gallery.settings.Descriptions = c.file == "pics/a.txt" ? 1 : 2;
+  WriteWholeFile(gallery.tpl + "/page.tpl", "~~~IMAGE~~~\r\n[~~~DESCR~~~]");
+  const std::string path = gallery.root + "/" + c.file;
+  WriteWholeFile(path, before + lineStart(std::min(c.length, kLimit + 1)));
+  std::filesystem::resize_file(path, before.size() + c.length);
+  std::ofstream(path, std::ios::app) << (c.lineEnd ? "\r\nafter\r\n" : "");
+
+  // The peak memory is set back to what is in use now, where the system lets it.
+  const bool reset = static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5" << std::flush);
+  const long long peakBefore = ProcessFigure("/proc/self/status", "VmHWM:");
+  TRecordingUserInterface ui;
+  ui.answer = true;
+  EXPECT_EQ(BuildGallery(gallery.Inputs(), ui).outcome, TBuildOutcome::Finished);
+  const long long peakAbove = ProcessFigure("/proc/self/status", "VmHWM:") - peakBefore;
+  EXPECT_LT(reset ? peakAbove : 0, 32 << 10) << "kB above the memory in use before the build";
+  const std::string message =
+      "Слишком длинная строка в файле " + path + ": она обрезана до 1048576 байт.";
+  EXPECT_EQ(ui.errors, std::vector<std::string>(c.length > kLimit ? 1 : 0, message));
+  const std::string kept = lineStart(std::min(c.length, kLimit));
+  if (c.file.starts_with("pics/")) {
+    EXPECT_TRUE(
+        ReadWholeFile(gallery.root + "/a.htm").ends_with("[" + kept.substr(head.size() - 1) + "]"));
+  } else {
+    // The index, or the second page, which read the template again.
+    const std::string shown = c.file == "tpl/index.tpl" ? "/index.htm" : "/b.htm";
+    EXPECT_TRUE(ReadWholeFile(gallery.root + shown)
+                    .ends_with("\n" + kept + "\r\n" + (c.lineEnd ? "after\r\n" : "")));
+  }
+}
+
+std::vector<TLongLineCase> LongLineCases() {
+  std::vector<TLongLineCase> cases;
+  for (const auto& [file, layout] : kLineFiles)
+    for (long long length : {kLimit - 1, kLimit, kLimit + 1, 256ll << 20})
+      for (bool lineEnd : {false, true}) cases.push_back({file, length, lineEnd});
+  return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LongLineTest, testing::ValuesIn(LongLineCases()),
+                         CaseNamesBy(&TLongLineCase::file, &TLongLineCase::length,
+                                     &TLongLineCase::lineEnd));
 
 }  // namespace

@@ -11,10 +11,11 @@ namespace {
 
 using TLines = std::vector<std::string>;
 
-// Every line `reader` gives until it stops.
+// Every line `reader` gives until it stops, a line cut at the reader's limit marked with "+".
 TLines ReadAll(TTextLineReader& reader) {
   TLines lines;
-  for (std::string line; reader.ReadLine(line);) lines.push_back(line);
+  for (std::string line; reader.ReadLine(line);)
+    lines.push_back(line + (reader.LastLineCut() ? "+" : ""));
   return lines;
 }
 
@@ -81,16 +82,20 @@ TLines OracleLines(std::string text) {
   return lines;
 }
 
-TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTexts) {
+TEST(TextLineReaderTest, AgreesWithTheRulesOnRandomTextsAndLimits) {
   std::mt19937 random(26);
   const std::string alphabet = "ab\r\n\r\n\x1A";
   for (int round = 0; round < 3000; ++round) {
     std::string text;
     const int length = static_cast<int>(random() % 14);
     for (int i = 0; i < length; ++i) text += alphabet[random() % alphabet.size()];
-    TTextLineReader reader(1 + random() % 4);
+    const size_t limit = 1 + random() % 5;
+    TLines expected = OracleLines(text);
+    for (std::string& line : expected)
+      if (line.size() > limit) line = line.substr(0, limit) + "+";
+    TTextLineReader reader(1 + random() % 4, limit);
     reader.OpenText(text);
-    ASSERT_EQ(ReadAll(reader), OracleLines(text)) << testing::PrintToString(text);
+    ASSERT_EQ(ReadAll(reader), expected) << testing::PrintToString(text) << " limit " << limit;
   }
 }
 
