@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "ZetStrings.h"
+#include "util/ZetStrings.h"
+
+using namespace zetgallery;
 
 #define FUZZ_CHECK(condition)                                                            \
   do {                                                                                   \

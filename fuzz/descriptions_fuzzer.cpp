@@ -8,9 +8,11 @@
 #include <fstream>
 
 #include "FuzzCheck.h"
-#include "ImageDescriptions.h"
-#include "ZetStrings.h"
-#include "ZetTextLineReader.h"
+#include "catalogue/ImageDescriptions.h"
+#include "util/ZetStrings.h"
+#include "util/ZetTextLineReader.h"
+
+using namespace zetgallery;
 
 namespace {
 

@@ -2,8 +2,10 @@
 #include <QString>
 
 #include "FuzzCheck.h"
-#include "ImageScan.h"
-#include "Masks.h"
+#include "catalogue/ImageScan.h"
+#include "catalogue/Masks.h"
+
+using namespace zetgallery;
 
 namespace {
 

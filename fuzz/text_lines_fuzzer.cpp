@@ -8,8 +8,10 @@
 #include <fstream>
 
 #include "FuzzCheck.h"
-#include "ZetTextFile.h"
-#include "ZetTextLineReader.h"
+#include "util/ZetTextFile.h"
+#include "util/ZetTextLineReader.h"
+
+using namespace zetgallery;
 
 namespace {
 

@@ -4,13 +4,15 @@
 #include <cstring>
 
 #include "FuzzCheck.h"
-#include "ZetAlphaNums.h"
-#include "ZetFileUtils.h"
-#include "ZetHexNums.h"
-#include "ZetHtmlEscape.h"
-#include "ZetStrings.h"
-#include "ZetTerminalText.h"
-#include "ZetWebUtils.h"
+#include "util/ZetAlphaNums.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetHexNums.h"
+#include "util/ZetHtmlEscape.h"
+#include "util/ZetStrings.h"
+#include "util/ZetTerminalText.h"
+#include "util/ZetWebUtils.h"
+
+using namespace zetgallery;
 
 namespace {
 

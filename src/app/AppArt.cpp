@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 
+namespace zetgallery {
+
 namespace {
 
 // One picture frame with a sky, a sun and two hills, inside `frame`.
@@ -83,3 +85,5 @@ QIcon MakeFloppyDiskIcon() {
   for (int size : {16, 24, 32}) icon.addPixmap(FloppyPixmap(size));
   return icon;
 }
+
+}  // namespace zetgallery

@@ -4,5 +4,9 @@
 
 #include <QIcon>
 
+namespace zetgallery {
+
 QIcon MakeProgramIcon();
 QIcon MakeFloppyDiskIcon();
+
+}  // namespace zetgallery

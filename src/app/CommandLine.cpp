@@ -1,7 +1,7 @@
 // CommandLine: the same core as the window, driven from the console. Questions are answered by
 // --yes (otherwise "No"), message boxes and progress go to standard error, the image list of
 // --list to standard output.
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <time.h>
 
@@ -12,16 +12,19 @@
 #include <filesystem>
 #include <iostream>
 
-#include "BuildDriver.h"
-#include "BuildMessages.h"
-#include "ImageScan.h"
-#include "ResultFolders.h"
-#include "SettingsStore.h"
-#include "Thumbnailer.h"
-#include "ZetFileUtils.h"
-#include "ZetPlatform.h"
-#include "ZetStrings.h"
-#include "ZetTerminalText.h"
+#include "app/Version.h"
+#include "catalogue/ImageScan.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/BuildMessages.h"
+#include "gallery/ResultFolders.h"
+#include "gallery/Thumbnailer.h"
+#include "settings/SettingsStore.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetPlatform.h"
+#include "util/ZetStrings.h"
+#include "util/ZetTerminalText.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -106,6 +109,29 @@ class TConsoleUserInterface : public TUserInterface {
  private:
   bool answerYes_;
 };
+
+// The options of the command line; those that choose what the program does name their mode.
+struct TCommandLineOption {
+  const char* name;
+  TCommandLineRequest::TMode mode;
+};
+
+constexpr TCommandLineOption kOptions[] = {
+    {"--build", TCommandLineRequest::TMode::Build},
+    {"--list", TCommandLineRequest::TMode::List},
+    {"--help", TCommandLineRequest::TMode::Help},
+    {"-h", TCommandLineRequest::TMode::Help},
+    {"--version", TCommandLineRequest::TMode::Version},
+    {"--preset", TCommandLineRequest::TMode::Window},
+    {"--yes", TCommandLineRequest::TMode::Window},
+    {"--null", TCommandLineRequest::TMode::Window},
+};
+
+const TCommandLineOption* FindOption(const std::string& argument) {
+  for (const TCommandLineOption& option : kOptions)
+    if (argument == option.name) return &option;
+  return nullptr;
+}
 
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
@@ -253,15 +279,8 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
   bool haveFolder = false;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    TMode chosen = TMode::Window;
-    if (argument == "--build")
-      chosen = TMode::Build;
-    else if (argument == "--list")
-      chosen = TMode::List;
-    else if (argument == "--help" || argument == "-h")
-      chosen = TMode::Help;
-    else if (argument == "--version")
-      chosen = TMode::Version;
+    const TCommandLineOption* option = FindOption(argument);
+    const TMode chosen = option != nullptr ? option->mode : TMode::Window;
     if (chosen != TMode::Window) {
       if (request.mode != TMode::Window)
         return bad("only one of --build, --list, --help, --version");
@@ -315,13 +334,8 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
 }
 
 bool IsCommandLineRequest(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--build" || argument == "--list" || argument == "--help" || argument == "-h" ||
-        argument == "--version" || argument == "--preset" || argument == "--yes" ||
-        argument == "--null")
-      return true;
-  }
+  for (int i = 1; i < argc; ++i)
+    if (FindOption(argv[i]) != nullptr) return true;
   // An unknown long option in first place is a mistake on the command line, not a folder; the
   // window's toolkit has its own single-dash options (-platform ...), which are left to it.
   return argc > 1 && std::string(argv[1]).rfind("--", 0) == 0;
@@ -335,7 +349,7 @@ int RunCommandLine(int argc, char** argv) {
       std::cout << CommandLineUsage();
       return kExitSuccess;
     case TCommandLineRequest::TMode::Version:
-      std::cout << "ZetGallery 1.0\n";
+      std::cout << "ZetGallery " ZETGALLERY_VERSION "\n";
       return kExitSuccess;
     case TCommandLineRequest::TMode::BadUsage:
     case TCommandLineRequest::TMode::Window:
@@ -353,3 +367,5 @@ int RunCommandLine(int argc, char** argv) {
   if (request.mode == TCommandLineRequest::TMode::List) return RunList(request);
   return RunBuild(request, argv[0]);
 }
+
+}  // namespace zetgallery

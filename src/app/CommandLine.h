@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace zetgallery {
+
 // True when the arguments ask for a command-line run (--build, --list, --help, --version, or an
 // unknown option), false when the window should start.
 bool IsCommandLineRequest(int argc, char** argv);
@@ -29,3 +31,5 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The text printed by --help.
 std::string CommandLineUsage();
+
+}  // namespace zetgallery

@@ -1,5 +1,5 @@
 // DesktopServices: the real desktop behind TDesktop.
-#include "DesktopServices.h"
+#include "app/DesktopServices.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QUrl>
+
+namespace zetgallery {
 
 namespace {
 
@@ -85,3 +87,5 @@ bool TQtDesktop::OpenWithDefaultApplication(const QString& target) {
 }
 
 void TQtDesktop::Beep() { QApplication::beep(); }
+
+}  // namespace zetgallery

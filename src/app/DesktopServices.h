@@ -9,9 +9,11 @@
 #include <optional>
 #include <string>
 
-#include "ZetWebUtils.h"
+#include "util/ZetWebUtils.h"
 
 class QWidget;
+
+namespace zetgallery {
 
 class TDesktop {
  public:
@@ -65,3 +67,5 @@ class TQtDesktop : public TDesktop {
 
 // A custom-colour entry "ColorA=BBGGRR" read back as a colour value; black when unreadable.
 TColor ColorFromCustomColorEntry(const QString& entry);
+
+}  // namespace zetgallery

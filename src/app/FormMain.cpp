@@ -1,7 +1,7 @@
 // FormMain: the window itself: its frame, the page control and the buttons under it, the binding
 // of the settings table to the controls, the pop-up menus, creation and closing. The tabs'
 // controls are built in FormMain<Tab>Tab.cpp.
-#include "FormMain.h"
+#include "app/FormMain.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -12,13 +12,15 @@
 #include <exception>
 
 #include "AppArt.h"
-#include "DesktopServices.h"
 #include "FormMainParts.h"
-#include "FormSettingsBinding.h"
 #include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
-#include "SettingValueRules.h"
-#include "ZetStrings.h"
+#include "app/DesktopServices.h"
+#include "app/FormSettingsBinding.h"
+#include "settings/SettingValueRules.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -261,3 +263,5 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
   }
   return QWidget::eventFilter(watched, event);
 }
+
+}  // namespace zetgallery

@@ -20,14 +20,17 @@
 #include <memory>
 #include <string>
 
-#include "BuildDriver.h"
-#include "FormMainAboutTab.h"
-#include "FormMainFilesTab.h"
-#include "FormMainImageTab.h"
-#include "FormMainIndexTab.h"
-#include "SettingsSnapshot.h"
+#include "app/FormMainAboutTab.h"
+#include "app/FormMainFilesTab.h"
+#include "app/FormMainImageTab.h"
+#include "app/FormMainIndexTab.h"
+#include "app/Version.h"
+#include "gallery/BuildDriver.h"
+#include "settings/SettingsSnapshot.h"
 
 class QProgressBar;
+namespace zetgallery {
+
 class TDesktop;
 class TFormSettingsTarget;
 class TSettingsBindings;
@@ -58,8 +61,6 @@ class TFormMain : public QWidget,
   // command line, the About tab, the first-show rescan and the rules. An error raised on the
   // way is returned (empty when all went well); the remaining steps are then skipped.
   std::string FormCreate(const std::string& commandLineFolder);
-
-  TDesktop& Desktop() { return desktop_; }
 
   // ---- Control interplay (FormMainRules.cpp) ----
   void EnableDisableControls();
@@ -179,9 +180,10 @@ class TFormMain : public QWidget,
 
 // Captions and messages of the window, spelled exactly as the user sees them.
 namespace WindowTexts {
-inline constexpr char kCaption[] = "ZetGallery 1.0";
-inline constexpr char kCaptionScanning[] = "ZetGallery 1.0 - Поиск картинок...";
-inline constexpr char kCaptionBuilding[] = "ZetGallery 1.0 - Построение галереи...";
+inline constexpr char kCaption[] = "ZetGallery " ZETGALLERY_VERSION;
+inline constexpr char kCaptionScanning[] = "ZetGallery " ZETGALLERY_VERSION " - Поиск картинок...";
+inline constexpr char kCaptionBuilding[] =
+    "ZetGallery " ZETGALLERY_VERSION " - Построение галереи...";
 inline constexpr char kImagesCountPrefix[] = "Всего картинок: ";
 inline constexpr char kImagesCountDesign[] = "Всего картинок: 999";
 inline constexpr char kNoPicturesToBuild[] = "Нет картинок для галереи! Галерея не построена.";
@@ -191,3 +193,5 @@ inline constexpr char kSettingWithoutControl[] = "The setting '%1' has no contro
 inline constexpr char kSettingWithTwoControls[] = "The setting '%1' has two controls named '%2'";
 inline constexpr char kSettingListSize[] = "The setting '%1' needs %3 entries in the list '%2'";
 }  // namespace WindowTexts
+
+}  // namespace zetgallery

@@ -1,11 +1,14 @@
 // The "О программе" tab: the icon, the name and version, and the author's labels.
-#include "FormMainAboutTab.h"
+#include "app/FormMainAboutTab.h"
 
 #include <QBoxLayout>
 
 #include "AppArt.h"
-#include "DesktopServices.h"
 #include "FormMainParts.h"
+#include "app/DesktopServices.h"
+#include "app/Version.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -36,7 +39,7 @@ QWidget* TAboutTab::BuildAboutTab(TDesktop& desktop) {
   ImageProgIcon->setFixedSize(32, 32);
   LabelProgName = NamedLabel("LabelProgName", "ZetGallery");
   SetLook(LabelProgName, "Times New Roman", 21, QColor(255, 0, 0));
-  LabelProgVer = NamedLabel("LabelProgVer", "Версия 1.0");
+  LabelProgVer = NamedLabel("LabelProgVer", "Версия " ZETGALLERY_VERSION);
   LabelAuthor = Named<TZetLabel>("LabelAuthor", Text("Написал сию программу:"));
   LabelAuthorName = Named<TZetLabel>("LabelAuthorName", Text(kAuthorName));
   SetLook(LabelAuthorName, "MS Sans Serif", 15, QColor(0, 128, 0));
@@ -71,3 +74,5 @@ QWidget* TAboutTab::BuildAboutTab(TDesktop& desktop) {
   page->addStretch(1);
   return tab;
 }
+
+}  // namespace zetgallery

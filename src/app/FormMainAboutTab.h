@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "ZetLabels.h"
+#include "app/ZetLabels.h"
+
+namespace zetgallery {
 
 class TDesktop;
 
@@ -25,3 +27,5 @@ struct TAboutTab {
   TZetLabel* LabelAuthorAddr = nullptr;
   TZetMailLabel* MailLabelAuthorAddr = nullptr;
 };
+
+}  // namespace zetgallery

@@ -4,14 +4,16 @@
 #include <QFileInfo>
 #include <QProgressBar>
 
-#include "BuildDriver.h"
-#include "BuildMessages.h"
-#include "DesktopServices.h"
-#include "FormMain.h"
 #include "FormMainParts.h"
 #include "QtUserInterface.h"
-#include "ZetFileUtils.h"
-#include "ZetStrings.h"
+#include "app/DesktopServices.h"
+#include "app/FormMain.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/BuildMessages.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -68,3 +70,5 @@ void TFormMain::ButtonOpenResultClick() {
                        QString::fromStdString(ExtractFileExt(indexFile)) + QStringLiteral("\"."));
   }
 }
+
+}  // namespace zetgallery

@@ -1,13 +1,15 @@
 // The "Главная" tab: images folder, image list and count, mask, description source, presets,
 // and the three output folders.
-#include "FormMainFilesTab.h"
+#include "app/FormMainFilesTab.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
 
 #include "AppArt.h"
-#include "FormMain.h"
 #include "FormMainParts.h"
+#include "app/FormMain.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -132,3 +134,5 @@ QWidget* TFilesTab::BuildFilesTab(TDesktop& desktop) {
                  EditButtonsFolderPrefix, EditButtonsFolder, ComboBoxSettings});
   return tab;
 }
+
+}  // namespace zetgallery

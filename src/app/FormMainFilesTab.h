@@ -10,7 +10,9 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "ZetWidgets.h"
+#include "app/ZetWidgets.h"
+
+namespace zetgallery {
 
 class TDesktop;
 
@@ -45,3 +47,5 @@ struct TFilesTab {
   QLabel* EditButtonsFolderPlus = nullptr;
   QLineEdit* EditButtonsFolder = nullptr;
 };
+
+}  // namespace zetgallery

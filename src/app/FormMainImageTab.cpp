@@ -1,11 +1,13 @@
 // The "Картинка" tab: picture as a file or in a page of its own, the page template and its three
 // markers, the navigation buttons and the page names.
-#include "FormMainImageTab.h"
+#include "app/FormMainImageTab.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
 
 #include "FormMainParts.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -146,3 +148,5 @@ QWidget* TImageTab::BuildImageTab(TDesktop& desktop) {
                  RadioButtonHtmlAsImageName, RadioButtonHtmlSerialNumber, EditHtmlFirstImageFile});
   return tab;
 }
+
+}  // namespace zetgallery

@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QWidget>
 
-#include "ZetWidgets.h"
+#include "app/ZetWidgets.h"
+
+namespace zetgallery {
 
 class TDesktop;
 
@@ -55,3 +57,5 @@ struct TImageTab {
   QLabel* LabelHtmlFirstImageFile = nullptr;
   QComboBox* EditHtmlFirstImageFile = nullptr;
 };
+
+}  // namespace zetgallery

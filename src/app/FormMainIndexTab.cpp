@@ -1,11 +1,13 @@
 // The "Индекс" tab: index template and marker, index kind, the table group, the thumbnail groups
 // and the index file name.
-#include "FormMainIndexTab.h"
+#include "app/FormMainIndexTab.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
 
 #include "FormMainParts.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -201,3 +203,5 @@ QWidget* TIndexTab::BuildIndexTab(TDesktop& desktop) {
                  EditIndexFile});
   return tab;
 }
+
+}  // namespace zetgallery

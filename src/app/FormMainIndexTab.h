@@ -11,7 +11,9 @@
 #include <QToolButton>
 #include <QWidget>
 
-#include "ZetWidgets.h"
+#include "app/ZetWidgets.h"
+
+namespace zetgallery {
 
 class TDesktop;
 
@@ -70,3 +72,5 @@ struct TIndexTab {
   QLabel* LabelIndexFile = nullptr;
   QLineEdit* EditIndexFile = nullptr;
 };
+
+}  // namespace zetgallery

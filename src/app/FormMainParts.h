@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <utility>
 
+namespace zetgallery {
+
 namespace FormMainParts {
 
 // A new control of kind T named `name`, the name the rest of the program knows it by.
@@ -33,3 +35,5 @@ inline void ChainTabOrder(std::initializer_list<QWidget*> controls) {
 }
 
 }  // namespace FormMainParts
+
+}  // namespace zetgallery

@@ -1,12 +1,14 @@
 // Presets from the window: the controls read into stored settings, loaded values applied to
 // the controls through their normal setters, and the preset combo box with its save button and
 // menu.
-#include "DesktopServices.h"
-#include "FormMain.h"
-#include "FormSettingsBinding.h"
 #include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
-#include "SettingsStore.h"
+#include "app/DesktopServices.h"
+#include "app/FormMain.h"
+#include "app/FormSettingsBinding.h"
+#include "settings/SettingsStore.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -78,3 +80,5 @@ void TFormMain::DeleteSettings(const std::string& name) {
   TSettingsStore& store = Store();
   store.DeleteSettings(name, settingsTarget_.get());
 }
+
+}  // namespace zetgallery

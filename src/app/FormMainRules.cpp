@@ -3,15 +3,17 @@
 // filter, the colour buttons, and the image list's commands.
 #include <QApplication>
 
-#include "DesktopServices.h"
-#include "FormMain.h"
 #include "FormMainParts.h"
-#include "FormSettingsBinding.h"
-#include "ResultFolders.h"
-#include "ZetFileUtils.h"
-#include "ZetHexNums.h"
-#include "ZetStrings.h"
-#include "ZetWebUtils.h"
+#include "app/DesktopServices.h"
+#include "app/FormMain.h"
+#include "app/FormSettingsBinding.h"
+#include "gallery/ResultFolders.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetHexNums.h"
+#include "util/ZetStrings.h"
+#include "util/ZetWebUtils.h"
+
+namespace zetgallery {
 
 using namespace FormMainParts;
 
@@ -268,3 +270,5 @@ void TFormMain::MenuDeleteFromListClick() {
 void TFormMain::ButtonHelpClick() {
   desktop_.ShowPlainMessage(Text("Извините. Help-файл будет сделан в будущих версиях."));
 }
+
+}  // namespace zetgallery

@@ -4,10 +4,12 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 
-#include "DesktopServices.h"
-#include "FormMain.h"
-#include "ImageScan.h"
 #include "QtUserInterface.h"
+#include "app/DesktopServices.h"
+#include "app/FormMain.h"
+#include "catalogue/ImageScan.h"
+
+namespace zetgallery {
 
 void TFormMain::ScanImages() {
   if (scanning_) {
@@ -32,8 +34,8 @@ void TFormMain::RunOneScan() {
   ListBoxImages->clear();
   ButtonBuildGallery->setEnabled(false);
   const TScanResult result =
-      ::ScanImages(EditImagesFolder->text().toStdString(), EditImagesMask->text().toStdString(),
-                   userInterface_.get());
+      zetgallery::ScanImages(EditImagesFolder->text().toStdString(),
+                             EditImagesMask->text().toStdString(), userInterface_.get());
   if (!result.scanned) return;
   if (result.stopped && (scanRestartRequested_ || closeRequested_)) return;
   QStringList names;
@@ -72,3 +74,5 @@ void TFormMain::ShowScanActivity() {
 }
 
 TUserInterface& TFormMain::UserInterface() { return *userInterface_; }
+
+}  // namespace zetgallery

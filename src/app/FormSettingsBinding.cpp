@@ -1,10 +1,12 @@
 // FormSettingsBinding: see the header.
-#include "FormSettingsBinding.h"
+#include "app/FormSettingsBinding.h"
 
 #include <QList>
 #include <cassert>
 
-#include "FormMain.h"
+#include "app/FormMain.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -158,3 +160,5 @@ TSettingsSnapshot TSettingsBindings::Read() const {
   }
   return s;
 }
+
+}  // namespace zetgallery

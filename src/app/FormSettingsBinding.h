@@ -13,9 +13,11 @@
 #include <memory>
 #include <string>
 
-#include "SettingsSnapshot.h"
-#include "SettingsTable.h"
-#include "ZetWidgets.h"
+#include "app/ZetWidgets.h"
+#include "settings/SettingsSnapshot.h"
+#include "settings/SettingsTable.h"
+
+namespace zetgallery {
 
 // One row and its control. Exactly the pointers its kind of control needs are set.
 struct TBoundSetting {
@@ -51,3 +53,5 @@ class TSettingsBindings {
 
   std::array<TBoundSetting, kSettingCount> bound_{};
 };
+
+}  // namespace zetgallery

@@ -3,8 +3,10 @@
 
 #include <QSignalBlocker>
 
-#include "FormMain.h"
-#include "FormSettingsBinding.h"
+#include "app/FormMain.h"
+#include "app/FormSettingsBinding.h"
+
+namespace zetgallery {
 
 namespace {
 std::string Utf8(const QString& text) { return text.toStdString(); }
@@ -84,3 +86,5 @@ void TFormSettingsTarget::SelectEntry(int index) {
   const QSignalBlocker quiet(form_.FilesTab().ComboBoxSettings);
   form_.FilesTab().ComboBoxSettings->setCurrentIndex(index);
 }
+
+}  // namespace zetgallery

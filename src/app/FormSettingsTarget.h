@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "SettingsStore.h"
-#include "SettingsTarget.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTarget.h"
+
+namespace zetgallery {
 
 class TFormMain;
 class TSettingsBindings;
@@ -41,3 +43,5 @@ class TFormSettingsTarget : public TSettingsTarget, public TPresetList {
   TFormMain& form_;
   const TSettingsBindings& bindings_;
 };
+
+}  // namespace zetgallery

@@ -4,8 +4,10 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include "DesktopServices.h"
-#include "FormMain.h"
+#include "app/DesktopServices.h"
+#include "app/FormMain.h"
+
+namespace zetgallery {
 
 namespace {
 QString FromUtf8(const std::string& text) { return QString::fromStdString(text); }
@@ -46,3 +48,5 @@ bool TWindowUserInterface::StopRequested() const {
   if (form_.CloseRequested()) return true;
   return form_.Scanning() && form_.ScanRestartRequested();
 }
+
+}  // namespace zetgallery

@@ -3,7 +3,9 @@
 // the caption and progress bar, and the stop request of a window being closed.
 #pragma once
 
-#include "UserInterface.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 class TDesktop;
 class TFormMain;
@@ -28,3 +30,5 @@ class TWindowUserInterface : public TUserInterface {
   TFormMain& form_;
   TDesktop& desktop_;
 };
+
+}  // namespace zetgallery

@@ -2,7 +2,7 @@
 // library first, then the application object with its title and hint pause, then the window and
 // its creation handler; an error of the creation handler is shown before the window appears.
 // The image library ends last, after the window and the application object are gone.
-#include "WindowMain.h"
+#include "app/WindowMain.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -12,9 +12,11 @@
 #include <QToolTip>
 #include <QTranslator>
 
-#include "DesktopServices.h"
-#include "FormMain.h"
-#include "Thumbnailer.h"
+#include "app/DesktopServices.h"
+#include "app/FormMain.h"
+#include "gallery/Thumbnailer.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -85,3 +87,5 @@ int RunWindow(int argc, char** argv) {
   EndImageLibrary();
   return status;
 }
+
+}  // namespace zetgallery

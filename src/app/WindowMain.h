@@ -4,6 +4,9 @@
 #include <string>
 
 class QApplication;
+
+namespace zetgallery {
+
 class TDesktop;
 class TFormMain;
 
@@ -18,3 +21,5 @@ int RunWindow(int argc, char** argv);
 // Runs the window's creation handler with the command-line folder, shows its error (if any) in
 // the standard error box before the window appears, then shows the window centred on the screen.
 void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& commandLineFolder);
+
+}  // namespace zetgallery

@@ -1,10 +1,12 @@
 // ZetLabels: see the header.
-#include "ZetLabels.h"
+#include "app/ZetLabels.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QUrl>
+
+namespace zetgallery {
 
 TZetLabel::TZetLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
@@ -105,3 +107,5 @@ TZetUrlLabel::TZetUrlLabel(const QString& text, QWidget* parent)
 
 TZetMailLabel::TZetMailLabel(const QString& text, QWidget* parent)
     : TZetLinkLabel(text, QStringLiteral("mailto:"), parent) {}
+
+}  // namespace zetgallery

@@ -9,6 +9,8 @@
 #include <QString>
 #include <functional>
 
+namespace zetgallery {
+
 // A handler bound to a label event; receives the label as sender. May be empty.
 using TNotifyEvent = std::function<void(QObject* sender)>;
 
@@ -95,3 +97,5 @@ class TZetMailLabel : public TZetLinkLabel {
  protected:
   bool OpensOnClick() const override { return MailOnClick; }
 };
+
+}  // namespace zetgallery

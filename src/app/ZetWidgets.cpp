@@ -1,5 +1,5 @@
 // ZetWidgets: see the header.
-#include "ZetWidgets.h"
+#include "app/ZetWidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,9 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "DesktopServices.h"
-#include "ZetAlphaNums.h"
-#include "ZetStrings.h"
+#include "app/DesktopServices.h"
+#include "util/ZetAlphaNums.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 TZetEdit::TZetEdit(QWidget* parent) : QLineEdit(parent) {}
 
@@ -339,3 +341,5 @@ void TSortedComboBox::showPopup() {
   emit DroppingDown();
   QComboBox::showPopup();
 }
+
+}  // namespace zetgallery

@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace zetgallery {
+
 class TDesktop;
 
 // A one-line edit that reports when the focus moves into it from another control of the window or
@@ -190,3 +192,5 @@ class TSortedComboBox : public QComboBox {
   // The drop-down is about to open; its entries may still be changed.
   void DroppingDown();
 };
+
+}  // namespace zetgallery

@@ -1,9 +1,9 @@
 // The program's entry: a command-line request (--build, --list, --help, --version) runs without
 // a window; anything else starts the window.
-#include "CommandLine.h"
-#include "WindowMain.h"
+#include "app/CommandLine.h"
+#include "app/WindowMain.h"
 
 int main(int argc, char** argv) {
-  if (IsCommandLineRequest(argc, argv)) return RunCommandLine(argc, argv);
-  return RunWindow(argc, argv);
+  if (zetgallery::IsCommandLineRequest(argc, argv)) return zetgallery::RunCommandLine(argc, argv);
+  return zetgallery::RunWindow(argc, argv);
 }

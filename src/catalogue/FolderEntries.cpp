@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 bool IsHiddenEntryName(const std::string& name) {
   // Windows marks hidden entries with an attribute, checked where the entry is read.
@@ -32,3 +34,5 @@ void ForEachFileInFolder(const std::string& folderPath,
   }
   // The loop above also ends when increment() fails (the folder vanished): what was seen stays.
 }
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+namespace zetgallery {
+
 // True for a name the scan never shows: on POSIX systems a name starting with ".".
 bool IsHiddenEntryName(const std::string& name);
 
@@ -14,3 +16,5 @@ bool IsHiddenEntryName(const std::string& name);
 // that does not exist or cannot be read gives no entries; an error in the middle ends the listing.
 void ForEachFileInFolder(const std::string& folderPath,
                          const std::function<bool(const std::string& name)>& visit);
+
+}  // namespace zetgallery

@@ -1,5 +1,5 @@
 // ImageDescriptions: descriptions from per-picture .txt files or from descript.ion.
-#include "ImageDescriptions.h"
+#include "catalogue/ImageDescriptions.h"
 
 #include <filesystem>
 #include <system_error>
@@ -7,10 +7,12 @@
 #include <unordered_set>
 
 #include "FolderEntries.h"
-#include "ZetFileUtils.h"
-#include "ZetStrings.h"
-#include "ZetTextFile.h"
-#include "ZetTextLineReader.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
+#include "util/ZetTextFile.h"
+#include "util/ZetTextLineReader.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -133,3 +135,5 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
   if (sourceIndex == 2) source = TDescriptionSource::DescriptIon;
   return GetDescriptions(imageList, imagesFolderText, source);
 }
+
+}  // namespace zetgallery

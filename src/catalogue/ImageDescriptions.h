@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace zetgallery {
+
 // Where descriptions come from: the index of the descriptions combo box.
 enum class TDescriptionSource { None = 0, TextFiles = 1, DescriptIon = 2 };
 
@@ -30,3 +32,5 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
 // The same with the combo box index; an index other than 1 or 2 means no descriptions.
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,
                                          const std::string& imagesFolderText, int sourceIndex);
+
+}  // namespace zetgallery

@@ -1,13 +1,15 @@
 // ImageScan: the folder scan by mask pieces.
-#include "ImageScan.h"
+#include "catalogue/ImageScan.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "FolderEntries.h"
-#include "Masks.h"
-#include "ZetFileUtils.h"
-#include "ZetStrings.h"
+#include "catalogue/Masks.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -110,3 +112,5 @@ TScanResult ScanImages(const std::string& folderText, const std::string& maskTex
   if (ui != nullptr) ui->SetScanning(false);
   return result;
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "UserInterface.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 struct TScanResult {
   // False when the folder text was empty (or only blanks and quotes): nothing was scanned, and the
@@ -43,3 +45,5 @@ bool MaskTextAccepts(const std::string& fileName, const std::string& maskText,
 // once per accepted name, and SetScanning(false) when the enumeration is closed.
 TScanResult ScanImages(const std::string& folderText, const std::string& maskText,
                        TUserInterface* ui);
+
+}  // namespace zetgallery

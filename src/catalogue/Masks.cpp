@@ -1,10 +1,12 @@
 // Masks: compiling a file mask into a list of one-character states and matching names with it.
-#include "Masks.h"
+#include "catalogue/Masks.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "ZetStrings.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -207,3 +209,5 @@ bool MatchFileMask(const std::string& fileName, const std::string& maskText,
   if (errorMessage != nullptr) *errorMessage = mask.ErrorMessage();
   return mask.Matches(fileName);
 }
+
+}  // namespace zetgallery

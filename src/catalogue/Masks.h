@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+namespace zetgallery {
+
 // The longest mask text taken, in characters. Masks are typed by a person, and even a list of a
 // few hundred extensions stays under it; compiling costs memory in the mask's length (tens of
 // bytes a character), so a longer text, which only a damaged or hostile setting holds, is
@@ -79,3 +81,5 @@ class TMask {
 // when `errorMessage` is given, stores the invalid-mask message there (otherwise it is cleared).
 bool MatchFileMask(const std::string& fileName, const std::string& maskText,
                    std::string* errorMessage = nullptr);
+
+}  // namespace zetgallery

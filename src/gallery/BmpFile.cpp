@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace zetgallery {
+
 namespace {
 
 void PutLittleEndian(std::vector<unsigned char>& out, size_t at, uint32_t value, int bytes) {
@@ -41,3 +43,5 @@ std::vector<unsigned char> BmpFileBytes(const unsigned char* rgb, int width, int
   }
   return file;
 }
+
+}  // namespace zetgallery

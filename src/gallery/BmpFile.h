@@ -4,6 +4,10 @@
 
 #include <vector>
 
+namespace zetgallery {
+
 // The bytes of the `width` x `height` picture `rgb` (rows top-down, red green blue, 3 bytes a
 // pixel, no padding) as a 24-bit BMP file. REQUIRES: width > 0, height > 0.
 std::vector<unsigned char> BmpFileBytes(const unsigned char* rgb, int width, int height);
+
+}  // namespace zetgallery

@@ -1,24 +1,26 @@
 // BuildDriver: the steps of a build in their order. Nothing is done before the build's inputs
 // are known to be safe; folders are then checked in the order result, thumbnails, buttons, each
 // cleared right after its check; generation follows.
-#include "BuildDriver.h"
+#include "gallery/BuildDriver.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <map>
 #include <system_error>
 
-#include "BuildInputFiles.h"
-#include "BuildMessages.h"
 #include "FolderClearing.h"
-#include "ImageDescriptions.h"
 #include "ImageNames.h"
-#include "IndexWriter.h"
 #include "ThumbnailOutput.h"
-#include "Thumbnailer.h"
 #include "WriterMessages.h"
-#include "ZetFileUtils.h"
-#include "ZetPlatform.h"
+#include "catalogue/ImageDescriptions.h"
+#include "gallery/BuildInputFiles.h"
+#include "gallery/BuildMessages.h"
+#include "gallery/IndexWriter.h"
+#include "gallery/Thumbnailer.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -294,3 +296,5 @@ TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& ui,
   TGalleryBuilder builder;
   return builder.Build(inputs, ui, options);
 }
+
+}  // namespace zetgallery

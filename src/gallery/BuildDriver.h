@@ -8,10 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "BuildParameters.h"
-#include "BuildPipeline.h"
-#include "ThumbnailQueue.h"
-#include "UserInterface.h"
+#include "gallery/BuildParameters.h"
+#include "gallery/BuildPipeline.h"
+#include "gallery/ThumbnailQueue.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 struct TBuildOptions {
   // Threads making thumbnails; 0 takes ThumbnailThreadCount().
@@ -58,3 +60,5 @@ class TGalleryBuilder {
 // One build with a builder of its own (the command line, tests).
 TBuildResult BuildGallery(const TBuildInputs& inputs, TUserInterface& ui,
                           const TBuildOptions& options = {});
+
+}  // namespace zetgallery

@@ -1,10 +1,12 @@
 // BuildInputFiles: inputs compared by file identity and by folder identity and folded name.
-#include "BuildInputFiles.h"
+#include "gallery/BuildInputFiles.h"
 
-#include "ImageDescriptions.h"
-#include "ZetFileUtils.h"
-#include "ZetOpenFolder.h"
-#include "ZetStrings.h"
+#include "catalogue/ImageDescriptions.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetOpenFolder.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -100,3 +102,5 @@ bool TBuildInputFiles::Holds(const std::string& path) const {
   return Holds(folder, NamePartOf(path), entryFound ? &entry : nullptr,
                fileFound ? &file : nullptr);
 }
+
+}  // namespace zetgallery

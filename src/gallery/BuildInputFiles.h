@@ -10,8 +10,10 @@
 #include <tuple>
 #include <utility>
 
-#include "BuildParameters.h"
-#include "ZetPlatform.h"
+#include "gallery/BuildParameters.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 class TBuildInputFiles {
  public:
@@ -41,3 +43,5 @@ class TBuildInputFiles {
   std::set<std::pair<uint64_t, uint64_t>> files_;                  // device and inode
   std::set<std::tuple<uint64_t, uint64_t, std::string>> entries_;  // folder and folded name
 };
+
+}  // namespace zetgallery

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
+
+namespace zetgallery {
 
 // The question asked before a missing output folder is created.
 inline std::string FolderMissingQuestion(const std::string& folder) {
@@ -99,3 +101,5 @@ inline std::string ThumbnailFailureReason(int code) {
 inline std::string ThumbnailFailedMessage(const std::string& picture, int code) {
   return "Миниатюра для " + picture + " не создана: " + ThumbnailFailureReason(code) + ".";
 }
+
+}  // namespace zetgallery

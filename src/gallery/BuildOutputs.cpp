@@ -1,5 +1,5 @@
 // BuildOutputs: the build's file operations, relative to folders opened once, with the ledger.
-#include "BuildOutputs.h"
+#include "gallery/BuildOutputs.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "ZetTrash.h"
+#include "util/ZetTrash.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -425,3 +427,5 @@ void TBuildOutputs::Finish() {
   // A build that wrote nothing leaves the folder as it found it.
   if (ledgerOpened_ || !stale.empty()) WriteLedger();
 }
+
+}  // namespace zetgallery

@@ -18,9 +18,11 @@
 #include <tuple>
 #include <vector>
 
-#include "BuildInputFiles.h"
-#include "OutputLedger.h"
-#include "ZetOpenFolder.h"
+#include "gallery/BuildInputFiles.h"
+#include "gallery/OutputLedger.h"
+#include "util/ZetOpenFolder.h"
+
+namespace zetgallery {
 
 // The output folders of a build.
 enum class TOutputPlace { Result, Thumbs, Buttons };
@@ -165,3 +167,5 @@ class TBuildOutputs {
   std::vector<std::string> trashed_;
   std::vector<std::string> untrashable_;
 };
+
+}  // namespace zetgallery

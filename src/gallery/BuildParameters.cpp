@@ -1,14 +1,16 @@
 // BuildParameters: the plan of one build, derived once from the window's values.
-#include "BuildParameters.h"
+#include "gallery/BuildParameters.h"
 
 #include <QLocale>
 #include <algorithm>
 #include <cstdint>
 
 #include "ImageNames.h"
-#include "ZetAlphaNums.h"
-#include "ZetFileUtils.h"
-#include "ZetStrings.h"
+#include "util/ZetAlphaNums.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -162,3 +164,5 @@ TBuildPlan PlanForFirstPictures(const TBuildPlan& plan, size_t count) {
   first.LastPageFile = LastPageFileOf(first);
   return first;
 }
+
+}  // namespace zetgallery

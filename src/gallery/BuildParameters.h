@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "ImageDescriptions.h"
-#include "SettingsSnapshot.h"
-#include "ThumbSaveParams.h"
+#include "catalogue/ImageDescriptions.h"
+#include "gallery/ThumbSaveParams.h"
+#include "settings/SettingsSnapshot.h"
+
+namespace zetgallery {
 
 // What a build is started from: the settings as the window's controls hold them, plus the few
 // control states that are not stored settings.
@@ -133,3 +135,5 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs);
 // was stopped after them, whose Last buttons must name the last page written.
 // REQUIRES: 0 < count <= plan.Images.size().
 TBuildPlan PlanForFirstPictures(const TBuildPlan& plan, size_t count);
+
+}  // namespace zetgallery

@@ -1,11 +1,13 @@
 // BuildPipeline: queued thumbnails, the writer's pace, and progress in gallery order.
-#include "BuildPipeline.h"
+#include "gallery/BuildPipeline.h"
 
 #include <algorithm>
 #include <chrono>
 
-#include "BuildMessages.h"
-#include "ZetFileUtils.h"
+#include "gallery/BuildMessages.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -109,3 +111,5 @@ void TBuildPipeline::ReportCompletePictures() {
     ++frontNumber_;
   }
 }
+
+}  // namespace zetgallery

@@ -10,11 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "BuildOutputs.h"
-#include "BuildParameters.h"
-#include "IndexWriter.h"
-#include "ThumbnailQueue.h"
-#include "UserInterface.h"
+#include "gallery/BuildOutputs.h"
+#include "gallery/BuildParameters.h"
+#include "gallery/IndexWriter.h"
+#include "gallery/ThumbnailQueue.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 // A thumbnail that could not be made: the picture and its result code (Thumbnailer.h).
 struct TThumbnailFailure {
@@ -69,3 +71,5 @@ class TBuildPipeline : public TPictureSink {
   size_t frontNumber_ = 0;
   std::vector<TThumbnailFailure> failures_;
 };
+
+}  // namespace zetgallery

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 bool ExceedsPixelLimit(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) return false;
@@ -100,3 +102,5 @@ TDecodeBudget& ThumbnailDecodeBudget() {
   static TDecodeBudget budget(DefaultDecodeLimit());
   return budget;
 }
+
+}  // namespace zetgallery

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <mutex>
 
+namespace zetgallery {
+
 // Pictures with more pixels than 16384 x 16384 are refused unread: a few hundred bytes of header
 // could otherwise claim gigabytes of pixels.
 constexpr int64_t kMaxPicturePixels = 268435456;
@@ -85,3 +87,5 @@ class TDecodeAdmission {
   TDecodeBudget& budget_;
   uint64_t cost_;
 };
+
+}  // namespace zetgallery

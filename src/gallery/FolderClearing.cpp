@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace zetgallery {
+
 namespace fs = std::filesystem;
 
 bool MatchesHtmlWildcard(const std::string& fileName) {
@@ -34,3 +36,5 @@ bool FolderIsOrHolds(const std::string& folder, const std::string& inner) {
   }
   return true;
 }
+
+}  // namespace zetgallery

@@ -13,6 +13,8 @@
 #include <system_error>
 #include <vector>
 
+namespace zetgallery {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -83,3 +85,5 @@ void LoadDeferredImageModules() {
     if (g_blockUntrusted) vips_block_untrusted_set(TRUE);
   });
 }
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 // picture needs them instead. Only Thumbnailer.cpp uses this.
 #pragma once
 
+namespace zetgallery {
+
 // Starts libvips (VIPS_INIT) without its modules when they can be loaded later from the
 // folder beside the library; otherwise starts it as usual, modules and all. The library's own
 // start-up sets VIPSHOME; the variable is left as it was before. Returns VIPS_INIT's result.
@@ -14,3 +16,5 @@ int StartVipsDeferringModules(const char* programPath);
 // Loads the modules held back at start-up, once; later calls return at once. Safe on any
 // thread, also while other threads use libvips.
 void LoadDeferredImageModules();
+
+}  // namespace zetgallery

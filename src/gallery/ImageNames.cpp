@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <limits>
 
-#include "ZetAlphaNums.h"
-#include "ZetFileUtils.h"
+#include "util/ZetAlphaNums.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -70,3 +72,5 @@ TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
                                           plan.ThumbPrefixSuffix, plan.ThumbsFormat);
   return names;
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <string>
 
-#include "BuildParameters.h"
+#include "gallery/BuildParameters.h"
+
+namespace zetgallery {
 
 struct TImageNames {
   // The picture's page file name; empty when the pictures get no pages.
@@ -33,3 +35,5 @@ std::string SerialPageFile(const TBuildPlan& plan, long long i);
 // behind, and ".gif", ".jpg" or ".bmp" for the format.
 std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace place,
                               const std::string& text, TThumbFormat format);
+
+}  // namespace zetgallery

@@ -1,5 +1,5 @@
 // IndexWriter: the index page and the loop over the pictures of a build.
-#include "IndexWriter.h"
+#include "gallery/IndexWriter.h"
 
 #include <filesystem>
 #include <system_error>
@@ -8,9 +8,11 @@
 #include "PageTemplate.h"
 #include "PageWriter.h"
 #include "WriterMessages.h"
-#include "ZetFileUtils.h"
-#include "ZetHtmlEscape.h"
-#include "ZetTextFile.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetHtmlEscape.h"
+#include "util/ZetTextFile.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -310,3 +312,5 @@ bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   }
   return placed == TOutputRefusal::None && run.pagesOk;
 }
+
+}  // namespace zetgallery

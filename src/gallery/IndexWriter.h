@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "BuildOutputs.h"
-#include "BuildParameters.h"
-#include "UserInterface.h"
+#include "gallery/BuildOutputs.h"
+#include "gallery/BuildParameters.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 // What the index writer hands on while it goes through the pictures: the thumbnails to make and
 // the pictures it has finished. The build driver makes the thumbnails on worker threads, reports
@@ -60,3 +62,5 @@ int64_t GetImageFileSize(const std::string& path);
 // megabytes with one decimal, `decimalSeparator`, and "M"; otherwise the bytes. A negative
 // (unknown) size is "-1" in bytes and 0 in the other units.
 std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& decimalSeparator);
+
+}  // namespace zetgallery

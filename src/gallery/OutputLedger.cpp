@@ -3,10 +3,12 @@
 //   R <path>
 // Times are seconds.nanoseconds. Paths and shapes escape "%", tab, CR and LF as %XX, since a
 // file name may hold any of them.
-#include "OutputLedger.h"
+#include "gallery/OutputLedger.h"
 
 #include <charconv>
 #include <vector>
+
+namespace zetgallery {
 
 namespace {
 
@@ -154,3 +156,5 @@ const TLedgerEntry* TOutputLedger::Find(const std::string& path) const {
   const auto found = entries_.find(path);
   return found == entries_.end() ? nullptr : &found->second;
 }
+
+}  // namespace zetgallery

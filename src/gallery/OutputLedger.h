@@ -10,7 +10,9 @@
 #include <map>
 #include <string>
 
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 // The ledger's file name in the result folder.
 inline constexpr char kLedgerFileName[] = ".zetgallery-ledger";
@@ -67,3 +69,5 @@ class TOutputLedger {
 
   std::map<std::string, TLedgerEntry> entries_;
 };
+
+}  // namespace zetgallery

@@ -2,6 +2,8 @@
 // reaches the end with all of them makes the template held for the rest of the build.
 #include "PageTemplate.h"
 
+namespace zetgallery {
+
 bool TPageTemplate::Begin() {
   next_ = 0;
   readFailed_ = false;
@@ -46,3 +48,5 @@ bool TPageTemplate::TakeLineCutNotice() {
   lineCutNoticed_ = true;
   return true;
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ZetTextLineReader.h"
+#include "util/ZetTextLineReader.h"
+
+namespace zetgallery {
 
 class TPageTemplate {
  public:
@@ -41,3 +43,5 @@ class TPageTemplate {
   bool lineCut_ = false;
   bool lineCutNoticed_ = false;
 };
+
+}  // namespace zetgallery

@@ -6,10 +6,12 @@
 
 #include "PageTemplate.h"
 #include "WriterMessages.h"
-#include "ZetFileUtils.h"
-#include "ZetHtmlEscape.h"
-#include "ZetStrings.h"
-#include "ZetTextFile.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetHtmlEscape.h"
+#include "util/ZetStrings.h"
+#include "util/ZetTextFile.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -162,3 +164,5 @@ bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
       return false;
   }
 }
+
+}  // namespace zetgallery

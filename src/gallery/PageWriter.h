@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "BuildOutputs.h"
-#include "BuildParameters.h"
 #include "ImageNames.h"
-#include "UserInterface.h"
+#include "gallery/BuildOutputs.h"
+#include "gallery/BuildParameters.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 class TPageTemplate;
 
@@ -40,3 +42,5 @@ std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names
 // Writes NavigationTableHtml into the page being written.
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
                           TOutputFile& page);
+
+}  // namespace zetgallery

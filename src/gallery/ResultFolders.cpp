@@ -1,8 +1,10 @@
 // ResultFolders: the parent is always a beginning of the images folder's path, so the sorted
 // list shows it first; building the list in that order needs no sorting.
-#include "ResultFolders.h"
+#include "gallery/ResultFolders.h"
 
-#include "ZetStrings.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 std::vector<std::string> ResultFolderEntries(const std::string& imagesFolderText,
                                              TPathStyle style) {
@@ -28,3 +30,5 @@ std::string ResultFolderAt(const std::vector<std::string>& entries, int index) {
 int KeptResultFolderIndex(int previous, const std::vector<std::string>& entries) {
   return previous >= 0 && previous < static_cast<int>(entries.size()) ? previous : 0;
 }
+
+}  // namespace zetgallery

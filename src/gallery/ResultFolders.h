@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ZetFileUtils.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 // The entries of the result-folder list for the text of the images folder edit, in list order:
 // the parent folder (entry 0), then the images folder itself (entry 1); a root gives the single
@@ -22,3 +24,5 @@ std::string ResultFolderAt(const std::vector<std::string>& entries, int index);
 // The selection after the list was refilled: `previous` when it is a valid index of the new
 // entries, otherwise 0.
 int KeptResultFolderIndex(int previous, const std::vector<std::string>& entries);
+
+}  // namespace zetgallery

@@ -2,6 +2,8 @@
 // and unchanged during it.
 #pragma once
 
+namespace zetgallery {
+
 enum class TThumbFormat { Gif = 0, Jpeg = 1, Bmp = 2 };
 
 struct TThumbSaveParams {
@@ -9,3 +11,5 @@ struct TThumbSaveParams {
   int quality = 90;         // JPEG quality, 0..100
   bool interlaced = false;  // progressive JPEG / interlaced GIF
 };
+
+}  // namespace zetgallery

@@ -2,7 +2,9 @@
 // outputs, and the outputs' refusals as result codes.
 #include "ThumbnailOutput.h"
 
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
+
+namespace zetgallery {
 
 std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& params) {
   const char* format = params.format == TThumbFormat::Gif   ? "gif"
@@ -56,3 +58,5 @@ int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
       return kThumbSaveFailed;
   }
 }
+
+}  // namespace zetgallery

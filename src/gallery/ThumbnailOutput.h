@@ -5,8 +5,10 @@
 
 #include <string>
 
-#include "BuildOutputs.h"
-#include "ThumbnailQueue.h"
+#include "gallery/BuildOutputs.h"
+#include "gallery/ThumbnailQueue.h"
+
+namespace zetgallery {
 
 // The settings that shape a thumbnail, as the ledger records them: the limits and how it is
 // saved.
@@ -15,3 +17,5 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
 // Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. Returns a
 // result code of Thumbnailer.h. Safe to call from several threads at once.
 int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
+
+}  // namespace zetgallery

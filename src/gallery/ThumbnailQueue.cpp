@@ -1,8 +1,10 @@
 // ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job whose
 // target is being written by another worker waits, which keeps same-named thumbnails in order.
-#include "ThumbnailQueue.h"
+#include "gallery/ThumbnailQueue.h"
 
 #include <algorithm>
+
+namespace zetgallery {
 
 TThumbnailQueue::TThumbnailQueue(int workers, TMaker maker) : maker_(std::move(maker)) {
   const int count = std::max(1, workers);
@@ -93,3 +95,5 @@ void TThumbnailQueue::Work() {
     jobDone_.notify_all();
   }
 }
+
+}  // namespace zetgallery

@@ -13,7 +13,9 @@
 #include <thread>
 #include <vector>
 
-#include "ThumbSaveParams.h"
+#include "gallery/ThumbSaveParams.h"
+
+namespace zetgallery {
 
 struct TThumbnailJob {
   size_t tag = 0;  // the caller's own number for the job, handed back when it is finished
@@ -76,3 +78,5 @@ class TThumbnailQueue {
   bool stopping_ = false;
   std::vector<std::thread> workers_;
 };
+
+}  // namespace zetgallery

@@ -6,7 +6,7 @@
 // from the same descriptor, with its DCT shrink. The pixels are computed once, as the thumbnail is
 // saved. So a folder of small pictures does not pay for repeated opens, identifications,
 // file-status calls and hand-overs between threads.
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
 
 #include <unistd.h>
 
@@ -24,7 +24,9 @@
 #include "DecodeBudget.h"
 #include "ImageModules.h"
 #include "VectorCodeLock.h"
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 using vips::VError;
 using vips::VImage;
@@ -326,3 +328,5 @@ int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxH
   SetDescriptorModificationTime(target, picture.status.modified);
   return kThumbOk;
 }
+
+}  // namespace zetgallery

@@ -5,8 +5,10 @@
 
 #include <string>
 
-#include "ThumbSaveParams.h"
-#include "ZetPlatform.h"
+#include "gallery/ThumbSaveParams.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 // Result codes of making a thumbnail: 0 on success, otherwise the step that failed.
 enum : int {
@@ -61,3 +63,5 @@ bool ReadPictureSize(const std::string& path, int& width, int& height);
 // at once.
 int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
                    const TThumbSaveParams& params, TFileStatus& picture);
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 
 #include <mutex>
 
+namespace zetgallery {
+
 namespace {
 
 // liborc's types are opaque here; the calls pass them through unchanged. Its compile result is
@@ -33,10 +35,19 @@ TOrcFree RealFree() {
 
 }  // namespace
 
+}  // namespace zetgallery
+
 // Defined with liborc's names and C linkage, so that the dynamic linker binds libvips's calls
 // here (the executable comes first in the lookup order, and the linker exports these because
 // libvips refers to them).
 extern "C" {
+
+using zetgallery::CodeLock;
+using zetgallery::kOrcCompileFailed;
+using zetgallery::RealCompile;
+using zetgallery::RealFree;
+using zetgallery::TOrcCompile;
+using zetgallery::TOrcFree;
 
 int orc_program_compile(void* program) {
   const TOrcCompile compile = RealCompile();
@@ -54,9 +65,13 @@ void orc_program_free(void* program) {
 
 }  // extern "C"
 
+namespace zetgallery {
+
 bool VectorCodeIsLocked() {
   if (RealCompile() == nullptr || RealFree() == nullptr) return false;
   return dlsym(RTLD_DEFAULT, "orc_program_compile") ==
              reinterpret_cast<void*>(&orc_program_compile) &&
          dlsym(RTLD_DEFAULT, "orc_program_free") == reinterpret_cast<void*>(&orc_program_free);
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,11 @@
 // freeing one, a lock of this program's own: the process's calls to them reach these first.
 #pragma once
 
+namespace zetgallery {
+
 // Whether libvips's calls to compile and free liborc programs reach the locked entry points of
 // this file (and these found liborc's own). When they do not, run-time compiled code must stay
 // off: libvips then uses its plain C loops. Safe on any thread.
 bool VectorCodeIsLocked();
+
+}  // namespace zetgallery

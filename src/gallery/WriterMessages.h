@@ -3,7 +3,9 @@
 
 #include <string>
 
-#include "ZetTextLineReader.h"
+#include "util/ZetTextLineReader.h"
+
+namespace zetgallery {
 
 // The index file cannot be created.
 inline constexpr const char* kMsgIndexFileOpen =
@@ -62,3 +64,5 @@ inline std::string LongLineCutMessage(const std::string& path) {
   return "Слишком длинная строка в файле " + path + ": она обрезана до " +
          std::to_string(kMaxTextLineBytes) + " байт.";
 }
+
+}  // namespace zetgallery

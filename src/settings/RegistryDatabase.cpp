@@ -1,4 +1,4 @@
-#include "RegistryDatabase.h"
+#include "settings/RegistryDatabase.h"
 
 #include <sqlite3.h>
 
@@ -8,8 +8,10 @@
 #include <filesystem>
 
 #include "RegistryFile.h"
-#include "SettingsMessages.h"
 #include "SqliteStatement.h"
+#include "settings/SettingsMessages.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -178,3 +180,5 @@ bool TRegistryTransaction::Commit() {
 TRegistryTransaction::~TRegistryTransaction() {
   if (owner_) Execute(handle_, "ROLLBACK");
 }
+
+}  // namespace zetgallery

@@ -12,6 +12,8 @@
 
 struct sqlite3;
 
+namespace zetgallery {
+
 // The file the program keeps its settings in: $ZETGALLERY_REGISTRY when set and non-empty,
 // otherwise $XDG_CONFIG_HOME/ZetGallery/registry.db, with $HOME/.config standing in for an
 // unset or relative XDG_CONFIG_HOME.
@@ -99,3 +101,5 @@ class TRegistryTransaction {
   bool owner_ = false;
   bool started_ = false;
 };
+
+}  // namespace zetgallery

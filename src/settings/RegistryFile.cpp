@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "RegistryDatabase.h"
-#include "SettingsMessages.h"
 #include "SqliteStatement.h"
+#include "settings/RegistryDatabase.h"
+#include "settings/SettingsMessages.h"
+
+namespace zetgallery {
 
 const char* const kRegistrySchema = R"sql(
 CREATE TABLE IF NOT EXISTS keys(
@@ -199,3 +201,5 @@ std::string RegistryFailureReason(sqlite3* handle, int code) {
       return handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
   }
 }
+
+}  // namespace zetgallery

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace zetgallery {
+
 // The tables, index and view of the settings file, every statement "if not exists". The release
 // before the mark created exactly these, so this text must stay as it is: a file of that release
 // is recognised by it.
@@ -39,3 +41,5 @@ std::string IntegrityProblem(sqlite3* handle);
 
 // Why a step on `handle` failed with `code`, in the user's words where the reason is a common one.
 std::string RegistryFailureReason(sqlite3* handle, int code);
+
+}  // namespace zetgallery

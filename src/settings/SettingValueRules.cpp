@@ -1,7 +1,9 @@
-#include "SettingValueRules.h"
+#include "settings/SettingValueRules.h"
 
 #include <QList>
 #include <QString>
+
+namespace zetgallery {
 
 bool IsHtmlFolderCharacter(char32_t c) {
   return c == U'-' || c == U'_' || (c >= U'0' && c <= U'9') || (c >= U'A' && c <= U'Z') ||
@@ -21,3 +23,5 @@ TTextRefusal CheckSettingText(const TSettingRow& row, const std::string& text) {
   }
   return TTextRefusal::None;
 }
+
+}  // namespace zetgallery

@@ -7,7 +7,9 @@
 
 #include <string>
 
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
+
+namespace zetgallery {
 
 // The most characters an edit holds (UTF-16 code units, as the window's toolkit counts them).
 inline constexpr int kEditTextMaxLength = 32767;
@@ -27,3 +29,5 @@ enum class TTextRefusal {
 
 // Whether the control of the Text row `row` can hold `text`, and if not, why.
 TTextRefusal CheckSettingText(const TSettingRow& row, const std::string& text);
+
+}  // namespace zetgallery

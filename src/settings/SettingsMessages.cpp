@@ -1,4 +1,6 @@
-#include "SettingsMessages.h"
+#include "settings/SettingsMessages.h"
+
+namespace zetgallery {
 
 std::string RegistryErrorText(const char* format, const std::string& valueName) {
   std::string text(format);
@@ -79,3 +81,5 @@ std::string RefusedValuesError(const std::string& presetName, const TRefusedValu
   return "Настройка \"" + presetName +
          "\" не загружена: в ней недопустимые значения:" + RefusedValueLines(refused);
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "SettingValueRules.h"
+#include "settings/SettingValueRules.h"
+
+namespace zetgallery {
 
 // The untitled preset: its values live directly in the settings key. Compared exactly (letter
 // case counts): "<Без названия>" is an ordinary named preset.
@@ -69,3 +71,5 @@ using TRefusedValues = std::vector<std::pair<std::string, TTextRefusal>>;
 std::string RefusedValuesMessage(const std::string& presetName, const TRefusedValues& refused);
 // For the command line, which does not go on with the defaults.
 std::string RefusedValuesError(const std::string& presetName, const TRefusedValues& refused);
+
+}  // namespace zetgallery

@@ -1,8 +1,10 @@
 // The preset list, the memory of the preset used last, and deleting presets.
 #include <algorithm>
 
-#include "SettingsStore.h"
-#include "ZetStrings.h"
+#include "settings/SettingsStore.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 std::vector<std::string> TSettingsStore::RefreshSettingsList(TPresetList* presets) {
   std::vector<std::string> names;
@@ -57,3 +59,5 @@ void TSettingsStore::DeleteSettings(const std::string& name, TPresetList* preset
   if (presets != nullptr) presets->SetText("");
   ui_.ShowPlainMessage(PresetDeletedMessage(name));
 }
+
+}  // namespace zetgallery

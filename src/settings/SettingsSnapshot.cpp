@@ -1,6 +1,8 @@
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
 
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
+
+namespace zetgallery {
 
 TSettingsSnapshot DesignTimeSettingsSnapshot() {
   TSettingsSnapshot s;
@@ -25,3 +27,5 @@ TSettingsSnapshot DesignTimeSettingsSnapshot() {
   }
   return s;
 }
+
+}  // namespace zetgallery

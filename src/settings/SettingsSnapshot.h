@@ -7,6 +7,8 @@
 
 #include <string>
 
+namespace zetgallery {
+
 struct TSettingsSnapshot {
   std::string ImagesFolder;  // EditImagesFolder text
   int ResultFolder = -1;     // selected entry of EditResultFolder, -1 none
@@ -69,3 +71,5 @@ struct TSettingsSnapshot {
 // button of a pair is checked then, which reads as the pair's second choice (1), as "first
 // checked, else second" reads it.
 TSettingsSnapshot DesignTimeSettingsSnapshot();
+
+}  // namespace zetgallery

@@ -1,11 +1,13 @@
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 #include <algorithm>
 #include <cassert>
 
-#include "SettingValueRules.h"
-#include "SettingsTable.h"
-#include "ZetStrings.h"
+#include "settings/SettingValueRules.h"
+#include "settings/SettingsTable.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -213,3 +215,5 @@ TSettingsSnapshot TSettingsStore::ReadPresetSnapshotStrictly(const std::string& 
     throw TRegistryError(RefusedValuesError(name.empty() ? kUntitledPresetName : name, refused));
   return snapshot;
 }
+
+}  // namespace zetgallery

@@ -26,12 +26,14 @@
 #include <string>
 #include <vector>
 
-#include "RegistryDatabase.h"
-#include "SettingsMessages.h"
-#include "SettingsSnapshot.h"
-#include "SettingsTarget.h"
-#include "UserInterface.h"
-#include "ZetRegistry.h"
+#include "settings/RegistryDatabase.h"
+#include "settings/SettingsMessages.h"
+#include "settings/SettingsSnapshot.h"
+#include "settings/SettingsTarget.h"
+#include "settings/ZetRegistry.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 inline constexpr char kSettingsKey[] = "Software\\Vorlan\\ZetGallery";
 inline constexpr char kNamedSettingsKey[] = "Software\\Vorlan\\ZetGallery\\NamedSettings";
@@ -152,3 +154,5 @@ class TSettingsStore {
   std::shared_ptr<TRegistryDatabase> database_;
   TUserInterface& ui_;
 };
+
+}  // namespace zetgallery

@@ -1,4 +1,4 @@
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "ZetAlphaNums.h"
-#include "ZetPlatform.h"
+#include "util/ZetAlphaNums.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -262,3 +264,5 @@ std::string TemplatesFolder() {
   if (!system.isEmpty()) return WithTrailingSeparator(system.toStdString());
   return WithTrailingSeparator(besideExecutable.string());
 }
+
+}  // namespace zetgallery

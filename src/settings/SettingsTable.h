@@ -7,7 +7,9 @@
 #include <array>
 #include <string>
 
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
+
+namespace zetgallery {
 
 // How a setting is stored.
 enum class TSettingKind { Text, Integer, Flag };
@@ -92,3 +94,5 @@ std::string ApplicationFolder();
 // "share/zetgallery/templates" (beside the executable's "bin", then the system's data folders);
 // "templates" beside the executable when none exists.
 std::string TemplatesFolder();
+
+}  // namespace zetgallery

@@ -1,9 +1,11 @@
-#include "SettingsTarget.h"
+#include "settings/SettingsTarget.h"
 
 #include <cassert>
 
-#include "ZetFileUtils.h"
-#include "ZetStrings.h"
+#include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 int ResultFolderEntryCount(const std::string& imagesFolderText) {
   if (TrimControlAndBlanks(imagesFolderText).empty()) return 0;
@@ -61,3 +63,5 @@ void TSnapshotTarget::SelectIndex(const TSettingRow& row, int index) {
   assert(row.Number != nullptr);
   snapshot_.*row.Number = index;
 }
+
+}  // namespace zetgallery

@@ -7,8 +7,10 @@
 
 #include <string>
 
-#include "SettingsSnapshot.h"
-#include "SettingsTable.h"
+#include "settings/SettingsSnapshot.h"
+#include "settings/SettingsTable.h"
+
+namespace zetgallery {
 
 class TSettingsTarget {
  public:
@@ -68,3 +70,5 @@ class TSnapshotTarget : public TSettingsTarget {
 // The number of entries the result-folder list gets for an images folder text: 0 for a blank
 // text (the list then keeps what it had), 1 when the folder is a root ("/"), 2 otherwise.
 int ResultFolderEntryCount(const std::string& imagesFolderText);
+
+}  // namespace zetgallery

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zetgallery {
+
 class TSqliteStatement {
  public:
   // Prepares `sql`; Ok() tells whether that worked.
@@ -46,7 +48,6 @@ class TSqliteStatement {
   int Step() { return statement_ ? sqlite3_step(statement_) : SQLITE_MISUSE; }
 
   int64_t ColumnInteger(int column) { return sqlite3_column_int64(statement_, column); }
-  bool ColumnIsNull(int column) { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
   // The column's bytes as stored (text or blob alike); NULL gives an empty string.
   std::string ColumnBytes(int column) {
     const void* data = sqlite3_column_blob(statement_, column);
@@ -58,3 +59,5 @@ class TSqliteStatement {
  private:
   sqlite3_stmt* statement_ = nullptr;
 };
+
+}  // namespace zetgallery

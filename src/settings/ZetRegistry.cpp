@@ -1,10 +1,12 @@
-#include "ZetRegistry.h"
+#include "settings/ZetRegistry.h"
 
 #include <sqlite3.h>
 
-#include "SettingsMessages.h"
 #include "SqliteStatement.h"
-#include "ZetStrings.h"
+#include "settings/SettingsMessages.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -217,3 +219,5 @@ bool TZetRegistry::ReadFlagOrDefault(const std::string& name, bool defaultValue)
 int32_t TZetRegistry::ReadIntegerOrDefault(const std::string& name, int32_t defaultValue) {
   return ValueExists(name) ? ReadInteger(name) : defaultValue;
 }
+
+}  // namespace zetgallery

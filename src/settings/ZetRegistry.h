@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "RegistryDatabase.h"
+#include "settings/RegistryDatabase.h"
+
+namespace zetgallery {
 
 class TRegistryError : public std::runtime_error {
  public:
@@ -102,3 +104,5 @@ class TZetRegistry {
   std::shared_ptr<TRegistryDatabase> database_;
   int64_t currentKey_ = 0;
 };
+
+}  // namespace zetgallery

@@ -4,7 +4,9 @@
 
 #include <sys/stat.h>
 
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 inline void StatusFrom(const struct stat& info, TFileStatus& status) {
   using TKind = TFileStatus::TKind;
@@ -21,3 +23,5 @@ inline void StatusFrom(const struct stat& info, TFileStatus& status) {
                     static_cast<int64_t>(info.st_ctim.tv_nsec)};
   status.permissions = static_cast<unsigned>(info.st_mode & 07777);
 }
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace zetgallery {
+
 class TUserInterface {
  public:
   virtual ~TUserInterface() = default;
@@ -36,3 +38,5 @@ class TUserInterface {
   // True when the user asked to stop the running job (closing the window during a build).
   virtual bool StopRequested() const { return false; }
 };
+
+}  // namespace zetgallery

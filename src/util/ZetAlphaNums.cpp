@@ -1,17 +1,14 @@
 // ZetAlphaNums: the program's integer syntax and numbered-name counters.
-#include "ZetAlphaNums.h"
+#include "util/ZetAlphaNums.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-namespace {
+#include "util/ZetHexNums.h"
 
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
+namespace zetgallery {
+
+namespace {
 
 // Reads hexadecimal digits from `pos` to the end; false when there are none, when another
 // character follows, or when the value needs more than 32 bits.
@@ -108,3 +105,5 @@ std::string IncAlphaNum(const std::string& text, char fill) {
   result.insert(static_cast<size_t>(position - 1), text.size() - result.size(), fill);
   return result;
 }
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zetgallery {
+
 // The program's integer syntax: leading blanks only; then an optionally signed decimal number in
 // the 32-bit range, or "$", "x", "X", "0x", "0X" and hexadecimal digits fitting 32 bits (taken as
 // a signed pattern). Nothing may follow. Returns false (and leaves `value` alone) otherwise.
@@ -23,3 +25,5 @@ int TrailingNumberPos(const std::string& text);
 // `text` with its trailing number one higher and of the same length; unchanged when there is no
 // trailing number or the next one needs more characters.
 std::string IncAlphaNum(const std::string& text, char fill);
+
+}  // namespace zetgallery

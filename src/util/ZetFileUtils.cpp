@@ -1,5 +1,7 @@
 // ZetFileUtils: path texts in the Windows and the POSIX style.
-#include "ZetFileUtils.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -80,3 +82,5 @@ std::string NormalizeFolderPath(const std::string& path, TPathStyle style) {
   if (result != drive + separator && result.back() == separator) result.pop_back();
   return result;
 }
+
+}  // namespace zetgallery

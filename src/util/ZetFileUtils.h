@@ -6,7 +6,9 @@
 
 #include <string>
 
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 enum class TPathStyle { Windows, Posix };
 
@@ -38,3 +40,5 @@ std::string EnsureTrailingBackslash(const std::string& path, TPathStyle style = 
 // `path` without a trailing separator, except that a drive root keeps or gains one ("C:" gives
 // "C:\", "/" stays "/"); removes only one of several trailing separators.
 std::string NormalizeFolderPath(const std::string& path, TPathStyle style = kNativePathStyle);
+
+}  // namespace zetgallery

@@ -1,21 +1,22 @@
 // ZetHexNums: integers to and from upper-case hexadecimal text.
-#include "ZetHexNums.h"
+#include "util/ZetHexNums.h"
 
 #include <algorithm>
+
+namespace zetgallery {
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-// Value of a hexadecimal digit of either case, -1 for any other character.
+}  // namespace
+
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
-
-}  // namespace
 
 std::string IntToHexStr(int32_t value, int digits) {
   digits = std::clamp(digits, 1, 255);
@@ -44,3 +45,5 @@ int32_t HexToInt(const std::string& text, int maxDigits) {
 uint8_t HexToByte(const std::string& text) {
   return static_cast<uint8_t>(HexToInt(text, 2) & 0xFF);
 }
+
+}  // namespace zetgallery

@@ -4,6 +4,11 @@
 #include <cstdint>
 #include <string>
 
+namespace zetgallery {
+
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // Exactly `digits` (1..255) of the lowest hexadecimal digits of `value` taken as unsigned 32-bit,
 // most significant first; more than 8 digits give leading zeros.
 std::string IntToHexStr(int32_t value, int digits);
@@ -17,3 +22,5 @@ int32_t HexToInt(const std::string& text, int maxDigits);
 
 // HexToInt(text, 2), low 8 bits.
 uint8_t HexToByte(const std::string& text);
+
+}  // namespace zetgallery

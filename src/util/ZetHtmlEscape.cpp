@@ -1,7 +1,9 @@
 // ZetHtmlEscape: the few escapes that keep a file name from breaking the generated HTML.
-#include "ZetHtmlEscape.h"
+#include "util/ZetHtmlEscape.h"
 
-#include "ZetHexNums.h"
+#include "util/ZetHexNums.h"
+
+namespace zetgallery {
 
 std::string UrlEncodeFileName(const std::string& name) {
   std::string result;
@@ -56,3 +58,5 @@ std::string EscapeHtmlAttribute(const std::string& text) {
   }
   return result;
 }
+
+}  // namespace zetgallery

@@ -1,5 +1,5 @@
 // ZetOpenFolder: the POSIX (Linux) implementation over a directory descriptor.
-#include "ZetOpenFolder.h"
+#include "util/ZetOpenFolder.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -13,6 +13,8 @@
 #include <cstring>
 
 #include "PosixFileStatus.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -246,3 +248,5 @@ bool SameFileContents(int first, int second) {
   }
   return true;
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 class TOpenFolder {
  public:
@@ -80,3 +82,5 @@ bool IsTemporaryFileName(const std::string& name);
 // True when both files hold the same bytes. `first` and `second` are descriptors open for reading;
 // they are read from the start, whatever their offsets.
 bool SameFileContents(int first, int second);
+
+}  // namespace zetgallery

@@ -1,11 +1,13 @@
 // ZetPlatform: the POSIX (Linux) implementation.
-#include "ZetPlatform.h"
+#include "util/ZetPlatform.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "PosixFileStatus.h"
+
+namespace zetgallery {
 
 bool ReadFileStatus(const std::string& path, TFileStatus& status) {
   struct stat info {};
@@ -75,3 +77,5 @@ uint64_t PhysicalMemoryBytes() {
 }
 
 bool StandardOutputIsTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
+
+}  // namespace zetgallery

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+namespace zetgallery {
+
 // True where names and paths follow Windows' rules, false on POSIX systems.
 #ifdef _WIN32
 inline constexpr bool kWindowsPlatform = true;
@@ -93,3 +95,5 @@ uint64_t PhysicalMemoryBytes();
 
 // True when the standard output is a terminal rather than a file or a pipe.
 bool StandardOutputIsTerminal();
+
+}  // namespace zetgallery

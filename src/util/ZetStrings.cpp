@@ -1,5 +1,5 @@
 // ZetStrings: quote stripping, the CP866 conversion and the program's case and sorting rules.
-#include "ZetStrings.h"
+#include "util/ZetStrings.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
@@ -7,6 +7,8 @@
 #include <QString>
 #include <algorithm>
 #include <numeric>
+
+namespace zetgallery {
 
 namespace {
 
@@ -191,3 +193,5 @@ std::string TrimControlAndBlanks(const std::string& text) {
   while (last > first && isTrimmed(text[last - 1])) --last;
   return text.substr(first, last - first);
 }
+
+}  // namespace zetgallery

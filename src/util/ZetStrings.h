@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace zetgallery {
+
 // Returns `text` without one leading and one trailing double quote; each side is handled on its
 // own and at most once, inner quotes are never touched.
 std::string StripQuotes(const std::string& text);
@@ -38,3 +40,5 @@ size_t Utf8CharLength(const std::string& text, size_t pos);
 
 // Appends the UTF-8 form of `codePoint` to `out`.
 void AppendUtf8(std::string& out, char32_t codePoint);
+
+}  // namespace zetgallery

@@ -1,7 +1,9 @@
 // ZetTerminalText: octal escapes for what a terminal would act on.
-#include "ZetTerminalText.h"
+#include "util/ZetTerminalText.h"
 
-#include "ZetStrings.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -36,3 +38,5 @@ std::string EscapeForTerminal(const std::string& text) {
   }
   return out;
 }
+
+}  // namespace zetgallery

@@ -1,5 +1,7 @@
 // ZetTextFile: first-line reading over the line reader.
-#include "ZetTextFile.h"
+#include "util/ZetTextFile.h"
+
+namespace zetgallery {
 
 bool ReadFirstTextLine(const std::string& path, std::string& line, bool* cut) {
   line.clear();
@@ -11,3 +13,5 @@ bool ReadFirstTextLine(const std::string& path, std::string& line, bool* cut) {
   if (cut != nullptr) *cut = reader.LastLineCut();
   return reader.Ok();
 }
+
+}  // namespace zetgallery

@@ -1,10 +1,12 @@
 // ZetTextLineReader: one pass over the bytes, a buffer at a time.
-#include "ZetTextLineReader.h"
+#include "util/ZetTextLineReader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+namespace zetgallery {
 
 namespace {
 
@@ -116,3 +118,5 @@ std::vector<std::string> SplitTextLines(const std::string& content) {
   for (std::string line; reader.ReadLine(line);) lines.push_back(line);
   return lines;
 }
+
+}  // namespace zetgallery

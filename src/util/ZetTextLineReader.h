@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace zetgallery {
+
 // The longest line the program reads from a text file, in bytes. Templates and descriptions are
 // written by hand, and even a template line carrying a small picture inline (a data: address)
 // stays well under it; a file without line ends (a broken or hostile one, gigabytes of one line)
@@ -65,3 +67,5 @@ class TTextLineReader {
 
 // Splits `content` into lines by the rules above, with the limit kMaxTextLineBytes.
 std::vector<std::string> SplitTextLines(const std::string& content);
+
+}  // namespace zetgallery

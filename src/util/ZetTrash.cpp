@@ -2,7 +2,7 @@
 // that one moves a file by its path (so a link swapped in between could choose the file), and
 // Qt 6.4 reports success while it leaves the file in "files/" under the current folder when the
 // data folder does not exist yet, as on a new account.
-#include "ZetTrash.h"
+#include "util/ZetTrash.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -12,6 +12,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+
+namespace zetgallery {
 
 namespace {
 
@@ -197,3 +199,5 @@ bool MoveToTrash(const TOpenFolder& folder, const std::string& name, std::string
   if (!top.files.ReadStatus(topStatus) || topStatus.device != entry.device) return false;
   return MoveInto(folder, name, original, top, trashedAs);
 }
+
+}  // namespace zetgallery

@@ -6,7 +6,9 @@
 
 #include <string>
 
-#include "ZetOpenFolder.h"
+#include "util/ZetOpenFolder.h"
+
+namespace zetgallery {
 
 // Moves the entry `name` of `folder` (a file or a link, not a folder) to the user's trash: the
 // home trash ($XDG_DATA_HOME/Trash, else ~/.local/share/Trash, made when missing) when the entry
@@ -25,3 +27,5 @@ std::string HomeTrashFolder();
 // `path` escaped for the Path key of a ".trashinfo" file: every byte but letters, digits, "/" and
 // "-_.~" as %XX.
 std::string TrashInfoPathEscaped(const std::string& path);
+
+}  // namespace zetgallery

@@ -1,7 +1,9 @@
 // ZetWebUtils: colour values and their HTML form.
-#include "ZetWebUtils.h"
+#include "util/ZetWebUtils.h"
 
-#include "ZetHexNums.h"
+#include "util/ZetHexNums.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -50,3 +52,5 @@ TColor HtmlToColor(const std::string& text) {
   }
   return 0;
 }
+
+}  // namespace zetgallery

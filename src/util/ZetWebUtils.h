@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+namespace zetgallery {
+
 using TColor = uint32_t;
 
 // "#RRGGBB" in upper-case hexadecimal; bits 24..31 are ignored.
@@ -13,3 +15,5 @@ std::string ColorToHtml(TColor color);
 // "#RRGGBB" (pairs read leniently) or one of the 17 colour names (Latin letters fold case);
 // anything else is black.
 TColor HtmlToColor(const std::string& text);
+
+}  // namespace zetgallery

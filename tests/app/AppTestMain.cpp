@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
+
+using namespace zetgallery;
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -6,8 +6,10 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "CaseNames.h"
 #include "FormTestSupport.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -206,3 +208,5 @@ TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

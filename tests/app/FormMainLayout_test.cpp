@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QLabel>
 
-#include "CaseNames.h"
 #include "FormTestSupport.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -194,3 +196,5 @@ TEST_F(FormTest, PictureTabLabelsStandLeftOfTheirEdits) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -5,8 +5,10 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "CaseNames.h"
 #include "FormTestSupport.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -672,3 +674,5 @@ TEST_F(FormTest, RadioPairsOfThePictureTabAreTwoGroupsThatStayChecked) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

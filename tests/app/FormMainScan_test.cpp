@@ -7,9 +7,11 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "CaseNames.h"
 #include "FormTestSupport.h"
-#include "UserInterface.h"
+#include "support/CaseNames.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -284,3 +286,5 @@ TEST_F(FormTest, LongScanShowsABusyBarShortOneDoesNot) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

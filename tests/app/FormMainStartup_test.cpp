@@ -2,12 +2,14 @@
 // stored value of the wrong kind, and the presets driven through the window's controls.
 #include <QDir>
 
-#include "CaseNames.h"
 #include "FormTestSupport.h"
-#include "RegistryDatabase.h"
-#include "SettingsStore.h"
-#include "WindowMain.h"
-#include "ZetRegistry.h"
+#include "app/WindowMain.h"
+#include "settings/RegistryDatabase.h"
+#include "settings/SettingsStore.h"
+#include "settings/ZetRegistry.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -345,3 +347,5 @@ INSTANTIATE_TEST_SUITE_P(Names, CaseTwinPresetTest,
                          ::testing::Values("<Без названия>", "<без названия>"), TPrintedCaseName());
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,15 +1,17 @@
 // The settings table bound to the window's controls: the start-up values come from the table,
 // every setting goes into its control and back unchanged, and a table row without its control
 // is found, and named, when the window is made.
-#include "FormSettingsBinding.h"
+#include "app/FormSettingsBinding.h"
 
 #include <QComboBox>
 
 #include "FormTestSupport.h"
-#include "RegistryDatabase.h"
-#include "SettingValueRules.h"
-#include "SettingsStore.h"
-#include "SnapshotDifferences.h"
+#include "settings/RegistryDatabase.h"
+#include "settings/SettingValueRules.h"
+#include "settings/SettingsStore.h"
+#include "support/SnapshotDifferences.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -137,3 +139,5 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -12,8 +12,10 @@
 #include <memory>
 #include <string>
 
-#include "FormMain.h"
 #include "ScriptedDesktop.h"
+#include "app/FormMain.h"
+
+namespace zetgallery {
 
 class FormTest : public ::testing::Test {
  protected:
@@ -50,3 +52,5 @@ class FormTest : public ::testing::Test {
   TScriptedDesktop desktop;
   std::unique_ptr<TFormMain> form;
 };
+
+}  // namespace zetgallery

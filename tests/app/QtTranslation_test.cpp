@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QTranslator>
 
-#include "FormMain.h"
 #include "ScriptedDesktop.h"
-#include "WindowMain.h"
+#include "app/FormMain.h"
+#include "app/WindowMain.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -63,3 +65,5 @@ TEST_F(QtTranslationTest, ImageListMenuShowsEnterAsTheShortcutOfItsViewItem) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "DesktopServices.h"
+#include "app/DesktopServices.h"
+
+namespace zetgallery {
 
 class TScriptedDesktop : public TDesktop {
  public:
@@ -92,3 +94,5 @@ class TScriptedDesktop : public TDesktop {
     return texts;
   }
 };
+
+}  // namespace zetgallery

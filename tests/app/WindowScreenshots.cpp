@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "FormMain.h"
 #include "ScriptedDesktop.h"
+#include "app/FormMain.h"
+
+using namespace zetgallery;
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

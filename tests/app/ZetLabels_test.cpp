@@ -1,12 +1,14 @@
 // The About tab's labels: link targets, the first-paint chaining, hover look and clicks.
-#include "ZetLabels.h"
+#include "app/ZetLabels.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -130,3 +132,5 @@ TEST(ZetLabel, PlainLabelReportsMouseButKeepsItsLook) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,6 +1,6 @@
 // The small widgets: dialog filters, quoting of chosen files, the free-text spin edit, the
 // sorted list order and the browse buttons.
-#include "ZetWidgets.h"
+#include "app/ZetWidgets.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,10 @@
 #include <QFocusEvent>
 #include <QTest>
 
-#include "CaseNames.h"
 #include "ScriptedDesktop.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -223,3 +225,5 @@ TEST(FileEdit, BrowseQuotesPathsWithBlanksAndPassesItsFilter) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

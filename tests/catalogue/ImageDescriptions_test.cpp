@@ -1,4 +1,4 @@
-#include "ImageDescriptions.h"
+#include "catalogue/ImageDescriptions.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <random>
 
-#include "CaseNames.h"
-#include "ProcessFigures.h"
-#include "TempFolder.h"
+#include "support/CaseNames.h"
+#include "support/ProcessFigures.h"
+#include "support/TempFolder.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -206,3 +208,5 @@ TEST_F(DescriptionsTest, FolderTextInQuotesOrMissing) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,4 +1,4 @@
-#include "ImageScan.h"
+#include "catalogue/ImageScan.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "CaseNames.h"
-#include "Masks.h"
-#include "RecordingUserInterface.h"
-#include "TempFolder.h"
-#include "ZetStrings.h"
+#include "catalogue/Masks.h"
+#include "support/CaseNames.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -263,3 +265,5 @@ TEST_F(ImageScanTest, ManyFilesEachOnceInOrder) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,4 +1,4 @@
-#include "Masks.h"
+#include "catalogue/Masks.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,9 @@
 #include <random>
 #include <regex>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -294,3 +296,5 @@ TEST(MaskMatchTest, AnyBytesNeverCrash) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

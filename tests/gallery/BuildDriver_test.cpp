@@ -1,7 +1,7 @@
 // Tests of the build driver on temporary folders: the folder checks and their questions, the
 // clearing of the result and thumbnails folders, the button copies, the guard that keeps the
 // pictures safe, re-entry, and thumbnails made in parallel matching a one-thread build.
-#include "BuildDriver.h"
+#include "gallery/BuildDriver.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,16 @@
 #include <map>
 #include <mutex>
 
-#include "BuildMessages.h"
-#include "RecordingUserInterface.h"
-#include "ResultFolders.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
-#include "Thumbnailer.h"
-#include "WholeFiles.h"
-#include "ZetFileUtils.h"
+#include "gallery/BuildMessages.h"
+#include "gallery/ResultFolders.h"
+#include "gallery/Thumbnailer.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -630,3 +632,5 @@ TEST_F(BuildDriverTest, ParallelThumbnailsEqualAOneThreadBuild) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -2,7 +2,7 @@
 // replaced only when it is the build's own or holds the same bytes, goes to the trash when it is
 // someone else's, and is refused when it must not be replaced; the ledger that tells the two
 // apart survives from build to build.
-#include "BuildOutputs.h"
+#include "gallery/BuildOutputs.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -11,11 +11,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
-#include "ZetPlatform.h"
+#include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+#include "util/ZetPlatform.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -176,3 +178,5 @@ TEST_F(OutputsTest, ASecondBuildOfTheSameGalleryIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -10,14 +10,16 @@
 #include <set>
 #include <thread>
 
-#include "BuildDriver.h"
-#include "CaseNames.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
-#include "RecordingUserInterface.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
-#include "ZetFileUtils.h"
+#include "gallery/BuildDriver.h"
+#include "support/CaseNames.h"
+#include "support/RecordingUserInterface.h"
+#include "support/WholeFiles.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -152,3 +154,5 @@ TEST(BuildProgress, CountsEveryPictureOnceInGalleryOrder) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

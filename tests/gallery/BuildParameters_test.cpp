@@ -1,13 +1,15 @@
 // Tests of CollectBuildParameters: every derived value, with the edges of each rule.
-#include "BuildParameters.h"
+#include "gallery/BuildParameters.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "CaseNames.h"
-#include "ImageNames.h"
 #include "WriterTestSupport.h"
+#include "gallery/ImageNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -349,3 +351,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChoiceTest,
                                      &TChoiceCase::thumbsFormat));
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -11,10 +11,12 @@
 
 #include "FolderSnapshot.h"
 #include "ProgramRunner.h"
-#include "SettingsStore.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
-#include "WholeFiles.h"
+#include "settings/SettingsStore.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -172,3 +174,5 @@ TEST(CommandLineSettings, TheUntitledPresetNeedsNoSavedValues) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

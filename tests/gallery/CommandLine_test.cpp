@@ -1,6 +1,6 @@
 // Tests of the command line: the argument parser, and the built program run as a user would run
 // it, with its settings in a temporary database (ZETGALLERY_REGISTRY).
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <gtest/gtest.h>
 #include <pty.h>
@@ -11,12 +11,14 @@
 #include <map>
 #include <variant>
 
-#include "CaseNames.h"
 #include "ProgramRunner.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
-#include "WholeFiles.h"
-#include "ZetRegistry.h"
+#include "settings/ZetRegistry.h"
+#include "support/CaseNames.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
@@ -380,3 +382,5 @@ TEST_F(CommandLineProgram, ProgressAndMessagesShowControlBytesEscaped) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

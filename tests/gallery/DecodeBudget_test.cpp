@@ -1,6 +1,6 @@
 // Tests of the decode budget: the pixel limit, the cost estimate, the admission of decodes, and
 // the thumbnail maker decoding under it.
-#include "DecodeBudget.h"
+#include "gallery/DecodeBudget.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,13 @@
 #include <vector>
 #include <vips/vips8>
 
-#include "CaseNames.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
 #include "ThumbnailFiles.h"
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
+#include "support/CaseNames.h"
+#include "support/TempFolder.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -235,3 +237,5 @@ TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -5,10 +5,12 @@
 
 #include <algorithm>
 
-#include "CaseNames.h"
 #include "TestPictures.h"
-#include "WholeFiles.h"
-#include "ZetTextFile.h"
+#include "support/CaseNames.h"
+#include "support/WholeFiles.h"
+#include "util/ZetTextFile.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -66,3 +68,5 @@ INSTANTIATE_TEST_SUITE_P(Buttons, DefaultButtonTest,
                          TPrintedCaseName());
 
 }  // namespace
+
+}  // namespace zetgallery

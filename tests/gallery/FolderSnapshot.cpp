@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "TestPictures.h"
-#include "WholeFiles.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -89,3 +91,5 @@ std::vector<std::string> LinkedPaths(const std::string& html) {
   }
   return paths;
 }
+
+}  // namespace zetgallery

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace zetgallery {
+
 // Every entry under `root` by its path relative to `root`: "dir" for a folder, "link:" + target
 // for a symbolic link (not followed), "special" for a pipe or a device, else "file:" + a checksum
 // of the content.
@@ -21,3 +23,5 @@ std::vector<std::string> PartFilesUnder(const std::string& root);
 // The values of every href="..." and src="..." attribute in `html`, in order, with &amp; and
 // percent-escapes decoded: the relative paths they name.
 std::vector<std::string> LinkedPaths(const std::string& html);
+
+}  // namespace zetgallery

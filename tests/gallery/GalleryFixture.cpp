@@ -7,10 +7,12 @@
 #include <filesystem>
 
 #include "FolderSnapshot.h"
-#include "ImageScan.h"
-#include "ResultFolders.h"
-#include "WholeFiles.h"
-#include "ZetFileUtils.h"
+#include "catalogue/ImageScan.h"
+#include "gallery/ResultFolders.h"
+#include "support/WholeFiles.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 TGalleryFixture::TGalleryFixture(const std::vector<std::string>& pictures)
     : root(folder.Path()), pics(root + "/pics"), tpl(root + "/tpl") {
@@ -68,3 +70,5 @@ TBuildInputs TGalleryFixture::Inputs() const {
   inputs.ClearThumbsFolderEnabled = settings.IndexType == 3;
   return inputs;
 }
+
+}  // namespace zetgallery

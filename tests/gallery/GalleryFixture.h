@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "BuildParameters.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
+#include "gallery/BuildParameters.h"
+#include "support/TempFolder.h"
+
+namespace zetgallery {
 
 class TGalleryFixture {
  public:
@@ -41,3 +43,5 @@ class TGalleryFixture {
 inline constexpr char kFixtureIndexTemplate[] = "<html>\r\n~~~INDEX~~~\r\n</html>\r\n";
 inline constexpr char kFixturePageTemplate[] =
     "<html>\r\n~~~IMAGE~~~\r\n~~~DESCR~~~\r\n~~~BUTTONS~~~\r\n</html>\r\n";
+
+}  // namespace zetgallery

@@ -8,12 +8,14 @@
 #include <thread>
 #include <vector>
 
-#include "BmpFile.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
 #include "ThumbnailFiles.h"
-#include "Thumbnailer.h"
-#include "WholeFiles.h"
+#include "gallery/BmpFile.h"
+#include "gallery/Thumbnailer.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -75,3 +77,5 @@ TEST(ImageModules, TheLibrarysStartLeavesNoHomeOfItsOwnForChildProcesses) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,7 +1,7 @@
 // Tests of the index page writer: size texts, the golden galleries (every index kind, both
 // picture modes, both page namings), the template rules, the order of the per-picture work and
 // the error messages.
-#include "IndexWriter.h"
+#include "gallery/IndexWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +9,16 @@
 #include <functional>
 #include <set>
 
-#include "CaseNames.h"
-#include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
-#include "PageWriter.h"
-#include "RecordingUserInterface.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
+#include "gallery/PageWriter.h"
+#include "support/CaseNames.h"
+#include "support/FileSizeLimit.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -581,3 +583,5 @@ TEST(HtmlSafety, EscapesNamesColoursAndAltTextsInTheIndex) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

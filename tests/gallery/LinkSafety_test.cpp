@@ -5,14 +5,16 @@
 #include <filesystem>
 #include <regex>
 
-#include "BuildDriver.h"
-#include "CaseNames.h"
-#include "RecordingUserInterface.h"
-#include "ResultFolders.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
-#include "WholeFiles.h"
-#include "ZetFileUtils.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/ResultFolders.h"
+#include "support/CaseNames.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -115,3 +117,5 @@ INSTANTIATE_TEST_SUITE_P(Cases, LinkSafety,
                          CaseNamesBy(&TLinkCase::label));
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -7,14 +7,16 @@
 #include <filesystem>
 #include <functional>
 
-#include "BuildDriver.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
-#include "RecordingUserInterface.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
+#include "gallery/BuildDriver.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -208,3 +210,5 @@ INSTANTIATE_TEST_SUITE_P(Table, Collisions, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,9 +1,11 @@
 // Tests of the ledger's text: every entry comes back as it was written, whatever bytes its path
 // holds; records appended later win; a record cut short by a kill is left out; a file that is not
 // a ledger gives none.
-#include "OutputLedger.h"
+#include "gallery/OutputLedger.h"
 
 #include <gtest/gtest.h>
+
+namespace zetgallery {
 
 namespace {
 
@@ -65,3 +67,5 @@ TEST(OutputLedgerText, RefusesWhatIsNotALedgerAndSkipsBrokenRecords) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

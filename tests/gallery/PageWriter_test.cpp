@@ -1,6 +1,6 @@
 // Tests of the page and thumbnail names, the picture paragraph, the navigation table and the
 // picture pages.
-#include "PageWriter.h"
+#include "gallery/PageWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +8,15 @@
 #include <filesystem>
 #include <set>
 
-#include "CaseNames.h"
-#include "FileSizeLimit.h"
 #include "FolderSnapshot.h"
-#include "RecordingUserInterface.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
+#include "support/CaseNames.h"
+#include "support/FileSizeLimit.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -484,3 +486,5 @@ TEST(WriteImagePage, NeverReplacesTheIndexPageReachedByAnotherPath) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

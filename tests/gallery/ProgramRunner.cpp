@@ -1,9 +1,11 @@
 // ProgramRunner: the program run from a shell, and a settings store without a user.
 #include "ProgramRunner.h"
 
-#include "RecordingUserInterface.h"
-#include "RunCommand.h"
-#include "SettingsStore.h"
+#include "settings/SettingsStore.h"
+#include "support/RecordingUserInterface.h"
+#include "support/RunCommand.h"
+
+namespace zetgallery {
 
 TCommandRun RunZetGallery(const std::string& workFolder, const std::string& registry,
                           const std::vector<std::string>& arguments, const std::string& wrapper) {
@@ -22,3 +24,5 @@ void SavePresetInto(const std::string& registry, const std::string& name,
   TSettingsStore store(TRegistryDatabase::Open(registry), ui);
   store.SaveSettings(name, settings, nullptr);
 }
+
+}  // namespace zetgallery

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "RunCommand.h"
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
+#include "support/RunCommand.h"
+
+namespace zetgallery {
 
 // Runs zetgallery with `arguments` in `workFolder` (where it also leaves its output files) with
 // the settings database `registry`; `wrapper` (a command such as "timeout -s TERM 0.1") runs it
@@ -18,3 +20,5 @@ TCommandRun RunZetGallery(const std::string& workFolder, const std::string& regi
 // Saves `settings` as preset `name` into the database `registry` (all 51 values).
 void SavePresetInto(const std::string& registry, const std::string& name,
                     const TSettingsSnapshot& settings);
+
+}  // namespace zetgallery

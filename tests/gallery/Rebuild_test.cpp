@@ -9,14 +9,16 @@
 #include <functional>
 #include <map>
 
-#include "BuildDriver.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
-#include "RecordingUserInterface.h"
 #include "ThumbnailFiles.h"
-#include "Thumbnailer.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/Thumbnailer.h"
+#include "support/RecordingUserInterface.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -170,3 +172,5 @@ TEST(RebuildClearing, AnIndexWithoutThumbnailsKeepsNoneOfTheOldOnes) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

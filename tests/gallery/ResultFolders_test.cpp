@@ -1,9 +1,11 @@
 // Tests of the result-folder choices offered for an images folder, in both path styles.
-#include "ResultFolders.h"
+#include "gallery/ResultFolders.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -77,3 +79,5 @@ TEST(ResultFolderAt, ARootHasOnlyOneChoice) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -12,7 +12,9 @@
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
-#include "WholeFiles.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -82,3 +84,5 @@ INSTANTIATE_TEST_SUITE_P(Table, StopSignals,
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+}  // namespace zetgallery

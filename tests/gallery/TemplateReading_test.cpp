@@ -10,16 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "BuildDriver.h"
-#include "CaseNames.h"
 #include "GalleryFixture.h"
-#include "PageTemplate.h"
-#include "ProcessFigures.h"
-#include "RecordingUserInterface.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
-#include "ZetTextLineReader.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/PageTemplate.h"
+#include "support/CaseNames.h"
+#include "support/ProcessFigures.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+#include "util/ZetTextLineReader.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -202,3 +204,5 @@ INSTANTIATE_TEST_SUITE_P(Table, LongLineTest, testing::ValuesIn(LongLineCases())
                                      &TLongLineCase::lineEnd));
 
 }  // namespace
+
+}  // namespace zetgallery

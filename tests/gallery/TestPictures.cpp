@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <vips/vips8>
 
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
+
+namespace zetgallery {
 
 using vips::VImage;
 
@@ -110,3 +112,5 @@ bool CornerColour(const std::string& path, double& red, double& green, double& b
     return false;
   }
 }
+
+}  // namespace zetgallery

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace zetgallery {
+
 // Writes a picture of `width` x `height` pixels to `path`; the format follows the extension
 // (.jpg, .png, .gif, .bmp through ImageMagick is not offered). A smooth colour gradient, so
 // every encoder has real work. `exifOrientation` 1..8 is stored in a JPEG's EXIF data.
@@ -26,3 +28,5 @@ bool CornerColour(const std::string& path, double& red, double& green, double& b
 
 // Starts libvips for the tests (once).
 void StartTestPictures();
+
+}  // namespace zetgallery

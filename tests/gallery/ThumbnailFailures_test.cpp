@@ -6,16 +6,18 @@
 #include <filesystem>
 #include <set>
 
-#include "BuildDriver.h"
-#include "BuildMessages.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
-#include "RecordingUserInterface.h"
-#include "TempFolder.h"
-#include "Thumbnailer.h"
-#include "WholeFiles.h"
 #include "WriterTestSupport.h"
-#include "ZetFileUtils.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/BuildMessages.h"
+#include "gallery/Thumbnailer.h"
+#include "support/RecordingUserInterface.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -73,3 +75,5 @@ TEST(ThumbnailFailures, TheCommandLineNamesEachPictureAndWhy) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "BuildOutputs.h"
-#include "BuildParameters.h"
-#include "ThumbnailOutput.h"
-#include "Thumbnailer.h"
-#include "ZetFileUtils.h"
+#include "gallery/BuildOutputs.h"
+#include "gallery/BuildParameters.h"
+#include "gallery/ThumbnailOutput.h"
+#include "gallery/Thumbnailer.h"
+#include "util/ZetFileUtils.h"
+
+namespace zetgallery {
 
 int CreateThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
                         int maxHeight, const TThumbSaveParams& params) {
@@ -38,3 +40,5 @@ int WriteThumbnailFile(const std::string& source, const std::string& target, int
   close(file);
   return made;
 }
+
+}  // namespace zetgallery

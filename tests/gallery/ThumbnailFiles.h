@@ -4,7 +4,9 @@
 
 #include <string>
 
-#include "ThumbSaveParams.h"
+#include "gallery/ThumbSaveParams.h"
+
+namespace zetgallery {
 
 // Makes the thumbnail of the picture `source` in the file `target` with MakeThumbnailOutput, the
 // target's folder serving as the result and thumbnails folder and `source` as the one input.
@@ -17,3 +19,5 @@ int CreateThumbnailFile(const std::string& source, const std::string& target, in
 // at once, where one build's lock on the folder would make them take turns.
 int WriteThumbnailFile(const std::string& source, const std::string& target, int maxWidth,
                        int maxHeight, const TThumbSaveParams& params);
+
+}  // namespace zetgallery

@@ -1,6 +1,6 @@
 // Tests of the thumbnail worker queue: every job runs once, same-named thumbnails keep their
 // order, finished jobs come back with their tags, and the caller can wait for room.
-#include "ThumbnailQueue.h"
+#include "gallery/ThumbnailQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,9 @@
 #include <mutex>
 #include <thread>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -108,3 +110,5 @@ TEST(ThumbnailQueue, WaitForReportsUnfinishedWork) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

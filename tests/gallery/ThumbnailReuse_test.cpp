@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "TempFolder.h"
 #include "TestPictures.h"
 #include "ThumbnailFiles.h"
-#include "Thumbnailer.h"
-#include "WholeFiles.h"
+#include "gallery/Thumbnailer.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -158,3 +160,5 @@ TEST(ThumbnailReuse, ALinkToAGoodThumbnailIsNotKept) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,6 +1,6 @@
 // Tests of the thumbnail maker: the sizing rule, real pictures of every kind through libvips,
 // and pictures that cannot be read.
-#include "Thumbnailer.h"
+#include "gallery/Thumbnailer.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,11 +17,13 @@
 // vector.h takes its types from the headers above.
 #include <vips/vector.h>
 
-#include "CaseNames.h"
-#include "OutputLedger.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
-#include "WholeFiles.h"
+#include "gallery/OutputLedger.h"
+#include "support/CaseNames.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -514,3 +516,5 @@ TEST(CreateThumbnailFile, ManySmallPicturesOnSeveralThreadsAllGetTheirThumbnails
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -8,13 +8,15 @@
 #include <filesystem>
 #include <functional>
 
-#include "BuildDriver.h"
-#include "BuildMessages.h"
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
-#include "RecordingUserInterface.h"
-#include "WholeFiles.h"
+#include "gallery/BuildDriver.h"
+#include "gallery/BuildMessages.h"
+#include "support/RecordingUserInterface.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -191,3 +193,5 @@ TEST(TemporaryFiles, StaleOnesGoAndPlantedLinksAreNeverFollowed) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -10,7 +10,9 @@
 #include <vips/vector.h>
 
 #include "TestPictures.h"
-#include "VectorCodeLock.h"
+#include "gallery/VectorCodeLock.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -49,3 +51,5 @@ TEST(VectorCodeLock, PipelinesBuiltAndFreedOnManyThreadsAtOnceGiveOneThreadsResu
 }
 
 }  // namespace
+
+}  // namespace zetgallery

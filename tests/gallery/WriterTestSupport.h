@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "BuildInputFiles.h"
-#include "BuildOutputs.h"
-#include "BuildParameters.h"
-#include "FirstStartSettings.h"
-#include "IndexWriter.h"
-#include "PageWriter.h"
-#include "UserInterface.h"
+#include "gallery/BuildInputFiles.h"
+#include "gallery/BuildOutputs.h"
+#include "gallery/BuildParameters.h"
+#include "gallery/IndexWriter.h"
+#include "gallery/PageWriter.h"
+#include "support/FirstStartSettings.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 // Stands in for the build's pipeline: hands every thumbnail asked for to `onThumbnail` and
 // reports every picture written to the user interface at once.
@@ -81,3 +83,5 @@ inline std::vector<std::string> NumberedPictures(int count) {
     names.push_back((i < 10 ? "pic0" : "pic") + std::to_string(i) + ".jpg");
   return names;
 }
+
+}  // namespace zetgallery

@@ -6,8 +6,10 @@
 #include <set>
 #include <sstream>
 
-#include "RunCommand.h"
-#include "TempFolder.h"
+#include "support/RunCommand.h"
+#include "support/TempFolder.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -92,3 +94,5 @@ TEST_F(DebianPackage, HoldsTheInstalledFilesUnderUsr) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

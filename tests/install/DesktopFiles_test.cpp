@@ -4,10 +4,12 @@
 
 #include <regex>
 
-#include "CaseNames.h"
-#include "RunCommand.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
+#include "support/CaseNames.h"
+#include "support/RunCommand.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -65,3 +67,5 @@ TEST(DesktopFiles, NameTheProgramsVersion) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <regex>
 
-#include "RunCommand.h"
-#include "TempFolder.h"
 #include "TestPictures.h"
-#include "WholeFiles.h"
-#include "ZetRegistry.h"
+#include "settings/ZetRegistry.h"
+#include "support/RunCommand.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -180,3 +182,5 @@ TEST_F(InstalledProgram, PicturePagesTakeTheInstalledTemplateAndButtons) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -7,9 +7,11 @@
 #include <set>
 #include <sstream>
 
-#include "RunCommand.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
+#include "support/RunCommand.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -94,3 +96,5 @@ TEST(ManualPage, SaysWhatHelpSays) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,4 +1,4 @@
-#include "RegistryDatabase.h"
+#include "settings/RegistryDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <optional>
 
-#include "SettingsStore.h"
 #include "SettingsTestSupport.h"
-#include "WholeFiles.h"
-#include "ZetStrings.h"
+#include "settings/SettingsStore.h"
+#include "support/WholeFiles.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -274,3 +276,5 @@ TEST(RegistryDatabaseTest, AFolderInPlaceOfTheFileIsReported) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 
 #include "SettingsTestSupport.h"
 
+namespace zetgallery {
+
 namespace {
 
 constexpr char kFolderRule[] =
@@ -62,3 +64,5 @@ INSTANTIATE_TEST_SUITE_P(Values, PlantedValueTest, ::testing::ValuesIn(kPlanted)
                          [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -9,8 +9,10 @@
 #include <csignal>
 #include <string>
 
-#include "SettingsStore.h"
 #include "SettingsTestSupport.h"
+#include "settings/SettingsStore.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -139,3 +141,5 @@ TEST_F(ConcurrencyTest, SavesReachTheFileWhateverElseOpensIt) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

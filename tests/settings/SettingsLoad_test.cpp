@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <optional>
 
-#include "CaseNames.h"
-#include "FirstStartSettings.h"
-#include "SettingsStore.h"
 #include "SettingsTestSupport.h"
+#include "settings/SettingsStore.h"
+#include "support/CaseNames.h"
+#include "support/FirstStartSettings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -466,3 +468,5 @@ TEST_F(SettingsLoadTest, ReadPresetSnapshotWritesNothing) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

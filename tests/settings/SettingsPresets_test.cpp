@@ -3,10 +3,12 @@
 
 #include <algorithm>
 
-#include "CaseNames.h"
-#include "SettingsStore.h"
 #include "SettingsTestSupport.h"
-#include "ZetStrings.h"
+#include "settings/SettingsStore.h"
+#include "support/CaseNames.h"
+#include "util/ZetStrings.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -244,3 +246,5 @@ INSTANTIATE_TEST_SUITE_P(Names, ExactNameFirstTest,
                          ::testing::Values("<Без названия>", "<без названия>"), TPrintedCaseName());
 
 }  // namespace
+
+}  // namespace zetgallery

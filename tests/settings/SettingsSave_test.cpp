@@ -2,8 +2,10 @@
 // leads to, and that a failed save leaves no half-written preset.
 #include <gtest/gtest.h>
 
-#include "SettingsStore.h"
 #include "SettingsTestSupport.h"
+#include "settings/SettingsStore.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -247,3 +249,5 @@ TEST_F(SettingsSaveTest, AFailedSaveWritesNoneOfTheValues) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

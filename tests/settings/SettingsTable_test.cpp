@@ -1,13 +1,15 @@
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "CaseNames.h"
-#include "SettingsSnapshot.h"
-#include "SnapshotDifferences.h"
+#include "settings/SettingsSnapshot.h"
+#include "support/CaseNames.h"
+#include "support/SnapshotDifferences.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -219,3 +221,5 @@ TEST(DesignTimeSnapshotTest, HoldsTheLayoutsValues) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -11,12 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "RecordingUserInterface.h"
-#include "RegistryDatabase.h"
-#include "SettingsStore.h"
-#include "SettingsTable.h"
-#include "SnapshotDifferences.h"
-#include "TempFolder.h"
+#include "settings/RegistryDatabase.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+#include "support/RecordingUserInterface.h"
+#include "support/SnapshotDifferences.h"
+#include "support/TempFolder.h"
+
+namespace zetgallery {
 
 // A test with its own settings database.
 class SettingsDatabaseTest : public ::testing::Test {
@@ -128,3 +130,5 @@ class SettingsDatabaseTest : public ::testing::Test {
   TRecordingUserInterface ui_;
   std::unique_ptr<TSettingsStore> store_;
 };
+
+}  // namespace zetgallery

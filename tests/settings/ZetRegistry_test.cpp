@@ -1,11 +1,13 @@
-#include "ZetRegistry.h"
+#include "settings/ZetRegistry.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "CaseNames.h"
 #include "SettingsTestSupport.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -338,3 +340,5 @@ TEST_F(RegistryTest, PlainSqlShowsKeysKindsAndValues) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

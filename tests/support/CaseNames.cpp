@@ -1,5 +1,7 @@
 #include "CaseNames.h"
 
+namespace zetgallery {
+
 std::string CaseName(size_t index, const std::string& text) {
   // Long texts are cut: the position already keeps the names apart.
   constexpr size_t kMostCharacters = 40;
@@ -25,3 +27,5 @@ std::string CaseText(const std::vector<std::string>& words) {
   for (const std::string& word : words) text += word + " ";
   return text;
 }
+
+}  // namespace zetgallery

@@ -10,6 +10,8 @@
 #include <type_traits>
 #include <vector>
 
+namespace zetgallery {
+
 // The case's position, then the ASCII letters and digits of `text` with every other run of
 // characters as one '_': (3, "a.jpg") gives "3_a_jpg", (0, "") gives "0".
 std::string CaseName(size_t index, const std::string& text);
@@ -46,3 +48,5 @@ struct TPrintedCaseName {
     return CaseName(info.index, testing::PrintToString(info.param));
   }
 };
+
+}  // namespace zetgallery

@@ -2,6 +2,8 @@
 
 #include <csignal>
 
+namespace zetgallery {
+
 TFileSizeLimit::TFileSizeLimit(rlim_t bytes) {
   getrlimit(RLIMIT_FSIZE, &old_);
   oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
@@ -14,3 +16,5 @@ TFileSizeLimit::~TFileSizeLimit() {
   setrlimit(RLIMIT_FSIZE, &old_);
   std::signal(SIGXFSZ, oldHandler_);
 }
+
+}  // namespace zetgallery

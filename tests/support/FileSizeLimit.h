@@ -3,6 +3,8 @@
 
 #include <sys/resource.h>
 
+namespace zetgallery {
+
 // While it lives, no file of this process may grow past `bytes`: a write beyond that fails as on
 // a full disk (the signal that would end the process is ignored meanwhile).
 class TFileSizeLimit {
@@ -16,3 +18,5 @@ class TFileSizeLimit {
   rlimit old_{};
   void (*oldHandler_)(int) = nullptr;
 };
+
+}  // namespace zetgallery

@@ -1,5 +1,7 @@
 #include "FirstStartSettings.h"
 
+namespace zetgallery {
+
 TSettingsSnapshot FirstStartSettings(const std::string& imagesFolder,
                                      const std::string& templatesFolder) {
   TSettingsSnapshot s;
@@ -56,3 +58,5 @@ TSettingsSnapshot FirstStartSettings(const std::string& imagesFolder,
   s.ImageClickEqualNext = true;
   return s;
 }
+
+}  // namespace zetgallery

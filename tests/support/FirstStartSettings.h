@@ -4,9 +4,13 @@
 
 #include <string>
 
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
+
+namespace zetgallery {
 
 // The first start's values with `imagesFolder` as the images folder and the templates and
 // button pictures in `templatesFolder` (which ends in a separator).
 TSettingsSnapshot FirstStartSettings(const std::string& imagesFolder,
                                      const std::string& templatesFolder);
+
+}  // namespace zetgallery

@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+namespace zetgallery {
+
 long long ProcessFigure(const std::string& file, const std::string& key) {
   std::ifstream in(file);
   std::string word;
@@ -13,3 +15,5 @@ long long ProcessFigure(const std::string& file, const std::string& key) {
 }
 
 long long BytesReadByThisProcess() { return ProcessFigure("/proc/self/io", "rchar:"); }
+
+}  // namespace zetgallery

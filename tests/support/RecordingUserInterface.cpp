@@ -1,5 +1,7 @@
 #include "RecordingUserInterface.h"
 
+namespace zetgallery {
+
 bool TRecordingUserInterface::AskConfirmation(const std::string& text) {
   questions.push_back(text);
   boxes.push_back("ask: " + text);
@@ -47,3 +49,5 @@ bool TRecordingUserInterface::StopRequested() const {
   return (stopAfterProcessing >= 0 && processCount >= stopAfterProcessing) ||
          (stopAfterProgress >= 0 && static_cast<int>(progress.size()) >= stopAfterProgress);
 }
+
+}  // namespace zetgallery

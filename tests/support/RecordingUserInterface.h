@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "UserInterface.h"
+#include "util/UserInterface.h"
+
+namespace zetgallery {
 
 class TRecordingUserInterface : public TUserInterface {
  public:
@@ -42,3 +44,5 @@ class TRecordingUserInterface : public TUserInterface {
   std::vector<std::string> events;
   int processCount = 0;
 };
+
+}  // namespace zetgallery

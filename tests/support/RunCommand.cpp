@@ -7,6 +7,8 @@
 
 #include "WholeFiles.h"
 
+namespace zetgallery {
+
 std::string ShellQuoted(const std::string& text) {
   std::string quoted = "'";
   for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -27,3 +29,5 @@ TCommandRun RunCommand(const std::string& command, const std::string& scratch) {
   std::remove(err.c_str());
   return run;
 }
+
+}  // namespace zetgallery

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace zetgallery {
+
 struct TCommandRun {
   int status = -1;  // the exit status; -1 when the command did not end normally
   std::string out;  // standard output
@@ -15,3 +17,5 @@ std::string ShellQuoted(const std::string& text);
 // Runs `command` with /bin/sh, standard input empty. Its two outputs pass through files in
 // `scratch` (a folder of the test's own), removed again before the call returns.
 TCommandRun RunCommand(const std::string& command, const std::string& scratch);
+
+}  // namespace zetgallery

@@ -1,6 +1,8 @@
 #include "SnapshotDifferences.h"
 
-#include "SettingsTable.h"
+#include "settings/SettingsTable.h"
+
+namespace zetgallery {
 
 std::vector<std::string> SnapshotDifferences(const TSettingsSnapshot& first,
                                              const TSettingsSnapshot& second) {
@@ -21,3 +23,5 @@ std::vector<std::string> SnapshotDifferences(const TSettingsSnapshot& first,
   }
   return differences;
 }
+
+}  // namespace zetgallery

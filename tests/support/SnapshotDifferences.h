@@ -5,8 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "SettingsSnapshot.h"
+#include "settings/SettingsSnapshot.h"
+
+namespace zetgallery {
 
 // "Name: first vs second" for every setting whose fields differ, in table order.
 std::vector<std::string> SnapshotDifferences(const TSettingsSnapshot& first,
                                              const TSettingsSnapshot& second);
+
+}  // namespace zetgallery

@@ -8,6 +8,8 @@
 
 #include "WholeFiles.h"
 
+namespace zetgallery {
+
 namespace fs = std::filesystem;
 
 TTempFolder::TTempFolder() {
@@ -37,3 +39,5 @@ std::string TTempFolder::Write(const std::string& name, const std::string& bytes
   if (!WriteWholeFile(path, bytes)) ADD_FAILURE() << "cannot write " << path;
   return path;
 }
+
+}  // namespace zetgallery

@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace zetgallery {
+
 // Made when the object is made, removed with everything in it when it goes: also names that are
 // not valid UTF-8, and folders whose permissions a test took away.
 class TTempFolder {
@@ -21,3 +23,5 @@ class TTempFolder {
  private:
   std::string path_;
 };
+
+}  // namespace zetgallery

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <system_error>
 
+namespace zetgallery {
+
 bool WriteWholeFile(const std::string& path, const std::string& content) {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
@@ -18,3 +20,5 @@ std::string ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
+
+}  // namespace zetgallery

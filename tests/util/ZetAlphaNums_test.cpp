@@ -1,8 +1,10 @@
-#include "ZetAlphaNums.h"
+#include "util/ZetAlphaNums.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -127,3 +129,5 @@ TEST(TrailingNumberPosTest, LongRunsOfBlanksOrZerosStillAnswer) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

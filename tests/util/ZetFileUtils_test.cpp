@@ -1,8 +1,10 @@
-#include "ZetFileUtils.h"
+#include "util/ZetFileUtils.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -150,3 +152,5 @@ TEST(PathSeparatorTest, NativeStyleOnThisPlatformIsPosix) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

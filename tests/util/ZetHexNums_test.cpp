@@ -1,8 +1,10 @@
-#include "ZetHexNums.h"
+#include "util/ZetHexNums.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -84,3 +86,5 @@ TEST(ByteToHexTest, AlwaysTwoUpperCaseDigits) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,8 +1,10 @@
-#include "ZetHtmlEscape.h"
+#include "util/ZetHtmlEscape.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -61,3 +63,5 @@ INSTANTIATE_TEST_SUITE_P(Table, EscapeHtmlAttributeTest,
                          CaseNamesBy(&TEscapeCase::input));
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,7 +1,7 @@
 // Tests of the open folder: new files are new (never a file or a link planted at their name) with
 // the permissions asked for, and every operation stays in the folder that was opened, whatever
 // its path leads to later.
-#include "ZetOpenFolder.h"
+#include "util/ZetOpenFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -10,8 +10,10 @@
 #include <filesystem>
 #include <set>
 
-#include "TempFolder.h"
-#include "WholeFiles.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -120,3 +122,5 @@ TEST(OpenFolderLock, IsHeldByOneOpenAtATime) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,4 +1,4 @@
-#include "ZetStrings.h"
+#include "util/ZetStrings.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -6,7 +6,9 @@
 #include <QString>
 #include <cstdlib>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -187,3 +189,5 @@ TEST(SortForSortedListTest, SortsLikeCompareAndKeepsEveryName) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

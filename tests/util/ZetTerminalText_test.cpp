@@ -1,8 +1,10 @@
-#include "ZetTerminalText.h"
+#include "util/ZetTerminalText.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -45,3 +47,5 @@ INSTANTIATE_TEST_SUITE_P(
     CaseNamesBy(&TTerminalCase::text));
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,4 +1,4 @@
-#include "ZetTextFile.h"
+#include "util/ZetTextFile.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -11,9 +11,11 @@
 #include <functional>
 #include <thread>
 
-#include "ProcessFigures.h"
-#include "TempFolder.h"
-#include "WholeFiles.h"
+#include "support/ProcessFigures.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -147,3 +149,5 @@ TEST_F(TextFileTest, PathWithZeroByteNeverNamesAnotherFile) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

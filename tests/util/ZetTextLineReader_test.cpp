@@ -1,11 +1,13 @@
-#include "ZetTextLineReader.h"
+#include "util/ZetTextLineReader.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "CaseNames.h"
-#include "TempFolder.h"
+#include "support/CaseNames.h"
+#include "support/TempFolder.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -139,3 +141,5 @@ TEST(TextLineReaderTest, OpeningAgainStartsAfresh) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,14 +1,16 @@
 // Tests of the trash: a file goes where a file manager finds it, with the information that
 // restores it, under a name no other trashed file has; where no trash can take it, it stays.
-#include "ZetTrash.h"
+#include "util/ZetTrash.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
 
-#include "TempFolder.h"
-#include "WholeFiles.h"
+#include "support/TempFolder.h"
+#include "support/WholeFiles.h"
+
+namespace zetgallery {
 
 namespace fs = std::filesystem;
 
@@ -89,3 +91,5 @@ TEST(TrashInfoPath, EscapesAllButThePlainCharacters) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery

@@ -1,8 +1,10 @@
-#include "ZetWebUtils.h"
+#include "util/ZetWebUtils.h"
 
 #include <gtest/gtest.h>
 
-#include "CaseNames.h"
+#include "support/CaseNames.h"
+
+namespace zetgallery {
 
 namespace {
 
@@ -74,3 +76,5 @@ TEST(ColorToHtmlTest, RedInLowBitsAndTopByteIgnored) {
 }
 
 }  // namespace
+
+}  // namespace zetgallery
