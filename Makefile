@@ -1,6 +1,7 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing first.
 # `make install` builds the Debian package (`make package`) and installs it with apt-get.
-# `make fuzz` builds the fuzz targets with clang in their own folder and runs each for a minute.
+# `make fuzz` builds the fuzz targets with clang in their own folder and runs each for a minute;
+# `make tidy` runs clang-tidy over src/ (docs/testing.md).
 BUILD_DIR ?= build
 ARGS ?=
 FUZZ_DIR ?= build-fuzz
@@ -8,7 +9,7 @@ FUZZ_SECONDS ?= 60
 # Extra CMake arguments for a new build folder (CI: -DCMAKE_COMPILE_WARNING_AS_ERROR=ON).
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build test run package install sanitize clean fuzz
+.PHONY: all deps configure build test run package install sanitize clean fuzz tidy
 
 all: build
 
@@ -41,10 +42,14 @@ install: package
 fuzz: deps
 	@bash fuzz/run.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
+tidy: configure
+	@bash tools/install-deps.sh clang-tidy
+	bash tools/clang-tidy.sh $(BUILD_DIR)
+
 # The core's tests once more under AddressSanitizer + UndefinedBehaviorSanitizer and the thumbnail
 # workers' under ThreadSanitizer, in $(BUILD_DIR)-asan and $(BUILD_DIR)-tsan.
 sanitize: deps
 	SANITIZE_BUILD_PREFIX=$(abspath $(BUILD_DIR)) CMAKE_ARGS="$(CMAKE_ARGS)" bash tools/sanitize.sh
 
 clean:
-	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan $(BUILD_DIR)-tsan
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-asan $(BUILD_DIR)-tsan $(FUZZ_DIR)

@@ -56,7 +56,7 @@ INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES
   (1, NULL, 'HKEY_CURRENT_USER', 'hkey_current_user'), (2, 1, 'Software', 'software'),
   (3, 2, 'Vorlan', 'vorlan'), (4, 3, 'ZetGallery', 'zetgallery');
 INSERT OR REPLACE INTO vals(key, name, fold, type, data)
-  SELECT id, 'Descriptions', 'descriptions', 4, x'0$1000000' FROM keys WHERE fold = 'zetgallery';
+  SELECT id, 'Descriptions', 'descriptions', 4, x'0${1}000000' FROM keys WHERE fold = 'zetgallery';
 SQL
 }
 
@@ -73,13 +73,15 @@ check() {
 }
 
 use_descriptions 1
-set -- $(build)
+read -r txt_ms txt_mb <<EOF
+$(build)
+EOF
 check "Description of photo_000"
-txt_ms=$1 txt_mb=$2
 use_descriptions 2
-set -- $(build)
+read -r ion_ms ion_mb <<EOF
+$(build)
+EOF
 check "From descript.ion"
-ion_ms=$1 ion_mb=$2
 
 echo
 echo "pictures: $count, each description file ${size_mb} MB with LF line ends"

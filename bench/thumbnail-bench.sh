@@ -12,7 +12,7 @@
 #      on eight threads (skipped with BENCH_SKIP_HUGE=1).
 # Timings are medians of RUNS runs (default 5); zetgallery and vipsthumbnail run in turn, A B A B,
 # and each ratio is the median of the pairs' ratios, so a drifting machine does not favour either.
-# Prints a Markdown table ready for the README.
+# Prints a Markdown table ready for docs/benchmarks.md.
 #
 #   bench/thumbnail-bench.sh [ZETGALLERY]     ZETGALLERY defaults to build/zetgallery
 #   RUNS=7 BENCH_SKIP_HUGE=1 bench/thumbnail-bench.sh
@@ -57,7 +57,13 @@ draw() {  # draw FOLDER COUNT BASE WIDTH HEIGHT XSPAN YSPAN
 draw "$work/g200/photos" 200 "$work/base.v" 4000 3000 400 300
 draw "$work/g1000/photos" 1000 "$work/small.v" 300 200 800 600
 mkdir -p "$work/g40/photos" "$work/huge/photos"
-for photo in $(ls "$work/g200/photos" | head -n 40); do ln "$work/g200/photos/$photo" "$work/g40/photos/"; done
+# The first 40 photos (p0000.jpg to p0039.jpg: the glob sorts them by name).
+n=0
+for photo in "$work/g200/photos"/*.jpg; do
+  [ "$n" -lt 40 ] || break
+  ln "$photo" "$work/g40/photos/"
+  n=$((n + 1))
+done
 rm -f "$work"/*.v "$work/base.png"
 
 # --- settings: a thumbnail table of 120x120 JPEGs and a page per picture --------------------
@@ -65,7 +71,7 @@ export ZETGALLERY_REGISTRY="$work/registry.db"
 "$zetgallery" --list "$work/g40/photos" >/dev/null  # creates the settings database
 set_value() {  # set_value NAME DWORD
   sqlite3 "$ZETGALLERY_REGISTRY" "INSERT OR REPLACE INTO vals(key, name, fold, type, data)
-    SELECT id, '$1', lower('$1'), 4, x'0$2000000' FROM keys WHERE fold = 'zetgallery';"
+    SELECT id, '$1', lower('$1'), 4, x'0${2}000000' FROM keys WHERE fold = 'zetgallery';"
 }
 sqlite3 "$ZETGALLERY_REGISTRY" "INSERT OR IGNORE INTO keys(id, parent, name, fold) VALUES
   (1, NULL, 'HKEY_CURRENT_USER', 'hkey_current_user'), (2, 1, 'Software', 'software'),
@@ -98,7 +104,7 @@ zet() {  # zet FOLDER THREADS(1 or all): one build, prints nanoseconds
 }
 vt() {  # vt FOLDER PROCESSES: vipsthumbnail over the folder split in PROCESSES parts
   rm -rf "$work/vt"; mkdir -p "$work/vt"
-  ls "$1"/*.jpg | split -n "r/$2" - "$work/vt/list."
+  printf '%s\n' "$1"/*.jpg | split -n "r/$2" - "$work/vt/list."
   start=$(now_ns)
   for list in "$work/vt"/list.*; do
     VIPS_CONCURRENCY=1 xargs vipsthumbnail -s 120x120 -o "$work/vt/%s.jpg[Q=90,strip]" <"$list" &

@@ -1,10 +1,12 @@
 # The Debian package (`make package`, or `cpack` in the build folder): everything the install
-# rules put under /usr. The libraries it needs are read from the executable by dpkg-shlibdeps
-# (Debian package dpkg-dev; CPack also needs `file`), so Depends follows what is really linked.
+# rules put under /usr, with the copyright file and changelog that data/ installs in
+# /usr/share/doc/zetgallery. The libraries it needs are read from the executable by
+# dpkg-shlibdeps (Debian package dpkg-dev; CPack also needs `file`), so Depends follows what is
+# really linked. CI checks the result with lintian.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zetgallery)
-set(CPACK_PACKAGE_VENDOR "ZetGallery team")
-set(CPACK_PACKAGE_CONTACT "ZetGallery team <zetgallery@example.org>")
+set(CPACK_PACKAGE_VENDOR "The ZetGallery developers")
+set(CPACK_PACKAGE_CONTACT "The ZetGallery developers <zetgallery@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turn a folder of pictures into an HTML gallery")
 set(CPACK_PACKAGE_DESCRIPTION [[ZetGallery writes a static HTML gallery from a folder of pictures: an index
 page made from your own HTML template (a list, a table with descriptions and
@@ -16,6 +18,10 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The package's version is the project's with Debian revision 1 (1.0-1): a package whose
+# changelog is changelog.Debian.gz, as lintian expects of a version with a revision. The newest
+# entry of data/changelog names the same version.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org/zetgallery)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -86,7 +86,8 @@ TEST_F(DebianPackage, HoldsTheInstalledFilesUnderUsr) {
         "./usr/share/applications/org.example.ZetGallery.desktop",
         "./usr/share/metainfo/org.example.ZetGallery.metainfo.xml",
         "./usr/share/icons/hicolor/scalable/apps/org.example.ZetGallery.svg",
-        "./usr/share/man/man1/zetgallery.1.gz"}) {
+        "./usr/share/man/man1/zetgallery.1.gz", "./usr/share/doc/zetgallery/copyright",
+        "./usr/share/doc/zetgallery/changelog.Debian.gz"}) {
     EXPECT_NE(contents.out.find(std::string(path) + "\n"), std::string::npos) << path;
   }
   const TCommandRun control = Run("dpkg-deb --field " + ShellQuoted(deb) + " Package Section");

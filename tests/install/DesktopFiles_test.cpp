@@ -64,6 +64,9 @@ TEST(DesktopFiles, NameTheProgramsVersion) {
   const std::string metainfo = ReadWholeFile(kMetainfo);
   EXPECT_NE(metainfo.find("<release version=\"" + number + "\""), std::string::npos)
       << "the metainfo's newest release";
+  const std::string changelog = ReadWholeFile(kData + "/changelog");
+  EXPECT_EQ(changelog.rfind("zetgallery (" + number + "-", 0), 0u)
+      << "the Debian changelog's newest entry, with its Debian revision";
 }
 
 }  // namespace
