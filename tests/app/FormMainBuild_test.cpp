@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "FormTestSupport.h"
@@ -109,6 +110,23 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
   form->ButtonOpenResult->click();
   EXPECT_EQ(desktop.opened, std::vector<std::string>{index.toStdString()});
   form->close();
+}
+
+TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
+  QTemporaryDir data;
+  qputenv("XDG_DATA_HOME", data.path().toUtf8());
+  for (const char* name : {"bookmarks.html", "wedding.htm"}) {
+    QFile mine(Pictures() + "/" + name);
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("mine");
+  }
+  form->ButtonBuildGallery->click();
+  const std::vector<std::string> plain = desktop.Texts("plain");
+  ASSERT_EQ(plain.size(), 1u);
+  for (const char* name : {"bookmarks.html", "wedding.htm"}) {
+    EXPECT_NE(plain[0].find((Pictures() + "/" + name).toStdString()), std::string::npos) << name;
+    EXPECT_TRUE(QFileInfo::exists(data.path() + "/Trash/files/" + name)) << name;
+  }
 }
 
 TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
