@@ -1,4 +1,4 @@
-// ZetTrash: the desktop's trash can, as the freedesktop.org trash specification lays it out
+// ZetTrash: the desktop's trash can, laid out as freedesktop.org desktops keep it
 // (Linux and other free desktops), so that a file manager shows what the program put there and
 // can restore it. A file is moved there from a folder already open, never by a path resolved
 // anew: a link swapped in meanwhile cannot change which file goes.

@@ -125,16 +125,6 @@ TEST_F(OutputsTest, TheBuildsOwnFilesAreReplacedSilentlyUntilSomeoneChangesThem)
   EXPECT_EQ(ReadWholeFile(data_ / "Trash/files/page.htm"), "edited");
 }
 
-TEST_F(OutputsTest, AnInputIsNeverWritten) {
-  plan_.ImagesFolder = folder_.Path();
-  folder_.Write("SEA.TXT", "description");
-  plan_.Images = {"sea.jpg"};
-  plan_.Descriptions = TDescriptionSource::TextFiles;
-  for (const char* name : {"sea.txt", "SEA.TXT", "sea.jpg"})
-    EXPECT_EQ(Place(name, "page"), TOutputRefusal::IsInput) << name;
-  EXPECT_EQ(ReadWholeFile(folder_ / "SEA.TXT"), "description");
-}
-
 TEST_F(OutputsTest, AFailedWriteLeavesTheOlderFileAndNoTemporaryFile) {
   ASSERT_EQ(Place("index.htm", "old"), TOutputRefusal::None);
   {

@@ -75,17 +75,6 @@ TEST(OpenFolderOperations, StayInTheFolderOpenedWhenItsPathIsSwappedForALink) {
   EXPECT_FALSE(fs::exists(root / "thumbs.old/sea.jpg"));
 }
 
-TEST(OpenFolderOperations, RenameWithoutReplacingLeavesAnExistingEntry) {
-  TTempFolder folder;
-  folder.Write("a", "new");
-  folder.Write("b", "kept");
-  const TOpenFolder open(folder.Path());
-  EXPECT_FALSE(open.RenameWithoutReplacing("a", "b"));
-  EXPECT_EQ(ReadWholeFile(folder / "b"), "kept");
-  EXPECT_TRUE(open.RenameWithoutReplacing("a", "c"));
-  EXPECT_EQ(ReadWholeFile(folder / "c"), "new");
-}
-
 TEST(OpenFolderIsOrHolds, ComparesFoldersOnDisk) {
   TTempFolder root;
   fs::create_directories(root / "gallery/pics/sub");
