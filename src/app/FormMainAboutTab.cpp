@@ -60,7 +60,7 @@ void SetLook(QWidget& label, const TAboutRow& row) {
 
 QWidget* BuildAboutTab(TDesktop& desktop) {
   const TPartMaker maker(desktop);
-  QWidget* tab = Named<QWidget>("TabSheetAbout");
+  auto* tab = Named<QWidget>("TabSheetAbout");
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 24, 6, 6);
   page->setSpacing(4);

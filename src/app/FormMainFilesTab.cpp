@@ -97,7 +97,7 @@ QLayout* MiddleRows(const TPartMaker& maker) {
 
 QWidget* BuildFilesTab(TDesktop& desktop) {
   const TPartMaker maker(desktop);
-  QWidget* tab = Named<QWidget>("TabSheetFiles");
+  auto* tab = Named<QWidget>("TabSheetFiles");
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 6, 6, 6);
   page->setSpacing(2);

@@ -86,7 +86,7 @@ constexpr const char* kTabOrder[] = {
 
 QWidget* BuildImageTab(TDesktop& desktop) {
   const TPartMaker maker(desktop);
-  QWidget* tab = Named<QWidget>("TabSheetImage");
+  auto* tab = Named<QWidget>("TabSheetImage");
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 6, 6, 6);
   page->setSpacing(3);

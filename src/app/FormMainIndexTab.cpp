@@ -120,7 +120,7 @@ QLayout* ThumbColumn(const TPartMaker& maker) {
 
 QWidget* BuildIndexTab(TDesktop& desktop) {
   const TPartMaker maker(desktop);
-  QWidget* tab = Named<QWidget>("TabSheetIndex");
+  auto* tab = Named<QWidget>("TabSheetIndex");
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(4, 4, 4, 4);
   page->setSpacing(2);

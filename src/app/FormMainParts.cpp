@@ -12,9 +12,7 @@
 #include "app/ZetLabels.h"
 #include "app/ZetWidgets.h"
 
-namespace zetgallery {
-
-namespace FormMainParts {
+namespace zetgallery::FormMainParts {
 
 namespace {
 
@@ -65,7 +63,7 @@ QObject* FindOne(const QObject& root, const char* name, const QMetaObject& kind)
 void ChainTabOrder(const QWidget& page, std::span<const char* const> names) {
   QWidget* previous = nullptr;
   for (const char* name : names) {
-    QWidget* control = Find<QWidget>(page, name);
+    auto* control = Find<QWidget>(page, name);
     if (previous != nullptr) QWidget::setTabOrder(previous, control);
     previous = control;
   }
@@ -73,13 +71,13 @@ void ChainTabOrder(const QWidget& page, std::span<const char* const> names) {
 
 QWidget* TPartMaker::Make(const TPart& part) const {
   if (part.Kind == K::None) return nullptr;
-  QWidget* control = part.Kind < K::Edit ? MakeText(part) : MakeChoice(part);
+  QWidget* control = part.Kind < K::Edit ? MakeDisplay(part) : MakeInput(part);
   control->setObjectName(QString::fromLatin1(part.Name));
   if (*part.Hint != '\0') control->setToolTip(Text(part.Hint));
   return control;
 }
 
-QWidget* TPartMaker::MakeText(const TPart& part) const {
+QWidget* TPartMaker::MakeDisplay(const TPart& part) const {
   switch (part.Kind) {
     case K::RightLabel:
       return AlignedLabel(part, Qt::AlignRight | Qt::AlignVCenter);
@@ -97,12 +95,12 @@ QWidget* TPartMaker::MakeText(const TPart& part) const {
       icon->setFixedSize(32, 32);
       return icon;
     }
-    default:
+    default:  // Label
       return new QLabel(Text(part.Text));
   }
 }
 
-QWidget* TPartMaker::MakeChoice(const TPart& part) const {
+QWidget* TPartMaker::MakeInput(const TPart& part) const {
   switch (part.Kind) {
     case K::PrefixEdit: {
       auto* edit = new QLineEdit;
@@ -151,7 +149,7 @@ QWidget* TPartMaker::MakeChoice(const TPart& part) const {
       button->setIcon(MakeFloppyDiskIcon());
       return button;
     }
-    default:
+    default:  // Edit
       return new QLineEdit;
   }
 }
@@ -258,6 +256,4 @@ QGroupBox* TPartMaker::Group(const char* name, const char* title, const TGridSty
   return group;
 }
 
-}  // namespace FormMainParts
-
-}  // namespace zetgallery
+}  // namespace zetgallery::FormMainParts

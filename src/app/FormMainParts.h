@@ -38,7 +38,8 @@ T* Find(const QObject& root, const char* name) {
 // Chains the keyboard order of the controls of `page` named `names`, in the order given.
 void ChainTabOrder(const QWidget& page, std::span<const char* const> names);
 
-// What kind of control a part is, and what its Text holds.
+// What kind of control a part is, and what its Text holds. The kinds before Edit only show
+// something; from Edit on, the user types into them, chooses with them or clicks them.
 enum class TPartKind {
   None,            // no control: an empty place
   Label,           // QLabel; Text: what it shows
@@ -140,8 +141,8 @@ class TPartMaker {
                    std::span<const TRow> rows) const;
 
  private:
-  QWidget* MakeText(const TPart& part) const;
-  QWidget* MakeChoice(const TPart& part) const;
+  QWidget* MakeDisplay(const TPart& part) const;
+  QWidget* MakeInput(const TPart& part) const;
   // The row as one line of its own.
   QLayout* Line(const TRow& row) const;
 

@@ -1,5 +1,6 @@
-// The window's rules: enable/disable table, mandatory edits, result-folder list, key filter,
-// colour buttons and the image list's commands.
+// The window's side of its rules (the rules themselves are WindowRules_test.cpp): their result
+// shown on the controls, the controls that run them, then the result-folder list, the key filter,
+// the colour buttons and the image list's commands.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QSignalBlocker>
@@ -39,10 +40,12 @@ TEST_P(ShownRulesTest, EveryGovernedControlShowsTheRulesResult) {
   Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(c.description);
   Control<QCheckBox>("CheckBoxShowFileSizes")->setChecked(c.showSizes);
   if (c.picture) Control<TSortedListBox>("ListBoxImages")->AddSorted(QStringLiteral("a.jpg"));
-  if (auto* combo = qobject_cast<QComboBox*>(*c.blank ? Control(c.blank) : nullptr))
-    combo->setEditText(QString());
-  else if (*c.blank != '\0')
-    Control<QLineEdit>(c.blank)->setText(QStringLiteral(" "));
+  if (*c.blank != '\0') {
+    if (auto* combo = qobject_cast<QComboBox*>(Control(c.blank)))
+      combo->setEditText(QString());
+    else
+      Control<QLineEdit>(c.blank)->setText(QStringLiteral(" "));
+  }
   form->EnableDisableControls();
 
   TWindowRuleInputs inputs{form->ReadSnapshot(),
