@@ -268,6 +268,35 @@ std::string CommandLineUsage() {
          "digits (ESC as \\033, a line break as \\012), and a backslash as \\\\.\n";
 }
 
+namespace {
+
+// What is wrong with an option that `request`'s mode does not take, "" when nothing is.
+std::string MisplacedOption(const TCommandLineRequest& request, bool haveFolder) {
+  using TMode = TCommandLineRequest::TMode;
+  switch (request.mode) {
+    case TMode::Window:
+      if (request.null) return "--null belongs to --list";
+      if (request.hasPreset || request.yes) return "--preset and --yes need --build or --list";
+      break;
+    case TMode::List:
+      if (request.yes) return "--yes belongs to --build";
+      break;
+    case TMode::Build:
+      if (request.null) return "--null belongs to --list";
+      break;
+    case TMode::Help:
+    case TMode::Version:
+      if (request.hasPreset || request.yes || request.null || haveFolder)
+        return "--help and --version take nothing else";
+      break;
+    default:
+      break;
+  }
+  return std::string();
+}
+
+}  // namespace
+
 TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) {
   using TMode = TCommandLineRequest::TMode;
   TCommandLineRequest request;
@@ -311,26 +340,8 @@ TCommandLineRequest ParseCommandLine(const std::vector<std::string>& arguments) 
       haveFolder = true;
     }
   }
-  switch (request.mode) {
-    case TMode::Window:
-      if (request.null) return bad("--null belongs to --list");
-      if (request.hasPreset || request.yes) return bad("--preset and --yes need --build or --list");
-      break;
-    case TMode::List:
-      if (request.yes) return bad("--yes belongs to --build");
-      break;
-    case TMode::Build:
-      if (request.null) return bad("--null belongs to --list");
-      break;
-    case TMode::Help:
-    case TMode::Version:
-      if (request.hasPreset || request.yes || request.null || haveFolder)
-        return bad("--help and --version take nothing else");
-      break;
-    default:
-      break;
-  }
-  return request;
+  const std::string misplaced = MisplacedOption(request, haveFolder);
+  return misplaced.empty() ? request : bad(misplaced);
 }
 
 bool IsCommandLineRequest(int argc, char** argv) {

@@ -13,6 +13,7 @@
 
 #include "AppArt.h"
 #include "FormMainParts.h"
+#include "FormMainTabs.h"
 #include "FormSettingsTarget.h"
 #include "QtUserInterface.h"
 #include "app/DesktopServices.h"
@@ -60,6 +61,7 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
   BindSettings();
   BuildMenus();
   ConnectRules();
+  ConnectEdits();
   ConnectPresets();
 }
 
@@ -77,15 +79,16 @@ void TFormMain::BuildWindow() {
 
   PageControlMain = Named<QTabWidget>("PageControlMain", this);
   PageControlMain->setGeometry(4, 4, kClientWidth - 8, kClientHeight - 4 - 34);
-  BuildFilesTab(desktop_);
-  BuildIndexTab(desktop_);
-  BuildImageTab(desktop_);
-  BuildAboutTab(desktop_);
-  PageControlMain->addTab(TabSheetFiles, Text("Главная"));
-  PageControlMain->addTab(TabSheetIndex, Text("Индекс"));
-  PageControlMain->addTab(TabSheetImage, Text("Картинка"));
-  PageControlMain->addTab(TabSheetAbout, Text("О программе"));
-  PageControlMain->setCurrentWidget(TabSheetIndex);
+  QWidget* files = BuildFilesTab(desktop_);
+  QWidget* index = BuildIndexTab(desktop_);
+  QWidget* image = BuildImageTab(desktop_);
+  QWidget* about = BuildAboutTab(desktop_);
+  PageControlMain->addTab(files, Text("Главная"));
+  PageControlMain->addTab(index, Text("Индекс"));
+  PageControlMain->addTab(image, Text("Картинка"));
+  PageControlMain->addTab(about, Text("О программе"));
+  PageControlMain->setCurrentWidget(index);
+  FindControls();
 
   const int buttonTop = kClientHeight - 34 + 5;
   ButtonBuildGallery = Named<QPushButton>("ButtonBuildGallery", Text("Построить галерею"), this);
@@ -105,8 +108,30 @@ void TFormMain::BuildWindow() {
   ButtonBuildGallery->installEventFilter(this);
   connect(ButtonOpenResult, &QPushButton::clicked, this, &TFormMain::ButtonOpenResultClick);
   connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
-  ChainTabOrder({PageControlMain, ButtonBuildGallery, ButtonOpenResult, ButtonHelp});
+  constexpr const char* kTabOrder[] = {"PageControlMain", "ButtonBuildGallery", "ButtonOpenResult",
+                                       "ButtonHelp"};
+  ChainTabOrder(*this, kTabOrder);
   FitWindowFont();
+}
+
+void TFormMain::FindControls() {
+  TabSheetFiles = Find<QWidget>(*this, "TabSheetFiles");
+  TabSheetAbout = Find<QWidget>(*this, "TabSheetAbout");
+  EditImagesFolder = Find<TFolderEdit>(*this, "EditImagesFolder");
+  ListBoxImages = Find<TSortedListBox>(*this, "ListBoxImages");
+  LabelImagesCount = Find<QLabel>(*this, "LabelImagesCount");
+  EditImagesMask = Find<TZetEdit>(*this, "EditImagesMask");
+  ComboBoxSettings = Find<TSortedComboBox>(*this, "ComboBoxSettings");
+  ButtonSaveSettings = Find<QToolButton>(*this, "ButtonSaveSettings");
+  EditResultFolder = Find<TSortedComboBox>(*this, "EditResultFolder");
+  CheckBoxClearThumbsFolder = Find<QCheckBox>(*this, "CheckBoxClearThumbsFolder");
+  EditThumbsFolderPrefix = Find<QLineEdit>(*this, "EditThumbsFolderPrefix");
+  EditButtonsFolderPrefix = Find<QLineEdit>(*this, "EditButtonsFolderPrefix");
+  EditIndexFile = Find<QLineEdit>(*this, "EditIndexFile");
+  EditTableBorderColor = Find<QLineEdit>(*this, "EditTableBorderColor");
+  EditTableBackColor = Find<QLineEdit>(*this, "EditTableBackColor");
+  EditThumbBorderColor = Find<QLineEdit>(*this, "EditThumbBorderColor");
+  RadioButtonImageAsHtml = Find<TRadioButton>(*this, "RadioButtonImageAsHtml");
 }
 
 void TFormMain::BindSettings() {
@@ -115,7 +140,7 @@ void TFormMain::BindSettings() {
   // A window that cannot show every setting would lose some at the next save: no window.
   if (!bindings_) qFatal("%s", error.c_str());
   bindings_->ApplyDesignValues();
-  settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_);
+  settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_, *ComboBoxSettings);
 }
 
 bool TFormMain::TabsFitTheirPages() const {

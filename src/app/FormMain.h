@@ -1,30 +1,35 @@
 // FormMain: the program's one window, TFormMain. Its controls are the in-memory home of the
-// settings; its handlers carry the behaviour between builds (enable/disable rules, rescans, the
+// settings; its handlers carry the behaviour between builds (the rules' evaluation, rescans, the
 // result-folder list, the image list's commands), the presets and the build.
 //
-// The window's parts: the page control with its four tabs, the three buttons and the progress
-// bar under it, the two pop-up menus, and the binding of the settings table to the controls.
-// Each tab's controls are a struct of the tab's own file (FormMainFilesTab.h, FormMainIndexTab.h,
-// FormMainImageTab.h, FormMainAboutTab.h); the window's handlers name the controls directly, as
-// the rules do, because the window holds those structs as its bases. The handlers are split by
-// concern: FormMain.cpp (window, buttons, creation and closing), FormMainRules.cpp (control
-// interplay), FormMainScan.cpp (the image scan), FormMainPresets.cpp and FormMainBuild.cpp.
+// The window's parts: the page control with its four tabs, each built from tables of rows in a
+// file of its own (FormMainTabs.h), the three buttons and the progress bar under it, the two
+// pop-up menus, and the binding of the settings table to the controls. Which controls are
+// enabled and which mandatory texts show yellow is a function of the settings (WindowRules.h);
+// the window only evaluates it and applies the result. The handlers are split by concern:
+// FormMain.cpp (window, buttons, creation and closing), FormMainRules.cpp (control interplay),
+// FormMainScan.cpp (the image scan), FormMainPresets.cpp and FormMainBuild.cpp.
+//
+// The controls and the window's state are its own: other code and the tests reach a control by
+// the name the settings table and the layout give it.
 #pragma once
 
+#include <QCheckBox>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QWidget>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "app/FormMainAboutTab.h"
-#include "app/FormMainFilesTab.h"
-#include "app/FormMainImageTab.h"
-#include "app/FormMainIndexTab.h"
 #include "app/Version.h"
+#include "app/ZetWidgets.h"
 #include "gallery/BuildDriver.h"
 #include "settings/SettingsSnapshot.h"
 
@@ -38,11 +43,7 @@ class TSettingsStore;
 class TUserInterface;
 class TWindowUserInterface;
 
-class TFormMain : public QWidget,
-                  private TFilesTab,
-                  private TIndexTab,
-                  private TImageTab,
-                  private TAboutTab {
+class TFormMain : public QWidget {
   Q_OBJECT
  public:
   // The window with every control at its design-time value (the settings table's). `desktop`
@@ -51,19 +52,55 @@ class TFormMain : public QWidget,
   explicit TFormMain(TDesktop& desktop, QWidget* parent = nullptr);
   ~TFormMain() override;
 
-  // The controls of each tab.
-  TFilesTab& FilesTab() { return *this; }
-  TIndexTab& IndexTab() { return *this; }
-  TImageTab& ImageTab() { return *this; }
-  TAboutTab& AboutTab() { return *this; }
-
   // The creation handler: image list hint, preset list, last-used preset, the folder of the
   // command line, the About tab, the first-show rescan and the rules. An error raised on the
   // way is returned (empty when all went well); the remaining steps are then skipped.
   std::string FormCreate(const std::string& commandLineFolder);
 
-  // ---- Control interplay (FormMainRules.cpp) ----
+  // Evaluates the window's rules for the controls' values and applies them.
   void EnableDisableControls();
+  // Rebuilds the image list from the folder and mask edits. Asked for while a scan runs, it
+  // makes the running one start over.
+  void ScanImages();
+  // The two prefix edits show the result folder chosen in its list.
+  void EditResultFolderChange();
+  // Fills the preset list from the settings store.
+  void RefreshSettingsList();
+  // The controls' values as stored settings, read row by row through the settings table.
+  TSettingsSnapshot ReadSnapshot() const;
+
+  // ---- What a running scan or build drives (the window's TUserInterface) ----
+  TUserInterface& UserInterface();
+  bool Scanning() const { return scanning_; }
+  bool Building() const { return building_; }
+  // True once the user asked to close the window during a build or scan.
+  bool CloseRequested() const { return closeRequested_; }
+  bool ScanRestartRequested() const { return scanRestartRequested_; }
+  // The caption and "Открыть результат" while a build runs.
+  void SetBuilding(bool building);
+  void SetScanning(bool scanning);
+  // Called whenever a running job lets the window breathe: a scan that goes on for a while
+  // shows the progress bar as busy.
+  void ShowScanActivity();
+  void ReportProgress(int done, int total);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // ---- Construction (FormMain.cpp) ----
+  void BuildWindow();
+  void FindControls();
+  void FitWindowFont();
+  bool TabsFitTheirPages() const;
+  void BindSettings();
+  void BuildMenus();
+  void ConnectRules();
+  void ConnectEdits();
+  void ConnectPresets();
+
+  // ---- Control interplay (FormMainRules.cpp) ----
   void EditImagesFolderEnter();
   void EditImagesFolderChange();
   void EditImagesFolderExit();
@@ -74,25 +111,23 @@ class TFormMain : public QWidget,
   void EditImagesMaskKeyUp(int key, Qt::KeyboardModifiers modifiers);
   void TabSheetFilesShow();
   void EditResultFolderDropDown();
-  void EditResultFolderChange();
   void ButtonTableBorderColorClick();
   void ButtonTableBackColorClick();
   void ButtonThumbBorderColorClick();
+  void RunColorButton(QLineEdit* edit, const QString& dialogName);
   void ListBoxImagesDblClick();
   void PopupMenuImagesPopup();
   void MenuDescribeClick();
   void MenuDeleteFromListClick();
   void ButtonHelpClick();
+  // Whether `watched` is an edit of a folder name that takes only some characters.
+  bool IsHtmlFolderEdit(const QObject* watched) const;
 
   // ---- The image scan (FormMainScan.cpp) ----
-  // Rebuilds the image list from the folder and mask edits. Asked for while a scan runs, it
-  // makes the running one start over.
-  void ScanImages();
+  void RunOneScan();
   void ShowImageCount();
-  bool Scanning() const { return scanning_; }
 
   // ---- Presets (FormMainPresets.cpp) ----
-  void RefreshSettingsList();
   void LoadLastSettings();
   void LoadSettings(const std::string& name);
   void SaveSettings(const std::string& name);
@@ -101,25 +136,28 @@ class TFormMain : public QWidget,
   void ButtonSaveSettingsClick();
   void MenuSaveSettingsClick();
   void MenuDeleteSettingsClick();
-  // The controls' values as stored settings, read row by row through the settings table.
-  TSettingsSnapshot ReadSnapshot() const;
+  // The settings store, opened at the first preset operation.
+  TSettingsStore& Store();
 
   // ---- The build (FormMainBuild.cpp) ----
   void ButtonBuildGalleryClick();
   void ButtonOpenResultClick();
-  bool Building() const { return building_; }
-  // The caption and "Открыть результат" while a build runs.
-  void SetBuilding(bool building);
-  void SetScanning(bool scanning);
-  // Called whenever a running job lets the window breathe: a scan that goes on for a while
-  // shows the progress bar as busy.
-  void ShowScanActivity();
-  // What the core sees of the window while it scans or builds.
-  TUserInterface& UserInterface();
-  void ReportProgress(int done, int total);
-  // True once the user asked to close the window during a build or scan.
-  bool CloseRequested() const { return closeRequested_; }
-  bool ScanRestartRequested() const { return scanRestartRequested_; }
+  // Closes the window when the user asked for it while a job ran.
+  void CloseIfRequested();
+
+  TDesktop& desktop_;
+  std::unique_ptr<TWindowUserInterface> userInterface_;
+  std::unique_ptr<TSettingsStore> store_;
+  std::unique_ptr<TSettingsBindings> bindings_;
+  std::unique_ptr<TFormSettingsTarget> settingsTarget_;
+  bool scanning_ = false;
+  bool scanRestartRequested_ = false;
+  bool building_ = false;
+  TGalleryBuilder builder_;
+  bool closeRequested_ = false;
+  QElapsedTimer scanClock_;
+  // A release of the mouse on the Build button that came while a scan had it disabled.
+  std::unique_ptr<QMouseEvent> heldBuildRelease_;
 
   // Window state of the rescan rules.
   bool ImagesFolderChanged = false;
@@ -132,8 +170,6 @@ class TFormMain : public QWidget,
   QPushButton* ButtonOpenResult = nullptr;
   QPushButton* ButtonHelp = nullptr;
   QProgressBar* ProgressBarBuild = nullptr;
-
-  // Menus
   QMenu* PopupMenuImages = nullptr;
   QAction* MenuDescribe = nullptr;
   QAction* MenuViewImages = nullptr;
@@ -142,40 +178,26 @@ class TFormMain : public QWidget,
   QAction* MenuSaveSettings = nullptr;
   QAction* MenuDeleteSettings = nullptr;
 
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
- private:
-  void BuildWindow();
-  void FitWindowFont();
-  bool TabsFitTheirPages() const;
-  void BindSettings();
-  void BuildMenus();
-  void ConnectRules();
-  void ConnectPresets();
-  void RunColorButton(QLineEdit* edit, const QString& dialogName);
-  // Whether `watched` is an edit of a folder name that takes only some characters.
-  bool IsHtmlFolderEdit(const QObject* watched) const;
-  void RunOneScan();
-  // Closes the window when the user asked for it while a job ran.
-  void CloseIfRequested();
-
-  TDesktop& desktop_;
-  std::unique_ptr<TWindowUserInterface> userInterface_;
-  // The settings store, opened at the first preset operation.
-  TSettingsStore& Store();
-  std::unique_ptr<TSettingsStore> store_;
-  std::unique_ptr<TSettingsBindings> bindings_;
-  std::unique_ptr<TFormSettingsTarget> settingsTarget_;
-  bool scanning_ = false;
-  bool scanRestartRequested_ = false;
-  bool building_ = false;
-  TGalleryBuilder builder_;
-  bool closeRequested_ = false;
-  QElapsedTimer scanClock_;
-  // A release of the mouse on the Build button that came while a scan had it disabled.
-  std::unique_ptr<QMouseEvent> heldBuildRelease_;
+  // ---- The tabs' controls the handlers work with, found by name once the tabs are built ----
+  QWidget* TabSheetFiles = nullptr;
+  QWidget* TabSheetAbout = nullptr;
+  TFolderEdit* EditImagesFolder = nullptr;
+  TSortedListBox* ListBoxImages = nullptr;
+  QLabel* LabelImagesCount = nullptr;
+  TZetEdit* EditImagesMask = nullptr;
+  TSortedComboBox* ComboBoxSettings = nullptr;
+  QToolButton* ButtonSaveSettings = nullptr;
+  TSortedComboBox* EditResultFolder = nullptr;
+  QCheckBox* CheckBoxClearThumbsFolder = nullptr;
+  QLineEdit* EditThumbsFolderPrefix = nullptr;
+  QLineEdit* EditButtonsFolderPrefix = nullptr;
+  QLineEdit* EditIndexFile = nullptr;
+  QLineEdit* EditTableBorderColor = nullptr;
+  QLineEdit* EditTableBackColor = nullptr;
+  QLineEdit* EditThumbBorderColor = nullptr;
+  TRadioButton* RadioButtonImageAsHtml = nullptr;
+  // The controls the rules govern, in the order of the rules' result.
+  std::vector<QWidget*> ruleControls_;
 };
 
 // Captions and messages of the window, spelled exactly as the user sees them.

@@ -1,11 +1,11 @@
-// The "О программе" tab: the icon, the name and version, and the author's labels.
-#include "app/FormMainAboutTab.h"
-
+// The "О программе" tab: the icon, the name and version, and the author's labels, each centred
+// under the one before.
 #include <QBoxLayout>
+#include <QColor>
+#include <QLabel>
 
-#include "AppArt.h"
 #include "FormMainParts.h"
-#include "app/DesktopServices.h"
+#include "FormMainTabs.h"
 #include "app/Version.h"
 
 namespace zetgallery {
@@ -14,63 +14,65 @@ using namespace FormMainParts;
 
 namespace {
 
-constexpr char kAuthorName[] = "Команда ZetGallery";
-constexpr char kAuthorPage[] = "www.example.org/zetgallery";
-constexpr char kAuthorMail[] = "zetgallery@example.org";
+// A label, or the space of Gap pixels above the next one. A label with a family of its own
+// does not show in the window's font.
+struct TAboutRow {
+  TPart Label;
+  int Gap = 0;
+  const char* Family = nullptr;
+  int PixelSize = 0;
+  QRgb Color = 0;
+};
 
-void SetLook(QLabel* label, const char* family, int pixelSize, QColor color) {
-  QFont font = label->font();
-  font.setFamily(QString::fromLatin1(family));
-  font.setPixelSize(pixelSize);
-  label->setFont(font);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, color);
-  label->setPalette(palette);
+const TAboutRow kRows[] = {
+    {Part(TPartKind::Icon, "ImageProgIcon")},
+    {{}, 4},
+    {Part(TPartKind::Label, "LabelProgName", "ZetGallery"), 0, "Times New Roman", 21,
+     qRgb(255, 0, 0)},
+    {Part(TPartKind::Label, "LabelProgVer", "Версия " ZETGALLERY_VERSION)},
+    {{}, 24},
+    {Part(TPartKind::ZetLabel, "LabelAuthor", "Написал сию программу:")},
+    {Part(TPartKind::ZetLabel, "LabelAuthorName", "Команда ZetGallery"), 0, "MS Sans Serif", 15,
+     qRgb(0, 128, 0)},
+    {{}, 16},
+    {Part(TPartKind::ZetLabel, "LabelAuthorPage", "Домашняя страничка автора:")},
+    {Part(TPartKind::UrlLabel, "UrlLabelAuthorPage", "www.example.org/zetgallery"), 0,
+     "MS Sans Serif", 13, qRgb(0, 0, 255)},
+    {{}, 16},
+    {Part(TPartKind::ZetLabel, "LabelAuthorAddr", "E-Mail автора:")},
+    {Part(TPartKind::MailLabel, "MailLabelAuthorAddr", "zetgallery@example.org"), 0,
+     "MS Sans Serif", 13, qRgb(0, 0, 255)},
+};
+
+// Gives `label` the look of its row; before it joins the page, so that only the family, the size
+// and the colour are its own and the rest follows the window.
+void SetLook(QWidget& label, const TAboutRow& row) {
+  QFont font = label.font();
+  font.setFamily(QString::fromLatin1(row.Family));
+  font.setPixelSize(row.PixelSize);
+  label.setFont(font);
+  QPalette palette = label.palette();
+  palette.setColor(QPalette::WindowText, QColor(row.Color));
+  label.setPalette(palette);
 }
 
 }  // namespace
 
-QWidget* TAboutTab::BuildAboutTab(TDesktop& desktop) {
-  TabSheetAbout = Named<QWidget>("TabSheetAbout");
-  QWidget* tab = TabSheetAbout;
-
-  ImageProgIcon = Named<QLabel>("ImageProgIcon");
-  ImageProgIcon->setPixmap(MakeProgramIcon().pixmap(32, 32));
-  ImageProgIcon->setFixedSize(32, 32);
-  LabelProgName = NamedLabel("LabelProgName", "ZetGallery");
-  SetLook(LabelProgName, "Times New Roman", 21, QColor(255, 0, 0));
-  LabelProgVer = NamedLabel("LabelProgVer", "Версия " ZETGALLERY_VERSION);
-  LabelAuthor = Named<TZetLabel>("LabelAuthor", Text("Написал сию программу:"));
-  LabelAuthorName = Named<TZetLabel>("LabelAuthorName", Text(kAuthorName));
-  SetLook(LabelAuthorName, "MS Sans Serif", 15, QColor(0, 128, 0));
-  LabelAuthorPage = Named<TZetLabel>("LabelAuthorPage", Text("Домашняя страничка автора:"));
-  UrlLabelAuthorPage = Named<TZetUrlLabel>("UrlLabelAuthorPage", Text(kAuthorPage));
-  SetLook(UrlLabelAuthorPage, "MS Sans Serif", 13, QColor(0, 0, 255));
-  LabelAuthorAddr = Named<TZetLabel>("LabelAuthorAddr", Text("E-Mail автора:"));
-  MailLabelAuthorAddr = Named<TZetMailLabel>("MailLabelAuthorAddr", Text(kAuthorMail));
-  SetLook(MailLabelAuthorAddr, "MS Sans Serif", 13, QColor(0, 0, 255));
-  auto openThroughDesktop = [&desktop](const QString& target) {
-    desktop.OpenWithDefaultApplication(target);
-  };
-  UrlLabelAuthorPage->SetOpener(openThroughDesktop);
-  MailLabelAuthorAddr->SetOpener(openThroughDesktop);
-
+QWidget* BuildAboutTab(TDesktop& desktop) {
+  const TPartMaker maker(desktop);
+  auto* tab = Named<QWidget>("TabSheetAbout");
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 24, 6, 6);
   page->setSpacing(4);
-  page->addWidget(ImageProgIcon, 0, Qt::AlignHCenter);
-  page->addSpacing(4);
-  for (QLabel* label : {LabelProgName, LabelProgVer}) page->addWidget(label, 0, Qt::AlignHCenter);
-  page->addSpacing(24);
-  for (QLabel* label : std::initializer_list<QLabel*>{LabelAuthor, LabelAuthorName}) {
+  for (const TAboutRow& row : kRows) {
+    if (row.Gap > 0) {
+      page->addSpacing(row.Gap);
+      continue;
+    }
+    QWidget* label = maker.Make(row.Label);
+    if (row.Family != nullptr) SetLook(*label, row);
     page->addWidget(label, 0, Qt::AlignHCenter);
   }
-  page->addSpacing(16);
-  for (QLabel* label : std::initializer_list<QLabel*>{LabelAuthorPage, UrlLabelAuthorPage})
-    page->addWidget(label, 0, Qt::AlignHCenter);
-  page->addSpacing(16);
-  for (QLabel* label : std::initializer_list<QLabel*>{LabelAuthorAddr, MailLabelAuthorAddr})
-    page->addWidget(label, 0, Qt::AlignHCenter);
   page->addStretch(1);
   return tab;
 }

@@ -1,137 +1,111 @@
-// The "Главная" tab: images folder, image list and count, mask, description source, presets,
-// and the three output folders.
-#include "app/FormMainFilesTab.h"
-
+// The "Главная" tab: the images folder, the image list and its count, the mask, the description
+// source, the presets, and the three output folders.
 #include <QBoxLayout>
-#include <QGridLayout>
 
-#include "AppArt.h"
 #include "FormMainParts.h"
+#include "FormMainTabs.h"
 #include "app/FormMain.h"
 
 namespace zetgallery {
 
 using namespace FormMainParts;
 
-QWidget* TFilesTab::BuildFilesTab(TDesktop& desktop) {
-  TabSheetFiles = Named<QWidget>("TabSheetFiles");
-  QWidget* tab = TabSheetFiles;
+namespace {
 
-  LabelImagesFolder = NamedLabel("LabelImagesFolder", "Папка с картинками:");
-  EditImagesFolder =
-      Named<TFolderEdit>("EditImagesFolder", Text("Выберите папку с картинками для галереи"));
-  EditImagesFolder->SetDesktop(&desktop);
+const TRow kFolderRows[] = {
+    {TRowShape::Whole, {Label("LabelImagesFolder", "Папка с картинками:")}},
+    {TRowShape::Whole,
+     {Part(TPartKind::FolderEdit, "EditImagesFolder", "Выберите папку с картинками для галереи")}},
+};
 
-  ListBoxImages = Named<TSortedListBox>("ListBoxImages");
-  LabelImagesCount = NamedLabel("LabelImagesCount", WindowTexts::kImagesCountDesign);
-  LabelImagesCount->setAlignment(Qt::AlignHCenter);
+// Lines of a hint are broken by a line feed alone: Qt's hints would show the carriage return
+// of a CR LF pair as a character of its own.
+const TRow kOptionRows[] = {
+    {TRowShape::Whole, {Label("LabelImagesMask", "Маска картинок:")}},
+    {TRowShape::Whole,
+     {Hinted(Part(TPartKind::ZetEdit, "EditImagesMask"),
+             "Можно указать несколько масок через точку с запятой\n"
+             "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\"")}},
+    {TRowShape::Gap, {}, 8},
+    {TRowShape::Whole, {Label("Label1", "Описания картинок:")}},
+    {TRowShape::Whole,
+     {Part(TPartKind::DropDown, "ComboBoxDescrType",
+           "Отсутствуют\nБрать из файлов *.txt\nБрать из файла descript.ion")}},
+    {TRowShape::Gap, {}, 8},
+    {TRowShape::Whole, {Label("LabelSettings", "Настройка:")}},
+    {TRowShape::Tight,
+     {Part(TPartKind::SortedTyped, "ComboBoxSettings"),
+      Hinted(Part(TPartKind::SaveButton, "ButtonSaveSettings"),
+             "Сохранить настройку с указанным именем")}},
+};
 
-  LabelImagesMask = NamedLabel("LabelImagesMask", "Маска картинок:");
-  EditImagesMask = Named<TZetEdit>("EditImagesMask");
-  // Lines of a hint are broken by a line feed alone (see kImagesListHint).
-  EditImagesMask->setToolTip(
-      Text("Можно указать несколько масок через точку с запятой\n"
-           "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\""));
+const TRow kOutputRows[] = {
+    {TRowShape::Gap, {}, 4},
+    {TRowShape::Headed,
+     {Label("LabelResultFolder", "Папка с HTML-файлами:"),
+      Check("CheckBoxClearResultFolder", "Очищать от HTML-файлов")}},
+    {TRowShape::Whole, {Part(TPartKind::SortedDropDown, "EditResultFolder")}},
+    {TRowShape::Gap, {}, 4},
+    {TRowShape::Headed,
+     {Label("LabelThumbsFolder", "Папка с миниатюрами:"),
+      Check("CheckBoxClearThumbsFolder", "Очищать от всех файлов")}},
+    {TRowShape::Folder,
+     {Part(TPartKind::PrefixEdit, "EditThumbsFolderPrefix"), Label("EditThumbsFolderPlus", "+"),
+      Edit("EditThumbsFolder")}},
+    {TRowShape::Gap, {}, 4},
+    {TRowShape::Headed,
+     {Label("LabelButtonsFolder", "Папка с кнопками навигации:"),
+      Check("CheckBoxCopyButtonsFromTemplate", "Копировать их из шаблона")}},
+    {TRowShape::Folder,
+     {Part(TPartKind::PrefixEdit, "EditButtonsFolderPrefix"), Label("EditButtonsFolderPlus", "+"),
+      Edit("EditButtonsFolder")}},
+};
 
-  Label1 = NamedLabel("Label1", "Описания картинок:");
-  ComboBoxDescrType = Named<QComboBox>("ComboBoxDescrType");
-  ComboBoxDescrType->addItems(
-      {Text("Отсутствуют"), Text("Брать из файлов *.txt"), Text("Брать из файла descript.ion")});
+constexpr const char* kTabOrder[] = {"EditImagesFolder",
+                                     "EditImagesMask",
+                                     "ListBoxImages",
+                                     "ComboBoxDescrType",
+                                     "CheckBoxClearResultFolder",
+                                     "EditResultFolder",
+                                     "CheckBoxClearThumbsFolder",
+                                     "EditThumbsFolderPrefix",
+                                     "EditThumbsFolder",
+                                     "CheckBoxCopyButtonsFromTemplate",
+                                     "EditButtonsFolderPrefix",
+                                     "EditButtonsFolder",
+                                     "ComboBoxSettings"};
 
-  LabelSettings = NamedLabel("LabelSettings", "Настройка:");
-  ComboBoxSettings = Named<TSortedComboBox>("ComboBoxSettings", true);
-  ButtonSaveSettings = Named<QToolButton>("ButtonSaveSettings");
-  ButtonSaveSettings->setIcon(MakeFloppyDiskIcon());
-  ButtonSaveSettings->setAutoRaise(true);
-  ButtonSaveSettings->setFocusPolicy(Qt::NoFocus);
-  ButtonSaveSettings->setToolTip(Text("Сохранить настройку с указанным именем"));
-
-  LabelResultFolder = NamedLabel("LabelResultFolder", "Папка с HTML-файлами:");
-  CheckBoxClearResultFolder =
-      Named<QCheckBox>("CheckBoxClearResultFolder", Text("Очищать от HTML-файлов"));
-  EditResultFolder = Named<TSortedComboBox>("EditResultFolder", false);
-
-  LabelThumbsFolder = NamedLabel("LabelThumbsFolder", "Папка с миниатюрами:");
-  CheckBoxClearThumbsFolder =
-      Named<QCheckBox>("CheckBoxClearThumbsFolder", Text("Очищать от всех файлов"));
-  EditThumbsFolderPrefix = Named<QLineEdit>("EditThumbsFolderPrefix");
-  EditThumbsFolderPrefix->setEnabled(false);
-  EditThumbsFolderPlus = NamedLabel("EditThumbsFolderPlus", "+");
-  EditThumbsFolder = Named<QLineEdit>("EditThumbsFolder");
-
-  LabelButtonsFolder = NamedLabel("LabelButtonsFolder", "Папка с кнопками навигации:");
-  CheckBoxCopyButtonsFromTemplate =
-      Named<QCheckBox>("CheckBoxCopyButtonsFromTemplate", Text("Копировать их из шаблона"));
-  EditButtonsFolderPrefix = Named<QLineEdit>("EditButtonsFolderPrefix");
-  EditButtonsFolderPrefix->setEnabled(false);
-  EditButtonsFolderPlus = NamedLabel("EditButtonsFolderPlus", "+");
-  EditButtonsFolder = Named<QLineEdit>("EditButtonsFolder");
-
-  // Left column: the image list; right column: mask, descriptions and presets.
-  auto* listColumn = new QVBoxLayout;
-  listColumn->setSpacing(2);
-  listColumn->addWidget(ListBoxImages, 1);
-  listColumn->addWidget(LabelImagesCount);
-
-  auto* presetRow = new QHBoxLayout;
-  presetRow->setSpacing(2);
-  presetRow->addWidget(ComboBoxSettings, 1);
-  presetRow->addWidget(ButtonSaveSettings);
-
-  auto* optionColumn = new QVBoxLayout;
-  optionColumn->setSpacing(2);
-  optionColumn->addWidget(LabelImagesMask);
-  optionColumn->addWidget(EditImagesMask);
-  optionColumn->addSpacing(8);
-  optionColumn->addWidget(Label1);
-  optionColumn->addWidget(ComboBoxDescrType);
-  optionColumn->addSpacing(8);
-  optionColumn->addWidget(LabelSettings);
-  optionColumn->addLayout(presetRow);
-  optionColumn->addStretch(1);
-
+// The image list and its count on the left; the mask, descriptions and presets on the right.
+QLayout* MiddleRows(const TPartMaker& maker) {
+  auto* list = new QVBoxLayout;
+  list->setSpacing(2);
+  list->addWidget(maker.Make(Part(TPartKind::SortedList, "ListBoxImages")), 1);
+  list->addWidget(maker.Make(
+      Part(TPartKind::CentredLabel, "LabelImagesCount", WindowTexts::kImagesCountDesign)));
+  auto* options = new QVBoxLayout;
+  options->setSpacing(2);
+  maker.AddRows(*options, kOptionRows);
+  options->addStretch(1);
   auto* middle = new QHBoxLayout;
   middle->setSpacing(8);
-  middle->addLayout(listColumn, 1);
-  middle->addLayout(optionColumn, 1);
+  middle->addLayout(list, 1);
+  middle->addLayout(options, 1);
+  return middle;
+}
 
-  auto headedRow = [](QWidget* label, QWidget* check) {
-    auto* row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addStretch(1);
-    row->addWidget(check);
-    return row;
-  };
-  auto folderRow = [](QWidget* prefix, QWidget* plus, QWidget* folder) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(3);
-    row->addWidget(prefix, 3);
-    row->addWidget(plus);
-    row->addWidget(folder, 2);
-    return row;
-  };
+}  // namespace
 
+QWidget* BuildFilesTab(TDesktop& desktop) {
+  const TPartMaker maker(desktop);
+  auto* tab = Named<QWidget>("TabSheetFiles");
   auto* page = new QVBoxLayout(tab);
   page->setContentsMargins(6, 6, 6, 6);
   page->setSpacing(2);
-  page->addWidget(LabelImagesFolder);
-  page->addWidget(EditImagesFolder);
+  maker.AddRows(*page, kFolderRows);
   page->addSpacing(4);
-  page->addLayout(middle, 1);
-  page->addSpacing(4);
-  page->addLayout(headedRow(LabelResultFolder, CheckBoxClearResultFolder));
-  page->addWidget(EditResultFolder);
-  page->addSpacing(4);
-  page->addLayout(headedRow(LabelThumbsFolder, CheckBoxClearThumbsFolder));
-  page->addLayout(folderRow(EditThumbsFolderPrefix, EditThumbsFolderPlus, EditThumbsFolder));
-  page->addSpacing(4);
-  page->addLayout(headedRow(LabelButtonsFolder, CheckBoxCopyButtonsFromTemplate));
-  page->addLayout(folderRow(EditButtonsFolderPrefix, EditButtonsFolderPlus, EditButtonsFolder));
-
-  ChainTabOrder({EditImagesFolder, EditImagesMask, ListBoxImages, ComboBoxDescrType,
-                 CheckBoxClearResultFolder, EditResultFolder, CheckBoxClearThumbsFolder,
-                 EditThumbsFolderPrefix, EditThumbsFolder, CheckBoxCopyButtonsFromTemplate,
-                 EditButtonsFolderPrefix, EditButtonsFolder, ComboBoxSettings});
+  page->addLayout(MiddleRows(maker), 1);
+  maker.AddRows(*page, kOutputRows);
+  ChainTabOrder(*tab, kTabOrder);
   return tab;
 }
 

@@ -1,12 +1,14 @@
-// Control interplay: the enable/disable rules and the yellow mandatory edits, the rescan rules of
-// the folder and mask edits, the result-folder list and the two prefix edits, the sub-folder key
-// filter, the colour buttons, and the image list's commands.
+// Control interplay: the rules applied to the controls (the rules themselves are
+// WindowRules.cpp), the rescan rules of the folder and mask edits, the result-folder list and the
+// two prefix edits, the sub-folder key filter, the colour buttons, and the image list's commands.
 #include <QApplication>
 
 #include "FormMainParts.h"
 #include "app/DesktopServices.h"
 #include "app/FormMain.h"
 #include "app/FormSettingsBinding.h"
+#include "app/WindowRules.h"
+#include "gallery/BuildParameters.h"
 #include "gallery/ResultFolders.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHexNums.h"
@@ -21,17 +23,18 @@ namespace {
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
-bool TrimmedEmpty(const QString& text) { return TrimControlAndBlanks(Utf8(text)).empty(); }
-
-// Empty mandatory edits are yellow, the others keep the system's window colour.
-void ShowMandatory(QWidget* edit, bool empty) {
-  QPalette palette = QApplication::palette(edit);
-  if (empty) palette.setColor(QPalette::Base, QColor(255, 255, 0));
-  edit->setPalette(palette);
-}
-
-void EnableAll(std::initializer_list<QWidget*> controls, bool enabled) {
-  for (QWidget* control : controls) control->setEnabled(enabled);
+// Shows `state` on `control`: enabled or not, and a blank mandatory text on yellow, the others
+// on the system's window colour.
+void ShowState(QWidget& control, const TControlState& state) {
+  if (state.Mandatory) {
+    // An editable combo box shows its text in its own line edit.
+    auto* combo = qobject_cast<QComboBox*>(&control);
+    QWidget* edit = combo != nullptr && combo->isEditable() ? combo->lineEdit() : &control;
+    QPalette palette = QApplication::palette(edit);
+    if (state.Highlighted) palette.setColor(QPalette::Base, QColor(255, 255, 0));
+    edit->setPalette(palette);
+  }
+  control.setEnabled(state.Enabled);
 }
 
 bool EnterWithoutModifiers(int key, Qt::KeyboardModifiers modifiers) {
@@ -47,6 +50,32 @@ int SelectedRow(const QListWidget* list) {
 }  // namespace
 
 void TFormMain::ConnectRules() {
+  for (const TControlState& state : EvaluateWindowRules({}).Controls)
+    ruleControls_.push_back(Find<QWidget>(*this, std::string(state.Control).c_str()));
+  // The controls whose change runs the rules; the description source is not one of them.
+  for (const char* name : {"EditThumbsFolder", "EditButtonsFolder", "EditIndexFile"})
+    connect(Find<QLineEdit>(*this, name), &QLineEdit::textChanged, this,
+            &TFormMain::EnableDisableControls);
+  connect(Find<QComboBox>(*this, "EditHtmlFirstImageFile"), &QComboBox::editTextChanged, this,
+          &TFormMain::EnableDisableControls);
+  // A selection by the user; a settings load selects by index without this reaction.
+  connect(Find<QComboBox>(*this, "ComboBoxIndexType"), &QComboBox::activated, this,
+          &TFormMain::EnableDisableControls);
+  for (const char* name : {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs"})
+    connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
+            &TFormMain::EnableDisableControls);
+  for (const char* name : {"RadioButtonImageAsFile", "RadioButtonImageAsHtml"}) {
+    auto* radio = Find<TRadioButton>(*this, name);
+    // A click on the checked button changes nothing but still runs the rules; a load that
+    // checks a button runs them as a click would.
+    connect(radio, &QAbstractButton::clicked, this, &TFormMain::EnableDisableControls);
+    connect(radio, &QAbstractButton::toggled, this, [this](bool checked) {
+      if (checked) EnableDisableControls();
+    });
+  }
+}
+
+void TFormMain::ConnectEdits() {
   connect(EditImagesFolder, &TZetEdit::Entered, this, &TFormMain::EditImagesFolderEnter);
   connect(EditImagesFolder, &QLineEdit::textChanged, this, &TFormMain::EditImagesFolderChange);
   connect(EditImagesFolder, &TZetEdit::Exited, this, &TFormMain::EditImagesFolderExit);
@@ -55,23 +84,6 @@ void TFormMain::ConnectRules() {
   connect(EditImagesMask, &QLineEdit::textChanged, this, &TFormMain::EditImagesMaskChange);
   connect(EditImagesMask, &TZetEdit::Exited, this, &TFormMain::EditImagesMaskExit);
   connect(EditImagesMask, &TZetEdit::KeyReleased, this, &TFormMain::EditImagesMaskKeyUp);
-
-  for (QLineEdit* edit : {EditThumbsFolder, EditButtonsFolder, EditIndexFile})
-    connect(edit, &QLineEdit::textChanged, this, &TFormMain::EnableDisableControls);
-  connect(EditHtmlFirstImageFile, &QComboBox::editTextChanged, this,
-          &TFormMain::EnableDisableControls);
-  // A selection by the user; a settings load selects by index without this reaction.
-  connect(ComboBoxIndexType, &QComboBox::activated, this, &TFormMain::EnableDisableControls);
-  for (QCheckBox* check : {CheckBoxShowFileSizes, CheckBoxCreateThumbs})
-    connect(check, &QCheckBox::toggled, this, &TFormMain::EnableDisableControls);
-  for (TRadioButton* radio : {RadioButtonImageAsFile, RadioButtonImageAsHtml}) {
-    // A click on the checked button changes nothing but still runs the rules; a load that
-    // checks a button runs them as a click would.
-    connect(radio, &QAbstractButton::clicked, this, &TFormMain::EnableDisableControls);
-    connect(radio, &QAbstractButton::toggled, this, [this](bool checked) {
-      if (checked) EnableDisableControls();
-    });
-  }
 
   connect(EditResultFolder, &TSortedComboBox::DroppingDown, this,
           &TFormMain::EditResultFolderDropDown);
@@ -85,72 +97,24 @@ void TFormMain::ConnectRules() {
     if (row.Content == TTextContent::HtmlFolderName)
       bindings_->Of(row).Edit->installEventFilter(this);
 
-  connect(ButtonTableBorderColor, &QToolButton::clicked, this,
+  connect(Find<QToolButton>(*this, "ButtonTableBorderColor"), &QToolButton::clicked, this,
           &TFormMain::ButtonTableBorderColorClick);
-  connect(ButtonTableBackColor, &QToolButton::clicked, this, &TFormMain::ButtonTableBackColorClick);
-  connect(ButtonThumbBorderColor, &QToolButton::clicked, this,
+  connect(Find<QToolButton>(*this, "ButtonTableBackColor"), &QToolButton::clicked, this,
+          &TFormMain::ButtonTableBackColorClick);
+  connect(Find<QToolButton>(*this, "ButtonThumbBorderColor"), &QToolButton::clicked, this,
           &TFormMain::ButtonThumbBorderColorClick);
   connect(ListBoxImages, &TSortedListBox::DoubleClicked, this, &TFormMain::ListBoxImagesDblClick);
 }
 
 void TFormMain::EnableDisableControls() {
-  for (QWidget* edit : std::initializer_list<QWidget*>{EditImagesFolder, EditThumbsFolder,
-                                                       EditButtonsFolder, EditIndexFile}) {
-    ShowMandatory(edit, TrimmedEmpty(static_cast<QLineEdit*>(edit)->text()));
-  }
-  ShowMandatory(EditHtmlFirstImageFile->lineEdit(),
-                TrimmedEmpty(EditHtmlFirstImageFile->currentText()));
-
-  const bool pages = RadioButtonImageAsHtml->isChecked();
-  const int kind = ComboBoxIndexType->currentIndex();
-  const bool described = ComboBoxDescrType->currentIndex() != 0;
-  const bool table = kind == 2 || kind == 3;
-
-  ButtonBuildGallery->setEnabled(
-      !TrimmedEmpty(EditImagesFolder->text()) && !TrimmedEmpty(EditResultFolder->currentText()) &&
-      !TrimmedEmpty(EditThumbsFolder->text()) && !TrimmedEmpty(EditButtonsFolder->text()) &&
-      !TrimmedEmpty(EditIndexFile->text()) &&
-      !TrimmedEmpty(EditHtmlFirstImageFile->currentText()) && ListBoxImages->count() > 0);
-
-  GroupBoxHtmlNames->setEnabled(pages);
-  EnableAll({RadioButtonHtmlAsImageName, RadioButtonHtmlSerialNumber, LabelHtmlFirstImageFile,
-             EditHtmlFirstImageFile},
-            pages);
-  EnableAll({LabelImageTemplate, EditImageTemplate, LabelImagePlace, EditImagePlace}, pages);
-  EnableAll({LabelDescrPlace, EditDescrPlace}, pages && described);
-  EnableAll({LabelButtonsPlace, EditButtonsPlace}, pages);
-  EnableAll({LabelButtonImages, LabelButtonAlts, LabelButtonImageFirst, LabelButtonImagePrev,
-             LabelButtonImageNext, LabelButtonImageLast, LabelButtonImageIndex,
-             EditButtonImageFirst, EditButtonImagePrev, EditButtonImageNext, EditButtonImageLast,
-             EditButtonImageIndex, EditAltFirst, EditAltPrev, EditAltNext, EditAltLast,
-             EditAltIndex, CheckBoxImageClickEqualNext},
-            pages);
-  EnableAll({LabelButtonsFolder, EditButtonsFolder, CheckBoxCopyButtonsFromTemplate}, pages);
-
-  const bool thumbnails = kind == 3;
-  GroupBoxThumbNames->setEnabled(thumbnails);
-  EnableAll({CheckBoxCreateThumbs, RadioButtonThumbWithPrefix, RadioButtonThumbWithSuffix,
-             EditThumbPrefixSuffix, LabelThumbsFormat, ComboBoxThumbsFormat, LabelThumbsFolder,
-             EditThumbsFolder, CheckBoxClearThumbsFolder},
-            thumbnails);
-  GroupBoxThumbs->setEnabled(thumbnails);
-  EnableAll({EditThumbXCount, LabelThumbXCount, LabelThumbXSize, EditThumbXSize, LabelThumbYSize,
-             EditThumbYSize, LabelThumbBorderWidth, EditThumbBorderWidth, LabelThumbBorderColor,
-             EditThumbBorderColor, ButtonThumbBorderColor, CheckBoxDescrAsThumbAlt},
-            thumbnails);
-
-  const bool list = table && kind == 2;
-  GroupBoxIndexTable->setEnabled(table);
-  EnableAll({EditTableWidth, LabelTableWidth}, list);
-  CheckBoxShowTableHeaders->setEnabled(list);
-  CheckBoxShowDescriptions->setEnabled(list && described);
-  CheckBoxShowFileSizes->setEnabled(list);
-  EnableAll({ComboBoxFileSizes, LabelFileSizes}, CheckBoxShowFileSizes->isChecked() && list);
-  EnableAll(
-      {LabelCellSpacing, EditCellSpacing, LabelCellPadding, EditCellPadding, LabelTableBorderWidth,
-       EditTableBorderWidth, LabelTableBorderColor, EditTableBorderColor, ButtonTableBorderColor,
-       LabelTableBackColor, EditTableBackColor, ButtonTableBackColor},
-      table);
+  TWindowRuleInputs inputs{ReadSnapshot(), Utf8(EditResultFolder->currentText()),
+                           ListBoxImages->count()};
+  // The page controls follow "Картинка в HTML" itself: a snapshot reads a pair with neither
+  // button checked as its second choice.
+  inputs.Settings.ImageType = static_cast<int>(
+      RadioButtonImageAsHtml->isChecked() ? TPictureMode::Page : TPictureMode::File);
+  const TWindowState state = EvaluateWindowRules(inputs);
+  for (size_t i = 0; i < ruleControls_.size(); ++i) ShowState(*ruleControls_[i], state.Controls[i]);
 }
 
 void TFormMain::EditImagesFolderEnter() { ImagesFolderChanged = false; }

@@ -5,6 +5,7 @@
 
 #include "app/FormMain.h"
 #include "app/FormSettingsBinding.h"
+#include "app/ZetWidgets.h"
 
 namespace zetgallery {
 
@@ -61,30 +62,28 @@ void TFormSettingsTarget::EditResultFolderChange() { form_.EditResultFolderChang
 void TFormSettingsTarget::ScanImages() { form_.ScanImages(); }
 
 void TFormSettingsTarget::SetEntries(const std::vector<std::string>& names) {
-  TSortedComboBox* box = form_.FilesTab().ComboBoxSettings;
-  const QSignalBlocker quiet(box);
-  const QString shown = box->currentText();
-  box->clear();
-  for (const std::string& name : names) box->addItem(QString::fromStdString(name));
-  box->setCurrentIndex(-1);
-  box->setEditText(shown);
+  const QSignalBlocker quiet(presets_);
+  const QString shown = presets_.currentText();
+  presets_.clear();
+  for (const std::string& name : names) presets_.addItem(QString::fromStdString(name));
+  presets_.setCurrentIndex(-1);
+  presets_.setEditText(shown);
 }
 
 std::vector<std::string> TFormSettingsTarget::Entries() const {
   std::vector<std::string> names;
-  for (const QString& name : form_.FilesTab().ComboBoxSettings->Entries())
-    names.push_back(Utf8(name));
+  for (const QString& name : presets_.Entries()) names.push_back(Utf8(name));
   return names;
 }
 
 void TFormSettingsTarget::SetText(const std::string& text) {
-  const QSignalBlocker quiet(form_.FilesTab().ComboBoxSettings);
-  form_.FilesTab().ComboBoxSettings->setEditText(QString::fromStdString(text));
+  const QSignalBlocker quiet(presets_);
+  presets_.setEditText(QString::fromStdString(text));
 }
 
 void TFormSettingsTarget::SelectEntry(int index) {
-  const QSignalBlocker quiet(form_.FilesTab().ComboBoxSettings);
-  form_.FilesTab().ComboBoxSettings->setCurrentIndex(index);
+  const QSignalBlocker quiet(presets_);
+  presets_.setCurrentIndex(index);
 }
 
 }  // namespace zetgallery

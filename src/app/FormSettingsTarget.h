@@ -15,12 +15,13 @@ namespace zetgallery {
 
 class TFormMain;
 class TSettingsBindings;
+class TSortedComboBox;
 
 class TFormSettingsTarget : public TSettingsTarget, public TPresetList {
  public:
-  // Both must outlive the target.
-  TFormSettingsTarget(TFormMain& form, const TSettingsBindings& bindings)
-      : form_(form), bindings_(bindings) {}
+  // All three must outlive the target; `presets` is the window's ComboBoxSettings.
+  TFormSettingsTarget(TFormMain& form, const TSettingsBindings& bindings, TSortedComboBox& presets)
+      : form_(form), bindings_(bindings), presets_(presets) {}
 
   // TSettingsTarget
   void ApplyText(const TSettingRow& row, const std::string& text) override;
@@ -42,6 +43,7 @@ class TFormSettingsTarget : public TSettingsTarget, public TPresetList {
  private:
   TFormMain& form_;
   const TSettingsBindings& bindings_;
+  TSortedComboBox& presets_;
 };
 
 }  // namespace zetgallery

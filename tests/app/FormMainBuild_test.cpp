@@ -38,9 +38,9 @@ class BuildTest : public FormTest {
     ASSERT_EQ(form->FormCreate(""), "");
     ASSERT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"}));
     // The pages go beside the pictures: the images folder itself is entry 1.
-    form->FilesTab().EditResultFolder->setCurrentIndex(1);
+    Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(1);
     form->EditResultFolderChange();
-    ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
+    ASSERT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
   }
   void TearDown() override {
     QDir::setCurrent(previousDirectory);
@@ -51,11 +51,11 @@ class BuildTest : public FormTest {
   // focus out of the edit, which rescans with the button disabled, and the release reaches the
   // button during that rescan.
   void TypeMaskAndClickBuild(const QString& mask) {
-    form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-    form->FilesTab().EditImagesMask->setFocus();
-    form->FilesTab().EditImagesMask->selectAll();
-    QTest::keyClicks(form->FilesTab().EditImagesMask, mask);
-    QPushButton* build = form->ButtonBuildGallery;
+    ShowPage("TabSheetFiles");
+    Control<TZetEdit>("EditImagesMask")->setFocus();
+    Control<TZetEdit>("EditImagesMask")->selectAll();
+    QTest::keyClicks(Control<TZetEdit>("EditImagesMask"), mask);
+    QPushButton* build = Control<QPushButton>("ButtonBuildGallery");
     const QPoint at = build->rect().center();
     QCoreApplication::postEvent(
         build, new QMouseEvent(QEvent::MouseButtonRelease, at, build->mapToGlobal(at),
@@ -77,12 +77,12 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
   QTimer::singleShot(0, form.get(), [&] {
     during.seen = true;
     during.caption = form->windowTitle().toStdString();
-    during.openResultEnabled = form->ButtonOpenResult->isEnabled();
-    during.progressVisible = form->ProgressBarBuild->isVisible();
-    form->ButtonBuildGallery->click();  // ignored while building
+    during.openResultEnabled = Control<QPushButton>("ButtonOpenResult")->isEnabled();
+    during.progressVisible = Control<QProgressBar>("ProgressBarBuild")->isVisible();
+    Control<QPushButton>("ButtonBuildGallery")->click();  // ignored while building
   });
   form->show();
-  form->ButtonBuildGallery->click();
+  Control<QPushButton>("ButtonBuildGallery")->click();
 
   ASSERT_TRUE(during.seen) << "the window handled events during the build";
   EXPECT_EQ(during.caption, "ZetGallery 1.0 - Построение галереи...");
@@ -95,8 +95,8 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
   EXPECT_TRUE(desktop.Texts("error").empty());
   EXPECT_GE(desktop.beeps, 1);
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
-  EXPECT_TRUE(form->ButtonOpenResult->isEnabled());
-  EXPECT_FALSE(form->ProgressBarBuild->isVisible());
+  EXPECT_TRUE(Control<QPushButton>("ButtonOpenResult")->isEnabled());
+  EXPECT_FALSE(Control<QProgressBar>("ProgressBarBuild")->isVisible());
 
   const QString index = Pictures() + "/index.htm";
   ASSERT_TRUE(QFileInfo::exists(index));
@@ -107,7 +107,7 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
     EXPECT_TRUE(html.contains(name)) << name;
   EXPECT_EQ(QDir(Pictures() + "/thumbs").entryList(QDir::Files).size(), 3);
 
-  form->ButtonOpenResult->click();
+  Control<QPushButton>("ButtonOpenResult")->click();
   EXPECT_EQ(desktop.opened, std::vector<std::string>{index.toStdString()});
   form->close();
 }
@@ -131,7 +131,7 @@ TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
 
 TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
   desktop.confirmations.push_back(false);
-  form->ButtonBuildGalleryClick();
+  Control<QPushButton>("ButtonBuildGallery")->click();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{"Нет папки для миниатюр! Галерея не построена."});
   EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
@@ -141,7 +141,7 @@ TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
 TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
   form->show();
   QTimer::singleShot(0, form.get(), [&] { form->close(); });
-  form->ButtonBuildGalleryClick();
+  Control<QPushButton>("ButtonBuildGallery")->click();
   EXPECT_TRUE(form->CloseRequested());
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0") << "the build ended properly";
   for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
@@ -150,11 +150,12 @@ TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
 
 TEST_F(BuildTest, EmptiedListBuildsNothingAndSaysWhy) {
   for (int i = 0; i < 3; ++i) {
-    form->FilesTab().ListBoxImages->setCurrentRow(0);
-    form->MenuDeleteFromListClick();
+    Control<TSortedListBox>("ListBoxImages")->setCurrentRow(0);
+    Control<QAction>("MenuDeleteFromList")->trigger();
   }
-  ASSERT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button enabled";
-  form->ButtonBuildGallery->click();
+  ASSERT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled())
+      << "a deletion leaves the button enabled";
+  Control<QPushButton>("ButtonBuildGallery")->click();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{"Нет картинок для галереи! Галерея не построена."});
   EXPECT_FALSE(QDir(Pictures() + "/thumbs").exists());
@@ -177,10 +178,10 @@ class OpenResultTest : public BuildTest, public ::testing::WithParamInterface<TO
 
 TEST_P(OpenResultTest, ReportsMissingIndexAndShellFailure) {
   const TOpenCase& c = GetParam();
-  form->IndexTab().EditIndexFile->setText(QString::fromUtf8(c.indexFile));
+  Control<QLineEdit>("EditIndexFile")->setText(QString::fromUtf8(c.indexFile));
   if (c.createIt) MakeFile("pics/" + StripQuotesForTest(c.indexFile));
   desktop.openSucceeds = c.openSucceeds;
-  form->ButtonOpenResultClick();
+  Control<QPushButton>("ButtonOpenResult")->click();
   const std::vector<std::string> errors = desktop.Texts("error");
   if (*c.error == '\0') {
     EXPECT_TRUE(errors.empty());
@@ -210,7 +211,7 @@ TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
   TypeMaskAndClickBuild(QStringLiteral("*.JPG"));
   EXPECT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"})) << "rescanned";
   EXPECT_TRUE(QFileInfo::exists(Pictures() + "/index.htm")) << "the click built the gallery";
-  EXPECT_FALSE(form->ButtonBuildGallery->isDown());
+  EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isDown());
   form->close();
 }
 
@@ -219,7 +220,7 @@ TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
   ASSERT_TRUE(ShowActive());
   TypeMaskAndClickBuild(QStringLiteral("*.png"));
   EXPECT_TRUE(ListEntries().isEmpty());
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
+  EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
   EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
   EXPECT_TRUE(desktop.messages.empty());
   form->close();

@@ -15,9 +15,9 @@ class LayoutTest : public FormTest, public ::testing::WithParamInterface<int> {}
 TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
   ASSERT_EQ(form->FormCreate(""), "");
   form->show();
-  form->PageControlMain->setCurrentIndex(GetParam());
+  Control<QTabWidget>("PageControlMain")->setCurrentIndex(GetParam());
   QApplication::processEvents();
-  QWidget* page = form->PageControlMain->currentWidget();
+  QWidget* page = Control<QTabWidget>("PageControlMain")->currentWidget();
   int checked = 0;
   for (QWidget* control : page->findChildren<QWidget*>()) {
     if (control->objectName().isEmpty() || !control->isVisible()) continue;
@@ -32,9 +32,9 @@ TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
     }
   }
   EXPECT_GT(checked, 8);
-  for (QWidget* button :
-       {static_cast<QWidget*>(form->ButtonBuildGallery),
-        static_cast<QWidget*>(form->ButtonOpenResult), static_cast<QWidget*>(form->ButtonHelp)}) {
+  for (QWidget* button : {static_cast<QWidget*>(Control<QPushButton>("ButtonBuildGallery")),
+                          static_cast<QWidget*>(Control<QPushButton>("ButtonOpenResult")),
+                          static_cast<QWidget*>(Control<QPushButton>("ButtonHelp"))}) {
     EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
     EXPECT_TRUE(form->rect().contains(button->geometry()));
   }
@@ -157,13 +157,13 @@ INSTANTIATE_TEST_SUITE_P(
 // been switched to a file and back (the page-name group was disabled in between).
 TEST_F(FormTest, TabKeyKeepsTheOrderOfThePictureTabAfterSwitchingModes) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
-  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
-  for (QRadioButton* mode :
-       {form->ImageTab().RadioButtonImageAsHtml, form->ImageTab().RadioButtonImageAsFile,
-        form->ImageTab().RadioButtonImageAsHtml})
+  ShowPage("TabSheetImage");
+  Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(1);
+  for (QRadioButton* mode : {Control<TRadioButton>("RadioButtonImageAsHtml"),
+                             Control<TRadioButton>("RadioButtonImageAsFile"),
+                             Control<TRadioButton>("RadioButtonImageAsHtml")})
     QTest::mouseClick(mode, Qt::LeftButton, Qt::NoModifier, QPoint(6, mode->height() / 2));
-  ASSERT_TRUE(form->ImageTab().GroupBoxHtmlNames->isEnabled());
+  ASSERT_TRUE(Control("GroupBoxHtmlNames")->isEnabled());
   // Switching modes leaves the focus on the last mode clicked.
   const std::vector<std::string> expected(kPictureTabOrder.begin() + 1, kPictureTabOrder.end());
   std::vector<std::string> visited{form->focusWidget()->objectName().toStdString()};
@@ -178,13 +178,13 @@ TEST_F(FormTest, TabKeyKeepsTheOrderOfThePictureTabAfterSwitchingModes) {
 // On "Картинка" each label stands on the left of its edit, on the same line.
 TEST_F(FormTest, PictureTabLabelsStandLeftOfTheirEdits) {
   form->show();
-  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
+  ShowPage("TabSheetImage");
   QApplication::processEvents();
   const std::pair<QWidget*, QWidget*> rows[] = {
-      {form->ImageTab().LabelImageTemplate, form->ImageTab().EditImageTemplate},
-      {form->ImageTab().LabelImagePlace, form->ImageTab().EditImagePlace},
-      {form->ImageTab().LabelDescrPlace, form->ImageTab().EditDescrPlace},
-      {form->ImageTab().LabelButtonsPlace, form->ImageTab().EditButtonsPlace}};
+      {Control<QLabel>("LabelImageTemplate"), Control<TFileEdit>("EditImageTemplate")},
+      {Control<QLabel>("LabelImagePlace"), Control<QLineEdit>("EditImagePlace")},
+      {Control<QLabel>("LabelDescrPlace"), Control<QLineEdit>("EditDescrPlace")},
+      {Control<QLabel>("LabelButtonsPlace"), Control<QLineEdit>("EditButtonsPlace")}};
   for (const auto& [label, edit] : rows) {
     SCOPED_TRACE(label->objectName().toStdString());
     const QRect l(label->mapTo(form.get(), QPoint(0, 0)), label->size());

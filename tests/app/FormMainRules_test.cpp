@@ -1,220 +1,149 @@
-// The window's rules: enable/disable table, mandatory edits, result-folder list, key filter,
-// colour buttons and the image list's commands.
+// The window's side of its rules (the rules themselves are WindowRules_test.cpp): their result
+// shown on the controls, the controls that run them, then the result-folder list, the key filter,
+// the colour buttons and the image list's commands.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "FormTestSupport.h"
+#include "app/WindowRules.h"
 #include "support/CaseNames.h"
 
 namespace zetgallery {
 
 namespace {
 
-// What the enable/disable rules should give for one combination of the controls they read.
-struct TRuleCase {
+// How the controls the rules read stand, and the picture mode the rules should see.
+struct TShownCase {
   const char* title;
-  int indexKind;     // ComboBoxIndexType
-  bool imageAsHtml;  // RadioButtonImageAsHtml, else RadioButtonImageAsFile
-  int description;   // ComboBoxDescrType
-  bool showSizes;    // CheckBoxShowFileSizes checked
-  // expected enabled states
-  bool tableGroup, tableWidth, headers, descriptions, sizesCheck, sizesUnit, cellSpacing;
-  bool thumbsGroup, thumbXCount, thumbNames, createThumbs, thumbsFolder;
-  bool imageTemplate, descrPlace, navigation, htmlNames, buttonsFolder;
+  int indexKind;      // ComboBoxIndexType
+  const char* mode;   // the picture mode's radio button checked, "" for neither
+  int description;    // ComboBoxDescrType
+  bool showSizes;     // CheckBoxShowFileSizes
+  const char* blank;  // a mandatory edit left blank, "" for none
+  bool picture;       // one picture in the list
+  bool pages;         // "Картинка в HTML" is checked
 };
 
-void PrintTo(const TRuleCase& c, std::ostream* out) { *out << c.title; }
+void PrintTo(const TShownCase& c, std::ostream* out) { *out << c.title; }
 
-class EnableDisableTest : public FormTest, public ::testing::WithParamInterface<TRuleCase> {};
+class ShownRulesTest : public FormTest, public ::testing::WithParamInterface<TShownCase> {};
 
-TEST_P(EnableDisableTest, FollowsTheRules) {
-  const TRuleCase& c = GetParam();
-  form->IndexTab().ComboBoxIndexType->setCurrentIndex(c.indexKind);
-  (c.imageAsHtml ? form->ImageTab().RadioButtonImageAsHtml
-                 : form->ImageTab().RadioButtonImageAsFile)
-      ->setChecked(true);
-  form->FilesTab().ComboBoxDescrType->setCurrentIndex(c.description);
-  form->IndexTab().CheckBoxShowFileSizes->setChecked(c.showSizes);
-  form->EnableDisableControls();
-
-  EXPECT_EQ(form->IndexTab().GroupBoxIndexTable->isEnabled(), c.tableGroup);
-  EXPECT_EQ(form->IndexTab().EditTableWidth->isEnabled(), c.tableWidth);
-  EXPECT_EQ(form->IndexTab().LabelTableWidth->isEnabled(), c.tableWidth);
-  EXPECT_EQ(form->IndexTab().CheckBoxShowTableHeaders->isEnabled(), c.headers);
-  EXPECT_EQ(form->IndexTab().CheckBoxShowDescriptions->isEnabled(), c.descriptions);
-  EXPECT_EQ(form->IndexTab().CheckBoxShowFileSizes->isEnabled(), c.sizesCheck);
-  EXPECT_EQ(form->IndexTab().ComboBoxFileSizes->isEnabled(), c.sizesUnit);
-  EXPECT_EQ(form->IndexTab().LabelFileSizes->isEnabled(), c.sizesUnit);
-  EXPECT_EQ(form->IndexTab().EditCellSpacing->isEnabled(), c.cellSpacing);
-  EXPECT_EQ(form->IndexTab().ButtonTableBackColor->isEnabled(), c.cellSpacing);
-  EXPECT_EQ(form->IndexTab().GroupBoxThumbs->isEnabled(), c.thumbsGroup);
-  EXPECT_EQ(form->IndexTab().EditThumbXCount->isEnabled(), c.thumbXCount);
-  EXPECT_EQ(form->IndexTab().ButtonThumbBorderColor->isEnabled(), c.thumbXCount);
-  EXPECT_EQ(form->IndexTab().GroupBoxThumbNames->isEnabled(), c.thumbNames);
-  EXPECT_EQ(form->IndexTab().EditThumbPrefixSuffix->isEnabled(), c.thumbNames);
-  EXPECT_EQ(form->IndexTab().CheckBoxCreateThumbs->isEnabled(), c.createThumbs);
-  EXPECT_EQ(form->IndexTab().ComboBoxThumbsFormat->isEnabled(), c.createThumbs);
-  EXPECT_EQ(form->FilesTab().EditThumbsFolder->isEnabled(), c.thumbsFolder);
-  EXPECT_EQ(form->FilesTab().LabelThumbsFolder->isEnabled(), c.thumbsFolder);
-  EXPECT_EQ(form->FilesTab().CheckBoxClearThumbsFolder->isEnabled(), c.thumbsFolder);
-  EXPECT_EQ(form->ImageTab().EditImageTemplate->isEnabled(), c.imageTemplate);
-  EXPECT_EQ(form->ImageTab().EditImagePlace->isEnabled(), c.imageTemplate);
-  EXPECT_EQ(form->ImageTab().EditButtonsPlace->isEnabled(), c.imageTemplate);
-  EXPECT_EQ(form->ImageTab().EditDescrPlace->isEnabled(), c.descrPlace);
-  EXPECT_EQ(form->ImageTab().LabelDescrPlace->isEnabled(), c.descrPlace);
-  EXPECT_TRUE(form->ImageTab().GroupBoxNavigation->isEnabled())
-      << "the navigation group itself stays enabled";
-  EXPECT_EQ(form->ImageTab().EditButtonImageFirst->isEnabled(), c.navigation);
-  EXPECT_EQ(form->ImageTab().EditAltIndex->isEnabled(), c.navigation);
-  EXPECT_EQ(form->ImageTab().LabelButtonAlts->isEnabled(), c.navigation);
-  EXPECT_EQ(form->ImageTab().CheckBoxImageClickEqualNext->isEnabled(), c.navigation);
-  EXPECT_EQ(form->ImageTab().GroupBoxHtmlNames->isEnabled(), c.htmlNames);
-  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->isEnabled(), c.htmlNames);
-  EXPECT_EQ(form->FilesTab().EditButtonsFolder->isEnabled(), c.buttonsFolder);
-  EXPECT_EQ(form->FilesTab().CheckBoxCopyButtonsFromTemplate->isEnabled(), c.buttonsFolder);
-  EXPECT_FALSE(form->FilesTab().EditThumbsFolderPrefix->isEnabled());
-  EXPECT_FALSE(form->FilesTab().EditButtonsFolderPrefix->isEnabled());
-  EXPECT_TRUE(form->FilesTab().ComboBoxDescrType->isEnabled());
-  EXPECT_TRUE(form->IndexTab().EditIndexFile->isEnabled());
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Table, EnableDisableTest, ::testing::Values(
-    //         title                       kind html descr sizes | table width head descr sizeChk unit cell | thumbs xcount names create tfolder | imgTpl descrPl nav htmlNames bfolder
-    TRuleCase{"list in a table, file",      2, false, 1, true,    true, true, true, true, true, true, true,    false, false, false, false, false,   false, false, false, false, false},
-    TRuleCase{"list in a table, no descr",  2, false, 0, true,    true, true, true, false, true, true, true,   false, false, false, false, false,   false, false, false, false, false},
-    TRuleCase{"list in a table, unchecked", 2, true, -1, false,   true, true, true, true, true, false, true,   false, false, false, false, false,   true, true, true, true, true},
-    TRuleCase{"thumbnails, pages",          3, true, 0, true,     true, false, false, false, false, false, true, true, true, true, true, true,     true, false, true, true, true},
-    TRuleCase{"thumbnails, pages, descr",   3, true, 2, false,    true, false, false, false, false, false, true, true, true, true, true, true,     true, true, true, true, true},
-    TRuleCase{"numbered list, pages",       0, true, 2, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true},
-    TRuleCase{"bulleted list, file",        1, false, 2, true,    false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false},
-    TRuleCase{"no index kind",             -1, true, 1, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true}),
-TPrintedCaseName());
-// clang-format on
-
-// Fills every mandatory edit, one image and a result folder, then blanks `blank`.
-struct TMandatoryCase {
-  const char* blank;  // object name of the edit left blank, or "" for none
-  const char* text;   // what it holds
-  bool buildEnabled;
-};
-
-void PrintTo(const TMandatoryCase& c, std::ostream* out) {
-  *out << (*c.blank ? c.blank : "all filled") << " = \"" << c.text << "\"";
-}
-
-class MandatoryTest : public FormTest, public ::testing::WithParamInterface<TMandatoryCase> {};
-
-TEST_P(MandatoryTest, YellowWhenEmptyAndBuildNeedsAll) {
-  const TMandatoryCase& c = GetParam();
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->IndexTab().ComboBoxIndexType->setCurrentIndex(
-      0);  // the thumbnail folder is mandatory anyway
-  form->ImageTab().RadioButtonImageAsFile->setChecked(true);
-  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
-  const QString name = QString::fromLatin1(c.blank);
-  if (name == QLatin1String("EditHtmlFirstImageFile")) {
-    form->ImageTab().EditHtmlFirstImageFile->setEditText(QString::fromUtf8(c.text));
-  } else if (!name.isEmpty()) {
-    form->findChild<QLineEdit*>(name)->setText(QString::fromUtf8(c.text));
+// The window shows what the rules give for the values its controls hold: each control the rules
+// govern is enabled as they say, and the blank mandatory texts are yellow, the others not.
+TEST_P(ShownRulesTest, EveryGovernedControlShowsTheRulesResult) {
+  const TShownCase& c = GetParam();
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  Control<QComboBox>("ComboBoxIndexType")->setCurrentIndex(c.indexKind);
+  if (*c.mode != '\0') Control<TRadioButton>(c.mode)->setChecked(true);
+  Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(c.description);
+  Control<QCheckBox>("CheckBoxShowFileSizes")->setChecked(c.showSizes);
+  if (c.picture) Control<TSortedListBox>("ListBoxImages")->AddSorted(QStringLiteral("a.jpg"));
+  if (*c.blank != '\0') {
+    if (auto* combo = qobject_cast<QComboBox*>(Control(c.blank)))
+      combo->setEditText(QString());
+    else
+      Control<QLineEdit>(c.blank)->setText(QStringLiteral(" "));
   }
   form->EnableDisableControls();
-  EXPECT_EQ(form->ButtonBuildGallery->isEnabled(), c.buildEnabled);
+
+  TWindowRuleInputs inputs{form->ReadSnapshot(),
+                           Control<QComboBox>("EditResultFolder")->currentText().toStdString(),
+                           Control<TSortedListBox>("ListBoxImages")->count()};
+  inputs.Settings.ImageType = c.pages ? 1 : 0;
+  const TWindowState state = EvaluateWindowRules(inputs);
   const QColor yellow(255, 255, 0);
-  const std::pair<const char*, QWidget*> edits[] = {
-      {"EditImagesFolder", form->FilesTab().EditImagesFolder},
-      {"EditThumbsFolder", form->FilesTab().EditThumbsFolder},
-      {"EditButtonsFolder", form->FilesTab().EditButtonsFolder},
-      {"EditIndexFile", form->IndexTab().EditIndexFile},
-      {"EditHtmlFirstImageFile", form->ImageTab().EditHtmlFirstImageFile->lineEdit()}};
-  for (const auto& [editName, edit] : edits) {
-    const bool shouldBeYellow = name == QLatin1String(editName) && !c.buildEnabled;
-    EXPECT_EQ(edit->palette().color(QPalette::Base) == yellow, shouldBeYellow) << editName;
+  for (const TControlState& expected : state.Controls) {
+    QWidget* control = Control(std::string(expected.Control).c_str());
+    EXPECT_EQ(control->isEnabled(), expected.Enabled) << expected.Control;
+    auto* combo = qobject_cast<QComboBox*>(control);
+    QWidget* edit = combo != nullptr && combo->isEditable() ? combo->lineEdit() : control;
+    EXPECT_EQ(edit->palette().color(QPalette::Base) == yellow, expected.Highlighted)
+        << expected.Control;
   }
+  EXPECT_EQ(Control("EditImagePlace")->isEnabled(), c.pages);
+  EXPECT_EQ(Control("ButtonBuildGallery")->isEnabled(), c.picture && *c.blank == '\0');
+  // The rules leave these as the layout made them.
+  EXPECT_FALSE(Control("EditThumbsFolderPrefix")->isEnabled());
+  EXPECT_FALSE(Control("EditButtonsFolderPrefix")->isEnabled());
+  EXPECT_TRUE(Control("GroupBoxNavigation")->isEnabled());
+  EXPECT_TRUE(Control("ComboBoxDescrType")->isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits, MandatoryTest,
-                         ::testing::Values(TMandatoryCase{"", "", true},
-                                           TMandatoryCase{"EditThumbsFolder", "", false},
-                                           TMandatoryCase{"EditThumbsFolder", " \t ", false},
-                                           TMandatoryCase{"EditButtonsFolder", "", false},
-                                           TMandatoryCase{"EditIndexFile", "  ", false},
-                                           TMandatoryCase{"EditIndexFile", " x ", true},
-                                           TMandatoryCase{"EditHtmlFirstImageFile", "", false},
-                                           TMandatoryCase{"EditImagesFolder", " ", false}),
-                         TPrintedCaseName());
-
-TEST_F(FormTest, BuildNeedsAnImageAndAResultFolder) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->EnableDisableControls();
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "empty image list";
-  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
-  form->EnableDisableControls();
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
-  form->FilesTab().EditResultFolder->setCurrentIndex(-1);
-  form->EnableDisableControls();
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "no result folder selected";
-}
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ShownRulesTest,
+    ::testing::Values(TShownCase{"thumbnails, pages", 3, "RadioButtonImageAsHtml", 1, true, "",
+                                 true, true},
+                      TShownCase{"table, file, blank thumbs folder", 2, "RadioButtonImageAsFile", 0,
+                                 false, "EditThumbsFolder", true, false},
+                      TShownCase{"no mode, no picture, blank page name", 0, "", 2, true,
+                                 "EditHtmlFirstImageFile", false, false},
+                      TShownCase{"no index kind, pages, blank index file", -1,
+                                 "RadioButtonImageAsHtml", -1, true, "EditIndexFile", true, true}),
+    TPrintedCaseName());
 
 TEST_F(FormTest, DescriptionSourceTakesEffectAtTheNextEvaluation) {
-  form->IndexTab().ComboBoxIndexType->setCurrentIndex(2);
-  form->ImageTab().RadioButtonImageAsHtml->setChecked(true);
-  form->FilesTab().ComboBoxDescrType->setCurrentIndex(0);
+  Control<QComboBox>("ComboBoxIndexType")->setCurrentIndex(2);
+  Control<TRadioButton>("RadioButtonImageAsHtml")->setChecked(true);
+  Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(0);
   form->EnableDisableControls();
-  ASSERT_FALSE(form->IndexTab().CheckBoxShowDescriptions->isEnabled());
-  ASSERT_FALSE(form->ImageTab().EditDescrPlace->isEnabled());
-  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
-  emit form->FilesTab().ComboBoxDescrType->activated(1);
-  EXPECT_FALSE(form->IndexTab().CheckBoxShowDescriptions->isEnabled()) << "no reaction of its own";
-  EXPECT_FALSE(form->ImageTab().EditDescrPlace->isEnabled());
-  form->ImageTab().RadioButtonImageAsFile->click();
-  form->ImageTab().RadioButtonImageAsHtml->click();
-  EXPECT_TRUE(form->IndexTab().CheckBoxShowDescriptions->isEnabled());
-  EXPECT_TRUE(form->ImageTab().EditDescrPlace->isEnabled());
+  ASSERT_FALSE(Control<QCheckBox>("CheckBoxShowDescriptions")->isEnabled());
+  ASSERT_FALSE(Control<QLineEdit>("EditDescrPlace")->isEnabled());
+  Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(1);
+  emit Control<QComboBox>("ComboBoxDescrType")->activated(1);
+  EXPECT_FALSE(Control<QCheckBox>("CheckBoxShowDescriptions")->isEnabled())
+      << "no reaction of its own";
+  EXPECT_FALSE(Control<QLineEdit>("EditDescrPlace")->isEnabled());
+  Control<TRadioButton>("RadioButtonImageAsFile")->click();
+  Control<TRadioButton>("RadioButtonImageAsHtml")->click();
+  EXPECT_TRUE(Control<QCheckBox>("CheckBoxShowDescriptions")->isEnabled());
+  EXPECT_TRUE(Control<QLineEdit>("EditDescrPlace")->isEnabled());
 }
 
 TEST_F(FormTest, ControlsThatRunTheRules) {
   // Each of these, on its own, must bring the rules up to date.
-  form->IndexTab().ComboBoxIndexType->setCurrentIndex(2);
+  Control<QComboBox>("ComboBoxIndexType")->setCurrentIndex(2);
   form->EnableDisableControls();
-  ASSERT_TRUE(form->IndexTab().EditTableWidth->isEnabled());
-  form->IndexTab().ComboBoxIndexType->setCurrentIndex(3);
-  emit form->IndexTab().ComboBoxIndexType->activated(3);
-  EXPECT_FALSE(form->IndexTab().EditTableWidth->isEnabled()) << "a new index kind";
+  ASSERT_TRUE(Control<TSpinEdit>("EditTableWidth")->isEnabled());
+  Control<QComboBox>("ComboBoxIndexType")->setCurrentIndex(3);
+  emit Control<QComboBox>("ComboBoxIndexType")->activated(3);
+  EXPECT_FALSE(Control<TSpinEdit>("EditTableWidth")->isEnabled()) << "a new index kind";
 
-  form->IndexTab().ComboBoxIndexType->setCurrentIndex(2);
-  emit form->IndexTab().ComboBoxIndexType->activated(2);
-  form->IndexTab().CheckBoxShowFileSizes->setChecked(false);
-  EXPECT_FALSE(form->IndexTab().ComboBoxFileSizes->isEnabled());
-  form->IndexTab().CheckBoxShowFileSizes->click();
-  EXPECT_TRUE(form->IndexTab().ComboBoxFileSizes->isEnabled()) << "the file size check box";
+  Control<QComboBox>("ComboBoxIndexType")->setCurrentIndex(2);
+  emit Control<QComboBox>("ComboBoxIndexType")->activated(2);
+  Control<QCheckBox>("CheckBoxShowFileSizes")->setChecked(false);
+  EXPECT_FALSE(Control<QComboBox>("ComboBoxFileSizes")->isEnabled());
+  Control<QCheckBox>("CheckBoxShowFileSizes")->click();
+  EXPECT_TRUE(Control<QComboBox>("ComboBoxFileSizes")->isEnabled()) << "the file size check box";
 
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
-  form->IndexTab().EditIndexFile->setText(QString());
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "the index file edit";
-  form->IndexTab().EditIndexFile->setText(QStringLiteral("i.htm"));
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
-  form->ImageTab().EditHtmlFirstImageFile->setCurrentIndex(1);
-  form->ImageTab().EditHtmlFirstImageFile->setEditText(QString());
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled()) << "the page name combo box";
-  form->ImageTab().EditHtmlFirstImageFile->setCurrentIndex(0);
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled()) << "an entry chosen from its list";
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  Control<TSortedListBox>("ListBoxImages")->AddSorted(QStringLiteral("a.jpg"));
+  Control<QLineEdit>("EditIndexFile")->setText(QString());
+  EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled()) << "the index file edit";
+  Control<QLineEdit>("EditIndexFile")->setText(QStringLiteral("i.htm"));
+  EXPECT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
+  Control<QComboBox>("EditHtmlFirstImageFile")->setCurrentIndex(1);
+  Control<QComboBox>("EditHtmlFirstImageFile")->setEditText(QString());
+  EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled())
+      << "the page name combo box";
+  Control<QComboBox>("EditHtmlFirstImageFile")->setCurrentIndex(0);
+  EXPECT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled())
+      << "an entry chosen from its list";
 }
 
 TEST_F(FormTest, ResultFolderSelectionDoesNotRunTheRules) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("a.jpg"));
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  Control<TSortedListBox>("ListBoxImages")->AddSorted(QStringLiteral("a.jpg"));
   form->EnableDisableControls();
-  ASSERT_TRUE(form->ButtonBuildGallery->isEnabled());
-  form->FilesTab().ListBoxImages->setCurrentRow(0);
-  form->MenuDeleteFromListClick();
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled()) << "a deletion leaves the button as it was";
-  form->FilesTab().EditResultFolder->setCurrentIndex(1);
-  emit form->FilesTab().EditResultFolder->activated(1);
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+  ASSERT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(0);
+  Control<QAction>("MenuDeleteFromList")->trigger();
+  EXPECT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled())
+      << "a deletion leaves the button as it was";
+  Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(1);
+  emit Control<TSortedComboBox>("EditResultFolder")->activated(1);
+  EXPECT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
 }
 
 struct TResultFolderCase {
@@ -228,16 +157,16 @@ class ResultFolderTest : public FormTest,
                          public ::testing::WithParamInterface<TResultFolderCase> {};
 
 TEST_P(ResultFolderTest, ListsParentThenFolder) {
-  form->FilesTab().EditImagesFolder->setText(QString::fromUtf8(GetParam().folderText));
+  Control<TFolderEdit>("EditImagesFolder")->setText(QString::fromUtf8(GetParam().folderText));
   QStringList expected;
   for (const char* entry : GetParam().entries) expected << QString::fromUtf8(entry);
-  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), expected);
-  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0);
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->Entries(), expected);
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->currentIndex(), 0);
   const QString prefix = expected.isEmpty() || expected[0].isEmpty() || expected[0].endsWith('/')
                              ? expected.value(0)
                              : expected[0] + "/";
-  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text(), prefix);
-  EXPECT_EQ(form->FilesTab().EditButtonsFolderPrefix->text(), prefix);
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolderPrefix")->text(), prefix);
+  EXPECT_EQ(Control<QLineEdit>("EditButtonsFolderPrefix")->text(), prefix);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -250,36 +179,37 @@ INSTANTIATE_TEST_SUITE_P(
     TPrintedCaseName());
 
 TEST_F(FormTest, ResultFolderSelectionIsKeptByPosition) {
-  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/photos/sea"));
-  form->FilesTab().EditResultFolder->setCurrentIndex(0);
+  Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("/photos/sea"));
+  Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(0);
   form->EditResultFolderChange();
-  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text().toStdString(), "/photos/");
-  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/pics/trip"));
-  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0);
-  EXPECT_EQ(form->FilesTab().EditButtonsFolderPrefix->text().toStdString(), "/pics/");
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolderPrefix")->text().toStdString(), "/photos/");
+  Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("/pics/trip"));
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->currentIndex(), 0);
+  EXPECT_EQ(Control<QLineEdit>("EditButtonsFolderPrefix")->text().toStdString(), "/pics/");
 
-  form->FilesTab().EditResultFolder->setCurrentIndex(1);
-  emit form->FilesTab().EditResultFolder->activated(1);
-  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text().toStdString(), "/pics/trip/");
-  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/other/place"));
-  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text().toStdString(), "/other/place/");
-  form->FilesTab().EditImagesFolder->setText(QStringLiteral("/"));
-  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0) << "entry 1 is gone: entry 0";
+  Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(1);
+  emit Control<TSortedComboBox>("EditResultFolder")->activated(1);
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolderPrefix")->text().toStdString(), "/pics/trip/");
+  Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("/other/place"));
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolderPrefix")->text().toStdString(), "/other/place/");
+  Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("/"));
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->currentIndex(), 0)
+      << "entry 1 is gone: entry 0";
 
-  form->FilesTab().EditImagesFolder->setText(QStringLiteral("   "));
-  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), QStringList{"/"})
+  Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("   "));
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->Entries(), QStringList{"/"})
       << "a blank folder keeps the list";
 }
 
 TEST_F(FormTest, DropDownRefillsFromTheFolderText) {
   {
-    const QSignalBlocker quiet(form->FilesTab().EditImagesFolder);
-    form->FilesTab().EditImagesFolder->setText(QStringLiteral("/a/b"));
+    const QSignalBlocker quiet(Control<TFolderEdit>("EditImagesFolder"));
+    Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("/a/b"));
   }
-  EXPECT_TRUE(form->FilesTab().EditResultFolder->Entries().isEmpty());
-  form->FilesTab().EditResultFolder->showPopup();
-  form->FilesTab().EditResultFolder->hidePopup();
-  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), (QStringList{"/a", "/a/b"}));
+  EXPECT_TRUE(Control<TSortedComboBox>("EditResultFolder")->Entries().isEmpty());
+  Control<TSortedComboBox>("EditResultFolder")->showPopup();
+  Control<TSortedComboBox>("EditResultFolder")->hidePopup();
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->Entries(), (QStringList{"/a", "/a/b"}));
 }
 
 struct TKeyCase {
@@ -294,11 +224,11 @@ class KeyFilterTest : public FormTest, public ::testing::WithParamInterface<TKey
 
 // Both sub-folder edits in use: thumbnails in a table, pictures with pages.
 void EnableFolderEdits(TFormMain& form) {
-  form.IndexTab().ComboBoxIndexType->setCurrentIndex(3);
-  form.ImageTab().RadioButtonImageAsHtml->setChecked(true);
+  FindControl<QComboBox>(form, "ComboBoxIndexType")->setCurrentIndex(3);
+  FindControl<TRadioButton>(form, "RadioButtonImageAsHtml")->setChecked(true);
   form.EnableDisableControls();
-  ASSERT_TRUE(form.FilesTab().EditThumbsFolder->isEnabled());
-  ASSERT_TRUE(form.FilesTab().EditButtonsFolder->isEnabled());
+  ASSERT_TRUE(FindControl<QLineEdit>(form, "EditThumbsFolder")->isEnabled());
+  ASSERT_TRUE(FindControl<QLineEdit>(form, "EditButtonsFolder")->isEnabled());
 }
 
 // Types `text` as key presses; characters beyond ASCII arrive as a keyboard layout sends them,
@@ -318,7 +248,8 @@ void Type(QWidget* widget, const QString& text) {
 
 TEST_P(KeyFilterTest, LetsOnlyFolderCharactersThrough) {
   EnableFolderEdits(*form);
-  for (QLineEdit* edit : {form->FilesTab().EditThumbsFolder, form->FilesTab().EditButtonsFolder}) {
+  for (QLineEdit* edit :
+       {Control<QLineEdit>("EditThumbsFolder"), Control<QLineEdit>("EditButtonsFolder")}) {
     desktop.beeps = 0;
     edit->setText(QStringLiteral("x"));
     edit->end(false);
@@ -338,7 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Characters, KeyFilterTest,
 
 TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
   EnableFolderEdits(*form);
-  QLineEdit* edit = form->FilesTab().EditThumbsFolder;
+  QLineEdit* edit = Control<QLineEdit>("EditThumbsFolder");
   edit->setText(QStringLiteral("abc"));
   edit->end(false);
   QTest::keyClick(edit, Qt::Key_Backspace);
@@ -351,9 +282,9 @@ TEST_F(FormTest, KeyFilterPassesBackspaceAndPasteButNotControlCharacters) {
   QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(edit->text().toStdString(), "ab. x") << "Ctrl+X types a control character";
   EXPECT_EQ(desktop.beeps, 2);
-  EXPECT_EQ(form->IndexTab().EditIndexFile->text().toStdString(), "index.htm");
-  QTest::keyClicks(form->IndexTab().EditIndexFile, QStringLiteral(" ."));
-  EXPECT_EQ(form->IndexTab().EditIndexFile->text().toStdString(), "index.htm .")
+  EXPECT_EQ(Control<QLineEdit>("EditIndexFile")->text().toStdString(), "index.htm");
+  QTest::keyClicks(Control<QLineEdit>("EditIndexFile"), QStringLiteral(" ."));
+  EXPECT_EQ(Control<QLineEdit>("EditIndexFile")->text().toStdString(), "index.htm .")
       << "other edits take anything";
 }
 
@@ -375,21 +306,21 @@ TEST_P(ColorButtonTest, RewritesTheEditWithTheDialogsColour) {
   const TColorCase& c = GetParam();
   struct {
     QLineEdit* edit;
-    void (TFormMain::*click)();
+    const char* button;
     const char* dialog;
-  } buttons[] = {{form->IndexTab().EditTableBorderColor, &TFormMain::ButtonTableBorderColorClick,
-                  "ColorDialogTableBorder"},
-                 {form->IndexTab().EditTableBackColor, &TFormMain::ButtonTableBackColorClick,
-                  "ColorDialogTableBack"},
-                 {form->IndexTab().EditThumbBorderColor, &TFormMain::ButtonThumbBorderColorClick,
-                  "ColorDialogThumbBorder"}};
+  } buttons[] = {
+      {Control<QLineEdit>("EditTableBorderColor"), "ButtonTableBorderColor",
+       "ColorDialogTableBorder"},
+      {Control<QLineEdit>("EditTableBackColor"), "ButtonTableBackColor", "ColorDialogTableBack"},
+      {Control<QLineEdit>("EditThumbBorderColor"), "ButtonThumbBorderColor",
+       "ColorDialogThumbBorder"}};
   for (const auto& button : buttons) {
     desktop.colorDialogCustomColors.clear();
     desktop.colorDialogStartColors.clear();
     desktop.colorDialogNames.clear();
     button.edit->setText(QString::fromUtf8(c.start));
     desktop.colors.push_back(c.chosen);
-    (form.get()->*button.click)();
+    Control<QToolButton>(button.button)->click();
     EXPECT_EQ(button.edit->text().toStdString(), c.result);
     ASSERT_EQ(desktop.colorDialogCustomColors.size(), 1u);
     EXPECT_EQ(desktop.colorDialogCustomColors[0], QStringList{QString::fromUtf8(c.customColor)});
@@ -411,73 +342,84 @@ class ImageListTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    form->FilesTab().EditImagesFolder->setText(Pictures());
+    Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
     for (const char* name : {"c.gif", "A.jpg", "b.jpg"})
-      form->FilesTab().ListBoxImages->AddSorted(QString::fromUtf8(name));
+      Control<TSortedListBox>("ListBoxImages")->AddSorted(QString::fromUtf8(name));
+  }
+
+  // Opens the image list's menu as a right click does, and closes it at once.
+  void OpenImageMenu() {
+    auto* menu = Control<QMenu>("PopupMenuImages");
+    const QMetaObject::Connection closing = QObject::connect(
+        menu, &QMenu::aboutToShow, menu, [menu] { QTimer::singleShot(0, menu, &QMenu::close); });
+    emit Control<TSortedListBox>("ListBoxImages")->customContextMenuRequested(QPoint(1, 1));
+    QObject::disconnect(closing);
   }
 };
 
 TEST_F(ImageListTest, PopupSelectsTheFirstEntryWhenNoneIsSelected) {
-  form->FilesTab().ListBoxImages->clearSelection();
-  form->PopupMenuImagesPopup();
-  EXPECT_EQ(form->FilesTab().ListBoxImages->selectedItems().value(0)->text().toStdString(),
-            "A.jpg");
-  form->FilesTab().ListBoxImages->setCurrentRow(2);
-  form->PopupMenuImagesPopup();
-  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 2) << "an existing selection stays";
+  Control<TSortedListBox>("ListBoxImages")->clearSelection();
+  OpenImageMenu();
+  EXPECT_EQ(
+      Control<TSortedListBox>("ListBoxImages")->selectedItems().value(0)->text().toStdString(),
+      "A.jpg");
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(2);
+  OpenImageMenu();
+  EXPECT_EQ(Control<TSortedListBox>("ListBoxImages")->currentRow(), 2)
+      << "an existing selection stays";
 }
 
 TEST_F(ImageListTest, DeleteSelectsTheSameRowOrTheNewLastAndCounts) {
-  form->FilesTab().ListBoxImages->setCurrentRow(2);
-  form->MenuDeleteFromListClick();
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(2);
+  Control<QAction>("MenuDeleteFromList")->trigger();
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
-  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 1);
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 2");
-  form->FilesTab().ListBoxImages->setCurrentRow(0);
-  form->MenuDeleteFromListClick();
+  EXPECT_EQ(Control<TSortedListBox>("ListBoxImages")->currentRow(), 1);
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 2");
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(0);
+  Control<QAction>("MenuDeleteFromList")->trigger();
   EXPECT_EQ(ListEntries(), QStringList{"b.jpg"});
-  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 0);
-  form->FilesTab().ListBoxImages->clearSelection();
-  form->MenuDeleteFromListClick();
+  EXPECT_EQ(Control<TSortedListBox>("ListBoxImages")->currentRow(), 0);
+  Control<TSortedListBox>("ListBoxImages")->clearSelection();
+  Control<QAction>("MenuDeleteFromList")->trigger();
   EXPECT_EQ(ListEntries(), QStringList{"b.jpg"}) << "nothing selected, nothing removed";
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 1");
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 1");
 }
 
 TEST_F(ImageListTest, OpenUsesFolderAndReportsTheExtension) {
-  form->FilesTab().ListBoxImages->clearSelection();
-  form->ListBoxImagesDblClick();
+  Control<TSortedListBox>("ListBoxImages")->clearSelection();
+  Control<QAction>("MenuViewImages")->trigger();
   EXPECT_TRUE(desktop.opened.empty()) << "no selection, nothing opens";
-  form->FilesTab().ListBoxImages->setCurrentRow(1);
-  form->ListBoxImagesDblClick();
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(1);
+  Control<QAction>("MenuViewImages")->trigger();
   ASSERT_EQ(desktop.opened.size(), 1u);
   EXPECT_EQ(desktop.opened[0], (Pictures() + "/b.jpg").toStdString());
   EXPECT_TRUE(desktop.messages.empty());
   desktop.openSucceeds = false;
-  form->FilesTab().ListBoxImages->setCurrentRow(2);
-  form->ListBoxImagesDblClick();
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(2);
+  Control<QAction>("MenuViewImages")->trigger();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{
                 "Ошибка запуска приложения, ассоциированного с расширением \".gif\"."});
-  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), 2);
+  EXPECT_EQ(Control<TSortedListBox>("ListBoxImages")->currentRow(), 2);
 }
 
 TEST_F(ImageListTest, ShortcutsWorkOnlyWhileTheListHasTheFocus) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().EditImagesMask->setFocus();
-  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_Delete);
-  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_Z, Qt::ControlModifier);
+  ShowPage("TabSheetFiles");
+  Control<TZetEdit>("EditImagesMask")->setFocus();
+  QTest::keyClick(Control<TZetEdit>("EditImagesMask"), Qt::Key_Delete);
+  QTest::keyClick(Control<TZetEdit>("EditImagesMask"), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(ListEntries().size(), 3);
   EXPECT_TRUE(desktop.messages.empty());
-  form->FilesTab().ListBoxImages->setFocus();
-  form->FilesTab().ListBoxImages->setCurrentRow(0);
-  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Delete);
+  Control<TSortedListBox>("ListBoxImages")->setFocus();
+  Control<TSortedListBox>("ListBoxImages")->setCurrentRow(0);
+  QTest::keyClick(Control<TSortedListBox>("ListBoxImages"), Qt::Key_Delete);
   EXPECT_EQ(ListEntries(), (QStringList{"b.jpg", "c.gif"}));
-  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Return);
+  QTest::keyClick(Control<TSortedListBox>("ListBoxImages"), Qt::Key_Return);
   EXPECT_EQ(desktop.opened.size(), 1u);
-  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Enter, Qt::KeypadModifier);
+  QTest::keyClick(Control<TSortedListBox>("ListBoxImages"), Qt::Key_Enter, Qt::KeypadModifier);
   EXPECT_EQ(desktop.opened.size(), 2u) << "the Enter key of the number pad";
-  QTest::keyClick(form->FilesTab().ListBoxImages, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(Control<TSortedListBox>("ListBoxImages"), Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Извините. Будет реализовано в следующей версии."});
 }
@@ -503,8 +445,8 @@ class ImageListMouseTest : public ImageListTest,
 TEST_P(ImageListMouseTest, RightButtonKeepsTheSelectionDoubleClickOpensIt) {
   const TListMouseCase& c = GetParam();
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  TSortedListBox* list = form->FilesTab().ListBoxImages;
+  ShowPage("TabSheetFiles");
+  TSortedListBox* list = Control<TSortedListBox>("ListBoxImages");
   list->setCurrentRow(1);
   QWidget* viewport = list->viewport();
   const QPoint at = c.row >= 0 ? list->visualItemRect(list->item(c.row)).center()
@@ -519,7 +461,7 @@ TEST_P(ImageListMouseTest, RightButtonKeepsTheSelectionDoubleClickOpensIt) {
     QTest::mouseDClick(viewport, c.button, Qt::NoModifier, at);
     QTest::mouseRelease(viewport, c.button, Qt::NoModifier, at);
   }
-  EXPECT_EQ(form->FilesTab().ListBoxImages->currentRow(), c.selectedAfter);
+  EXPECT_EQ(Control<TSortedListBox>("ListBoxImages")->currentRow(), c.selectedAfter);
   ASSERT_EQ(list->selectedItems().size(), 1);
   EXPECT_EQ(list->row(list->selectedItems().first()), c.selectedAfter);
   EXPECT_EQ(desktop.opened.size(), c.opened);
@@ -539,8 +481,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ImageListTest, CtrlNeverTakesTheSelectionAway) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  TSortedListBox* list = form->FilesTab().ListBoxImages;
+  ShowPage("TabSheetFiles");
+  TSortedListBox* list = Control<TSortedListBox>("ListBoxImages");
   list->setFocus();
   list->setCurrentRow(1);
   QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -558,14 +500,14 @@ TEST_F(ImageListTest, CtrlNeverTakesTheSelectionAway) {
 
 TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  TSortedListBox* list = form->FilesTab().ListBoxImages;
+  ShowPage("TabSheetFiles");
+  TSortedListBox* list = Control<TSortedListBox>("ListBoxImages");
   list->clearSelection();
   // The menu runs its own loop: close it from there once it is up.
   bool menuShown = false;
-  QObject::connect(form->PopupMenuImages, &QMenu::aboutToShow, form.get(), [&] {
+  QObject::connect(Control<QMenu>("PopupMenuImages"), &QMenu::aboutToShow, form.get(), [&] {
     menuShown = true;
-    QTimer::singleShot(0, form->PopupMenuImages, &QMenu::close);
+    QTimer::singleShot(0, Control<QMenu>("PopupMenuImages"), &QMenu::close);
   });
   const QPoint onLastEntry =
       list->viewport()->mapTo(form.get(), list->visualItemRect(list->item(2)).center());
@@ -577,7 +519,7 @@ TEST_F(ImageListTest, RightClickOpensTheMenuOnTheFirstEntryWhenNoneIsSelected) {
 }
 
 TEST_F(FormTest, HelpButtonShowsItsPlainMessage) {
-  form->ButtonHelp->click();
+  Control<QPushButton>("ButtonHelp")->click();
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Извините. Help-файл будет сделан в будущих версиях."});
 }
@@ -588,25 +530,27 @@ TEST_F(FormTest, DesignTimeLayout) {
   EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "fixed size";
   EXPECT_FALSE(form->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-  ASSERT_EQ(form->PageControlMain->count(), 4);
+  ASSERT_EQ(Control<QTabWidget>("PageControlMain")->count(), 4);
   const char* tabs[] = {"Главная", "Индекс", "Картинка", "О программе"};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(form->PageControlMain->tabText(i).toStdString(), tabs[i]);
-  EXPECT_EQ(form->PageControlMain->currentWidget(), form->IndexTab().TabSheetIndex);
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 999");
-  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->currentText().toStdString(), "picture_01.htm");
-  EXPECT_EQ(form->IndexTab().EditThumbXSize->Text().toStdString(), "120");
-  EXPECT_EQ(form->IndexTab().ComboBoxIndexType->currentIndex(), -1);
-  EXPECT_FALSE(form->ImageTab().RadioButtonImageAsFile->isChecked());
-  EXPECT_FALSE(form->ImageTab().RadioButtonImageAsHtml->isChecked());
-  EXPECT_TRUE(form->ImageTab().CheckBoxImageClickEqualNext->isChecked());
-  EXPECT_EQ(form->ImageTab().EditAltFirst->text().toStdString(), "Первая...");
-  EXPECT_EQ(form->FilesTab().ButtonSaveSettings->focusPolicy(), Qt::NoFocus);
-  EXPECT_TRUE(form->FilesTab().ListBoxImages->toolTip().isEmpty())
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Control<QTabWidget>("PageControlMain")->tabText(i).toStdString(), tabs[i]);
+  EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetIndex"));
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 999");
+  EXPECT_EQ(Control<QComboBox>("EditHtmlFirstImageFile")->currentText().toStdString(),
+            "picture_01.htm");
+  EXPECT_EQ(Control<TSpinEdit>("EditThumbXSize")->Text().toStdString(), "120");
+  EXPECT_EQ(Control<QComboBox>("ComboBoxIndexType")->currentIndex(), -1);
+  EXPECT_FALSE(Control<TRadioButton>("RadioButtonImageAsFile")->isChecked());
+  EXPECT_FALSE(Control<TRadioButton>("RadioButtonImageAsHtml")->isChecked());
+  EXPECT_TRUE(Control<QCheckBox>("CheckBoxImageClickEqualNext")->isChecked());
+  EXPECT_EQ(Control<QLineEdit>("EditAltFirst")->text().toStdString(), "Первая...");
+  EXPECT_EQ(Control<QToolButton>("ButtonSaveSettings")->focusPolicy(), Qt::NoFocus);
+  EXPECT_TRUE(Control<TSortedListBox>("ListBoxImages")->toolTip().isEmpty())
       << "its hint comes with the creation handler";
-  EXPECT_EQ(form->FilesTab().EditImagesMask->toolTip().toStdString(),
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->toolTip().toStdString(),
             "Можно указать несколько масок через точку с запятой\n"
             "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\"");
-  EXPECT_EQ(form->FilesTab().ButtonSaveSettings->toolTip().toStdString(),
+  EXPECT_EQ(Control<QToolButton>("ButtonSaveSettings")->toolTip().toStdString(),
             "Сохранить настройку с указанным именем");
   // Every control the settings store names exists under its name.
   for (const char* name : {"EditImagesFolder", "EditResultFolder", "CheckBoxClearResultFolder",
@@ -618,14 +562,14 @@ TEST_F(FormTest, DesignTimeLayout) {
 
 TEST_F(FormTest, PageNameBoxKeepsTheTypedNameAndNoDropDownCompletes) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
-  form->ImageTab().RadioButtonImageAsHtml->setChecked(true);
-  QLineEdit* edit = form->ImageTab().EditHtmlFirstImageFile->lineEdit();
+  ShowPage("TabSheetImage");
+  Control<TRadioButton>("RadioButtonImageAsHtml")->setChecked(true);
+  QLineEdit* edit = Control<QComboBox>("EditHtmlFirstImageFile")->lineEdit();
   edit->setFocus();
   edit->clear();
   QTest::keyClicks(edit, QStringLiteral("pic"));
   QTest::keyClick(edit, Qt::Key_Tab);
-  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->currentText().toStdString(), "pic");
+  EXPECT_EQ(Control<QComboBox>("EditHtmlFirstImageFile")->currentText().toStdString(), "pic");
   for (QComboBox* box : form->findChildren<QComboBox*>()) {
     if (box->isEditable()) {
       EXPECT_EQ(box->completer(), nullptr) << box->objectName().toStdString();
@@ -641,33 +585,33 @@ void ClickRadio(QRadioButton* radio) {
 
 TEST_F(FormTest, RadioPairsOfThePictureTabAreTwoGroupsThatStayChecked) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->ImageTab().TabSheetImage);
-  form->ImageTab().RadioButtonImageAsHtml->setChecked(true);
-  form->ImageTab().RadioButtonHtmlAsImageName->setChecked(true);
-  form->FilesTab().ComboBoxDescrType->setCurrentIndex(0);
+  ShowPage("TabSheetImage");
+  Control<TRadioButton>("RadioButtonImageAsHtml")->setChecked(true);
+  Control<TRadioButton>("RadioButtonHtmlAsImageName")->setChecked(true);
+  Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(0);
   form->EnableDisableControls();
-  ASSERT_FALSE(form->ImageTab().EditDescrPlace->isEnabled());
-  form->FilesTab().ComboBoxDescrType->setCurrentIndex(1);
+  ASSERT_FALSE(Control<QLineEdit>("EditDescrPlace")->isEnabled());
+  Control<QComboBox>("ComboBoxDescrType")->setCurrentIndex(1);
 
   const struct {
     QRadioButton* clicked;
     bool asFile, asHtml, byName, serial;
   } steps[] = {
-      {form->ImageTab().RadioButtonImageAsHtml, false, true, true, false},
-      {form->ImageTab().RadioButtonHtmlAsImageName, false, true, true, false},
-      {form->ImageTab().RadioButtonHtmlSerialNumber, false, true, false, true},
-      {form->ImageTab().RadioButtonImageAsFile, true, false, false, true},
-      {form->ImageTab().RadioButtonImageAsFile, true, false, false, true},
-      {form->ImageTab().RadioButtonImageAsHtml, false, true, false, true},
+      {Control<TRadioButton>("RadioButtonImageAsHtml"), false, true, true, false},
+      {Control<TRadioButton>("RadioButtonHtmlAsImageName"), false, true, true, false},
+      {Control<TRadioButton>("RadioButtonHtmlSerialNumber"), false, true, false, true},
+      {Control<TRadioButton>("RadioButtonImageAsFile"), true, false, false, true},
+      {Control<TRadioButton>("RadioButtonImageAsFile"), true, false, false, true},
+      {Control<TRadioButton>("RadioButtonImageAsHtml"), false, true, false, true},
   };
   for (const auto& step : steps) {
     SCOPED_TRACE(step.clicked->objectName().toStdString());
     ClickRadio(step.clicked);
-    EXPECT_EQ(form->ImageTab().RadioButtonImageAsFile->isChecked(), step.asFile);
-    EXPECT_EQ(form->ImageTab().RadioButtonImageAsHtml->isChecked(), step.asHtml);
-    EXPECT_EQ(form->ImageTab().RadioButtonHtmlAsImageName->isChecked(), step.byName);
-    EXPECT_EQ(form->ImageTab().RadioButtonHtmlSerialNumber->isChecked(), step.serial);
-    EXPECT_EQ(form->ImageTab().EditDescrPlace->isEnabled(), step.asHtml)
+    EXPECT_EQ(Control<TRadioButton>("RadioButtonImageAsFile")->isChecked(), step.asFile);
+    EXPECT_EQ(Control<TRadioButton>("RadioButtonImageAsHtml")->isChecked(), step.asHtml);
+    EXPECT_EQ(Control<TRadioButton>("RadioButtonHtmlAsImageName")->isChecked(), step.byName);
+    EXPECT_EQ(Control<TRadioButton>("RadioButtonHtmlSerialNumber")->isChecked(), step.serial);
+    EXPECT_EQ(Control<QLineEdit>("EditDescrPlace")->isEnabled(), step.asHtml)
         << "the click ran the rules";
   }
   form->close();

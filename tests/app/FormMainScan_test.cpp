@@ -25,31 +25,30 @@ class ScanTest : public FormTest {
 };
 
 TEST_F(ScanTest, LeavingTheChangedFolderEditScans) {
-  form->EditImagesFolderEnter();
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  emit Control<TFolderEdit>("EditImagesFolder")->Entered();
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   EXPECT_TRUE(ListEntries().isEmpty()) << "typing empties the list";
-  EXPECT_TRUE(form->ImagesFolderChanged);
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 999");
-  form->EditImagesFolderExit();
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 999");
+  emit Control<TFolderEdit>("EditImagesFolder")->Exited();
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 2");
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 2");
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
 
   MakeFile("pics/d.jpg");
-  form->EditImagesFolderEnter();
-  form->EditImagesFolderExit();
+  emit Control<TFolderEdit>("EditImagesFolder")->Entered();
+  emit Control<TFolderEdit>("EditImagesFolder")->Exited();
   EXPECT_EQ(ListEntries().size(), 2) << "entering clears the flag: no change, no scan";
 }
 
 TEST_F(ScanTest, EnterThenLeaveInTheMaskScansTwice) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->EditImagesMaskEnter();
-  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  emit Control<TZetEdit>("EditImagesMask")->Entered();
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.gif"));
   EXPECT_TRUE(ListEntries().isEmpty()) << "the mask alone does nothing";
-  form->EditImagesMaskKeyUp(Qt::Key_Return, Qt::NoModifier);
+  emit Control<TZetEdit>("EditImagesMask")->KeyReleased(Qt::Key_Return, Qt::NoModifier);
   EXPECT_EQ(ListEntries(), QStringList{"c.gif"});
   MakeFile("pics/e.gif");
-  form->EditImagesMaskExit();
+  emit Control<TZetEdit>("EditImagesMask")->Exited();
   EXPECT_EQ(ListEntries(), (QStringList{"c.gif", "e.gif"})) << "leaving scans once more";
 }
 
@@ -66,11 +65,11 @@ void PrintTo(const TEnterCase& c, std::ostream* out) {
 class EnterKeyTest : public ScanTest, public ::testing::WithParamInterface<TEnterCase> {};
 
 TEST_P(EnterKeyTest, OnlyEnterWithoutShiftCtrlAltScans) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->EditImagesFolderKeyUp(GetParam().key, GetParam().modifiers);
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  emit Control<TFolderEdit>("EditImagesFolder")->KeyReleased(GetParam().key, GetParam().modifiers);
   EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
-  form->FilesTab().EditImagesFolder->setText(Pictures() + "/");
-  form->EditImagesMaskKeyUp(GetParam().key, GetParam().modifiers);
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures() + "/");
+  emit Control<TZetEdit>("EditImagesMask")->KeyReleased(GetParam().key, GetParam().modifiers);
   EXPECT_EQ(!ListEntries().isEmpty(), GetParam().scans);
 }
 
@@ -91,7 +90,7 @@ class HeldEnterTest : public ScanTest, public ::testing::WithParamInterface<cons
 TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
   auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(GetParam()));
   ASSERT_NE(edit, nullptr);
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   for (bool repeated : {false, true}) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
                     repeated);
@@ -111,7 +110,7 @@ TEST_P(HeldEnterTest, ScansOnlyWhenTheKeyIsReallyReleased) {
 TEST_P(HeldEnterTest, EnterPressedElsewhereDoesNotScan) {
   auto* edit = form->findChild<QLineEdit*>(QString::fromLatin1(GetParam()));
   ASSERT_NE(edit, nullptr);
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
   QApplication::sendEvent(edit, &release);
   EXPECT_TRUE(ListEntries().isEmpty());
@@ -125,17 +124,17 @@ INSTANTIATE_TEST_SUITE_P(Edits, HeldEnterTest,
 
 TEST_F(ScanTest, RealFocusMovesAndEnterScanTwice) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().EditImagesFolder->setFocus();
-  QTest::keyClicks(form->FilesTab().EditImagesFolder, Pictures());
-  form->FilesTab().EditImagesMask->setFocus();  // leaving the changed folder edit scans
+  ShowPage("TabSheetFiles");
+  Control<TFolderEdit>("EditImagesFolder")->setFocus();
+  QTest::keyClicks(Control<TFolderEdit>("EditImagesFolder"), Pictures());
+  Control<TZetEdit>("EditImagesMask")->setFocus();  // leaving the changed folder edit scans
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
-  form->FilesTab().EditImagesMask->selectAll();
-  QTest::keyClicks(form->FilesTab().EditImagesMask, QStringLiteral("*.txt"));
-  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_Return);
+  Control<TZetEdit>("EditImagesMask")->selectAll();
+  QTest::keyClicks(Control<TZetEdit>("EditImagesMask"), QStringLiteral("*.txt"));
+  QTest::keyClick(Control<TZetEdit>("EditImagesMask"), Qt::Key_Return);
   EXPECT_EQ(ListEntries(), QStringList{"notes.txt"});
   MakeFile("pics/more.txt");
-  form->FilesTab().EditImagesFolder->setFocus();
+  Control<TFolderEdit>("EditImagesFolder")->setFocus();
   EXPECT_EQ(ListEntries(), (QStringList{"more.txt", "notes.txt"}));
 }
 
@@ -151,17 +150,19 @@ class FocusReasonTest : public ScanTest, public ::testing::WithParamInterface<TF
 // The window losing activation (a message box, another program) or the edit's own pop-up menu
 // moves Qt's focus too, but the user has not left the edit.
 TEST_P(FocusReasonTest, OnlyMovesBetweenControlsEnterOrLeave) {
-  form->EditImagesFolderEnter();
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  emit Control<TFolderEdit>("EditImagesFolder")->Entered();
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   QFocusEvent out(QEvent::FocusOut, GetParam().reason);
-  QApplication::sendEvent(form->FilesTab().EditImagesFolder, &out);
+  QApplication::sendEvent(Control<TFolderEdit>("EditImagesFolder"), &out);
   EXPECT_EQ(ListEntries().size(), GetParam().movesBetweenControls ? 2 : 0) << "leaving";
 
-  form->EditImagesMaskEnter();
-  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
+  emit Control<TZetEdit>("EditImagesMask")->Entered();
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.gif"));
   QFocusEvent in(QEvent::FocusIn, GetParam().reason);
-  QApplication::sendEvent(form->FilesTab().EditImagesMask, &in);
-  EXPECT_EQ(form->ImagesMaskChanged, !GetParam().movesBetweenControls) << "entering";
+  QApplication::sendEvent(Control<TZetEdit>("EditImagesMask"), &in);
+  emit Control<TZetEdit>("EditImagesMask")->Exited();
+  EXPECT_EQ(ListEntries() == QStringList{"c.gif"}, !GetParam().movesBetweenControls)
+      << "entering forgets the change: leaving does not scan";
 }
 
 INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
@@ -174,67 +175,63 @@ INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
                          TPrintedCaseName());
 
 TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
-  {
-    const QSignalBlocker quiet(form->PageControlMain);
-    form->PageControlMain->setCurrentWidget(form->AboutTab().TabSheetAbout);
-  }
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->ScanOnFilesTabShow = true;
-  form->PageControlMain->setCurrentWidget(form->IndexTab().TabSheetIndex);
+  // Start-up leaves the folder of the command line to the first showing of the main tab.
+  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), "");
+  ASSERT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetAbout"));
+  ShowPage("TabSheetIndex");
   EXPECT_TRUE(ListEntries().isEmpty());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  ShowPage("TabSheetFiles");
   EXPECT_EQ(ListEntries().size(), 2);
-  EXPECT_FALSE(form->ScanOnFilesTabShow);
   MakeFile("pics/z.jpg");
-  form->PageControlMain->setCurrentWidget(form->AboutTab().TabSheetAbout);
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  ShowPage("TabSheetAbout");
+  ShowPage("TabSheetFiles");
   EXPECT_EQ(ListEntries().size(), 2) << "later showings do not scan";
 }
 
 TEST_F(ScanTest, InvalidMaskShowsNamesThenTheError) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.jpg;["));
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.jpg;["));
   form->ScanImages();
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0");
   ASSERT_EQ(desktop.Texts("standard"), std::vector<std::string>{"'[' is an invalid mask at (2)"});
   EXPECT_TRUE(ListEntries().contains("A.jpg")) << "names found before the error stay";
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text(),
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text(),
             "Всего картинок: " + QString::number(ListEntries().size()));
 }
 
 TEST_F(ScanTest, BlankFolderStopsSilentlyAndKeepsTheCount) {
-  form->FilesTab().ListBoxImages->AddSorted(QStringLiteral("old.jpg"));
+  Control<TSortedListBox>("ListBoxImages")->AddSorted(QStringLiteral("old.jpg"));
   {
-    const QSignalBlocker quiet(form->FilesTab().EditImagesFolder);
-    form->FilesTab().EditImagesFolder->setText(QStringLiteral("\"  \""));
+    const QSignalBlocker quiet(Control<TFolderEdit>("EditImagesFolder"));
+    Control<TFolderEdit>("EditImagesFolder")->setText(QStringLiteral("\"  \""));
   }
-  form->ButtonBuildGallery->setEnabled(true);
+  Control<QPushButton>("ButtonBuildGallery")->setEnabled(true);
   form->ScanImages();
   EXPECT_TRUE(ListEntries().isEmpty());
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 999");
+  EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 999");
   EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(ScanTest, MissingFolderAndEmptyMaskCountZero) {
-  form->FilesTab().EditImagesFolder->setText(folder.path() + "/missing");
+  Control<TFolderEdit>("EditImagesFolder")->setText(folder.path() + "/missing");
   form->ScanImages();
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 0");
-  form->FilesTab().EditImagesFolder->setText(Pictures());
-  form->FilesTab().EditImagesMask->setText(QString());
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 0");
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  Control<TZetEdit>("EditImagesMask")->setText(QString());
   form->ScanImages();
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 0");
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 0");
   EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(ScanTest, ScanAskedForDuringAScanStartsOver) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   // While the first scan lets the window breathe, the user changes the mask and asks again.
   bool asked = false;
   QTimer::singleShot(0, form.get(), [&] {
     if (!form->Scanning()) return;
     asked = true;
-    form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
+    Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.gif"));
     form->ScanImages();
   });
   form->ScanImages();
@@ -248,7 +245,7 @@ TEST_F(ScanTest, ScanAskedForDuringAScanStartsOver) {
 namespace {
 
 TEST_F(ScanTest, CaptionShowsTheScanWhileItRuns) {
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   std::string during;
   QTimer::singleShot(0, form.get(), [&] { during = form->windowTitle().toStdString(); });
   form->ScanImages();
@@ -258,7 +255,7 @@ TEST_F(ScanTest, CaptionShowsTheScanWhileItRuns) {
 
 TEST_F(ScanTest, ClosingDuringAScanClosesWhenItHasStopped) {
   form->show();
-  form->FilesTab().EditImagesFolder->setText(Pictures());
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
   QTimer::singleShot(0, form.get(), [&] { form->close(); });
   form->ScanImages();
   EXPECT_TRUE(form->CloseRequested());
@@ -275,13 +272,14 @@ TEST_F(FormTest, LongScanShowsABusyBarShortOneDoesNot) {
   form->show();
   form->SetScanning(true);
   form->UserInterface().ProcessMessages();
-  EXPECT_FALSE(form->ProgressBarBuild->isVisible()) << "a quick scan shows nothing";
+  EXPECT_FALSE(Control<QProgressBar>("ProgressBarBuild")->isVisible())
+      << "a quick scan shows nothing";
   QTest::qWait(600);
   form->UserInterface().ProcessMessages();
-  EXPECT_TRUE(form->ProgressBarBuild->isVisible());
-  EXPECT_EQ(form->ProgressBarBuild->maximum(), 0) << "busy, without a count";
+  EXPECT_TRUE(Control<QProgressBar>("ProgressBarBuild")->isVisible());
+  EXPECT_EQ(Control<QProgressBar>("ProgressBarBuild")->maximum(), 0) << "busy, without a count";
   form->SetScanning(false);
-  EXPECT_FALSE(form->ProgressBarBuild->isVisible());
+  EXPECT_FALSE(Control<QProgressBar>("ProgressBarBuild")->isVisible());
   form->close();
 }
 

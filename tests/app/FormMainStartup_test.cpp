@@ -42,30 +42,30 @@ class StartupTest : public FormTest {
 
 TEST_F(StartupTest, WithoutArgumentOpensOnAboutWithTheListFilled) {
   EXPECT_EQ(form->FormCreate(""), "");
-  EXPECT_EQ(form->PageControlMain->currentWidget(), form->AboutTab().TabSheetAbout);
-  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), Pictures());
+  EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetAbout"));
+  EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), Pictures());
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "the load scanned";
-  EXPECT_EQ(form->FilesTab().LabelImagesCount->text().toStdString(), "Всего картинок: 2");
-  EXPECT_TRUE(form->ScanOnFilesTabShow);
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), "<без названия>");
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(), QStringList{"<без названия>"});
+  EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 2");
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText().toStdString(),
+            "<без названия>");
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->Entries(), QStringList{"<без названия>"});
   // Stored defaults, not the layout's texts.
-  EXPECT_EQ(form->ImageTab().EditAltFirst->text().toStdString(), "<<-- First");
-  EXPECT_EQ(form->ImageTab().EditHtmlFirstImageFile->currentText().toStdString(), "01.htm");
-  EXPECT_EQ(form->IndexTab().ComboBoxIndexType->currentIndex(), 3);
-  EXPECT_TRUE(form->ImageTab().RadioButtonImageAsFile->isChecked());
-  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 0);
-  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text(), folder.path() + "/");
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+  EXPECT_EQ(Control<QLineEdit>("EditAltFirst")->text().toStdString(), "<<-- First");
+  EXPECT_EQ(Control<QComboBox>("EditHtmlFirstImageFile")->currentText().toStdString(), "01.htm");
+  EXPECT_EQ(Control<QComboBox>("ComboBoxIndexType")->currentIndex(), 3);
+  EXPECT_TRUE(Control<TRadioButton>("RadioButtonImageAsFile")->isChecked());
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->currentIndex(), 0);
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolderPrefix")->text(), folder.path() + "/");
+  EXPECT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
   EXPECT_TRUE(desktop.messages.empty());
-  EXPECT_EQ(form->FilesTab().ListBoxImages->toolTip().toStdString(),
+  EXPECT_EQ(Control<TSortedListBox>("ListBoxImages")->toolTip().toStdString(),
             "Двойной щелчок левой кнопкой мыши на файле\n"
             "позволяет его просмотреть программой просмотра.\n\n"
             "Используйте локальное меню для редактирования\n"
             "списка картинок и их описаний.");
 
   MakeFile("pics/c.jpg");
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  ShowPage("TabSheetFiles");
   EXPECT_EQ(ListEntries().size(), 3) << "the first showing of the main tab scans again";
 }
 
@@ -83,14 +83,15 @@ TEST_P(StartupArgumentTest, FolderArgumentIsScannedWhenTheMainTabOpens) {
   const QString other = folder.path() + "/other";
   const QString argument = GetParam().quoted ? "\"" + other + "\"" : other;
   EXPECT_EQ(form->FormCreate(argument.toStdString()), "");
-  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), other);
+  EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), other);
   EXPECT_TRUE(ListEntries().isEmpty()) << "the change emptied the list";
-  EXPECT_EQ(form->FilesTab().EditResultFolder->Entries(), (QStringList{folder.path(), other}));
-  EXPECT_EQ(form->FilesTab().EditButtonsFolderPrefix->text(), folder.path() + "/");
-  EXPECT_FALSE(form->ButtonBuildGallery->isEnabled());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->Entries(),
+            (QStringList{folder.path(), other}));
+  EXPECT_EQ(Control<QLineEdit>("EditButtonsFolderPrefix")->text(), folder.path() + "/");
+  EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
+  ShowPage("TabSheetFiles");
   EXPECT_EQ(ListEntries(), (QStringList{"x.jpg", "y.jpg"}));
-  EXPECT_TRUE(form->ButtonBuildGallery->isEnabled());
+  EXPECT_TRUE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, StartupArgumentTest,
@@ -104,13 +105,15 @@ TEST_F(StartupTest, WrongKindStopsCreationAndTheWindowOpensOnIndex) {
   EXPECT_EQ(desktop.Texts("standard"),
             std::vector<std::string>{"Invalid data type for 'IndexType'"});
   EXPECT_TRUE(form->isVisible());
-  EXPECT_EQ(form->PageControlMain->currentWidget(), form->IndexTab().TabSheetIndex);
-  EXPECT_FALSE(form->ScanOnFilesTabShow);
-  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), Pictures())
+  EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetIndex"));
+  EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), Pictures())
       << "values before the bad one arrived";
-  EXPECT_EQ(form->IndexTab().ComboBoxIndexType->currentIndex(), -1) << "the bad one and later stay";
-  EXPECT_EQ(form->IndexTab().EditTableWidth->Text().toStdString(), "100");
+  EXPECT_EQ(Control<QComboBox>("ComboBoxIndexType")->currentIndex(), -1)
+      << "the bad one and later stay";
+  EXPECT_EQ(Control<TSpinEdit>("EditTableWidth")->Text().toStdString(), "100");
   EXPECT_TRUE(ListEntries().isEmpty()) << "no scan after a failed load";
+  ShowPage("TabSheetFiles");
+  EXPECT_TRUE(ListEntries().isEmpty()) << "nor at the first showing of the main tab";
   form->close();
 }
 
@@ -143,43 +146,45 @@ class PresetTest : public StartupTest {
     ASSERT_EQ(form->FormCreate(""), "");
   }
   void Pick(const QString& name) {
-    const int index = form->FilesTab().ComboBoxSettings->findText(name);
+    const int index = Control<TSortedComboBox>("ComboBoxSettings")->findText(name);
     ASSERT_GE(index, 0) << name.toStdString();
-    form->FilesTab().ComboBoxSettings->setCurrentIndex(index);
-    emit form->FilesTab().ComboBoxSettings->activated(index);
+    Control<TSortedComboBox>("ComboBoxSettings")->setCurrentIndex(index);
+    emit Control<TSortedComboBox>("ComboBoxSettings")->activated(index);
   }
 };
 
 TEST_F(PresetTest, SavePickAndDeleteThroughTheControls) {
-  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("Trip"));
-  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.JPG;*.gif"));
-  form->IndexTab().EditThumbXSize->SetText(QStringLiteral("abc"));
-  form->FilesTab().EditImagesFolder->setText(folder.path() + "/other");
-  form->FilesTab().EditResultFolder->setCurrentIndex(1);
-  form->ButtonSaveSettingsClick();
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QStringLiteral("Trip"));
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.JPG;*.gif"));
+  Control<TSpinEdit>("EditThumbXSize")->SetText(QStringLiteral("abc"));
+  Control<TFolderEdit>("EditImagesFolder")->setText(folder.path() + "/other");
+  Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(1);
+  Control<QToolButton>("ButtonSaveSettings")->click();
   EXPECT_EQ(desktop.Texts("plain"), std::vector<std::string>{"Настройка \"Trip\" сохранена."});
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(), (QStringList{"<без названия>", "Trip"}));
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), "Trip");
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->Entries(),
+            (QStringList{"<без названия>", "Trip"}));
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText().toStdString(), "Trip");
 
   // Change everything back, then pick the preset: every value returns through its control.
   Pick(QStringLiteral("<без названия>"));
-  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.jpg");
-  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), Pictures());
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), "*.jpg");
+  EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), Pictures());
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
   Pick(QStringLiteral("Trip"));
-  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.JPG;*.gif");
-  EXPECT_EQ(form->IndexTab().EditThumbXSize->Text().toStdString(), "120") << "abc was saved as 120";
-  EXPECT_EQ(form->FilesTab().EditImagesFolder->text(), folder.path() + "/other");
-  EXPECT_EQ(form->FilesTab().EditResultFolder->currentIndex(), 1)
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), "*.JPG;*.gif");
+  EXPECT_EQ(Control<TSpinEdit>("EditThumbXSize")->Text().toStdString(), "120")
+      << "abc was saved as 120";
+  EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), folder.path() + "/other");
+  EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->currentIndex(), 1)
       << "the folder's list was refilled first";
-  EXPECT_EQ(form->FilesTab().EditThumbsFolderPrefix->text(), folder.path() + "/other/");
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolderPrefix")->text(), folder.path() + "/other/");
   EXPECT_EQ(ListEntries(), (QStringList{"x.jpg", "y.jpg"})) << "the load ends with a scan";
 
-  form->MenuDeleteSettingsClick();
+  Control<QAction>("MenuDeleteSettings")->trigger();
   EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Trip\" удалена.");
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(), QStringList{"<без названия>"});
-  EXPECT_TRUE(form->FilesTab().ComboBoxSettings->currentText().isEmpty());
-  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.JPG;*.gif")
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->Entries(), QStringList{"<без названия>"});
+  EXPECT_TRUE(Control<TSortedComboBox>("ComboBoxSettings")->currentText().isEmpty());
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), "*.JPG;*.gif")
       << "controls stay";
 }
 
@@ -192,8 +197,8 @@ void PrintTo(const TDeleteCase& c, std::ostream* out) { *out << "\"" << c.name <
 class UntitledDeleteTest : public PresetTest, public ::testing::WithParamInterface<TDeleteCase> {};
 
 TEST_P(UntitledDeleteTest, IsRefused) {
-  form->FilesTab().ComboBoxSettings->setEditText(QString::fromUtf8(GetParam().name));
-  form->MenuDeleteSettingsClick();
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QString::fromUtf8(GetParam().name));
+  Control<QAction>("MenuDeleteSettings")->trigger();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{"Нельзя удалить настройку \"<без названия>\"!"});
   EXPECT_TRUE(desktop.Texts("plain").empty());
@@ -205,72 +210,74 @@ INSTANTIATE_TEST_SUITE_P(Names, UntitledDeleteTest,
 
 TEST_F(PresetTest, FunctionKeysWorkOnlyInThePresetBox) {
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().EditImagesMask->setFocus();
-  QTest::keyClick(form->FilesTab().EditImagesMask, Qt::Key_F2);
+  ShowPage("TabSheetFiles");
+  Control<TZetEdit>("EditImagesMask")->setFocus();
+  QTest::keyClick(Control<TZetEdit>("EditImagesMask"), Qt::Key_F2);
   EXPECT_TRUE(desktop.messages.empty()) << "F2 outside the preset box does nothing";
-  form->FilesTab().ComboBoxSettings->setFocus();
-  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("Sea"));
-  QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), Qt::Key_F2);
+  Control<TSortedComboBox>("ComboBoxSettings")->setFocus();
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QStringLiteral("Sea"));
+  QTest::keyClick(Control<TSortedComboBox>("ComboBoxSettings")->lineEdit(), Qt::Key_F2);
   EXPECT_EQ(desktop.Texts("plain"), std::vector<std::string>{"Настройка \"Sea\" сохранена."});
-  QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), Qt::Key_F8);
+  QTest::keyClick(Control<TSortedComboBox>("ComboBoxSettings")->lineEdit(), Qt::Key_F8);
   EXPECT_EQ(desktop.Texts("plain").back(), "Настройка \"Sea\" удалена.");
   form->close();
 }
 
 TEST_F(PresetTest, TypingANameAndEnterPicksNothing) {
-  form->FilesTab().ComboBoxSettings->setEditText(QStringLiteral("Trip"));
-  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.gif"));
-  form->ButtonSaveSettingsClick();
-  form->FilesTab().EditImagesMask->setText(QStringLiteral("*.png"));
-  form->FilesTab().ComboBoxSettings->setEditText(QString());
-  QTest::keyClicks(form->FilesTab().ComboBoxSettings->lineEdit(), QStringLiteral("Trip"));
-  QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), Qt::Key_Return);
-  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.png");
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), "Trip");
-  form->FilesTab().ComboBoxSettings->setCurrentIndex(
-      form->FilesTab().ComboBoxSettings->findText("Trip"));
-  emit form->FilesTab().ComboBoxSettings->activated(
-      form->FilesTab().ComboBoxSettings->currentIndex());
-  EXPECT_EQ(form->FilesTab().EditImagesMask->text().toStdString(), "*.gif")
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QStringLiteral("Trip"));
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.gif"));
+  Control<QToolButton>("ButtonSaveSettings")->click();
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.png"));
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QString());
+  QTest::keyClicks(Control<TSortedComboBox>("ComboBoxSettings")->lineEdit(),
+                   QStringLiteral("Trip"));
+  QTest::keyClick(Control<TSortedComboBox>("ComboBoxSettings")->lineEdit(), Qt::Key_Return);
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), "*.png");
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText().toStdString(), "Trip");
+  Control<TSortedComboBox>("ComboBoxSettings")
+      ->setCurrentIndex(Control<TSortedComboBox>("ComboBoxSettings")->findText("Trip"));
+  emit Control<TSortedComboBox>("ComboBoxSettings")
+      ->activated(Control<TSortedComboBox>("ComboBoxSettings")->currentIndex());
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), "*.gif")
       << "a pick from the list loads";
 }
 
 TEST_F(PresetTest, ArrowKeysInTheClosedListLoadEachPresetPassed) {
   for (const char* name : {"Alpha", "Beta"}) {
-    form->FilesTab().ComboBoxSettings->setEditText(QString::fromLatin1(name));
-    form->ImageTab().EditAltIndex->setText(QString::fromLatin1(name));
-    form->ButtonSaveSettingsClick();
+    Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QString::fromLatin1(name));
+    Control<QLineEdit>("EditAltIndex")->setText(QString::fromLatin1(name));
+    Control<QToolButton>("ButtonSaveSettings")->click();
   }
-  ASSERT_EQ(form->FilesTab().ComboBoxSettings->Entries(),
+  ASSERT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->Entries(),
             (QStringList{"<без названия>", "Alpha", "Beta"}));
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().ComboBoxSettings->setFocus();
+  ShowPage("TabSheetFiles");
+  Control<TSortedComboBox>("ComboBoxSettings")->setFocus();
   Pick(QStringLiteral("<без названия>"));
   const struct {
     Qt::Key key;
     const char* loaded;  // EditAltIndex after the key
   } steps[] = {{Qt::Key_Down, "Alpha"}, {Qt::Key_Down, "Beta"}, {Qt::Key_Up, "Alpha"}};
   for (const auto& step : steps) {
-    form->ImageTab().EditAltIndex->setText(QStringLiteral("changed"));
-    QTest::keyClick(form->FilesTab().ComboBoxSettings->lineEdit(), step.key);
-    EXPECT_EQ(form->ImageTab().EditAltIndex->text().toStdString(), step.loaded);
-    EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText().toStdString(), step.loaded);
+    Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("changed"));
+    QTest::keyClick(Control<TSortedComboBox>("ComboBoxSettings")->lineEdit(), step.key);
+    EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text().toStdString(), step.loaded);
+    EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText().toStdString(),
+              step.loaded);
   }
   form->close();
 }
 
 TEST_F(PresetTest, SaveWithEmptyNameSavesTheUntitledPreset) {
-  form->FilesTab().ComboBoxSettings->setEditText(QString());
-  form->ImageTab().EditAltIndex->setText(QStringLiteral("Home"));
-  form->ButtonSaveSettingsClick();
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QString());
+  Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("Home"));
+  Control<QToolButton>("ButtonSaveSettings")->click();
   EXPECT_EQ(desktop.Texts("plain"),
             std::vector<std::string>{"Настройка \"<без названия>\" сохранена."});
-  EXPECT_TRUE(form->FilesTab().ComboBoxSettings->currentText().isEmpty());
-  form->ImageTab().EditAltIndex->setText(QStringLiteral("changed"));
+  EXPECT_TRUE(Control<TSortedComboBox>("ComboBoxSettings")->currentText().isEmpty());
+  Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("changed"));
   Pick(QStringLiteral("<без названия>"));
-  EXPECT_EQ(form->ImageTab().EditAltIndex->text().toStdString(), "Home");
+  EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text().toStdString(), "Home");
 }
 
 TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
@@ -280,18 +287,18 @@ TEST_F(PresetTest, WrongKindWhilePickingIsShownAndTheWindowGoesOn) {
   Pick(QStringLiteral("Bad"));
   EXPECT_EQ(desktop.Texts("standard"),
             std::vector<std::string>{"Invalid data type for 'ClearThumbsFolder'"});
-  EXPECT_EQ(form->FilesTab().EditThumbsFolder->text().toStdString(), "t");
+  EXPECT_EQ(Control<QLineEdit>("EditThumbsFolder")->text().toStdString(), "t");
 }
 
 TEST_F(PresetTest, TypedNamesAreSavedAndDeletedAsTyped) {
   for (const char* name : {"Alpha", "Beta"}) {
-    form->FilesTab().ComboBoxSettings->setEditText(QString::fromLatin1(name));
-    form->ButtonSaveSettingsClick();
+    Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QString::fromLatin1(name));
+    Control<QToolButton>("ButtonSaveSettings")->click();
   }
   ASSERT_TRUE(ShowActive());
-  form->PageControlMain->setCurrentWidget(form->FilesTab().TabSheetFiles);
-  form->FilesTab().ComboBoxSettings->setFocus();
-  QLineEdit* edit = form->FilesTab().ComboBoxSettings->lineEdit();
+  ShowPage("TabSheetFiles");
+  Control<TSortedComboBox>("ComboBoxSettings")->setFocus();
+  QLineEdit* edit = Control<TSortedComboBox>("ComboBoxSettings")->lineEdit();
   desktop.messages.clear();
   const struct {
     const char* typed;
@@ -306,15 +313,15 @@ TEST_F(PresetTest, TypedNamesAreSavedAndDeletedAsTyped) {
     QTest::keyClick(edit, step.key);
     EXPECT_EQ(desktop.Texts("plain").back(), step.message);
   }
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->Entries(),
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->Entries(),
             (QStringList{"<без названия>", "Alpha", "Be", "Beta"}))
       << "Alpha is kept, Beta not overwritten";
   // Typing a preset's whole name and leaving the box picks nothing: the values stay.
-  form->ImageTab().EditAltIndex->setText(QStringLiteral("mine"));
+  Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("mine"));
   edit->clear();
   QTest::keyClicks(edit, QStringLiteral("Beta"));
   QTest::keyClick(edit, Qt::Key_Tab);
-  EXPECT_EQ(form->ImageTab().EditAltIndex->text().toStdString(), "mine");
+  EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text().toStdString(), "mine");
   form->close();
 }
 
@@ -328,19 +335,20 @@ TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
                             ? QString::fromUtf8("<Без названия>")
                             : QString::fromUtf8("<без названия>");
   for (const QString& name : {other, last}) {
-    form->FilesTab().ComboBoxSettings->setEditText(name);
-    form->ImageTab().EditAltIndex->setText(name);
-    form->ButtonSaveSettingsClick();
+    Control<TSortedComboBox>("ComboBoxSettings")->setEditText(name);
+    Control<QLineEdit>("EditAltIndex")->setText(name);
+    Control<QToolButton>("ButtonSaveSettings")->click();
   }
   form.reset();
   form = std::make_unique<TFormMain>(desktop);
   ASSERT_EQ(form->FormCreate(""), "");
-  EXPECT_EQ(form->FilesTab().ComboBoxSettings->currentText(), last);
-  EXPECT_EQ(form->ImageTab().EditAltIndex->text(), last);
-  form->ImageTab().EditAltIndex->setText(QStringLiteral("changed"));
-  form->MenuSaveSettingsClick();
+  EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText(), last);
+  EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text(), last);
+  Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("changed"));
+  Control<QAction>("MenuSaveSettings")->trigger();
   Pick(other);
-  EXPECT_EQ(form->ImageTab().EditAltIndex->text(), other) << "the other preset was not overwritten";
+  EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text(), other)
+      << "the other preset was not overwritten";
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, CaseTwinPresetTest,

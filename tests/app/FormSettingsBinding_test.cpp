@@ -19,11 +19,11 @@ TEST_F(FormTest, FreshWindowHoldsTheDesignTimeValuesOfEverySetting) {
   EXPECT_EQ(SnapshotDifferences(form->ReadSnapshot(), DesignTimeSettingsSnapshot()),
             std::vector<std::string>{});
   // Neither button of a pair is checked yet, which the snapshot cannot tell from the second.
-  EXPECT_FALSE(form->ImageTab().RadioButtonImageAsHtml->isChecked());
-  EXPECT_FALSE(form->ImageTab().RadioButtonHtmlSerialNumber->isChecked());
-  EXPECT_FALSE(form->IndexTab().RadioButtonThumbWithSuffix->isChecked());
-  EXPECT_EQ(form->IndexTab().EditCellPadding->Maximum(), 10) << "limits from the table";
-  EXPECT_EQ(form->IndexTab().EditThumbXCount->Minimum(), 1);
+  EXPECT_FALSE(Control<TRadioButton>("RadioButtonImageAsHtml")->isChecked());
+  EXPECT_FALSE(Control<TRadioButton>("RadioButtonHtmlSerialNumber")->isChecked());
+  EXPECT_FALSE(Control<TRadioButton>("RadioButtonThumbWithSuffix")->isChecked());
+  EXPECT_EQ(Control<TSpinEdit>("EditCellPadding")->Maximum(), 10) << "limits from the table";
+  EXPECT_EQ(Control<TSpinEdit>("EditThumbXCount")->Minimum(), 1);
   // Every edit holds as long a text as a loaded value may be.
   for (const QLineEdit* edit : form->findChildren<QLineEdit*>())
     EXPECT_EQ(edit->maxLength(), kEditTextMaxLength) << edit->objectName().toStdString();
@@ -64,7 +64,7 @@ TEST_F(FormTest, EverySettingGoesIntoItsControlAndBackUnchanged) {
                        form->UserInterface());
   store.SaveSettings("All", stored, nullptr);
   form->RefreshSettingsList();
-  TSortedComboBox* presets = form->FilesTab().ComboBoxSettings;
+  TSortedComboBox* presets = Control<TSortedComboBox>("ComboBoxSettings");
   const int entry = presets->findText(QStringLiteral("All"));
   ASSERT_GE(entry, 0);
   presets->setCurrentIndex(entry);
@@ -97,40 +97,46 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TMisboundCase{"renamed spin edit",
                       [](TFormMain& f) {
-                        f.IndexTab().EditCellPadding->setObjectName(QStringLiteral("EditCelPad"));
+                        FindControl<TSpinEdit>(f, "EditCellPadding")
+                            ->setObjectName(QStringLiteral("EditCelPad"));
                       },
                       "The setting 'CellPadding' has no control 'EditCellPadding' of its kind"},
-        TMisboundCase{"second button of a pair renamed",
-                      [](TFormMain& f) {
-                        f.ImageTab().RadioButtonHtmlSerialNumber->setObjectName(QString());
-                      },
-                      "The setting 'HtmlNames' has no control 'RadioButtonHtmlSerialNumber' of "
-                      "its kind"},
+        TMisboundCase{
+            "second button of a pair renamed",
+            [](TFormMain& f) {
+              FindControl<TRadioButton>(f, "RadioButtonHtmlSerialNumber")->setObjectName(QString());
+            },
+            "The setting 'HtmlNames' has no control 'RadioButtonHtmlSerialNumber' of "
+            "its kind"},
         TMisboundCase{"a label under an edit's name",
                       [](TFormMain& f) {
-                        f.ImageTab().EditAltIndex->setObjectName(QString());
-                        f.ImageTab().LabelButtonImageIndex->setObjectName(
-                            QStringLiteral("EditAltIndex"));
+                        FindControl<QLineEdit>(f, "EditAltIndex")->setObjectName(QString());
+                        FindControl<QLabel>(f, "LabelButtonImageIndex")
+                            ->setObjectName(QStringLiteral("EditAltIndex"));
                       },
                       "The setting 'AltIndex' has no control 'EditAltIndex' of its kind"},
         TMisboundCase{"page-name box one cannot type into",
-                      [](TFormMain& f) { f.ImageTab().EditHtmlFirstImageFile->setEditable(false); },
+                      [](TFormMain& f) {
+                        FindControl<QComboBox>(f, "EditHtmlFirstImageFile")->setEditable(false);
+                      },
                       "The setting 'HtmlFirstImageFile' has no control 'EditHtmlFirstImageFile' "
                       "of its kind"},
         TMisboundCase{"two controls of one name",
                       [](TFormMain& f) {
-                        f.FilesTab().EditThumbsFolderPrefix->setObjectName(
-                            QStringLiteral("EditThumbsFolder"));
+                        FindControl<QLineEdit>(f, "EditThumbsFolderPrefix")
+                            ->setObjectName(QStringLiteral("EditThumbsFolder"));
                       },
                       "The setting 'ThumbsFolder' has two controls named 'EditThumbsFolder'"},
-        TMisboundCase{"a list without its last entry",
-                      [](TFormMain& f) { f.IndexTab().ComboBoxThumbsFormat->removeItem(2); },
-                      "The setting 'ThumbsFormat' needs 3 entries in the list "
-                      "'ComboBoxThumbsFormat'"},
-        TMisboundCase{"a check box that is gone",
-                      [](TFormMain& f) { delete f.ImageTab().CheckBoxImageClickEqualNext; },
-                      "The setting 'ImageClickEqualNext' has no control "
-                      "'CheckBoxImageClickEqualNext' of its kind"}),
+        TMisboundCase{
+            "a list without its last entry",
+            [](TFormMain& f) { FindControl<QComboBox>(f, "ComboBoxThumbsFormat")->removeItem(2); },
+            "The setting 'ThumbsFormat' needs 3 entries in the list "
+            "'ComboBoxThumbsFormat'"},
+        TMisboundCase{
+            "a check box that is gone",
+            [](TFormMain& f) { delete FindControl<QCheckBox>(f, "CheckBoxImageClickEqualNext"); },
+            "The setting 'ImageClickEqualNext' has no control "
+            "'CheckBoxImageClickEqualNext' of its kind"}),
     [](const auto& info) {
       std::string name;
       for (const char* c = info.param.title; *c; ++c)

@@ -1,5 +1,5 @@
 // FormTestSupport: a window on a scripted desktop, with a temporary folder for pictures and a
-// settings database of its own.
+// settings database of its own, and its controls found by the names the program gives them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,12 +10,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "ScriptedDesktop.h"
 #include "app/FormMain.h"
 
 namespace zetgallery {
+
+// The one object of kind T named `name` among the descendants of `root`. A test that asks for a
+// control the window does not have fails, naming it, rather than crashing.
+template <typename T = QWidget>
+T* FindControl(const QObject& root, const char* name) {
+  const QList<T*> found = root.findChildren<T*>(QString::fromLatin1(name));
+  if (found.size() != 1)
+    throw std::runtime_error("not one control named " + std::string(name) + " of its kind");
+  return found.first();
+}
 
 class FormTest : public ::testing::Test {
  protected:
@@ -37,6 +48,17 @@ class FormTest : public ::testing::Test {
     return path;
   }
 
+  // The window's control named `name`, of kind T.
+  template <typename T = QWidget>
+  T* Control(const char* name) const {
+    return FindControl<T>(*form, name);
+  }
+
+  // Brings the page `name` of the page control to the front.
+  void ShowPage(const char* name) {
+    Control<QTabWidget>("PageControlMain")->setCurrentWidget(Control(name));
+  }
+
   QString Pictures() const { return folder.path() + "/pics"; }
 
   // Shows the window and waits until it is active, so real focus moves reach the controls.
@@ -46,7 +68,7 @@ class FormTest : public ::testing::Test {
     return QTest::qWaitForWindowActive(form.get());
   }
 
-  QStringList ListEntries() const { return form->FilesTab().ListBoxImages->Entries(); }
+  QStringList ListEntries() const { return Control<TSortedListBox>("ListBoxImages")->Entries(); }
 
   QTemporaryDir folder;
   TScriptedDesktop desktop;

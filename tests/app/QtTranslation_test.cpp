@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTranslator>
 
+#include "FormTestSupport.h"
 #include "ScriptedDesktop.h"
 #include "app/FormMain.h"
 #include "app/WindowMain.h"
@@ -60,7 +61,10 @@ TEST_F(QtTranslationTest, QuestionBoxAndDialogsSpeakRussian) {
 TEST_F(QtTranslationTest, ImageListMenuShowsEnterAsTheShortcutOfItsViewItem) {
   TScriptedDesktop desktop;
   TFormMain form(desktop);
-  EXPECT_EQ(form.MenuViewImages->shortcut().toString(QKeySequence::NativeText).toStdString(),
+  EXPECT_EQ(FindControl<QAction>(form, "MenuViewImages")
+                ->shortcut()
+                .toString(QKeySequence::NativeText)
+                .toStdString(),
             "Enter");
 }
 

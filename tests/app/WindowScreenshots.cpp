@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -30,14 +31,15 @@ int main(int argc, char** argv) {
   TFormMain form(desktop);
   form.FormCreate(argc > 2 ? argv[2] : "");
   form.show();
-  for (int tab = 0; tab < form.PageControlMain->count(); ++tab) {
-    form.PageControlMain->setCurrentIndex(tab);
+  auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
+  for (int tab = 0; tab < pages->count(); ++tab) {
+    pages->setCurrentIndex(tab);
     QApplication::processEvents();
     const QString file = QStringLiteral("%1/tab%2.png").arg(output).arg(tab);
     if (!form.grab().save(file)) return 1;
     std::printf("%s\n", qPrintable(file));
     // Text controls narrower than their text need.
-    for (QWidget* control : form.PageControlMain->currentWidget()->findChildren<QWidget*>()) {
+    for (QWidget* control : pages->currentWidget()->findChildren<QWidget*>()) {
       const bool text = qobject_cast<QLabel*>(control) || qobject_cast<QAbstractButton*>(control);
       if (text && !control->objectName().isEmpty() && control->isVisible() &&
           control->width() < control->sizeHint().width())
