@@ -13,13 +13,21 @@ function(zet_add_gtests target prefix)
   list(APPEND arg_ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data-home")
   if(ZETGALLERY_SANITIZE)
     add_test(NAME ${prefix}.all COMMAND ${target})
-    if(arg_ENVIRONMENT)
-      set_tests_properties(${prefix}.all PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
-    endif()
-  elseif(arg_ENVIRONMENT)
-    gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-      PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
-  else()
-    gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
+    set_tests_properties(${prefix}.all PROPERTIES ENVIRONMENT "${arg_ENVIRONMENT}")
+    return()
   endif()
+  # A parameterised test whose case type has no printer shows "N-byte object <...>" when it
+  # fails; the test list shows every case's value, so that is caught before a case fails.
+  add_test(NAME ${prefix}.CasesPrintTheirValues COMMAND ${target} --gtest_list_tests)
+  set_tests_properties(${prefix}.CasesPrintTheirValues PROPERTIES
+    FAIL_REGULAR_EXPRESSION "-byte object <" ENVIRONMENT "${arg_ENVIRONMENT}")
+  gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
+  # The environment of the discovered tests is set by a script CTest runs after it has added
+  # them: gtest_discover_tests hands its PROPERTIES on as a plain list, which keeps only the
+  # first variable of an environment.
+  set(script "${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake")
+  file(WRITE "${script}" "foreach(test IN LISTS ${target}_TESTS)\n"
+    "  set_tests_properties(\"\${test}\" PROPERTIES ENVIRONMENT [==[${arg_ENVIRONMENT}]==])\n"
+    "endforeach()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${script}")
 endfunction()

@@ -54,10 +54,14 @@ uint64_t DefaultDecodeLimit() {
 void TDecodeBudget::Acquire(uint64_t cost) {
   std::unique_lock<std::mutex> lock(mutex_);
   const uint64_t ticket = nextTicket_++;
+  // Raised and lowered under one hold of the lock unless the wait blocks: a decode seen waiting
+  // is one held back.
+  ++waiting_;
   changed_.wait(lock, [this, ticket, cost] {
     return ticket == serving_ &&
            (running_ == 0 || (inUse_ + cost <= limit_ && inUse_ + cost >= inUse_));
   });
+  --waiting_;
   inUse_ += cost;
   ++running_;
   peakRunning_ = std::max(peakRunning_, running_);
@@ -91,6 +95,11 @@ uint64_t TDecodeBudget::Limit() const {
 int TDecodeBudget::PeakRunning() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return peakRunning_;
+}
+
+int TDecodeBudget::Waiting() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return waiting_;
 }
 
 void TDecodeBudget::ResetPeak() {

@@ -57,6 +57,8 @@ class TDecodeBudget {
   uint64_t Limit() const;
   // The most decodes admitted at one time since the last ResetPeak.
   int PeakRunning() const;
+  // Decodes that asked and are not admitted yet.
+  int Waiting() const;
   void ResetPeak();
 
  private:
@@ -66,6 +68,7 @@ class TDecodeBudget {
   uint64_t inUse_ = 0;
   int running_ = 0;
   int peakRunning_ = 0;
+  int waiting_ = 0;
   uint64_t nextTicket_ = 0;  // given to each Acquire in turn
   uint64_t serving_ = 0;     // the ticket whose turn it is
 };

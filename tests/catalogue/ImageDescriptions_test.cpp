@@ -22,6 +22,8 @@ struct TNameEndCase {
   int position;
 };
 
+void PrintTo(const TNameEndCase& c, std::ostream* os) { PrintCase(os, c.line, c.position); }
+
 class NameEndPosTest : public testing::TestWithParam<TNameEndCase> {};
 
 TEST_P(NameEndPosTest, FindsEndOfFileNamePart) {
@@ -42,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Table, NameEndPosTest,
 struct TTxtNameCase {
   std::string image, txt;
 };
+
+void PrintTo(const TTxtNameCase& c, std::ostream* os) { PrintCase(os, c.image, c.txt); }
 
 class TextDescriptionFileNameTest : public testing::TestWithParam<TTxtNameCase> {};
 

@@ -25,6 +25,8 @@ struct TPiecesCase {
   TNames pieces;
 };
 
+void PrintTo(const TPiecesCase& c, std::ostream* os) { PrintCase(os, c.maskText, c.pieces); }
+
 class SplitMaskPiecesTest : public testing::TestWithParam<TPiecesCase> {};
 
 TEST_P(SplitMaskPiecesTest, SplitsAtSemicolonsKeepingBlanks) {
@@ -49,6 +51,10 @@ struct TAcceptCase {
   bool accepted;
   std::string error;
 };
+
+void PrintTo(const TAcceptCase& c, std::ostream* os) {
+  PrintCase(os, c.maskText, c.name, c.accepted, c.error);
+}
 
 class MaskTextAcceptsTest : public testing::TestWithParam<TAcceptCase> {};
 
@@ -88,6 +94,8 @@ struct TScanCase {
   std::string maskText;
   TNames listed;
 };
+
+void PrintTo(const TScanCase& c, std::ostream* os) { PrintCase(os, c.files, c.maskText, c.listed); }
 
 class ImageScanTableTest : public testing::TestWithParam<TScanCase> {};
 

@@ -15,6 +15,7 @@
 #include "gallery/BuildMessages.h"
 #include "gallery/ResultFolders.h"
 #include "gallery/Thumbnailer.h"
+#include "support/CaseNames.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 #include "support/WholeFiles.h"
@@ -139,6 +140,11 @@ struct TFolderCase {
   TBuildOutcome outcome;
 };
 
+void PrintTo(const TFolderCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.resultExists, c.thumbsExists, c.imageType, c.answers, c.askedFolders,
+            c.error, c.outcome);
+}
+
 class FolderChecks : public BuildDriverTest, public ::testing::WithParamInterface<TFolderCase> {};
 
 TEST_P(FolderChecks, AskInOrderAndStopOnRefusal) {
@@ -256,6 +262,10 @@ struct TCreationCase {
   const char* error;
 };
 
+void PrintTo(const TCreationCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.blockedFolder, c.error);
+}
+
 class FolderCreationFails : public BuildDriverTest,
                             public ::testing::WithParamInterface<TCreationCase> {};
 
@@ -320,6 +330,10 @@ struct TKeptFileCase {
   bool kept;
 };
 
+void PrintTo(const TKeptFileCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.folderName, c.fileName, c.writeProtected, c.role, c.kept);
+}
+
 class ClearingKeeps : public BuildDriverTest,
                       public ::testing::WithParamInterface<TKeptFileCase> {};
 
@@ -378,6 +392,10 @@ struct TThumbsClearCase {
   bool cleared;
 };
 
+void PrintTo(const TThumbsClearCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.checked, c.indexType, c.cleared);
+}
+
 class ThumbsFolderClearing : public BuildDriverTest,
                              public ::testing::WithParamInterface<TThumbsClearCase> {};
 
@@ -433,6 +451,10 @@ struct TButtonModeCase {
   bool copied;
 };
 
+void PrintTo(const TButtonModeCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.imageType, c.copyButtons, c.copied);
+}
+
 class ButtonCopies : public BuildDriverTest,
                      public ::testing::WithParamInterface<TButtonModeCase> {};
 
@@ -475,6 +497,10 @@ struct TGuardCase {
   bool clear;
   bool stopped;
 };
+
+void PrintTo(const TGuardCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.resultEntry, c.thumbsName, c.clear, c.stopped);
+}
 
 class PictureGuard : public BuildDriverTest, public ::testing::WithParamInterface<TGuardCase> {};
 

@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "FolderSnapshot.h"
+#include "support/CaseNames.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 #include "support/WholeFiles.h"
@@ -63,6 +64,10 @@ struct TPlaceCase {
   TOutputRefusal refusal;
   bool trashed;  // what stood there went to the trash
 };
+
+void PrintTo(const TPlaceCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.refusal, c.trashed);
+}
 
 class PlaceTest : public OutputsTest, public ::testing::WithParamInterface<TPlaceCase> {};
 

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <mutex>
 #include <set>
-#include <thread>
 
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
@@ -125,8 +124,9 @@ TEST(BuildPace, PagesRunAtMostTwiceTheWorkerCountAheadOfTheThumbnails) {
 }
 
 TEST(BuildProgress, CountsEveryPictureOnceInGalleryOrder) {
-  // Later pictures finish first, one thumbnail fails, and the thumbnail of b.jpg would land on
-  // the picture _b.jpg (the thumbnails go beside the pictures): all are counted, in order.
+  // The first picture's thumbnail finishes last, one thumbnail fails, and the thumbnail of
+  // b.jpg would land on the picture _b.jpg (the thumbnails go beside the pictures), so it is
+  // not made: all are counted, in order.
   TGalleryFixture gallery({"a.jpg", "b.jpg", "_b.jpg", "c.jpg", "d.jpg", "e.jpg", "f.jpg"});
   gallery.settings.ThumbsFolder = "pics";
   gallery.settings.ClearThumbsFolder = false;
@@ -135,10 +135,19 @@ TEST(BuildProgress, CountsEveryPictureOnceInGalleryOrder) {
   ui.answer = true;
   TBuildOptions options;
   options.thumbnailThreads = 4;
-  options.thumbnailMaker = [&inputs](const TThumbnailJob& job) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  int othersLeft = static_cast<int>(inputs.Images.size()) - 2;  // all but a.jpg and b.jpg
+  options.thumbnailMaker = [&](const TThumbnailJob& job) {
     const std::string name = ExtractFileName(job.source);
-    const auto at = std::find(inputs.Images.begin(), inputs.Images.end(), name);
-    std::this_thread::sleep_for(std::chrono::milliseconds(10 * (inputs.Images.end() - at)));
+    std::unique_lock<std::mutex> lock(mutex);
+    // Seven pictures stay below the pace limit of four workers, so every job is queued while
+    // this one waits; the time limit only ends a build that lost a job.
+    if (name == "a.jpg")
+      changed.wait_for(lock, std::chrono::seconds(10), [&] { return othersLeft == 0; });
+    else
+      --othersLeft;
+    changed.notify_all();
     return name == "d.jpg" ? 1 : 0;
   };
 
@@ -148,6 +157,7 @@ TEST(BuildProgress, CountsEveryPictureOnceInGalleryOrder) {
   for (size_t i = 0; i < inputs.Images.size(); ++i)
     expected.push_back(std::to_string(i + 1) + "/7 " + inputs.Images[i]);
   EXPECT_EQ(ui.progress, expected);
+  EXPECT_EQ(othersLeft, 0) << "a.jpg's thumbnail finished last";
   EXPECT_EQ(result.thumbnailsFailed, 1);
   ASSERT_EQ(ui.errors.size(), 1u);
   EXPECT_NE(ui.errors[0].find("_b.jpg"), std::string::npos) << ui.errors[0];

@@ -23,6 +23,11 @@ struct TFolderCase {
   const char* imagesUrlPrefix;
 };
 
+void PrintTo(const TFolderCase& c, std::ostream* os) {
+  PrintCase(os, c.imagesFolderText, c.resultFolderText, c.imagesFolder, c.resultFolder,
+            c.imagesUrlPrefix);
+}
+
 class FolderTest : public testing::TestWithParam<TFolderCase> {};
 
 TEST_P(FolderTest, DerivesFoldersAndImagesUrlPrefix) {
@@ -63,6 +68,10 @@ struct TColumnCase {
   int size;
 };
 
+void PrintTo(const TColumnCase& c, std::ostream* os) {
+  PrintCase(os, c.showDescriptions, c.showFileSizes, c.link, c.descr, c.size);
+}
+
 class ColumnWidthTest : public testing::TestWithParam<TColumnCase> {};
 
 TEST_P(ColumnWidthTest, FollowsTheShownColumns) {
@@ -96,6 +105,11 @@ struct TPageNameCase {
   const char* firstPage;
   const char* lastPage;
 };
+
+void PrintTo(const TPageNameCase& c, std::ostream* os) {
+  PrintCase(os, c.htmlNames, c.indexFile, c.firstImageFile, c.pictures, c.extension, c.firstPage,
+            c.lastPage);
+}
 
 class PageNameTest : public testing::TestWithParam<TPageNameCase> {};
 
@@ -186,6 +200,8 @@ struct TSpinTextCase {
   int value;
 };
 
+void PrintTo(const TSpinTextCase& c, std::ostream* os) { PrintCase(os, c.text, c.value); }
+
 class ThumbSizeTextTest : public testing::TestWithParam<TSpinTextCase> {};
 
 TEST_P(ThumbSizeTextTest, TakesTheSpinValueOfTheText) {
@@ -228,6 +244,10 @@ struct TClearThumbsCase {
   bool enabled;
   bool expected;
 };
+
+void PrintTo(const TClearThumbsCase& c, std::ostream* os) {
+  PrintCase(os, c.checked, c.enabled, c.expected);
+}
 
 class ClearThumbsFolderTest : public testing::TestWithParam<TClearThumbsCase> {};
 
@@ -321,6 +341,11 @@ struct TChoiceCase {
   int expectedThumbsFormat;
   TThumbFormat expectedFormat;
 };
+
+void PrintTo(const TChoiceCase& c, std::ostream* os) {
+  PrintCase(os, c.indexType, c.fileSizes, c.thumbsFormat, c.expectedIndexType, c.expectedFileSizes,
+            c.expectedThumbsFormat, c.expectedFormat);
+}
 
 class ChoiceTest : public testing::TestWithParam<TChoiceCase> {};
 

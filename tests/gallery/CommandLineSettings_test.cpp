@@ -13,6 +13,7 @@
 #include "ProgramRunner.h"
 #include "TestPictures.h"
 #include "settings/SettingsStore.h"
+#include "support/CaseNames.h"
 #include "support/TempFolder.h"
 #include "support/WholeFiles.h"
 
@@ -92,7 +93,9 @@ TEST_P(CommandLineSettingsError, ExitsWithOneAndTouchesNothing) {
   EXPECT_EQ(FolderContents(photos), before);
 }
 
-void PrintTo(const TSettingsErrorCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const TSettingsErrorCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.arguments, c.holdTheFile, c.message);
+}
 
 const char kLocked[] = "registry.db\": файл занят другой программой.";
 const char kNotADatabase[] = "registry.db\": это не файл базы данных.";

@@ -37,6 +37,10 @@ struct TParseCase {
   std::string folder;
 };
 
+void PrintTo(const TParseCase& c, std::ostream* os) {
+  PrintCase(os, c.arguments, c.mode, c.preset, c.yes, c.folder);
+}
+
 class ParseCommandLineTest : public ::testing::TestWithParam<TParseCase> {};
 
 TEST_P(ParseCommandLineTest, ReadsTheRequest) {
@@ -91,6 +95,8 @@ struct TRequestCase {
   std::vector<std::string> arguments;
   bool commandLine;
 };
+
+void PrintTo(const TRequestCase& c, std::ostream* os) { PrintCase(os, c.arguments, c.commandLine); }
 
 class IsCommandLineRequestTest : public ::testing::TestWithParam<TRequestCase> {};
 
@@ -179,6 +185,8 @@ struct TUsageCase {
   std::vector<std::string> arguments;
   const char* complaint;
 };
+
+void PrintTo(const TUsageCase& c, std::ostream* os) { PrintCase(os, c.arguments, c.complaint); }
 
 class CommandLineUsage : public CommandLineProgram,
                          public ::testing::WithParamInterface<TUsageCase> {};

@@ -6,6 +6,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <limits>
+#include <mutex>
 #include <thread>
 #include <vector>
 #include <vips/vips8>
@@ -26,6 +29,8 @@ struct TLimitCase {
   int64_t width, height;
   bool exceeds;
 };
+
+void PrintTo(const TLimitCase& c, std::ostream* os) { PrintCase(os, c.width, c.height, c.exceeds); }
 
 class PixelLimitTest : public ::testing::TestWithParam<TLimitCase> {};
 
@@ -48,6 +53,10 @@ struct TShrinkCase {
   int targetWidth, targetHeight;
   int shrink;
 };
+
+void PrintTo(const TShrinkCase& c, std::ostream* os) {
+  PrintCase(os, c.width, c.height, c.targetWidth, c.targetHeight, c.shrink);
+}
 
 class JpegShrinkTest : public ::testing::TestWithParam<TShrinkCase> {};
 
@@ -77,6 +86,10 @@ struct TCostCase {
   int targetWidth, targetHeight;
   uint64_t cost;
 };
+
+void PrintTo(const TCostCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.targetWidth, c.targetHeight, c.cost);
+}
 
 class DecodeCostTest : public ::testing::TestWithParam<TCostCase> {};
 
@@ -124,31 +137,48 @@ TEST(DefaultDecodeLimit, IsAtMostOneGibibyte) {
   EXPECT_LE(DefaultDecodeLimit(), uint64_t{1} << 30);
 }
 
-// A decode asked for on its own thread; `admitted` turns true once the budget lets it run.
+// A decode asked for on its own thread; `Admitted` turns true once the budget lets it run.
 class TAsker {
  public:
   TAsker(TDecodeBudget& budget, uint64_t cost)
       : budget_(budget), cost_(cost), thread_([this] {
           budget_.Acquire(cost_);
+          std::lock_guard<std::mutex> lock(mutex_);
           admitted_ = true;
+          changed_.notify_all();
         }) {}
   ~TAsker() {
+    // A test that failed may leave this decode held back: let it in, so that the test ends.
+    if (!Admitted()) budget_.SetLimit(std::numeric_limits<uint64_t>::max());
     thread_.join();
-    if (admitted_) budget_.Release(cost_);
+    budget_.Release(cost_);
   }
-  bool Admitted() const { return admitted_; }
-  // Waits up to a second for the admission.
-  bool WaitAdmitted() const {
-    for (int i = 0; i < 200 && !admitted_; ++i) std::this_thread::sleep_for(5ms);
+  bool Admitted() const {
+    std::lock_guard<std::mutex> lock(mutex_);
     return admitted_;
+  }
+  // Waits up to ten seconds for the admission: far longer than a loaded machine needs.
+  bool WaitAdmitted() const {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(lock, 10s, [this] { return admitted_; });
   }
 
  private:
   TDecodeBudget& budget_;
   uint64_t cost_;
-  std::atomic<bool> admitted_{false};
-  std::thread thread_;
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  bool admitted_ = false;
+  std::thread thread_;  // last: it starts once the members above exist
 };
+
+// Waits up to ten seconds until `count` decodes are held back by `budget`. The budget has no
+// event to wait on, so its count is polled; a held-back decode stays held back until the test
+// lets it in, so the test cannot be early.
+bool WaitUntilWaiting(const TDecodeBudget& budget, int count) {
+  for (int i = 0; i < 10000 && budget.Waiting() < count; ++i) std::this_thread::sleep_for(1ms);
+  return budget.Waiting() == count;
+}
 
 TEST(DecodeBudget, AdmitsDecodesTogetherOnlyWhileTheyFit) {
   TDecodeBudget budget(100);
@@ -157,12 +187,13 @@ TEST(DecodeBudget, AdmitsDecodesTogetherOnlyWhileTheyFit) {
     TAsker fits(budget, 40);
     EXPECT_TRUE(fits.WaitAdmitted());
     TAsker over(budget, 1);
-    std::this_thread::sleep_for(100ms);
+    ASSERT_TRUE(WaitUntilWaiting(budget, 1));
     EXPECT_FALSE(over.Admitted()) << "101 of 100 admitted";
     budget.Release(60);
     EXPECT_TRUE(over.WaitAdmitted());
   }
   EXPECT_EQ(budget.PeakRunning(), 2);
+  EXPECT_EQ(budget.Waiting(), 0);
 }
 
 TEST(DecodeBudget, OneDecodeAlwaysRunsHoweverLarge) {
@@ -179,9 +210,9 @@ TEST(DecodeBudget, ALargeDecodeIsNotPassedOverBySmallOnes) {
   TDecodeBudget budget(100);
   budget.Acquire(50);
   TAsker large(budget, 80);
-  std::this_thread::sleep_for(50ms);
+  ASSERT_TRUE(WaitUntilWaiting(budget, 1));
   TAsker small(budget, 10);  // would fit beside the first, but arrived after the large one
-  std::this_thread::sleep_for(100ms);
+  ASSERT_TRUE(WaitUntilWaiting(budget, 2));
   EXPECT_FALSE(large.Admitted());
   EXPECT_FALSE(small.Admitted());
   budget.Release(50);
@@ -193,7 +224,7 @@ TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
   TDecodeBudget budget(100);
   budget.Acquire(100);
   TAsker waiting(budget, 100);
-  std::this_thread::sleep_for(50ms);
+  ASSERT_TRUE(WaitUntilWaiting(budget, 1));
   EXPECT_FALSE(waiting.Admitted());
   budget.SetLimit(200);
   EXPECT_TRUE(waiting.WaitAdmitted());

@@ -21,6 +21,8 @@ struct TTemplateCase {
   std::vector<std::string> markerLines;  // each must appear as a line, once
 };
 
+void PrintTo(const TTemplateCase& c, std::ostream* os) { PrintCase(os, c.file, c.markerLines); }
+
 class DefaultTemplateTest : public ::testing::TestWithParam<TTemplateCase> {};
 
 TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {

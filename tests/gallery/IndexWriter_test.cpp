@@ -42,6 +42,10 @@ struct TSizeCase {
   const char* expected;
 };
 
+void PrintTo(const TSizeCase& c, std::ostream* os) {
+  PrintCase(os, c.size, c.unit, c.separator, c.expected);
+}
+
 class FileSizeTextTest : public testing::TestWithParam<TSizeCase> {};
 
 TEST_P(FileSizeTextTest, WritesTheSizeInTheChosenUnit) {
@@ -131,6 +135,8 @@ struct TGoldenCase {
   std::function<void(TSettingsSnapshot&)> configure;
   int thumbnails;  // thumbnail calls expected
 };
+
+void PrintTo(const TGoldenCase& c, std::ostream* os) { PrintCase(os, c.name, c.thumbnails); }
 
 class GoldenGalleryTest : public testing::TestWithParam<TGoldenCase> {};
 
@@ -242,6 +248,10 @@ struct TTemplateCase {
   std::string expectedIndex;
   int picturesProcessed;  // progress reports
 };
+
+void PrintTo(const TTemplateCase& c, std::ostream* os) {
+  PrintCase(os, c.name, c.templateBytes, c.expectedIndex, c.picturesProcessed);
+}
 
 class IndexTemplateTest : public testing::TestWithParam<TTemplateCase> {};
 
@@ -368,6 +378,10 @@ struct TThumbRowCase {
   int rows;
   int fillers;
 };
+
+void PrintTo(const TThumbRowCase& c, std::ostream* os) {
+  PrintCase(os, c.pictures, c.perRow, c.rows, c.fillers);
+}
 
 class ThumbnailRowsTest : public testing::TestWithParam<TThumbRowCase> {};
 

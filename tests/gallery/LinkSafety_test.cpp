@@ -39,6 +39,10 @@ struct TLinkCase {
   int imageType;  // 0 links to the picture files, 1 picture pages
 };
 
+void PrintTo(const TLinkCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.indexType, c.imageType);
+}
+
 class LinkSafety : public ::testing::TestWithParam<TLinkCase> {};
 
 TEST_P(LinkSafety, NoNameTurnsALinkIntoAnotherSchemeOrHost) {

@@ -12,6 +12,7 @@
 #include "ProgramRunner.h"
 #include "WriterTestSupport.h"
 #include "gallery/BuildDriver.h"
+#include "support/CaseNames.h"
 #include "support/RecordingUserInterface.h"
 #include "support/TempFolder.h"
 #include "support/WholeFiles.h"
@@ -204,7 +205,9 @@ const std::vector<TCollisionCase> kCases = {
      {}},
 };
 
-void PrintTo(const TCollisionCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const TCollisionCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.outcome, c.named);
+}
 
 INSTANTIATE_TEST_SUITE_P(Table, Collisions, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.label); });

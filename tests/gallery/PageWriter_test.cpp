@@ -55,6 +55,10 @@ struct TThumbNameCase {
   const char* expected;
 };
 
+void PrintTo(const TThumbNameCase& c, std::ostream* os) {
+  PrintCase(os, c.picture, c.type, c.text, c.format, c.expected);
+}
+
 class ThumbnailNameTest : public testing::TestWithParam<TThumbNameCase> {};
 
 TEST_P(ThumbnailNameTest, AddsTheTextAndTheFormatsExtension) {
@@ -152,6 +156,8 @@ struct TSerialCase {
   std::vector<std::string> pages;
 };
 
+void PrintTo(const TSerialCase& c, std::ostream* os) { PrintCase(os, c.firstPage, c.pages); }
+
 class SerialNamesTest : public testing::TestWithParam<TSerialCase> {};
 
 // Where stepping the number in place would repeat a name (all nines, no number, a sign), the
@@ -197,6 +203,10 @@ struct TParagraphCase {
   size_t picture;
   const char* expected;
 };
+
+void PrintTo(const TParagraphCase& c, std::ostream* os) {
+  PrintCase(os, c.clickOption, c.pictures, c.picture, c.expected);
+}
 
 class PictureParagraphTest : public testing::TestWithParam<TParagraphCase> {};
 
@@ -252,6 +262,10 @@ struct TDimCase {
   bool backDimmed;     // First and Prev
   bool forwardDimmed;  // Next and Last
 };
+
+void PrintTo(const TDimCase& c, std::ostream* os) {
+  PrintCase(os, c.pictures, c.picture, c.backDimmed, c.forwardDimmed);
+}
 
 class NavigationDimmingTest : public testing::TestWithParam<TDimCase> {};
 
@@ -342,6 +356,10 @@ struct TTemplateCase {
   std::string templateBytes;
   std::string expectedPage;
 };
+
+void PrintTo(const TTemplateCase& c, std::ostream* os) {
+  PrintCase(os, c.name, c.templateBytes, c.expectedPage);
+}
 
 class PageTemplateTest : public testing::TestWithParam<TTemplateCase> {};
 

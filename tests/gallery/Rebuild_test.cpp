@@ -15,6 +15,7 @@
 #include "WriterTestSupport.h"
 #include "gallery/BuildDriver.h"
 #include "gallery/Thumbnailer.h"
+#include "support/CaseNames.h"
 #include "support/RecordingUserInterface.h"
 #include "support/WholeFiles.h"
 
@@ -45,6 +46,8 @@ struct TRebuildCase {
   std::function<void(TGalleryFixture&)> change;  // made between the two builds
   std::vector<std::string> remade;               // thumbnails that must be made anew
 };
+
+void PrintTo(const TRebuildCase& c, std::ostream* os) { PrintCase(os, c.label, c.remade); }
 
 class Rebuild : public ::testing::TestWithParam<TRebuildCase> {};
 

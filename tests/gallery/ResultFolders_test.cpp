@@ -15,6 +15,10 @@ struct TEntriesCase {
   std::vector<std::string> expected;
 };
 
+void PrintTo(const TEntriesCase& c, std::ostream* os) {
+  PrintCase(os, c.style, c.imagesFolderText, c.expected);
+}
+
 class ResultFolderEntriesTest : public ::testing::TestWithParam<TEntriesCase> {};
 
 TEST_P(ResultFolderEntriesTest, ParentFirstThenTheFolder) {
@@ -57,6 +61,10 @@ struct TIndexCase {
   std::string expectedFolder;  // ResultFolderAt
   int expectedKept;            // KeptResultFolderIndex
 };
+
+void PrintTo(const TIndexCase& c, std::ostream* os) {
+  PrintCase(os, c.index, c.expectedFolder, c.expectedKept);
+}
 
 class ResultFolderIndexTest : public ::testing::TestWithParam<TIndexCase> {};
 

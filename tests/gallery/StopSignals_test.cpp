@@ -12,6 +12,7 @@
 #include "FolderSnapshot.h"
 #include "GalleryFixture.h"
 #include "ProgramRunner.h"
+#include "support/CaseNames.h"
 #include "support/WholeFiles.h"
 
 namespace zetgallery {
@@ -26,6 +27,8 @@ struct TSignalCase {
   const char* name;  // as `timeout -s` takes it
   bool handled;      // the program finishes its stop itself
 };
+
+void PrintTo(const TSignalCase& c, std::ostream* os) { PrintCase(os, c.name, c.handled); }
 
 class StopSignals : public ::testing::TestWithParam<TSignalCase> {};
 

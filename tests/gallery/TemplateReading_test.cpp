@@ -150,6 +150,10 @@ struct TLongLineCase {
   bool lineEnd;      // a line end and a further line follow it
 };
 
+void PrintTo(const TLongLineCase& c, std::ostream* os) {
+  PrintCase(os, c.file, c.length, c.lineEnd);
+}
+
 class LongLineTest : public testing::TestWithParam<TLongLineCase> {};
 
 TEST_P(LongLineTest, IsCutNamedOnceAndReadInBoundedMemory) {

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <condition_variable>
 #include <map>
 #include <mutex>
-#include <thread>
+#include <set>
 
 #include "support/CaseNames.h"
 
@@ -17,23 +17,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct TRecorder {
-  std::mutex mutex;
-  std::map<std::string, std::vector<std::string>> sourcesByTarget;  // in finishing order
-  std::vector<std::string> finished;
-
-  TThumbnailQueue::TMaker Maker() {
-    return [this](const TThumbnailJob& job) {
-      // Sources named "slow..." take longer, so a later job could overtake them.
-      std::this_thread::sleep_for(job.source.rfind("slow", 0) == 0 ? 30ms : 1ms);
-      std::lock_guard<std::mutex> lock(mutex);
-      sourcesByTarget[job.target].push_back(job.source);
-      finished.push_back(job.source);
-      return job.source.find("bad") != std::string::npos ? 3 : 0;
-    };
-  }
-};
-
 TThumbnailJob Job(const std::string& source, const std::string& target) {
   TThumbnailJob job;
   job.source = source;
@@ -41,17 +24,57 @@ TThumbnailJob Job(const std::string& source, const std::string& target) {
   return job;
 }
 
+// Runs `jobs` on `workers` threads and records them. A job whose source starts with "slow" is
+// held back while a free worker could still run something else, so that a queue letting a later
+// job of the same target run beside it records that job first. It goes on once every job of the
+// other targets is finished, or once every worker holds a slow job.
+struct TRecorder {
+  TRecorder(int workers, const std::vector<TThumbnailJob>& jobs) : workers(workers) {
+    for (const TThumbnailJob& job : jobs)
+      if (job.source.starts_with("slow")) slowTargets.insert(job.target);
+    for (const TThumbnailJob& job : jobs) others += slowTargets.count(job.target) == 0;
+  }
+
+  const int workers;
+  std::set<std::string> slowTargets;
+  int others = 0;   // unfinished jobs of targets without a slow job
+  int holding = 0;  // slow jobs held back now
+  std::mutex mutex;
+  std::condition_variable changed;
+  std::map<std::string, std::vector<std::string>> sourcesByTarget;  // in finishing order
+  std::vector<std::string> finished;
+
+  TThumbnailQueue::TMaker Maker() {
+    return [this](const TThumbnailJob& job) {
+      std::unique_lock<std::mutex> lock(mutex);
+      if (job.source.starts_with("slow")) {
+        ++holding;
+        changed.notify_all();
+        // The time limit only ends a test whose queue has lost a job.
+        changed.wait_for(lock, 10s, [this] { return others == 0 || holding == workers; });
+        --holding;
+      }
+      sourcesByTarget[job.target].push_back(job.source);
+      finished.push_back(job.source);
+      others -= slowTargets.count(job.target) == 0;
+      changed.notify_all();
+      return job.source.find("bad") != std::string::npos ? 3 : 0;
+    };
+  }
+};
+
 class ThumbnailQueueWorkers : public ::testing::TestWithParam<int> {};
 
 TEST_P(ThumbnailQueueWorkers, RunsEveryJobOnceAndKeepsSameTargetsInOrder) {
-  TRecorder recorder;
+  std::vector<TThumbnailJob> jobs = {Job("slow-sea.jpg", "_sea.gif"), Job("sea.png", "_sea.gif")};
+  for (int i = 0; i < 20; ++i)
+    jobs.push_back(Job("p" + std::to_string(i), "t" + std::to_string(i)));
+  jobs.push_back(Job("slow-bad.jpg", "_x.gif"));
+  jobs.push_back(Job("x.png", "_x.gif"));
+  TRecorder recorder(GetParam(), jobs);
   {
     TThumbnailQueue queue(GetParam(), recorder.Maker());
-    queue.Add(Job("slow-sea.jpg", "_sea.gif"));
-    queue.Add(Job("sea.png", "_sea.gif"));
-    for (int i = 0; i < 20; ++i) queue.Add(Job("p" + std::to_string(i), "t" + std::to_string(i)));
-    queue.Add(Job("slow-bad.jpg", "_x.gif"));
-    queue.Add(Job("x.png", "_x.gif"));
+    for (const TThumbnailJob& job : jobs) queue.Add(job);
     EXPECT_TRUE(queue.WaitFor(10s));
     EXPECT_EQ(queue.Added(), 24);
     EXPECT_EQ(queue.Finished(), 24);
@@ -68,14 +91,15 @@ INSTANTIATE_TEST_SUITE_P(Workers, ThumbnailQueueWorkers, ::testing::Values(1, 2,
                          TPrintedCaseName());
 
 TEST(ThumbnailQueue, HandsBackEveryJobsTagAndResult) {
-  TRecorder recorder;
-  TThumbnailQueue queue(3, recorder.Maker());
   const std::vector<std::string> sources = {"slow-a", "b", "bad-c", "d", "slow-bad-e"};
+  std::vector<TThumbnailJob> jobs;
   for (size_t i = 0; i < sources.size(); ++i) {
-    TThumbnailJob job = Job(sources[i], "t" + std::to_string(i));
-    job.tag = 100 + i;
-    queue.Add(job);
+    jobs.push_back(Job(sources[i], "t" + std::to_string(i)));
+    jobs.back().tag = 100 + i;
   }
+  TRecorder recorder(3, jobs);
+  TThumbnailQueue queue(3, recorder.Maker());
+  for (const TThumbnailJob& job : jobs) queue.Add(job);
   ASSERT_TRUE(queue.WaitFor(10s));
   std::map<size_t, int> results;
   for (const TFinishedThumbnail& finished : queue.TakeFinished())
@@ -100,12 +124,15 @@ TEST(ThumbnailQueue, WaitsUntilFewerJobsAreUnfinished) {
 }
 
 TEST(ThumbnailQueue, WaitForReportsUnfinishedWork) {
-  TThumbnailQueue queue(1, [](const TThumbnailJob&) {
-    std::this_thread::sleep_for(200ms);
+  std::mutex gate;
+  std::unique_lock<std::mutex> closed(gate);
+  TThumbnailQueue queue(1, [&gate](const TThumbnailJob&) {
+    std::lock_guard<std::mutex> pass(gate);
     return 0;
   });
   queue.Add(Job("a", "b"));
   EXPECT_FALSE(queue.WaitFor(10ms));
+  closed.unlock();
   EXPECT_TRUE(queue.WaitFor(5s));
 }
 

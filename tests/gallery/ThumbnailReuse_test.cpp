@@ -11,6 +11,7 @@
 #include "TestPictures.h"
 #include "ThumbnailFiles.h"
 #include "gallery/Thumbnailer.h"
+#include "support/CaseNames.h"
 #include "support/TempFolder.h"
 #include "support/WholeFiles.h"
 
@@ -78,6 +79,10 @@ struct TChangeCase {
   TThumbFormat format = TThumbFormat::Jpeg;
   bool interlaced = false;
 };
+
+void PrintTo(const TChangeCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.maxWidth, c.maxHeight, c.format, c.interlaced);
+}
 
 class ThumbnailChangeTest : public ThumbnailReuseTest,
                             public ::testing::WithParamInterface<TChangeCase> {};

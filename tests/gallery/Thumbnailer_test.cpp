@@ -32,6 +32,10 @@ struct TSizeCase {
   int expectedWidth, expectedHeight;
 };
 
+void PrintTo(const TSizeCase& c, std::ostream* os) {
+  PrintCase(os, c.width, c.height, c.maxWidth, c.maxHeight, c.expectedWidth, c.expectedHeight);
+}
+
 class ThumbnailSizeTest : public ::testing::TestWithParam<TSizeCase> {};
 
 TEST_P(ThumbnailSizeTest, FollowsTheLongerSideRule) {
@@ -70,6 +74,11 @@ struct TPictureCase {
   const char* expectedLoader;  // what the thumbnail file really is
   int expectedWidth, expectedHeight;
 };
+
+void PrintTo(const TPictureCase& c, std::ostream* os) {
+  PrintCase(os, c.name, c.width, c.height, c.orientation, c.format, c.maxWidth, c.maxHeight,
+            c.expectedLoader, c.expectedWidth, c.expectedHeight);
+}
 
 class CreateThumbnailTest : public ::testing::TestWithParam<TPictureCase> {};
 
@@ -127,6 +136,10 @@ struct TLayoutCase {
   TPixelLayout layout;
   const char* extension;
 };
+
+void PrintTo(const TLayoutCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.layout, c.extension);
+}
 
 class PixelLayoutTest : public ::testing::TestWithParam<TLayoutCase> {};
 
@@ -211,6 +224,8 @@ struct TBrokenCase {
   std::string content;  // empty: a zero-byte file
 };
 
+void PrintTo(const TBrokenCase& c, std::ostream* os) { PrintCase(os, c.label, c.content); }
+
 class BrokenPictureTest : public ::testing::TestWithParam<TBrokenCase> {};
 
 TEST_P(BrokenPictureTest, LeavesNoThumbnailAndNoTemporaryFile) {
@@ -248,6 +263,8 @@ struct TUnreadableCase {
   std::function<std::string(const TTempFolder&)> make;  // returns the picture's path
   int expected;
 };
+
+void PrintTo(const TUnreadableCase& c, std::ostream* os) { PrintCase(os, c.label, c.expected); }
 
 class UnreadablePictureTest : public ::testing::TestWithParam<TUnreadableCase> {};
 
@@ -344,6 +361,8 @@ struct TClaimCase {
   const char* label;
   std::string content;
 };
+
+void PrintTo(const TClaimCase& c, std::ostream* os) { PrintCase(os, c.label, c.content); }
 
 class HugeClaimTest : public ::testing::TestWithParam<TClaimCase> {};
 

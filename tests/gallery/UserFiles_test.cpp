@@ -13,6 +13,7 @@
 #include "ProgramRunner.h"
 #include "gallery/BuildDriver.h"
 #include "gallery/BuildMessages.h"
+#include "support/CaseNames.h"
 #include "support/RecordingUserInterface.h"
 #include "support/WholeFiles.h"
 
@@ -164,7 +165,9 @@ const std::vector<TArrangementCase> kArrangements = {
      2},
 };
 
-void PrintTo(const TArrangementCase& c, std::ostream* out) { *out << c.label; }
+void PrintTo(const TArrangementCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.trashed, c.errors, c.thumbnailsNotMade);
+}
 
 INSTANTIATE_TEST_SUITE_P(Table, UserFiles, ::testing::ValuesIn(kArrangements),
                          [](const auto& info) { return std::string(info.param.label); });

@@ -11,7 +11,7 @@
 #include "gallery/BuildParameters.h"
 #include "gallery/IndexWriter.h"
 #include "gallery/PageWriter.h"
-#include "support/FirstStartSettings.h"
+#include "support/SnapshotBuilder.h"
 #include "util/UserInterface.h"
 
 namespace zetgallery {
@@ -67,7 +67,7 @@ inline bool WritePage(const TBuildPlan& plan, const std::vector<std::string>& de
 inline TBuildInputs TypicalInputs(const std::string& imagesFolder, const std::string& resultFolder,
                                   std::vector<std::string> images) {
   TBuildInputs in;
-  in.Settings = FirstStartSettings(imagesFolder, "/nonexistent/");
+  in.Settings = TSnapshotBuilder().FirstStart(imagesFolder, "/nonexistent/").Build();
   in.ResultFolderText = resultFolder;
   in.ThumbsFolderPrefixText = resultFolder + "/";
   in.ButtonsFolderPrefixText = resultFolder + "/";

@@ -23,7 +23,7 @@ struct TCheckCase {
   bool silent;          // and print nothing: hints and warnings come with status 0
 };
 
-void PrintTo(const TCheckCase& c, std::ostream* out) { *out << c.what; }
+void PrintTo(const TCheckCase& c, std::ostream* os) { PrintCase(os, c.what, c.command, c.silent); }
 
 class DesktopFileCheck : public ::testing::TestWithParam<TCheckCase> {};
 
@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "appstreamcli validate --no-net --no-color " + ShellQuoted(kMetainfo), false},
         TCheckCase{"manual page",
                    "groff -man -ww -z -Tutf8 " + ShellQuoted(kData + "/zetgallery.1"), true}),
-    TPrintedCaseName());
+    CaseNamesBy(&TCheckCase::what));
 
 // The version the program prints, found in each file that states one.
 TEST(DesktopFiles, NameTheProgramsVersion) {

@@ -8,6 +8,7 @@
 
 #include "SettingsTestSupport.h"
 #include "settings/SettingsStore.h"
+#include "support/CaseNames.h"
 #include "support/WholeFiles.h"
 #include "util/ZetStrings.h"
 
@@ -81,6 +82,10 @@ struct TPathCase {
   std::optional<std::string> configHome;
   const char* expected;
 };
+
+void PrintTo(const TPathCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.registry, c.configHome, c.expected);
+}
 
 const TPathCase kPathCases[] = {
     {"ExplicitFile", "/data/test.db", "/cfg", "/data/test.db"},
@@ -167,6 +172,10 @@ struct TForeignFileCase {
   bool damaged;  // then its index of values damaged
   const char* reason;
 };
+
+void PrintTo(const TForeignFileCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.bytes, c.foreignSql, c.ours, c.damaged, c.reason);
+}
 
 void MakeFile(const TForeignFileCase& c, const std::string& path) {
   if (c.ours) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "SettingsTestSupport.h"
+#include "support/CaseNames.h"
 
 namespace zetgallery {
 
@@ -19,6 +20,10 @@ struct TPlantedCase {
   std::string stored;
   const char* reason;  // nullptr when the value passes
 };
+
+void PrintTo(const TPlantedCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.stored, c.reason);
+}
 
 const TPlantedCase kPlanted[] = {
     {"ThumbsOnAnotherHost", "ThumbsFolder", "//evil.example", kFolderRule},

@@ -10,7 +10,7 @@
 #include "SettingsTestSupport.h"
 #include "settings/SettingsStore.h"
 #include "support/CaseNames.h"
-#include "support/FirstStartSettings.h"
+#include "support/SnapshotBuilder.h"
 
 namespace zetgallery {
 
@@ -23,7 +23,7 @@ std::string CurrentDirectory() { return std::filesystem::current_path().string()
 
 // The values every control gets on a first start.
 TSettingsSnapshot FirstStartValues() {
-  return FirstStartSettings(CurrentDirectory(), TemplatesFolder());
+  return TSnapshotBuilder().FirstStart(CurrentDirectory(), TemplatesFolder()).Build();
 }
 
 // A snapshot target that logs every call, as a window would see them.
@@ -94,6 +94,10 @@ struct TTextCase {
   std::optional<std::string> stored;  // nullopt: the value is absent
   std::string expected;               // "<default>" stands for the row's default
 };
+
+void PrintTo(const TTextCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.stored, c.expected);
+}
 
 const TTextCase kTextCases[] = {
     {"T_ThreeSpaces", "ThumbsFolder", "   ", "thumbs"},
@@ -167,6 +171,10 @@ struct TNumberCase {
   int expected;
 };
 
+void PrintTo(const TNumberCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.stored, c.expected);
+}
+
 const TNumberCase kNumberCases[] = {
     {"SpinAboveLimit", "TableWidth", 250, 100},
     {"SpinBelowLimit", "TableWidth", -5, 0},
@@ -207,6 +215,8 @@ struct TTextSpinCase {
   const char* expected;
 };
 
+void PrintTo(const TTextSpinCase& c, std::ostream* os) { PrintCase(os, c.stored, c.expected); }
+
 const TTextSpinCase kTextSpinCases[] = {
     {250, "250"}, {-3, "-3"}, {0, "0"}, {std::nullopt, "120"}, {INT32_MIN, "-2147483648"},
 };
@@ -232,6 +242,10 @@ struct TRadioCase {
   std::optional<int32_t> stored;
   int expected;
 };
+
+void PrintTo(const TRadioCase& c, std::ostream* os) {
+  PrintCase(os, c.before, c.stored, c.expected);
+}
 
 const TRadioCase kRadioCases[] = {
     {1, 0, 0}, {0, 1, 1}, {0, 5, 0}, {1, 5, 1}, {0, -1, 0}, {1, 2, 1}, {1, std::nullopt, 0},
@@ -259,6 +273,8 @@ struct TFlagCase {
   bool expected;
 };
 
+void PrintTo(const TFlagCase& c, std::ostream* os) { PrintCase(os, c.stored, c.expected); }
+
 const TFlagCase kFlagCases[] = {
     {0, false}, {1, true}, {2, true}, {-1, true}, {std::nullopt, true},
 };
@@ -278,6 +294,10 @@ struct TResultFolderCase {
   std::optional<int32_t> stored;
   int expected;
 };
+
+void PrintTo(const TResultFolderCase& c, std::ostream* os) {
+  PrintCase(os, c.imagesFolder, c.stored, c.expected);
+}
 
 const TResultFolderCase kResultFolderCases[] = {
     {"/photos/sea", 1, 1},
@@ -326,6 +346,10 @@ struct TWrongKindCase {
   std::string hexData;
   const char* message;
 };
+
+void PrintTo(const TWrongKindCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.type, c.hexData, c.message);
+}
 
 const TWrongKindCase kWrongKinds[] = {
     {"IndexTypeOneCharacter", "IndexType", kRegSz, "3300", "Invalid data type for 'IndexType'"},
@@ -396,6 +420,10 @@ struct TKeyChoiceCase {
   const char* thumbsFolder;
   const char* comboText;  // the preset list's text afterwards (it starts as "typed")
 };
+
+void PrintTo(const TKeyChoiceCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.thumbsFolder, c.comboText);
+}
 
 const TKeyChoiceCase kKeyChoices[] = {
     {"Empty", "", "untitled", kUntitledPresetName},

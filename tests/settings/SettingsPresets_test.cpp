@@ -76,6 +76,10 @@ struct TLastCase {
   const char* altIndex;  // which values were loaded
 };
 
+void PrintTo(const TLastCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.last, c.selected, c.text, c.altIndex);
+}
+
 const TLastCase kLastCases[] = {
     {"Absent", nullptr, -1, "<без названия>", "untitled"},
     {"Empty", "", -1, "<без названия>", "untitled"},
@@ -162,6 +166,10 @@ struct TDeleteCase {
   const char* name;
   std::vector<std::string> remaining;  // the list afterwards
 };
+
+void PrintTo(const TDeleteCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.remaining);
+}
 
 const TDeleteCase kDeleteCases[] = {
     {"Exact", "Trip", {"<Без названия>", "<без названия>", "Море"}},

@@ -4,6 +4,8 @@
 
 #include "SettingsTestSupport.h"
 #include "settings/SettingsStore.h"
+#include "support/CaseNames.h"
+#include "support/SnapshotBuilder.h"
 
 namespace zetgallery {
 
@@ -12,7 +14,7 @@ namespace {
 constexpr char kSettingsPath[] = "HKEY_CURRENT_USER\\Software\\Vorlan\\ZetGallery";
 constexpr char kNamedPath[] = "HKEY_CURRENT_USER\\Software\\Vorlan\\ZetGallery\\NamedSettings\\";
 
-// A snapshot in which every value differs from its default and from the window's layout.
+// A snapshot in which every value differs from its default, the first start's.
 TSettingsSnapshot Unusual() {
   TSettingsSnapshot s;
   s.ImagesFolder = "/home/u/Фото/море";
@@ -81,6 +83,9 @@ class SettingsSaveTest : public SettingsDatabaseTest {
 
 TEST_F(SettingsSaveTest, EveryValueComesBackAsSaved) {
   const TSettingsSnapshot saved = Unusual();
+  ASSERT_EQ(SnapshotDifferences(saved, TSnapshotBuilder().FirstStart("", "").Build()).size(),
+            kSettingCount)
+      << "a value at its default would come back even if it were not saved";
   store_->SaveSettings("Море", saved, &presets_);
   const TSettingsSnapshot loaded = store_->ReadPresetSnapshot("Море");
   EXPECT_EQ(SnapshotDifferences(loaded, saved), std::vector<std::string>{});
@@ -96,6 +101,8 @@ struct TStoredCase {
   void (*change)(TSettingsSnapshot&);
   const char* stored;
 };
+
+void PrintTo(const TStoredCase& c, std::ostream* os) { PrintCase(os, c.label, c.name, c.stored); }
 
 const TStoredCase kStoredCases[] = {
     {"TextSpinNotANumber", "ThumbXSize", [](TSettingsSnapshot& s) { s.ThumbXSize = "abc"; },
@@ -158,6 +165,10 @@ struct TSaveNameCase {
   const char* last;     // LastSettings afterwards
   const char* message;
 };
+
+void PrintTo(const TSaveNameCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.name, c.keyPath, c.last, c.message);
+}
 
 const TSaveNameCase kSaveNames[] = {
     {"Empty", "", kSettingsPath, "<без названия>",

@@ -7,6 +7,7 @@
 
 #include "settings/SettingsSnapshot.h"
 #include "support/CaseNames.h"
+#include "support/SnapshotBuilder.h"
 #include "support/SnapshotDifferences.h"
 
 namespace zetgallery {
@@ -116,6 +117,8 @@ struct TRuleCase {
   TBlankRule rule;
 };
 
+void PrintTo(const TRuleCase& c, std::ostream* os) { PrintCase(os, c.name, c.rule); }
+
 const TRuleCase kRules[] = {
     {"ImagesFolder", TBlankRule::T},     {"ThumbsFolder", TBlankRule::T},
     {"ButtonsFolder", TBlankRule::T},    {"HtmlFirstImageFile", TBlankRule::T},
@@ -149,6 +152,8 @@ struct TTextSpinCase {
   int number;
 };
 
+void PrintTo(const TTextSpinCase& c, std::ostream* os) { PrintCase(os, c.text, c.number); }
+
 const TTextSpinCase kTextSpins[] = {
     {"120", 120}, {"abc", 120}, {"", 120},    {"250", 250},         {"-1", -1},
     {" 7", 7},    {"7 ", 120},  {"0x1F", 31}, {"99999999999", 120},
@@ -163,61 +168,11 @@ TEST_P(TextSpinNumberTest, NotANumberCountsAs120) {
 INSTANTIATE_TEST_SUITE_P(Texts, TextSpinNumberTest, ::testing::ValuesIn(kTextSpins),
                          CaseNamesBy(&TTextSpinCase::text));
 
-// The window's values when it is created, written out in full: every setting of the layout.
+// The window's values when it is created, as the tests' snapshots start (written out in full
+// there): every setting of the layout.
 TEST(DesignTimeSnapshotTest, HoldsTheLayoutsValues) {
-  TSettingsSnapshot s;
-  s.ImagesFolder = "";
-  s.ResultFolder = -1;
-  s.ClearResultFolder = false;
-  s.ThumbsFolder = "thumbs";
-  s.ClearThumbsFolder = false;
-  s.ButtonsFolder = "buttons";
-  s.CopyButtonsFromTemplate = false;
-  s.ImagesMask = "*.jpg";
-  s.HtmlNames = 1;
-  s.HtmlFirstImageFile = "picture_01.htm";
-  s.IndexFile = "index.htm";
-  s.Descriptions = -1;
-  s.IndexTemplate = "IndexTemplate.htm";
-  s.IndexPlace = "~~~INDEX~~~";
-  s.IndexType = -1;
-  s.TableWidth = 100;
-  s.TableBorderWidth = 1;
-  s.CellSpacing = 0;
-  s.CellPadding = 3;
-  s.TableBorderColor = "#000000";
-  s.TableBackColor = "#FFFFFF";
-  s.ShowTableHeaders = false;
-  s.ShowDescriptions = false;
-  s.ShowFileSizes = false;
-  s.FileSizes = -1;
-  s.ThumbXCount = 5;
-  s.ThumbXSize = "120";
-  s.ThumbYSize = "120";
-  s.ThumbBorderWidth = 1;
-  s.ThumbBorderColor = "#000000";
-  s.DescrAsThumbAlt = false;
-  s.CreateThumbs = false;
-  s.ThumbsFormat = -1;
-  s.ThumbPrefixSuffixType = 1;
-  s.ThumbPrefixSuffix = "_";
-  s.ImageType = 1;
-  s.ImageTemplate = "ImageTemplate.htm";
-  s.ImagePlace = "~~~IMAGE~~~";
-  s.DescrPlace = "~~~DESCR~~~";
-  s.ButtonsPlace = "~~~BUTTONS~~~";
-  s.ButtonImageFirst = "";
-  s.ButtonImagePrev = "";
-  s.ButtonImageNext = "";
-  s.ButtonImageLast = "";
-  s.ButtonImageIndex = "";
-  s.AltFirst = "Первая...";
-  s.AltPrev = "Назад...";
-  s.AltNext = "Далее...";
-  s.AltLast = "В конец...";
-  s.AltIndex = "Индекс";
-  s.ImageClickEqualNext = true;
-  EXPECT_EQ(SnapshotDifferences(DesignTimeSettingsSnapshot(), s), std::vector<std::string>{});
+  EXPECT_EQ(SnapshotDifferences(DesignTimeSettingsSnapshot(), TSnapshotBuilder().Build()),
+            std::vector<std::string>{});
 }
 
 }  // namespace

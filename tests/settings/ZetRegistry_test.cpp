@@ -24,6 +24,10 @@ struct TRawValueCase {
   const char* textError;            // the error it throws
 };
 
+void PrintTo(const TRawValueCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.type, c.hexData, c.integer, c.integerError, c.text, c.textError);
+}
+
 const TRawValueCase kRawValueCases[] = {
     {"DwordFortyTwo", kRegDword, "2A000000", 42, nullptr, std::nullopt,
      "Invalid data type for 'V'"},
@@ -148,6 +152,8 @@ struct TNamePair {
   const char* used;
 };
 
+void PrintTo(const TNamePair& c, std::ostream* os) { PrintCase(os, c.created, c.used); }
+
 const TNamePair kSameNames[] = {
     {"Trip", "trip"}, {"trip", "TRIP"},   {"Поездка", "ПОЕЗДКА"},
     {"ёлка", "ЁЛКА"}, {"Ωμέγα", "ΩΜΈΓΑ"}, {"<без названия>", "<Без названия>"},
@@ -201,6 +207,8 @@ struct TPathCase {
   const char* path;
   bool opens;  // with creation allowed
 };
+
+void PrintTo(const TPathCase& c, std::ostream* os) { PrintCase(os, c.path, c.opens); }
 
 const TPathCase kPathCases[] = {
     {"Software\\Vorlan\\ZetGallery", true},
@@ -266,6 +274,8 @@ struct TDeleteCase {
   const char* path;
   bool deletes;
 };
+
+void PrintTo(const TDeleteCase& c, std::ostream* os) { PrintCase(os, c.path, c.deletes); }
 
 const TDeleteCase kDeleteCases[] = {
     {"Software\\Z\\Missing", false}, {"", false},           {"\\", false}, {"Software\\Z\\", false},

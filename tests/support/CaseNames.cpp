@@ -28,4 +28,43 @@ std::string CaseText(const std::vector<std::string>& words) {
   return text;
 }
 
+namespace {
+
+// `text` between `quote`s, with the quote, the backslash and control bytes escaped. Letters of
+// other alphabets stay readable.
+std::string Quoted(const std::string& text, char quote) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string literal(1, quote);
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == quote || c == '\\') {
+      literal += '\\';
+      literal += c;
+    } else if (c == '\r') {
+      literal += "\\r";
+    } else if (c == '\n') {
+      literal += "\\n";
+    } else if (c == '\t') {
+      literal += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      literal += "\\x";
+      literal += kDigits[byte >> 4];
+      literal += kDigits[byte & 15];
+    } else {
+      literal += c;
+    }
+  }
+  return literal + quote;
+}
+
+}  // namespace
+
+std::string CaseLiteral(const std::string& text) { return Quoted(text, '"'); }
+
+std::string CaseLiteral(const char* text) {
+  return text == nullptr ? "nullptr" : Quoted(text, '"');
+}
+
+std::string CaseLiteral(char letter) { return Quoted(std::string(1, letter), '\''); }
+
 }  // namespace zetgallery

@@ -1,11 +1,12 @@
 // CaseNames: names for the cases of parameterised tests, so that a case keeps its name from one
-// build to the next and says which case it is.
+// build to the next and says which case it is, and what a failing case prints of its values.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -48,5 +49,42 @@ struct TPrintedCaseName {
     return CaseName(info.index, testing::PrintToString(info.param));
   }
 };
+
+// A field of a case as a table row writes it: texts quoted with their control bytes escaped,
+// nullptr, numbers, true and false, a list in braces, an enumeration as its number.
+std::string CaseLiteral(const std::string& text);
+std::string CaseLiteral(const char* text);
+std::string CaseLiteral(char letter);
+inline std::string CaseLiteral(bool flag) { return flag ? "true" : "false"; }
+template <class Value>
+requires std::is_arithmetic_v<Value> || std::is_enum_v<Value> std::string CaseLiteral(Value value) {
+  if constexpr (std::is_enum_v<Value>)
+    return std::to_string(static_cast<std::underlying_type_t<Value>>(value));
+  else
+    return std::to_string(value);
+}
+template <class Value>
+std::string CaseLiteral(const std::optional<Value>& value) {
+  return value ? CaseLiteral(*value) : "nullopt";
+}
+template <class Value>
+std::string CaseLiteral(const std::vector<Value>& values) {
+  std::string text = "{";
+  for (size_t i = 0; i < values.size(); ++i)
+    text += (i == 0 ? "" : ", ") + CaseLiteral(static_cast<const Value&>(values[i]));
+  return text + "}";
+}
+
+// What GoogleTest prints of a case: the fields given, as its table row reads, {"a.jpg", 3, true}.
+// Each case type of a table has a PrintTo beside it, so that a failing case shows its values
+// rather than its bytes:
+//   void PrintTo(const TLimitCase& c, std::ostream* os) { PrintCase(os, c.width, c.height); }
+template <class... Fields>
+void PrintCase(std::ostream* os, const Fields&... fields) {
+  const char* separator = "";
+  *os << '{';
+  ((*os << separator << CaseLiteral(fields), separator = ", "), ...);
+  *os << '}';
+}
 
 }  // namespace zetgallery

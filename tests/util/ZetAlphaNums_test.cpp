@@ -14,6 +14,8 @@ struct TIntegerCase {
   int32_t value;
 };
 
+void PrintTo(const TIntegerCase& c, std::ostream* os) { PrintCase(os, c.text, c.valid, c.value); }
+
 class TryStrToIntTest : public testing::TestWithParam<TIntegerCase> {};
 
 TEST_P(TryStrToIntTest, AcceptsOnlyTheIntegerSyntax) {
@@ -51,6 +53,10 @@ struct TPaddedCase {
   std::string expected;
 };
 
+void PrintTo(const TPaddedCase& c, std::ostream* os) {
+  PrintCase(os, c.value, c.width, c.fill, c.expected);
+}
+
 class IntToStrPaddedTest : public testing::TestWithParam<TPaddedCase> {};
 
 TEST_P(IntToStrPaddedTest, PadsBetweenSignAndDigits) {
@@ -78,6 +84,8 @@ struct TTrailingCase {
   int position;
 };
 
+void PrintTo(const TTrailingCase& c, std::ostream* os) { PrintCase(os, c.text, c.position); }
+
 class TrailingNumberPosTest : public testing::TestWithParam<TTrailingCase> {};
 
 TEST_P(TrailingNumberPosTest, FindsLongestTrailingInteger) {
@@ -100,6 +108,8 @@ struct TIncCase {
   char fill;
   std::string expected;
 };
+
+void PrintTo(const TIncCase& c, std::ostream* os) { PrintCase(os, c.text, c.fill, c.expected); }
 
 class IncAlphaNumTest : public testing::TestWithParam<TIncCase> {};
 

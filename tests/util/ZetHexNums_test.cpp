@@ -14,6 +14,10 @@ struct TIntToHexCase {
   std::string expected;
 };
 
+void PrintTo(const TIntToHexCase& c, std::ostream* os) {
+  PrintCase(os, c.value, c.digits, c.expected);
+}
+
 class IntToHexStrTest : public testing::TestWithParam<TIntToHexCase> {};
 
 TEST_P(IntToHexStrTest, WritesExactlyTheDigitsAsked) {
@@ -42,6 +46,10 @@ struct THexToIntCase {
   int32_t expected;
 };
 
+void PrintTo(const THexToIntCase& c, std::ostream* os) {
+  PrintCase(os, c.text, c.maxDigits, c.expected);
+}
+
 class HexToIntTest : public testing::TestWithParam<THexToIntCase> {};
 
 TEST_P(HexToIntTest, ReadsLeadingDigitsUpToLimit) {
@@ -63,6 +71,8 @@ struct THexToByteCase {
   std::string text;
   uint8_t expected;
 };
+
+void PrintTo(const THexToByteCase& c, std::ostream* os) { PrintCase(os, c.text, c.expected); }
 
 class HexToByteTest : public testing::TestWithParam<THexToByteCase> {};
 

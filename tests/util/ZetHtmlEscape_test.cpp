@@ -12,6 +12,8 @@ struct TEscapeCase {
   std::string input, expected;
 };
 
+void PrintTo(const TEscapeCase& c, std::ostream* os) { PrintCase(os, c.input, c.expected); }
+
 class UrlEncodeFileNameTest : public testing::TestWithParam<TEscapeCase> {};
 
 TEST_P(UrlEncodeFileNameTest, EncodesOnlyBytesThatBreakAUrl) {

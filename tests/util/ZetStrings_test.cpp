@@ -17,6 +17,8 @@ struct TTextCase {
   std::string expected;
 };
 
+void PrintTo(const TTextCase& c, std::ostream* os) { PrintCase(os, c.input, c.expected); }
+
 class StripQuotesTest : public testing::TestWithParam<TTextCase> {};
 
 TEST_P(StripQuotesTest, RemovesOneQuoteFromEachSideAtMost) {
@@ -100,6 +102,8 @@ struct TSameCase {
   bool same;
 };
 
+void PrintTo(const TSameCase& c, std::ostream* os) { PrintCase(os, c.a, c.b, c.same); }
+
 class SameTextIgnoringCaseTest : public testing::TestWithParam<TSameCase> {};
 
 TEST_P(SameTextIgnoringCaseTest, ComparesIgnoringCaseOfAllLetters) {
@@ -118,6 +122,8 @@ INSTANTIATE_TEST_SUITE_P(Table, SameTextIgnoringCaseTest,
 struct TTrimCase {
   std::string input, expected;
 };
+
+void PrintTo(const TTrimCase& c, std::ostream* os) { PrintCase(os, c.input, c.expected); }
 
 class TrimControlAndBlanksTest : public testing::TestWithParam<TTrimCase> {};
 
@@ -138,6 +144,8 @@ struct TLengthCase {
   size_t pos;
   size_t length;
 };
+
+void PrintTo(const TLengthCase& c, std::ostream* os) { PrintCase(os, c.text, c.pos, c.length); }
 
 class Utf8CharLengthTest : public testing::TestWithParam<TLengthCase> {};
 

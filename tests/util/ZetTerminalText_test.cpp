@@ -12,6 +12,8 @@ struct TTerminalCase {
   std::string text, shown;
 };
 
+void PrintTo(const TTerminalCase& c, std::ostream* os) { PrintCase(os, c.text, c.shown); }
+
 class EscapeForTerminalTest : public testing::TestWithParam<TTerminalCase> {};
 
 TEST_P(EscapeForTerminalTest, ShowsWhatCouldDriveTheTerminalAsOctalEscapes) {

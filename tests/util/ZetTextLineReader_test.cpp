@@ -26,6 +26,8 @@ struct TSplitCase {
   TLines lines;
 };
 
+void PrintTo(const TSplitCase& c, std::ostream* os) { PrintCase(os, c.content, c.lines); }
+
 class LineRulesTest : public testing::TestWithParam<TSplitCase> {};
 
 TEST_P(LineRulesTest, SplitAndReaderFollowTheLineRulesAtEveryBufferSize) {

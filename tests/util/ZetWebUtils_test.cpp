@@ -18,6 +18,8 @@ struct TColorCase {
   TColor expected;
 };
 
+void PrintTo(const TColorCase& c, std::ostream* os) { PrintCase(os, c.text, c.expected); }
+
 class HtmlToColorTest : public testing::TestWithParam<TColorCase> {};
 
 TEST_P(HtmlToColorTest, ReadsHashFormOrName) {
@@ -43,6 +45,8 @@ struct TNamedCase {
   const char* name;
   const char* html;
 };
+
+void PrintTo(const TNamedCase& c, std::ostream* os) { PrintCase(os, c.name, c.html); }
 
 class ColorNameTableTest : public testing::TestWithParam<TNamedCase> {};
 
