@@ -18,8 +18,8 @@ function(zet_add_gtests target prefix)
   endif()
   # A parameterised test whose case type has no printer shows "N-byte object <...>" when it
   # fails; the test list shows every case's value, so that is caught before a case fails.
-  add_test(NAME ${prefix}.CasesPrintTheirValues COMMAND ${target} --gtest_list_tests)
-  set_tests_properties(${prefix}.CasesPrintTheirValues PROPERTIES
+  add_test(NAME ${prefix}.${target}.CasesPrintTheirValues COMMAND ${target} --gtest_list_tests)
+  set_tests_properties(${prefix}.${target}.CasesPrintTheirValues PROPERTIES
     FAIL_REGULAR_EXPRESSION "-byte object <" ENVIRONMENT "${arg_ENVIRONMENT}")
   gtest_discover_tests(${target} TEST_PREFIX "${prefix}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
   # The environment of the discovered tests is set by a script CTest runs after it has added

@@ -120,7 +120,7 @@ TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
     ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
     mine.write("mine");
   }
-  form->ButtonBuildGallery->click();
+  Control<QPushButton>("ButtonBuildGallery")->click();
   const std::vector<std::string> plain = desktop.Texts("plain");
   ASSERT_EQ(plain.size(), 1u);
   for (const char* name : {"bookmarks.html", "wedding.htm"}) {
