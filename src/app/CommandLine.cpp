@@ -3,12 +3,11 @@
 // --list to standard output.
 #include "app/CommandLine.h"
 
-#include <time.h>
-
 #include <QCoreApplication>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 

@@ -38,7 +38,7 @@ bool BindRow(const QWidget& form, const TSettingRow& row, TBoundSetting& bound, 
   switch (row.Control) {
     case TControlKind::Edit: {
       // A text edit, a folder or file edit, or a combo box one may type into.
-      QWidget* control = FindControl<QWidget>(form, row, name, error);
+      auto* control = FindControl<QWidget>(form, row, name, error);
       bound.Edit = qobject_cast<QLineEdit*>(control);
       auto* combo = qobject_cast<QComboBox*>(control);
       if (combo != nullptr && combo->isEditable()) bound.Combo = combo;

@@ -5,6 +5,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QUrl>
+#include <utility>
 
 namespace zetgallery {
 
@@ -64,8 +65,8 @@ QString LinkTarget(const QString& caption, const QString& prefix) {
   return caption.contains(QLatin1Char(':')) ? caption : prefix + caption;
 }
 
-TZetLinkLabel::TZetLinkLabel(const QString& text, const QString& prefix, QWidget* parent)
-    : TZetLabel(text, parent), prefix_(prefix) {
+TZetLinkLabel::TZetLinkLabel(const QString& text, QString prefix, QWidget* parent)
+    : TZetLabel(text, parent), prefix_(std::move(prefix)) {
   QPalette blue = palette();
   blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
   setPalette(blue);

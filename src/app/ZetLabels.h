@@ -59,7 +59,7 @@ QString LinkTarget(const QString& caption, const QString& prefix);
 class TZetLinkLabel : public TZetLabel {
   Q_OBJECT
  public:
-  TZetLinkLabel(const QString& text, const QString& prefix, QWidget* parent);
+  TZetLinkLabel(const QString& text, QString prefix, QWidget* parent);
 
  protected:
   void BeforeFirstPaint() override;

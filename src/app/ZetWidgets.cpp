@@ -11,6 +11,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/DesktopServices.h"
@@ -82,8 +83,8 @@ void TFolderEdit::AcceptChosenFolder(const QString& folder) {
   setText(QDir::toNativeSeparators(folder));
 }
 
-TFileEdit::TFileEdit(const QString& filter, const QString& title, QWidget* parent)
-    : TZetEdit(parent), filter_(filter), title_(title) {
+TFileEdit::TFileEdit(QString filter, QString title, QWidget* parent)
+    : TZetEdit(parent), filter_(std::move(filter)), title_(std::move(title)) {
   QAction* browse =
       addAction(style()->standardIcon(QStyle::SP_FileIcon), QLineEdit::TrailingPosition);
   connect(browse, &QAction::triggered, this, &TFileEdit::Browse);

@@ -64,7 +64,7 @@ class TFolderEdit : public TZetEdit {
 class TFileEdit : public TZetEdit {
   Q_OBJECT
  public:
-  TFileEdit(const QString& filter, const QString& title, QWidget* parent = nullptr);
+  TFileEdit(QString filter, QString title, QWidget* parent = nullptr);
   void SetDesktop(TDesktop* desktop) { desktop_ = desktop; }
   const QString& Filter() const { return filter_; }
   const QString& Title() const { return title_; }

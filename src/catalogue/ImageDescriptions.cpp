@@ -28,7 +28,7 @@ class TFolderLookup {
   // The path of the file `name` in the folder: the exact name when such an entry exists, else an
   // entry whose name equals it ignoring case, else the exact name (which then fails to open).
   std::string PathOf(const std::string& name) {
-    const std::string exact = folder_ + name;
+    std::string exact = folder_ + name;
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::path(exact), error)) return exact;
     if (!listed_) List();

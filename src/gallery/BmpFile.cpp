@@ -36,9 +36,10 @@ std::vector<unsigned char> BmpFileBytes(const unsigned char* rgb, int width, int
     const unsigned char* in = rgb + static_cast<size_t>(height - 1 - y) * rowIn;
     unsigned char* out = file.data() + headerBytes + static_cast<size_t>(y) * rowOut;
     for (int x = 0; x < width; ++x) {
-      out[3 * x] = in[3 * x + 2];
-      out[3 * x + 1] = in[3 * x + 1];
-      out[3 * x + 2] = in[3 * x];
+      const size_t at = 3 * static_cast<size_t>(x);
+      out[at] = in[at + 2];
+      out[at + 1] = in[at + 1];
+      out[at + 2] = in[at];
     }
   }
   return file;

@@ -100,7 +100,7 @@ bool CopyInto(const std::string& source, TOutputFile& file) {
   TReadOnlyFile input(source);
   TFileStatus status;
   if (!input.IsOpen() || !input.ReadStatus(status) || !status.IsRegular()) return false;
-  std::string chunk(64 * 1024, '\0');
+  std::string chunk(size_t{64} * 1024, '\0');
   for (uint64_t offset = 0;;) {
     const int64_t got = input.ReadAt(chunk.data(), chunk.size(), offset);
     if (got < 0) return false;

@@ -14,7 +14,7 @@ namespace zetgallery {
 namespace {
 
 // Writes are handed to the system in pieces of this size.
-constexpr size_t kWriteBuffer = 64 * 1024;
+constexpr size_t kWriteBuffer = size_t{64} * 1024;
 // A new file's permissions when it replaces nothing: what the system's file creation mask leaves
 // of these.
 constexpr int kDefaultPermissions = -1;

@@ -125,12 +125,12 @@ struct TIndexRun {
 
 void WriteThumbnailCell(TIndexRun& run, const TImageNames& names, size_t i) {
   const TBuildPlan& p = run.plan;
-  const size_t perRow = static_cast<size_t>(p.ThumbXCount);
+  const auto perRow = static_cast<size_t>(p.ThumbXCount);
   if (i % perRow == 0)
     run.out.Write("<tr height=\"" +
                   std::to_string(2 * p.ThumbBorderWidth + p.ThumbYSize + 2 * p.CellPadding) +
                   "\">\r\n");
-  run.out.Write("<td align=\"center\" width=\"" +
+  run.out.Write(R"(<td align="center" width=")" +
                 std::to_string(2 * p.ThumbBorderWidth + p.ThumbXSize + 2 * p.CellPadding) + "\">");
   if (p.CreateThumbs)
     run.sink.MakeThumbnail(i, EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i],

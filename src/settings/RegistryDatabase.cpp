@@ -58,7 +58,7 @@ void UseRollbackJournal(sqlite3* handle, int busyTimeoutMs) {
 }  // namespace
 
 std::string DefaultRegistryPath() {
-  const std::string explicitPath = Environment("ZETGALLERY_REGISTRY");
+  std::string explicitPath = Environment("ZETGALLERY_REGISTRY");
   if (!explicitPath.empty()) return explicitPath;
   QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
   // The base directory rules ignore a relative XDG_CONFIG_HOME, which Qt hands back as it is.

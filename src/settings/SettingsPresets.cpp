@@ -14,7 +14,7 @@ std::vector<std::string> TSettingsStore::RefreshSettingsList(TPresetList* preset
     registry.OpenKey(kNamedSettingsKey, true);
     registry.GetKeyNames(names);
   }
-  names.push_back(kUntitledPresetName);
+  names.emplace_back(kUntitledPresetName);
   SortForSortedList(names);
   if (presets != nullptr) presets->SetEntries(names);
   return names;

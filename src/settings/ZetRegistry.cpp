@@ -32,7 +32,7 @@ bool SplitKeyPath(const std::string& path, std::vector<std::string>& names) {
 }
 
 std::string EncodeDword(int32_t value) {
-  const uint32_t bits = static_cast<uint32_t>(value);
+  const auto bits = static_cast<uint32_t>(value);
   std::string bytes(4, '\0');
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
   return bytes;

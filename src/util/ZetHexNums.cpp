@@ -21,7 +21,7 @@ int HexDigitValue(char c) {
 std::string IntToHexStr(int32_t value, int digits) {
   digits = std::clamp(digits, 1, 255);
   std::string result(static_cast<size_t>(digits), '0');
-  uint32_t rest = static_cast<uint32_t>(value);
+  auto rest = static_cast<uint32_t>(value);
   for (int i = digits - 1; i >= 0 && rest != 0; --i) {
     result[static_cast<size_t>(i)] = kHexDigits[rest & 0xF];
     rest >>= 4;

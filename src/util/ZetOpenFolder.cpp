@@ -3,13 +3,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <stdio.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "PosixFileStatus.h"
@@ -234,7 +234,7 @@ bool SameFileContents(int first, int second) {
   if (::fstat(first, &a) != 0 || ::fstat(second, &b) != 0 || !S_ISREG(a.st_mode) ||
       !S_ISREG(b.st_mode) || a.st_size != b.st_size)
     return false;
-  constexpr size_t kChunk = 64 * 1024;
+  constexpr size_t kChunk = size_t{64} * 1024;
   std::string left(kChunk, '\0');
   std::string right(kChunk, '\0');
   for (off_t offset = 0; offset < a.st_size;) {

@@ -163,7 +163,7 @@ std::string TrashInfoPathEscaped(const std::string& path) {
   static const char digits[] = "0123456789ABCDEF";
   std::string escaped;
   for (const char ch : path) {
-    const unsigned char byte = static_cast<unsigned char>(ch);
+    const auto byte = static_cast<unsigned char>(ch);
     const bool plain = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
                        (byte >= '0' && byte <= '9') || byte == '/' || byte == '-' || byte == '_' ||
                        byte == '.' || byte == '~';
