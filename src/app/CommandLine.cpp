@@ -15,6 +15,7 @@
 #include "catalogue/ImageScan.h"
 #include "gallery/BuildDriver.h"
 #include "gallery/BuildMessages.h"
+#include "gallery/BuildParameters.h"
 #include "gallery/ResultFolders.h"
 #include "gallery/Thumbnailer.h"
 #include "settings/SettingsStore.h"
@@ -170,7 +171,7 @@ bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& setting
 // Scans the images folder. False (message printed) when the scan met an invalid mask.
 bool ScanPictures(const TSettingsSnapshot& settings, std::vector<std::string>& names) {
   TScanResult scan = ScanImages(settings.ImagesFolder, settings.ImagesMask, nullptr);
-  names = std::move(scan.names);
+  names = ImagesInBuildOrder(settings, scan.names);
   if (!scan.errorMessage.empty()) {
     std::cerr << ForConsole(scan.errorMessage) << '\n';
     return false;
