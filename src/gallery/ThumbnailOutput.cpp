@@ -17,15 +17,19 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
   return shape;
 }
 
-int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
-  const std::string shape = ThumbnailShape(job.maxWidth, job.maxHeight, job.params);
+namespace {
+
+// One thumbnail file `name` of `source` within `maxWidth` x `maxHeight`.
+int MakeOneThumbnail(TBuildOutputs& outputs, const std::string& source, const std::string& name,
+                     int maxWidth, int maxHeight, const TThumbSaveParams& params) {
+  const std::string shape = ThumbnailShape(maxWidth, maxHeight, params);
   TFileStatus picture;
-  if (ReadFileStatus(job.source, picture) &&
-      outputs.KeepIfUpToDate(TOutputPlace::Thumbs, job.name, SourceIdentityOf(picture), shape))
+  if (ReadFileStatus(source, picture) &&
+      outputs.KeepIfUpToDate(TOutputPlace::Thumbs, name, SourceIdentityOf(picture), shape))
     return kThumbOk;
 
   TOutputFile file;
-  switch (outputs.Begin(TOutputPlace::Thumbs, job.name, file)) {
+  switch (outputs.Begin(TOutputPlace::Thumbs, name, file)) {
     case TOutputRefusal::None:
       break;
     case TOutputRefusal::IsInput:
@@ -35,8 +39,7 @@ int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
     default:
       return kThumbSaveFailed;
   }
-  const int made = WriteThumbnail(job.source, file.Descriptor(), job.maxWidth, job.maxHeight,
-                                  job.params, picture);
+  const int made = WriteThumbnail(source, file.Descriptor(), maxWidth, maxHeight, params, picture);
   if (made != kThumbOk) {
     outputs.Discard(file);
     return made;
@@ -57,6 +60,16 @@ int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
     default:
       return kThumbSaveFailed;
   }
+}
+
+}  // namespace
+
+int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
+  const int made =
+      MakeOneThumbnail(outputs, job.source, job.name, job.maxWidth, job.maxHeight, job.params);
+  if (made != kThumbOk || job.doubleName.empty()) return made;
+  return MakeOneThumbnail(outputs, job.source, job.doubleName, 2 * job.maxWidth, 2 * job.maxHeight,
+                          job.params);
 }
 
 }  // namespace zetgallery

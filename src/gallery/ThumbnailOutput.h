@@ -14,8 +14,10 @@ namespace zetgallery {
 // saved.
 std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& params);
 
-// Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. Returns a
-// result code of Thumbnailer.h. Safe to call from several threads at once.
+// Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`, and then,
+// when the job names one, the thumbnail of twice the limits under `job.doubleName`, each by the
+// same rules. Returns a result code of Thumbnailer.h: the first failure (the double thumbnail is
+// not tried after the first fails). Safe to call from several threads at once.
 int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
 
 }  // namespace zetgallery
