@@ -167,14 +167,15 @@ def start_chromium():
     return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 
 
-def emulate_screen(driver, width, height, phone):
-    """Makes the page's viewport `width` x `height` CSS pixels; a phone also has three device
-    pixels a CSS pixel and honours the page's viewport declaration."""
+def emulate_screen(driver, width, height, phone, scale=3):
+    """Makes the page's viewport `width` x `height` CSS pixels; a phone also has `scale` device
+    pixels a CSS pixel and honours the page's viewport declaration. A width of None ends the
+    emulation."""
     if width is None:
         driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
         return
     driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
-        "width": width, "height": height, "deviceScaleFactor": 3 if phone else 1,
+        "width": width, "height": height, "deviceScaleFactor": scale if phone else 1,
         "mobile": phone})
 
 
