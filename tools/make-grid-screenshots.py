@@ -15,8 +15,8 @@ import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests", "browser"))
-import browser_support as support  # noqa: E402
+sys.path.insert(0, os.path.join(ROOT, "tools"))
+import gallery_browser as support  # noqa: E402
 
 PICTURES = [
     ("Алтай.jpg", 960, 640, "Алтай, долина Чуи"),

@@ -1,6 +1,6 @@
 // Tests of the grid index: the cell of a picture (alt text, caption, size, the srcset of the
-// thumbnail of twice the size), and a built grid gallery, whose thumbnails of both sizes follow
-// the ledger's rules.
+// thumbnail of twice the size), and a built grid gallery, whose thumbnails of both sizes come
+// from one decoding and follow the ledger's rules.
 #include "gallery/GridIndex.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +143,20 @@ TEST(GridGallery, MakesBothThumbnailsAndKeepsThemByTheLedger) {
   ASSERT_EQ(BuildGallery(gallery.Inputs(), ui).outcome, TBuildOutcome::Finished);
   EXPECT_EQ(InodeOf(thumbs + "_sea.jpg"), single);
   EXPECT_EQ(InodeOf(thumbs + "_sea@2x.jpg"), twice);
+
+  // Either one lost is made again as it was, from the one decoding both come from.
+  for (const char* name : {"_sea.jpg", "_sea@2x.jpg"}) {
+    const std::string bytes = ReadWholeFile(thumbs + name);
+    std::filesystem::remove(thumbs + name);
+    ASSERT_EQ(BuildGallery(gallery.Inputs(), ui).outcome, TBuildOutcome::Finished);
+    EXPECT_EQ(ReadWholeFile(thumbs + name), bytes) << name;
+  }
+  // The table's thumbnail is made from the picture itself: not the grid's, which is shrunk from
+  // the larger one.
+  const ino_t grid = InodeOf(thumbs + "_sea.jpg");
+  gallery.settings.IndexType = static_cast<int>(TIndexKind::Thumbnails);
+  ASSERT_EQ(BuildGallery(gallery.Inputs(), ui).outcome, TBuildOutcome::Finished);
+  EXPECT_NE(InodeOf(thumbs + "_sea.jpg"), grid);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 """Galleries built by the real program, and headless Chromium to look at them.
 
-Shared by the browser test (gallery_browser_test.py) and the README's screenshots
-(tools/make-grid-screenshots.py). Everything happens in a folder of the caller's: the pictures
+Shared by the README's screenshots (tools/make-grid-screenshots.py) and the browser test
+(tests/browser/gallery_browser_test.py). Everything happens in a folder of the caller's: the pictures
 are drawn here, the settings database is made by the program itself and filled with the preset
 of the gallery wanted, and the gallery is built with `zetgallery --build`.
 """
