@@ -1,5 +1,6 @@
-// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job whose
-// target is being written by another worker waits, which keeps same-named thumbnails in order.
+// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job with a
+// target that another worker is writing, or that an older waiting job shares, waits, which keeps
+// same-named thumbnails in order.
 #include "gallery/ThumbnailQueue.h"
 
 #include <algorithm>
