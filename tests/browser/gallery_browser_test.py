@@ -36,7 +36,7 @@ PICTURES = [
     ("valley-with-a-rather-long-name-without-any-blanks-in-it.jpg", 420, 280, None),
 ]
 
-KEYS_WAIT_SECONDS = 10
+WAIT_SECONDS = 10
 
 
 def thumbnail_size(width, height, limit=120):
@@ -94,7 +94,7 @@ class GalleryInChromium(unittest.TestCase):
         """Every picture, a lazy one too once it is scrolled to, is decoded."""
         count = self.driver.execute_script("return document.images.length")
         for number in range(count):
-            deadline = time.monotonic() + KEYS_WAIT_SECONDS
+            deadline = time.monotonic() + WAIT_SECONDS
             while True:
                 width, source = self.driver.execute_script(
                     "const image = document.images[arguments[0]]; image.scrollIntoView();"
@@ -197,7 +197,7 @@ class GalleryInChromium(unittest.TestCase):
             before = self.driver.current_url
             self.driver.find_element("tag name", "body").send_keys(key)
             target = support.file_url(expected)
-            deadline = time.monotonic() + KEYS_WAIT_SECONDS
+            deadline = time.monotonic() + WAIT_SECONDS
             while self.driver.current_url != target and time.monotonic() < deadline:
                 time.sleep(0.05)
             self.assertEqual(support.path_of_url(self.driver.current_url), expected,
