@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Screenshots of the grid index for the README: builds a gallery of drawn pictures with the
 program of a build folder (the grid kind, its default template, picture pages) and photographs
 its index in headless Chromium on a desktop and on a phone.
@@ -6,7 +6,8 @@ its index in headless Chromium on a desktop and on a phone.
     tools/make-grid-screenshots.py [BUILD_FOLDER [OUTPUT_FOLDER]]
 
 BUILD_FOLDER defaults to build/, OUTPUT_FOLDER to docs/images/. Needs what the browser test
-needs (chromium, chromium-driver, python3-selenium: tools/install-deps.sh) and Debian's python3.
+needs: chromium, chromium-driver and python3-selenium for Debian's python3
+(tools/install-deps.sh).
 """
 
 import os
