@@ -16,6 +16,8 @@ packages=(
 # dpkg-shlibdeps (dpkg-dev) and finds executables with `file`; the tests check the package with
 # readelf (binutils) and the menu entry, the metainfo and the manual page with the others.
 packages+=(dpkg-dev file binutils desktop-file-utils appstream groff-base)
+# The browser test opens built galleries in headless Chromium through its WebDriver.
+packages+=(chromium chromium-driver python3-selenium)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -219,7 +219,8 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
   inputs.ResultFolderText = ResultFolderAt(entries, inputs.Settings.ResultFolder);
   inputs.ThumbsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
   inputs.ButtonsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
-  inputs.ClearThumbsFolderEnabled = inputs.Settings.IndexType == 3;
+  const auto kind = static_cast<TIndexKind>(inputs.Settings.IndexType);
+  inputs.ClearThumbsFolderEnabled = kind == TIndexKind::Thumbnails || kind == TIndexKind::Grid;
 
   const std::string missing = MissingForBuild(inputs);
   if (!missing.empty()) {

@@ -10,6 +10,7 @@
 #include "app/WindowRules.h"
 #include "gallery/BuildParameters.h"
 #include "gallery/ResultFolders.h"
+#include "settings/SettingsTable.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHexNums.h"
 #include "util/ZetStrings.h"
@@ -60,7 +61,14 @@ void TFormMain::ConnectRules() {
           &TFormMain::EnableDisableControls);
   // A selection by the user; a settings load selects by index without this reaction.
   connect(Find<QComboBox>(*this, "ComboBoxIndexType"), &QComboBox::activated, this,
-          &TFormMain::EnableDisableControls);
+          [this](int kind) {
+            // The grid brings its own default template in place of the default index template.
+            auto* edit = Find<QLineEdit>(*this, "EditIndexTemplate");
+            const std::string text = edit->text().toStdString();
+            const std::string chosen = IndexTemplateForKind(kind, text, TemplatesFolder());
+            if (chosen != text) edit->setText(QString::fromStdString(chosen));
+            EnableDisableControls();
+          });
   for (const char* name : {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs"})
     connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
             &TFormMain::EnableDisableControls);

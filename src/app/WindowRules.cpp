@@ -20,7 +20,8 @@ enum class TEnabledWhen {
   TableList,           // the index is a list in a table
   DescribedTableList,  // ... and the pictures have descriptions
   TableListWithSizes,  // ... that shows the file sizes
-  Thumbnails,          // the index shows thumbnails
+  Thumbnails,          // the index shows thumbnails: in a table or in a grid
+  ThumbnailTable,      // the index shows thumbnails in a table
 };
 
 struct TControlRule {
@@ -75,7 +76,8 @@ const TControlRule kControlRules[] = {
     {"LabelButtonsFolder", W::PicturePages},
     {"EditButtonsFolder", W::PicturePages, &S::ButtonsFolder},
     {"CheckBoxCopyButtonsFromTemplate", W::PicturePages},
-    // The thumbnail groups and the thumbnails folder.
+    // The thumbnail groups and the thumbnails folder; the grid has no rows, borders or optional
+    // alt texts.
     {"GroupBoxThumbNames", W::Thumbnails},
     {"CheckBoxCreateThumbs", W::Thumbnails},
     {"RadioButtonThumbWithPrefix", W::Thumbnails},
@@ -87,18 +89,18 @@ const TControlRule kControlRules[] = {
     {"EditThumbsFolder", W::Thumbnails, &S::ThumbsFolder},
     {"CheckBoxClearThumbsFolder", W::Thumbnails},
     {"GroupBoxThumbs", W::Thumbnails},
-    {"EditThumbXCount", W::Thumbnails},
-    {"LabelThumbXCount", W::Thumbnails},
+    {"EditThumbXCount", W::ThumbnailTable},
+    {"LabelThumbXCount", W::ThumbnailTable},
     {"LabelThumbXSize", W::Thumbnails},
     {"EditThumbXSize", W::Thumbnails},
     {"LabelThumbYSize", W::Thumbnails},
     {"EditThumbYSize", W::Thumbnails},
-    {"LabelThumbBorderWidth", W::Thumbnails},
-    {"EditThumbBorderWidth", W::Thumbnails},
-    {"LabelThumbBorderColor", W::Thumbnails},
-    {"EditThumbBorderColor", W::Thumbnails},
-    {"ButtonThumbBorderColor", W::Thumbnails},
-    {"CheckBoxDescrAsThumbAlt", W::Thumbnails},
+    {"LabelThumbBorderWidth", W::ThumbnailTable},
+    {"EditThumbBorderWidth", W::ThumbnailTable},
+    {"LabelThumbBorderColor", W::ThumbnailTable},
+    {"EditThumbBorderColor", W::ThumbnailTable},
+    {"ButtonThumbBorderColor", W::ThumbnailTable},
+    {"CheckBoxDescrAsThumbAlt", W::ThumbnailTable},
     // The table group.
     {"GroupBoxIndexTable", W::TableIndex},
     {"EditTableWidth", W::TableList},
@@ -155,6 +157,8 @@ bool Holds(TEnabledWhen when, const TWindowRuleInputs& inputs) {
     case W::TableListWithSizes:
       return list && s.ShowFileSizes;
     case W::Thumbnails:
+      return kind == TIndexKind::Thumbnails || kind == TIndexKind::Grid;
+    case W::ThumbnailTable:
       return kind == TIndexKind::Thumbnails;
   }
   return true;
@@ -177,6 +181,20 @@ TWindowState EvaluateWindowRules(const TWindowRuleInputs& inputs) {
                               mandatory && Blank(inputs.Settings.*rule.MandatoryText)});
   }
   return state;
+}
+
+std::string IndexTemplateForKind(int indexKind, const std::string& templateText,
+                                 const std::string& templatesFolder) {
+  const std::string path = StripQuotes(templateText);
+  const std::string table = templatesFolder + kDefaultIndexTemplate;
+  const std::string grid = templatesFolder + kDefaultGridTemplate;
+  const bool toGrid = indexKind == static_cast<int>(TIndexKind::Grid);
+  std::string chosen;
+  if (toGrid && path == table) chosen = grid;
+  if (!toGrid && path == grid) chosen = table;
+  if (chosen.empty()) return templateText;
+  // A path chosen through the file dialog stands in quotes when it holds a blank.
+  return templateText.starts_with('"') ? '"' + chosen + '"' : chosen;
 }
 
 }  // namespace zetgallery

@@ -131,7 +131,7 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.DescrPlace = s.DescrPlace;
   p.ButtonsPlace = s.ButtonsPlace;
   p.Descriptions = Choice(s.Descriptions, 0, 3, TDescriptionSource::None);
-  p.IndexType = Choice(s.IndexType, 0, 3, TIndexKind::None);
+  p.IndexType = Choice(s.IndexType, 0, 4, TIndexKind::None);
   p.TableWidth = Clamp(s.TableWidth, 0, 100);
   p.TableBorderWidth = Clamp(s.TableBorderWidth, 0, 10);
   p.CellSpacing = Clamp(s.CellSpacing, 0, 10);

@@ -32,7 +32,8 @@ enum class TIndexKind {
   NumberedList = 0,
   BulletedList = 1,
   TableList = 2,
-  Thumbnails = 3
+  Thumbnails = 3,
+  Grid = 4  // thumbnails in <figure> cells that wrap to the screen's width
 };
 
 // Where the index links lead: to the picture files, or to a page per picture.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "ImageNames.h"
 #include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 
@@ -54,6 +55,16 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
   job.maxWidth = plan_.ThumbXSize;
   job.maxHeight = plan_.ThumbYSize;
   job.params = plan_.ThumbSaveParams;
+  if (plan_.IndexType == TIndexKind::Grid) {
+    // The grid's thumbnail of twice the size, for high-density screens, keeps the same rules.
+    const std::string doubleName = DoubleThumbnailFileName(name);
+    if (outputs_.IsInput(TOutputPlace::Thumbs, doubleName)) {
+      ui_.ShowError(ThumbnailIsInputMessage(folder + doubleName));
+    } else {
+      job.doubleName = doubleName;
+      job.doubleTarget = folder + doubleName;
+    }
+  }
   picture.thumbnailPending = true;
   queue_.Add(std::move(job));
 }

@@ -33,7 +33,9 @@ class TBuildPipeline : public TPictureSink {
   TBuildPipeline(const TBuildPlan& plan, TBuildOutputs& outputs, TThumbnailQueue& queue,
                  int aheadLimit, TUserInterface& ui);
 
-  // Queues the thumbnail, or refuses it with a message when `targetPath` is one of the inputs.
+  // Queues the thumbnail, or refuses it with a message when `targetPath` is one of the inputs. In
+  // the grid index the job also makes the thumbnail of twice the size (DoubleThumbnailFileName),
+  // unless that name is one of the inputs (then with a message).
   void MakeThumbnail(size_t i, const std::string& sourcePath,
                      const std::string& targetPath) override;
   // Reports the pictures now complete, then waits (keeping the user interface alive) until

@@ -21,6 +21,8 @@ struct TImageNames {
   std::string NextPageFile;
   // The thumbnail's file name inside the thumbs folder.
   std::string ThumbFileName;
+  // The thumbnail of twice the size for high-density screens (grid index only), else empty.
+  std::string DoubleThumbFileName;
 };
 
 // The names of picture i.
@@ -35,5 +37,9 @@ std::string SerialPageFile(const TBuildPlan& plan, long long i);
 // behind, and ".gif", ".jpg" or ".bmp" for the format.
 std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace place,
                               const std::string& text, TThumbFormat format);
+
+// The name of the thumbnail of twice the size beside `thumbFileName`: "@2x" before its extension
+// ("_sea.jpg" gives "_sea@2x.jpg").
+std::string DoubleThumbnailFileName(const std::string& thumbFileName);
 
 }  // namespace zetgallery

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "GridIndex.h"
 #include "ImageNames.h"
 #include "PageTemplate.h"
 #include "PageWriter.h"
@@ -51,6 +52,8 @@ std::string IndexOpening(const TBuildPlan& p) {
     }
     case TIndexKind::Thumbnails:
       return "<br>\r\n<table align=\"center\"" + TableAttributes(p);
+    case TIndexKind::Grid:
+      return GridOpening(p);
     case TIndexKind::None:
       break;
   }
@@ -66,6 +69,8 @@ std::string IndexClosing(const TBuildPlan& p) {
     case TIndexKind::TableList:
     case TIndexKind::Thumbnails:
       return "</table>\r\n<br>\r\n";
+    case TIndexKind::Grid:
+      return GridClosing();
     case TIndexKind::None:
       break;
   }
@@ -149,6 +154,18 @@ void WriteThumbnailCell(TIndexRun& run, const TImageNames& names, size_t i) {
   }
 }
 
+void WriteGridCell(TIndexRun& run, const TImageNames& names, size_t i) {
+  const TBuildPlan& p = run.plan;
+  const std::string picturePath = EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i];
+  if (p.CreateThumbs)
+    run.sink.MakeThumbnail(i, picturePath,
+                           EnsureTrailingBackslash(p.ThumbsFolderPath) + names.ThumbFileName);
+  int width = 0, height = 0;
+  GridThumbnailSize(p, picturePath, width, height);
+  run.out.Write(GridFigure(p, names, i, LinkHref(p, names), DescriptionOf(run.descriptions, i),
+                           width, height));
+}
+
 void WriteEntry(TIndexRun& run, const TImageNames& names, size_t i) {
   switch (run.plan.IndexType) {
     case TIndexKind::NumberedList:
@@ -160,6 +177,9 @@ void WriteEntry(TIndexRun& run, const TImageNames& names, size_t i) {
       break;
     case TIndexKind::Thumbnails:
       WriteThumbnailCell(run, names, i);
+      break;
+    case TIndexKind::Grid:
+      WriteGridCell(run, names, i);
       break;
     case TIndexKind::None:
       break;

@@ -19,7 +19,8 @@ class TPictureSink {
  public:
   virtual ~TPictureSink() = default;
   // Picture i's thumbnail is wanted from `sourcePath` in `targetPath`. Called in the thumbnail
-  // index with CreateThumbs only, after the picture's cell is opened and before its link.
+  // and grid indexes with CreateThumbs only, after the picture's cell is opened and before its
+  // link.
   virtual void MakeThumbnail(size_t i, const std::string& sourcePath,
                              const std::string& targetPath) = 0;
   // Picture i of `count` is done: its index entry and its page are written. Returns when the
@@ -32,7 +33,7 @@ class TPictureSink {
 
 // Copies the index template into IndexFile in the result folder of `outputs`, replacing every
 // template line that holds IndexPlace by a complete index of all pictures. For every picture of
-// every such line: ui.ProcessMessages(), the index entry (in the thumbnail kind with
+// every such line: ui.ProcessMessages(), the index entry (in the thumbnail and grid kinds with
 // CreateThumbs, sink.MakeThumbnail is called inside the cell), WriteImagePage,
 // ui.ProcessMessages(), sink.PictureWritten. The index is placed last, after sink.Finish(), and
 // appears whole or not at all: a failure leaves the older index in place. An index that would

@@ -73,6 +73,13 @@ bool IsIndexPage(const TBuildPlan& plan, const std::string& pagePath) {
   return std::filesystem::equivalent(pagePath, indexPath, error) && !error;
 }
 
+// The head-link marker `line` holds, or nullptr.
+const char* HeadLinkMarkerOf(const std::string& line) {
+  for (const char* marker : {kPrevLinkPlace, kNextLinkPlace, kIconLinkPlace})
+    if (line.find(marker) != std::string::npos) return marker;
+  return nullptr;
+}
+
 }  // namespace
 
 std::string PictureParagraph(const TBuildPlan& plan, const TImageNames& names, size_t i) {
@@ -112,6 +119,20 @@ std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names
           "</td>\r\n";
   html += "</tr>\r\n</table>\r\n";
   return html;
+}
+
+std::string HeadLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i,
+                         const std::string& marker) {
+  std::string rel, target;
+  if (marker == kPrevLinkPlace && i > 0) {
+    rel = "prev", target = names.PrevPageFile;
+  } else if (marker == kNextLinkPlace && !IsLastPicture(plan, i)) {
+    rel = "next", target = names.NextPageFile;
+  } else if (marker == kIconLinkPlace) {
+    rel = "icon", target = plan.ButtonsUrlPrefix + plan.ButtonImageIndex;
+  }
+  if (rel.empty()) return std::string();
+  return "<link rel=\"" + rel + "\" href=\"" + UrlEncodeFileName(target) + "\">\r\n";
 }
 
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
@@ -170,6 +191,8 @@ bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
       page.Write(line.substr(pos + plan.DescrPlace.size()));
     } else if (contains(line, plan.ButtonsPlace)) {
       WriteNavigationTable(plan, names, i, page);
+    } else if (const char* marker = HeadLinkMarkerOf(line)) {
+      page.Write(HeadLinkHtml(plan, names, i, marker));
     } else {
       page.WriteLine(line);
     }

@@ -47,6 +47,19 @@ std::string PictureParagraph(const TBuildPlan& plan, const TImageNames& names, s
 // The nine lines of the navigation table of picture i (each ending in CR LF).
 std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names, size_t i);
 
+// Markers of the page template beyond the three placeholders, each replacing its whole line: the
+// <link> elements of the previous and the next page (for browsers and search engines) and of the
+// page's icon (the Index button picture, which the build copies with the buttons). A line whose
+// link does not apply (no previous page on the first page, no next one on the last) is dropped.
+inline constexpr const char* kPrevLinkPlace = "~~~PREVLINK~~~";
+inline constexpr const char* kNextLinkPlace = "~~~NEXTLINK~~~";
+inline constexpr const char* kIconLinkPlace = "~~~ICONLINK~~~";
+
+// What a template line holding kPrevLinkPlace, kNextLinkPlace or kIconLinkPlace becomes on picture
+// i's page (a line ending in CR LF, or nothing); `marker` is one of them.
+std::string HeadLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i,
+                         const std::string& marker);
+
 // Writes NavigationTableHtml into the page being written.
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
                           TOutputFile& page);

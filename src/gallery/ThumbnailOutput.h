@@ -14,8 +14,11 @@ namespace zetgallery {
 // saved.
 std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& params);
 
-// Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. Returns a
-// result code of Thumbnailer.h. Safe to call from several threads at once.
+// Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. When the job
+// names a thumbnail of twice the limits (`job.doubleName`), both come from one decoding
+// (WriteThumbnailPair), each kept or made by the same rules; the smaller one's ledger shape then
+// says it was shrunk from the larger. Returns a result code of Thumbnailer.h, the first failure.
+// Safe to call from several threads at once.
 int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
 
 }  // namespace zetgallery

@@ -1,5 +1,6 @@
-// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job whose
-// target is being written by another worker waits, which keeps same-named thumbnails in order.
+// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job with a
+// target that another worker is writing, or that an older waiting job shares, waits, which keeps
+// same-named thumbnails in order.
 #include "gallery/ThumbnailQueue.h"
 
 #include <algorithm>
@@ -72,21 +73,29 @@ void TThumbnailQueue::Work() {
   for (;;) {
     // The first job whose target nobody is writing. Jobs of one target stay in added order:
     // while one of them runs, all later ones of that target are passed over.
+    // A job of two targets also waits for every earlier job that shares one of them.
     auto ready = pending_.end();
     jobReady_.wait(lock, [this, &ready] {
-      ready = std::find_if(pending_.begin(), pending_.end(), [this](const TThumbnailJob& job) {
-        return busyTargets_.count(job.target) == 0;
-      });
+      std::set<std::string> claimed = busyTargets_;
+      for (ready = pending_.begin(); ready != pending_.end(); ++ready) {
+        const bool free = claimed.count(ready->target) == 0 &&
+                          (ready->doubleTarget.empty() || claimed.count(ready->doubleTarget) == 0);
+        if (free) break;
+        claimed.insert(ready->target);
+        if (!ready->doubleTarget.empty()) claimed.insert(ready->doubleTarget);
+      }
       return stopping_ || ready != pending_.end();
     });
     if (ready == pending_.end()) return;  // stopping, and nothing left that could run
     TThumbnailJob job = std::move(*ready);
     pending_.erase(ready);
     busyTargets_.insert(job.target);
+    if (!job.doubleTarget.empty()) busyTargets_.insert(job.doubleTarget);
     lock.unlock();
     const int result = maker_(job);
     lock.lock();
     busyTargets_.erase(job.target);
+    if (!job.doubleTarget.empty()) busyTargets_.erase(job.doubleTarget);
     ++finished_;
     if (result != 0) ++failed_;
     finishedJobs_.push_back({job.tag, result});

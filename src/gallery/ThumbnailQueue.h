@@ -22,6 +22,9 @@ struct TThumbnailJob {
   std::string source;
   std::string target;  // the thumbnail's path
   std::string name;    // its name in the thumbnails folder
+  // A second thumbnail of twice the limits, made in the same job (grid index); empty when none.
+  std::string doubleTarget;
+  std::string doubleName;
   int maxWidth = 0;
   int maxHeight = 0;
   TThumbSaveParams params;

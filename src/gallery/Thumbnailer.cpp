@@ -329,4 +329,42 @@ int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxH
   return kThumbOk;
 }
 
+int WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
+                       int maxHeight, const TThumbSaveParams& params, TFileStatus& pictureStatus) {
+  if (!StartImageLibrary(nullptr)) return kThumbHeaderFailed;
+  TOpenedPicture picture;
+  const int opened = OpenPicture(source, picture);
+  pictureStatus = picture.status;
+  if (opened != kThumbOk) return opened;
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
+  const TThumbnailSize size =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
+  const TThumbnailSize doubled =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, 2 * maxWidth, 2 * maxHeight);
+  if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
+
+  bool saved = false;
+  {
+    const TThumbnailSize stored = StoredSize(picture, doubled);
+    TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
+                                                                      stored.width, stored.height));
+    try {
+      // Decoded once, into memory, since both thumbnails read it.
+      const VImage large = ThumbnailOf(source, picture, doubled).copy_memory();
+      saved = doubleTarget < 0 || SaveThumbnail(large, doubleTarget, params);
+      if (saved && target >= 0) {
+        const VImage small = large.thumbnail_image(
+            size.width, VImage::option()->set("height", size.height)->set("size", VIPS_SIZE_FORCE));
+        saved = SaveThumbnail(small, target, params);
+      }
+    } catch (const VError&) {
+      saved = false;
+    }
+  }
+  if (!saved) return PictureDecodes(source, doubled) ? kThumbSaveFailed : kThumbLoadFailed;
+  for (const int file : {target, doubleTarget})
+    if (file >= 0) SetDescriptorModificationTime(file, picture.status.modified);
+  return kThumbOk;
+}
+
 }  // namespace zetgallery

@@ -64,4 +64,12 @@ bool ReadPictureSize(const std::string& path, int& width, int& height);
 int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
                    const TThumbSaveParams& params, TFileStatus& picture);
 
+// Makes the two thumbnails of the grid in one decoding: the thumbnail of twice the limits
+// (`2 * maxWidth` x `2 * maxHeight`, the same pixels WriteThumbnail gives for those limits) into
+// `doubleTarget`, and the thumbnail within `maxWidth` x `maxHeight` shrunk from it into `target`.
+// A target of -1 is not written (its file is up to date), and the other is made exactly as when
+// both are. Otherwise as WriteThumbnail.
+int WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
+                       int maxHeight, const TThumbSaveParams& params, TFileStatus& picture);
+
 }  // namespace zetgallery

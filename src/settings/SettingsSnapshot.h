@@ -24,7 +24,7 @@ struct TSettingsSnapshot {
   int Descriptions = -1;  // ComboBoxDescrType index: 0 none, 1 .txt, 2 descript.ion, 3 metadata
   std::string IndexTemplate;
   std::string IndexPlace;
-  int IndexType = -1;  // 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
+  int IndexType = -1;  // 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails, 4 grid
   int TableWidth = 0;
   int TableBorderWidth = 0;
   int CellSpacing = 0;

@@ -154,7 +154,7 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Template("IndexTemplate", "EditIndexTemplate", E, "IndexTemplate.htm", "IndexTemplate.htm",
              &S::IndexTemplate),
     Text("IndexPlace", "EditIndexPlace", E, "~~~INDEX~~~", "~~~INDEX~~~", &S::IndexPlace),
-    DropDown("IndexType", "ComboBoxIndexType", 3, 4, &S::IndexType),
+    DropDown("IndexType", "ComboBoxIndexType", 3, 5, &S::IndexType),
     Spin("TableWidth", "EditTableWidth", 100, 0, 100, &S::TableWidth),
     Spin("TableBorderWidth", "EditTableBorderWidth", 1, 0, 10, &S::TableBorderWidth),
     Spin("CellSpacing", "EditCellSpacing", 0, 0, 10, &S::CellSpacing),

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -31,7 +32,10 @@ TThumbnailJob Job(const std::string& source, const std::string& target) {
 struct TRecorder {
   TRecorder(int workers, const std::vector<TThumbnailJob>& jobs) : workers(workers) {
     for (const TThumbnailJob& job : jobs)
-      if (job.source.starts_with("slow")) slowTargets.insert(job.target);
+      if (job.source.starts_with("slow")) {
+        slowTargets.insert(job.target);
+        if (!job.doubleTarget.empty()) slowTargets.insert(job.doubleTarget);
+      }
     for (const TThumbnailJob& job : jobs) others += slowTargets.count(job.target) == 0;
   }
 
@@ -85,6 +89,28 @@ TEST_P(ThumbnailQueueWorkers, RunsEveryJobOnceAndKeepsSameTargetsInOrder) {
             (std::vector<std::string>{"slow-sea.jpg", "sea.png"}));
   EXPECT_EQ(recorder.sourcesByTarget["_x.gif"],
             (std::vector<std::string>{"slow-bad.jpg", "x.png"}));
+}
+
+TEST_P(ThumbnailQueueWorkers, AJobOfTwoTargetsKeepsTheOrderOfBoth) {
+  // The grid's job makes _sea.jpg and _sea@2x.jpg; a later picture named sea@2x.jpg has the
+  // thumbnail _sea@2x.jpg and must not be made before the job that also writes it.
+  TThumbnailJob both = Job("slow-sea.jpg", "_sea.jpg");
+  both.doubleTarget = "_sea@2x.jpg";
+  std::vector<TThumbnailJob> jobs = {both, Job("sea@2x.jpg", "_sea@2x.jpg")};
+  for (int i = 0; i < 10; ++i)
+    jobs.push_back(Job("p" + std::to_string(i), "t" + std::to_string(i)));
+  TRecorder recorder(GetParam(), jobs);
+  {
+    TThumbnailQueue queue(GetParam(), recorder.Maker());
+    for (const TThumbnailJob& job : jobs) queue.Add(job);
+    EXPECT_TRUE(queue.WaitFor(10s));
+  }
+  ASSERT_EQ(recorder.finished.size(), jobs.size());
+  const auto at = [&](const std::string& source) {
+    return std::find(recorder.finished.begin(), recorder.finished.end(), source) -
+           recorder.finished.begin();
+  };
+  EXPECT_LT(at("slow-sea.jpg"), at("sea@2x.jpg"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Workers, ThumbnailQueueWorkers, ::testing::Values(1, 2, 4, 8),

@@ -121,6 +121,7 @@ const TStoredCase kStoredCases[] = {
     {"TextSpinHex", "ThumbXSize", [](TSettingsSnapshot& s) { s.ThumbXSize = "$10"; },
      "REG_DWORD|16"},
     {"NoSelection", "IndexType", [](TSettingsSnapshot& s) { s.IndexType = -1; }, "REG_DWORD|-1"},
+    {"GridIndex", "IndexType", [](TSettingsSnapshot& s) { s.IndexType = 4; }, "REG_DWORD|4"},
     {"NoResultFolder", "ResultFolder", [](TSettingsSnapshot& s) { s.ResultFolder = -1; },
      "REG_DWORD|-1"},
     {"RadioFirst", "HtmlNames", [](TSettingsSnapshot& s) { s.HtmlNames = 0; }, "REG_DWORD|0"},
