@@ -171,7 +171,7 @@ bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& setting
 // Scans the images folder. False (message printed) when the scan met an invalid mask.
 bool ScanPictures(const TSettingsSnapshot& settings, std::vector<std::string>& names) {
   TScanResult scan = ScanImages(settings.ImagesFolder, settings.ImagesMask, nullptr);
-  names = std::move(scan.names);
+  names = ImagesInBuildOrder(settings, scan.names);
   if (!scan.errorMessage.empty()) {
     std::cerr << ForConsole(scan.errorMessage) << '\n';
     return false;

@@ -30,7 +30,15 @@ const TRow kOptionRows[] = {
     {TRowShape::Whole, {Label("Label1", "Описания картинок:")}},
     {TRowShape::Whole,
      {Part(TPartKind::DropDown, "ComboBoxDescrType",
-           "Отсутствуют\nБрать из файлов *.txt\nБрать из файла descript.ion")}},
+           "Отсутствуют\nБрать из файлов *.txt\nБрать из файла descript.ion\n"
+           "Брать из метаданных картинок")}},
+    {TRowShape::Gap, {}, 8},
+    {TRowShape::Headed,
+     {Label("LabelImageOrder", "Порядок картинок:"),
+      Check("CheckBoxImageOrderDescending", "По убыванию")}},
+    {TRowShape::Whole,
+     {Part(TPartKind::DropDown, "ComboBoxImageOrder",
+           "По имени\nПо дате съёмки\nПо времени изменения файла")}},
     {TRowShape::Gap, {}, 8},
     {TRowShape::Whole, {Label("LabelSettings", "Настройка:")}},
     {TRowShape::Tight,
@@ -61,19 +69,12 @@ const TRow kOutputRows[] = {
       Edit("EditButtonsFolder")}},
 };
 
-constexpr const char* kTabOrder[] = {"EditImagesFolder",
-                                     "EditImagesMask",
-                                     "ListBoxImages",
-                                     "ComboBoxDescrType",
-                                     "CheckBoxClearResultFolder",
-                                     "EditResultFolder",
-                                     "CheckBoxClearThumbsFolder",
-                                     "EditThumbsFolderPrefix",
-                                     "EditThumbsFolder",
-                                     "CheckBoxCopyButtonsFromTemplate",
-                                     "EditButtonsFolderPrefix",
-                                     "EditButtonsFolder",
-                                     "ComboBoxSettings"};
+constexpr const char* kTabOrder[] = {
+    "EditImagesFolder",          "EditImagesMask",     "ListBoxImages",
+    "ComboBoxDescrType",         "ComboBoxImageOrder", "CheckBoxImageOrderDescending",
+    "CheckBoxClearResultFolder", "EditResultFolder",   "CheckBoxClearThumbsFolder",
+    "EditThumbsFolderPrefix",    "EditThumbsFolder",   "CheckBoxCopyButtonsFromTemplate",
+    "EditButtonsFolderPrefix",   "EditButtonsFolder",  "ComboBoxSettings"};
 
 // The image list and its count on the left; the mask, descriptions and presets on the right.
 QLayout* MiddleRows(const TPartMaker& maker) {

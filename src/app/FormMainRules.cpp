@@ -112,6 +112,11 @@ void TFormMain::ConnectEdits() {
   connect(Find<QToolButton>(*this, "ButtonThumbBorderColor"), &QToolButton::clicked, this,
           &TFormMain::ButtonThumbBorderColorClick);
   connect(ListBoxImages, &TSortedListBox::DoubleClicked, this, &TFormMain::ListBoxImagesDblClick);
+  // The list shows the pictures in the order the build will use: a new order is a new scan.
+  connect(Find<QComboBox>(*this, "ComboBoxImageOrder"), &QComboBox::activated, this,
+          &TFormMain::ScanImages);
+  connect(Find<QCheckBox>(*this, "CheckBoxImageOrderDescending"), &QCheckBox::clicked, this,
+          &TFormMain::ScanImages);
 }
 
 void TFormMain::EnableDisableControls() {

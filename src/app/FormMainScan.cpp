@@ -8,6 +8,7 @@
 #include "app/DesktopServices.h"
 #include "app/FormMain.h"
 #include "catalogue/ImageScan.h"
+#include "gallery/BuildParameters.h"
 
 namespace zetgallery {
 
@@ -38,10 +39,11 @@ void TFormMain::RunOneScan() {
                              EditImagesMask->text().toStdString(), userInterface_.get());
   if (!result.scanned) return;
   if (result.stopped && (scanRestartRequested_ || closeRequested_)) return;
+  const std::vector<std::string> ordered = ImagesInBuildOrder(ReadSnapshot(), result.names);
   QStringList names;
-  names.reserve(static_cast<int>(result.names.size()));
-  for (const std::string& name : result.names) names << QString::fromStdString(name);
-  ListBoxImages->AddAllSorted(names);
+  names.reserve(static_cast<int>(ordered.size()));
+  for (const std::string& name : ordered) names << QString::fromStdString(name);
+  ListBoxImages->ShowInOrder(names);
   ShowImageCount();
   EnableDisableControls();
   if (!result.errorMessage.empty())

@@ -54,6 +54,7 @@ const TControlRule kControlRules[] = {
     {"EditDescrPlace", W::DescribedPages},
     {"LabelButtonsPlace", W::PicturePages},
     {"EditButtonsPlace", W::PicturePages},
+    {"CheckBoxPictureFacts", W::PicturePages},
     {"LabelButtonImages", W::PicturePages},
     {"LabelButtonAlts", W::PicturePages},
     {"LabelButtonImageFirst", W::PicturePages},

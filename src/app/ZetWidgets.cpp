@@ -235,6 +235,13 @@ void TSortedListBox::AddAllSorted(const QStringList& entries) {
   setUpdatesEnabled(true);
 }
 
+void TSortedListBox::ShowInOrder(const QStringList& entries) {
+  setUpdatesEnabled(false);
+  clear();
+  addItems(entries);
+  setUpdatesEnabled(true);
+}
+
 namespace {
 
 // A press that must not touch the selection: the right button (its menu acts on the entry

@@ -140,6 +140,8 @@ class TSortedListBox : public QListWidget {
   int AddSorted(const QString& entry);
   // Adds many entries at once, repainting once.
   void AddAllSorted(const QStringList& entries);
+  // Shows exactly `entries`, in their order (another than the sorted one), repainting once.
+  void ShowInOrder(const QStringList& entries);
   QStringList Entries() const;
 
  signals:

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "FolderEntries.h"
+#include "catalogue/PictureFacts.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetStrings.h"
 #include "util/ZetTextFile.h"
@@ -121,6 +122,13 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
     return descriptions;
   }
 
+  if (source == TDescriptionSource::PictureCaptions) {
+    const std::string folderPath = EnsureTrailingBackslash(StripQuotes(imagesFolderText));
+    for (const std::string& image : imageList)
+      descriptions.push_back(ReadPictureFacts(folderPath + image).caption);
+    return descriptions;
+  }
+
   const std::string path = folder.PathOf(kDescriptIonName);
   bool cut = false;
   descriptions = ReadDescriptIon(path, imageList, cut);
@@ -133,6 +141,7 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
   TDescriptionSource source = TDescriptionSource::None;
   if (sourceIndex == 1) source = TDescriptionSource::TextFiles;
   if (sourceIndex == 2) source = TDescriptionSource::DescriptIon;
+  if (sourceIndex == 3) source = TDescriptionSource::PictureCaptions;
   return GetDescriptions(imageList, imagesFolderText, source);
 }
 

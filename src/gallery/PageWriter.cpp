@@ -2,10 +2,12 @@
 #include "PageWriter.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "PageTemplate.h"
 #include "WriterMessages.h"
+#include "catalogue/PictureFacts.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHtmlEscape.h"
 #include "util/ZetStrings.h"
@@ -21,6 +23,28 @@ const std::string& DescriptionOf(const std::vector<std::string>& descriptions, s
 }
 
 bool IsLastPicture(const TBuildPlan& plan, size_t i) { return i + 1 >= plan.Images.size(); }
+
+// Every marker of `line` replaced by what the picture's metadata says, HTML-escaped; the
+// picture is read the first time a line needs it.
+std::string WithPictureFacts(const std::string& line, const TBuildPlan& plan, size_t i,
+                             std::optional<TPictureFacts>& facts) {
+  if (line.find(kPictureFactMarkerStart) == std::string::npos) return line;
+  if (!facts) facts = ReadPictureFacts(EnsureTrailingBackslash(plan.ImagesFolder) + plan.Images[i]);
+  const std::pair<const char*, std::string> replacements[] = {
+      {kDateMarker, DateTakenText(facts->taken)},
+      {kCameraMarker, CameraText(facts->make, facts->model)},
+      {kExposureMarker, ExposureText(*facts)},
+  };
+  std::string result = line;
+  for (const auto& [marker, text] : replacements) {
+    const std::string html = EscapeHtmlText(text);
+    const size_t length = std::char_traits<char>::length(marker);
+    for (size_t at = result.find(marker); at != std::string::npos;
+         at = result.find(marker, at + html.size()))
+      result.replace(at, length, html);
+  }
+  return result;
+}
 
 // One of the First, Prev, Next and Last buttons: half transparent and without a link when it
 // would lead nowhere.
@@ -155,7 +179,9 @@ bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
   auto contains = [](const std::string& line, const std::string& place) {
     return !place.empty() && line.find(place) != std::string::npos;
   };
+  std::optional<TPictureFacts> facts;
   for (std::string line; page.Ok() && pageTemplate.Next(line);) {
+    if (plan.PictureFacts) line = WithPictureFacts(line, plan, i, facts);
     if (contains(line, plan.ImagePlace)) {
       page.Write(PictureParagraph(plan, names, i));
     } else if (contains(line, plan.DescrPlace)) {

@@ -14,6 +14,14 @@ namespace zetgallery {
 
 class TPageTemplate;
 
+// With plan.PictureFacts on, each of these in any line of the page template becomes what the
+// picture's metadata says (PictureFacts.h): the date it was taken, the camera, the exposure
+// line; empty text when the picture does not say.
+constexpr char kPictureFactMarkerStart[] = "~~~";
+constexpr char kDateMarker[] = "~~~DATE~~~";
+constexpr char kCameraMarker[] = "~~~CAMERA~~~";
+constexpr char kExposureMarker[] = "~~~EXPOSURE~~~";
+
 // Writes picture i's page (picture mode Page only) into the result folder of `outputs`, named
 // PrepareImageNames(plan, i).PageFile, whole or not at all. A page that would replace the index
 // page or one of the build's inputs is not written. Failures are shown with ui.ShowError and the

@@ -121,6 +121,14 @@ constexpr TSettingRow Check(const char* name, const char* control, bool designCh
   return row;
 }
 
+// A check box added after the first release: off when its value is absent, so that a preset
+// saved before it builds what it built then, and off when the window is created.
+constexpr TSettingRow NewCheck(const char* name, const char* control, bool S::*field) {
+  TSettingRow row = Check(name, control, false, field);
+  row.DefaultNumber = 0;
+  return row;
+}
+
 constexpr TBlankRule T = TBlankRule::T;
 constexpr TBlankRule E = TBlankRule::E;
 constexpr TBlankRule X = TBlankRule::X;
@@ -142,7 +150,7 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Text("HtmlFirstImageFile", "EditHtmlFirstImageFile", T, "01.htm", "picture_01.htm",
          &S::HtmlFirstImageFile),
     Text("IndexFile", "EditIndexFile", T, "index.htm", "index.htm", &S::IndexFile),
-    DropDown("Descriptions", "ComboBoxDescrType", 2, 3, &S::Descriptions),
+    DropDown("Descriptions", "ComboBoxDescrType", 2, 4, &S::Descriptions),
     Template("IndexTemplate", "EditIndexTemplate", E, "IndexTemplate.htm", "IndexTemplate.htm",
              &S::IndexTemplate),
     Text("IndexPlace", "EditIndexPlace", E, "~~~INDEX~~~", "~~~INDEX~~~", &S::IndexPlace),
@@ -190,6 +198,9 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Text("AltLast", "EditAltLast", X, "Last -->>", "В конец...", &S::AltLast),
     Text("AltIndex", "EditAltIndex", X, "Index", "Индекс", &S::AltIndex),
     Check("ImageClickEqualNext", "CheckBoxImageClickEqualNext", true, &S::ImageClickEqualNext),
+    NewCheck("PictureFacts", "CheckBoxPictureFacts", &S::PictureFacts),
+    DropDown("ImageOrder", "ComboBoxImageOrder", 0, 3, &S::ImageOrder),
+    NewCheck("ImageOrderDescending", "CheckBoxImageOrderDescending", &S::ImageOrderDescending),
 }};
 
 const TSettingRow* FindSettingRow(const std::string& name) {

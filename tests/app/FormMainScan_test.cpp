@@ -10,6 +10,7 @@
 #include "FormTestSupport.h"
 #include "support/CaseNames.h"
 #include "util/UserInterface.h"
+#include "util/ZetPlatform.h"
 
 namespace zetgallery {
 
@@ -38,6 +39,20 @@ TEST_F(ScanTest, LeavingTheChangedFolderEditScans) {
   emit Control<TFolderEdit>("EditImagesFolder")->Entered();
   emit Control<TFolderEdit>("EditImagesFolder")->Exited();
   EXPECT_EQ(ListEntries().size(), 2) << "entering clears the flag: no change, no scan";
+}
+
+TEST_F(ScanTest, TheListShowsTheOrderTheBuildWillUse) {
+  ASSERT_TRUE(SetFileModificationTime((Pictures() + "/b.jpg").toStdString(), TFileTime{1000, 0}));
+  ASSERT_TRUE(SetFileModificationTime((Pictures() + "/A.jpg").toStdString(), TFileTime{2000, 0}));
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  emit Control<TFolderEdit>("EditImagesFolder")->Exited();
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+  auto* order = Control<QComboBox>("ComboBoxImageOrder");
+  order->setCurrentIndex(2);
+  emit order->activated(2);
+  EXPECT_EQ(ListEntries(), (QStringList{"b.jpg", "A.jpg"})) << "by modification time";
+  Control<QCheckBox>("CheckBoxImageOrderDescending")->click();
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "newest first";
 }
 
 TEST_F(ScanTest, EnterThenLeaveInTheMaskScansTwice) {

@@ -67,6 +67,7 @@ TEST_P(EnableDisableTest, FollowsTheRules) {
       {"EditImageTemplate", c.imageTemplate},
       {"EditImagePlace", c.imageTemplate},
       {"EditButtonsPlace", c.imageTemplate},
+      {"CheckBoxPictureFacts", c.imageTemplate},
       {"EditDescrPlace", c.descrPlace},
       {"LabelDescrPlace", c.descrPlace},
       {"EditButtonImageFirst", c.navigation},

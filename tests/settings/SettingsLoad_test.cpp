@@ -193,7 +193,9 @@ const TNumberCase kNumberCases[] = {
     {"IndexTypeTable", "IndexType", 3, 3},
     {"IndexTypeLast", "IndexType", 4, 4},
     {"IndexTypeFirst", "IndexType", 0, 0},
-    {"DescriptionsThree", "Descriptions", 3, -1},
+    {"DescriptionsFour", "Descriptions", 4, -1},
+    {"DescriptionsFromMetadata", "Descriptions", 3, 3},
+    {"ImageOrderThree", "ImageOrder", 3, -1},
     {"DescriptionsNone", "Descriptions", 0, 0},
     {"FileSizesNegative", "FileSizes", -7, -1},
     {"ThumbsFormatBmp", "ThumbsFormat", 2, 2},
@@ -335,7 +337,7 @@ TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
                                             "ClearResultFolder=on", "EditResultFolderChange",
                                             "ThumbsFolder="}));
   EXPECT_EQ(target.log.back(), "ScanImages");
-  EXPECT_EQ(target.log[target.log.size() - 2], "ImageClickEqualNext=on");
+  EXPECT_EQ(target.log[target.log.size() - 2], "ImageOrderDescending=off");
   EXPECT_EQ(std::count(target.log.begin(), target.log.end(), "EditResultFolderChange"), 1);
   EXPECT_EQ(presets_.text, kUntitledPresetName);
 }

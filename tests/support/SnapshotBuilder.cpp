@@ -55,6 +55,9 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.AltLast = "В конец...";
   s.AltIndex = "Индекс";
   s.ImageClickEqualNext = true;
+  s.PictureFacts = false;
+  s.ImageOrder = -1;
+  s.ImageOrderDescending = false;
 }
 
 TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
@@ -91,6 +94,7 @@ TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
   s.AltNext = "Next -->";
   s.AltLast = "Last -->>";
   s.AltIndex = "Index";
+  s.ImageOrder = 0;
   return *this;
 }
 
