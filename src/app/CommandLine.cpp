@@ -172,8 +172,8 @@ bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& setting
 bool ScanPictures(const TSettingsSnapshot& settings, std::vector<std::string>& names) {
   TScanResult scan = ScanImages(settings.ImagesFolder, settings.ImagesMask, nullptr);
   names = std::move(scan.names);
-  if (!scan.errorMessage.empty()) {
-    std::cerr << ForConsole(scan.errorMessage) << '\n';
+  if (!scan.status.ok()) {
+    std::cerr << ForConsole(scan.status.message()) << '\n';
     return false;
   }
   return true;

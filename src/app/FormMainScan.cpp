@@ -44,8 +44,8 @@ void TFormMain::RunOneScan() {
   ListBoxImages->AddAllSorted(names);
   ShowImageCount();
   EnableDisableControls();
-  if (!result.errorMessage.empty())
-    desktop_.ShowStandardError(QString::fromStdString(result.errorMessage));
+  if (!result.status.ok())
+    desktop_.ShowStandardError(QString::fromStdString(result.status.message()));
 }
 
 void TFormMain::ShowImageCount() {

@@ -278,7 +278,7 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
 
 bool TBuildOutputs::TrashLocked(TOutputPlace place, const std::string& name) {
   const TOpenFolder& folder = State(place).folder;
-  if (!MoveToTrash(folder, name)) {
+  if (!MoveToTrash(folder, name).ok()) {
     untrashable_.push_back(folder.PathOf(name));
     // Claimed all the same: the sweep must not try (and report) it a second time.
     written_.insert({State(place).status.device, State(place).status.inode, name});

@@ -263,7 +263,7 @@ bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   // The template is read a line at a time while the index is written, so a template of any size
   // takes no more memory than its longest line.
   TTextLineReader templateReader;
-  if (!templateReader.Open(plan.IndexTemplate)) {
+  if (!templateReader.Open(plan.IndexTemplate).ok()) {
     outputs.Discard(writer);
     ui.ShowError(kMsgIndexTemplateOpen);
     return false;
@@ -295,7 +295,7 @@ bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
       break;
     }
   }
-  if (!templateReader.Ok()) writeOk = false;
+  if (!templateReader.status().ok()) writeOk = false;
   if (templateReader.AnyLineCut()) ui.ShowError(LongLineCutMessage(plan.IndexTemplate));
   RewritePagesOfAStoppedBuild(run);
   // The index goes last, when every page and thumbnail it names is in place: a build stopped

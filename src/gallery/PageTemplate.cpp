@@ -12,7 +12,7 @@ bool TPageTemplate::Begin() {
   lines_.clear();
   collectedBytes_ = 0;
   collecting_ = true;
-  return reader_.Open(path_);
+  return reader_.Open(path_).ok();
 }
 
 bool TPageTemplate::Next(std::string& line) {
@@ -22,7 +22,7 @@ bool TPageTemplate::Next(std::string& line) {
     return true;
   }
   if (!reader_.ReadLine(line)) {
-    readFailed_ = !reader_.Ok();
+    readFailed_ = !reader_.status().ok();
     if (collecting_ && !readFailed_) held_ = true;
     if (!held_) lines_.clear();
     next_ = lines_.size();

@@ -44,7 +44,7 @@ TEST(PageTemplateTest, EveryPassDeliversTheWholeTemplateWhetherHeldOrNot) {
     WriteWholeFile(folder / "t.htm", content);
     std::vector<std::string> expected;
     TTextLineReader reader;
-    ASSERT_TRUE(reader.Open(folder / "t.htm"));
+    ASSERT_TRUE(reader.Open(folder / "t.htm").ok());
     for (std::string line; reader.ReadLine(line);) expected.push_back(line);
 
     TPageTemplate source(folder / "t.htm");
