@@ -222,21 +222,17 @@ void TFormMain::BuildMenus() {
   connect(MenuDeleteSettings, &QAction::triggered, this, &TFormMain::MenuDeleteSettingsClick);
 }
 
-std::string TFormMain::FormCreate(const std::string& commandLineFolder) {
+TStatus TFormMain::FormCreate(const std::string& commandLineFolder) {
   ListBoxImages->setToolTip(Text(kImagesListHint));
-  try {
-    RefreshSettingsList();
-    LoadLastSettings();
-    const std::string folder = StripQuotes(commandLineFolder);
-    if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
-    PageControlMain->setCurrentWidget(TabSheetAbout);
-    ScanOnFilesTabShow = true;
-    EditResultFolderChange();
-    EnableDisableControls();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return std::string();
+  RefreshSettingsList();
+  if (TStatus loaded = LoadLastSettings(); !loaded.ok()) return loaded;
+  const std::string folder = StripQuotes(commandLineFolder);
+  if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
+  PageControlMain->setCurrentWidget(TabSheetAbout);
+  ScanOnFilesTabShow = true;
+  EditResultFolderChange();
+  EnableDisableControls();
+  return TStatus::Ok();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

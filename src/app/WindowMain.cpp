@@ -69,9 +69,9 @@ void SetUpApplication(QApplication& application) {
 }
 
 void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& commandLineFolder) {
-  const std::string error = form.FormCreate(commandLineFolder);
+  const TStatus created = form.FormCreate(commandLineFolder);
   // The error box comes before the window, which then opens on the tab its layout shows.
-  if (!error.empty()) desktop.ShowStandardError(QString::fromStdString(error));
+  if (!created.ok()) desktop.ShowStandardError(QString::fromStdString(created.message()));
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame = form.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());

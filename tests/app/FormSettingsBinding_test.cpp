@@ -33,7 +33,7 @@ TEST_F(FormTest, FreshWindowHoldsTheDesignTimeValuesOfEverySetting) {
 // (after a start that loaded the defaults), comes back from the controls as it was stored.
 TEST_F(FormTest, EverySettingGoesIntoItsControlAndBackUnchanged) {
   QDir().mkpath(Pictures());
-  ASSERT_EQ(form->FormCreate(""), "");
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   TSettingsSnapshot stored = DesignTimeSettingsSnapshot();
   for (const TSettingRow& row : kSettingsTable) {
     switch (row.Control) {
@@ -62,7 +62,7 @@ TEST_F(FormTest, EverySettingGoesIntoItsControlAndBackUnchanged) {
   stored.ImagesFolder = Pictures().toStdString();
   TSettingsStore store(TRegistryDatabase::Open(qgetenv("ZETGALLERY_REGISTRY").toStdString()),
                        form->UserInterface());
-  store.SaveSettings("All", stored, nullptr);
+  EXPECT_TRUE(store.SaveSettings("All", stored, nullptr).ok());
   form->RefreshSettingsList();
   TSortedComboBox* presets = Control<TSortedComboBox>("ComboBoxSettings");
   const int entry = presets->findText(QStringLiteral("All"));
