@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "WriterMessages.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetTrash.h"
 
 namespace zetgallery {
@@ -62,8 +64,12 @@ std::string TOutputFile::Path() const {
   return folder_ == nullptr ? name_ : folder_->PathOf(name_);
 }
 
+void TOutputFile::Fail(TStatus why) {
+  if (status_.ok()) status_ = std::move(why);
+}
+
 void TOutputFile::Write(const std::string& text) {
-  if (descriptor_ < 0 || !ok_) return;
+  if (descriptor_ < 0 || !status_.ok()) return;
   buffer_ += text;
   if (buffer_.size() >= kWriteBuffer) FlushBuffer();
 }
@@ -79,9 +85,9 @@ int TOutputFile::Descriptor() {
 }
 
 void TOutputFile::FlushBuffer() {
-  if (descriptor_ >= 0 && ok_ && !buffer_.empty() &&
+  if (descriptor_ >= 0 && status_.ok() && !buffer_.empty() &&
       !WriteAll(descriptor_, buffer_.data(), buffer_.size()))
-    ok_ = false;
+    status_ = TStatus::IoError(Path());
   buffer_.clear();
 }
 
@@ -91,7 +97,7 @@ void TOutputFile::Drop() {
     if (folder_ != nullptr) folder_->Remove(temporary_);
   }
   descriptor_ = -1;
-  ok_ = false;
+  if (status_.ok()) status_ = TStatus::IoError(Path());
   buffer_.clear();
 }
 
@@ -114,29 +120,30 @@ const TBuildOutputs::TFolderState& TBuildOutputs::State(TOutputPlace place) cons
 
 const TOpenFolder& TBuildOutputs::Folder(TOutputPlace place) const { return State(place).folder; }
 
-TBuildOutputs::TOpening TBuildOutputs::OpenResultFolder(const std::string& path) {
+TStatus TBuildOutputs::OpenResultFolder(const std::string& path) {
   TFolderState& result = State(TOutputPlace::Result);
   result.folder = TOpenFolder(path);
-  if (!result.folder.IsOpen() || !result.folder.ReadStatus(result.status)) return TOpening::Failed;
+  if (!result.folder.IsOpen() || !result.folder.ReadStatus(result.status))
+    return TStatus::IoError(kMsgIndexFileOpen);
   // Two builds of one gallery at once would take each other's files for foreign ones.
   if (!result.folder.TryLock()) {
     result.folder = TOpenFolder();
-    return TOpening::Busy;
+    return TStatus::Busy(GalleryBusyMessage(path));
   }
   result.open = true;
   RemoveStaleTemporaryFiles(result.folder);
   ReadLedger();
-  return TOpening::Ok;
+  return TStatus::Ok();
 }
 
-bool TBuildOutputs::OpenFolder(TOutputPlace place, const std::string& path) {
+TStatus TBuildOutputs::OpenFolder(TOutputPlace place, const std::string& path) {
   TFolderState& state = State(place);
   state.folder = TOpenFolder(path);
   state.open = state.folder.IsOpen() && state.folder.ReadStatus(state.status);
-  if (!state.open) return false;
+  if (!state.open) return TStatus::IoError(path);
   state.ledgerPrefix = LedgerPrefixFor(path, State(TOutputPlace::Result).folder.Path());
   RemoveStaleTemporaryFiles(state.folder);
-  return true;
+  return TStatus::Ok();
 }
 
 void TBuildOutputs::RemoveStaleTemporaryFiles(const TOpenFolder& folder) const {
@@ -193,7 +200,7 @@ TOutputRefusal TBuildOutputs::Begin(TOutputPlace place, const std::string& name,
   file.folder_ = &state.folder;
   file.place_ = place;
   file.name_ = name;
-  file.ok_ = true;
+  file.status_ = TStatus::Ok();
   file.buffer_.reserve(kWriteBuffer);
   return TOutputRefusal::None;
 }
@@ -202,7 +209,7 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
   if (!file.IsOpen()) return TOutputRefusal::WriteFailed;
   file.FlushBuffer();
   TFileStatus written;
-  if (!file.ok_ || !ReadDescriptorStatus(file.descriptor_, written)) {
+  if (!file.status_.ok() || !ReadDescriptorStatus(file.descriptor_, written)) {
     file.Drop();
     return TOutputRefusal::WriteFailed;
   }

@@ -20,6 +20,7 @@
 
 #include "gallery/BuildInputFiles.h"
 #include "gallery/OutputLedger.h"
+#include "util/Status.h"
 #include "util/ZetOpenFolder.h"
 
 namespace zetgallery {
@@ -40,7 +41,7 @@ enum class TOutputRefusal {
 class TBuildOutputs;
 
 // One output file being written under its temporary name. Writes are buffered; the first failure
-// is kept and later writes do nothing.
+// is kept as its status and later writes do nothing.
 class TOutputFile {
  public:
   TOutputFile() = default;
@@ -49,7 +50,9 @@ class TOutputFile {
   TOutputFile& operator=(const TOutputFile&) = delete;
 
   bool IsOpen() const { return descriptor_ >= 0; }
-  bool Ok() const { return ok_; }
+  // Ok while everything written has gone through; else the first failure (IoError naming the
+  // file, or what Fail was given). A file not begun, or dropped, is not ok.
+  const TStatus& status() const { return status_; }
   // The path the file will have, for messages.
   std::string Path() const;
   void Write(const std::string& text);
@@ -58,8 +61,8 @@ class TOutputFile {
   // The descriptor, with everything written so far handed to the system, for a writer of its own
   // (the image library). -1 when not open.
   int Descriptor();
-  // Marks the file as failed: it will not be placed.
-  void Fail() { ok_ = false; }
+  // Marks the file as failed for `why` (kept unless it failed already): it will not be placed.
+  void Fail(TStatus why);
 
  private:
   friend class TBuildOutputs;
@@ -72,14 +75,11 @@ class TOutputFile {
   std::string temporary_;
   int descriptor_ = -1;
   std::string buffer_;
-  bool ok_ = false;
+  TStatus status_ = TStatus::IoError("");
 };
 
 class TBuildOutputs {
  public:
-  // How opening the result folder went.
-  enum class TOpening { Ok, Failed, Busy };
-
   // REQUIRES: `inputs` outlives this object.
   explicit TBuildOutputs(const TBuildInputFiles& inputs);
   // Writes the ledger if Finish was not called.
@@ -87,12 +87,13 @@ class TBuildOutputs {
   TBuildOutputs(const TBuildOutputs&) = delete;
   TBuildOutputs& operator=(const TBuildOutputs&) = delete;
 
-  // Opens the result folder, takes its lock (Busy when another build of this gallery holds it),
-  // reads the ledger and removes temporary files that an earlier build left behind. Call first.
-  TOpening OpenResultFolder(const std::string& path);
-  // Opens the thumbnails or buttons folder and removes stale temporary files in it. False when it
-  // cannot be opened.
-  bool OpenFolder(TOutputPlace place, const std::string& path);
+  // Opens the result folder, takes its lock, reads the ledger and removes temporary files that an
+  // earlier build left behind. Call first. Busy (GalleryBusyMessage) when another build of this
+  // gallery holds the lock, IoError (kMsgIndexFileOpen) when the folder cannot be opened.
+  TStatus OpenResultFolder(const std::string& path);
+  // Opens the thumbnails or buttons folder and removes stale temporary files in it. IoError
+  // naming the folder when it cannot be opened.
+  TStatus OpenFolder(TOutputPlace place, const std::string& path);
   const TOpenFolder& Folder(TOutputPlace place) const;
 
   // True when the entry `name` of `place` is or leads to one of the build's inputs.

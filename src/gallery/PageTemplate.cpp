@@ -4,15 +4,15 @@
 
 namespace zetgallery {
 
-bool TPageTemplate::Begin() {
+TStatus TPageTemplate::Begin() {
   next_ = 0;
-  readFailed_ = false;
-  if (held_) return true;
+  status_ = TStatus::Ok();
+  if (held_) return status_;
   reader_.Close();
   lines_.clear();
   collectedBytes_ = 0;
   collecting_ = true;
-  return reader_.Open(path_).ok();
+  return reader_.Open(path_);
 }
 
 bool TPageTemplate::Next(std::string& line) {
@@ -22,8 +22,8 @@ bool TPageTemplate::Next(std::string& line) {
     return true;
   }
   if (!reader_.ReadLine(line)) {
-    readFailed_ = !reader_.status().ok();
-    if (collecting_ && !readFailed_) held_ = true;
+    status_ = reader_.status();
+    if (collecting_ && status_.ok()) held_ = true;
     if (!held_) lines_.clear();
     next_ = lines_.size();
     reader_.Close();

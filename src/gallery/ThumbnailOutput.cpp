@@ -1,7 +1,8 @@
 // ThumbnailOutput: the up-to-date rule by the ledger, the thumbnail written into a new file of the
-// outputs, and the outputs' refusals as result codes.
+// outputs, and the outputs' refusals as statuses.
 #include "ThumbnailOutput.h"
 
+#include "gallery/BuildMessages.h"
 #include "gallery/Thumbnailer.h"
 
 namespace zetgallery {
@@ -17,27 +18,27 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
   return shape;
 }
 
-int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
+TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
   const std::string shape = ThumbnailShape(job.maxWidth, job.maxHeight, job.params);
   TFileStatus picture;
   if (ReadFileStatus(job.source, picture) &&
       outputs.KeepIfUpToDate(TOutputPlace::Thumbs, job.name, SourceIdentityOf(picture), shape))
-    return kThumbOk;
+    return TStatus::Ok();
 
   TOutputFile file;
   switch (outputs.Begin(TOutputPlace::Thumbs, job.name, file)) {
     case TOutputRefusal::None:
       break;
     case TOutputRefusal::IsInput:
-      return kThumbTargetIsSource;
+      return ThumbnailFailure(kThumbTargetIsSource);
     case TOutputRefusal::NotReplaceable:
-      return kThumbTargetProtected;
+      return ThumbnailFailure(kThumbTargetProtected);
     default:
-      return kThumbSaveFailed;
+      return ThumbnailFailure(kThumbSaveFailed);
   }
-  const int made = WriteThumbnail(job.source, file.Descriptor(), job.maxWidth, job.maxHeight,
-                                  job.params, picture);
-  if (made != kThumbOk) {
+  TStatus made = WriteThumbnail(job.source, file.Descriptor(), job.maxWidth, job.maxHeight,
+                                job.params, picture);
+  if (!made.ok()) {
     outputs.Discard(file);
     return made;
   }
@@ -47,15 +48,15 @@ int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
   origin.shape = shape;
   switch (outputs.Commit(file, &origin)) {
     case TOutputRefusal::None:
-      return kThumbOk;
+      return TStatus::Ok();
     case TOutputRefusal::IsInput:
-      return kThumbTargetIsSource;
+      return ThumbnailFailure(kThumbTargetIsSource);
     case TOutputRefusal::NotReplaceable:
-      return kThumbTargetProtected;
+      return ThumbnailFailure(kThumbTargetProtected);
     case TOutputRefusal::NotTrashable:
-      return kThumbNotTrashable;
+      return ThumbnailFailure(kThumbNotTrashable);
     default:
-      return kThumbSaveFailed;
+      return ThumbnailFailure(kThumbSaveFailed);
   }
 }
 

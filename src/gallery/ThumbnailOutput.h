@@ -14,8 +14,9 @@ namespace zetgallery {
 // saved.
 std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& params);
 
-// Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. Returns a
-// result code of Thumbnailer.h. Safe to call from several threads at once.
-int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
+// Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. Returns ok
+// or the status of the step that failed (TThumbFailure). Safe to call from several threads at
+// once.
+TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
 
 }  // namespace zetgallery

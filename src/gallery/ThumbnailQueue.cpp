@@ -84,12 +84,12 @@ void TThumbnailQueue::Work() {
     pending_.erase(ready);
     busyTargets_.insert(job.target);
     lock.unlock();
-    const int result = maker_(job);
+    TStatus result = maker_(job);
     lock.lock();
     busyTargets_.erase(job.target);
     ++finished_;
-    if (result != 0) ++failed_;
-    finishedJobs_.push_back({job.tag, result});
+    if (!result.ok()) ++failed_;
+    finishedJobs_.push_back({job.tag, std::move(result)});
     // A job of the same target may have been waiting for this one.
     jobReady_.notify_all();
     jobDone_.notify_all();

@@ -35,7 +35,7 @@ struct TThumbnailLog {
     return [this](const TThumbnailJob& job) {
       std::lock_guard<std::mutex> lock(mutex);
       calls.emplace_back(job.source, job.target);
-      return 0;
+      return TStatus::Ok();
     };
   }
 };

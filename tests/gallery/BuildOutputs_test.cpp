@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "FolderSnapshot.h"
+#include "gallery/BuildMessages.h"
 #include "support/CaseNames.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
@@ -39,7 +40,7 @@ class OutputsTest : public ::testing::Test {
   TOutputRefusal Place(const std::string& name, const std::string& text) {
     const TBuildInputFiles inputs(plan_);
     TBuildOutputs outputs(inputs);
-    EXPECT_EQ(outputs.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Ok);
+    EXPECT_EQ(outputs.OpenResultFolder(folder_.Path()), TStatus::Ok());
     TOutputFile file;
     const TOutputRefusal begun = outputs.Begin(TOutputPlace::Result, name, file);
     if (begun != TOutputRefusal::None) return begun;
@@ -140,7 +141,7 @@ TEST_F(OutputsTest, AFailedWriteLeavesTheOlderFileAndNoTemporaryFile) {
     // Abandoned: never committed.
     const TBuildInputFiles inputs(plan_);
     TBuildOutputs outputs(inputs);
-    ASSERT_EQ(outputs.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Ok);
+    ASSERT_EQ(outputs.OpenResultFolder(folder_.Path()), TStatus::Ok());
     TOutputFile file;
     ASSERT_EQ(outputs.Begin(TOutputPlace::Result, "index.htm", file), TOutputRefusal::None);
     file.Write("half");
@@ -168,8 +169,9 @@ TEST_F(OutputsTest, ASecondBuildOfTheSameGalleryIsRefused) {
   const TBuildInputFiles inputs(plan_);
   TBuildOutputs first(inputs);
   TBuildOutputs second(inputs);
-  EXPECT_EQ(first.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Ok);
-  EXPECT_EQ(second.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Busy);
+  EXPECT_EQ(first.OpenResultFolder(folder_.Path()), TStatus::Ok());
+  EXPECT_EQ(second.OpenResultFolder(folder_.Path()),
+            TStatus::Busy(GalleryBusyMessage(folder_.Path())));
 }
 
 }  // namespace
