@@ -193,7 +193,7 @@ class TBuildRun {
         continue;
       }
       TOutputFile copy;
-      const TOutputRefusal refusal = outputs_.Begin(TOutputPlace::Buttons, *name, copy);
+      const TOutputRefusal refusal = RefusalOf(outputs_.Begin(TOutputPlace::Buttons, *name, copy));
       if (refusal == TOutputRefusal::IsInput) {
         ui_.ShowError(ButtonIsInputMessage(folder + *name));
         continue;
@@ -201,7 +201,8 @@ class TBuildRun {
       // A button that cannot be copied (a missing picture) is passed over in silence.
       if (refusal != TOutputRefusal::None) continue;
       if (TStatus copied = CopyInto(*source, copy); !copied.ok()) copy.Fail(std::move(copied));
-      outputs_.Commit(copy);
+      // A copy that could not be placed is passed over too; a file no trash took is named below.
+      static_cast<void>(outputs_.Commit(copy));
     }
     ReportOutputs();
   }

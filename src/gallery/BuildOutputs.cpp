@@ -56,6 +56,19 @@ std::string LedgerPrefixFor(const std::string& path, const std::string& base) {
 
 }  // namespace
 
+TStatus OutputRefused(TOutputRefusal refusal, const std::string& path) {
+  const int detail = static_cast<int>(refusal);
+  switch (refusal) {
+    case TOutputRefusal::None:
+      return TStatus::Ok();
+    case TOutputRefusal::CannotCreate:
+    case TOutputRefusal::WriteFailed:
+      return TStatus::IoError(path, detail);
+    default:
+      return TStatus::Refused(path, detail);
+  }
+}
+
 // ---- TOutputFile
 
 TOutputFile::~TOutputFile() { Drop(); }
@@ -176,14 +189,14 @@ bool TBuildOutputs::IsOwnLocked(TOutputPlace place, const std::string& name,
   return entry != nullptr && entry->Describes(status);
 }
 
-TOutputRefusal TBuildOutputs::Begin(TOutputPlace place, const std::string& name,
-                                    TOutputFile& file) {
+TStatus TBuildOutputs::Begin(TOutputPlace place, const std::string& name, TOutputFile& file) {
   file.Drop();
   const TFolderState& state = State(place);
   if (!state.open || name.empty() || name.find('/') != std::string::npos ||
       name.find('\0') != std::string::npos)
-    return TOutputRefusal::CannotCreate;
-  if (IsInput(place, name)) return TOutputRefusal::IsInput;
+    return OutputRefused(TOutputRefusal::CannotCreate, state.folder.PathOf(name));
+  if (IsInput(place, name))
+    return OutputRefused(TOutputRefusal::IsInput, state.folder.PathOf(name));
   int permissions = kDefaultPermissions;
   TFileStatus entry;
   if (state.folder.ReadEntryStatus(name, entry)) {
@@ -191,27 +204,29 @@ TOutputRefusal TBuildOutputs::Begin(TOutputPlace place, const std::string& name,
     // protected file would lose its protection.
     if (entry.kind == TFileStatus::TKind::Directory || entry.kind == TFileStatus::TKind::Other ||
         (entry.IsRegular() && IsWriteProtected(state.folder, name, entry)))
-      return TOutputRefusal::NotReplaceable;
+      return OutputRefused(TOutputRefusal::NotReplaceable, state.folder.PathOf(name));
     // The replacement keeps the permissions of the file it replaces.
     if (entry.IsRegular()) permissions = static_cast<int>(entry.permissions);
   }
   file.descriptor_ = state.folder.CreateTemporaryFile(file.temporary_, permissions);
-  if (file.descriptor_ < 0) return TOutputRefusal::CannotCreate;
+  if (file.descriptor_ < 0)
+    return OutputRefused(TOutputRefusal::CannotCreate, state.folder.PathOf(name));
   file.folder_ = &state.folder;
   file.place_ = place;
   file.name_ = name;
   file.status_ = TStatus::Ok();
   file.buffer_.reserve(kWriteBuffer);
-  return TOutputRefusal::None;
+  return TStatus::Ok();
 }
 
-TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* origin) {
-  if (!file.IsOpen()) return TOutputRefusal::WriteFailed;
+TStatus TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* origin) {
+  if (!file.IsOpen()) return OutputRefused(TOutputRefusal::WriteFailed, file.Path());
   file.FlushBuffer();
   TFileStatus written;
   if (!file.status_.ok() || !ReadDescriptorStatus(file.descriptor_, written)) {
+    const std::string path = file.Path();
     file.Drop();
-    return TOutputRefusal::WriteFailed;
+    return OutputRefused(TOutputRefusal::WriteFailed, path);
   }
   const TOpenFolder& folder = *file.folder_;
   const TOutputPlace place = file.place_;
@@ -230,20 +245,20 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
         ::close(file.descriptor_);
         file.descriptor_ = -1;
         RecordLocked(place, name, record);
-        return TOutputRefusal::None;
+        return TStatus::Ok();
       }
       if (errno == EEXIST) continue;
       file.Drop();
-      return TOutputRefusal::WriteFailed;
+      return OutputRefused(TOutputRefusal::WriteFailed, folder.PathOf(name));
     }
     if (IsInput(place, name)) {
       file.Drop();
-      return TOutputRefusal::IsInput;
+      return OutputRefused(TOutputRefusal::IsInput, folder.PathOf(name));
     }
     if (entry.kind == TFileStatus::TKind::Directory || entry.kind == TFileStatus::TKind::Other ||
         (entry.IsRegular() && IsWriteProtected(folder, name, entry))) {
       file.Drop();
-      return TOutputRefusal::NotReplaceable;
+      return OutputRefused(TOutputRefusal::NotReplaceable, folder.PathOf(name));
     }
     if (entry.IsRegular()) {
       // A file that already holds exactly these bytes stays as it is, time included: a rebuild
@@ -259,28 +274,28 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
         record.size = kept.size;
         record.modified = kept.modified;
         RecordLocked(place, name, record);
-        return TOutputRefusal::None;
+        return TStatus::Ok();
       }
       // The same bytes are no loss to replace, whoever wrote them.
       if (keptRead || IsOwnLocked(place, name, entry)) {
         if (!folder.Rename(file.temporary_, name)) {
           file.Drop();
-          return TOutputRefusal::WriteFailed;
+          return OutputRefused(TOutputRefusal::WriteFailed, folder.PathOf(name));
         }
         ::close(file.descriptor_);
         file.descriptor_ = -1;
         RecordLocked(place, name, record);
-        return TOutputRefusal::None;
+        return TStatus::Ok();
       }
     }
     // Someone else's file (or a link): to the trash first, then the new file takes its place.
     if (!TrashLocked(place, name)) {
       file.Drop();
-      return TOutputRefusal::NotTrashable;
+      return OutputRefused(TOutputRefusal::NotTrashable, folder.PathOf(name));
     }
   }
   file.Drop();
-  return TOutputRefusal::WriteFailed;
+  return OutputRefused(TOutputRefusal::WriteFailed, folder.PathOf(name));
 }
 
 bool TBuildOutputs::TrashLocked(TOutputPlace place, const std::string& name) {

@@ -28,15 +28,23 @@ namespace zetgallery {
 // The output folders of a build.
 enum class TOutputPlace { Result, Thumbs, Buttons };
 
-// Why an output was not placed.
+// Why an output was not placed: the detail of the status Begin or Commit returns.
 enum class TOutputRefusal {
   None,
-  IsInput,         // the name is one of the build's inputs
-  NotReplaceable,  // the entry there is a folder, a device or a pipe, or is write-protected
-  CannotCreate,    // no new file can be made in the folder
-  WriteFailed,     // writing, flushing or renaming the new file failed
-  NotTrashable,    // a file of someone else's is there and no trash can take it
+  IsInput,         // Refused: the name is one of the build's inputs
+  NotReplaceable,  // Refused: the entry there is a folder, a device or a pipe, or write-protected
+  CannotCreate,    // IoError: no new file can be made in the folder
+  WriteFailed,     // IoError: writing, flushing or renaming the new file failed
+  NotTrashable,    // Refused: a file of someone else's is there and no trash can take it
 };
+
+// The status of an output refused for `refusal` (ok for None), the message naming `path`.
+TStatus OutputRefused(TOutputRefusal refusal, const std::string& path);
+
+// The refusal a status of Begin or Commit stands for (None when ok).
+inline TOutputRefusal RefusalOf(const TStatus& status) {
+  return static_cast<TOutputRefusal>(status.detail());
+}
 
 class TBuildOutputs;
 
@@ -100,11 +108,12 @@ class TBuildOutputs {
   bool IsInput(TOutputPlace place, const std::string& name) const;
 
   // Starts the file `name` in `place`. The entry already there is looked at now, so that a file
-  // that could not be placed is refused before it is written.
-  TOutputRefusal Begin(TOutputPlace place, const std::string& name, TOutputFile& file);
+  // that could not be placed is refused before it is written (OutputRefused).
+  TStatus Begin(TOutputPlace place, const std::string& name, TOutputFile& file);
   // Places a complete file under its name (see the rules above) and records it in the ledger;
   // `origin` (a thumbnail's picture and shape) goes into its record. The file is closed either way.
-  TOutputRefusal Commit(TOutputFile& file, const TLedgerEntry* origin = nullptr);
+  // Ok, or why the file was not placed (OutputRefused).
+  TStatus Commit(TOutputFile& file, const TLedgerEntry* origin = nullptr);
   // Drops a file that will not be placed.
   void Discard(TOutputFile& file) { file.Drop(); }
 

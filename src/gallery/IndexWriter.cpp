@@ -257,7 +257,8 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   };
   const std::string indexPath = IndexPagePath(plan);
   TOutputFile writer;
-  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, plan.IndexFile, writer);
+  const TOutputRefusal refusal =
+      RefusalOf(outputs.Begin(TOutputPlace::Result, plan.IndexFile, writer));
   if (refusal == TOutputRefusal::IsInput)
     return shown(TStatus::Refused(IndexIsInputMessage(indexPath)));
   if (refusal != TOutputRefusal::None) return shown(TStatus::IoError(kMsgIndexFileOpen));
@@ -302,7 +303,7 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   // before this point leaves the older gallery whole.
   sink.Finish();
   if (!writeOk) writer.Fail(TStatus::IoError(kMsgIndexWrite));
-  switch (outputs.Commit(writer)) {
+  switch (RefusalOf(outputs.Commit(writer))) {
     case TOutputRefusal::None:
       if (indexPlaced != nullptr) *indexPlaced = true;
       return run.pages;

@@ -122,7 +122,8 @@ TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
   if (IsIndexPage(plan, pagePath))
     return shown(TStatus::Refused(kMsgImagePageIsIndex + names.PageFile));
   TOutputFile page;
-  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, names.PageFile, page);
+  const TOutputRefusal refusal =
+      RefusalOf(outputs.Begin(TOutputPlace::Result, names.PageFile, page));
   if (refusal == TOutputRefusal::IsInput)
     return shown(TStatus::Refused(PageIsInputMessage(pagePath)));
   if (refusal != TOutputRefusal::None) return shown(TStatus::IoError(kMsgImagePageOpen));
@@ -147,7 +148,7 @@ TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
   if (pageTemplate.TakeLineCutNotice()) ui.ShowError(LongLineCutMessage(PageTemplatePath(plan)));
   // A template that cannot be read to its end leaves the older page, like a failed write.
   if (!pageTemplate.status().ok()) page.Fail(pageTemplate.status());
-  switch (outputs.Commit(page)) {
+  switch (RefusalOf(outputs.Commit(page))) {
     case TOutputRefusal::None:
       return TStatus::Ok();
     case TOutputRefusal::IsInput:

@@ -26,7 +26,7 @@ TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
     return TStatus::Ok();
 
   TOutputFile file;
-  switch (outputs.Begin(TOutputPlace::Thumbs, job.name, file)) {
+  switch (RefusalOf(outputs.Begin(TOutputPlace::Thumbs, job.name, file))) {
     case TOutputRefusal::None:
       break;
     case TOutputRefusal::IsInput:
@@ -46,7 +46,7 @@ TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
   origin.hasSource = true;
   origin.source = SourceIdentityOf(picture);
   origin.shape = shape;
-  switch (outputs.Commit(file, &origin)) {
+  switch (RefusalOf(outputs.Commit(file, &origin))) {
     case TOutputRefusal::None:
       return TStatus::Ok();
     case TOutputRefusal::IsInput:

@@ -42,10 +42,18 @@ class OutputsTest : public ::testing::Test {
     TBuildOutputs outputs(inputs);
     EXPECT_EQ(outputs.OpenResultFolder(folder_.Path()), TStatus::Ok());
     TOutputFile file;
-    const TOutputRefusal begun = outputs.Begin(TOutputPlace::Result, name, file);
-    if (begun != TOutputRefusal::None) return begun;
+    const TStatus begun = outputs.Begin(TOutputPlace::Result, name, file);
+    if (!begun.ok()) return Refusal(begun, name);
     file.Write(text);
-    return outputs.Commit(file);
+    return Refusal(outputs.Commit(file), name);
+  }
+
+  // The refusal `status` stands for, after checking that it is the status of that refusal for
+  // the file `name` of the result folder.
+  TOutputRefusal Refusal(const TStatus& status, const std::string& name) const {
+    const TOutputRefusal refusal = RefusalOf(status);
+    EXPECT_EQ(status, OutputRefused(refusal, folder_ / name));
+    return refusal;
   }
 
   std::map<std::string, std::string> Trash() const {
@@ -143,7 +151,8 @@ TEST_F(OutputsTest, AFailedWriteLeavesTheOlderFileAndNoTemporaryFile) {
     TBuildOutputs outputs(inputs);
     ASSERT_EQ(outputs.OpenResultFolder(folder_.Path()), TStatus::Ok());
     TOutputFile file;
-    ASSERT_EQ(outputs.Begin(TOutputPlace::Result, "index.htm", file), TOutputRefusal::None);
+    ASSERT_EQ(RefusalOf(outputs.Begin(TOutputPlace::Result, "index.htm", file)),
+              TOutputRefusal::None);
     file.Write("half");
   }
   EXPECT_EQ(ReadWholeFile(folder_ / "index.htm"), "old");
@@ -172,6 +181,25 @@ TEST_F(OutputsTest, ASecondBuildOfTheSameGalleryIsRefused) {
   EXPECT_EQ(first.OpenResultFolder(folder_.Path()), TStatus::Ok());
   EXPECT_EQ(second.OpenResultFolder(folder_.Path()),
             TStatus::Busy(GalleryBusyMessage(folder_.Path())));
+}
+
+TEST(OutputRefused, GivesEachRefusalItsKindAndNamesTheFile) {
+  using TCode = TStatus::TCode;
+  const std::pair<TOutputRefusal, TCode> cases[] = {
+      {TOutputRefusal::IsInput, TCode::kRefused},
+      {TOutputRefusal::NotReplaceable, TCode::kRefused},
+      {TOutputRefusal::CannotCreate, TCode::kIoError},
+      {TOutputRefusal::WriteFailed, TCode::kIoError},
+      {TOutputRefusal::NotTrashable, TCode::kRefused},
+  };
+  for (const auto& [refusal, code] : cases) {
+    const TStatus status = OutputRefused(refusal, "/site/page.htm");
+    EXPECT_EQ(status.code(), code) << static_cast<int>(refusal);
+    EXPECT_EQ(status.message(), "/site/page.htm");
+    EXPECT_EQ(RefusalOf(status), refusal);
+  }
+  EXPECT_EQ(OutputRefused(TOutputRefusal::None, "/site/page.htm"), TStatus::Ok());
+  EXPECT_EQ(RefusalOf(TStatus::Ok()), TOutputRefusal::None);
 }
 
 }  // namespace
