@@ -135,10 +135,10 @@ void TFormMain::FindControls() {
 }
 
 void TFormMain::BindSettings() {
-  std::string error;
-  bindings_ = TSettingsBindings::Bind(*this, error);
+  TStatusOr<std::unique_ptr<TSettingsBindings>> bound = TSettingsBindings::Bind(*this);
   // A window that cannot show every setting would lose some at the next save: no window.
-  if (!bindings_) qFatal("%s", error.c_str());
+  if (!bound.ok()) qFatal("%s", bound.status().message().c_str());
+  bindings_ = std::move(bound).value();
   bindings_->ApplyDesignValues();
   settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_, *ComboBoxSettings);
 }

@@ -85,11 +85,13 @@ void PrintTo(const TMisboundCase& c, std::ostream* out) { *out << c.title; }
 class MisboundTest : public FormTest, public ::testing::WithParamInterface<TMisboundCase> {};
 
 TEST_P(MisboundTest, NamesTheSettingWithoutItsControl) {
-  std::string error;
-  ASSERT_NE(TSettingsBindings::Bind(*form, error), nullptr) << error;
+  const auto bound = TSettingsBindings::Bind(*form);
+  ASSERT_TRUE(bound.ok()) << bound.status().message();
+  ASSERT_NE(bound.value(), nullptr);
   GetParam().spoil(*form);
-  EXPECT_EQ(TSettingsBindings::Bind(*form, error), nullptr);
-  EXPECT_EQ(error, GetParam().error);
+  const auto misbound = TSettingsBindings::Bind(*form);
+  EXPECT_FALSE(misbound.ok());
+  EXPECT_EQ(misbound.status().message(), GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(
