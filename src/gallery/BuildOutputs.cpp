@@ -399,7 +399,7 @@ void TBuildOutputs::ReadLedger() {
     }
     // A file of that name that is not a ledger is someone else's; it goes when the ledger is
     // first written.
-    ledgerForeign_ = !ledger_.Parse(text);
+    ledgerForeign_ = !ledger_.Parse(text).ok();
   }
 }
 
