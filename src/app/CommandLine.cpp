@@ -237,8 +237,8 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
     std::cerr << "zetgallery: cannot build: " << missing << '\n';
     return kExitError;
   }
-  if (!StartImageLibrary(programPath)) {
-    std::cerr << "zetgallery: the image library cannot start\n";
+  if (const TStatus started = StartImageLibrary(programPath); !started.ok()) {
+    std::cerr << "zetgallery: " << started.message() << '\n';
     return kExitError;
   }
   CatchStopSignals(true);

@@ -82,7 +82,7 @@ void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& comma
 
 int RunWindow(int argc, char** argv) {
   // Start-up goes on whatever the library says: only thumbnails need it.
-  StartImageLibrary(argc > 0 ? argv[0] : "zetgallery");
+  static_cast<void>(StartImageLibrary(argc > 0 ? argv[0] : "zetgallery"));
   const int status = RunApplication(argc, argv);
   EndImageLibrary();
   return status;

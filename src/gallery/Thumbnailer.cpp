@@ -237,7 +237,7 @@ bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
 
 }  // namespace
 
-bool StartImageLibrary(const char* programPath) {
+TStatus StartImageLibrary(const char* programPath) {
   std::call_once(g_startOnce, [programPath] {
     g_started = StartVipsDeferringModules(programPath != nullptr ? programPath : "zetgallery") == 0;
     if (g_started) {
@@ -262,7 +262,7 @@ bool StartImageLibrary(const char* programPath) {
       vips_concurrency_set(1);
     }
   });
-  return g_started;
+  return g_started ? TStatus::Ok() : TStatus::IoError("the image library cannot start");
 }
 
 void EndImageLibrary() {
@@ -292,7 +292,7 @@ TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeig
 
 TStatusOr<TThumbnailSize> ReadPictureSize(const std::string& path) {
   // Started here as well, so that a caller who forgot cannot crash the library.
-  if (!StartImageLibrary(nullptr)) return ThumbnailFailure(kThumbHeaderFailed);
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
   if (TStatus opened = OpenPicture(path, picture); !opened.ok()) return opened;
   return TThumbnailSize{picture.uprightWidth, picture.uprightHeight};
@@ -300,7 +300,7 @@ TStatusOr<TThumbnailSize> ReadPictureSize(const std::string& path) {
 
 TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
                        const TThumbSaveParams& params, TFileStatus& pictureStatus) {
-  if (!StartImageLibrary(nullptr)) return ThumbnailFailure(kThumbHeaderFailed);
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
   TStatus opened = OpenPicture(source, picture);
   pictureStatus = picture.status;

@@ -25,10 +25,11 @@ enum TThumbFailure : int {
   kThumbNotTrashable = 9,     // Refused: someone else's file is there and no trash can take it
 };
 
-// Starts the library once per process; `programPath` is argv[0]. False when it cannot start.
-// Later calls do nothing and return the first result. Reading or making a picture starts the
-// library too when nobody did; calling this at program start still reports a failure early.
-bool StartImageLibrary(const char* programPath);
+// Starts the library once per process; `programPath` is argv[0]. IoError ("the image library
+// cannot start") when it cannot. Later calls do nothing and return the first result. Reading or
+// making a picture starts the library too when nobody did; calling this at program start still
+// reports a failure early.
+TStatus StartImageLibrary(const char* programPath);
 
 // Ends the library; call once at process end, after every thumbnail is finished.
 void EndImageLibrary();
