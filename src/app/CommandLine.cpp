@@ -135,25 +135,36 @@ const TCommandLineOption* FindOption(const std::string& argument) {
 
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
-// Loads the named preset (or the last-used one) as the window would show it, and applies
-// FOLDER. The user's settings are only read. False (message printed) on a settings error: a
-// preset asked for that does not exist or holds no values, a value its control would not hold,
-// or a settings file that is not ours or cannot be read whole. Unlike the window, the command
-// line never goes on with the defaults, which could clear and overwrite the user's files.
-bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
+// The named preset (or the last-used one) as the window would show it. The user's settings are
+// only read. Fails on a settings error: a preset asked for that does not exist or holds no
+// values, a value its control would not hold, or a settings file that is not ours or cannot be
+// read whole.
+TStatusOr<TSettingsSnapshot> ReadPreset(const TCommandLineRequest& request) {
   TConsoleUserInterface ui(false);
-  try {
-    const std::shared_ptr<TRegistryDatabase> database =
-        TRegistryDatabase::OpenDefault(kSettingsWaitMs);
-    if (!database->Available())
-      throw TRegistryError(SettingsFileUnreadableMessage(database->Path(), database->OpenReason()));
-    TSettingsStore store(database, ui);
-    const std::string name = request.hasPreset ? request.preset : store.ReadLastSettings();
-    settings = store.ReadPresetSnapshotStrictly(name, request.hasPreset);
-  } catch (const TRegistryError& error) {
-    std::cerr << ForConsole(error.what()) << '\n';
+  const std::shared_ptr<TRegistryDatabase> database =
+      TRegistryDatabase::OpenDefault(kSettingsWaitMs);
+  if (const TStatus& why = database->OpenStatus(); !why.ok())
+    return TStatus(why.code(), SettingsFileUnreadableMessage(database->Path(), why.message()));
+  TSettingsStore store(database, ui);
+  std::string name = request.preset;
+  if (!request.hasPreset) {
+    TStatusOr<std::string> last = store.ReadLastSettings();
+    if (!last.ok()) return last.status();
+    name = std::move(last).value();
+  }
+  return store.ReadPresetSnapshotStrictly(name, request.hasPreset);
+}
+
+// Loads the preset (ReadPreset) and applies FOLDER. False (message printed) on a settings error.
+// Unlike the window, the command line never goes on with the defaults, which could clear and
+// overwrite the user's files.
+bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
+  TStatusOr<TSettingsSnapshot> preset = ReadPreset(request);
+  if (!preset.ok()) {
+    std::cerr << ForConsole(preset.status().message()) << '\n';
     return false;
   }
+  settings = std::move(preset).value();
   if (!request.folder.empty()) {
     // A folder named on the command line is taken from where the command runs, so that its
     // parent can serve as the result folder.
@@ -172,8 +183,8 @@ bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& setting
 bool ScanPictures(const TSettingsSnapshot& settings, std::vector<std::string>& names) {
   TScanResult scan = ScanImages(settings.ImagesFolder, settings.ImagesMask, nullptr);
   names = ImagesInBuildOrder(settings, scan.names);
-  if (!scan.errorMessage.empty()) {
-    std::cerr << ForConsole(scan.errorMessage) << '\n';
+  if (!scan.status.ok()) {
+    std::cerr << ForConsole(scan.status.message()) << '\n';
     return false;
   }
   return true;
@@ -227,8 +238,8 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
     std::cerr << "zetgallery: cannot build: " << missing << '\n';
     return kExitError;
   }
-  if (!StartImageLibrary(programPath)) {
-    std::cerr << "zetgallery: the image library cannot start\n";
+  if (const TStatus started = StartImageLibrary(programPath); !started.ok()) {
+    std::cerr << "zetgallery: " << started.message() << '\n';
     return kExitError;
   }
   CatchStopSignals(true);
@@ -237,7 +248,7 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
   CatchStopSignals(false);
   EndImageLibrary();
   for (const TThumbnailFailure& failure : result.thumbnailFailures)
-    std::cerr << ForConsole(ThumbnailFailedMessage(failure.picture, failure.code)) << '\n';
+    std::cerr << ForConsole(ThumbnailFailedMessage(failure.picture, failure.status)) << '\n';
   if (result.thumbnailsFailed > 0)
     std::cerr << "zetgallery: " << result.thumbnailsFailed << " thumbnail(s) could not be made\n";
   if (result.stoppedByUser) {

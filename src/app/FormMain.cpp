@@ -135,10 +135,10 @@ void TFormMain::FindControls() {
 }
 
 void TFormMain::BindSettings() {
-  std::string error;
-  bindings_ = TSettingsBindings::Bind(*this, error);
+  TStatusOr<std::unique_ptr<TSettingsBindings>> bound = TSettingsBindings::Bind(*this);
   // A window that cannot show every setting would lose some at the next save: no window.
-  if (!bindings_) qFatal("%s", error.c_str());
+  if (!bound.ok()) qFatal("%s", bound.status().message().c_str());
+  bindings_ = std::move(bound).value();
   bindings_->ApplyDesignValues();
   settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_, *ComboBoxSettings);
 }
@@ -222,21 +222,17 @@ void TFormMain::BuildMenus() {
   connect(MenuDeleteSettings, &QAction::triggered, this, &TFormMain::MenuDeleteSettingsClick);
 }
 
-std::string TFormMain::FormCreate(const std::string& commandLineFolder) {
+TStatus TFormMain::FormCreate(const std::string& commandLineFolder) {
   ListBoxImages->setToolTip(Text(kImagesListHint));
-  try {
-    RefreshSettingsList();
-    LoadLastSettings();
-    const std::string folder = StripQuotes(commandLineFolder);
-    if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
-    PageControlMain->setCurrentWidget(TabSheetAbout);
-    ScanOnFilesTabShow = true;
-    EditResultFolderChange();
-    EnableDisableControls();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return std::string();
+  RefreshSettingsList();
+  if (TStatus loaded = LoadLastSettings(); !loaded.ok()) return loaded;
+  const std::string folder = StripQuotes(commandLineFolder);
+  if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
+  PageControlMain->setCurrentWidget(TabSheetAbout);
+  ScanOnFilesTabShow = true;
+  EditResultFolderChange();
+  EnableDisableControls();
+  return TStatus::Ok();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

@@ -32,6 +32,7 @@
 #include "app/ZetWidgets.h"
 #include "gallery/BuildDriver.h"
 #include "settings/SettingsSnapshot.h"
+#include "util/Status.h"
 
 class QProgressBar;
 namespace zetgallery {
@@ -53,9 +54,9 @@ class TFormMain : public QWidget {
   ~TFormMain() override;
 
   // The creation handler: image list hint, preset list, last-used preset, the folder of the
-  // command line, the About tab, the first-show rescan and the rules. An error raised on the
-  // way is returned (empty when all went well); the remaining steps are then skipped.
-  std::string FormCreate(const std::string& commandLineFolder);
+  // command line, the About tab, the first-show rescan and the rules. A settings error on the
+  // way is returned; the remaining steps are then skipped.
+  TStatus FormCreate(const std::string& commandLineFolder);
 
   // Evaluates the window's rules for the controls' values and applies them.
   void EnableDisableControls();
@@ -128,10 +129,13 @@ class TFormMain : public QWidget {
   void ShowImageCount();
 
   // ---- Presets (FormMainPresets.cpp) ----
-  void LoadLastSettings();
-  void LoadSettings(const std::string& name);
-  void SaveSettings(const std::string& name);
+  // Through the settings store; a failure is returned for the caller to show.
+  TStatus LoadLastSettings();
+  TStatus LoadSettings(const std::string& name);
+  TStatus SaveSettings(const std::string& name);
   void DeleteSettings(const std::string& name);
+  // Shows a failed status in the standard error box; nothing for an ok one.
+  void ShowFailure(const TStatus& status);
   void ComboBoxSettingsClick();
   void ButtonSaveSettingsClick();
   void MenuSaveSettingsClick();

@@ -32,48 +32,38 @@ void TFormMain::ConnectPresets() {
   connect(ButtonSaveSettings, &QToolButton::clicked, this, &TFormMain::ButtonSaveSettingsClick);
 }
 
+void TFormMain::ShowFailure(const TStatus& status) {
+  if (!status.ok()) desktop_.ShowStandardError(QString::fromStdString(status.message()));
+}
+
+// A settings error ends the command with its message; the window goes on.
 void TFormMain::ComboBoxSettingsClick() {
-  // A registry error ends the command with its message; the window goes on.
-  try {
-    LoadSettings(Utf8(ComboBoxSettings->currentText()));
-  } catch (const TRegistryError& error) {
-    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
-  }
+  ShowFailure(LoadSettings(Utf8(ComboBoxSettings->currentText())));
 }
 
 void TFormMain::ButtonSaveSettingsClick() {
-  try {
-    SaveSettings(Utf8(ComboBoxSettings->currentText()));
-  } catch (const TRegistryError& error) {
-    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
-  }
+  ShowFailure(SaveSettings(Utf8(ComboBoxSettings->currentText())));
 }
 
 void TFormMain::MenuSaveSettingsClick() { ButtonSaveSettingsClick(); }
 
-void TFormMain::MenuDeleteSettingsClick() {
-  try {
-    DeleteSettings(Utf8(ComboBoxSettings->currentText()));
-  } catch (const TRegistryError& error) {
-    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
-  }
-}
+void TFormMain::MenuDeleteSettingsClick() { DeleteSettings(Utf8(ComboBoxSettings->currentText())); }
 
 void TFormMain::RefreshSettingsList() { Store().RefreshSettingsList(settingsTarget_.get()); }
 
-void TFormMain::LoadLastSettings() {
+TStatus TFormMain::LoadLastSettings() {
   TSettingsStore& store = Store();
-  store.LoadLastSettings(*settingsTarget_, *settingsTarget_);
+  return store.LoadLastSettings(*settingsTarget_, *settingsTarget_);
 }
 
-void TFormMain::LoadSettings(const std::string& name) {
+TStatus TFormMain::LoadSettings(const std::string& name) {
   TSettingsStore& store = Store();
-  store.LoadSettings(name, *settingsTarget_, settingsTarget_.get());
+  return store.LoadSettings(name, *settingsTarget_, settingsTarget_.get());
 }
 
-void TFormMain::SaveSettings(const std::string& name) {
+TStatus TFormMain::SaveSettings(const std::string& name) {
   TSettingsStore& store = Store();
-  store.SaveSettings(name, ReadSnapshot(), settingsTarget_.get());
+  return store.SaveSettings(name, ReadSnapshot(), settingsTarget_.get());
 }
 
 void TFormMain::DeleteSettings(const std::string& name) {

@@ -46,8 +46,8 @@ void TFormMain::RunOneScan() {
   ListBoxImages->ShowInOrder(names);
   ShowImageCount();
   EnableDisableControls();
-  if (!result.errorMessage.empty())
-    desktop_.ShowStandardError(QString::fromStdString(result.errorMessage));
+  if (!result.status.ok())
+    desktop_.ShowStandardError(QString::fromStdString(result.status.message()));
 }
 
 void TFormMain::ShowImageCount() {

@@ -69,9 +69,9 @@ void SetUpApplication(QApplication& application) {
 }
 
 void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& commandLineFolder) {
-  const std::string error = form.FormCreate(commandLineFolder);
+  const TStatus created = form.FormCreate(commandLineFolder);
   // The error box comes before the window, which then opens on the tab its layout shows.
-  if (!error.empty()) desktop.ShowStandardError(QString::fromStdString(error));
+  if (!created.ok()) desktop.ShowStandardError(QString::fromStdString(created.message()));
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame = form.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -82,7 +82,7 @@ void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& comma
 
 int RunWindow(int argc, char** argv) {
   // Start-up goes on whatever the library says: only thumbnails need it.
-  StartImageLibrary(argc > 0 ? argv[0] : "zetgallery");
+  static_cast<void>(StartImageLibrary(argc > 0 ? argv[0] : "zetgallery"));
   const int status = RunApplication(argc, argv);
   EndImageLibrary();
   return status;

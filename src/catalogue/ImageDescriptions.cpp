@@ -63,7 +63,7 @@ std::vector<std::string> ReadDescriptIon(const std::string& path,
   std::unordered_map<std::string, std::vector<size_t>> waiting;
   for (size_t i = 0; i < images.size(); ++i) waiting[FoldCase(images[i])].push_back(i);
   TTextLineReader reader;
-  if (!reader.Open(path)) return descriptions;
+  if (!reader.Open(path).ok()) return descriptions;
   // A read error ends the file early; the lines read before it still count.
   for (std::string oemLine; !waiting.empty() && reader.ReadLine(oemLine);) {
     // The conversion from CP866 maps byte by byte and keeps ASCII, so the name ends (at a blank
@@ -114,7 +114,7 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
       const std::string path = folder.PathOf(TextDescriptionFileName(image));
       std::string line;
       bool cut = false;
-      if (!ReadFirstTextLine(path, line, &cut)) line.clear();
+      if (!ReadFirstTextLine(path, line, &cut).ok()) line.clear();
       // Pictures whose names differ only after the last dot share one file: it is named once.
       if (cut && filesCut != nullptr && named.insert(path).second) filesCut->push_back(path);
       descriptions.push_back(line);

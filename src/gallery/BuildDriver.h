@@ -24,12 +24,14 @@ struct TBuildOptions {
 
 enum class TBuildOutcome {
   Ignored,   // another build was running: nothing was done
-  Stopped,   // refused before any page was written (a folder, or an index that is an input)
+  Stopped,   // refused before any page was written (a folder, or an index that is an input):
+             // stopReason says why
   Finished,  // the pages were written (errors inside them are counted in errorsShown)
 };
 
 struct TBuildResult {
   TBuildOutcome outcome = TBuildOutcome::Ignored;
+  TStatus stopReason;        // why the build stopped before its pages (shown already)
   int errorsShown = 0;       // error boxes shown during the build
   int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown by the build)
   std::vector<TThumbnailFailure> thumbnailFailures;  // which, and why, in gallery order

@@ -116,7 +116,7 @@ void TBuildPipeline::ReportCompletePictures() {
   while (!pictures_.empty() && pictures_.front().written && !pictures_.front().thumbnailPending) {
     const TPicture& picture = pictures_.front();
     const std::string& name = plan_.Images[picture.index];
-    if (picture.thumbnailResult != 0) failures_.push_back({name, picture.thumbnailResult});
+    if (!picture.thumbnailResult.ok()) failures_.push_back({name, picture.thumbnailResult});
     ui_.ReportProgress(static_cast<int>(picture.index + 1), static_cast<int>(picture.count), name);
     pictures_.pop_front();
     ++frontNumber_;

@@ -18,10 +18,10 @@
 
 namespace zetgallery {
 
-// A thumbnail that could not be made: the picture and its result code (Thumbnailer.h).
+// A thumbnail that could not be made: the picture and why (Thumbnailer.h).
 struct TThumbnailFailure {
   std::string picture;
-  int code = 0;
+  TStatus status;
 };
 
 class TBuildPipeline : public TPictureSink {
@@ -53,7 +53,7 @@ class TBuildPipeline : public TPictureSink {
     size_t count = 0;  // pictures of the index it belongs to
     bool written = false;
     bool thumbnailPending = false;
-    int thumbnailResult = 0;
+    TStatus thumbnailResult;
   };
 
   // The picture the writer is working on.

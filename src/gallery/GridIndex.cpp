@@ -37,10 +37,10 @@ void GridThumbnailSize(const TBuildPlan& plan, const std::string& picturePath, i
                        int& height) {
   width = 0;
   height = 0;
-  int pictureWidth = 0, pictureHeight = 0;
-  if (!ReadPictureSize(picturePath, pictureWidth, pictureHeight)) return;
+  const TStatusOr<TThumbnailSize> picture = ReadPictureSize(picturePath);
+  if (!picture.ok()) return;
   const TThumbnailSize size =
-      ThumbnailSizeFor(pictureWidth, pictureHeight, plan.ThumbXSize, plan.ThumbYSize);
+      ThumbnailSizeFor(picture->width, picture->height, plan.ThumbXSize, plan.ThumbYSize);
   width = size.width;
   height = size.height;
 }

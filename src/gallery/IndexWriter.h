@@ -8,6 +8,7 @@
 
 #include "gallery/BuildOutputs.h"
 #include "gallery/BuildParameters.h"
+#include "util/Status.h"
 #include "util/UserInterface.h"
 
 namespace zetgallery {
@@ -41,12 +42,12 @@ class TPictureSink {
 // when the new index took its place. When ui.StopRequested() after a picture, the index is closed
 // properly, the rest of the template is copied without further indexes, and the pages written so
 // far are made the pages of a gallery of the pictures done (their Last buttons name the last page
-// written). Failures are shown with ui.ShowError; returns false when any error was shown (pages
-// included). REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty
-// description).
-bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, TUserInterface& ui,
-                    TPictureSink& sink, bool* indexPlaced = nullptr);
+// written). Failures are shown with ui.ShowError (a file that no trash could take is named by the
+// outputs instead); returns the index's failure, else the first page's, else ok. REQUIRES:
+// descriptions[i] belongs to picture i (a missing entry is the empty description).
+TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, TUserInterface& ui,
+                       TPictureSink& sink, bool* indexPlaced = nullptr);
 
 // The index page's path: EnsureTrailingBackslash(ResultFolder) + IndexFile.
 std::string IndexPagePath(const TBuildPlan& plan);

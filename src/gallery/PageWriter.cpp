@@ -8,6 +8,7 @@
 #include "PageTemplate.h"
 #include "WriterMessages.h"
 #include "catalogue/PictureFacts.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHtmlEscape.h"
 #include "util/ZetStrings.h"
@@ -142,45 +143,41 @@ void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size
 
 std::string PageTemplatePath(const TBuildPlan& plan) { return StripQuotes(plan.ImageTemplate); }
 
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
   TPageTemplate pageTemplate(PageTemplatePath(plan));
   return WriteImagePage(plan, outputs, descriptions, i, ui, pageTemplate);
 }
 
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
-                    TPageTemplate& pageTemplate) {
-  if (plan.ImageType == TPictureMode::File) return true;
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
+                       TPageTemplate& pageTemplate) {
+  if (plan.ImageType == TPictureMode::File) return TStatus::Ok();
+  // The build goes on after a page that failed: the failure is shown now.
+  const auto shown = [&ui](TStatus failure) {
+    ui.ShowError(failure.message());
+    return failure;
+  };
 
-  if (!pageTemplate.Begin()) {
-    ui.ShowError(kMsgImageTemplateOpen);
-    return false;
-  }
+  if (!pageTemplate.Begin().ok()) return shown(TStatus::IoError(kMsgImageTemplateOpen));
 
   const TImageNames names = PrepareImageNames(plan, i);
   const std::string pagePath = EnsureTrailingBackslash(plan.ResultFolder) + names.PageFile;
   // A picture named like the index page (index.jpg beside index.htm) would wipe out the index.
-  if (IsIndexPage(plan, pagePath)) {
-    ui.ShowError(kMsgImagePageIsIndex + names.PageFile);
-    return false;
-  }
+  if (IsIndexPage(plan, pagePath))
+    return shown(TStatus::Refused(kMsgImagePageIsIndex + names.PageFile));
   TOutputFile page;
-  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, names.PageFile, page);
-  if (refusal == TOutputRefusal::IsInput) {
-    ui.ShowError(PageIsInputMessage(pagePath));
-    return false;
-  }
-  if (refusal != TOutputRefusal::None) {
-    ui.ShowError(kMsgImagePageOpen);
-    return false;
-  }
+  const TOutputRefusal refusal =
+      RefusalOf(outputs.Begin(TOutputPlace::Result, names.PageFile, page));
+  if (refusal == TOutputRefusal::IsInput)
+    return shown(TStatus::Refused(PageIsInputMessage(pagePath)));
+  if (refusal != TOutputRefusal::None) return shown(TStatus::IoError(kMsgImagePageOpen));
 
   auto contains = [](const std::string& line, const std::string& place) {
     return !place.empty() && line.find(place) != std::string::npos;
   };
   std::optional<TPictureFacts> facts;
-  for (std::string line; page.Ok() && pageTemplate.Next(line);) {
+  for (std::string line; page.status().ok() && pageTemplate.Next(line);) {
     if (plan.PictureFacts) line = WithPictureFacts(line, plan, i, facts);
     if (contains(line, plan.ImagePlace)) {
       page.Write(PictureParagraph(plan, names, i));
@@ -199,18 +196,17 @@ bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
   }
   if (pageTemplate.TakeLineCutNotice()) ui.ShowError(LongLineCutMessage(PageTemplatePath(plan)));
   // A template that cannot be read to its end leaves the older page, like a failed write.
-  if (!pageTemplate.Ok()) page.Fail();
-  switch (outputs.Commit(page)) {
+  if (!pageTemplate.status().ok()) page.Fail(pageTemplate.status());
+  switch (RefusalOf(outputs.Commit(page))) {
     case TOutputRefusal::None:
-      return true;
+      return TStatus::Ok();
     case TOutputRefusal::IsInput:
-      ui.ShowError(PageIsInputMessage(pagePath));
-      return false;
+      return shown(TStatus::Refused(PageIsInputMessage(pagePath)));
     case TOutputRefusal::NotTrashable:
-      return false;  // the outputs name the file that stayed
+      // The outputs name the file that stayed.
+      return TStatus::Refused(NotTrashableMessage(pagePath));
     default:
-      ui.ShowError(kMsgImagePageWrite);
-      return false;
+      return shown(TStatus::IoError(kMsgImagePageWrite));
   }
 }
 

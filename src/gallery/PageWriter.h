@@ -8,6 +8,7 @@
 #include "ImageNames.h"
 #include "gallery/BuildOutputs.h"
 #include "gallery/BuildParameters.h"
+#include "util/Status.h"
 #include "util/UserInterface.h"
 
 namespace zetgallery {
@@ -24,18 +25,19 @@ constexpr char kExposureMarker[] = "~~~EXPOSURE~~~";
 
 // Writes picture i's page (picture mode Page only) into the result folder of `outputs`, named
 // PrepareImageNames(plan, i).PageFile, whole or not at all. A page that would replace the index
-// page or one of the build's inputs is not written. Failures are shown with ui.ShowError and the
-// build goes on; returns false when an error was shown.
+// page or one of the build's inputs is not written. A failure is shown with ui.ShowError (a file
+// that no trash could take is named by the outputs instead), and the build goes on; returns the
+// failure.
 // REQUIRES: i < plan.Images.size(); descriptions[i] belongs to picture i (a missing entry is the
 // empty description).
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui);
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui);
 
 // The same, with the page template of the whole build, which then need not be read from the disk
 // for every page. REQUIRES: pageTemplate reads PageTemplatePath(plan).
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
-                    TPageTemplate& pageTemplate);
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
+                       TPageTemplate& pageTemplate);
 
 // The path of the page template: ImageTemplate without its quotes.
 std::string PageTemplatePath(const TBuildPlan& plan);

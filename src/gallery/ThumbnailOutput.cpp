@@ -1,9 +1,11 @@
 // ThumbnailOutput: the up-to-date rule by the ledger, the thumbnail written into a new file of the
-// outputs, and the outputs' refusals as result codes.
+// outputs, and the outputs' refusals as statuses.
 #include "ThumbnailOutput.h"
 
+#include <utility>
 #include <vector>
 
+#include "gallery/BuildMessages.h"
 #include "gallery/Thumbnailer.h"
 
 namespace zetgallery {
@@ -21,18 +23,18 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
 
 namespace {
 
-int CodeOfRefusal(TOutputRefusal refusal) {
+TStatus StatusOfRefusal(TOutputRefusal refusal) {
   switch (refusal) {
     case TOutputRefusal::None:
-      return kThumbOk;
+      return TStatus::Ok();
     case TOutputRefusal::IsInput:
-      return kThumbTargetIsSource;
+      return ThumbnailFailure(kThumbTargetIsSource);
     case TOutputRefusal::NotReplaceable:
-      return kThumbTargetProtected;
+      return ThumbnailFailure(kThumbTargetProtected);
     case TOutputRefusal::NotTrashable:
-      return kThumbNotTrashable;
+      return ThumbnailFailure(kThumbNotTrashable);
     default:
-      return kThumbSaveFailed;
+      return ThumbnailFailure(kThumbSaveFailed);
   }
 }
 
@@ -44,25 +46,26 @@ struct TThumbnailTarget {
   bool needed = false;  // not up to date: made anew
 };
 
-// Begins the files of the targets that are needed. kThumbOk or the first refusal's code.
-int BeginTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& targets) {
+// Begins the files of the targets that are needed. Ok or the first refusal's status.
+TStatus BeginTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& targets) {
   for (TThumbnailTarget* target : targets) {
     if (!target->needed) continue;
-    const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Thumbs, target->name, target->file);
+    const TOutputRefusal refusal =
+        RefusalOf(outputs.Begin(TOutputPlace::Thumbs, target->name, target->file));
     // Before anything is written, a file in the way that no trash takes reads as a failed save.
-    if (refusal == TOutputRefusal::NotTrashable) return kThumbSaveFailed;
-    if (refusal != TOutputRefusal::None) return CodeOfRefusal(refusal);
+    if (refusal == TOutputRefusal::NotTrashable) return ThumbnailFailure(kThumbSaveFailed);
+    if (refusal != TOutputRefusal::None) return StatusOfRefusal(refusal);
   }
-  return kThumbOk;
+  return TStatus::Ok();
 }
 
 // Places the files made (or drops them all when `made` failed). Returns the first failure.
-int CommitTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& targets, int made,
-                  const TFileStatus& picture) {
-  int result = made;
+TStatus CommitTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& targets,
+                      TStatus made, const TFileStatus& picture) {
+  TStatus result = std::move(made);
   for (TThumbnailTarget* target : targets) {
     if (!target->needed || !target->file.IsOpen()) continue;
-    if (result != kThumbOk) {
+    if (!result.ok()) {
       outputs.Discard(target->file);
       continue;
     }
@@ -70,7 +73,7 @@ int CommitTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& target
     origin.hasSource = true;
     origin.source = SourceIdentityOf(picture);
     origin.shape = target->shape;
-    result = CodeOfRefusal(outputs.Commit(target->file, &origin));
+    result = StatusOfRefusal(RefusalOf(outputs.Commit(target->file, &origin)));
   }
   return result;
 }
@@ -87,7 +90,7 @@ void FindNeededTargets(TBuildOutputs& outputs, const std::string& source,
 
 }  // namespace
 
-int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
+TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
   const bool pair = !job.doubleName.empty();
   TThumbnailTarget single;
   single.name = job.name;
@@ -101,11 +104,11 @@ int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
   std::vector<TThumbnailTarget*> targets = {&single};
   if (pair) targets.push_back(&doubled);
   FindNeededTargets(outputs, job.source, targets);
-  if (!single.needed && !doubled.needed) return kThumbOk;
+  if (!single.needed && !doubled.needed) return TStatus::Ok();
 
   TFileStatus picture;
-  int made = BeginTargets(outputs, targets);
-  if (made == kThumbOk) {
+  TStatus made = BeginTargets(outputs, targets);
+  if (made.ok()) {
     const int singleFile = single.needed ? single.file.Descriptor() : -1;
     made = pair ? WriteThumbnailPair(job.source, singleFile,
                                      doubled.needed ? doubled.file.Descriptor() : -1, job.maxWidth,
@@ -113,7 +116,7 @@ int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
                 : WriteThumbnail(job.source, singleFile, job.maxWidth, job.maxHeight, job.params,
                                  picture);
   }
-  return CommitTargets(outputs, targets, made, picture);
+  return CommitTargets(outputs, targets, std::move(made), picture);
 }
 
 }  // namespace zetgallery

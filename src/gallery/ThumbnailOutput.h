@@ -17,8 +17,8 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
 // Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name`. When the job
 // names a thumbnail of twice the limits (`job.doubleName`), both come from one decoding
 // (WriteThumbnailPair), each kept or made by the same rules; the smaller one's ledger shape then
-// says it was shrunk from the larger. Returns a result code of Thumbnailer.h, the first failure.
-// Safe to call from several threads at once.
-int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
+// says it was shrunk from the larger. Returns ok or the status of the first step that failed
+// (TThumbFailure). Safe to call from several threads at once.
+TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
 
 }  // namespace zetgallery

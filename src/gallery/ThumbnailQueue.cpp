@@ -92,13 +92,13 @@ void TThumbnailQueue::Work() {
     busyTargets_.insert(job.target);
     if (!job.doubleTarget.empty()) busyTargets_.insert(job.doubleTarget);
     lock.unlock();
-    const int result = maker_(job);
+    TStatus result = maker_(job);
     lock.lock();
     busyTargets_.erase(job.target);
     if (!job.doubleTarget.empty()) busyTargets_.erase(job.doubleTarget);
     ++finished_;
-    if (result != 0) ++failed_;
-    finishedJobs_.push_back({job.tag, result});
+    if (!result.ok()) ++failed_;
+    finishedJobs_.push_back({job.tag, std::move(result)});
     // A job of the same target may have been waiting for this one.
     jobReady_.notify_all();
     jobDone_.notify_all();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "gallery/ThumbSaveParams.h"
+#include "util/Status.h"
 
 namespace zetgallery {
 
@@ -33,13 +34,13 @@ struct TThumbnailJob {
 // A job that is finished: its tag and what the maker returned.
 struct TFinishedThumbnail {
   size_t tag = 0;
-  int result = 0;
+  TStatus result;
 };
 
 class TThumbnailQueue {
  public:
   // The function that makes one thumbnail (MakeThumbnailOutput, or a stand-in in tests).
-  using TMaker = std::function<int(const TThumbnailJob&)>;
+  using TMaker = std::function<TStatus(const TThumbnailJob&)>;
 
   // Starts `workers` threads (at least one) that run `maker` on the jobs.
   TThumbnailQueue(int workers, TMaker maker);
@@ -60,7 +61,7 @@ class TThumbnailQueue {
   // Jobs added so far, and jobs finished (made or failed).
   int Added() const;
   int Finished() const;
-  // Jobs whose maker returned a non-zero code.
+  // Jobs whose maker returned a failed status.
   int Failed() const;
   // The jobs finished since the last call, in finishing order.
   std::vector<TFinishedThumbnail> TakeFinished();

@@ -1,5 +1,5 @@
 // Thumbnailer: libvips behind the program's own small interface. Every libvips failure arrives
-// as a vips::VError and is turned into a result code here.
+// as a vips::VError and is turned into a status here.
 //
 // A picture is opened once: one descriptor, one status and one header read through it. A picture
 // that does not shrink while loading is shrunk from that very image; a large JPEG is decoded again
@@ -24,6 +24,7 @@
 #include "DecodeBudget.h"
 #include "ImageModules.h"
 #include "VectorCodeLock.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetPlatform.h"
 
 namespace zetgallery {
@@ -48,23 +49,23 @@ struct TOpenedPicture {
   int uprightHeight = 0;
 };
 
-// Opens `path` and reads its header. kThumbOk, kThumbCannotRead or kThumbHeaderFailed.
-int OpenPicture(const std::string& path, TOpenedPicture& picture) {
+// Opens `path` and reads its header. Ok, kThumbCannotRead or kThumbHeaderFailed.
+TStatus OpenPicture(const std::string& path, TOpenedPicture& picture) {
   std::optional<VSource> opened;
   {
     // Not blocking: a FIFO named like a picture must not hold the build until someone writes
     // to it.
     const TReadOnlyFile file(path);
-    if (!file.IsOpen()) return kThumbCannotRead;
+    if (!file.IsOpen()) return ThumbnailFailure(kThumbCannotRead);
     const bool statusRead = file.ReadStatus(picture.status);
     if (!statusRead || !picture.status.IsRegular())
-      return statusRead ? kThumbHeaderFailed : kThumbCannotRead;
+      return ThumbnailFailure(statusRead ? kThumbHeaderFailed : kThumbCannotRead);
     try {
       opened = VSource::new_from_descriptor(file.Descriptor());  // holds its own duplicate
     } catch (const VError&) {
     }
   }
-  if (!opened) return kThumbCannotRead;
+  if (!opened) return ThumbnailFailure(kThumbCannotRead);
   VSource& source = *opened;
   try {
     // The loader is chosen from the first bytes; a format that only a file-name loader reads
@@ -88,13 +89,14 @@ int OpenPicture(const std::string& path, TOpenedPicture& picture) {
       picture.header = VImage::new_from_file(path.c_str());
     }
   } catch (const VError&) {
-    return kThumbHeaderFailed;
+    return ThumbnailFailure(kThumbHeaderFailed);
   }
   const bool quarterTurn = vips_image_get_orientation_swap(picture.header.get_image());
   picture.uprightWidth = quarterTurn ? picture.header.height() : picture.header.width();
   picture.uprightHeight = quarterTurn ? picture.header.width() : picture.header.height();
-  if (picture.uprightWidth <= 0 || picture.uprightHeight <= 0) return kThumbHeaderFailed;
-  return kThumbOk;
+  if (picture.uprightWidth <= 0 || picture.uprightHeight <= 0)
+    return ThumbnailFailure(kThumbHeaderFailed);
+  return TStatus::Ok();
 }
 
 TDecodeFacts DecodeFactsOf(const VImage& header) {
@@ -221,7 +223,7 @@ VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThum
 // that could not be written are told apart without decoding twice when all goes well.
 bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
   TOpenedPicture picture;
-  if (OpenPicture(path, picture) != kThumbOk) return false;
+  if (!OpenPicture(path, picture).ok()) return false;
   const TThumbnailSize stored = StoredSize(picture, size);
   TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
                                                                     stored.width, stored.height));
@@ -235,7 +237,7 @@ bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
 
 }  // namespace
 
-bool StartImageLibrary(const char* programPath) {
+TStatus StartImageLibrary(const char* programPath) {
   std::call_once(g_startOnce, [programPath] {
     g_started = StartVipsDeferringModules(programPath != nullptr ? programPath : "zetgallery") == 0;
     if (g_started) {
@@ -247,7 +249,7 @@ bool StartImageLibrary(const char* programPath) {
       // workers at once crashed the program. The plain C loops cost about 2% more processor
       // time a photo, in the vertical step of the resize.
       if (!VectorCodeIsLocked()) vips_vector_set_enabled(FALSE);
-      // A damaged picture is a result code, not console noise: the build goes on quietly.
+      // A damaged picture is a status, not console noise: the build goes on quietly.
       g_log_set_handler(
           "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
           nullptr);
@@ -260,7 +262,7 @@ bool StartImageLibrary(const char* programPath) {
       vips_concurrency_set(1);
     }
   });
-  return g_started;
+  return g_started ? TStatus::Ok() : TStatus::IoError("the image library cannot start");
 }
 
 void EndImageLibrary() {
@@ -288,27 +290,26 @@ TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeig
   return size;
 }
 
-bool ReadPictureSize(const std::string& path, int& width, int& height) {
+TStatusOr<TThumbnailSize> ReadPictureSize(const std::string& path) {
   // Started here as well, so that a caller who forgot cannot crash the library.
-  if (!StartImageLibrary(nullptr)) return false;
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
-  if (OpenPicture(path, picture) != kThumbOk) return false;
-  width = picture.uprightWidth;
-  height = picture.uprightHeight;
-  return true;
+  if (TStatus opened = OpenPicture(path, picture); !opened.ok()) return opened;
+  return TThumbnailSize{picture.uprightWidth, picture.uprightHeight};
 }
 
-int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
-                   const TThumbSaveParams& params, TFileStatus& pictureStatus) {
-  if (!StartImageLibrary(nullptr)) return kThumbHeaderFailed;
+TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
+                       const TThumbSaveParams& params, TFileStatus& pictureStatus) {
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
-  const int opened = OpenPicture(source, picture);
+  TStatus opened = OpenPicture(source, picture);
   pictureStatus = picture.status;
-  if (opened != kThumbOk) return opened;
-  if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
+  if (!opened.ok()) return opened;
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height()))
+    return ThumbnailFailure(kThumbTooLarge);
   const TThumbnailSize size =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
-  if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
+  if (size.width <= 0 || size.height <= 0) return ThumbnailFailure(kThumbSizeFailed);
 
   bool saved = false;
   {
@@ -323,25 +324,28 @@ int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxH
       saved = false;
     }
   }
-  if (!saved) return PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed;
+  if (!saved)
+    return ThumbnailFailure(PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed);
   // The picture's own time, read before decoding: a thumbnail shows when its picture was made.
   SetDescriptorModificationTime(target, picture.status.modified);
-  return kThumbOk;
+  return TStatus::Ok();
 }
 
-int WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
-                       int maxHeight, const TThumbSaveParams& params, TFileStatus& pictureStatus) {
-  if (!StartImageLibrary(nullptr)) return kThumbHeaderFailed;
+TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
+                           int maxHeight, const TThumbSaveParams& params,
+                           TFileStatus& pictureStatus) {
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
-  const int opened = OpenPicture(source, picture);
+  TStatus opened = OpenPicture(source, picture);
   pictureStatus = picture.status;
-  if (opened != kThumbOk) return opened;
-  if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
+  if (!opened.ok()) return opened;
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height()))
+    return ThumbnailFailure(kThumbTooLarge);
   const TThumbnailSize size =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
   const TThumbnailSize doubled =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, 2 * maxWidth, 2 * maxHeight);
-  if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
+  if (size.width <= 0 || size.height <= 0) return ThumbnailFailure(kThumbSizeFailed);
 
   bool saved = false;
   {
@@ -361,10 +365,11 @@ int WriteThumbnailPair(const std::string& source, int target, int doubleTarget, 
       saved = false;
     }
   }
-  if (!saved) return PictureDecodes(source, doubled) ? kThumbSaveFailed : kThumbLoadFailed;
+  if (!saved)
+    return ThumbnailFailure(PictureDecodes(source, doubled) ? kThumbSaveFailed : kThumbLoadFailed);
   for (const int file : {target, doubleTarget})
     if (file >= 0) SetDescriptorModificationTime(file, picture.status.modified);
-  return kThumbOk;
+  return TStatus::Ok();
 }
 
 }  // namespace zetgallery

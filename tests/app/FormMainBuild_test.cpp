@@ -35,7 +35,7 @@ class BuildTest : public FormTest {
     }
     previousDirectory = QDir::currentPath();
     QDir::setCurrent(Pictures());
-    ASSERT_EQ(form->FormCreate(""), "");
+    ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
     ASSERT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"}));
     // The pages go beside the pictures: the images folder itself is entry 1.
     Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(1);

@@ -13,7 +13,7 @@ namespace {
 class LayoutTest : public FormTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
-  ASSERT_EQ(form->FormCreate(""), "");
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   form->show();
   Control<QTabWidget>("PageControlMain")->setCurrentIndex(GetParam());
   QApplication::processEvents();

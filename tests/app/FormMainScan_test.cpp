@@ -191,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
 
 TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
   // Start-up leaves the folder of the command line to the first showing of the main tab.
-  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), "");
+  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), TStatus::Ok());
   ASSERT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetAbout"));
   ShowPage("TabSheetIndex");
   EXPECT_TRUE(ListEntries().isEmpty());

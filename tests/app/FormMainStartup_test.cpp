@@ -33,7 +33,7 @@ class StartupTest : public FormTest {
     auto database = TRegistryDatabase::Open(qgetenv("ZETGALLERY_REGISTRY").toStdString());
     TZetRegistry registry(database);
     ASSERT_TRUE(registry.OpenKey(key, true));
-    registry.WriteString(name, value);
+    EXPECT_TRUE(registry.WriteString(name, value).ok());
     registry.CloseKey();
   }
 
@@ -41,7 +41,7 @@ class StartupTest : public FormTest {
 };
 
 TEST_F(StartupTest, WithoutArgumentOpensOnAboutWithTheListFilled) {
-  EXPECT_EQ(form->FormCreate(""), "");
+  EXPECT_EQ(form->FormCreate(""), TStatus::Ok());
   EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetAbout"));
   EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), Pictures());
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "the load scanned";
@@ -82,7 +82,7 @@ class StartupArgumentTest : public StartupTest,
 TEST_P(StartupArgumentTest, FolderArgumentIsScannedWhenTheMainTabOpens) {
   const QString other = folder.path() + "/other";
   const QString argument = GetParam().quoted ? "\"" + other + "\"" : other;
-  EXPECT_EQ(form->FormCreate(argument.toStdString()), "");
+  EXPECT_EQ(form->FormCreate(argument.toStdString()), TStatus::Ok());
   EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), other);
   EXPECT_TRUE(ListEntries().isEmpty()) << "the change emptied the list";
   EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->Entries(),
@@ -143,7 +143,7 @@ class PresetTest : public StartupTest {
  protected:
   void SetUp() override {
     StartupTest::SetUp();
-    ASSERT_EQ(form->FormCreate(""), "");
+    ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   }
   void Pick(const QString& name) {
     const int index = Control<TSortedComboBox>("ComboBoxSettings")->findText(name);
@@ -341,7 +341,7 @@ TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
   }
   form.reset();
   form = std::make_unique<TFormMain>(desktop);
-  ASSERT_EQ(form->FormCreate(""), "");
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText(), last);
   EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text(), last);
   Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("changed"));

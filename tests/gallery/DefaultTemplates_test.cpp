@@ -28,7 +28,7 @@ class DefaultTemplateTest : public ::testing::TestWithParam<TTemplateCase> {};
 TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   std::vector<std::string> lines;
   TTextLineReader reader;
-  ASSERT_TRUE(reader.Open(kTemplates + "/" + GetParam().file));
+  ASSERT_TRUE(reader.Open(kTemplates + "/" + GetParam().file).ok());
   for (std::string line; reader.ReadLine(line);) lines.push_back(line);
   // A template saved without line ends would read as one single line.
   ASSERT_GT(lines.size(), 10u);

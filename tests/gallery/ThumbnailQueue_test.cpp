@@ -62,7 +62,8 @@ struct TRecorder {
       finished.push_back(job.source);
       others -= slowTargets.count(job.target) == 0;
       changed.notify_all();
-      return job.source.find("bad") != std::string::npos ? 3 : 0;
+      return job.source.find("bad") != std::string::npos ? TStatus::Corrupt(job.source, 3)
+                                                         : TStatus::Ok();
     };
   }
 };
@@ -129,7 +130,7 @@ TEST(ThumbnailQueue, HandsBackEveryJobsTagAndResult) {
   ASSERT_TRUE(queue.WaitFor(10s));
   std::map<size_t, int> results;
   for (const TFinishedThumbnail& finished : queue.TakeFinished())
-    results[finished.tag] = finished.result;
+    results[finished.tag] = finished.result.detail();
   EXPECT_EQ(results, (std::map<size_t, int>{{100, 0}, {101, 0}, {102, 3}, {103, 0}, {104, 3}}));
   EXPECT_TRUE(queue.TakeFinished().empty()) << "each job is handed back once";
 }
@@ -139,7 +140,7 @@ TEST(ThumbnailQueue, WaitsUntilFewerJobsAreUnfinished) {
   std::unique_lock<std::mutex> closed(gate);
   TThumbnailQueue queue(2, [&gate](const TThumbnailJob&) {
     std::lock_guard<std::mutex> pass(gate);
-    return 0;
+    return TStatus::Ok();
   });
   for (int i = 0; i < 5; ++i) queue.Add(Job("p" + std::to_string(i), "t" + std::to_string(i)));
   EXPECT_EQ(queue.Unfinished(), 5);
@@ -154,7 +155,7 @@ TEST(ThumbnailQueue, WaitForReportsUnfinishedWork) {
   std::unique_lock<std::mutex> closed(gate);
   TThumbnailQueue queue(1, [&gate](const TThumbnailJob&) {
     std::lock_guard<std::mutex> pass(gate);
-    return 0;
+    return TStatus::Ok();
   });
   queue.Add(Job("a", "b"));
   EXPECT_FALSE(queue.WaitFor(10ms));

@@ -160,7 +160,7 @@ TEST_F(InstalledProgram, PicturePagesTakeTheInstalledTemplateAndButtons) {
   {
     TZetRegistry store(TRegistryDatabase::Open(registry));
     ASSERT_TRUE(store.OpenKey("\\Software\\Vorlan\\ZetGallery", true));
-    store.WriteInteger("ImageType", 1);  // a page for each picture
+    EXPECT_TRUE(store.WriteInteger("ImageType", 1).ok());  // a page for each picture
   }
   const TCommandRun build = RunInstalled("--build --yes photos/trip");
   ASSERT_EQ(build.status, 0) << build.err;
