@@ -36,6 +36,7 @@
 class QProgressBar;
 namespace zetgallery {
 
+class TBuildThread;
 class TDesktop;
 class TFormSettingsTarget;
 class TSettingsBindings;
@@ -75,8 +76,10 @@ class TFormMain : public QWidget {
   bool Building() const { return building_; }
   // True once the user asked to close the window during a build or scan.
   bool CloseRequested() const { return closeRequested_; }
+  // Thumbnail threads and maker of the window's builds (tests put a stand-in maker here).
+  void SetBuildOptions(const TBuildOptions& options) { buildOptions_ = options; }
   bool ScanRestartRequested() const { return scanRestartRequested_; }
-  // The caption and "Открыть результат" while a build runs.
+  // The caption, "Открыть результат", "Остановить" and the count while a build runs.
   void SetBuilding(bool building);
   void SetScanning(bool scanning);
   // Called whenever a running job lets the window breathe: a scan that goes on for a while
@@ -96,6 +99,8 @@ class TFormMain : public QWidget {
   bool TabsFitTheirPages() const;
   void BindSettings();
   void BuildMenus();
+  void BuildShortcuts();
+  void StepTab(int step);
   void ConnectRules();
   void ConnectEdits();
   void ConnectPresets();
@@ -104,6 +109,7 @@ class TFormMain : public QWidget {
   void EditImagesFolderEnter();
   void EditImagesFolderChange();
   void EditImagesFolderExit();
+  void EditImagesFolderChosen();
   void EditImagesFolderKeyUp(int key, Qt::KeyboardModifiers modifiers);
   void EditImagesMaskEnter();
   void EditImagesMaskChange();
@@ -142,6 +148,13 @@ class TFormMain : public QWidget {
   // ---- The build (FormMainBuild.cpp) ----
   void ButtonBuildGalleryClick();
   void ButtonOpenResultClick();
+  void ButtonStopBuildClick();
+  // A build asked for while the folder or mask edit holds text not yet scanned scans it first.
+  void RescanThenBuild();
+  // The build's thread has ended: the window says what the gallery holds.
+  void BuildFinished(const TBuildResult& result, int pictures);
+  // The index page of the result folder shown.
+  QString IndexPagePath() const;
   // Closes the window when the user asked for it while a job ran.
   void CloseIfRequested();
 
@@ -153,7 +166,8 @@ class TFormMain : public QWidget {
   bool scanning_ = false;
   bool scanRestartRequested_ = false;
   bool building_ = false;
-  TGalleryBuilder builder_;
+  std::unique_ptr<TBuildThread> buildThread_;
+  TBuildOptions buildOptions_;
   bool closeRequested_ = false;
   QElapsedTimer scanClock_;
   // A release of the mouse on the Build button that came while a scan had it disabled.
@@ -169,6 +183,7 @@ class TFormMain : public QWidget {
   QPushButton* ButtonBuildGallery = nullptr;
   QPushButton* ButtonOpenResult = nullptr;
   QPushButton* ButtonHelp = nullptr;
+  QPushButton* ButtonStopBuild = nullptr;
   QProgressBar* ProgressBarBuild = nullptr;
   QMenu* PopupMenuImages = nullptr;
   QAction* MenuDescribe = nullptr;
@@ -209,6 +224,8 @@ inline constexpr char kCaptionBuilding[] =
 inline constexpr char kImagesCountPrefix[] = "Всего картинок: ";
 inline constexpr char kImagesCountDesign[] = "Всего картинок: 999";
 inline constexpr char kNoPicturesToBuild[] = "Нет картинок для галереи! Галерея не построена.";
+// The count of a running build: pictures done of all.
+inline constexpr char kProgressFormat[] = "%v из %m";
 // A window whose controls do not match the settings table cannot keep the settings: these stop
 // the program when it starts (%1 the setting, %2 the control's name, %3 a number of entries).
 inline constexpr char kSettingWithoutControl[] = "The setting '%1' has no control '%2' of its kind";

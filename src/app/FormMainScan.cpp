@@ -54,8 +54,9 @@ void TFormMain::ShowImageCount() {
 }
 
 void TFormMain::SetScanning(bool scanning) {
-  setWindowTitle(
-      QString::fromUtf8(scanning ? WindowTexts::kCaptionScanning : WindowTexts::kCaption));
+  // A scan may run while a build does (the folder edited meanwhile): the build's caption returns.
+  const char* caption = building_ ? WindowTexts::kCaptionBuilding : WindowTexts::kCaption;
+  setWindowTitle(QString::fromUtf8(scanning ? WindowTexts::kCaptionScanning : caption));
   if (scanning)
     scanClock_.start();
   else

@@ -64,6 +64,15 @@ class BuildTest : public FormTest {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   }
 
+  // Clicks "Построить галерею" and waits until the build's thread has ended.
+  void BuildAndWait() {
+    Control<QPushButton>("ButtonBuildGallery")->click();
+    WaitForBuild();
+  }
+  void WaitForBuild() {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Building(); }, 60000));
+  }
+
   QString previousDirectory;
 };
 
@@ -82,7 +91,7 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
     Control<QPushButton>("ButtonBuildGallery")->click();  // ignored while building
   });
   form->show();
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
 
   ASSERT_TRUE(during.seen) << "the window handled events during the build";
   EXPECT_EQ(during.caption, "ZetGallery 1.0 - Построение галереи...");
@@ -120,7 +129,7 @@ TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
     ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
     mine.write("mine");
   }
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
   const std::vector<std::string> plain = desktop.Texts("plain");
   ASSERT_EQ(plain.size(), 1u);
   for (const char* name : {"bookmarks.html", "wedding.htm"}) {
@@ -131,7 +140,7 @@ TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
 
 TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
   desktop.confirmations.push_back(false);
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{"Нет папки для миниатюр! Галерея не построена."});
   EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
@@ -141,7 +150,7 @@ TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
 TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
   form->show();
   QTimer::singleShot(0, form.get(), [&] { form->close(); });
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
   EXPECT_TRUE(form->CloseRequested());
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0") << "the build ended properly";
   for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
@@ -209,6 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
   ASSERT_TRUE(ShowActive());
   TypeMaskAndClickBuild(QStringLiteral("*.JPG"));
+  WaitForBuild();
   EXPECT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"})) << "rescanned";
   EXPECT_TRUE(QFileInfo::exists(Pictures() + "/index.htm")) << "the click built the gallery";
   EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isDown());
