@@ -66,6 +66,7 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
   ConnectRules();
   ConnectEdits();
   ConnectPresets();
+  AcceptDropsOnEveryControl();
 }
 
 TFormMain::~TFormMain() {
@@ -290,6 +291,7 @@ void TFormMain::CloseIfRequested() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (TakeFolderDrop(event)) return true;
   if (watched == ButtonBuildGallery && event->type() == QEvent::MouseButtonRelease && scanning_ &&
       !ButtonBuildGallery->isEnabled()) {
     // The press on the button took the focus from a changed folder or mask edit, and the rescan

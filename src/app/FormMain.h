@@ -89,6 +89,11 @@ class TFormMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A folder, or a picture meaning its folder, dropped anywhere on the window becomes the
+  // images folder and is scanned.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -132,6 +137,10 @@ class TFormMain : public QWidget {
   // ---- The image scan (FormMainScan.cpp) ----
   void RunOneScan();
   void ShowImageCount();
+  // A drag or drop of a folder, over the window or any control of it; false for any other
+  // event, which the control then handles as its own.
+  bool TakeFolderDrop(QEvent* event);
+  void AcceptDropsOnEveryControl();
 
   // ---- Presets (FormMainPresets.cpp) ----
   void LoadLastSettings();

@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <condition_variable>
+#include <mutex>
 
 #include "FormTestSupport.h"
 #include "support/CaseNames.h"
@@ -235,6 +237,140 @@ TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
   EXPECT_TRUE(desktop.messages.empty());
   form->close();
 }
+
+// A thumbnail maker that holds every thumbnail until the test opens it, so that what the test
+// does "during the build" happens while the build is surely running.
+class TThumbnailGate {
+ public:
+  int Make(const TThumbnailJob&) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    ++entered_;
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return open_; });
+    return 0;
+  }
+  void Open() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    open_ = true;
+    changed_.notify_all();
+  }
+  bool Entered() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return entered_ > 0;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  int entered_ = 0;
+  bool open_ = false;
+};
+
+// What the user does while a build runs, and what the window shows and says.
+enum class TDuring {
+  Nothing,            // the build ends: one message of what the gallery holds
+  BrokenPicture,      // one file of the list is no picture
+  HelpOpen,           // "Помощь" is open until the build has ended
+  CloseWhileHelpOpen, // the window is closed while "Помощь" is open
+  Stop,               // "Остановить"
+};
+
+struct TDuringCase {
+  TDuring during;
+  bool gated;              // thumbnails held until the test lets them go
+  const char* reportStart; // the end-of-build message begins so ("" when there is none)
+  const char* reportPart;  // and holds this
+  bool windowCloses;
+};
+
+void PrintTo(const TDuringCase& c, std::ostream* out) {
+  *out << static_cast<int>(c.during) << " " << c.reportStart << " / " << c.reportPart;
+}
+
+class BuildEventsTest : public BuildTest, public ::testing::WithParamInterface<TDuringCase> {
+ protected:
+  void SetUp() override {
+    BuildTest::SetUp();
+    if (GetParam().gated) {
+      TBuildOptions options;
+      options.thumbnailThreads = 1;
+      options.thumbnailMaker = [this](const TThumbnailJob& job) { return gate.Make(job); };
+      form->SetBuildOptions(options);
+    }
+  }
+  // Waits (answering the build) until the build has ended; false when it does not in time.
+  bool BuildEnds() {
+    return QTest::qWaitFor([&] { return !form->Building(); }, 5000);
+  }
+
+  TThumbnailGate gate;
+};
+
+TEST_P(BuildEventsTest, WindowShowsTheCountAndSaysHowTheBuildEnded) {
+  const TDuringCase& c = GetParam();
+  form->show();
+  if (c.during == TDuring::BrokenPicture) {
+    MakeFile("pics/broken.jpg", "not a picture");
+    form->ScanImages();
+  }
+  bool endedWhileHelpOpen = false;
+  desktop.whilePlainMessageOpen = [&] {
+    if (c.during == TDuring::CloseWhileHelpOpen) form->close();
+    gate.Open();
+    endedWhileHelpOpen = BuildEnds();
+  };
+  std::string countDuring;
+  bool stopShown = false;
+  QTimer::singleShot(0, form.get(), [&] {
+    if (!c.gated) return;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gate.Entered(); }, 5000));
+    countDuring = Control<QProgressBar>("ProgressBarBuild")->text().toStdString();
+    stopShown = Control<QPushButton>("ButtonStopBuild")->isVisible();
+    if (c.during == TDuring::Stop) Control<QPushButton>("ButtonStopBuild")->click();
+    if (c.during == TDuring::HelpOpen || c.during == TDuring::CloseWhileHelpOpen)
+      Control<QPushButton>("ButtonHelp")->click();
+    gate.Open();
+  });
+  desktop.openFromReport = true;
+  Control<QPushButton>("ButtonBuildGallery")->click();
+  ASSERT_TRUE(BuildEnds());
+  for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
+
+  if (c.gated) {
+    EXPECT_EQ(countDuring, "0 из 3");
+    EXPECT_TRUE(stopShown);
+  }
+  if (c.during == TDuring::HelpOpen || c.during == TDuring::CloseWhileHelpOpen)
+    EXPECT_TRUE(endedWhileHelpOpen) << "the build went on while the message box was open";
+  EXPECT_EQ(!form->isVisible(), c.windowCloses) << "the close request was kept";
+  EXPECT_FALSE(Control<QPushButton>("ButtonStopBuild")->isVisible());
+  std::vector<std::string> plain = desktop.Texts("plain");
+  if (!plain.empty() && plain.front().starts_with("Извините")) plain.erase(plain.begin());
+  if (*c.reportStart == '\0') {
+    EXPECT_TRUE(plain.empty());
+    return;
+  }
+  ASSERT_EQ(plain.size(), 1u);
+  EXPECT_TRUE(plain[0].starts_with(c.reportStart)) << plain[0];
+  EXPECT_NE(plain[0].find(c.reportPart), std::string::npos) << plain[0];
+  const std::string index = (Pictures() + "/index.htm").toStdString();
+  EXPECT_EQ(desktop.opened, std::vector<std::string>{index}) << "Открыть в браузере";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BuildEventsTest,
+    ::testing::Values(
+        TDuringCase{TDuring::Nothing, false, "Галерея построена.\nКартинок: 3, страниц: ",
+                    "миниатюр: 3.", false},
+        TDuringCase{TDuring::BrokenPicture, false, "Галерея построена.\nКартинок: 4, ",
+                    "Не созданы миниатюры (1), в галерее вместо них значок:\n"
+                    "Миниатюра для broken.jpg не создана: это не картинка.",
+                    false},
+        TDuringCase{TDuring::HelpOpen, true, "Галерея построена.", "миниатюр: 3.", false},
+        TDuringCase{TDuring::CloseWhileHelpOpen, true, "", "", true},
+        TDuringCase{TDuring::Stop, true, "Построение остановлено, галерея цела.\nКартинок: 2 из 3",
+                    "миниатюр: 2.", false}),
+    TPrintedCaseName());
 
 }  // namespace
 
