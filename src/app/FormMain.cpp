@@ -269,6 +269,9 @@ std::string TFormMain::FormCreate(const std::string& commandLineFolder) {
     ScanOnFilesTabShow = true;
     EditResultFolderChange();
     EnableDisableControls();
+    // What the window starts with, the command line's folder included, is what a close or
+    // another preset compares with.
+    RememberLoaded(Store().ReadLastSettings());
   } catch (const std::exception& error) {
     return error.what();
   }
@@ -283,7 +286,16 @@ void TFormMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  event->accept();
+  bool close = false;
+  try {
+    close = SaveChangesFirst();
+  } catch (const std::exception& error) {
+    // The values could not be saved: the window stays, so they are not lost.
+    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
+  }
+  // A close the user took back is no longer asked for.
+  if (!close) closeRequested_ = false;
+  event->setAccepted(close);
 }
 
 void TFormMain::CloseIfRequested() {

@@ -25,6 +25,7 @@
 #include <QToolButton>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,13 @@ class TFormMain : public QWidget {
   void MenuDeleteSettingsClick();
   // The settings store, opened at the first preset operation.
   TSettingsStore& Store();
+  // The controls' values as they are now become those of preset `name` as loaded or saved.
+  void RememberLoaded(const std::string& name);
+  // When the values differ from the preset loaded, asks whether to save them (Да / Нет /
+  // Отмена) and saves them on Да; false when the user cancels.
+  bool SaveChangesFirst();
+  // The preset list shows the preset loaded again.
+  void ShowLoadedPreset();
 
   // ---- The build (FormMainBuild.cpp) ----
   void ButtonBuildGalleryClick();
@@ -181,6 +189,10 @@ class TFormMain : public QWidget {
   QElapsedTimer scanClock_;
   // A release of the mouse on the Build button that came while a scan had it disabled.
   std::unique_ptr<QMouseEvent> heldBuildRelease_;
+
+  // The preset the controls were loaded from (or saved as) and their values then.
+  std::string loadedPreset_;
+  std::optional<TSettingsSnapshot> loadedValues_;
 
   // Window state of the rescan rules.
   bool ImagesFolderChanged = false;
@@ -232,6 +244,10 @@ inline constexpr char kCaptionBuilding[] =
     "ZetGallery " ZETGALLERY_VERSION " - Построение галереи...";
 inline constexpr char kImagesCountPrefix[] = "Всего картинок: ";
 inline constexpr char kImagesCountDesign[] = "Всего картинок: 999";
+// Asked before values changed since preset %1 was loaded are dropped.
+inline constexpr char kSaveChangesQuestion[] = "Настройка \"%1\" изменена. Сохранить изменения?";
+// Asked before preset %1 is deleted.
+inline constexpr char kDeletePresetQuestion[] = "Удалить настройку \"%1\"?";
 inline constexpr char kNoPicturesToBuild[] = "Нет картинок для галереи! Галерея не построена.";
 // The count of a running build: pictures done of all.
 inline constexpr char kProgressFormat[] = "%v из %m";

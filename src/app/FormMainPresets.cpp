@@ -6,6 +6,7 @@
 #include "app/DesktopServices.h"
 #include "app/FormMain.h"
 #include "app/FormSettingsBinding.h"
+#include "settings/SettingsMessages.h"
 #include "settings/SettingsStore.h"
 
 namespace zetgallery {
@@ -33,9 +34,14 @@ void TFormMain::ConnectPresets() {
 }
 
 void TFormMain::ComboBoxSettingsClick() {
+  const std::string picked = Utf8(ComboBoxSettings->currentText());
   // A registry error ends the command with its message; the window goes on.
   try {
-    LoadSettings(Utf8(ComboBoxSettings->currentText()));
+    if (!SaveChangesFirst()) {
+      ShowLoadedPreset();
+      return;
+    }
+    LoadSettings(picked);
   } catch (const TRegistryError& error) {
     desktop_.ShowStandardError(QString::fromUtf8(error.what()));
   }
@@ -52,8 +58,13 @@ void TFormMain::ButtonSaveSettingsClick() {
 void TFormMain::MenuSaveSettingsClick() { ButtonSaveSettingsClick(); }
 
 void TFormMain::MenuDeleteSettingsClick() {
+  const std::string name = Utf8(ComboBoxSettings->currentText());
+  // The untitled preset is refused by the store itself, without a question.
+  const QString question =
+      QString::fromUtf8(WindowTexts::kDeletePresetQuestion).arg(QString::fromStdString(name));
+  if (!IsUntitledPresetName(name) && !desktop_.AskConfirmation(question)) return;
   try {
-    DeleteSettings(Utf8(ComboBoxSettings->currentText()));
+    DeleteSettings(name);
   } catch (const TRegistryError& error) {
     desktop_.ShowStandardError(QString::fromUtf8(error.what()));
   }
@@ -69,11 +80,44 @@ void TFormMain::LoadLastSettings() {
 void TFormMain::LoadSettings(const std::string& name) {
   TSettingsStore& store = Store();
   store.LoadSettings(name, *settingsTarget_, settingsTarget_.get());
+  RememberLoaded(name);
 }
 
 void TFormMain::SaveSettings(const std::string& name) {
   TSettingsStore& store = Store();
   store.SaveSettings(name, ReadSnapshot(), settingsTarget_.get());
+  RememberLoaded(name);
+}
+
+void TFormMain::RememberLoaded(const std::string& name) {
+  loadedPreset_ = name;
+  loadedValues_ = ReadSnapshot();
+}
+
+bool TFormMain::SaveChangesFirst() {
+  if (!loadedValues_ || ReadSnapshot() == *loadedValues_) return true;
+  const std::string shown = loadedPreset_.empty() ? kUntitledPresetName : loadedPreset_;
+  const QString question =
+      QString::fromUtf8(WindowTexts::kSaveChangesQuestion).arg(QString::fromStdString(shown));
+  switch (desktop_.AskSaveChanges(question)) {
+    case TDesktop::TSaveAnswer::Save:
+      SaveSettings(loadedPreset_);
+      return true;
+    case TDesktop::TSaveAnswer::Discard:
+      return true;
+    case TDesktop::TSaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+void TFormMain::ShowLoadedPreset() {
+  const std::string shown = loadedPreset_.empty() ? kUntitledPresetName : loadedPreset_;
+  const int entry = FindPresetEntry(settingsTarget_->Entries(), shown);
+  if (entry >= 0)
+    settingsTarget_->SelectEntry(entry);
+  else
+    settingsTarget_->SetText(shown);
 }
 
 void TFormMain::DeleteSettings(const std::string& name) {
