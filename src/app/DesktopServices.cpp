@@ -12,6 +12,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include "RussianFileList.h"
+
 namespace zetgallery {
 
 namespace {
@@ -91,18 +93,21 @@ void TQtDesktop::ShowStandardError(const QString& text) {
 }
 
 std::optional<QString> TQtDesktop::ChooseFolder(const QString& prompt, const QString& startFolder) {
-  const QString folder = QFileDialog::getExistingDirectory(
-      owner_, prompt, startFolder, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-  if (folder.isEmpty()) return std::nullopt;
-  return folder;
+  QFileDialog dialog(owner_, prompt, startFolder);
+  MakeFileDialogRussian(dialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
 }
 
 std::optional<QString> TQtDesktop::ChooseFile(const QString& title, const QString& qtFilter,
                                               const QString& startFolder) {
-  const QString file = QFileDialog::getOpenFileName(owner_, title, startFolder, qtFilter, nullptr,
-                                                    QFileDialog::DontUseNativeDialog);
-  if (file.isEmpty()) return std::nullopt;
-  return file;
+  QFileDialog dialog(owner_, title, startFolder, qtFilter);
+  MakeFileDialogRussian(dialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
 }
 
 TColor TQtDesktop::RunColorDialog(const QString& dialogName, const QStringList& customColors,
