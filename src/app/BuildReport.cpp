@@ -19,8 +19,8 @@ std::string WithLineFeeds(std::string text) {
 }  // namespace
 
 std::string BuildReportText(const TBuildResult& result, int pictures) {
-  std::string text = result.stoppedByUser ? "Построение остановлено, галерея цела."
-                                          : "Галерея построена.";
+  std::string text =
+      result.stoppedByUser ? "Построение остановлено, галерея цела." : "Галерея построена.";
   text += "\nКартинок: " + Count(result.picturesWritten);
   if (result.picturesWritten != pictures) text += " из " + Count(pictures);
   text += ", страниц: " + Count(result.pagesWritten) +

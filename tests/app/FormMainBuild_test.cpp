@@ -268,18 +268,18 @@ class TThumbnailGate {
 
 // What the user does while a build runs, and what the window shows and says.
 enum class TDuring {
-  Nothing,            // the build ends: one message of what the gallery holds
-  BrokenPicture,      // one file of the list is no picture
-  HelpOpen,           // "Помощь" is open until the build has ended
-  CloseWhileHelpOpen, // the window is closed while "Помощь" is open
-  Stop,               // "Остановить"
+  Nothing,             // the build ends: one message of what the gallery holds
+  BrokenPicture,       // one file of the list is no picture
+  HelpOpen,            // "Помощь" is open until the build has ended
+  CloseWhileHelpOpen,  // the window is closed while "Помощь" is open
+  Stop,                // "Остановить"
 };
 
 struct TDuringCase {
   TDuring during;
-  bool gated;              // thumbnails held until the test lets them go
-  const char* reportStart; // the end-of-build message begins so ("" when there is none)
-  const char* reportPart;  // and holds this
+  bool gated;               // thumbnails held until the test lets them go
+  const char* reportStart;  // the end-of-build message begins so ("" when there is none)
+  const char* reportPart;   // and holds this
   bool windowCloses;
 };
 
@@ -360,8 +360,8 @@ TEST_P(BuildEventsTest, WindowShowsTheCountAndSaysHowTheBuildEnded) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, BuildEventsTest,
     ::testing::Values(
-        TDuringCase{TDuring::Nothing, false, "Галерея построена.\nКартинок: 3, страниц: ",
-                    "миниатюр: 3.", false},
+        TDuringCase{TDuring::Nothing, false,
+                    "Галерея построена.\nКартинок: 3, страниц: ", "миниатюр: 3.", false},
         TDuringCase{TDuring::BrokenPicture, false, "Галерея построена.\nКартинок: 4, ",
                     "Не созданы миниатюры (1), в галерее вместо них значок:\n"
                     "Миниатюра для broken.jpg не создана: это не картинка.",

@@ -1,6 +1,8 @@
 // The window's layout at its fixed size: on every tab each text is shown whole and each control
-// lies inside its page, whatever font the platform substitutes for the designed one.
+// lies inside its page, whatever font the platform substitutes for the designed one; the
+// keyboard's way through it, and where its file dialogs open.
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 
 #include "FormTestSupport.h"
@@ -34,6 +36,7 @@ TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
   EXPECT_GT(checked, 8);
   for (QWidget* button : {static_cast<QWidget*>(Control<QPushButton>("ButtonBuildGallery")),
                           static_cast<QWidget*>(Control<QPushButton>("ButtonOpenResult")),
+                          static_cast<QWidget*>(Control<QPushButton>("ButtonStopBuild")),
                           static_cast<QWidget*>(Control<QPushButton>("ButtonHelp"))}) {
     EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
     EXPECT_TRUE(form->rect().contains(button->geometry()));
@@ -194,6 +197,101 @@ TEST_F(FormTest, PictureTabLabelsStandLeftOfTheirEdits) {
   }
   form->close();
 }
+
+// The keyboard from the start: Ctrl+Tab and Ctrl+Shift+Tab wherever the focus is, Alt with the
+// underlined letter of a tab, and F9 for "Построить галерею".
+struct TKeyCase {
+  const char* focus;  // the control that has the focus ("" for the window's first state)
+  int key;
+  Qt::KeyboardModifiers modifiers;
+  const char* page;  // in front afterwards
+  bool builds;
+};
+
+void PrintTo(const TKeyCase& c, std::ostream* out) {
+  *out << (*c.focus ? c.focus : "start") << " key " << c.key << " -> " << c.page;
+}
+
+class KeyboardTest : public FormTest, public ::testing::WithParamInterface<TKeyCase> {};
+
+TEST_P(KeyboardTest, ReachesTabsAndTheBuild) {
+  const TKeyCase& c = GetParam();
+  MakeFile("pics/a.jpg");
+  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), "");
+  ASSERT_TRUE(ShowActive());
+  QWidget* target = form.get();
+  if (*c.focus) {
+    ShowPage("TabSheetFiles");
+    target = Control(c.focus);
+    target->setFocus();
+  }
+  desktop.confirmations.push_back(false);  // the build stops at its first question
+  const auto key = static_cast<Qt::Key>(c.key);
+  // A Cyrillic letter has no ASCII character for QTest to derive its text from.
+  if (c.key >= 0x400 && c.key < 0x500)
+    QTest::sendKeyEvent(QTest::Click, target, key, QString(QChar(c.key)).toLower(), c.modifiers);
+  else
+    QTest::keyClick(target, key, c.modifiers);
+  EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget()->objectName().toStdString(),
+            c.page);
+  EXPECT_EQ(form->Building(), c.builds);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Building(); }, 60000));
+  EXPECT_EQ(desktop.Texts("error").size(), c.builds ? 1u : 0u) << "the build was refused";
+  EXPECT_NE(Control<QPushButton>("ButtonBuildGallery")->toolTip().indexOf("F9"), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardTest,
+    ::testing::Values(
+        TKeyCase{"", Qt::Key_Tab, Qt::ControlModifier, "TabSheetFiles", false},
+        TKeyCase{"", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "TabSheetImage",
+                 false},
+        TKeyCase{"EditImagesMask", Qt::Key_Tab, Qt::ControlModifier, "TabSheetIndex", false},
+        TKeyCase{"ListBoxImages", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier,
+                 "TabSheetAbout", false},
+        TKeyCase{"", 0x41A /* К */, Qt::AltModifier, "TabSheetImage", false},
+        TKeyCase{"EditImagesMask", 0x418 /* И */, Qt::AltModifier, "TabSheetIndex", false},
+        TKeyCase{"", Qt::Key_F9, Qt::NoModifier, "TabSheetAbout", true},
+        TKeyCase{"EditImagesMask", Qt::Key_F9, Qt::NoModifier, "TabSheetFiles", true}),
+    TPrintedCaseName());
+
+// The file dialogs open in the folder of the file named in their box, as the build reads it.
+struct TStartCase {
+  const char* edit;
+  const char* text;   // "%1" stands for the test's folder
+  const char* start;  // likewise; "" for the working folder
+};
+
+void PrintTo(const TStartCase& c, std::ostream* out) { *out << c.edit << " " << c.text; }
+
+class DialogStartTest : public FormTest, public ::testing::WithParamInterface<TStartCase> {};
+
+TEST_P(DialogStartTest, OpensWhereTheNamedFileIs) {
+  const TStartCase& c = GetParam();
+  MakeFile("templates/index.htm");
+  MakeFile("my templates/page.htm");
+  MakeFile("buttons/first.gif");
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(folder.path());
+  auto* edit = Control<TFileEdit>(c.edit);
+  edit->setText(QString::fromUtf8(c.text).arg(folder.path()));
+  edit->Browse();
+  QDir::setCurrent(previous);
+  ASSERT_EQ(desktop.fileDialogStarts.size(), 1u);
+  EXPECT_EQ(desktop.fileDialogStarts[0].toStdString(),
+            QString::fromUtf8(c.start).arg(folder.path()).toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, DialogStartTest,
+    ::testing::Values(TStartCase{"EditIndexTemplate", "%1/templates/index.htm", "%1/templates"},
+                      TStartCase{"EditImageTemplate", "\"%1/my templates/page.htm\"",
+                                 "%1/my templates"},
+                      TStartCase{"EditButtonImageFirst", "buttons/first.gif", "%1/buttons"},
+                      TStartCase{"EditButtonImageLast", "buttons/last.gif", "%1/buttons"},
+                      TStartCase{"EditIndexTemplate", "/no/such/folder/index.htm", ""},
+                      TStartCase{"EditImageTemplate", "", ""}),
+    TPrintedCaseName());
 
 }  // namespace
 

@@ -4,8 +4,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QPushButton>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -287,12 +287,12 @@ TEST_F(FormTest, LongScanShowsABusyBarShortOneDoesNot) {
 
 // The ways a folder reaches the images folder edit, and whether the window scans it at once.
 enum class TFolderEvent {
-  Browse,            // chosen in the folder browser
-  DropFolder,        // dragged from a file manager onto the window
-  DropPicture,       // a picture dropped on another edit: its folder
-  DropLink,          // a web link: not a folder of this machine
-  TypeAndClickBuild, // typed, then a click on the greyed "Построить галерею"
-  TypeAndPressF9,    // typed, then the build's shortcut
+  Browse,             // chosen in the folder browser
+  DropFolder,         // dragged from a file manager onto the window
+  DropPicture,        // a picture dropped on another edit: its folder
+  DropLink,           // a web link: not a folder of this machine
+  TypeAndClickBuild,  // typed, then a click on the greyed "Построить галерею"
+  TypeAndPressF9,     // typed, then the build's shortcut
 };
 
 struct TFolderEventCase {
@@ -370,16 +370,15 @@ TEST_P(FolderEventTest, FolderFromTheDesktopIsScannedAtOnce) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, FolderEventTest,
-                         ::testing::Values(TFolderEventCase{TFolderEvent::Browse, true, false},
-                                           TFolderEventCase{TFolderEvent::DropFolder, true, false},
-                                           TFolderEventCase{TFolderEvent::DropPicture, true, false},
-                                           TFolderEventCase{TFolderEvent::DropLink, false, false},
-                                           TFolderEventCase{TFolderEvent::TypeAndClickBuild, true,
-                                                            true},
-                                           TFolderEventCase{TFolderEvent::TypeAndPressF9, true,
-                                                            true}),
-                         TPrintedCaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FolderEventTest,
+    ::testing::Values(TFolderEventCase{TFolderEvent::Browse, true, false},
+                      TFolderEventCase{TFolderEvent::DropFolder, true, false},
+                      TFolderEventCase{TFolderEvent::DropPicture, true, false},
+                      TFolderEventCase{TFolderEvent::DropLink, false, false},
+                      TFolderEventCase{TFolderEvent::TypeAndClickBuild, true, true},
+                      TFolderEventCase{TFolderEvent::TypeAndPressF9, true, true}),
+    TPrintedCaseName());
 
 }  // namespace
 

@@ -361,11 +361,11 @@ enum class TPresetEvent { PickOther, Close, Delete };
 
 struct TUnsavedCase {
   TPresetEvent event;
-  bool changed;                    // the mask was changed after "Trip" was saved
-  TDesktop::TSaveAnswer answer;    // to "save the changes?" (Save for "Да" when deleting)
-  const char* question;            // asked, "" when nothing is asked
-  const char* maskAfter;           // in the mask edit afterwards
-  const char* storedMask;          // in preset "Trip" afterwards, "" when it is gone
+  bool changed;                  // the mask was changed after "Trip" was saved
+  TDesktop::TSaveAnswer answer;  // to "save the changes?" (Save for "Да" when deleting)
+  const char* question;          // asked, "" when nothing is asked
+  const char* maskAfter;         // in the mask edit afterwards
+  const char* storedMask;        // in preset "Trip" afterwards, "" when it is gone
   bool windowStays;
 };
 
@@ -374,8 +374,7 @@ void PrintTo(const TUnsavedCase& c, std::ostream* out) {
        << static_cast<int>(c.answer) << " -> " << c.maskAfter << "/" << c.storedMask;
 }
 
-class UnsavedChangesTest : public PresetTest,
-                           public ::testing::WithParamInterface<TUnsavedCase> {};
+class UnsavedChangesTest : public PresetTest, public ::testing::WithParamInterface<TUnsavedCase> {};
 
 TEST_P(UnsavedChangesTest, AreNotDroppedSilently) {
   const TUnsavedCase& c = GetParam();
