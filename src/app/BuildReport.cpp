@@ -28,8 +28,7 @@ std::string BuildReportText(const TBuildResult& result, int pictures) {
   if (result.errorsShown > 0)
     text += "\nОшибок по ходу построения: " + Count(result.errorsShown) + ".";
   if (!result.thumbnailFailures.empty()) {
-    text += "\n\nНе созданы миниатюры (" + Count(result.thumbnailsFailed) +
-            "), в галерее вместо них значок:";
+    text += "\n\nНе созданы миниатюры (" + Count(result.thumbnailsFailed) + "):";
     for (const TThumbnailFailure& failure : result.thumbnailFailures)
       text += "\n" + ThumbnailFailedMessage(failure.picture, failure.code);
   }

@@ -363,7 +363,7 @@ INSTANTIATE_TEST_SUITE_P(
         TDuringCase{TDuring::Nothing, false,
                     "Галерея построена.\nКартинок: 3, страниц: ", "миниатюр: 3.", false},
         TDuringCase{TDuring::BrokenPicture, false, "Галерея построена.\nКартинок: 4, ",
-                    "Не созданы миниатюры (1), в галерее вместо них значок:\n"
+                    "Не созданы миниатюры (1):\n"
                     "Миниатюра для broken.jpg не создана: это не картинка.",
                     false},
         TDuringCase{TDuring::HelpOpen, true, "Галерея построена.", "миниатюр: 3.", false},
