@@ -2,10 +2,12 @@
 // runs, a second click and a close during it, and "Открыть результат".
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 
@@ -371,6 +373,41 @@ INSTANTIATE_TEST_SUITE_P(
         TDuringCase{TDuring::Stop, true, "Построение остановлено, галерея цела.\nКартинок: 2 из 3",
                     "миниатюр: 2.", false}),
     TPrintedCaseName());
+
+// The real desktop's plain message and end-of-build message do not wait: the event loop goes on
+// (and with it a build), and the window behind them can still be closed.
+TEST(RealDesktopTest, MessagesDoNotHoldTheWindow) {
+  QWidget owner;
+  TQtDesktop desktop(&owner);
+  bool modalSeen = false;
+  // Were a box modal, it would wait here until this closes it.
+  QTimer guard;
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      modalSeen = true;
+      modal->close();
+    }
+  });
+  guard.start(500);
+  desktop.ShowPlainMessage(QStringLiteral("Помощь"));
+  desktop.ShowBuildReport(QStringLiteral("Галерея построена."),
+                          QStringLiteral("/nowhere/index.htm"));
+  EXPECT_FALSE(modalSeen);
+  std::vector<std::string> buttons;
+  int boxes = 0;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    if (box == nullptr || !box->isVisible()) continue;
+    ++boxes;
+    EXPECT_FALSE(box->isModal());
+    for (QAbstractButton* button : box->buttons())
+      buttons.push_back(button->text().remove('&').toStdString());
+    box->close();
+  }
+  EXPECT_EQ(boxes, 2);
+  std::sort(buttons.begin(), buttons.end());
+  EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "Закрыть", "Открыть в браузере"}));
+}
 
 }  // namespace
 
