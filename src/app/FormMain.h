@@ -3,8 +3,9 @@
 // result-folder list, the image list's commands), the presets and the build.
 //
 // The window's parts: the page control with its four tabs, each built from tables of rows in a
-// file of its own (FormMainTabs.h), the three buttons and the progress bar under it, the two
-// pop-up menus, and the binding of the settings table to the controls. Which controls are
+// file of its own (FormMainTabs.h), the buttons and the progress bar under it ("Остановить" in
+// the place of "Открыть результат" while a build runs), the two pop-up menus, the keyboard's
+// shortcuts, and the binding of the settings table to the controls. Which controls are
 // enabled and which mandatory texts show yellow is a function of the settings (WindowRules.h);
 // the window only evaluates it and applies the result. The handlers are split by concern:
 // FormMain.cpp (window, buttons, creation and closing), FormMainRules.cpp (control interplay),
