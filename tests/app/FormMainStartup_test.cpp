@@ -402,9 +402,6 @@ TEST_P(UnsavedChangesTest, AreNotDroppedSilently) {
   EXPECT_EQ(asked, *c.question ? std::vector<std::string>{c.question} : std::vector<std::string>{});
   EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), c.maskAfter);
   EXPECT_EQ(form->isVisible(), c.windowStays);
-  if (c.windowStays && c.event == TPresetEvent::PickOther && !*c.question)
-    EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText().toStdString(),
-              "<без названия>");
   TRecordingUserInterface ui;
   TSettingsStore store(OpenSettingsDatabase(ui), ui);
   const std::vector<std::string> presets = store.RefreshSettingsList(nullptr);
