@@ -170,7 +170,7 @@ class TFormMain : public QWidget {
   // A build asked for while the folder or mask edit holds text not yet scanned scans it first.
   void RescanThenBuild();
   // The build's thread has ended: the window says what the gallery holds.
-  void BuildFinished(const TBuildResult& result, int pictures);
+  void BuildFinished(const TBuildResult& result, int pictures, const QString& indexPage);
   // The index page of the result folder shown.
   QString IndexPagePath() const;
   // Closes the window when the user asked for it while a job ran.

@@ -39,10 +39,15 @@ void TFormMain::ButtonBuildGalleryClick() {
   SetBuilding(true);
   const int pictures = static_cast<int>(inputs.Images.size());
   ReportProgress(0, pictures);
+  // The page this build writes, whatever the edits hold when it ends.
+  const QString indexPage = IndexPagePath();
   // The build runs beside the event loop: a message box or dialog open in the window does not
   // hold it up, and a close or "Остановить" reaches it at once.
   buildThread_->Start(
-      inputs, [this, pictures](const TBuildResult& result) { BuildFinished(result, pictures); },
+      inputs,
+      [this, pictures, indexPage](const TBuildResult& result) {
+        BuildFinished(result, pictures, indexPage);
+      },
       buildOptions_);
 }
 
@@ -56,13 +61,12 @@ void TFormMain::RescanThenBuild() {
   if (ButtonBuildGallery->isEnabled()) ButtonBuildGalleryClick();
 }
 
-void TFormMain::BuildFinished(const TBuildResult& result, int pictures) {
+void TFormMain::BuildFinished(const TBuildResult& result, int pictures, const QString& indexPage) {
   building_ = false;
   SetBuilding(false);
   // A window being closed says nothing more; a build refused before writing has said why.
   if (!closeRequested_ && result.outcome == TBuildOutcome::Finished)
-    desktop_.ShowBuildReport(QString::fromStdString(BuildReportText(result, pictures)),
-                             IndexPagePath());
+    desktop_.ShowBuildReport(QString::fromStdString(BuildReportText(result, pictures)), indexPage);
   CloseIfRequested();
 }
 
