@@ -332,8 +332,9 @@ TEST_P(BuildEventsTest, WindowShowsTheCountAndSaysHowTheBuildEnded) {
     EXPECT_EQ(countDuring, "0 из 3");
     EXPECT_TRUE(stopShown);
   }
-  if (c.during == TDuring::HelpOpen || c.during == TDuring::CloseWhileHelpOpen)
+  if (c.during == TDuring::HelpOpen || c.during == TDuring::CloseWhileHelpOpen) {
     EXPECT_TRUE(endedWhileHelpOpen) << "the build went on while the message box was open";
+  }
   EXPECT_EQ(!form->isVisible(), c.windowCloses) << "the close request was kept";
   EXPECT_FALSE(Control<QPushButton>("ButtonStopBuild")->isVisible());
   std::vector<std::string> plain = desktop.Texts("plain");
