@@ -36,6 +36,14 @@ bool Shoot(const QString& file) {
   return saved;
 }
 
+// Waits for `done`; says so when it does not come in time.
+template <typename Done>
+bool Await(Done done, int milliseconds, const char* what) {
+  if (QTest::qWaitFor(done, milliseconds)) return true;
+  std::fprintf(stderr, "timed out waiting for %s\n", what);
+  return false;
+}
+
 void MakePictures(const QString& folder, int count) {
   QDir().mkpath(folder);
   for (int i = 0; i < count; ++i) {
@@ -69,7 +77,7 @@ int main(int argc, char** argv) {
   TFormMain form(desktop);
   desktop.SetOwner(&form);
   OpenMainWindow(form, desktop, pictures.toStdString());
-  QTest::qWaitForWindowExposed(&form);
+  if (!QTest::qWaitForWindowExposed(&form)) return 1;
   auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
   tabs->setCurrentIndex(0);
 
@@ -85,17 +93,17 @@ int main(int argc, char** argv) {
   };
   form.SetBuildOptions(held);
   form.findChild<QPushButton*>(QStringLiteral("ButtonBuildGallery"))->click();
-  QTest::qWaitFor([&] { return made > 6; }, 10000);
+  if (!Await([&] { return made > 6; }, 10000, "thumbnails")) return 1;
   Shoot(output + "/progress.png");
   release = true;
-  QTest::qWaitFor([&] { return !form.Building(); }, 30000);
+  if (!Await([&] { return !form.Building(); }, 30000, "the held build")) return 1;
   for (QWidget* box : QApplication::topLevelWidgets())
     if (box->objectName() == QStringLiteral("MessageBuildReport")) box->close();
 
   // A real build: the end-of-build message with the broken picture named.
   form.SetBuildOptions(TBuildOptions{});
   form.findChild<QPushButton*>(QStringLiteral("ButtonBuildGallery"))->click();
-  QTest::qWaitFor([&] { return !form.Building(); }, 60000);
+  if (!Await([&] { return !form.Building(); }, 60000, "the build")) return 1;
   Shoot(output + "/report.png");
   for (QWidget* box : QApplication::topLevelWidgets())
     if (box->objectName() == QStringLiteral("MessageBuildReport")) box->close();
