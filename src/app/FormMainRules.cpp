@@ -88,6 +88,7 @@ void TFormMain::ConnectEdits() {
   connect(EditImagesFolder, &QLineEdit::textChanged, this, &TFormMain::EditImagesFolderChange);
   connect(EditImagesFolder, &TZetEdit::Exited, this, &TFormMain::EditImagesFolderExit);
   connect(EditImagesFolder, &TZetEdit::KeyReleased, this, &TFormMain::EditImagesFolderKeyUp);
+  connect(EditImagesFolder, &TFolderEdit::FolderChosen, this, &TFormMain::EditImagesFolderChosen);
   connect(EditImagesMask, &TZetEdit::Entered, this, &TFormMain::EditImagesMaskEnter);
   connect(EditImagesMask, &QLineEdit::textChanged, this, &TFormMain::EditImagesMaskChange);
   connect(EditImagesMask, &TZetEdit::Exited, this, &TFormMain::EditImagesMaskExit);
@@ -141,7 +142,15 @@ void TFormMain::EditImagesFolderChange() {
 }
 
 void TFormMain::EditImagesFolderExit() {
-  if (ImagesFolderChanged) ScanImages();
+  if (!ImagesFolderChanged) return;
+  ImagesFolderChanged = false;
+  ScanImages();
+}
+
+void TFormMain::EditImagesFolderChosen() {
+  // Scanned now; leaving the edit later has nothing new to scan.
+  ImagesFolderChanged = false;
+  ScanImages();
 }
 
 void TFormMain::EditImagesFolderKeyUp(int key, Qt::KeyboardModifiers modifiers) {
@@ -153,7 +162,9 @@ void TFormMain::EditImagesMaskEnter() { ImagesMaskChanged = false; }
 void TFormMain::EditImagesMaskChange() { ImagesMaskChanged = true; }
 
 void TFormMain::EditImagesMaskExit() {
-  if (ImagesMaskChanged) ScanImages();
+  if (!ImagesMaskChanged) return;
+  ImagesMaskChanged = false;
+  ScanImages();
 }
 
 void TFormMain::EditImagesMaskKeyUp(int key, Qt::KeyboardModifiers modifiers) {

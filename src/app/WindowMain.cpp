@@ -59,7 +59,9 @@ void SetUpApplication(QApplication& application) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ZetGallery"));
   application.installEventFilter(new THintPause(kHintHidePauseMs, &application));
   // The window speaks Russian whatever the desktop's language, and so do the texts Qt brings:
-  // the buttons of a question box, the colour, file and folder dialogs, key names.
+  // the buttons of a question box, the colour, file and folder dialogs, key names, the names of
+  // file types, numbers and dates.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   auto* translator = new QTranslator(&application);
   if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -231,6 +231,10 @@ class TBuildRun {
       static_cast<void>(WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced));
       pipeline.Finish();
       result_.thumbnailFailures = pipeline.Failures();
+      result_.picturesWritten = pipeline.PicturesDone();
+      result_.thumbnailsWritten = pipeline.ThumbnailsDone();
+      const bool picturePages = plan_.ImageType == TPictureMode::Page;
+      result_.pagesWritten = (picturePages ? result_.picturesWritten : 0) + (indexPlaced ? 1 : 0);
       // Clearing comes after the new gallery is in place, and only then: a build that could not
       // place its index leaves the older gallery whole, pages and thumbnails included.
       if (indexPlaced) Sweep();

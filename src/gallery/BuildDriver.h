@@ -38,6 +38,11 @@ struct TBuildResult {
   // Files the build did not write that were in its way, moved to the trash (paths before).
   std::vector<std::string> trashed;
   bool stoppedByUser = false;
+  // What the gallery holds: the pictures indexed, the pages written (picture pages and the
+  // index) and the thumbnails in place.
+  int picturesWritten = 0;
+  int pagesWritten = 0;
+  int thumbnailsWritten = 0;
 };
 
 // Owns the builds started from one place (the window): one at a time.

@@ -66,6 +66,7 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
     }
   }
   picture.thumbnailPending = true;
+  picture.thumbnailQueued = true;
   queue_.Add(std::move(job));
 }
 
@@ -117,6 +118,8 @@ void TBuildPipeline::ReportCompletePictures() {
     const TPicture& picture = pictures_.front();
     const std::string& name = plan_.Images[picture.index];
     if (!picture.thumbnailResult.ok()) failures_.push_back({name, picture.thumbnailResult});
+    ++picturesDone_;
+    if (picture.thumbnailQueued && picture.thumbnailResult.ok()) ++thumbnailsDone_;
     ui_.ReportProgress(static_cast<int>(picture.index + 1), static_cast<int>(picture.count), name);
     pictures_.pop_front();
     ++frontNumber_;

@@ -46,6 +46,10 @@ class TBuildPipeline : public TPictureSink {
 
   // The thumbnails that could not be made, in gallery order.
   const std::vector<TThumbnailFailure>& Failures() const { return failures_; }
+  // The pictures reported complete, and how many of them have their thumbnail in place (made
+  // now or kept from an earlier build).
+  int PicturesDone() const { return picturesDone_; }
+  int ThumbnailsDone() const { return thumbnailsDone_; }
 
  private:
   struct TPicture {
@@ -53,6 +57,7 @@ class TBuildPipeline : public TPictureSink {
     size_t count = 0;  // pictures of the index it belongs to
     bool written = false;
     bool thumbnailPending = false;
+    bool thumbnailQueued = false;
     TStatus thumbnailResult;
   };
 
@@ -72,6 +77,8 @@ class TBuildPipeline : public TPictureSink {
   std::deque<TPicture> pictures_;
   size_t frontNumber_ = 0;
   std::vector<TThumbnailFailure> failures_;
+  int picturesDone_ = 0;
+  int thumbnailsDone_ = 0;
 };
 
 }  // namespace zetgallery

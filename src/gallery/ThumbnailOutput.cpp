@@ -60,8 +60,8 @@ TStatus BeginTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& tar
 }
 
 // Places the files made (or drops them all when `made` failed). Returns the first failure.
-TStatus CommitTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& targets,
-                      TStatus made, const TFileStatus& picture) {
+TStatus CommitTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& targets, TStatus made,
+                      const TFileStatus& picture) {
   TStatus result = std::move(made);
   for (TThumbnailTarget* target : targets) {
     if (!target->needed || !target->file.IsOpen()) continue;

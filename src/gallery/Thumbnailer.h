@@ -71,6 +71,6 @@ TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int 
 // A target of -1 is not written (its file is up to date), and the other is made exactly as when
 // both are. Otherwise as WriteThumbnail.
 TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
-                       int maxHeight, const TThumbSaveParams& params, TFileStatus& picture);
+                           int maxHeight, const TThumbSaveParams& params, TFileStatus& picture);
 
 }  // namespace zetgallery

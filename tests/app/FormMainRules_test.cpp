@@ -554,7 +554,8 @@ TEST_F(FormTest, DesignTimeLayout) {
   ASSERT_EQ(Control<QTabWidget>("PageControlMain")->count(), 4);
   const char* tabs[] = {"Главная", "Индекс", "Картинка", "О программе"};
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(Control<QTabWidget>("PageControlMain")->tabText(i).toStdString(), tabs[i]);
+    EXPECT_EQ(Control<QTabWidget>("PageControlMain")->tabText(i).remove('&').toStdString(),
+              tabs[i]);
   EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetIndex"));
   EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 999");
   EXPECT_EQ(Control<QComboBox>("EditHtmlFirstImageFile")->currentText().toStdString(),

@@ -92,7 +92,34 @@ TEST(ThumbnailFailures, AreListedInGalleryOrderAndNotShown) {
   EXPECT_EQ(result.thumbnailFailures[1].picture, "d.jpg");
   EXPECT_EQ(result.thumbnailFailures[1].status.detail(), kThumbCannotRead);
   EXPECT_EQ(result.thumbnailsFailed, 2);
-  EXPECT_EQ(ui.errors, std::vector<std::string>{}) << "the window shows nothing";
+  EXPECT_EQ(ui.errors, std::vector<std::string>{}) << "the build itself shows nothing";
+  EXPECT_EQ(result.picturesWritten, 5);
+  EXPECT_EQ(result.thumbnailsWritten, 3);
+}
+
+// What a build says the gallery holds: the pictures indexed, the pages (the index, and a page
+// per picture when pictures have pages) and the thumbnails in place.
+TEST(BuildResult, CountsWhatTheGalleryHolds) {
+  const struct {
+    int imageType;
+    int pages;
+  } cases[] = {{0, 1}, {1, 5}};
+  for (const auto& c : cases) {
+    TGalleryFixture gallery({"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
+    TBuildInputs inputs = gallery.Inputs();
+    inputs.Settings.ImageType = c.imageType;
+    TBuildOptions options;
+    options.thumbnailMaker = [](const TThumbnailJob& job) {
+      return ExtractFileName(job.source) == "c.jpg" ? ThumbnailFailure(kThumbLoadFailed)
+                                                    : TStatus::Ok();
+    };
+    TRecordingUserInterface ui;
+    ui.answer = true;
+    const TBuildResult result = BuildGallery(inputs, ui, options);
+    EXPECT_EQ(result.picturesWritten, 4) << c.imageType;
+    EXPECT_EQ(result.pagesWritten, c.pages) << c.imageType;
+    EXPECT_EQ(result.thumbnailsWritten, 3) << c.imageType;
+  }
 }
 
 TEST(ThumbnailFailures, TheCommandLineNamesEachPictureAndWhy) {
