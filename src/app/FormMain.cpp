@@ -129,7 +129,7 @@ void TFormMain::BuildWindow() {
 }
 
 void TFormMain::BuildShortcuts() {
-  const auto shortcut = [this](const char* name, QKeySequence key, auto handler) {
+  const auto shortcut = [this](const char* name, const QKeySequence& key, auto handler) {
     auto* action = new QAction(this);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(key);

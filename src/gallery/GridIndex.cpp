@@ -26,7 +26,7 @@ std::string SrcsetUrl(const std::string& name) {
 }  // namespace
 
 std::string GridOpening(const TBuildPlan& plan) {
-  return "<div class=\"zetgallery-grid\" style=\"--thumb-width: " +
+  return R"(<div class="zetgallery-grid" style="--thumb-width: )" +
          std::to_string(plan.ThumbXSize) +
          "px; --thumb-height: " + std::to_string(plan.ThumbYSize) + "px\">\r\n";
 }
@@ -56,7 +56,7 @@ std::string GridFigure(const TBuildPlan& plan, const TImageNames& names, size_t 
   if (width > 0 && height > 0)
     html += " width=\"" + std::to_string(width) + "\" height=\"" + std::to_string(height) + "\"";
   html += " alt=\"" + EscapeHtmlAttribute(EscapeHtmlText(altSource)) +
-          "\" loading=\"lazy\" decoding=\"async\"></a>";
+          R"(" loading="lazy" decoding="async"></a>)";
   if (!description.empty()) html += "<figcaption>" + description + "</figcaption>";
   html += "</figure>\r\n";
   return html;
