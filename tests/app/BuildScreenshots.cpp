@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
   QTemporaryDir work;
   qputenv("ZETGALLERY_REGISTRY", (work.path() + "/registry.db").toUtf8());
   qputenv("XDG_DATA_HOME", (work.path() + "/data").toUtf8());
-  StartImageLibrary(argv[0]);
+  if (!StartImageLibrary(argv[0]).ok()) return 1;
   QApplication application(argc, argv);
   SetUpApplication(application);
   if (argc < 2) {
@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
   held.thumbnailMaker = [&](const TThumbnailJob&) {
     if (++made > 6)
       while (!release) QThread::msleep(10);
-    return 0;
+    return TStatus::Ok();
   };
   form.SetBuildOptions(held);
   form.findChild<QPushButton*>(QStringLiteral("ButtonBuildGallery"))->click();
