@@ -5,9 +5,12 @@
 #include <cmath>
 #include <cstdio>
 #include <exiv2/exiv2.hpp>
+#include <map>
 #include <mutex>
 #include <string>
+#include <tuple>
 
+#include "util/ZetPlatform.h"
 #include "util/ZetStrings.h"
 
 namespace zetgallery {
@@ -29,6 +32,40 @@ void StartMetadataLibrary() {
     Exiv2::XmpParser::initialize();
   });
 }
+
+// One build asks for a picture's facts up to three times (to order the pictures, for its caption,
+// for its page), and the window asks again when it lists the pictures. The facts of a file stay
+// while the file does: it is known by its path, identity, size and time.
+using TFactsKey = std::tuple<std::string, uint64_t, uint64_t, uint64_t, int64_t, int64_t, int64_t>;
+
+class TFactsCache {
+ public:
+  bool Find(const TFactsKey& key, TPictureFacts& facts) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = facts_.find(key);
+    if (found == facts_.end()) return false;
+    facts = found->second;
+    return true;
+  }
+  void Add(const TFactsKey& key, const TPictureFacts& facts) {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    // A window open for days over many folders would otherwise keep every picture it saw.
+    constexpr size_t kMostPictures = 100000;
+    if (facts_.size() >= kMostPictures) facts_.clear();
+    facts_[key] = facts;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::map<TFactsKey, TPictureFacts> facts_;
+};
+
+TFactsCache& FactsCache() {
+  static TFactsCache cache;
+  return cache;
+}
+
+TPictureFacts ReadFactsFromFile(const std::string& path);
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\0'; }
 
@@ -131,6 +168,25 @@ std::string ShortNumber(double value) {
 }  // namespace
 
 TPictureFacts ReadPictureFacts(const std::string& path) {
+  TFileStatus status;
+  if (!ReadFileStatus(path, status) || !status.IsRegular()) return TPictureFacts();
+  const TFactsKey key{path,
+                      status.device,
+                      status.inode,
+                      status.size,
+                      status.modified.seconds,
+                      status.modified.nanoseconds,
+                      status.changed.seconds * 1000000000 + status.changed.nanoseconds};
+  TPictureFacts facts;
+  if (FactsCache().Find(key, facts)) return facts;
+  facts = ReadFactsFromFile(path);
+  FactsCache().Add(key, facts);
+  return facts;
+}
+
+namespace {
+
+TPictureFacts ReadFactsFromFile(const std::string& path) {
   StartMetadataLibrary();
   TPictureFacts facts;
   try {
@@ -146,6 +202,8 @@ TPictureFacts ReadPictureFacts(const std::string& path) {
   }
   return facts;
 }
+
+}  // namespace
 
 TDateTaken ParseExifDate(const std::string& text) {
   TDateTaken date;

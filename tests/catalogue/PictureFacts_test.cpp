@@ -108,6 +108,17 @@ INSTANTIATE_TEST_SUITE_P(
                                  "2 с"}),
     [](const auto& info) { return info.param.name; });
 
+TEST(PictureFactsFiles, AChangedPictureIsReadAgain) {
+  ASSERT_EQ(VIPS_INIT("catalogue_tests"), 0);
+  TTempFolder folder;
+  const std::string path = folder.Path() + "/picture.jpg";
+  vips::VImage::black(16, 12).jpegsave(path.c_str());
+  WriteFields(path, {"first", {{"Exif.Image.ImageDescription", "Утро"}}});
+  EXPECT_EQ(ReadPictureFacts(path).caption, "Утро");
+  WriteFields(path, {"second", {{"Exif.Image.ImageDescription", "Вечер"}}});
+  EXPECT_EQ(ReadPictureFacts(path).caption, "Вечер");
+}
+
 TEST(PictureFactsFiles, WhatIsNotAPictureHasNoFacts) {
   TTempFolder folder;
   for (const std::string& content : {std::string(), std::string("not a picture"),
