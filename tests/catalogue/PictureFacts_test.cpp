@@ -124,7 +124,7 @@ TEST(PictureFactsFiles, WhatIsNotAPictureHasNoFacts) {
   for (const std::string& content : {std::string(), std::string("not a picture"),
                                      std::string("\xFF\xD8\xFF\xE1\xFF\xFF"
                                                  "Exif\0\0MM",
-                                                 16)}) {
+                                                 14)}) {
     const std::string path = folder.Path() + "/broken.jpg";
     ASSERT_TRUE(WriteWholeFile(path, content));
     const TPictureFacts facts = ReadPictureFacts(path);
