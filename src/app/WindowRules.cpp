@@ -21,6 +21,7 @@ enum class TEnabledWhen {
   DescribedTableList,  // ... and the pictures have descriptions
   TableListWithSizes,  // ... that shows the file sizes
   Thumbnails,          // the index shows thumbnails
+  DisplayCopies,       // picture pages that show display copies
 };
 
 struct TControlRule {
@@ -74,6 +75,15 @@ const TControlRule kControlRules[] = {
     {"LabelButtonsFolder", W::PicturePages},
     {"EditButtonsFolder", W::PicturePages, &S::ButtonsFolder},
     {"CheckBoxCopyButtonsFromTemplate", W::PicturePages},
+    // Display copies: pages only, their values only when they are made.
+    {"GroupBoxDisplayCopies", W::PicturePages},
+    {"CheckBoxDisplayCopies", W::PicturePages},
+    {"LabelDisplaySize", W::DisplayCopies},
+    {"EditDisplaySize", W::DisplayCopies},
+    {"LabelDisplayQuality", W::DisplayCopies},
+    {"EditDisplayQuality", W::DisplayCopies},
+    {"LabelDisplayFolder", W::DisplayCopies},
+    {"EditDisplayFolder", W::DisplayCopies, &S::DisplayFolder},
     // The thumbnail groups and the thumbnails folder.
     {"GroupBoxThumbNames", W::Thumbnails},
     {"CheckBoxCreateThumbs", W::Thumbnails},
@@ -155,6 +165,8 @@ bool Holds(TEnabledWhen when, const TWindowRuleInputs& inputs) {
       return list && s.ShowFileSizes;
     case W::Thumbnails:
       return kind == TIndexKind::Thumbnails;
+    case W::DisplayCopies:
+      return pages && s.DisplayCopies;
   }
   return true;
 }

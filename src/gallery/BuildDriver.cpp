@@ -122,7 +122,7 @@ class TBuildRun {
 
   TBuildResult Run() {
     if (!NothingOfTheUsersWouldBeLost() || !PrepareResultFolder() || !PrepareThumbsFolder() ||
-        !PrepareButtons())
+        !PrepareDisplayFolder() || !PrepareButtons())
       return Result(TBuildOutcome::Stopped);
     Generate();
     return Result(TBuildOutcome::Finished);
@@ -173,6 +173,18 @@ class TBuildRun {
     if (plan_.ClearThumbsFolder &&
         outputs_.Folder(TOutputPlace::Thumbs).IsOrHolds(plan_.ImagesFolder)) {
       ui_.ShowError(kMsgThumbsFolderIsImagesFolder);
+      return false;
+    }
+    return true;
+  }
+
+  bool PrepareDisplayFolder() {
+    if (!plan_.MakeDisplayCopies) return true;
+    if (!EnsureFolder(plan_.DisplayFolderPath, kMsgNoDisplayFolder, kMsgCreateDisplayFolderFailed,
+                      ui_))
+      return false;
+    if (!outputs_.OpenFolder(TOutputPlace::Display, plan_.DisplayFolderPath)) {
+      ui_.ShowError(kMsgCreateDisplayFolderFailed);
       return false;
     }
     return true;
@@ -259,6 +271,10 @@ class TBuildRun {
     if (plan_.ClearResultFolder) outputs_.Sweep(TOutputPlace::Result, MatchesHtmlWildcard);
     if (plan_.ClearThumbsFolder)
       outputs_.Sweep(TOutputPlace::Thumbs, [](const std::string&) { return true; });
+    // Copies of pictures no longer in the gallery go; a file the build did not write stays.
+    if (plan_.MakeDisplayCopies)
+      outputs_.Sweep(
+          TOutputPlace::Display, [](const std::string&) { return true; }, false);
   }
 
   TBuildResult Result(TBuildOutcome outcome) {

@@ -36,6 +36,15 @@ inline std::string ThumbnailIsInputMessage(const std::string& path) {
   return "Миниатюра " + path + " не создана: она совпадает с исходным файлом галереи!";
 }
 
+inline std::string DisplayCopyIsInputMessage(const std::string& path) {
+  return "Копия для показа " + path + " не создана: она совпадает с исходным файлом галереи!";
+}
+
+inline constexpr const char* kMsgNoDisplayFolder =
+    "Нет папки для копий для показа! Галерея не построена.";
+inline constexpr const char* kMsgCreateDisplayFolderFailed =
+    "Ошибка создания папки для копий для показа!";
+
 // Another copy of the program is building a gallery in the same result folder.
 inline std::string GalleryBusyMessage(const std::string& folder) {
   return "В папке " + folder +
@@ -100,6 +109,11 @@ inline std::string ThumbnailFailureReason(int code) {
 // The command line names every picture whose thumbnail was not made (the window stays silent).
 inline std::string ThumbnailFailedMessage(const std::string& picture, int code) {
   return "Миниатюра для " + picture + " не создана: " + ThumbnailFailureReason(code) + ".";
+}
+
+// The same for a picture whose display copy was not made.
+inline std::string DisplayCopyFailedMessage(const std::string& picture, int code) {
+  return "Копия для показа " + picture + " не создана: " + ThumbnailFailureReason(code) + ".";
 }
 
 }  // namespace zetgallery

@@ -7,6 +7,7 @@
 
 #include "util/ZetAlphaNums.h"
 #include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
 
 namespace zetgallery {
 
@@ -57,6 +58,13 @@ std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace pl
   return thumb + ".jpg";
 }
 
+std::string DisplayCopyFileName(const std::string& pictureName) {
+  const std::string extension = ExtractFileExt(pictureName);
+  if (SameTextIgnoringCase(extension, ".jpg") || SameTextIgnoringCase(extension, ".jpeg"))
+    return pictureName;
+  return pictureName + ".jpg";
+}
+
 TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
   TImageNames names;
   const std::string& picture = plan.Images[i];
@@ -70,6 +78,7 @@ TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
   }
   names.ThumbFileName = ThumbnailFileName(picture, plan.ThumbPrefixSuffixType,
                                           plan.ThumbPrefixSuffix, plan.ThumbsFormat);
+  if (plan.MakeDisplayCopies) names.DisplayFileName = DisplayCopyFileName(picture);
   return names;
 }
 

@@ -6,6 +6,13 @@
 
 namespace zetgallery {
 
+std::vector<std::string> TargetsOf(const TThumbnailJob& job) {
+  std::vector<std::string> targets;
+  for (const std::string* target : {&job.target, &job.displayTarget})
+    if (!target->empty()) targets.push_back(*target);
+  return targets;
+}
+
 TThumbnailQueue::TThumbnailQueue(int workers, TMaker maker) : maker_(std::move(maker)) {
   const int count = std::max(1, workers);
   for (int i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
@@ -70,23 +77,30 @@ std::vector<TFinishedThumbnail> TThumbnailQueue::TakeFinished() {
 void TThumbnailQueue::Work() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    // The first job whose target nobody is writing. Jobs of one target stay in added order:
-    // while one of them runs, all later ones of that target are passed over.
+    // The first job none of whose targets anybody is writing or an earlier job waits to write.
+    // Jobs of one target stay in added order: while one of them runs or waits, all later ones of
+    // that target are passed over.
     auto ready = pending_.end();
     jobReady_.wait(lock, [this, &ready] {
-      ready = std::find_if(pending_.begin(), pending_.end(), [this](const TThumbnailJob& job) {
-        return busyTargets_.count(job.target) == 0;
-      });
+      std::set<std::string> claimed = busyTargets_;
+      for (ready = pending_.begin(); ready != pending_.end(); ++ready) {
+        const std::vector<std::string> targets = TargetsOf(*ready);
+        if (std::none_of(targets.begin(), targets.end(),
+                         [&claimed](const std::string& t) { return claimed.count(t) != 0; }))
+          break;
+        claimed.insert(targets.begin(), targets.end());
+      }
       return stopping_ || ready != pending_.end();
     });
     if (ready == pending_.end()) return;  // stopping, and nothing left that could run
     TThumbnailJob job = std::move(*ready);
     pending_.erase(ready);
-    busyTargets_.insert(job.target);
+    const std::vector<std::string> targets = TargetsOf(job);
+    busyTargets_.insert(targets.begin(), targets.end());
     lock.unlock();
     const int result = maker_(job);
     lock.lock();
-    busyTargets_.erase(job.target);
+    for (const std::string& target : targets) busyTargets_.erase(target);
     ++finished_;
     if (result != 0) ++failed_;
     finishedJobs_.push_back({job.tag, result});

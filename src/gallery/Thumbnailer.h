@@ -64,4 +64,27 @@ bool ReadPictureSize(const std::string& path, int& width, int& height);
 int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
                    const TThumbSaveParams& params, TFileStatus& picture);
 
+// A display copy: a JPEG at `quality`, not interlaced, metadata stripped, upright, at most `size`
+// pixels on its longer side and never larger than the picture.
+struct TDisplayCopyParams {
+  int size = 0;
+  int quality = 0;
+};
+
+// What WritePictureOutputs made: a result code for each output asked for (kThumbOk otherwise).
+struct TPictureOutputResults {
+  int thumbnail = 0;
+  int display = 0;
+};
+
+// Makes the display copy of `source` into the open file `displayTarget` and, when
+// `thumbnailTarget` is not -1, its thumbnail as WriteThumbnail would size and save it. The
+// picture is decoded once when the thumbnail fits inside the copy: the copy is made first and
+// the thumbnail shrunk from it. Both files get the picture's modification time. Thread-safe;
+// decodes share the memory budget of WriteThumbnail.
+TPictureOutputResults WritePictureOutputs(const std::string& source, int displayTarget,
+                                          const TDisplayCopyParams& display, int thumbnailTarget,
+                                          int maxWidth, int maxHeight,
+                                          const TThumbSaveParams& params, TFileStatus& picture);
+
 }  // namespace zetgallery

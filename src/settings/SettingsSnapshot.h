@@ -1,4 +1,4 @@
-// SettingsSnapshot: the plain values that the window's controls hold for the 51 stored settings,
+// SettingsSnapshot: the plain values that the window's controls hold for the 55 stored settings,
 // one field per setting, named by its stored value name. The window reads its controls into one
 // of these; the command line keeps one without a window; the store saves one and loading yields
 // what each control receives. Spin edits hold their value, except ThumbXSize and ThumbYSize,
@@ -61,6 +61,10 @@ struct TSettingsSnapshot {
   std::string AltLast;
   std::string AltIndex;
   bool ImageClickEqualNext = false;
+  bool DisplayCopies = false;       // a smaller JPEG copy of each picture for its page
+  int DisplaySize = 0;              // the copy's longer side in pixels
+  int DisplayQuality = 0;           // its JPEG quality
+  std::string DisplayFolder;        // the folder of the copies, beside the thumbnails folder
 
   bool operator==(const TSettingsSnapshot&) const = default;
 };

@@ -167,7 +167,7 @@ void TSettingsStore::SaveSettings(const std::string& name, const TSettingsSnapsh
   registry.CloseKey();
 
   {
-    // All 51 values or none, so another copy of the program never reads half a preset and a
+    // All 55 values or none, so another copy of the program never reads half a preset and a
     // failed save never leaves one.
     TRegistryTransaction transaction(*database_, TRegistryTransaction::TMode::Write);
     if (!transaction.Started())

@@ -1,4 +1,4 @@
-// SettingsStore: loading and saving the 51 settings as presets, the preset list and the memory
+// SettingsStore: loading and saving the 55 settings as presets, the preset list and the memory
 // of the preset used last.
 //
 // Registry layout, below HKEY_CURRENT_USER:
@@ -113,7 +113,7 @@ class TSettingsStore {
   TRefusedValues ReadPresetValues(const std::string& name, TSettingsTarget& target);
 
   // Saves `values` as preset `name` (empty: the untitled preset): writes LastSettings (the
-  // untitled name for an empty one), then all 51 values in one transaction (all or none), then
+  // untitled name for an empty one), then all 55 values in one transaction (all or none), then
   // refills `presets` and shows "Настройка "<name>" сохранена.". Throws TRegistryError ("Failed
   // to set data for '<value>'") when something could not be written; no message then. A name
   // with a backslash is refused with ShowError, and nothing is written.

@@ -121,6 +121,12 @@ constexpr TSettingRow Check(const char* name, const char* control, bool designCh
   return row;
 }
 
+// A check box added after the first presets were saved: absent means unchecked.
+constexpr TSettingRow Unchecked(TSettingRow row) {
+  row.DefaultNumber = 0;
+  return row;
+}
+
 constexpr TBlankRule T = TBlankRule::T;
 constexpr TBlankRule E = TBlankRule::E;
 constexpr TBlankRule X = TBlankRule::X;
@@ -190,6 +196,11 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Text("AltLast", "EditAltLast", X, "Last -->>", "В конец...", &S::AltLast),
     Text("AltIndex", "EditAltIndex", X, "Index", "Индекс", &S::AltIndex),
     Check("ImageClickEqualNext", "CheckBoxImageClickEqualNext", true, &S::ImageClickEqualNext),
+    // Display copies came later: off when a preset has no value, so older presets build as before.
+    Unchecked(Check("DisplayCopies", "CheckBoxDisplayCopies", false, &S::DisplayCopies)),
+    Spin("DisplaySize", "EditDisplaySize", 1600, 200, 8192, &S::DisplaySize),
+    Spin("DisplayQuality", "EditDisplayQuality", 85, 10, 100, &S::DisplayQuality),
+    FolderName("DisplayFolder", "EditDisplayFolder", "display", &S::DisplayFolder),
 }};
 
 const TSettingRow* FindSettingRow(const std::string& name) {

@@ -68,6 +68,10 @@ TSettingsSnapshot Unusual() {
   s.AltLast = "»";
   s.AltIndex = "Оглавление";
   s.ImageClickEqualNext = false;
+  s.DisplayCopies = true;
+  s.DisplaySize = 2048;
+  s.DisplayQuality = 77;
+  s.DisplayFolder = "big";
   return s;
 }
 
@@ -91,7 +95,7 @@ TEST_F(SettingsSaveTest, EveryValueComesBackAsSaved) {
   EXPECT_EQ(SnapshotDifferences(loaded, saved), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = '" +
                      std::string(kNamedPath) + "Море'"),
-            std::vector<std::string>{"51"});
+            std::vector<std::string>{"55"});
 }
 
 // How single values are stored: value name, the snapshot change, and the stored kind|value.

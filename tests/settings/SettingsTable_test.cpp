@@ -65,7 +65,11 @@ TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
                                           "AltNext",
                                           "AltLast",
                                           "AltIndex",
-                                          "ImageClickEqualNext"};
+                                          "ImageClickEqualNext",
+                                          "DisplayCopies",
+                                          "DisplaySize",
+                                          "DisplayQuality",
+                                          "DisplayFolder"};
   std::vector<std::string> names;
   for (const TSettingRow& row : kSettingsTable) names.push_back(row.Name);
   EXPECT_EQ(names, expected);
@@ -109,7 +113,7 @@ TEST(SettingsTableTest, EveryRowHasOneFieldOfItsOwnFittingItsControl) {
     }
     EXPECT_EQ(row.SecondControlName != nullptr, row.Control == TControlKind::RadioPair);
   }
-  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 51u);
+  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 55u);
 }
 
 struct TRuleCase {

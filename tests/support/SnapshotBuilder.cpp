@@ -55,6 +55,10 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.AltLast = "В конец...";
   s.AltIndex = "Индекс";
   s.ImageClickEqualNext = true;
+  s.DisplayCopies = false;
+  s.DisplaySize = 1600;
+  s.DisplayQuality = 85;
+  s.DisplayFolder = "display";
 }
 
 TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
