@@ -122,8 +122,8 @@ QWidget* BuildImageTab(TDesktop& desktop) {
                               kNavigationRows));
   page->addWidget(maker.Group("GroupBoxHtmlNames", " Имена HTML-файлов для картинок ",
                               kPageNameGrid, kPageNameRows));
-  page->addWidget(maker.Group("GroupBoxDisplayCopies", " Копии для показа ", kDisplayGrid,
-                              kDisplayRows));
+  page->addWidget(
+      maker.Group("GroupBoxDisplayCopies", " Копии для показа ", kDisplayGrid, kDisplayRows));
   page->addStretch(1);
   ChainTabOrder(*tab, kTabOrder);
   return tab;

@@ -61,7 +61,8 @@ void TFormMain::ConnectRules() {
   // A selection by the user; a settings load selects by index without this reaction.
   connect(Find<QComboBox>(*this, "ComboBoxIndexType"), &QComboBox::activated, this,
           &TFormMain::EnableDisableControls);
-  for (const char* name : {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies"})
+  for (const char* name :
+       {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies"})
     connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
             &TFormMain::EnableDisableControls);
   for (const char* name : {"RadioButtonImageAsFile", "RadioButtonImageAsHtml"}) {

@@ -107,8 +107,8 @@ class TBuildOutputs {
   // Drops a file that will not be placed.
   void Discard(TOutputFile& file) { file.Drop(); }
 
-  // True when `name` in `place` is a thumbnail (or display copy) the ledger shows made from `source` with `shape`
-  // and unchanged since: it then counts as written by this build.
+  // True when `name` in `place` is a thumbnail (or display copy) the ledger shows made from
+  // `source` with `shape` and unchanged since: it then counts as written by this build.
   bool KeepIfUpToDate(TOutputPlace place, const std::string& name, const TSourceIdentity& source,
                       const std::string& shape);
 

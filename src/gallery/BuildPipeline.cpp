@@ -7,7 +7,6 @@
 
 #include "ImageNames.h"
 #include "ThumbnailOutput.h"
-
 #include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 

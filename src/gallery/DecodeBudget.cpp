@@ -60,8 +60,8 @@ int JpegChromaShare(TReadAt readAt, const void* context) {
       ++offset;
       continue;
     }
-    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
-                       marker != 0xCC;
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
     if (frame) {
       unsigned char header[6 + 3 * 4];
       const int64_t got = readAt(context, offset + 4, header, sizeof header);

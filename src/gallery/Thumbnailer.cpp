@@ -213,8 +213,8 @@ VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThum
                                ->set("height", size.height)
                                ->set("size", VIPS_SIZE_FORCE)
                                ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-  if (picture.source && !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture),
-                                             stored.width, stored.height)) {
+  if (picture.source &&
+      !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture), stored.width, stored.height)) {
     // The image already opened is shrunk as it is: the same pixels as a second opening, without
     // identifying and reading the header again (most of the cost of a small picture).
     return picture.header.thumbnail_image(size.width, options);
@@ -232,8 +232,8 @@ bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
   TOpenedPicture picture;
   if (OpenPicture(path, picture) != kThumbOk) return false;
   const TThumbnailSize stored = StoredSize(picture, size);
-  TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture),
-                                                                    stored.width, stored.height));
+  TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                             DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
   try {
     ThumbnailOf(path, picture, size).copy_memory();
     return true;
@@ -328,8 +328,8 @@ int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxH
     // The pixels are decoded while the thumbnail is saved, under the memory budget; a truncated
     // picture fails the save.
     const TThumbnailSize stored = StoredSize(picture, size);
-    TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture),
-                                                                      stored.width, stored.height));
+    TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                               DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
     try {
       saved = SaveThumbnail(ThumbnailOf(source, picture, size), target, params);
     } catch (const VError&) {
@@ -390,9 +390,9 @@ TPictureOutputResults WritePictureOutputs(const std::string& source, int display
                                 TThumbSaveParams{TThumbFormat::Jpeg, display.quality, false});
       if (copySaved && thumbnailFromCopy) {
         thumbnailSaved = SaveThumbnail(
-            copy.thumbnail_image(thumbSize.width, VImage::option()
-                                                      ->set("height", thumbSize.height)
-                                                      ->set("size", VIPS_SIZE_FORCE)),
+            copy.thumbnail_image(
+                thumbSize.width,
+                VImage::option()->set("height", thumbSize.height)->set("size", VIPS_SIZE_FORCE)),
             thumbnailTarget, params);
       }
     } catch (const VError&) {
@@ -411,8 +411,7 @@ TPictureOutputResults WritePictureOutputs(const std::string& source, int display
   } else if (thumbnailWanted) {
     // Nothing was written into the thumbnail's file yet: it is made on its own.
     TFileStatus again;
-    results.thumbnail =
-        WriteThumbnail(source, thumbnailTarget, maxWidth, maxHeight, params, again);
+    results.thumbnail = WriteThumbnail(source, thumbnailTarget, maxWidth, maxHeight, params, again);
   }
   return results;
 }

@@ -61,10 +61,10 @@ struct TSettingsSnapshot {
   std::string AltLast;
   std::string AltIndex;
   bool ImageClickEqualNext = false;
-  bool DisplayCopies = false;       // a smaller JPEG copy of each picture for its page
-  int DisplaySize = 0;              // the copy's longer side in pixels
-  int DisplayQuality = 0;           // its JPEG quality
-  std::string DisplayFolder;        // the folder of the copies, beside the thumbnails folder
+  bool DisplayCopies = false;  // a smaller JPEG copy of each picture for its page
+  int DisplaySize = 0;         // the copy's longer side in pixels
+  int DisplayQuality = 0;      // its JPEG quality
+  std::string DisplayFolder;   // the folder of the copies, beside the thumbnails folder
 
   bool operator==(const TSettingsSnapshot&) const = default;
 };

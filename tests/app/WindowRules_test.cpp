@@ -174,6 +174,47 @@ TEST(WindowRulesTest, EveryEvaluationListsTheSameControlsInTheSameOrder) {
   }
 }
 
+// The display copies group: pages only; its values only while copies are made.
+struct TDisplayRuleCase {
+  const char* title;
+  bool imageAsHtml;
+  bool copies;
+  bool switchEnabled;  // the group and its check box
+  bool valuesEnabled;  // the size, quality and folder with their labels
+};
+
+void PrintTo(const TDisplayRuleCase& c, std::ostream* out) {
+  PrintCase(out, c.title, c.imageAsHtml, c.copies);
+}
+
+class DisplayCopyRuleTest : public ::testing::TestWithParam<TDisplayRuleCase> {};
+
+TEST_P(DisplayCopyRuleTest, FollowsThePagesAndTheSwitch) {
+  const TDisplayRuleCase& c = GetParam();
+  TWindowRuleInputs inputs;
+  inputs.Settings.ImageType = c.imageAsHtml ? 1 : 0;
+  inputs.Settings.DisplayCopies = c.copies;
+  const TWindowState state = EvaluateWindowRules(inputs);
+  for (const char* control : {"GroupBoxDisplayCopies", "CheckBoxDisplayCopies"}) {
+    ASSERT_NE(state.Find(control), nullptr) << control;
+    EXPECT_EQ(state.Find(control)->Enabled, c.switchEnabled) << control;
+  }
+  for (const char* control : {"EditDisplaySize", "LabelDisplaySize", "EditDisplayQuality",
+                              "LabelDisplayQuality", "EditDisplayFolder", "LabelDisplayFolder"}) {
+    ASSERT_NE(state.Find(control), nullptr) << control;
+    EXPECT_EQ(state.Find(control)->Enabled, c.valuesEnabled) << control;
+  }
+  EXPECT_TRUE(state.Find("EditDisplayFolder")->Mandatory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DisplayCopyRuleTest,
+    ::testing::Values(TDisplayRuleCase{"pages with copies", true, true, true, true},
+                      TDisplayRuleCase{"pages without", true, false, true, false},
+                      TDisplayRuleCase{"files, copies checked", false, true, false, false},
+                      TDisplayRuleCase{"files", false, false, false, false}),
+    TPrintedCaseName());
+
 }  // namespace
 
 }  // namespace zetgallery

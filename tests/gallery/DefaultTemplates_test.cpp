@@ -35,7 +35,7 @@ TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   for (const std::string& marker : GetParam().markerLines)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), marker), 1) << marker;
   const std::vector<std::string> markers = {"~~~INDEX~~~", "~~~IMAGE~~~", "~~~DESCR~~~",
-                                            "~~~BUTTONS~~~"};
+                                            "~~~BUTTONS~~~", "~~~ORIGLINK~~~"};
   for (const std::string& line : lines) {
     int found = 0;
     for (const std::string& marker : markers) found += line.find(marker) != std::string::npos;
@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TTemplateCase{"IndexTemplate.htm", {"~~~INDEX~~~"}},
                       TTemplateCase{"ImageTemplate.htm",
                                     {"~~~IMAGE~~~", "<p class=\"description\">~~~DESCR~~~</p>",
-                                     "~~~BUTTONS~~~"}}),
+                                     "~~~ORIGLINK~~~", "~~~BUTTONS~~~"}}),
     CaseNamesBy(&TTemplateCase::file));
 
 class DefaultButtonTest : public ::testing::TestWithParam<const char*> {};
