@@ -59,6 +59,20 @@ const TRow kOutputRows[] = {
     {TRowShape::Folder,
      {Part(TPartKind::PrefixEdit, "EditButtonsFolderPrefix"), Label("EditButtonsFolderPlus", "+"),
       Edit("EditButtonsFolder")}},
+    // Display copies, beside the thumbnails: on picture pages, a smaller JPEG of each picture.
+    {TRowShape::Gap, {}, 4},
+    {TRowShape::Headed,
+     {Label("LabelDisplayFolder", "Папка с копиями для показа:"),
+      Check("CheckBoxDisplayCopies", "Показывать на странице копии (JPEG)")}},
+    {TRowShape::Folder,
+     {Part(TPartKind::PrefixEdit, "EditDisplayFolderPrefix"), Label("EditDisplayFolderPlus", "+"),
+      Edit("EditDisplayFolder")}},
+    {TRowShape::Tight,
+     {Label("LabelDisplaySize", "Длинная сторона копии, пикселей:"), Spin("EditDisplaySize")},
+     70},
+    {TRowShape::Tight,
+     {Label("LabelDisplayQuality", "Качество JPEG копии (10-100):"), Spin("EditDisplayQuality")},
+     70},
 };
 
 constexpr const char* kTabOrder[] = {"EditImagesFolder",
@@ -73,6 +87,10 @@ constexpr const char* kTabOrder[] = {"EditImagesFolder",
                                      "CheckBoxCopyButtonsFromTemplate",
                                      "EditButtonsFolderPrefix",
                                      "EditButtonsFolder",
+                                     "CheckBoxDisplayCopies",
+                                     "EditDisplayFolder",
+                                     "EditDisplaySize",
+                                     "EditDisplayQuality",
                                      "ComboBoxSettings"};
 
 // The image list and its count on the left; the mask, descriptions and presets on the right.

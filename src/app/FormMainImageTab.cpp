@@ -1,5 +1,5 @@
 // The "Картинка" tab: the picture as a file or in a page of its own, the page template and its
-// three markers, the navigation buttons, the page names and the display copies.
+// three markers, the navigation buttons and the page names.
 #include <QBoxLayout>
 
 #include "FormMainParts.h"
@@ -69,27 +69,8 @@ const TRow kPageNameRows[] = {
            "01.htm\npic_01.htm\npicture_01.htm")}},
 };
 
-// Display copies: the switch, then each value with its label on the left.
-const TRow kDisplayRows[] = {
-    {TRowShape::Whole,
-     {Check("CheckBoxDisplayCopies", "Показывать на странице уменьшенную копию (JPEG)")},
-     0,
-     0},
-    {TRowShape::LabelNarrow,
-     {Label("LabelDisplaySize", "Длинная сторона копии, пикселей:"), Spin("EditDisplaySize")},
-     70},
-    {TRowShape::LabelNarrow,
-     {Label("LabelDisplayQuality", "Качество JPEG (10-100):"), Spin("EditDisplayQuality")},
-     70},
-    {TRowShape::LabelNarrow,
-     {Label("LabelDisplayFolder", "Папка для копий (рядом с папкой миниатюр):"),
-      Edit("EditDisplayFolder")},
-     70},
-};
-
 constexpr TGridStyle kNavigationGrid = {6, 2, 6, 4, 4, 2, {0, 3, 2}, false};
 constexpr TGridStyle kPageNameGrid = {6, 2, 6, 4, 8, 2, {0, 0, 0}, false};
-constexpr TGridStyle kDisplayGrid = {6, 2, 6, 4, 4, 2, {1, 0, 0}, false};
 
 constexpr const char* kTabOrder[] = {
     "RadioButtonImageAsFile", "RadioButtonImageAsHtml", "EditImageTemplate", "EditImagePlace",
@@ -99,9 +80,7 @@ constexpr const char* kTabOrder[] = {
     "EditButtonImageNext", "EditAltNext", "EditButtonImageLast", "EditAltLast",
     "EditButtonImageIndex", "EditAltIndex", "CheckBoxImageClickEqualNext",
     // the page names group
-    "RadioButtonHtmlAsImageName", "RadioButtonHtmlSerialNumber", "EditHtmlFirstImageFile",
-    // the display copies group
-    "CheckBoxDisplayCopies", "EditDisplaySize", "EditDisplayQuality", "EditDisplayFolder"};
+    "RadioButtonHtmlAsImageName", "RadioButtonHtmlSerialNumber", "EditHtmlFirstImageFile"};
 
 }  // namespace
 
@@ -122,8 +101,6 @@ QWidget* BuildImageTab(TDesktop& desktop) {
                               kNavigationRows));
   page->addWidget(maker.Group("GroupBoxHtmlNames", " Имена HTML-файлов для картинок ",
                               kPageNameGrid, kPageNameRows));
-  page->addWidget(
-      maker.Group("GroupBoxDisplayCopies", " Копии для показа ", kDisplayGrid, kDisplayRows));
   page->addStretch(1);
   ChainTabOrder(*tab, kTabOrder);
   return tab;

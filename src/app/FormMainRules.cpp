@@ -171,6 +171,7 @@ void TFormMain::EditResultFolderChange() {
       QString::fromStdString(EnsureTrailingBackslash(Utf8(EditResultFolder->currentText())));
   EditThumbsFolderPrefix->setText(prefix);
   EditButtonsFolderPrefix->setText(prefix);
+  Find<QLineEdit>(*this, "EditDisplayFolderPrefix")->setText(prefix);
 }
 
 bool TFormMain::IsHtmlFolderEdit(const QObject* watched) const {

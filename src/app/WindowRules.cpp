@@ -76,7 +76,6 @@ const TControlRule kControlRules[] = {
     {"EditButtonsFolder", W::PicturePages, &S::ButtonsFolder},
     {"CheckBoxCopyButtonsFromTemplate", W::PicturePages},
     // Display copies: pages only, their values only when they are made.
-    {"GroupBoxDisplayCopies", W::PicturePages},
     {"CheckBoxDisplayCopies", W::PicturePages},
     {"LabelDisplaySize", W::DisplayCopies},
     {"EditDisplaySize", W::DisplayCopies},
