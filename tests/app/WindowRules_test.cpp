@@ -135,7 +135,8 @@ TEST_P(MandatoryTest, YellowWhenBlankAndBuildNeedsAll) {
     ++mandatory;
     EXPECT_EQ(control.Highlighted, control.Control == c.yellow) << control.Control;
   }
-  EXPECT_EQ(mandatory, 5) << "images, thumbnails and buttons folders, index file, page name";
+  EXPECT_EQ(mandatory, 6)
+      << "images, thumbnails, buttons and display folders, index file, page name";
 }
 
 using S = TSettingsSnapshot;
@@ -150,6 +151,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "EditThumbsFolder"},
         TMandatoryCase{"buttons folder empty", &S::ButtonsFolder, "", "/", 1, false,
                        "EditButtonsFolder"},
+        TMandatoryCase{"display folder empty", &S::DisplayFolder, "", "/", 1, false,
+                       "EditDisplayFolder"},
         TMandatoryCase{"index file blanks", &S::IndexFile, "  ", "/", 1, false, "EditIndexFile"},
         TMandatoryCase{"index file inside blanks", &S::IndexFile, " x ", "/", 1, true, ""},
         TMandatoryCase{"page name empty", &S::HtmlFirstImageFile, "", "/", 1, false,
