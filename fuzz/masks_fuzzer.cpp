@@ -121,42 +121,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // A mask longer than the limit is refused whatever it holds.
   const bool tooLong = CharCount(mask) > static_cast<size_t>(kMaxMaskChars);
   FUZZ_CHECK(MaskTextTooLong(mask) == tooLong);
-  if (tooLong) FUZZ_CHECK(compiled.ErrorPosition() == kMaxMaskChars + 1);
-  FUZZ_CHECK(compiled.IsValid() == (compiled.ErrorPosition() == 0));
-  FUZZ_CHECK(compiled.IsValid() == compiled.ErrorMessage().empty());
-  if (!compiled.IsValid()) {
+  if (tooLong) FUZZ_CHECK(compiled.status().detail() == kMaxMaskChars + 1);
+  FUZZ_CHECK(compiled.status().ok() == (compiled.status().detail() == 0));
+  FUZZ_CHECK(compiled.status().ok() == compiled.status().message().empty());
+  if (!compiled.status().ok()) {
     FUZZ_CHECK(!matched);
-    FUZZ_CHECK(compiled.ErrorPosition() >= 1);
-    FUZZ_CHECK(static_cast<size_t>(compiled.ErrorPosition()) <= CharCount(mask) + 1);
+    FUZZ_CHECK(compiled.status().detail() >= 1);
+    FUZZ_CHECK(static_cast<size_t>(compiled.status().detail()) <= CharCount(mask) + 1);
     FUZZ_CHECK(
-        compiled.ErrorMessage() ==
-        (tooLong ? MaskTooLongMessage() : InvalidMaskMessage(mask, compiled.ErrorPosition())));
+        compiled.status().message() ==
+        (tooLong ? MaskTooLongMessage() : InvalidMaskMessage(mask, compiled.status().detail())));
   }
-  std::string error;
-  FUZZ_CHECK(MatchFileMask(name, mask, &error) == matched);
-  FUZZ_CHECK(error == compiled.ErrorMessage());
+  const TStatusOr<bool> direct = MatchFileMask(name, mask);
+  FUZZ_CHECK((direct.ok() && *direct) == matched);
+  FUZZ_CHECK(direct.status() == compiled.status());
 
   // Without wildcards and sets a mask matches exactly the names equal to it up to Latin case.
-  if (compiled.IsValid() && mask.find_first_of("*?[") == std::string::npos)
+  if (compiled.status().ok() && mask.find_first_of("*?[") == std::string::npos)
     FUZZ_CHECK(matched == (UpCaseLatin(mask) == UpCaseLatin(name)));
   // Short masks against the reference matcher.
   if (CharCount(mask) <= 12 && CharCount(name) <= 12) {
     TReferenceMatcher reference(mask, name);
-    FUZZ_CHECK(reference.Valid() == compiled.IsValid());
-    if (compiled.IsValid()) FUZZ_CHECK(reference.Matches() == matched);
+    FUZZ_CHECK(reference.Valid() == compiled.status().ok());
+    if (compiled.status().ok()) FUZZ_CHECK(reference.Matches() == matched);
   }
   // A star in front lets any text come before a matching name.
   if (matched) {
     const TMask starred("*" + mask);
-    if (starred.IsValid()) FUZZ_CHECK(starred.Matches("x" + name) && starred.Matches(name));
+    if (starred.status().ok()) FUZZ_CHECK(starred.Matches("x" + name) && starred.Matches(name));
   }
   // "*" takes every name; "?" exactly the names of one character.
   FUZZ_CHECK(TMask("*").Matches(name));
   FUZZ_CHECK(TMask("?").Matches(name) == (CharCount(name) == 1));
 
   // The scan's mask text: pieces at ";", tried in turn; an invalid piece stops the test.
-  std::string pieceError;
-  const bool accepted = MaskTextAccepts(name, mask, pieceError);
-  FUZZ_CHECK(!accepted || pieceError.empty());
+  const TStatusOr<bool> accepted = MaskTextAccepts(name, mask);
+  FUZZ_CHECK(accepted.ok() || !accepted.status().message().empty());
   return 0;
 }

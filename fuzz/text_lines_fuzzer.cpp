@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     out << text;
   }
   TTextLineReader fromFile(bufferSize, lineLimit);
-  FUZZ_CHECK(fromFile.Open(ScratchFile()));
+  FUZZ_CHECK(fromFile.Open(ScratchFile()).ok());
   FUZZ_CHECK(ReadAll(fromFile) == expectedCut);
-  FUZZ_CHECK(fromFile.Ok());
+  FUZZ_CHECK(fromFile.status().ok());
   std::string first;
   bool cut = true;
-  FUZZ_CHECK(ReadFirstTextLine(ScratchFile(), first, &cut));
+  FUZZ_CHECK(ReadFirstTextLine(ScratchFile(), first, &cut).ok());
   FUZZ_CHECK(!cut);
   FUZZ_CHECK(first == (expected.empty() ? std::string() : expected.front()));
   return 0;

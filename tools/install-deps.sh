@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config make fonts-liberation
   qt6-base-dev qt6-translations-l10n libvips-dev libglib2.0-dev libvips-tools libsqlite3-dev sqlite3
+  libexiv2-dev
   googletest libgtest-dev
   libjpeg-turbo-progs
   "$@"
@@ -15,6 +16,8 @@ packages=(
 # dpkg-shlibdeps (dpkg-dev) and finds executables with `file`; the tests check the package with
 # readelf (binutils) and the menu entry, the metainfo and the manual page with the others.
 packages+=(dpkg-dev file binutils desktop-file-utils appstream groff-base)
+# The browser test opens built galleries in headless Chromium through its WebDriver.
+packages+=(chromium chromium-driver python3-selenium)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -15,6 +15,7 @@
 #include "catalogue/ImageScan.h"
 #include "gallery/BuildDriver.h"
 #include "gallery/BuildMessages.h"
+#include "gallery/BuildParameters.h"
 #include "gallery/ResultFolders.h"
 #include "gallery/Thumbnailer.h"
 #include "settings/SettingsStore.h"
@@ -134,25 +135,36 @@ const TCommandLineOption* FindOption(const std::string& argument) {
 
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
-// Loads the named preset (or the last-used one) as the window would show it, and applies
-// FOLDER. The user's settings are only read. False (message printed) on a settings error: a
-// preset asked for that does not exist or holds no values, a value its control would not hold,
-// or a settings file that is not ours or cannot be read whole. Unlike the window, the command
-// line never goes on with the defaults, which could clear and overwrite the user's files.
-bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
+// The named preset (or the last-used one) as the window would show it. The user's settings are
+// only read. Fails on a settings error: a preset asked for that does not exist or holds no
+// values, a value its control would not hold, or a settings file that is not ours or cannot be
+// read whole.
+TStatusOr<TSettingsSnapshot> ReadPreset(const TCommandLineRequest& request) {
   TConsoleUserInterface ui(false);
-  try {
-    const std::shared_ptr<TRegistryDatabase> database =
-        TRegistryDatabase::OpenDefault(kSettingsWaitMs);
-    if (!database->Available())
-      throw TRegistryError(SettingsFileUnreadableMessage(database->Path(), database->OpenReason()));
-    TSettingsStore store(database, ui);
-    const std::string name = request.hasPreset ? request.preset : store.ReadLastSettings();
-    settings = store.ReadPresetSnapshotStrictly(name, request.hasPreset);
-  } catch (const TRegistryError& error) {
-    std::cerr << ForConsole(error.what()) << '\n';
+  const std::shared_ptr<TRegistryDatabase> database =
+      TRegistryDatabase::OpenDefault(kSettingsWaitMs);
+  if (const TStatus& why = database->OpenStatus(); !why.ok())
+    return TStatus(why.code(), SettingsFileUnreadableMessage(database->Path(), why.message()));
+  TSettingsStore store(database, ui);
+  std::string name = request.preset;
+  if (!request.hasPreset) {
+    TStatusOr<std::string> last = store.ReadLastSettings();
+    if (!last.ok()) return last.status();
+    name = std::move(last).value();
+  }
+  return store.ReadPresetSnapshotStrictly(name, request.hasPreset);
+}
+
+// Loads the preset (ReadPreset) and applies FOLDER. False (message printed) on a settings error.
+// Unlike the window, the command line never goes on with the defaults, which could clear and
+// overwrite the user's files.
+bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& settings) {
+  TStatusOr<TSettingsSnapshot> preset = ReadPreset(request);
+  if (!preset.ok()) {
+    std::cerr << ForConsole(preset.status().message()) << '\n';
     return false;
   }
+  settings = std::move(preset).value();
   if (!request.folder.empty()) {
     // A folder named on the command line is taken from where the command runs, so that its
     // parent can serve as the result folder.
@@ -170,9 +182,9 @@ bool LoadSettings(const TCommandLineRequest& request, TSettingsSnapshot& setting
 // Scans the images folder. False (message printed) when the scan met an invalid mask.
 bool ScanPictures(const TSettingsSnapshot& settings, std::vector<std::string>& names) {
   TScanResult scan = ScanImages(settings.ImagesFolder, settings.ImagesMask, nullptr);
-  names = std::move(scan.names);
-  if (!scan.errorMessage.empty()) {
-    std::cerr << ForConsole(scan.errorMessage) << '\n';
+  names = ImagesInBuildOrder(settings, scan.names);
+  if (!scan.status.ok()) {
+    std::cerr << ForConsole(scan.status.message()) << '\n';
     return false;
   }
   return true;
@@ -218,15 +230,16 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
   inputs.ResultFolderText = ResultFolderAt(entries, inputs.Settings.ResultFolder);
   inputs.ThumbsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
   inputs.ButtonsFolderPrefixText = EnsureTrailingBackslash(inputs.ResultFolderText);
-  inputs.ClearThumbsFolderEnabled = inputs.Settings.IndexType == 3;
+  const auto kind = static_cast<TIndexKind>(inputs.Settings.IndexType);
+  inputs.ClearThumbsFolderEnabled = kind == TIndexKind::Thumbnails || kind == TIndexKind::Grid;
 
   const std::string missing = MissingForBuild(inputs);
   if (!missing.empty()) {
     std::cerr << "zetgallery: cannot build: " << missing << '\n';
     return kExitError;
   }
-  if (!StartImageLibrary(programPath)) {
-    std::cerr << "zetgallery: the image library cannot start\n";
+  if (const TStatus started = StartImageLibrary(programPath); !started.ok()) {
+    std::cerr << "zetgallery: " << started.message() << '\n';
     return kExitError;
   }
   CatchStopSignals(true);
@@ -236,8 +249,8 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
   EndImageLibrary();
   for (const TThumbnailFailure& failure : result.thumbnailFailures)
     std::cerr << ForConsole(failure.displayCopy
-                                ? DisplayCopyFailedMessage(failure.picture, failure.code)
-                                : ThumbnailFailedMessage(failure.picture, failure.code))
+                                ? DisplayCopyFailedMessage(failure.picture, failure.status)
+                                : ThumbnailFailedMessage(failure.picture, failure.status))
               << '\n';
   if (result.thumbnailsFailed > 0)
     std::cerr << "zetgallery: " << result.thumbnailsFailed << " thumbnail(s) could not be made\n";

@@ -8,8 +8,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
+
+#include "RussianFileList.h"
 
 namespace zetgallery {
 
@@ -47,9 +50,42 @@ void TQtDesktop::ShowError(const QString& text) {
 }
 
 void TQtDesktop::ShowPlainMessage(const QString& text) {
-  // Owned by no window, so it is centred on the screen.
-  QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok);
+  // Owned by no window, so it is centred on the screen; not modal, so it neither holds up the
+  // event loop nor keeps the window from being closed.
+  auto* box = new QMessageBox(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  box->show();
+}
+
+void TQtDesktop::ShowBuildReport(const QString& text, const QString& indexPage) {
+  auto* box = new QMessageBox(QMessageBox::Information, kApplicationTitle, text,
+                              QMessageBox::NoButton, owner_);
+  box->setObjectName(QStringLiteral("MessageBuildReport"));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::NonModal);
+  QPushButton* open =
+      box->addButton(QString::fromUtf8("&Открыть в браузере"), QMessageBox::AcceptRole);
+  box->addButton(QString::fromUtf8("&Закрыть"), QMessageBox::RejectRole);
+  box->setDefaultButton(open);
+  QObject::connect(box, &QMessageBox::buttonClicked, box, [this, box, open, indexPage](auto* b) {
+    if (b == open && !OpenWithDefaultApplication(indexPage))
+      ShowError(QString::fromUtf8("Индексный файл не открывается: ") + indexPage);
+    box->close();
+  });
+  box->show();
+}
+
+TDesktop::TSaveAnswer TQtDesktop::AskSaveChanges(const QString& text) {
+  QMessageBox box(QMessageBox::Question, kConfirmationTitle, text, QMessageBox::NoButton, owner_);
+  QPushButton* save = box.addButton(QString::fromUtf8("&Да"), QMessageBox::YesRole);
+  QPushButton* discard = box.addButton(QString::fromUtf8("&Нет"), QMessageBox::NoRole);
+  QPushButton* cancel = box.addButton(QString::fromUtf8("Отмена"), QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
   box.exec();
+  if (box.clickedButton() == save) return TSaveAnswer::Save;
+  return box.clickedButton() == discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;
 }
 
 void TQtDesktop::ShowStandardError(const QString& text) {
@@ -57,15 +93,21 @@ void TQtDesktop::ShowStandardError(const QString& text) {
 }
 
 std::optional<QString> TQtDesktop::ChooseFolder(const QString& prompt, const QString& startFolder) {
-  const QString folder = QFileDialog::getExistingDirectory(owner_, prompt, startFolder);
-  if (folder.isEmpty()) return std::nullopt;
-  return folder;
+  QFileDialog dialog(owner_, prompt, startFolder);
+  MakeFileDialogRussian(dialog);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
 }
 
-std::optional<QString> TQtDesktop::ChooseFile(const QString& title, const QString& qtFilter) {
-  const QString file = QFileDialog::getOpenFileName(owner_, title, QString(), qtFilter);
-  if (file.isEmpty()) return std::nullopt;
-  return file;
+std::optional<QString> TQtDesktop::ChooseFile(const QString& title, const QString& qtFilter,
+                                              const QString& startFolder) {
+  QFileDialog dialog(owner_, title, startFolder, qtFilter);
+  MakeFileDialogRussian(dialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().first();
 }
 
 TColor TQtDesktop::RunColorDialog(const QString& dialogName, const QStringList& customColors,
@@ -75,6 +117,7 @@ TColor TQtDesktop::RunColorDialog(const QString& dialogName, const QStringList& 
     QColorDialog::setCustomColor(i, ToQColor(ColorFromCustomColorEntry(customColors[i])));
   QColorDialog dialog(ToQColor(current), owner_);
   dialog.setObjectName(dialogName);
+  dialog.setOption(QColorDialog::DontUseNativeDialog);
   if (dialog.exec() != QDialog::Accepted) return current;
   return FromQColor(dialog.selectedColor());
 }

@@ -17,22 +17,33 @@ namespace zetgallery {
 
 class TDesktop {
  public:
+  // The answers to "save the changed settings?".
+  enum class TSaveAnswer { Save, Discard, Cancel };
+
   virtual ~TDesktop() = default;
 
   // Yes/No box titled "Подтверждение" with a question icon; true for Yes.
   virtual bool AskConfirmation(const QString& text) = 0;
   // Box titled "Ошибка" with an error icon and OK.
   virtual void ShowError(const QString& text) = 0;
-  // Box titled "ZetGallery", no icon, OK, centred on the screen.
+  // Box titled "ZetGallery", no icon, OK, centred on the screen. It does not wait: the window
+  // goes on (a build too) and can be closed while the box is open.
   virtual void ShowPlainMessage(const QString& text) = 0;
+  // The end of a build: `text` with "Открыть в браузере" (opens `indexPage`) and "Закрыть".
+  // It does not wait either.
+  virtual void ShowBuildReport(const QString& text, const QString& indexPage) = 0;
+  // Да / Нет / Отмена box titled "Подтверждение" with a question icon.
+  virtual TSaveAnswer AskSaveChanges(const QString& text) = 0;
   // An error nobody caught: box titled "ZetGallery" with an error icon and OK.
   virtual void ShowStandardError(const QString& text) = 0;
 
   // The folder browser; nothing when the user cancels.
   virtual std::optional<QString> ChooseFolder(const QString& prompt,
                                               const QString& startFolder) = 0;
-  // The open-file dialog with a Qt filter; nothing when the user cancels.
-  virtual std::optional<QString> ChooseFile(const QString& title, const QString& qtFilter) = 0;
+  // The open-file dialog with a Qt filter, opened in `startFolder` (the working folder when
+  // empty); nothing when the user cancels.
+  virtual std::optional<QString> ChooseFile(const QString& title, const QString& qtFilter,
+                                            const QString& startFolder) = 0;
   // Runs the colour dialog `dialogName` starting at `current`, with `customColors` (entries
   // "ColorA=BBGGRR") as its custom colours. Returns the dialog's colour when it closes: the
   // chosen one after OK, `current` after Cancel.
@@ -44,7 +55,8 @@ class TDesktop {
   virtual void Beep() = 0;
 };
 
-// The real desktop: Qt message boxes owned by `owner`, Qt dialogs, QDesktopServices.
+// The real desktop: Qt message boxes owned by `owner`, Qt's own file dialogs (which speak the
+// program's language, unlike the desktop's), QDesktopServices.
 class TQtDesktop : public TDesktop {
  public:
   explicit TQtDesktop(QWidget* owner = nullptr) : owner_(owner) {}
@@ -53,9 +65,12 @@ class TQtDesktop : public TDesktop {
   bool AskConfirmation(const QString& text) override;
   void ShowError(const QString& text) override;
   void ShowPlainMessage(const QString& text) override;
+  void ShowBuildReport(const QString& text, const QString& indexPage) override;
+  TSaveAnswer AskSaveChanges(const QString& text) override;
   void ShowStandardError(const QString& text) override;
   std::optional<QString> ChooseFolder(const QString& prompt, const QString& startFolder) override;
-  std::optional<QString> ChooseFile(const QString& title, const QString& qtFilter) override;
+  std::optional<QString> ChooseFile(const QString& title, const QString& qtFilter,
+                                    const QString& startFolder) override;
   TColor RunColorDialog(const QString& dialogName, const QStringList& customColors,
                         TColor current) override;
   bool OpenWithDefaultApplication(const QString& target) override;

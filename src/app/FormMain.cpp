@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "AppArt.h"
+#include "BuildThread.h"
 #include "FormMainParts.h"
 #include "FormMainTabs.h"
 #include "FormSettingsTarget.h"
@@ -38,6 +39,7 @@ constexpr char kImagesListHint[] =
     "позволяет его просмотреть программой просмотра.\n\n"
     "Используйте локальное меню для редактирования\n"
     "списка картинок и их описаний.";
+constexpr char kBuildHint[] = "Построить галерею (F9)";
 
 QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
   QAction* action = menu->addAction(Text(caption));
@@ -55,7 +57,8 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       desktop_(desktop),
-      userInterface_(std::make_unique<TWindowUserInterface>(*this, desktop)) {
+      userInterface_(std::make_unique<TWindowUserInterface>(*this, desktop)),
+      buildThread_(std::make_unique<TBuildThread>(*this, *userInterface_)) {
   setObjectName(QStringLiteral("FormMain"));
   BuildWindow();
   BindSettings();
@@ -63,9 +66,12 @@ TFormMain::TFormMain(TDesktop& desktop, QWidget* parent)
   ConnectRules();
   ConnectEdits();
   ConnectPresets();
+  AcceptDropsOnEveryControl();
 }
 
 TFormMain::~TFormMain() {
+  // A build still running ends first, while every control it reports to is there.
+  buildThread_.reset();
   // Controls being destroyed still signal (the page control changes its page as its tabs go);
   // none of that may reach a window that is already half gone.
   for (QObject* control : findChildren<QObject*>())
@@ -83,35 +89,65 @@ void TFormMain::BuildWindow() {
   QWidget* index = BuildIndexTab(desktop_);
   QWidget* image = BuildImageTab(desktop_);
   QWidget* about = BuildAboutTab(desktop_);
-  PageControlMain->addTab(files, Text("Главная"));
-  PageControlMain->addTab(index, Text("Индекс"));
-  PageControlMain->addTab(image, Text("Картинка"));
-  PageControlMain->addTab(about, Text("О программе"));
+  // Alt with the underlined letter brings a tab forward, as do Ctrl+Tab and Ctrl+Shift+Tab.
+  PageControlMain->addTab(files, Text("&Главная"));
+  PageControlMain->addTab(index, Text("&Индекс"));
+  PageControlMain->addTab(image, Text("&Картинка"));
+  PageControlMain->addTab(about, Text("&О программе"));
   PageControlMain->setCurrentWidget(index);
   FindControls();
 
   const int buttonTop = kClientHeight - 34 + 5;
-  ButtonBuildGallery = Named<QPushButton>("ButtonBuildGallery", Text("Построить галерею"), this);
+  ButtonBuildGallery = Named<QPushButton>("ButtonBuildGallery", Text("&Построить галерею"), this);
+  ButtonBuildGallery->setToolTip(Text(kBuildHint));
   ButtonBuildGallery->setGeometry(4, buttonTop, 125, kButtonHeight);
-  ButtonOpenResult = Named<QPushButton>("ButtonOpenResult", Text("Открыть результат"), this);
+  ButtonOpenResult = Named<QPushButton>("ButtonOpenResult", Text("Открыть &результат"), this);
   ButtonOpenResult->setGeometry(4 + 125 + 4, buttonTop, 121, kButtonHeight);
-  ButtonHelp = Named<QPushButton>("ButtonHelp", Text("Помощь"), this);
+  ButtonHelp = Named<QPushButton>("ButtonHelp", Text("По&мощь"), this);
   ButtonHelp->setGeometry(kClientWidth - 4 - 89, buttonTop, 89, kButtonHeight);
+  // In the place of "Открыть результат" while a build runs.
+  ButtonStopBuild = Named<QPushButton>("ButtonStopBuild", Text("Ос&тановить"), this);
+  ButtonStopBuild->setGeometry(ButtonOpenResult->geometry());
+  ButtonStopBuild->hide();
   // How far a build has come, in the gap between the buttons; shown only while building.
   ProgressBarBuild = Named<QProgressBar>("ProgressBarBuild", this);
   const int barLeft = 4 + 125 + 4 + 121 + 6;
   ProgressBarBuild->setGeometry(barLeft, buttonTop + 5, kClientWidth - 4 - 89 - 6 - barLeft, 15);
-  ProgressBarBuild->setTextVisible(false);
+  ProgressBarBuild->setFormat(QString::fromUtf8(WindowTexts::kProgressFormat));
   ProgressBarBuild->hide();
 
   connect(ButtonBuildGallery, &QPushButton::clicked, this, &TFormMain::ButtonBuildGalleryClick);
   ButtonBuildGallery->installEventFilter(this);
   connect(ButtonOpenResult, &QPushButton::clicked, this, &TFormMain::ButtonOpenResultClick);
   connect(ButtonHelp, &QPushButton::clicked, this, &TFormMain::ButtonHelpClick);
+  connect(ButtonStopBuild, &QPushButton::clicked, this, &TFormMain::ButtonStopBuildClick);
   constexpr const char* kTabOrder[] = {"PageControlMain", "ButtonBuildGallery", "ButtonOpenResult",
-                                       "ButtonHelp"};
+                                       "ButtonStopBuild", "ButtonHelp"};
   ChainTabOrder(*this, kTabOrder);
   FitWindowFont();
+  BuildShortcuts();
+}
+
+void TFormMain::BuildShortcuts() {
+  const auto shortcut = [this](const char* name, const QKeySequence& key, auto handler) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, handler);
+  };
+  shortcut("ActionBuildGallery", QKeySequence(Qt::Key_F9), [this] { RescanThenBuild(); });
+  shortcut("ActionStopBuild", QKeySequence(Qt::Key_Escape), [this] { ButtonStopBuildClick(); });
+  // Whichever control has the focus, not only one of the page control's.
+  shortcut("ActionNextTab", QKeySequence(Qt::CTRL | Qt::Key_Tab), [this] { StepTab(1); });
+  shortcut("ActionPreviousTab", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+           [this] { StepTab(-1); });
+}
+
+void TFormMain::StepTab(int step) {
+  const int count = PageControlMain->count();
+  PageControlMain->setCurrentIndex((PageControlMain->currentIndex() + step + count) % count);
 }
 
 void TFormMain::FindControls() {
@@ -135,10 +171,10 @@ void TFormMain::FindControls() {
 }
 
 void TFormMain::BindSettings() {
-  std::string error;
-  bindings_ = TSettingsBindings::Bind(*this, error);
+  TStatusOr<std::unique_ptr<TSettingsBindings>> bound = TSettingsBindings::Bind(*this);
   // A window that cannot show every setting would lose some at the next save: no window.
-  if (!bindings_) qFatal("%s", error.c_str());
+  if (!bound.ok()) qFatal("%s", bound.status().message().c_str());
+  bindings_ = std::move(bound).value();
   bindings_->ApplyDesignValues();
   settingsTarget_ = std::make_unique<TFormSettingsTarget>(*this, *bindings_, *ComboBoxSettings);
 }
@@ -222,31 +258,40 @@ void TFormMain::BuildMenus() {
   connect(MenuDeleteSettings, &QAction::triggered, this, &TFormMain::MenuDeleteSettingsClick);
 }
 
-std::string TFormMain::FormCreate(const std::string& commandLineFolder) {
+TStatus TFormMain::FormCreate(const std::string& commandLineFolder) {
   ListBoxImages->setToolTip(Text(kImagesListHint));
-  try {
-    RefreshSettingsList();
-    LoadLastSettings();
-    const std::string folder = StripQuotes(commandLineFolder);
-    if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
-    PageControlMain->setCurrentWidget(TabSheetAbout);
-    ScanOnFilesTabShow = true;
-    EditResultFolderChange();
-    EnableDisableControls();
-  } catch (const std::exception& error) {
-    return error.what();
-  }
-  return std::string();
+  RefreshSettingsList();
+  if (TStatus loaded = LoadLastSettings(); !loaded.ok()) return loaded;
+  const std::string folder = StripQuotes(commandLineFolder);
+  if (!folder.empty()) EditImagesFolder->setText(QString::fromStdString(folder));
+  PageControlMain->setCurrentWidget(TabSheetAbout);
+  ScanOnFilesTabShow = true;
+  EditResultFolderChange();
+  EnableDisableControls();
+  // What the window starts with, the command line's folder included, is what a close or
+  // another preset compares with.
+  if (TStatusOr<std::string> last = Store().ReadLastSettings(); last.ok()) RememberLoaded(*last);
+  return TStatus::Ok();
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
   if (building_ || scanning_) {
     // The running job sees the request, ends after its current step, and closes the window.
     closeRequested_ = true;
+    buildThread_->RequestStop();
     event->ignore();
     return;
   }
-  event->accept();
+  bool close = false;
+  try {
+    close = SaveChangesFirst();
+  } catch (const std::exception& error) {
+    // The values could not be saved: the window stays, so they are not lost.
+    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
+  }
+  // A close the user took back is no longer asked for.
+  if (!close) closeRequested_ = false;
+  event->setAccepted(close);
 }
 
 void TFormMain::CloseIfRequested() {
@@ -254,6 +299,7 @@ void TFormMain::CloseIfRequested() {
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+  if (TakeFolderDrop(event)) return true;
   if (watched == ButtonBuildGallery && event->type() == QEvent::MouseButtonRelease && scanning_ &&
       !ButtonBuildGallery->isEnabled()) {
     // The press on the button took the focus from a changed folder or mask edit, and the rescan
@@ -261,6 +307,13 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
     // click with it. The button gets it once the scan is over; if the scan enabled the button
     // again, the click builds.
     heldBuildRelease_.reset(static_cast<QMouseEvent*>(event)->clone());
+    return true;
+  }
+  if (watched == ButtonBuildGallery && event->type() == QEvent::MouseButtonRelease &&
+      !ButtonBuildGallery->isEnabled() && (ImagesFolderChanged || ImagesMaskChanged)) {
+    // Greyed only because the folder or mask typed has not been scanned yet: a click on it
+    // asks for a build, so the scan comes first and the build follows.
+    RescanThenBuild();
     return true;
   }
   if (event->type() == QEvent::KeyPress && watched == ComboBoxSettings->lineEdit()) {

@@ -35,6 +35,10 @@ const TRow kPlaceRows[] = {
     {TRowShape::LabelWide,
      {Label("LabelButtonsPlace", "Вместо какого текста .. вставить кнопки навигации:"),
       Edit("EditButtonsPlace")}},
+    {TRowShape::Whole,
+     {Check(
+         "CheckBoxPictureFacts",
+         "Вставлять дату съёмки, камеру и экспозицию: ~~~DATE~~~, ~~~CAMERA~~~, ~~~EXPOSURE~~~")}},
 };
 
 // One navigation button: its label, the file of its picture and its alt text.
@@ -74,7 +78,7 @@ constexpr TGridStyle kPageNameGrid = {6, 2, 6, 4, 8, 2, {0, 0, 0}, false};
 
 constexpr const char* kTabOrder[] = {
     "RadioButtonImageAsFile", "RadioButtonImageAsHtml", "EditImageTemplate", "EditImagePlace",
-    "EditDescrPlace", "EditButtonsPlace",
+    "EditDescrPlace", "EditButtonsPlace", "CheckBoxPictureFacts",
     // the navigation group
     "EditButtonImageFirst", "EditAltFirst", "EditButtonImagePrev", "EditAltPrev",
     "EditButtonImageNext", "EditAltNext", "EditButtonImageLast", "EditAltLast",

@@ -37,7 +37,8 @@ const TRow kTopRows[] = {
     {TRowShape::LabelWide,
      {Label("LabelIndexType", "Вид индекса:"),
       Part(TPartKind::DropDown, "ComboBoxIndexType",
-           "Нумерованный список\nМаркированный список\nСписок в таблице\nМиниатюры в таблице")}},
+           "Нумерованный список\nМаркированный список\nСписок в таблице\nМиниатюры в таблице\n"
+           "Миниатюры в сетке")}},
 };
 
 const TRow kTableRows[] = {

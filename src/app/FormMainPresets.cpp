@@ -6,6 +6,7 @@
 #include "app/DesktopServices.h"
 #include "app/FormMain.h"
 #include "app/FormSettingsBinding.h"
+#include "settings/SettingsMessages.h"
 #include "settings/SettingsStore.h"
 
 namespace zetgallery {
@@ -32,48 +33,88 @@ void TFormMain::ConnectPresets() {
   connect(ButtonSaveSettings, &QToolButton::clicked, this, &TFormMain::ButtonSaveSettingsClick);
 }
 
+void TFormMain::ShowFailure(const TStatus& status) {
+  if (!status.ok()) desktop_.ShowStandardError(QString::fromStdString(status.message()));
+}
+
+// A settings error ends the command with its message; the window goes on.
 void TFormMain::ComboBoxSettingsClick() {
-  // A registry error ends the command with its message; the window goes on.
-  try {
-    LoadSettings(Utf8(ComboBoxSettings->currentText()));
-  } catch (const TRegistryError& error) {
-    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
+  const std::string picked = Utf8(ComboBoxSettings->currentText());
+  if (!SaveChangesFirst()) {
+    ShowLoadedPreset();
+    return;
   }
+  ShowFailure(LoadSettings(picked));
 }
 
 void TFormMain::ButtonSaveSettingsClick() {
-  try {
-    SaveSettings(Utf8(ComboBoxSettings->currentText()));
-  } catch (const TRegistryError& error) {
-    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
-  }
+  ShowFailure(SaveSettings(Utf8(ComboBoxSettings->currentText())));
 }
 
 void TFormMain::MenuSaveSettingsClick() { ButtonSaveSettingsClick(); }
 
 void TFormMain::MenuDeleteSettingsClick() {
-  try {
-    DeleteSettings(Utf8(ComboBoxSettings->currentText()));
-  } catch (const TRegistryError& error) {
-    desktop_.ShowStandardError(QString::fromUtf8(error.what()));
-  }
+  const std::string name = Utf8(ComboBoxSettings->currentText());
+  // The untitled preset is refused by the store itself, without a question.
+  const QString question =
+      QString::fromUtf8(WindowTexts::kDeletePresetQuestion).arg(QString::fromStdString(name));
+  if (!IsUntitledPresetName(name) && !desktop_.AskConfirmation(question)) return;
+  DeleteSettings(name);
 }
 
 void TFormMain::RefreshSettingsList() { Store().RefreshSettingsList(settingsTarget_.get()); }
 
-void TFormMain::LoadLastSettings() {
+TStatus TFormMain::LoadLastSettings() {
   TSettingsStore& store = Store();
-  store.LoadLastSettings(*settingsTarget_, *settingsTarget_);
+  return store.LoadLastSettings(*settingsTarget_, *settingsTarget_);
 }
 
-void TFormMain::LoadSettings(const std::string& name) {
+TStatus TFormMain::LoadSettings(const std::string& name) {
   TSettingsStore& store = Store();
-  store.LoadSettings(name, *settingsTarget_, settingsTarget_.get());
+  TStatus loaded = store.LoadSettings(name, *settingsTarget_, settingsTarget_.get());
+  if (loaded.ok()) RememberLoaded(name);
+  return loaded;
 }
 
-void TFormMain::SaveSettings(const std::string& name) {
+TStatus TFormMain::SaveSettings(const std::string& name) {
   TSettingsStore& store = Store();
-  store.SaveSettings(name, ReadSnapshot(), settingsTarget_.get());
+  TStatus saved = store.SaveSettings(name, ReadSnapshot(), settingsTarget_.get());
+  if (saved.ok()) RememberLoaded(name);
+  return saved;
+}
+
+void TFormMain::RememberLoaded(const std::string& name) {
+  loadedPreset_ = name;
+  loadedValues_ = ReadSnapshot();
+}
+
+bool TFormMain::SaveChangesFirst() {
+  if (!loadedValues_ || ReadSnapshot() == *loadedValues_) return true;
+  const std::string shown = loadedPreset_.empty() ? kUntitledPresetName : loadedPreset_;
+  const QString question =
+      QString::fromUtf8(WindowTexts::kSaveChangesQuestion).arg(QString::fromStdString(shown));
+  switch (desktop_.AskSaveChanges(question)) {
+    case TDesktop::TSaveAnswer::Save:
+      if (TStatus saved = SaveSettings(loadedPreset_); !saved.ok()) {
+        ShowFailure(saved);
+        return false;
+      }
+      return true;
+    case TDesktop::TSaveAnswer::Discard:
+      return true;
+    case TDesktop::TSaveAnswer::Cancel:
+      break;
+  }
+  return false;
+}
+
+void TFormMain::ShowLoadedPreset() {
+  const std::string shown = loadedPreset_.empty() ? kUntitledPresetName : loadedPreset_;
+  const int entry = FindPresetEntry(settingsTarget_->Entries(), shown);
+  if (entry >= 0)
+    settingsTarget_->SelectEntry(entry);
+  else
+    settingsTarget_->SetText(shown);
 }
 
 void TFormMain::DeleteSettings(const std::string& name) {

@@ -10,6 +10,7 @@
 #include "app/WindowRules.h"
 #include "gallery/BuildParameters.h"
 #include "gallery/ResultFolders.h"
+#include "settings/SettingsTable.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHexNums.h"
 #include "util/ZetStrings.h"
@@ -60,7 +61,14 @@ void TFormMain::ConnectRules() {
           &TFormMain::EnableDisableControls);
   // A selection by the user; a settings load selects by index without this reaction.
   connect(Find<QComboBox>(*this, "ComboBoxIndexType"), &QComboBox::activated, this,
-          &TFormMain::EnableDisableControls);
+          [this](int kind) {
+            // The grid brings its own default template in place of the default index template.
+            auto* edit = Find<QLineEdit>(*this, "EditIndexTemplate");
+            const std::string text = edit->text().toStdString();
+            const std::string chosen = IndexTemplateForKind(kind, text, TemplatesFolder());
+            if (chosen != text) edit->setText(QString::fromStdString(chosen));
+            EnableDisableControls();
+          });
   for (const char* name :
        {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies"})
     connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
@@ -81,6 +89,7 @@ void TFormMain::ConnectEdits() {
   connect(EditImagesFolder, &QLineEdit::textChanged, this, &TFormMain::EditImagesFolderChange);
   connect(EditImagesFolder, &TZetEdit::Exited, this, &TFormMain::EditImagesFolderExit);
   connect(EditImagesFolder, &TZetEdit::KeyReleased, this, &TFormMain::EditImagesFolderKeyUp);
+  connect(EditImagesFolder, &TFolderEdit::FolderChosen, this, &TFormMain::EditImagesFolderChosen);
   connect(EditImagesMask, &TZetEdit::Entered, this, &TFormMain::EditImagesMaskEnter);
   connect(EditImagesMask, &QLineEdit::textChanged, this, &TFormMain::EditImagesMaskChange);
   connect(EditImagesMask, &TZetEdit::Exited, this, &TFormMain::EditImagesMaskExit);
@@ -105,6 +114,11 @@ void TFormMain::ConnectEdits() {
   connect(Find<QToolButton>(*this, "ButtonThumbBorderColor"), &QToolButton::clicked, this,
           &TFormMain::ButtonThumbBorderColorClick);
   connect(ListBoxImages, &TSortedListBox::DoubleClicked, this, &TFormMain::ListBoxImagesDblClick);
+  // The list shows the pictures in the order the build will use: a new order is a new scan.
+  connect(Find<QComboBox>(*this, "ComboBoxImageOrder"), &QComboBox::activated, this,
+          &TFormMain::ScanImages);
+  connect(Find<QCheckBox>(*this, "CheckBoxImageOrderDescending"), &QCheckBox::clicked, this,
+          &TFormMain::ScanImages);
 }
 
 void TFormMain::EnableDisableControls() {
@@ -129,7 +143,15 @@ void TFormMain::EditImagesFolderChange() {
 }
 
 void TFormMain::EditImagesFolderExit() {
-  if (ImagesFolderChanged) ScanImages();
+  if (!ImagesFolderChanged) return;
+  ImagesFolderChanged = false;
+  ScanImages();
+}
+
+void TFormMain::EditImagesFolderChosen() {
+  // Scanned now; leaving the edit later has nothing new to scan.
+  ImagesFolderChanged = false;
+  ScanImages();
 }
 
 void TFormMain::EditImagesFolderKeyUp(int key, Qt::KeyboardModifiers modifiers) {
@@ -141,7 +163,9 @@ void TFormMain::EditImagesMaskEnter() { ImagesMaskChanged = false; }
 void TFormMain::EditImagesMaskChange() { ImagesMaskChanged = true; }
 
 void TFormMain::EditImagesMaskExit() {
-  if (ImagesMaskChanged) ScanImages();
+  if (!ImagesMaskChanged) return;
+  ImagesMaskChanged = false;
+  ScanImages();
 }
 
 void TFormMain::EditImagesMaskKeyUp(int key, Qt::KeyboardModifiers modifiers) {

@@ -78,17 +78,13 @@ bool BindRow(const QWidget& form, const TSettingRow& row, TBoundSetting& bound, 
 
 }  // namespace
 
-std::unique_ptr<TSettingsBindings> TSettingsBindings::Bind(const QWidget& form,
-                                                           std::string& error) {
+TStatusOr<std::unique_ptr<TSettingsBindings>> TSettingsBindings::Bind(const QWidget& form) {
   std::unique_ptr<TSettingsBindings> bindings(new TSettingsBindings);
   for (size_t i = 0; i < kSettingsTable.size(); ++i) {
     QString problem;
-    if (!BindRow(form, kSettingsTable[i], bindings->bound_[i], problem)) {
-      error = Utf8(problem);
-      return nullptr;
-    }
+    if (!BindRow(form, kSettingsTable[i], bindings->bound_[i], problem))
+      return TStatus::NotFound(Utf8(problem));
   }
-  error.clear();
   return bindings;
 }
 

@@ -16,6 +16,7 @@
 #include "app/ZetWidgets.h"
 #include "settings/SettingsSnapshot.h"
 #include "settings/SettingsTable.h"
+#include "util/Status.h"
 
 namespace zetgallery {
 
@@ -34,8 +35,8 @@ class TSettingsBindings {
  public:
   // Binds every row of kSettingsTable to its control among the descendants of `form`. A row
   // whose control is missing, named twice, of another kind, or a drop-down list without the
-  // row's number of entries makes it return nullptr, with `error` naming the first such row.
-  static std::unique_ptr<TSettingsBindings> Bind(const QWidget& form, std::string& error);
+  // row's number of entries fails it (NotFound), the message naming the first such row.
+  static TStatusOr<std::unique_ptr<TSettingsBindings>> Bind(const QWidget& form);
 
   // The binding of `row`. REQUIRES: `row` is an element of kSettingsTable.
   const TBoundSetting& Of(const TSettingRow& row) const;

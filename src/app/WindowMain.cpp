@@ -59,7 +59,9 @@ void SetUpApplication(QApplication& application) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ZetGallery"));
   application.installEventFilter(new THintPause(kHintHidePauseMs, &application));
   // The window speaks Russian whatever the desktop's language, and so do the texts Qt brings:
-  // the buttons of a question box, the colour, file and folder dialogs, key names.
+  // the buttons of a question box, the colour, file and folder dialogs, key names, the names of
+  // file types, numbers and dates.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   auto* translator = new QTranslator(&application);
   if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -69,9 +71,9 @@ void SetUpApplication(QApplication& application) {
 }
 
 void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& commandLineFolder) {
-  const std::string error = form.FormCreate(commandLineFolder);
+  const TStatus created = form.FormCreate(commandLineFolder);
   // The error box comes before the window, which then opens on the tab its layout shows.
-  if (!error.empty()) desktop.ShowStandardError(QString::fromStdString(error));
+  if (!created.ok()) desktop.ShowStandardError(QString::fromStdString(created.message()));
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame = form.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
@@ -82,7 +84,7 @@ void OpenMainWindow(TFormMain& form, TDesktop& desktop, const std::string& comma
 
 int RunWindow(int argc, char** argv) {
   // Start-up goes on whatever the library says: only thumbnails need it.
-  StartImageLibrary(argc > 0 ? argv[0] : "zetgallery");
+  static_cast<void>(StartImageLibrary(argc > 0 ? argv[0] : "zetgallery"));
   const int status = RunApplication(argc, argv);
   EndImageLibrary();
   return status;

@@ -20,7 +20,8 @@ enum class TEnabledWhen {
   TableList,           // the index is a list in a table
   DescribedTableList,  // ... and the pictures have descriptions
   TableListWithSizes,  // ... that shows the file sizes
-  Thumbnails,          // the index shows thumbnails
+  Thumbnails,          // the index shows thumbnails: in a table or in a grid
+  ThumbnailTable,      // the index shows thumbnails in a table
   DisplayCopies,       // picture pages that show display copies
 };
 
@@ -54,6 +55,7 @@ const TControlRule kControlRules[] = {
     {"EditDescrPlace", W::DescribedPages},
     {"LabelButtonsPlace", W::PicturePages},
     {"EditButtonsPlace", W::PicturePages},
+    {"CheckBoxPictureFacts", W::PicturePages},
     {"LabelButtonImages", W::PicturePages},
     {"LabelButtonAlts", W::PicturePages},
     {"LabelButtonImageFirst", W::PicturePages},
@@ -83,7 +85,8 @@ const TControlRule kControlRules[] = {
     {"EditDisplayQuality", W::DisplayCopies},
     {"LabelDisplayFolder", W::DisplayCopies},
     {"EditDisplayFolder", W::DisplayCopies, &S::DisplayFolder},
-    // The thumbnail groups and the thumbnails folder.
+    // The thumbnail groups and the thumbnails folder; the grid has no rows, borders or optional
+    // alt texts.
     {"GroupBoxThumbNames", W::Thumbnails},
     {"CheckBoxCreateThumbs", W::Thumbnails},
     {"RadioButtonThumbWithPrefix", W::Thumbnails},
@@ -95,18 +98,18 @@ const TControlRule kControlRules[] = {
     {"EditThumbsFolder", W::Thumbnails, &S::ThumbsFolder},
     {"CheckBoxClearThumbsFolder", W::Thumbnails},
     {"GroupBoxThumbs", W::Thumbnails},
-    {"EditThumbXCount", W::Thumbnails},
-    {"LabelThumbXCount", W::Thumbnails},
+    {"EditThumbXCount", W::ThumbnailTable},
+    {"LabelThumbXCount", W::ThumbnailTable},
     {"LabelThumbXSize", W::Thumbnails},
     {"EditThumbXSize", W::Thumbnails},
     {"LabelThumbYSize", W::Thumbnails},
     {"EditThumbYSize", W::Thumbnails},
-    {"LabelThumbBorderWidth", W::Thumbnails},
-    {"EditThumbBorderWidth", W::Thumbnails},
-    {"LabelThumbBorderColor", W::Thumbnails},
-    {"EditThumbBorderColor", W::Thumbnails},
-    {"ButtonThumbBorderColor", W::Thumbnails},
-    {"CheckBoxDescrAsThumbAlt", W::Thumbnails},
+    {"LabelThumbBorderWidth", W::ThumbnailTable},
+    {"EditThumbBorderWidth", W::ThumbnailTable},
+    {"LabelThumbBorderColor", W::ThumbnailTable},
+    {"EditThumbBorderColor", W::ThumbnailTable},
+    {"ButtonThumbBorderColor", W::ThumbnailTable},
+    {"CheckBoxDescrAsThumbAlt", W::ThumbnailTable},
     // The table group.
     {"GroupBoxIndexTable", W::TableIndex},
     {"EditTableWidth", W::TableList},
@@ -163,6 +166,8 @@ bool Holds(TEnabledWhen when, const TWindowRuleInputs& inputs) {
     case W::TableListWithSizes:
       return list && s.ShowFileSizes;
     case W::Thumbnails:
+      return kind == TIndexKind::Thumbnails || kind == TIndexKind::Grid;
+    case W::ThumbnailTable:
       return kind == TIndexKind::Thumbnails;
     case W::DisplayCopies:
       return pages && s.DisplayCopies;
@@ -187,6 +192,20 @@ TWindowState EvaluateWindowRules(const TWindowRuleInputs& inputs) {
                               mandatory && Blank(inputs.Settings.*rule.MandatoryText)});
   }
   return state;
+}
+
+std::string IndexTemplateForKind(int indexKind, const std::string& templateText,
+                                 const std::string& templatesFolder) {
+  const std::string path = StripQuotes(templateText);
+  const std::string table = templatesFolder + kDefaultIndexTemplate;
+  const std::string grid = templatesFolder + kDefaultGridTemplate;
+  const bool toGrid = indexKind == static_cast<int>(TIndexKind::Grid);
+  std::string chosen;
+  if (toGrid && path == table) chosen = grid;
+  if (!toGrid && path == grid) chosen = table;
+  if (chosen.empty()) return templateText;
+  // A path chosen through the file dialog stands in quotes when it holds a blank.
+  return templateText.starts_with('"') ? '"' + chosen + '"' : chosen;
 }
 
 }  // namespace zetgallery

@@ -40,4 +40,16 @@ struct TWindowState {
 // blanks are trimmed from both ends.
 TWindowState EvaluateWindowRules(const TWindowRuleInputs& inputs);
 
+// The file names of the default index templates in the templates folder: the one of the lists and
+// tables, and the grid's own.
+inline constexpr const char* kDefaultIndexTemplate = "IndexTemplate.htm";
+inline constexpr const char* kDefaultGridTemplate = "GridTemplate.htm";
+
+// The index template text after the index kind `indexKind` is chosen: a text naming the default
+// index template of `templatesFolder` (ending in a separator) becomes the grid's default template
+// when the grid is chosen, and the grid's becomes the index template again when another kind is;
+// any other text is the user's own choice and stays. Surrounding quotes are kept.
+std::string IndexTemplateForKind(int indexKind, const std::string& templateText,
+                                 const std::string& templatesFolder);
+
 }  // namespace zetgallery

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -81,6 +82,7 @@ void TFolderEdit::Browse() {
 void TFolderEdit::AcceptChosenFolder(const QString& folder) {
   setFocus(Qt::OtherFocusReason);
   setText(QDir::toNativeSeparators(folder));
+  emit FolderChosen();
 }
 
 TFileEdit::TFileEdit(QString filter, QString title, QWidget* parent)
@@ -92,8 +94,19 @@ TFileEdit::TFileEdit(QString filter, QString title, QWidget* parent)
 
 void TFileEdit::Browse() {
   if (desktop_ == nullptr) return;
-  if (std::optional<QString> chosen = desktop_->ChooseFile(title_, ConvertDialogFilter(filter_)))
+  if (std::optional<QString> chosen =
+          desktop_->ChooseFile(title_, ConvertDialogFilter(filter_), StartFolder()))
     AcceptChosenFile(*chosen);
+}
+
+QString TFileEdit::StartFolder() const {
+  const QString current =
+      QString::fromStdString(TrimControlAndBlanks(StripQuotes(text().toStdString())));
+  if (current.isEmpty()) return QString();
+  // A relative name is read from the working folder, as the build reads it.
+  const QFileInfo file(current);
+  const QDir folder = file.isDir() ? QDir(file.absoluteFilePath()) : file.absoluteDir();
+  return folder.exists() ? folder.absolutePath() : QString();
 }
 
 void TFileEdit::AcceptChosenFile(const QString& path) {
@@ -232,6 +245,13 @@ void TSortedListBox::AddAllSorted(const QStringList& entries) {
   setUpdatesEnabled(false);
   clear();
   addItems(sorted);
+  setUpdatesEnabled(true);
+}
+
+void TSortedListBox::ShowInOrder(const QStringList& entries) {
+  setUpdatesEnabled(false);
+  clear();
+  addItems(entries);
   setUpdatesEnabled(true);
 }
 

@@ -51,8 +51,12 @@ class TFolderEdit : public TZetEdit {
   // The browse button's click.
   void Browse();
   // What choosing `folder` does: the focus goes into the box first, then the text is replaced,
-  // so the box's leave reaction sees the change.
+  // so the box's leave reaction sees the change, and FolderChosen follows.
   void AcceptChosenFolder(const QString& folder);
+
+ signals:
+  // A folder was chosen in the dialog: a final choice, unlike text being typed.
+  void FolderChosen();
 
  private:
   QString prompt_;
@@ -60,7 +64,7 @@ class TFolderEdit : public TZetEdit {
 };
 
 // An edit with a browse button that opens the open-file dialog with a filter of the form
-// "description|patterns|description|patterns" and a title.
+// "description|patterns|description|patterns" and a title, where the named file is.
 class TFileEdit : public TZetEdit {
   Q_OBJECT
  public:
@@ -72,6 +76,9 @@ class TFileEdit : public TZetEdit {
   // The focus goes into the box, then the text becomes `path`, in double quotes when it
   // holds a blank.
   void AcceptChosenFile(const QString& path);
+  // Where the dialog opens: the folder of the file named in the box (or the folder it names);
+  // empty (the working folder) when the box names nothing that exists.
+  QString StartFolder() const;
 
  private:
   QString filter_;
@@ -140,6 +147,8 @@ class TSortedListBox : public QListWidget {
   int AddSorted(const QString& entry);
   // Adds many entries at once, repainting once.
   void AddAllSorted(const QStringList& entries);
+  // Shows exactly `entries`, in their order (another than the sorted one), repainting once.
+  void ShowInOrder(const QStringList& entries);
   QStringList Entries() const;
 
  signals:

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "FolderEntries.h"
+#include "catalogue/PictureFacts.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetStrings.h"
 #include "util/ZetTextFile.h"
@@ -62,7 +63,7 @@ std::vector<std::string> ReadDescriptIon(const std::string& path,
   std::unordered_map<std::string, std::vector<size_t>> waiting;
   for (size_t i = 0; i < images.size(); ++i) waiting[FoldCase(images[i])].push_back(i);
   TTextLineReader reader;
-  if (!reader.Open(path)) return descriptions;
+  if (!reader.Open(path).ok()) return descriptions;
   // A read error ends the file early; the lines read before it still count.
   for (std::string oemLine; !waiting.empty() && reader.ReadLine(oemLine);) {
     // The conversion from CP866 maps byte by byte and keeps ASCII, so the name ends (at a blank
@@ -113,11 +114,18 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
       const std::string path = folder.PathOf(TextDescriptionFileName(image));
       std::string line;
       bool cut = false;
-      if (!ReadFirstTextLine(path, line, &cut)) line.clear();
+      if (!ReadFirstTextLine(path, line, &cut).ok()) line.clear();
       // Pictures whose names differ only after the last dot share one file: it is named once.
       if (cut && filesCut != nullptr && named.insert(path).second) filesCut->push_back(path);
       descriptions.push_back(line);
     }
+    return descriptions;
+  }
+
+  if (source == TDescriptionSource::PictureCaptions) {
+    const std::string folderPath = EnsureTrailingBackslash(StripQuotes(imagesFolderText));
+    for (const std::string& image : imageList)
+      descriptions.push_back(ReadPictureFacts(folderPath + image).caption);
     return descriptions;
   }
 
@@ -133,6 +141,7 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
   TDescriptionSource source = TDescriptionSource::None;
   if (sourceIndex == 1) source = TDescriptionSource::TextFiles;
   if (sourceIndex == 2) source = TDescriptionSource::DescriptIon;
+  if (sourceIndex == 3) source = TDescriptionSource::PictureCaptions;
   return GetDescriptions(imageList, imagesFolderText, source);
 }
 

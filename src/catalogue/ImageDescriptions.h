@@ -1,5 +1,5 @@
 // ImageDescriptions: the one-line description of each picture, read from a ".txt" file beside the
-// picture or from the folder's "descript.ion" file.
+// picture, from the folder's "descript.ion" file or from the picture's own metadata.
 #pragma once
 
 #include <string>
@@ -7,8 +7,9 @@
 
 namespace zetgallery {
 
-// Where descriptions come from: the index of the descriptions combo box.
-enum class TDescriptionSource { None = 0, TextFiles = 1, DescriptIon = 2 };
+// Where descriptions come from: the index of the descriptions combo box. PictureCaptions is the
+// caption each picture carries in its own metadata (PictureFacts.h).
+enum class TDescriptionSource { None = 0, TextFiles = 1, DescriptIon = 2, PictureCaptions = 3 };
 
 // Position (from 1) in a descript.ion line where the file name part ends: after the closing quote
 // of a quoted name, else the first blank; 0 when the line is empty or the name has no end.
@@ -29,7 +30,7 @@ std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageLi
                                          TDescriptionSource source,
                                          std::vector<std::string>* filesCut = nullptr);
 
-// The same with the combo box index; an index other than 1 or 2 means no descriptions.
+// The same with the combo box index; an index other than 1, 2 or 3 means no descriptions.
 std::vector<std::string> GetDescriptions(const std::vector<std::string>& imageList,
                                          const std::string& imagesFolderText, int sourceIndex);
 

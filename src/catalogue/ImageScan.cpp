@@ -28,22 +28,15 @@ class TMaskPieces {
         pieces_(tooLong_ ? std::vector<std::string>() : SplitMaskPieces(maskText)),
         compiled_(pieces_.size()) {}
 
-  // True when a piece accepts `name`; false with `errorMessage` set when an invalid piece is
-  // reached before any piece accepted it.
-  bool Accepts(const std::string& name, std::string& errorMessage) {
-    errorMessage.clear();
+  // Whether a piece accepts `name`; the invalid-mask status when an invalid piece is reached
+  // before any piece accepted it.
+  TStatusOr<bool> Accepts(const std::string& name) {
     if (takeAll_) return true;
-    if (tooLong_) {
-      errorMessage = MaskTooLongMessage();
-      return false;
-    }
+    if (tooLong_) return TStatus::InvalidArgument(MaskTooLongMessage(), kMaxMaskChars + 1);
     for (size_t i = 0; i < pieces_.size(); ++i) {
       if (!compiled_[i]) compiled_[i].emplace(pieces_[i]);
       const TMask& mask = *compiled_[i];
-      if (!mask.IsValid()) {
-        errorMessage = mask.ErrorMessage();
-        return false;
-      }
+      if (!mask.status().ok()) return mask.status();
       if (mask.Matches(name)) return true;
     }
     return false;
@@ -73,10 +66,9 @@ std::vector<std::string> SplitMaskPieces(const std::string& maskText) {
   return pieces;
 }
 
-bool MaskTextAccepts(const std::string& fileName, const std::string& maskText,
-                     std::string& errorMessage) {
+TStatusOr<bool> MaskTextAccepts(const std::string& fileName, const std::string& maskText) {
   TMaskPieces pieces(maskText);
-  return pieces.Accepts(fileName, errorMessage);
+  return pieces.Accepts(fileName);
 }
 
 TScanResult ScanImages(const std::string& folderText, const std::string& maskText,
@@ -90,12 +82,12 @@ TScanResult ScanImages(const std::string& folderText, const std::string& maskTex
   // The untrimmed text names the folder: blanks the user typed are part of the name.
   TMaskPieces pieces(maskText);
   ForEachFileInFolder(EnsureTrailingBackslash(folder), [&](const std::string& name) {
-    std::string error;
-    if (!pieces.Accepts(name, error)) {
-      if (error.empty()) return true;
-      result.errorMessage = error;
+    const TStatusOr<bool> accepted = pieces.Accepts(name);
+    if (!accepted.ok()) {
+      result.status = accepted.status();
       return false;
     }
+    if (!*accepted) return true;
     if (ui != nullptr) ui->ProcessMessages();
     result.names.push_back(name);
     if (ui != nullptr && ui->StopRequested()) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "util/Status.h"
 #include "util/UserInterface.h"
 
 namespace zetgallery {
@@ -17,10 +18,10 @@ struct TScanResult {
   // The matching file names (no folder part, letter case as stored), each once, in the order of
   // CompareForSortedList. Also the names found before an invalid mask piece stopped the scan.
   std::vector<std::string> names;
-  // Empty, or the invalid-mask message of the piece that stopped the scan (or MaskTooLongMessage
-  // for a mask text longer than kMaxMaskChars characters). The caller shows it
-  // (in the window: the standard error box) after it has shown the names.
-  std::string errorMessage;
+  // Ok, or the invalid-mask status of the piece that stopped the scan (MaskTooLongMessage for a
+  // mask text longer than kMaxMaskChars characters). The caller shows its message (in the window:
+  // the standard error box) after it has shown the names.
+  TStatus status;
   // True when the user interface asked to stop (StopRequested) during the scan; `names` then holds
   // what was found so far.
   bool stopped = false;
@@ -32,10 +33,8 @@ std::vector<std::string> SplitMaskPieces(const std::string& maskText);
 
 // True when `maskText` accepts `fileName` by the scan's rules: the exact text "*.*" takes every
 // name; otherwise the first matching piece accepts it. When a piece that the name reaches is
-// invalid, or the whole text holds more than kMaxMaskChars characters, returns false and stores
-// the message in `errorMessage` (cleared otherwise).
-bool MaskTextAccepts(const std::string& fileName, const std::string& maskText,
-                     std::string& errorMessage);
+// invalid, or the whole text holds more than kMaxMaskChars characters, the invalid-mask status.
+TStatusOr<bool> MaskTextAccepts(const std::string& fileName, const std::string& maskText);
 
 // Scans the folder named by `folderText` (the text of the folder edit; one pair of enclosing
 // double quotes is dropped) for entries that are regular files, not hidden (a name starting with

@@ -52,8 +52,7 @@ bool MaskTextTooLong(const std::string& maskText) {
 
 TMask::TMask(const std::string& maskText) : text_(maskText) {
   if (MaskTextTooLong(maskText)) {
-    errorPosition_ = kMaxMaskChars + 1;
-    errorMessage_ = MaskTooLongMessage();
+    status_ = TStatus::InvalidArgument(MaskTooLongMessage(), kMaxMaskChars + 1);
     return;
   }
   if (!Compile()) states_.clear();
@@ -68,8 +67,7 @@ bool TMask::Compile() {
   size_t length = 0;
 
   const auto fail = [&](int position) {
-    errorPosition_ = position;
-    errorMessage_ = InvalidMaskMessage(mask, position);
+    status_ = TStatus::InvalidArgument(InvalidMaskMessage(mask, position), position);
     return false;
   };
   // Appends a state; a state that follows "*" opens a star group, `position` is where a group
@@ -169,7 +167,7 @@ bool TMask::MatchesState(const TState& state, char32_t c) {
 }
 
 bool TMask::Matches(const std::string& name) const {
-  if (!IsValid()) return false;
+  if (!status_.ok()) return false;
   // Every state but the end takes exactly one character, so on a mismatch it is enough to let
   // the most recent star take one more character: earlier stars never need to be revisited.
   // This keeps the match linear in the name for each state, whatever the number of stars.
@@ -203,10 +201,9 @@ bool TMask::Matches(const std::string& name) const {
   }
 }
 
-bool MatchFileMask(const std::string& fileName, const std::string& maskText,
-                   std::string* errorMessage) {
+TStatusOr<bool> MatchFileMask(const std::string& fileName, const std::string& maskText) {
   const TMask mask(maskText);
-  if (errorMessage != nullptr) *errorMessage = mask.ErrorMessage();
+  if (!mask.status().ok()) return mask.status();
   return mask.Matches(fileName);
 }
 

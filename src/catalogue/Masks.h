@@ -9,14 +9,17 @@
 // part of well-formed UTF-8 is one character of its own, equal only to the same byte; ranges sort
 // such bytes after every code point.
 //
-// An invalid mask is an error value, never an exception: the message is
-// "'<mask>' is an invalid mask at (<position>)", the position counted in characters from 1. A
-// mask longer than kMaxMaskChars characters is invalid too, with its own message.
+// An invalid mask is an error value, never an exception: an InvalidArgument status whose message
+// is "'<mask>' is an invalid mask at (<position>)" and whose detail is the position, counted in
+// characters from 1. A mask longer than kMaxMaskChars characters is invalid too, with its own
+// message.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "util/Status.h"
 
 namespace zetgallery {
 
@@ -36,18 +39,15 @@ std::string MaskTooLongMessage();
 // that takes.
 bool MaskTextTooLong(const std::string& maskText);
 
-// A compiled mask. Compiling never fails loudly: an invalid mask gives an object whose IsValid()
-// is false and whose ErrorMessage() is the text to show.
+// A compiled mask. Compiling never fails loudly: an invalid mask gives an object whose status()
+// says why (see above).
 class TMask {
  public:
   explicit TMask(const std::string& maskText);
 
-  bool IsValid() const { return errorPosition_ == 0; }
-  // Empty when valid.
-  const std::string& ErrorMessage() const { return errorMessage_; }
-  // Position (from 1) reported in the message; 0 when valid, kMaxMaskChars + 1 for a mask that
-  // is too long.
-  int ErrorPosition() const { return errorPosition_; }
+  // Ok, or InvalidArgument with the message to show and, as detail, the position (from 1)
+  // reported in it: kMaxMaskChars + 1 for a mask that is too long.
+  const TStatus& status() const { return status_; }
   const std::string& Text() const { return text_; }
 
   // True when the whole `fileName` matches. An invalid mask matches nothing.
@@ -73,13 +73,11 @@ class TMask {
 
   std::string text_;
   std::vector<TState> states_;
-  std::string errorMessage_;
-  int errorPosition_ = 0;
+  TStatus status_;
 };
 
-// Compiles `maskText` and tests `fileName` against it. For an invalid mask returns false and,
-// when `errorMessage` is given, stores the invalid-mask message there (otherwise it is cleared).
-bool MatchFileMask(const std::string& fileName, const std::string& maskText,
-                   std::string* errorMessage = nullptr);
+// Compiles `maskText` and tells whether `fileName` matches it; the mask's status when it is
+// invalid.
+TStatusOr<bool> MatchFileMask(const std::string& fileName, const std::string& maskText);
 
 }  // namespace zetgallery

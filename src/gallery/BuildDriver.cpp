@@ -74,20 +74,14 @@ bool CreateFolder(const std::string& path) {
   return IsFolder(path);
 }
 
-// Makes sure `folder` exists, asking before it is created. False when the build must stop (the
-// message has then been shown).
-bool EnsureFolder(const std::string& folder, const char* refusedMessage,
-                  const char* creationFailedMessage, TUserInterface& ui) {
-  if (IsFolder(folder)) return true;
-  if (!ui.AskConfirmation(FolderMissingQuestion(folder))) {
-    ui.ShowError(refusedMessage);
-    return false;
-  }
-  if (!CreateFolder(folder)) {
-    ui.ShowError(creationFailedMessage);
-    return false;
-  }
-  return true;
+// Makes sure `folder` exists, asking before it is created. NotFound (`refusedMessage`) when the
+// user did not want it, IoError (`creationFailedMessage`) when it could not be made.
+TStatus EnsureFolder(const std::string& folder, const char* refusedMessage,
+                     const char* creationFailedMessage, TUserInterface& ui) {
+  if (IsFolder(folder)) return TStatus::Ok();
+  if (!ui.AskConfirmation(FolderMissingQuestion(folder))) return TStatus::NotFound(refusedMessage);
+  if (!CreateFolder(folder)) return TStatus::IoError(creationFailedMessage);
+  return TStatus::Ok();
 }
 
 TThumbnailQueue::TMaker ThumbnailMaker(const TBuildOptions& options, TBuildOutputs& outputs) {
@@ -95,16 +89,18 @@ TThumbnailQueue::TMaker ThumbnailMaker(const TBuildOptions& options, TBuildOutpu
   return [&outputs](const TThumbnailJob& job) { return MakeThumbnailOutput(outputs, job); };
 }
 
-// Copies the file `source` into `file`. False when it cannot be read whole.
-bool CopyInto(const std::string& source, TOutputFile& file) {
+// Copies the file `source` into `file`. IoError naming `source` when it cannot be read whole, or
+// the file's own failure.
+TStatus CopyInto(const std::string& source, TOutputFile& file) {
   TReadOnlyFile input(source);
   TFileStatus status;
-  if (!input.IsOpen() || !input.ReadStatus(status) || !status.IsRegular()) return false;
+  if (!input.IsOpen() || !input.ReadStatus(status) || !status.IsRegular())
+    return TStatus::IoError(source);
   std::string chunk(size_t{64} * 1024, '\0');
   for (uint64_t offset = 0;;) {
     const int64_t got = input.ReadAt(chunk.data(), chunk.size(), offset);
-    if (got < 0) return false;
-    if (got == 0) return file.Ok();
+    if (got < 0) return TStatus::IoError(source);
+    if (got == 0) return file.status();
     file.Write(chunk.substr(0, static_cast<size_t>(got)));
     offset += static_cast<uint64_t>(got);
   }
@@ -121,83 +117,76 @@ class TBuildRun {
         options_(options) {}
 
   TBuildResult Run() {
-    if (!NothingOfTheUsersWouldBeLost() || !PrepareResultFolder() || !PrepareThumbsFolder() ||
-        !PrepareDisplayFolder() || !PrepareButtons())
+    TStatus prepared = NothingOfTheUsersWouldBeLost();
+    if (prepared.ok()) prepared = PrepareResultFolder();
+    if (prepared.ok()) prepared = PrepareThumbsFolder();
+    if (prepared.ok()) prepared = PrepareDisplayFolder();
+    if (prepared.ok()) prepared = PrepareButtons();
+    if (!prepared.ok()) {
+      ui_.ShowError(prepared.message());
+      result_.stopReason = std::move(prepared);
       return Result(TBuildOutcome::Stopped);
+    }
     Generate();
     return Result(TBuildOutcome::Finished);
   }
 
  private:
   // The checks made before anything is cleared, created or written.
-  bool NothingOfTheUsersWouldBeLost() {
+  TStatus NothingOfTheUsersWouldBeLost() {
     // Clearing the thumbnails folder must never reach the pictures.
-    if (plan_.ClearThumbsFolder && FolderIsOrHolds(plan_.ThumbsFolderPath, plan_.ImagesFolder)) {
-      ui_.ShowError(kMsgThumbsFolderIsImagesFolder);
-      return false;
-    }
+    if (plan_.ClearThumbsFolder && FolderIsOrHolds(plan_.ThumbsFolderPath, plan_.ImagesFolder))
+      return TStatus::Refused(kMsgThumbsFolderIsImagesFolder);
     const std::string indexPath = IndexPagePath(plan_);
-    if (inputFiles_.Holds(indexPath)) {
-      ui_.ShowError(IndexIsInputMessage(indexPath));
-      return false;
-    }
-    return true;
+    if (inputFiles_.Holds(indexPath)) return TStatus::Refused(IndexIsInputMessage(indexPath));
+    return TStatus::Ok();
   }
 
-  bool PrepareResultFolder() {
-    if (!EnsureFolder(plan_.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui_))
-      return false;
-    switch (outputs_.OpenResultFolder(plan_.ResultFolder)) {
-      case TBuildOutputs::TOpening::Ok:
-        return true;
-      case TBuildOutputs::TOpening::Busy:
-        ui_.ShowError(GalleryBusyMessage(plan_.ResultFolder));
-        return false;
-      case TBuildOutputs::TOpening::Failed:
-        break;
-    }
-    ui_.ShowError(kMsgIndexFileOpen);
-    return false;
+  TStatus PrepareResultFolder() {
+    TStatus ready =
+        EnsureFolder(plan_.ResultFolder, kMsgNoResultFolder, kMsgCreateResultFolderFailed, ui_);
+    return ready.ok() ? outputs_.OpenResultFolder(plan_.ResultFolder) : ready;
   }
 
-  bool PrepareThumbsFolder() {
-    if (!EnsureFolder(plan_.ThumbsFolderPath, kMsgNoThumbsFolder, kMsgCreateThumbsFolderFailed,
-                      ui_))
-      return false;
-    if (!outputs_.OpenFolder(TOutputPlace::Thumbs, plan_.ThumbsFolderPath)) {
-      ui_.ShowError(kMsgCreateThumbsFolderFailed);
-      return false;
-    }
+  TStatus PrepareThumbsFolder() {
+    if (TStatus ready = EnsureFolder(plan_.ThumbsFolderPath, kMsgNoThumbsFolder,
+                                     kMsgCreateThumbsFolderFailed, ui_);
+        !ready.ok())
+      return ready;
+    if (const TStatus opened = outputs_.OpenFolder(TOutputPlace::Thumbs, plan_.ThumbsFolderPath);
+        !opened.ok())
+      return TStatus(opened.code(), kMsgCreateThumbsFolderFailed);
     // Checked again on the folder as opened: a link swapped in since the first look must not
     // bring the pictures into the folder that is cleared.
     if (plan_.ClearThumbsFolder &&
-        outputs_.Folder(TOutputPlace::Thumbs).IsOrHolds(plan_.ImagesFolder)) {
-      ui_.ShowError(kMsgThumbsFolderIsImagesFolder);
-      return false;
-    }
-    return true;
+        outputs_.Folder(TOutputPlace::Thumbs).IsOrHolds(plan_.ImagesFolder))
+      return TStatus::Refused(kMsgThumbsFolderIsImagesFolder);
+    return TStatus::Ok();
   }
 
-  bool PrepareDisplayFolder() {
-    if (!plan_.MakeDisplayCopies) return true;
-    if (!EnsureFolder(plan_.DisplayFolderPath, kMsgNoDisplayFolder, kMsgCreateDisplayFolderFailed,
-                      ui_))
-      return false;
-    if (!outputs_.OpenFolder(TOutputPlace::Display, plan_.DisplayFolderPath)) {
-      ui_.ShowError(kMsgCreateDisplayFolderFailed);
-      return false;
-    }
-    return true;
+  TStatus PrepareDisplayFolder() {
+    if (!plan_.MakeDisplayCopies) return TStatus::Ok();
+    if (TStatus ready = EnsureFolder(plan_.DisplayFolderPath, kMsgNoDisplayFolder,
+                                     kMsgCreateDisplayFolderFailed, ui_);
+        !ready.ok())
+      return ready;
+    if (const TStatus opened = outputs_.OpenFolder(TOutputPlace::Display, plan_.DisplayFolderPath);
+        !opened.ok())
+      return TStatus(opened.code(), kMsgCreateDisplayFolderFailed);
+    return TStatus::Ok();
   }
 
-  bool PrepareButtons() {
-    if (!plan_.CopyButtonsFromTemplate || plan_.ImageType != TPictureMode::Page) return true;
-    if (!EnsureFolder(plan_.ButtonsFolderPath, kMsgNoButtonsFolder, kMsgCreateButtonsFolderFailed,
-                      ui_))
-      return false;
+  TStatus PrepareButtons() {
+    if (!plan_.CopyButtonsFromTemplate || plan_.ImageType != TPictureMode::Page)
+      return TStatus::Ok();
+    if (TStatus ready = EnsureFolder(plan_.ButtonsFolderPath, kMsgNoButtonsFolder,
+                                     kMsgCreateButtonsFolderFailed, ui_);
+        !ready.ok())
+      return ready;
     // A buttons folder that cannot be opened gets no copies, like a copy that fails.
-    if (outputs_.OpenFolder(TOutputPlace::Buttons, plan_.ButtonsFolderPath)) CopyButtonPictures();
-    return true;
+    if (outputs_.OpenFolder(TOutputPlace::Buttons, plan_.ButtonsFolderPath).ok())
+      CopyButtonPictures();
+    return TStatus::Ok();
   }
 
   void CopyButtonPictures() {
@@ -217,15 +206,16 @@ class TBuildRun {
         continue;
       }
       TOutputFile copy;
-      const TOutputRefusal refusal = outputs_.Begin(TOutputPlace::Buttons, *name, copy);
+      const TOutputRefusal refusal = RefusalOf(outputs_.Begin(TOutputPlace::Buttons, *name, copy));
       if (refusal == TOutputRefusal::IsInput) {
         ui_.ShowError(ButtonIsInputMessage(folder + *name));
         continue;
       }
       // A button that cannot be copied (a missing picture) is passed over in silence.
       if (refusal != TOutputRefusal::None) continue;
-      if (!CopyInto(*source, copy)) copy.Fail();
-      outputs_.Commit(copy);
+      if (TStatus copied = CopyInto(*source, copy); !copied.ok()) copy.Fail(std::move(copied));
+      // A copy that could not be placed is passed over too; a file no trash took is named below.
+      static_cast<void>(outputs_.Commit(copy));
     }
     ReportOutputs();
   }
@@ -250,16 +240,24 @@ class TBuildRun {
       // Twice the workers keeps each of them supplied while the next page is written.
       TBuildPipeline pipeline(plan_, outputs_, queue, 2 * threads, ui_);
       bool indexPlaced = false;
-      WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced);
+      // Its failures are shown as they happen, and counted in errorsShown.
+      static_cast<void>(WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced));
       pipeline.Finish();
       result_.thumbnailFailures = pipeline.Failures();
+      result_.picturesWritten = pipeline.PicturesDone();
+      result_.thumbnailsWritten = pipeline.ThumbnailsDone();
+      const bool picturePages = plan_.ImageType == TPictureMode::Page;
+      result_.pagesWritten = (picturePages ? result_.picturesWritten : 0) + (indexPlaced ? 1 : 0);
       // Clearing comes after the new gallery is in place, and only then: a build that could not
       // place its index leaves the older gallery whole, pages and thumbnails included.
       if (indexPlaced) Sweep();
     }
     outputs_.Finish();
     ReportOutputs();
-    result_.thumbnailsFailed = static_cast<int>(result_.thumbnailFailures.size());
+    // A failed display copy is listed with the thumbnails but is not one of them.
+    result_.thumbnailsFailed = static_cast<int>(
+        std::count_if(result_.thumbnailFailures.begin(), result_.thumbnailFailures.end(),
+                      [](const TThumbnailFailure& failure) { return !failure.displayCopy; }));
     result_.stoppedByUser = ui_.StopRequested();
     ui_.SetBuilding(false);
     ui_.Beep();

@@ -24,18 +24,26 @@ struct TBuildOptions {
 
 enum class TBuildOutcome {
   Ignored,   // another build was running: nothing was done
-  Stopped,   // refused before any page was written (a folder, or an index that is an input)
+  Stopped,   // refused before any page was written (a folder, or an index that is an input):
+             // stopReason says why
   Finished,  // the pages were written (errors inside them are counted in errorsShown)
 };
 
 struct TBuildResult {
   TBuildOutcome outcome = TBuildOutcome::Ignored;
+  TStatus stopReason;        // why the build stopped before its pages (shown already)
   int errorsShown = 0;       // error boxes shown during the build
   int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown by the build)
-  std::vector<TThumbnailFailure> thumbnailFailures;  // which, and why, in gallery order
+  // Which thumbnails and display copies failed, and why, in gallery order.
+  std::vector<TThumbnailFailure> thumbnailFailures;
   // Files the build did not write that were in its way, moved to the trash (paths before).
   std::vector<std::string> trashed;
   bool stoppedByUser = false;
+  // What the gallery holds: the pictures indexed, the pages written (picture pages and the
+  // index) and the thumbnails in place.
+  int picturesWritten = 0;
+  int pagesWritten = 0;
+  int thumbnailsWritten = 0;
 };
 
 // Owns the builds started from one place (the window): one at a time.

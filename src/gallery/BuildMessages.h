@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "gallery/Thumbnailer.h"
+#include "util/Status.h"
 
 namespace zetgallery {
 
@@ -80,7 +81,7 @@ inline std::string ThumbnailOutsideFolderMessage(const std::string& path) {
          "папки для миниатюр!";
 }
 
-// Why a thumbnail could not be made, in a few words, for a result code of Thumbnailer.h.
+// Why a thumbnail could not be made, in a few words, for a step of Thumbnailer.h (TThumbFailure).
 inline std::string ThumbnailFailureReason(int code) {
   switch (code) {
     case kThumbCannotRead:
@@ -106,14 +107,47 @@ inline std::string ThumbnailFailureReason(int code) {
   }
 }
 
+// The status of a thumbnail not made at `failure`: the kind of failure, the step as its detail,
+// and the reason as its message.
+inline TStatus ThumbnailFailure(TThumbFailure failure) {
+  std::string reason = ThumbnailFailureReason(failure);
+  switch (failure) {
+    case kThumbHeaderFailed:
+    case kThumbTooLarge:
+      return TStatus::Unsupported(std::move(reason), failure);
+    case kThumbSizeFailed:
+      return TStatus::InvalidArgument(std::move(reason), failure);
+    case kThumbLoadFailed:
+      return TStatus::Corrupt(std::move(reason), failure);
+    case kThumbTargetIsSource:
+    case kThumbTargetProtected:
+    case kThumbNotTrashable:
+      return TStatus::Refused(std::move(reason), failure);
+    default:
+      return TStatus::IoError(std::move(reason), failure);
+  }
+}
+
+// A display copy's failure keeps the kind and the reason of the step that failed; its detail is
+// kDisplayCopyFailed plus the step (TThumbFailure), which tells it from a thumbnail's.
+inline constexpr int kDisplayCopyFailed = 100;
+
+inline TStatus DisplayCopyFailure(const TStatus& failure) {
+  return TStatus(failure.code(), failure.message(), kDisplayCopyFailed + failure.detail());
+}
+
+inline bool IsDisplayCopyFailure(const TStatus& status) {
+  return !status.ok() && status.detail() >= kDisplayCopyFailed;
+}
+
 // The command line names every picture whose thumbnail was not made (the window stays silent).
-inline std::string ThumbnailFailedMessage(const std::string& picture, int code) {
-  return "Миниатюра для " + picture + " не создана: " + ThumbnailFailureReason(code) + ".";
+inline std::string ThumbnailFailedMessage(const std::string& picture, const TStatus& failure) {
+  return "Миниатюра для " + picture + " не создана: " + failure.message() + ".";
 }
 
 // The same for a picture whose display copy was not made.
-inline std::string DisplayCopyFailedMessage(const std::string& picture, int code) {
-  return "Копия для показа " + picture + " не создана: " + ThumbnailFailureReason(code) + ".";
+inline std::string DisplayCopyFailedMessage(const std::string& picture, const TStatus& failure) {
+  return "Копия для показа " + picture + " не создана: " + failure.message() + ".";
 }
 
 }  // namespace zetgallery

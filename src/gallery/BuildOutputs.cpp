@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <filesystem>
 
+#include "WriterMessages.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetTrash.h"
 
 namespace zetgallery {
@@ -54,6 +56,19 @@ std::string LedgerPrefixFor(const std::string& path, const std::string& base) {
 
 }  // namespace
 
+TStatus OutputRefused(TOutputRefusal refusal, const std::string& path) {
+  const int detail = static_cast<int>(refusal);
+  switch (refusal) {
+    case TOutputRefusal::None:
+      return TStatus::Ok();
+    case TOutputRefusal::CannotCreate:
+    case TOutputRefusal::WriteFailed:
+      return TStatus::IoError(path, detail);
+    default:
+      return TStatus::Refused(path, detail);
+  }
+}
+
 // ---- TOutputFile
 
 TOutputFile::~TOutputFile() { Drop(); }
@@ -62,8 +77,12 @@ std::string TOutputFile::Path() const {
   return folder_ == nullptr ? name_ : folder_->PathOf(name_);
 }
 
+void TOutputFile::Fail(TStatus why) {
+  if (status_.ok()) status_ = std::move(why);
+}
+
 void TOutputFile::Write(const std::string& text) {
-  if (descriptor_ < 0 || !ok_) return;
+  if (descriptor_ < 0 || !status_.ok()) return;
   buffer_ += text;
   if (buffer_.size() >= kWriteBuffer) FlushBuffer();
 }
@@ -79,9 +98,9 @@ int TOutputFile::Descriptor() {
 }
 
 void TOutputFile::FlushBuffer() {
-  if (descriptor_ >= 0 && ok_ && !buffer_.empty() &&
+  if (descriptor_ >= 0 && status_.ok() && !buffer_.empty() &&
       !WriteAll(descriptor_, buffer_.data(), buffer_.size()))
-    ok_ = false;
+    status_ = TStatus::IoError(Path());
   buffer_.clear();
 }
 
@@ -91,7 +110,7 @@ void TOutputFile::Drop() {
     if (folder_ != nullptr) folder_->Remove(temporary_);
   }
   descriptor_ = -1;
-  ok_ = false;
+  if (status_.ok()) status_ = TStatus::IoError(Path());
   buffer_.clear();
 }
 
@@ -114,29 +133,30 @@ const TBuildOutputs::TFolderState& TBuildOutputs::State(TOutputPlace place) cons
 
 const TOpenFolder& TBuildOutputs::Folder(TOutputPlace place) const { return State(place).folder; }
 
-TBuildOutputs::TOpening TBuildOutputs::OpenResultFolder(const std::string& path) {
+TStatus TBuildOutputs::OpenResultFolder(const std::string& path) {
   TFolderState& result = State(TOutputPlace::Result);
   result.folder = TOpenFolder(path);
-  if (!result.folder.IsOpen() || !result.folder.ReadStatus(result.status)) return TOpening::Failed;
+  if (!result.folder.IsOpen() || !result.folder.ReadStatus(result.status))
+    return TStatus::IoError(kMsgIndexFileOpen);
   // Two builds of one gallery at once would take each other's files for foreign ones.
   if (!result.folder.TryLock()) {
     result.folder = TOpenFolder();
-    return TOpening::Busy;
+    return TStatus::Busy(GalleryBusyMessage(path));
   }
   result.open = true;
   RemoveStaleTemporaryFiles(result.folder);
   ReadLedger();
-  return TOpening::Ok;
+  return TStatus::Ok();
 }
 
-bool TBuildOutputs::OpenFolder(TOutputPlace place, const std::string& path) {
+TStatus TBuildOutputs::OpenFolder(TOutputPlace place, const std::string& path) {
   TFolderState& state = State(place);
   state.folder = TOpenFolder(path);
   state.open = state.folder.IsOpen() && state.folder.ReadStatus(state.status);
-  if (!state.open) return false;
+  if (!state.open) return TStatus::IoError(path);
   state.ledgerPrefix = LedgerPrefixFor(path, State(TOutputPlace::Result).folder.Path());
   RemoveStaleTemporaryFiles(state.folder);
-  return true;
+  return TStatus::Ok();
 }
 
 void TBuildOutputs::RemoveStaleTemporaryFiles(const TOpenFolder& folder) const {
@@ -169,14 +189,14 @@ bool TBuildOutputs::IsOwnLocked(TOutputPlace place, const std::string& name,
   return entry != nullptr && entry->Describes(status);
 }
 
-TOutputRefusal TBuildOutputs::Begin(TOutputPlace place, const std::string& name,
-                                    TOutputFile& file) {
+TStatus TBuildOutputs::Begin(TOutputPlace place, const std::string& name, TOutputFile& file) {
   file.Drop();
   const TFolderState& state = State(place);
   if (!state.open || name.empty() || name.find('/') != std::string::npos ||
       name.find('\0') != std::string::npos)
-    return TOutputRefusal::CannotCreate;
-  if (IsInput(place, name)) return TOutputRefusal::IsInput;
+    return OutputRefused(TOutputRefusal::CannotCreate, state.folder.PathOf(name));
+  if (IsInput(place, name))
+    return OutputRefused(TOutputRefusal::IsInput, state.folder.PathOf(name));
   int permissions = kDefaultPermissions;
   TFileStatus entry;
   if (state.folder.ReadEntryStatus(name, entry)) {
@@ -184,27 +204,29 @@ TOutputRefusal TBuildOutputs::Begin(TOutputPlace place, const std::string& name,
     // protected file would lose its protection.
     if (entry.kind == TFileStatus::TKind::Directory || entry.kind == TFileStatus::TKind::Other ||
         (entry.IsRegular() && IsWriteProtected(state.folder, name, entry)))
-      return TOutputRefusal::NotReplaceable;
+      return OutputRefused(TOutputRefusal::NotReplaceable, state.folder.PathOf(name));
     // The replacement keeps the permissions of the file it replaces.
     if (entry.IsRegular()) permissions = static_cast<int>(entry.permissions);
   }
   file.descriptor_ = state.folder.CreateTemporaryFile(file.temporary_, permissions);
-  if (file.descriptor_ < 0) return TOutputRefusal::CannotCreate;
+  if (file.descriptor_ < 0)
+    return OutputRefused(TOutputRefusal::CannotCreate, state.folder.PathOf(name));
   file.folder_ = &state.folder;
   file.place_ = place;
   file.name_ = name;
-  file.ok_ = true;
+  file.status_ = TStatus::Ok();
   file.buffer_.reserve(kWriteBuffer);
-  return TOutputRefusal::None;
+  return TStatus::Ok();
 }
 
-TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* origin) {
-  if (!file.IsOpen()) return TOutputRefusal::WriteFailed;
+TStatus TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* origin) {
+  if (!file.IsOpen()) return OutputRefused(TOutputRefusal::WriteFailed, file.Path());
   file.FlushBuffer();
   TFileStatus written;
-  if (!file.ok_ || !ReadDescriptorStatus(file.descriptor_, written)) {
+  if (!file.status_.ok() || !ReadDescriptorStatus(file.descriptor_, written)) {
+    const std::string path = file.Path();
     file.Drop();
-    return TOutputRefusal::WriteFailed;
+    return OutputRefused(TOutputRefusal::WriteFailed, path);
   }
   const TOpenFolder& folder = *file.folder_;
   const TOutputPlace place = file.place_;
@@ -223,20 +245,20 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
         ::close(file.descriptor_);
         file.descriptor_ = -1;
         RecordLocked(place, name, record);
-        return TOutputRefusal::None;
+        return TStatus::Ok();
       }
       if (errno == EEXIST) continue;
       file.Drop();
-      return TOutputRefusal::WriteFailed;
+      return OutputRefused(TOutputRefusal::WriteFailed, folder.PathOf(name));
     }
     if (IsInput(place, name)) {
       file.Drop();
-      return TOutputRefusal::IsInput;
+      return OutputRefused(TOutputRefusal::IsInput, folder.PathOf(name));
     }
     if (entry.kind == TFileStatus::TKind::Directory || entry.kind == TFileStatus::TKind::Other ||
         (entry.IsRegular() && IsWriteProtected(folder, name, entry))) {
       file.Drop();
-      return TOutputRefusal::NotReplaceable;
+      return OutputRefused(TOutputRefusal::NotReplaceable, folder.PathOf(name));
     }
     if (entry.IsRegular()) {
       // A file that already holds exactly these bytes stays as it is, time included: a rebuild
@@ -252,33 +274,33 @@ TOutputRefusal TBuildOutputs::Commit(TOutputFile& file, const TLedgerEntry* orig
         record.size = kept.size;
         record.modified = kept.modified;
         RecordLocked(place, name, record);
-        return TOutputRefusal::None;
+        return TStatus::Ok();
       }
       // The same bytes are no loss to replace, whoever wrote them.
       if (keptRead || IsOwnLocked(place, name, entry)) {
         if (!folder.Rename(file.temporary_, name)) {
           file.Drop();
-          return TOutputRefusal::WriteFailed;
+          return OutputRefused(TOutputRefusal::WriteFailed, folder.PathOf(name));
         }
         ::close(file.descriptor_);
         file.descriptor_ = -1;
         RecordLocked(place, name, record);
-        return TOutputRefusal::None;
+        return TStatus::Ok();
       }
     }
     // Someone else's file (or a link): to the trash first, then the new file takes its place.
     if (!TrashLocked(place, name)) {
       file.Drop();
-      return TOutputRefusal::NotTrashable;
+      return OutputRefused(TOutputRefusal::NotTrashable, folder.PathOf(name));
     }
   }
   file.Drop();
-  return TOutputRefusal::WriteFailed;
+  return OutputRefused(TOutputRefusal::WriteFailed, folder.PathOf(name));
 }
 
 bool TBuildOutputs::TrashLocked(TOutputPlace place, const std::string& name) {
   const TOpenFolder& folder = State(place).folder;
-  if (!MoveToTrash(folder, name)) {
+  if (!MoveToTrash(folder, name).ok()) {
     untrashable_.push_back(folder.PathOf(name));
     // Claimed all the same: the sweep must not try (and report) it a second time.
     written_.insert({State(place).status.device, State(place).status.inode, name});
@@ -378,7 +400,7 @@ void TBuildOutputs::ReadLedger() {
     }
     // A file of that name that is not a ledger is someone else's; it goes when the ledger is
     // first written.
-    ledgerForeign_ = !ledger_.Parse(text);
+    ledgerForeign_ = !ledger_.Parse(text).ok();
   }
 }
 

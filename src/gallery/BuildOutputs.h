@@ -20,6 +20,7 @@
 
 #include "gallery/BuildInputFiles.h"
 #include "gallery/OutputLedger.h"
+#include "util/Status.h"
 #include "util/ZetOpenFolder.h"
 
 namespace zetgallery {
@@ -27,20 +28,28 @@ namespace zetgallery {
 // The output folders of a build.
 enum class TOutputPlace { Result, Thumbs, Buttons, Display };
 
-// Why an output was not placed.
+// Why an output was not placed: the detail of the status Begin or Commit returns.
 enum class TOutputRefusal {
   None,
-  IsInput,         // the name is one of the build's inputs
-  NotReplaceable,  // the entry there is a folder, a device or a pipe, or is write-protected
-  CannotCreate,    // no new file can be made in the folder
-  WriteFailed,     // writing, flushing or renaming the new file failed
-  NotTrashable,    // a file of someone else's is there and no trash can take it
+  IsInput,         // Refused: the name is one of the build's inputs
+  NotReplaceable,  // Refused: the entry there is a folder, a device or a pipe, or write-protected
+  CannotCreate,    // IoError: no new file can be made in the folder
+  WriteFailed,     // IoError: writing, flushing or renaming the new file failed
+  NotTrashable,    // Refused: a file of someone else's is there and no trash can take it
 };
+
+// The status of an output refused for `refusal` (ok for None), the message naming `path`.
+TStatus OutputRefused(TOutputRefusal refusal, const std::string& path);
+
+// The refusal a status of Begin or Commit stands for (None when ok).
+inline TOutputRefusal RefusalOf(const TStatus& status) {
+  return static_cast<TOutputRefusal>(status.detail());
+}
 
 class TBuildOutputs;
 
 // One output file being written under its temporary name. Writes are buffered; the first failure
-// is kept and later writes do nothing.
+// is kept as its status and later writes do nothing.
 class TOutputFile {
  public:
   TOutputFile() = default;
@@ -49,7 +58,9 @@ class TOutputFile {
   TOutputFile& operator=(const TOutputFile&) = delete;
 
   bool IsOpen() const { return descriptor_ >= 0; }
-  bool Ok() const { return ok_; }
+  // Ok while everything written has gone through; else the first failure (IoError naming the
+  // file, or what Fail was given). A file not begun, or dropped, is not ok.
+  const TStatus& status() const { return status_; }
   // The path the file will have, for messages.
   std::string Path() const;
   void Write(const std::string& text);
@@ -58,8 +69,8 @@ class TOutputFile {
   // The descriptor, with everything written so far handed to the system, for a writer of its own
   // (the image library). -1 when not open.
   int Descriptor();
-  // Marks the file as failed: it will not be placed.
-  void Fail() { ok_ = false; }
+  // Marks the file as failed for `why` (kept unless it failed already): it will not be placed.
+  void Fail(TStatus why);
 
  private:
   friend class TBuildOutputs;
@@ -72,14 +83,11 @@ class TOutputFile {
   std::string temporary_;
   int descriptor_ = -1;
   std::string buffer_;
-  bool ok_ = false;
+  TStatus status_ = TStatus::IoError("");
 };
 
 class TBuildOutputs {
  public:
-  // How opening the result folder went.
-  enum class TOpening { Ok, Failed, Busy };
-
   // REQUIRES: `inputs` outlives this object.
   explicit TBuildOutputs(const TBuildInputFiles& inputs);
   // Writes the ledger if Finish was not called.
@@ -87,23 +95,25 @@ class TBuildOutputs {
   TBuildOutputs(const TBuildOutputs&) = delete;
   TBuildOutputs& operator=(const TBuildOutputs&) = delete;
 
-  // Opens the result folder, takes its lock (Busy when another build of this gallery holds it),
-  // reads the ledger and removes temporary files that an earlier build left behind. Call first.
-  TOpening OpenResultFolder(const std::string& path);
-  // Opens the thumbnails or buttons folder and removes stale temporary files in it. False when it
-  // cannot be opened.
-  bool OpenFolder(TOutputPlace place, const std::string& path);
+  // Opens the result folder, takes its lock, reads the ledger and removes temporary files that an
+  // earlier build left behind. Call first. Busy (GalleryBusyMessage) when another build of this
+  // gallery holds the lock, IoError (kMsgIndexFileOpen) when the folder cannot be opened.
+  TStatus OpenResultFolder(const std::string& path);
+  // Opens the thumbnails or buttons folder and removes stale temporary files in it. IoError
+  // naming the folder when it cannot be opened.
+  TStatus OpenFolder(TOutputPlace place, const std::string& path);
   const TOpenFolder& Folder(TOutputPlace place) const;
 
   // True when the entry `name` of `place` is or leads to one of the build's inputs.
   bool IsInput(TOutputPlace place, const std::string& name) const;
 
   // Starts the file `name` in `place`. The entry already there is looked at now, so that a file
-  // that could not be placed is refused before it is written.
-  TOutputRefusal Begin(TOutputPlace place, const std::string& name, TOutputFile& file);
+  // that could not be placed is refused before it is written (OutputRefused).
+  TStatus Begin(TOutputPlace place, const std::string& name, TOutputFile& file);
   // Places a complete file under its name (see the rules above) and records it in the ledger;
   // `origin` (a thumbnail's picture and shape) goes into its record. The file is closed either way.
-  TOutputRefusal Commit(TOutputFile& file, const TLedgerEntry* origin = nullptr);
+  // Ok, or why the file was not placed (OutputRefused).
+  TStatus Commit(TOutputFile& file, const TLedgerEntry* origin = nullptr);
   // Drops a file that will not be placed.
   void Discard(TOutputFile& file) { file.Drop(); }
 

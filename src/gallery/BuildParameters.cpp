@@ -88,11 +88,21 @@ std::string SystemDecimalSeparator() {
 
 }  // namespace
 
+std::vector<std::string> ImagesInBuildOrder(const TSettingsSnapshot& settings,
+                                            const std::vector<std::string>& names) {
+  const auto order = Choice(settings.ImageOrder, 0, 2, TImageOrder::Name);
+  if (order == TImageOrder::Name && !settings.ImageOrderDescending) return names;
+  const std::string folder =
+      EnsureTrailingBackslash(NormalizeFolderPath(StripQuotes(settings.ImagesFolder)));
+  return OrderedImages(names, folder, order, settings.ImageOrderDescending);
+}
+
 TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   const TSettingsSnapshot& s = inputs.Settings;
   TBuildPlan p;
   p.Images = inputs.Images;
   p.ImagesFolder = NormalizeFolderPath(StripQuotes(s.ImagesFolder));
+  p.Images = ImagesInBuildOrder(s, p.Images);
   p.ResultFolder = NormalizeFolderPath(inputs.ResultFolderText);
   p.ThumbsFolderPath = EnsureTrailingBackslash(inputs.ThumbsFolderPrefixText) + s.ThumbsFolder;
   p.ButtonsFolderPath = EnsureTrailingBackslash(inputs.ButtonsFolderPrefixText) + s.ButtonsFolder;
@@ -120,8 +130,8 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.ImagePlace = s.ImagePlace;
   p.DescrPlace = s.DescrPlace;
   p.ButtonsPlace = s.ButtonsPlace;
-  p.Descriptions = Choice(s.Descriptions, 0, 2, TDescriptionSource::None);
-  p.IndexType = Choice(s.IndexType, 0, 3, TIndexKind::None);
+  p.Descriptions = Choice(s.Descriptions, 0, 3, TDescriptionSource::None);
+  p.IndexType = Choice(s.IndexType, 0, 4, TIndexKind::None);
   p.TableWidth = Clamp(s.TableWidth, 0, 100);
   p.TableBorderWidth = Clamp(s.TableBorderWidth, 0, 10);
   p.CellSpacing = Clamp(s.CellSpacing, 0, 10);
@@ -153,6 +163,7 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.AltLast = s.AltLast;
   p.AltIndex = s.AltIndex;
   p.ImageClickEqualNext = s.ImageClickEqualNext;
+  p.PictureFacts = s.PictureFacts;
   p.DecimalSeparator = SystemDecimalSeparator();
   p.ThumbSaveParams = SaveParamsFor(p.ThumbsFormat);
   p.MakeDisplayCopies = s.DisplayCopies && p.ImageType == TPictureMode::Page;

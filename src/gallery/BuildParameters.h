@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalogue/ImageDescriptions.h"
+#include "catalogue/ImageOrder.h"
 #include "gallery/ThumbSaveParams.h"
 #include "settings/SettingsSnapshot.h"
 
@@ -31,7 +32,8 @@ enum class TIndexKind {
   NumberedList = 0,
   BulletedList = 1,
   TableList = 2,
-  Thumbnails = 3
+  Thumbnails = 3,
+  Grid = 4  // thumbnails in <figure> cells that wrap to the screen's width
 };
 
 // Where the index links lead: to the picture files, or to a page per picture.
@@ -110,6 +112,8 @@ struct TBuildPlan {
   std::string AltLast;
   std::string AltIndex;
   bool ImageClickEqualNext = false;
+  // The picture page's date, camera and exposure markers are replaced (PageWriter.h).
+  bool PictureFacts = false;
   TThumbSaveParams ThumbSaveParams;
 
   // Display copies: with picture pages only, a JPEG copy of each picture at most DisplaySize
@@ -129,6 +133,12 @@ struct TBuildPlan {
   // The user's decimal separator, for sizes in megabytes.
   std::string DecimalSeparator = ".";
 };
+
+// `names`, the pictures a scan found (in name order), in the order a build with `settings` puts
+// them: as they are for ascending name order, else sorted as ImageOrder.h says (reading the
+// pictures' dates or status).
+std::vector<std::string> ImagesInBuildOrder(const TSettingsSnapshot& settings,
+                                            const std::vector<std::string>& names);
 
 // Derives the build plan from the inputs. Spin edit values are clamped to their limits
 // (TableWidth 0..100, TableBorderWidth, CellSpacing, CellPadding, ThumbBorderWidth 0..10,

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "ImageNames.h"
-#include "ThumbnailOutput.h"
 #include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 
@@ -57,6 +56,17 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
   job.maxWidth = plan_.ThumbXSize;
   job.maxHeight = plan_.ThumbYSize;
   job.params = plan_.ThumbSaveParams;
+  if (plan_.IndexType == TIndexKind::Grid) {
+    // The grid's thumbnail of twice the size, for high-density screens, keeps the same rules.
+    const std::string doubleName = DoubleThumbnailFileName(name);
+    if (outputs_.IsInput(TOutputPlace::Thumbs, doubleName)) {
+      ui_.ShowError(ThumbnailIsInputMessage(folder + doubleName));
+    } else {
+      job.doubleName = doubleName;
+      job.doubleTarget = folder + doubleName;
+    }
+  }
+  picture.thumbnailQueued = true;
   picture.job = std::move(job);
 }
 
@@ -127,10 +137,19 @@ void TBuildPipeline::ReportCompletePictures() {
   while (!pictures_.empty() && pictures_.front().written && !pictures_.front().thumbnailPending) {
     const TPicture& picture = pictures_.front();
     const std::string& name = plan_.Images[picture.index];
-    if (picture.thumbnailResult >= kDisplayCopyFailed)
-      failures_.push_back({name, picture.thumbnailResult - kDisplayCopyFailed, true});
-    else if (picture.thumbnailResult != 0)
+    if (IsDisplayCopyFailure(picture.thumbnailResult)) {
+      const TStatus& failed = picture.thumbnailResult;
+      failures_.push_back(
+          {name, TStatus(failed.code(), failed.message(), failed.detail() - kDisplayCopyFailed),
+           true});
+    } else if (!picture.thumbnailResult.ok()) {
       failures_.push_back({name, picture.thumbnailResult});
+    }
+    ++picturesDone_;
+    // A failed display copy leaves the thumbnail in place.
+    if (picture.thumbnailQueued &&
+        (picture.thumbnailResult.ok() || IsDisplayCopyFailure(picture.thumbnailResult)))
+      ++thumbnailsDone_;
     ui_.ReportProgress(static_cast<int>(picture.index + 1), static_cast<int>(picture.count), name);
     pictures_.pop_front();
     ++frontNumber_;

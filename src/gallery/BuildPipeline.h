@@ -18,11 +18,10 @@
 
 namespace zetgallery {
 
-// A thumbnail (or display copy) that could not be made: the picture and its result code
-// (Thumbnailer.h).
+// A thumbnail (or display copy) that could not be made: the picture and why (Thumbnailer.h).
 struct TThumbnailFailure {
   std::string picture;
-  int code = 0;
+  TStatus status;            // the failed step as its detail (TThumbFailure)
   bool displayCopy = false;  // the picture's display copy failed, not its thumbnail
 };
 
@@ -36,7 +35,9 @@ class TBuildPipeline : public TPictureSink {
                  int aheadLimit, TUserInterface& ui);
 
   // Holds the thumbnail's job until the picture is written, or refuses it with a message when
-  // `targetPath` is one of the inputs.
+  // `targetPath` is one of the inputs. In the grid index the job also makes the thumbnail of
+  // twice the size (DoubleThumbnailFileName), unless that name is one of the inputs (then with a
+  // message).
   void MakeThumbnail(size_t i, const std::string& sourcePath,
                      const std::string& targetPath) override;
   // Queues the picture's job: its thumbnail and, with display copies, its display copy (refused
@@ -49,6 +50,10 @@ class TBuildPipeline : public TPictureSink {
 
   // The thumbnails that could not be made, in gallery order.
   const std::vector<TThumbnailFailure>& Failures() const { return failures_; }
+  // The pictures reported complete, and how many of them have their thumbnail in place (made
+  // now or kept from an earlier build).
+  int PicturesDone() const { return picturesDone_; }
+  int ThumbnailsDone() const { return thumbnailsDone_; }
 
  private:
   struct TPicture {
@@ -56,7 +61,8 @@ class TBuildPipeline : public TPictureSink {
     size_t count = 0;  // pictures of the index it belongs to
     bool written = false;
     bool thumbnailPending = false;
-    int thumbnailResult = 0;
+    bool thumbnailQueued = false;
+    TStatus thumbnailResult;
     TThumbnailJob job;  // held from MakeThumbnail until the picture is written
   };
 
@@ -79,6 +85,8 @@ class TBuildPipeline : public TPictureSink {
   std::deque<TPicture> pictures_;
   size_t frontNumber_ = 0;
   std::vector<TThumbnailFailure> failures_;
+  int picturesDone_ = 0;
+  int thumbnailsDone_ = 0;
 };
 
 }  // namespace zetgallery

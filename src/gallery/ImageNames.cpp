@@ -65,6 +65,11 @@ std::string DisplayCopyFileName(const std::string& pictureName) {
   return pictureName + ".jpg";
 }
 
+std::string DoubleThumbnailFileName(const std::string& thumbFileName) {
+  const std::string extension = ExtractFileExt(thumbFileName);
+  return thumbFileName.substr(0, thumbFileName.size() - extension.size()) + "@2x" + extension;
+}
+
 TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
   TImageNames names;
   const std::string& picture = plan.Images[i];
@@ -79,6 +84,8 @@ TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
   names.ThumbFileName = ThumbnailFileName(picture, plan.ThumbPrefixSuffixType,
                                           plan.ThumbPrefixSuffix, plan.ThumbsFormat);
   if (plan.MakeDisplayCopies) names.DisplayFileName = DisplayCopyFileName(picture);
+  if (plan.IndexType == TIndexKind::Grid)
+    names.DoubleThumbFileName = DoubleThumbnailFileName(names.ThumbFileName);
   return names;
 }
 

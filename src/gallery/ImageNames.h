@@ -23,6 +23,8 @@ struct TImageNames {
   std::string ThumbFileName;
   // The display copy's file name inside the display folder; empty when no copies are made.
   std::string DisplayFileName;
+  // The thumbnail of twice the size for high-density screens (grid index only), else empty.
+  std::string DoubleThumbFileName;
 };
 
 // The names of picture i.
@@ -42,5 +44,9 @@ std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace pl
 // any letter case), else the whole name followed by ".jpg", so that sea.jpg and sea.png keep
 // copies of their own.
 std::string DisplayCopyFileName(const std::string& pictureName);
+
+// The name of the thumbnail of twice the size beside `thumbFileName`: "@2x" before its extension
+// ("_sea.jpg" gives "_sea@2x.jpg").
+std::string DoubleThumbnailFileName(const std::string& thumbFileName);
 
 }  // namespace zetgallery

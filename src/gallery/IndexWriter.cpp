@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <system_error>
 
+#include "GridIndex.h"
 #include "ImageNames.h"
 #include "PageTemplate.h"
 #include "PageWriter.h"
 #include "WriterMessages.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHtmlEscape.h"
 #include "util/ZetTextFile.h"
@@ -51,6 +53,8 @@ std::string IndexOpening(const TBuildPlan& p) {
     }
     case TIndexKind::Thumbnails:
       return "<br>\r\n<table align=\"center\"" + TableAttributes(p);
+    case TIndexKind::Grid:
+      return GridOpening(p);
     case TIndexKind::None:
       break;
   }
@@ -66,6 +70,8 @@ std::string IndexClosing(const TBuildPlan& p) {
     case TIndexKind::TableList:
     case TIndexKind::Thumbnails:
       return "</table>\r\n<br>\r\n";
+    case TIndexKind::Grid:
+      return GridClosing();
     case TIndexKind::None:
       break;
   }
@@ -119,7 +125,7 @@ struct TIndexRun {
   std::vector<bool> pageWritten;  // by picture: its page was written in this build
   size_t picturesDone = 0;        // pictures done in the index being written
   bool wholeIndexDone = false;    // some index went through every picture
-  bool pagesOk = true;
+  TStatus pages = TStatus::Ok();  // the first page that failed
   bool stopped = false;
 };
 
@@ -149,6 +155,18 @@ void WriteThumbnailCell(TIndexRun& run, const TImageNames& names, size_t i) {
   }
 }
 
+void WriteGridCell(TIndexRun& run, const TImageNames& names, size_t i) {
+  const TBuildPlan& p = run.plan;
+  const std::string picturePath = EnsureTrailingBackslash(p.ImagesFolder) + p.Images[i];
+  if (p.CreateThumbs)
+    run.sink.MakeThumbnail(i, picturePath,
+                           EnsureTrailingBackslash(p.ThumbsFolderPath) + names.ThumbFileName);
+  int width = 0, height = 0;
+  GridThumbnailSize(p, picturePath, width, height);
+  run.out.Write(GridFigure(p, names, i, LinkHref(p, names), DescriptionOf(run.descriptions, i),
+                           width, height));
+}
+
 void WriteEntry(TIndexRun& run, const TImageNames& names, size_t i) {
   switch (run.plan.IndexType) {
     case TIndexKind::NumberedList:
@@ -161,25 +179,28 @@ void WriteEntry(TIndexRun& run, const TImageNames& names, size_t i) {
     case TIndexKind::Thumbnails:
       WriteThumbnailCell(run, names, i);
       break;
+    case TIndexKind::Grid:
+      WriteGridCell(run, names, i);
+      break;
     case TIndexKind::None:
       break;
   }
 }
 
-// One complete index in place of a marker line. Returns false on a write error.
+// One complete index in place of a marker line. False on a write error (the index file's status
+// tells it).
 bool WriteIndex(TIndexRun& run) {
   const TBuildPlan& p = run.plan;
   run.out.Write(IndexOpening(p));
   const size_t count = p.Images.size();
   run.picturesDone = 0;
-  for (size_t i = 0; i < count && run.out.Ok(); ++i) {
+  for (size_t i = 0; i < count && run.out.status().ok(); ++i) {
     run.ui.ProcessMessages();
     WriteEntry(run, PrepareImageNames(p, i), i);
-    if (!run.out.Ok()) return false;
-    if (WriteImagePage(p, run.outputs, run.descriptions, i, run.ui, run.pageTemplate))
-      run.pageWritten[i] = true;
-    else
-      run.pagesOk = false;
+    if (!run.out.status().ok()) return false;
+    TStatus page = WriteImagePage(p, run.outputs, run.descriptions, i, run.ui, run.pageTemplate);
+    run.pageWritten[i] = page.ok();
+    if (run.pages.ok()) run.pages = std::move(page);
     run.ui.ProcessMessages();
     run.sink.PictureWritten(i, count);
     run.picturesDone = i + 1;
@@ -192,9 +213,9 @@ bool WriteIndex(TIndexRun& run) {
     }
   }
   if (run.picturesDone == count) run.wholeIndexDone = true;
-  if (!run.out.Ok()) return false;
+  if (!run.out.status().ok()) return false;
   run.out.Write(IndexClosing(p));
-  return run.out.Ok();
+  return run.out.status().ok();
 }
 
 // After a stop before the first complete index: the pages written are rewritten as the pages of
@@ -203,10 +224,11 @@ void RewritePagesOfAStoppedBuild(TIndexRun& run) {
   if (!run.stopped || run.wholeIndexDone || run.picturesDone == 0) return;
   if (run.plan.ImageType != TPictureMode::Page) return;
   const TBuildPlan done = PlanForFirstPictures(run.plan, run.picturesDone);
-  for (size_t i = 0; i < run.picturesDone; ++i)
-    if (run.pageWritten[i] &&
-        !WriteImagePage(done, run.outputs, run.descriptions, i, run.ui, run.pageTemplate))
-      run.pagesOk = false;
+  for (size_t i = 0; i < run.picturesDone; ++i) {
+    if (!run.pageWritten[i]) continue;
+    TStatus page = WriteImagePage(done, run.outputs, run.descriptions, i, run.ui, run.pageTemplate);
+    if (run.pages.ok()) run.pages = std::move(page);
+  }
 }
 
 }  // namespace
@@ -245,28 +267,27 @@ std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& de
   return std::to_string(size);
 }
 
-bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, TUserInterface& ui,
-                    TPictureSink& sink, bool* indexPlaced) {
+TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, TUserInterface& ui,
+                       TPictureSink& sink, bool* indexPlaced) {
   if (indexPlaced != nullptr) *indexPlaced = false;
+  const auto shown = [&ui](TStatus failure) {
+    ui.ShowError(failure.message());
+    return failure;
+  };
   const std::string indexPath = IndexPagePath(plan);
   TOutputFile writer;
-  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, plan.IndexFile, writer);
-  if (refusal == TOutputRefusal::IsInput) {
-    ui.ShowError(IndexIsInputMessage(indexPath));
-    return false;
-  }
-  if (refusal != TOutputRefusal::None) {
-    ui.ShowError(kMsgIndexFileOpen);
-    return false;
-  }
+  const TOutputRefusal refusal =
+      RefusalOf(outputs.Begin(TOutputPlace::Result, plan.IndexFile, writer));
+  if (refusal == TOutputRefusal::IsInput)
+    return shown(TStatus::Refused(IndexIsInputMessage(indexPath)));
+  if (refusal != TOutputRefusal::None) return shown(TStatus::IoError(kMsgIndexFileOpen));
   // The template is read a line at a time while the index is written, so a template of any size
   // takes no more memory than its longest line.
   TTextLineReader templateReader;
-  if (!templateReader.Open(plan.IndexTemplate)) {
+  if (!templateReader.Open(plan.IndexTemplate).ok()) {
     outputs.Discard(writer);
-    ui.ShowError(kMsgIndexTemplateOpen);
-    return false;
+    return shown(TStatus::IoError(kMsgIndexTemplateOpen));
   }
 
   TIndexRun run{plan,
@@ -290,27 +311,30 @@ bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
         break;
       }
     }
-    if (!writer.Ok()) {
+    if (!writer.status().ok()) {
       writeOk = false;
       break;
     }
   }
-  if (!templateReader.Ok()) writeOk = false;
+  if (!templateReader.status().ok()) writeOk = false;
   if (templateReader.AnyLineCut()) ui.ShowError(LongLineCutMessage(plan.IndexTemplate));
   RewritePagesOfAStoppedBuild(run);
   // The index goes last, when every page and thumbnail it names is in place: a build stopped
   // before this point leaves the older gallery whole.
   sink.Finish();
-  if (!writeOk) writer.Fail();
-  const TOutputRefusal placed = outputs.Commit(writer);
-  if (placed == TOutputRefusal::None) {
-    if (indexPlaced != nullptr) *indexPlaced = true;
-  } else if (placed == TOutputRefusal::IsInput) {
-    ui.ShowError(IndexIsInputMessage(indexPath));
-  } else if (placed != TOutputRefusal::NotTrashable) {
-    ui.ShowError(kMsgIndexWrite);
+  if (!writeOk) writer.Fail(TStatus::IoError(kMsgIndexWrite));
+  switch (RefusalOf(outputs.Commit(writer))) {
+    case TOutputRefusal::None:
+      if (indexPlaced != nullptr) *indexPlaced = true;
+      return run.pages;
+    case TOutputRefusal::IsInput:
+      return shown(TStatus::Refused(IndexIsInputMessage(indexPath)));
+    case TOutputRefusal::NotTrashable:
+      // The outputs name the file that stayed.
+      return TStatus::Refused(NotTrashableMessage(indexPath));
+    default:
+      return shown(TStatus::IoError(kMsgIndexWrite));
   }
-  return placed == TOutputRefusal::None && run.pagesOk;
 }
 
 }  // namespace zetgallery

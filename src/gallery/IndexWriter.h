@@ -8,6 +8,7 @@
 
 #include "gallery/BuildOutputs.h"
 #include "gallery/BuildParameters.h"
+#include "util/Status.h"
 #include "util/UserInterface.h"
 
 namespace zetgallery {
@@ -19,7 +20,8 @@ class TPictureSink {
  public:
   virtual ~TPictureSink() = default;
   // Picture i's thumbnail is wanted from `sourcePath` in `targetPath`. Called in the thumbnail
-  // index with CreateThumbs only, after the picture's cell is opened and before its link.
+  // and grid indexes with CreateThumbs only, after the picture's cell is opened and before its
+  // link.
   virtual void MakeThumbnail(size_t i, const std::string& sourcePath,
                              const std::string& targetPath) = 0;
   // Picture i of `count` is done: its index entry and its page are written. Returns when the
@@ -32,7 +34,7 @@ class TPictureSink {
 
 // Copies the index template into IndexFile in the result folder of `outputs`, replacing every
 // template line that holds IndexPlace by a complete index of all pictures. For every picture of
-// every such line: ui.ProcessMessages(), the index entry (in the thumbnail kind with
+// every such line: ui.ProcessMessages(), the index entry (in the thumbnail and grid kinds with
 // CreateThumbs, sink.MakeThumbnail is called inside the cell), WriteImagePage,
 // ui.ProcessMessages(), sink.PictureWritten. The index is placed last, after sink.Finish(), and
 // appears whole or not at all: a failure leaves the older index in place. An index that would
@@ -40,12 +42,12 @@ class TPictureSink {
 // when the new index took its place. When ui.StopRequested() after a picture, the index is closed
 // properly, the rest of the template is copied without further indexes, and the pages written so
 // far are made the pages of a gallery of the pictures done (their Last buttons name the last page
-// written). Failures are shown with ui.ShowError; returns false when any error was shown (pages
-// included). REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty
-// description).
-bool WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, TUserInterface& ui,
-                    TPictureSink& sink, bool* indexPlaced = nullptr);
+// written). Failures are shown with ui.ShowError (a file that no trash could take is named by the
+// outputs instead); returns the index's failure, else the first page's, else ok. REQUIRES:
+// descriptions[i] belongs to picture i (a missing entry is the empty description).
+TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, TUserInterface& ui,
+                       TPictureSink& sink, bool* indexPlaced = nullptr);
 
 // The index page's path: EnsureTrailingBackslash(ResultFolder) + IndexFile.
 std::string IndexPagePath(const TBuildPlan& plan);

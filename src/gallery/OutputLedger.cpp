@@ -97,14 +97,15 @@ bool TLedgerEntry::Describes(const TFileStatus& status) const {
   return status.IsRegular() && status.size == size && status.modified == modified;
 }
 
-bool TOutputLedger::Parse(const std::string& text) {
+TStatus TOutputLedger::Parse(const std::string& text) {
   entries_.clear();
   const size_t headerEnd = text.find('\n');
-  if (headerEnd == std::string::npos || text.substr(0, headerEnd) != kHeader) return false;
+  if (headerEnd == std::string::npos || text.substr(0, headerEnd) != kHeader)
+    return TStatus::Corrupt(kLedgerFileName);
   for (size_t start = headerEnd + 1, end; (end = text.find('\n', start)) != std::string::npos;
        start = end + 1)
     ApplyRecord(text.substr(start, end - start));
-  return true;
+  return TStatus::Ok();
 }
 
 bool TOutputLedger::ApplyRecord(const std::string& line) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "util/Status.h"
 #include "util/ZetPlatform.h"
 
 namespace zetgallery {
@@ -47,9 +48,10 @@ struct TLedgerEntry {
 
 class TOutputLedger {
  public:
-  // Replaces the entries with those of the ledger text `text`. False (and no entries) when the
-  // text is not a ledger. A last line without its line end (a write cut short) is left out.
-  bool Parse(const std::string& text);
+  // Replaces the entries with those of the ledger text `text`. Corrupt (naming kLedgerFileName,
+  // and no entries) when the text is not a ledger. A last line without its line end (a write cut
+  // short) is left out; a broken record is skipped.
+  TStatus Parse(const std::string& text);
   // The whole ledger as text: a header line, then one record a file.
   std::string Text() const;
 

@@ -4,10 +4,10 @@
 
 namespace zetgallery {
 
-bool TPageTemplate::Begin() {
+TStatus TPageTemplate::Begin() {
   next_ = 0;
-  readFailed_ = false;
-  if (held_) return true;
+  status_ = TStatus::Ok();
+  if (held_) return status_;
   reader_.Close();
   lines_.clear();
   collectedBytes_ = 0;
@@ -22,8 +22,8 @@ bool TPageTemplate::Next(std::string& line) {
     return true;
   }
   if (!reader_.ReadLine(line)) {
-    readFailed_ = !reader_.Ok();
-    if (collecting_ && !readFailed_) held_ = true;
+    status_ = reader_.status();
+    if (collecting_ && status_.ok()) held_ = true;
     if (!held_) lines_.clear();
     next_ = lines_.size();
     reader_.Close();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "util/Status.h"
 #include "util/ZetTextLineReader.h"
 
 namespace zetgallery {
@@ -19,14 +20,14 @@ class TPageTemplate {
   TPageTemplate(const TPageTemplate&) = delete;
   TPageTemplate& operator=(const TPageTemplate&) = delete;
 
-  // Starts a pass over the template's lines. False when the template cannot be opened (it is
-  // tried again at the next pass).
-  bool Begin();
+  // Starts a pass over the template's lines. Fails as TTextLineReader::Open when the template
+  // cannot be opened (it is tried again at the next pass).
+  TStatus Begin();
   // The next line of the pass, without its line end; false at the end of the template or after a
   // read error.
   bool Next(std::string& line);
-  // False when the pass ended in a read error.
-  bool Ok() const { return !readFailed_; }
+  // The read error the pass ended in; ok otherwise.
+  const TStatus& status() const { return status_; }
   // True the first time it is called after a line longer than kMaxTextLineBytes was cut, false
   // ever after: a template read afresh for each page is named once per build, not once per page.
   bool TakeLineCutNotice();
@@ -39,7 +40,7 @@ class TPageTemplate {
   size_t next_ = 0;
   size_t collectedBytes_ = 0;
   bool collecting_ = false;
-  bool readFailed_ = false;
+  TStatus status_;
   bool lineCut_ = false;
   bool lineCutNoticed_ = false;
 };

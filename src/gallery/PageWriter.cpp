@@ -2,10 +2,13 @@
 #include "PageWriter.h"
 
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "PageTemplate.h"
 #include "WriterMessages.h"
+#include "catalogue/PictureFacts.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHtmlEscape.h"
 #include "util/ZetStrings.h"
@@ -21,6 +24,28 @@ const std::string& DescriptionOf(const std::vector<std::string>& descriptions, s
 }
 
 bool IsLastPicture(const TBuildPlan& plan, size_t i) { return i + 1 >= plan.Images.size(); }
+
+// Every marker of `line` replaced by what the picture's metadata says, HTML-escaped; the
+// picture is read the first time a line needs it.
+std::string WithPictureFacts(const std::string& line, const TBuildPlan& plan, size_t i,
+                             std::optional<TPictureFacts>& facts) {
+  if (line.find(kPictureFactMarkerStart) == std::string::npos) return line;
+  if (!facts) facts = ReadPictureFacts(EnsureTrailingBackslash(plan.ImagesFolder) + plan.Images[i]);
+  const std::pair<const char*, std::string> replacements[] = {
+      {kDateMarker, DateTakenText(facts->taken)},
+      {kCameraMarker, CameraText(facts->make, facts->model)},
+      {kExposureMarker, ExposureText(*facts)},
+  };
+  std::string result = line;
+  for (const auto& [marker, text] : replacements) {
+    const std::string html = EscapeHtmlText(text);
+    const size_t length = std::char_traits<char>::length(marker);
+    for (size_t at = result.find(marker); at != std::string::npos;
+         at = result.find(marker, at + html.size()))
+      result.replace(at, length, html);
+  }
+  return result;
+}
 
 // One of the First, Prev, Next and Last buttons: half transparent and without a link when it
 // would lead nowhere.
@@ -47,6 +72,13 @@ bool IsIndexPage(const TBuildPlan& plan, const std::string& pagePath) {
   if (pagePath == indexPath || Normalised(pagePath) == Normalised(indexPath)) return true;
   std::error_code error;
   return std::filesystem::equivalent(pagePath, indexPath, error) && !error;
+}
+
+// The head-link marker `line` holds, or nullptr.
+const char* HeadLinkMarkerOf(const std::string& line) {
+  for (const char* marker : {kPrevLinkPlace, kNextLinkPlace, kIconLinkPlace})
+    if (line.find(marker) != std::string::npos) return marker;
+  return nullptr;
 }
 
 }  // namespace
@@ -96,9 +128,23 @@ std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names
 
 std::string OriginalLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i) {
   if (names.DisplayFileName.empty()) return std::string();
-  return "<p align=\"center\"><a href=\"" +
+  return R"(<p align="center"><a href=")" +
          UrlEncodeFileName(plan.ImagesUrlPrefix + plan.Images[i]) + "\">" +
          EscapeHtmlText(plan.Images[i]) + "</a></p>\r\n";
+}
+
+std::string HeadLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i,
+                         const std::string& marker) {
+  std::string rel, target;
+  if (marker == kPrevLinkPlace && i > 0) {
+    rel = "prev", target = names.PrevPageFile;
+  } else if (marker == kNextLinkPlace && !IsLastPicture(plan, i)) {
+    rel = "next", target = names.NextPageFile;
+  } else if (marker == kIconLinkPlace) {
+    rel = "icon", target = plan.ButtonsUrlPrefix + plan.ButtonImageIndex;
+  }
+  if (rel.empty()) return std::string();
+  return "<link rel=\"" + rel + "\" href=\"" + UrlEncodeFileName(target) + "\">\r\n";
 }
 
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,
@@ -108,44 +154,42 @@ void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size
 
 std::string PageTemplatePath(const TBuildPlan& plan) { return StripQuotes(plan.ImageTemplate); }
 
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui) {
   TPageTemplate pageTemplate(PageTemplatePath(plan));
   return WriteImagePage(plan, outputs, descriptions, i, ui, pageTemplate);
 }
 
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
-                    TPageTemplate& pageTemplate) {
-  if (plan.ImageType == TPictureMode::File) return true;
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
+                       TPageTemplate& pageTemplate) {
+  if (plan.ImageType == TPictureMode::File) return TStatus::Ok();
+  // The build goes on after a page that failed: the failure is shown now.
+  const auto shown = [&ui](TStatus failure) {
+    ui.ShowError(failure.message());
+    return failure;
+  };
 
-  if (!pageTemplate.Begin()) {
-    ui.ShowError(kMsgImageTemplateOpen);
-    return false;
-  }
+  if (!pageTemplate.Begin().ok()) return shown(TStatus::IoError(kMsgImageTemplateOpen));
 
   const TImageNames names = PrepareImageNames(plan, i);
   const std::string pagePath = EnsureTrailingBackslash(plan.ResultFolder) + names.PageFile;
   // A picture named like the index page (index.jpg beside index.htm) would wipe out the index.
-  if (IsIndexPage(plan, pagePath)) {
-    ui.ShowError(kMsgImagePageIsIndex + names.PageFile);
-    return false;
-  }
+  if (IsIndexPage(plan, pagePath))
+    return shown(TStatus::Refused(kMsgImagePageIsIndex + names.PageFile));
   TOutputFile page;
-  const TOutputRefusal refusal = outputs.Begin(TOutputPlace::Result, names.PageFile, page);
-  if (refusal == TOutputRefusal::IsInput) {
-    ui.ShowError(PageIsInputMessage(pagePath));
-    return false;
-  }
-  if (refusal != TOutputRefusal::None) {
-    ui.ShowError(kMsgImagePageOpen);
-    return false;
-  }
+  const TOutputRefusal refusal =
+      RefusalOf(outputs.Begin(TOutputPlace::Result, names.PageFile, page));
+  if (refusal == TOutputRefusal::IsInput)
+    return shown(TStatus::Refused(PageIsInputMessage(pagePath)));
+  if (refusal != TOutputRefusal::None) return shown(TStatus::IoError(kMsgImagePageOpen));
 
   auto contains = [](const std::string& line, const std::string& place) {
     return !place.empty() && line.find(place) != std::string::npos;
   };
-  for (std::string line; page.Ok() && pageTemplate.Next(line);) {
+  std::optional<TPictureFacts> facts;
+  for (std::string line; page.status().ok() && pageTemplate.Next(line);) {
+    if (plan.PictureFacts) line = WithPictureFacts(line, plan, i, facts);
     if (contains(line, plan.ImagePlace)) {
       page.Write(PictureParagraph(plan, names, i));
     } else if (contains(line, plan.DescrPlace)) {
@@ -157,24 +201,25 @@ bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
       WriteNavigationTable(plan, names, i, page);
     } else if (contains(line, kOriginalLinkPlace)) {
       page.Write(OriginalLinkHtml(plan, names, i));
+    } else if (const char* marker = HeadLinkMarkerOf(line)) {
+      page.Write(HeadLinkHtml(plan, names, i, marker));
     } else {
       page.WriteLine(line);
     }
   }
   if (pageTemplate.TakeLineCutNotice()) ui.ShowError(LongLineCutMessage(PageTemplatePath(plan)));
   // A template that cannot be read to its end leaves the older page, like a failed write.
-  if (!pageTemplate.Ok()) page.Fail();
-  switch (outputs.Commit(page)) {
+  if (!pageTemplate.status().ok()) page.Fail(pageTemplate.status());
+  switch (RefusalOf(outputs.Commit(page))) {
     case TOutputRefusal::None:
-      return true;
+      return TStatus::Ok();
     case TOutputRefusal::IsInput:
-      ui.ShowError(PageIsInputMessage(pagePath));
-      return false;
+      return shown(TStatus::Refused(PageIsInputMessage(pagePath)));
     case TOutputRefusal::NotTrashable:
-      return false;  // the outputs name the file that stayed
+      // The outputs name the file that stayed.
+      return TStatus::Refused(NotTrashableMessage(pagePath));
     default:
-      ui.ShowError(kMsgImagePageWrite);
-      return false;
+      return shown(TStatus::IoError(kMsgImagePageWrite));
   }
 }
 

@@ -8,26 +8,36 @@
 #include "ImageNames.h"
 #include "gallery/BuildOutputs.h"
 #include "gallery/BuildParameters.h"
+#include "util/Status.h"
 #include "util/UserInterface.h"
 
 namespace zetgallery {
 
 class TPageTemplate;
 
+// With plan.PictureFacts on, each of these in any line of the page template becomes what the
+// picture's metadata says (PictureFacts.h): the date it was taken, the camera, the exposure
+// line; empty text when the picture does not say.
+constexpr char kPictureFactMarkerStart[] = "~~~";
+constexpr char kDateMarker[] = "~~~DATE~~~";
+constexpr char kCameraMarker[] = "~~~CAMERA~~~";
+constexpr char kExposureMarker[] = "~~~EXPOSURE~~~";
+
 // Writes picture i's page (picture mode Page only) into the result folder of `outputs`, named
 // PrepareImageNames(plan, i).PageFile, whole or not at all. A page that would replace the index
-// page or one of the build's inputs is not written. Failures are shown with ui.ShowError and the
-// build goes on; returns false when an error was shown.
+// page or one of the build's inputs is not written. A failure is shown with ui.ShowError (a file
+// that no trash could take is named by the outputs instead), and the build goes on; returns the
+// failure.
 // REQUIRES: i < plan.Images.size(); descriptions[i] belongs to picture i (a missing entry is the
 // empty description).
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui);
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui);
 
 // The same, with the page template of the whole build, which then need not be read from the disk
 // for every page. REQUIRES: pageTemplate reads PageTemplatePath(plan).
-bool WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
-                    const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
-                    TPageTemplate& pageTemplate);
+TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
+                       const std::vector<std::string>& descriptions, size_t i, TUserInterface& ui,
+                       TPageTemplate& pageTemplate);
 
 // The path of the page template: ImageTemplate without its quotes.
 std::string PageTemplatePath(const TBuildPlan& plan);
@@ -47,6 +57,19 @@ inline constexpr char kOriginalLinkPlace[] = "~~~ORIGLINK~~~";
 // What a template line holding kOriginalLinkPlace becomes on picture i's page: a centred
 // paragraph linking the picture under its file name (ending in CR LF), or nothing.
 std::string OriginalLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i);
+
+// Markers of the page template beyond the three placeholders, each replacing its whole line: the
+// <link> elements of the previous and the next page (for browsers and search engines) and of the
+// page's icon (the Index button picture, which the build copies with the buttons). A line whose
+// link does not apply (no previous page on the first page, no next one on the last) is dropped.
+inline constexpr const char* kPrevLinkPlace = "~~~PREVLINK~~~";
+inline constexpr const char* kNextLinkPlace = "~~~NEXTLINK~~~";
+inline constexpr const char* kIconLinkPlace = "~~~ICONLINK~~~";
+
+// What a template line holding kPrevLinkPlace, kNextLinkPlace or kIconLinkPlace becomes on picture
+// i's page (a line ending in CR LF, or nothing); `marker` is one of them.
+std::string HeadLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i,
+                         const std::string& marker);
 
 // Writes NavigationTableHtml into the page being written.
 void WriteNavigationTable(const TBuildPlan& plan, const TImageNames& names, size_t i,

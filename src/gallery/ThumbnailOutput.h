@@ -17,15 +17,14 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
 // The settings that shape a display copy, as the ledger records them.
 std::string DisplayCopyShape(int size, int quality);
 
-// A job's result when its thumbnail is fine (or not wanted) and its display copy failed:
-// kDisplayCopyFailed plus the copy's result code.
-inline constexpr int kDisplayCopyFailed = 100;
-
 // Makes the thumbnail of `job` in the thumbnails folder of `outputs` under `job.name` (when it
 // names one) and its display copy in the display folder under `job.displayName` (when it names
-// one), each kept when up to date, from one decode where it can. Returns a result code of
-// Thumbnailer.h for the thumbnail, else kDisplayCopyFailed plus the copy's code, else kThumbOk.
-// Safe to call from several threads at once.
-int MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
+// one). When the job names a thumbnail of twice the limits (`job.doubleName`), both thumbnails
+// come from one decoding (WriteThumbnailPair), each kept or made by the same rules; the smaller
+// one's ledger shape then says it was shrunk from the larger. With a display copy, every file
+// comes from one decode where it can (WritePictureOutputs). Returns ok, or the status of the
+// first thumbnail step that failed (TThumbFailure), else the display copy's failure
+// (DisplayCopyFailure). Safe to call from several threads at once.
+TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job);
 
 }  // namespace zetgallery

@@ -1,5 +1,6 @@
-// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job whose
-// target is being written by another worker waits, which keeps same-named thumbnails in order.
+// ThumbnailQueue: a plain worker pool. Jobs are taken oldest first, except that a job with a
+// target that another worker is writing, or that an older waiting job shares, waits, which keeps
+// same-named thumbnails in order.
 #include "gallery/ThumbnailQueue.h"
 
 #include <algorithm>
@@ -8,7 +9,7 @@ namespace zetgallery {
 
 std::vector<std::string> TargetsOf(const TThumbnailJob& job) {
   std::vector<std::string> targets;
-  for (const std::string* target : {&job.target, &job.displayTarget})
+  for (const std::string* target : {&job.target, &job.doubleTarget, &job.displayTarget})
     if (!target->empty()) targets.push_back(*target);
   return targets;
 }
@@ -98,12 +99,12 @@ void TThumbnailQueue::Work() {
     const std::vector<std::string> targets = TargetsOf(job);
     busyTargets_.insert(targets.begin(), targets.end());
     lock.unlock();
-    const int result = maker_(job);
+    TStatus result = maker_(job);
     lock.lock();
     for (const std::string& target : targets) busyTargets_.erase(target);
     ++finished_;
-    if (result != 0) ++failed_;
-    finishedJobs_.push_back({job.tag, result});
+    if (!result.ok()) ++failed_;
+    finishedJobs_.push_back({job.tag, std::move(result)});
     // A job of the same target may have been waiting for this one.
     jobReady_.notify_all();
     jobDone_.notify_all();

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gallery/ThumbSaveParams.h"
+#include "util/Status.h"
 
 namespace zetgallery {
 
@@ -23,6 +24,9 @@ struct TThumbnailJob {
   std::string source;
   std::string target;  // the thumbnail's path; empty when the job makes only a display copy
   std::string name;    // its name in the thumbnails folder
+  // A second thumbnail of twice the limits, made in the same job (grid index); empty when none.
+  std::string doubleTarget;
+  std::string doubleName;
   int maxWidth = 0;
   int maxHeight = 0;
   TThumbSaveParams params;
@@ -33,19 +37,20 @@ struct TThumbnailJob {
   int displayQuality = 0;     // its JPEG quality
 };
 
-// The paths a job writes: its thumbnail's and its display copy's, those it has.
+// The paths a job writes: its thumbnail's, its thumbnail of twice the size and its display
+// copy's, those it has.
 std::vector<std::string> TargetsOf(const TThumbnailJob& job);
 
 // A job that is finished: its tag and what the maker returned.
 struct TFinishedThumbnail {
   size_t tag = 0;
-  int result = 0;
+  TStatus result;
 };
 
 class TThumbnailQueue {
  public:
   // The function that makes one thumbnail (MakeThumbnailOutput, or a stand-in in tests).
-  using TMaker = std::function<int(const TThumbnailJob&)>;
+  using TMaker = std::function<TStatus(const TThumbnailJob&)>;
 
   // Starts `workers` threads (at least one) that run `maker` on the jobs.
   TThumbnailQueue(int workers, TMaker maker);
@@ -66,7 +71,7 @@ class TThumbnailQueue {
   // Jobs added so far, and jobs finished (made or failed).
   int Added() const;
   int Finished() const;
-  // Jobs whose maker returned a non-zero code.
+  // Jobs whose maker returned a failed status.
   int Failed() const;
   // The jobs finished since the last call, in finishing order.
   std::vector<TFinishedThumbnail> TakeFinished();

@@ -1,5 +1,5 @@
 // Thumbnailer: libvips behind the program's own small interface. Every libvips failure arrives
-// as a vips::VError and is turned into a result code here.
+// as a vips::VError and is turned into a status here.
 //
 // A picture is opened once: one descriptor, one status and one header read through it. A picture
 // that does not shrink while loading is shrunk from that very image; a large JPEG is decoded again
@@ -24,6 +24,7 @@
 #include "DecodeBudget.h"
 #include "ImageModules.h"
 #include "VectorCodeLock.h"
+#include "gallery/BuildMessages.h"
 #include "util/ZetPlatform.h"
 
 namespace zetgallery {
@@ -53,24 +54,24 @@ int64_t ReadPictureAt(const void* file, uint64_t offset, void* buffer, size_t si
   return static_cast<const TReadOnlyFile*>(file)->ReadAt(buffer, size, offset);
 }
 
-// Opens `path` and reads its header. kThumbOk, kThumbCannotRead or kThumbHeaderFailed.
-int OpenPicture(const std::string& path, TOpenedPicture& picture) {
+// Opens `path` and reads its header. Ok, kThumbCannotRead or kThumbHeaderFailed.
+TStatus OpenPicture(const std::string& path, TOpenedPicture& picture) {
   std::optional<VSource> opened;
   {
     // Not blocking: a FIFO named like a picture must not hold the build until someone writes
     // to it.
     const TReadOnlyFile file(path);
-    if (!file.IsOpen()) return kThumbCannotRead;
+    if (!file.IsOpen()) return ThumbnailFailure(kThumbCannotRead);
     const bool statusRead = file.ReadStatus(picture.status);
     if (!statusRead || !picture.status.IsRegular())
-      return statusRead ? kThumbHeaderFailed : kThumbCannotRead;
+      return ThumbnailFailure(statusRead ? kThumbHeaderFailed : kThumbCannotRead);
     picture.chromaShare = JpegChromaShare(ReadPictureAt, &file);
     try {
       opened = VSource::new_from_descriptor(file.Descriptor());  // holds its own duplicate
     } catch (const VError&) {
     }
   }
-  if (!opened) return kThumbCannotRead;
+  if (!opened) return ThumbnailFailure(kThumbCannotRead);
   VSource& source = *opened;
   try {
     // The loader is chosen from the first bytes; a format that only a file-name loader reads
@@ -94,13 +95,14 @@ int OpenPicture(const std::string& path, TOpenedPicture& picture) {
       picture.header = VImage::new_from_file(path.c_str());
     }
   } catch (const VError&) {
-    return kThumbHeaderFailed;
+    return ThumbnailFailure(kThumbHeaderFailed);
   }
   const bool quarterTurn = vips_image_get_orientation_swap(picture.header.get_image());
   picture.uprightWidth = quarterTurn ? picture.header.height() : picture.header.width();
   picture.uprightHeight = quarterTurn ? picture.header.width() : picture.header.height();
-  if (picture.uprightWidth <= 0 || picture.uprightHeight <= 0) return kThumbHeaderFailed;
-  return kThumbOk;
+  if (picture.uprightWidth <= 0 || picture.uprightHeight <= 0)
+    return ThumbnailFailure(kThumbHeaderFailed);
+  return TStatus::Ok();
 }
 
 TDecodeFacts DecodeFactsOf(const TOpenedPicture& picture) {
@@ -230,7 +232,7 @@ VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThum
 // that could not be written are told apart without decoding twice when all goes well.
 bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
   TOpenedPicture picture;
-  if (OpenPicture(path, picture) != kThumbOk) return false;
+  if (!OpenPicture(path, picture).ok()) return false;
   const TThumbnailSize stored = StoredSize(picture, size);
   TDecodeAdmission admission(ThumbnailDecodeBudget(),
                              DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
@@ -244,7 +246,7 @@ bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
 
 }  // namespace
 
-bool StartImageLibrary(const char* programPath) {
+TStatus StartImageLibrary(const char* programPath) {
   std::call_once(g_startOnce, [programPath] {
     g_started = StartVipsDeferringModules(programPath != nullptr ? programPath : "zetgallery") == 0;
     if (g_started) {
@@ -260,7 +262,7 @@ bool StartImageLibrary(const char* programPath) {
       // workers at once crashed the program. The plain C loops cost about 2% more processor
       // time a photo, in the vertical step of the resize.
       if (!VectorCodeIsLocked()) vips_vector_set_enabled(FALSE);
-      // A damaged picture is a result code, not console noise: the build goes on quietly.
+      // A damaged picture is a status, not console noise: the build goes on quietly.
       g_log_set_handler(
           "VIPS", G_LOG_LEVEL_WARNING, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {},
           nullptr);
@@ -273,7 +275,7 @@ bool StartImageLibrary(const char* programPath) {
       vips_concurrency_set(1);
     }
   });
-  return g_started;
+  return g_started ? TStatus::Ok() : TStatus::IoError("the image library cannot start");
 }
 
 void EndImageLibrary() {
@@ -301,27 +303,26 @@ TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeig
   return size;
 }
 
-bool ReadPictureSize(const std::string& path, int& width, int& height) {
+TStatusOr<TThumbnailSize> ReadPictureSize(const std::string& path) {
   // Started here as well, so that a caller who forgot cannot crash the library.
-  if (!StartImageLibrary(nullptr)) return false;
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
-  if (OpenPicture(path, picture) != kThumbOk) return false;
-  width = picture.uprightWidth;
-  height = picture.uprightHeight;
-  return true;
+  if (TStatus opened = OpenPicture(path, picture); !opened.ok()) return opened;
+  return TThumbnailSize{picture.uprightWidth, picture.uprightHeight};
 }
 
-int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
-                   const TThumbSaveParams& params, TFileStatus& pictureStatus) {
-  if (!StartImageLibrary(nullptr)) return kThumbHeaderFailed;
+TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
+                       const TThumbSaveParams& params, TFileStatus& pictureStatus) {
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
   TOpenedPicture picture;
-  const int opened = OpenPicture(source, picture);
+  TStatus opened = OpenPicture(source, picture);
   pictureStatus = picture.status;
-  if (opened != kThumbOk) return opened;
-  if (ExceedsPixelLimit(picture.header.width(), picture.header.height())) return kThumbTooLarge;
+  if (!opened.ok()) return opened;
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height()))
+    return ThumbnailFailure(kThumbTooLarge);
   const TThumbnailSize size =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
-  if (size.width <= 0 || size.height <= 0) return kThumbSizeFailed;
+  if (size.width <= 0 || size.height <= 0) return ThumbnailFailure(kThumbSizeFailed);
 
   bool saved = false;
   {
@@ -336,82 +337,151 @@ int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxH
       saved = false;
     }
   }
-  if (!saved) return PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed;
+  if (!saved)
+    return ThumbnailFailure(PictureDecodes(source, size) ? kThumbSaveFailed : kThumbLoadFailed);
   // The picture's own time, read before decoding: a thumbnail shows when its picture was made.
   SetDescriptorModificationTime(target, picture.status.modified);
-  return kThumbOk;
+  return TStatus::Ok();
+}
+
+TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
+                           int maxHeight, const TThumbSaveParams& params,
+                           TFileStatus& pictureStatus) {
+  if (!StartImageLibrary(nullptr).ok()) return ThumbnailFailure(kThumbHeaderFailed);
+  TOpenedPicture picture;
+  TStatus opened = OpenPicture(source, picture);
+  pictureStatus = picture.status;
+  if (!opened.ok()) return opened;
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height()))
+    return ThumbnailFailure(kThumbTooLarge);
+  const TThumbnailSize size =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
+  const TThumbnailSize doubled =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, 2 * maxWidth, 2 * maxHeight);
+  if (size.width <= 0 || size.height <= 0) return ThumbnailFailure(kThumbSizeFailed);
+
+  bool saved = false;
+  {
+    const TThumbnailSize stored = StoredSize(picture, doubled);
+    TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                               DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
+    try {
+      // Decoded once, into memory, since both thumbnails read it.
+      const VImage large = ThumbnailOf(source, picture, doubled).copy_memory();
+      saved = doubleTarget < 0 || SaveThumbnail(large, doubleTarget, params);
+      if (saved && target >= 0) {
+        const VImage small = large.thumbnail_image(
+            size.width, VImage::option()->set("height", size.height)->set("size", VIPS_SIZE_FORCE));
+        saved = SaveThumbnail(small, target, params);
+      }
+    } catch (const VError&) {
+      saved = false;
+    }
+  }
+  if (!saved)
+    return ThumbnailFailure(PictureDecodes(source, doubled) ? kThumbSaveFailed : kThumbLoadFailed);
+  for (const int file : {target, doubleTarget})
+    if (file >= 0) SetDescriptorModificationTime(file, picture.status.modified);
+  return TStatus::Ok();
 }
 
 TPictureOutputResults WritePictureOutputs(const std::string& source, int displayTarget,
                                           const TDisplayCopyParams& display, int thumbnailTarget,
-                                          int maxWidth, int maxHeight,
+                                          int doubleTarget, bool pair, int maxWidth, int maxHeight,
                                           const TThumbSaveParams& params,
                                           TFileStatus& pictureStatus) {
   TPictureOutputResults results;
-  const bool thumbnailWanted = thumbnailTarget >= 0;
-  auto failBoth = [&results, thumbnailWanted](int code) {
-    results.display = code;
-    if (thumbnailWanted) results.thumbnail = code;
+  const bool thumbnailsWanted = thumbnailTarget >= 0 || (pair && doubleTarget >= 0);
+  auto failBoth = [&results, thumbnailsWanted](const TStatus& failure) {
+    results.display = failure;
+    if (thumbnailsWanted) results.thumbnails = failure;
     return results;
   };
-  if (!StartImageLibrary(nullptr)) return failBoth(kThumbHeaderFailed);
+  if (!StartImageLibrary(nullptr).ok()) return failBoth(ThumbnailFailure(kThumbHeaderFailed));
   TOpenedPicture picture;
-  const int opened = OpenPicture(source, picture);
+  const TStatus opened = OpenPicture(source, picture);
   pictureStatus = picture.status;
-  if (opened != kThumbOk) return failBoth(opened);
+  if (!opened.ok()) return failBoth(opened);
   if (ExceedsPixelLimit(picture.header.width(), picture.header.height()))
-    return failBoth(kThumbTooLarge);
+    return failBoth(ThumbnailFailure(kThumbTooLarge));
   const TThumbnailSize copySize =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, display.size, display.size);
-  if (copySize.width <= 0 || copySize.height <= 0) return failBoth(kThumbSizeFailed);
+  if (copySize.width <= 0 || copySize.height <= 0)
+    return failBoth(ThumbnailFailure(kThumbSizeFailed));
   const TThumbnailSize thumbSize =
       ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
-  // A thumbnail larger than the copy (a copy smaller than the thumbnail limits) is decoded anew.
-  const bool thumbnailFromCopy = thumbnailWanted && thumbSize.width > 0 && thumbSize.height > 0 &&
-                                 thumbSize.width <= copySize.width &&
-                                 thumbSize.height <= copySize.height;
+  // The largest thumbnail: the one of twice the limits when there is a pair.
+  const TThumbnailSize largest = pair
+                                     ? ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight,
+                                                        2 * maxWidth, 2 * maxHeight)
+                                     : thumbSize;
+  // Thumbnails larger than the copy (a copy smaller than their limits) are decoded anew.
+  const bool thumbnailsFromCopy = thumbnailsWanted && thumbSize.width > 0 && thumbSize.height > 0 &&
+                                  largest.width <= copySize.width &&
+                                  largest.height <= copySize.height;
 
   bool copySaved = false;
-  bool thumbnailSaved = false;
+  bool thumbnailsSaved = false;
   {
     const TThumbnailSize stored = StoredSize(picture, copySize);
     const TDecodeFacts facts = DecodeFactsOf(picture);
-    // The copy is held in memory while the thumbnail is shrunk from it.
-    const uint64_t held = thumbnailFromCopy ? static_cast<uint64_t>(copySize.width) *
-                                                  static_cast<uint64_t>(copySize.height) *
-                                                  static_cast<uint64_t>(facts.bands)
-                                            : 0;
+    // The copy is held in memory while the thumbnails are shrunk from it, and so is the larger
+    // of a pair.
+    const auto bands = static_cast<uint64_t>(facts.bands);
+    uint64_t held = 0;
+    if (thumbnailsFromCopy) {
+      held = static_cast<uint64_t>(copySize.width) * static_cast<uint64_t>(copySize.height) * bands;
+      if (pair)
+        held +=
+            static_cast<uint64_t>(largest.width) * static_cast<uint64_t>(largest.height) * bands;
+    }
     TDecodeAdmission admission(ThumbnailDecodeBudget(),
                                DecodeCostFor(facts, stored.width, stored.height) + held);
     try {
       VImage copy = ThumbnailOf(source, picture, copySize);
-      if (thumbnailFromCopy) copy = copy.copy_memory();
+      if (thumbnailsFromCopy) copy = copy.copy_memory();
       copySaved = SaveThumbnail(copy, displayTarget,
                                 TThumbSaveParams{TThumbFormat::Jpeg, display.quality, false});
-      if (copySaved && thumbnailFromCopy) {
-        thumbnailSaved = SaveThumbnail(
-            copy.thumbnail_image(
-                thumbSize.width,
-                VImage::option()->set("height", thumbSize.height)->set("size", VIPS_SIZE_FORCE)),
-            thumbnailTarget, params);
+      if (copySaved && thumbnailsFromCopy) {
+        auto shrink = [](const VImage& image, const TThumbnailSize& size) {
+          return image.thumbnail_image(
+              size.width,
+              VImage::option()->set("height", size.height)->set("size", VIPS_SIZE_FORCE));
+        };
+        thumbnailsSaved = true;
+        if (pair) {
+          const VImage large = shrink(copy, largest).copy_memory();
+          if (doubleTarget >= 0) thumbnailsSaved = SaveThumbnail(large, doubleTarget, params);
+          if (thumbnailsSaved && thumbnailTarget >= 0)
+            thumbnailsSaved = SaveThumbnail(shrink(large, thumbSize), thumbnailTarget, params);
+        } else {
+          thumbnailsSaved = SaveThumbnail(shrink(copy, thumbSize), thumbnailTarget, params);
+        }
       }
     } catch (const VError&) {
+      thumbnailsSaved = false;
     }
   }
   if (!copySaved) {
-    results.display = PictureDecodes(source, copySize) ? kThumbSaveFailed : kThumbLoadFailed;
+    results.display =
+        ThumbnailFailure(PictureDecodes(source, copySize) ? kThumbSaveFailed : kThumbLoadFailed);
   } else {
     SetDescriptorModificationTime(displayTarget, picture.status.modified);
   }
-  if (thumbnailFromCopy && copySaved) {
-    if (thumbnailSaved)
-      SetDescriptorModificationTime(thumbnailTarget, picture.status.modified);
-    else
-      results.thumbnail = kThumbSaveFailed;
-  } else if (thumbnailWanted) {
-    // Nothing was written into the thumbnail's file yet: it is made on its own.
+  if (thumbnailsFromCopy && copySaved) {
+    if (thumbnailsSaved) {
+      for (const int file : {thumbnailTarget, pair ? doubleTarget : -1})
+        if (file >= 0) SetDescriptorModificationTime(file, picture.status.modified);
+    } else {
+      results.thumbnails = ThumbnailFailure(kThumbSaveFailed);
+    }
+  } else if (thumbnailsWanted) {
+    // Nothing was written into the thumbnails' files yet: they are made on their own.
     TFileStatus again;
-    results.thumbnail = WriteThumbnail(source, thumbnailTarget, maxWidth, maxHeight, params, again);
+    results.thumbnails =
+        pair ? WriteThumbnailPair(source, thumbnailTarget, doubleTarget, maxWidth, maxHeight,
+                                  params, again)
+             : WriteThumbnail(source, thumbnailTarget, maxWidth, maxHeight, params, again);
   }
   return results;
 }

@@ -6,28 +6,30 @@
 #include <string>
 
 #include "gallery/ThumbSaveParams.h"
+#include "util/Status.h"
 #include "util/ZetPlatform.h"
 
 namespace zetgallery {
 
-// Result codes of making a thumbnail: 0 on success, otherwise the step that failed.
-enum : int {
-  kThumbOk = 0,
-  kThumbHeaderFailed = 1,    // the picture's header could not be read (broken, not a picture)
-  kThumbSizeFailed = 2,      // the computed thumbnail size is empty (a limit of 0)
-  kThumbLoadFailed = 3,      // decoding at the reduced size failed (truncated or corrupt data)
-  kThumbSaveFailed = 4,      // encoding or writing the thumbnail file failed
-  kThumbTargetIsSource = 5,  // the target is one of the build's inputs; nothing is written
-  kThumbTooLarge = 6,        // the header claims more pixels than the program decodes
-  kThumbCannotRead = 7,  // the picture's file cannot be opened for reading (gone, no permission)
-  kThumbTargetProtected = 8,  // a folder, a device or a write-protected file is in the way
-  kThumbNotTrashable = 9,     // someone else's file is in the way and no trash can take it
+// Why a thumbnail was not made: the step that failed, kept as the detail of its status
+// (ThumbnailFailure in BuildMessages.h makes the status).
+enum TThumbFailure : int {
+  kThumbHeaderFailed = 1,     // Unsupported: the header could not be read (broken, not a picture)
+  kThumbSizeFailed = 2,       // InvalidArgument: the thumbnail size is empty (a limit of 0)
+  kThumbLoadFailed = 3,       // Corrupt: decoding at the reduced size failed (truncated data)
+  kThumbSaveFailed = 4,       // IoError: encoding or writing the thumbnail file failed
+  kThumbTargetIsSource = 5,   // Refused: the target is one of the build's inputs
+  kThumbTooLarge = 6,         // Unsupported: more pixels than the program decodes
+  kThumbCannotRead = 7,       // IoError: the picture's file cannot be opened (gone, no permission)
+  kThumbTargetProtected = 8,  // Refused: a folder, a device or a write-protected file is there
+  kThumbNotTrashable = 9,     // Refused: someone else's file is there and no trash can take it
 };
 
-// Starts the library once per process; `programPath` is argv[0]. False when it cannot start.
-// Later calls do nothing and return the first result. Reading or making a picture starts the
-// library too when nobody did; calling this at program start still reports a failure early.
-bool StartImageLibrary(const char* programPath);
+// Starts the library once per process; `programPath` is argv[0]. IoError ("the image library
+// cannot start") when it cannot. Later calls do nothing and return the first result. Reading or
+// making a picture starts the library too when nobody did; calling this at program start still
+// reports a failure early.
+TStatus StartImageLibrary(const char* programPath);
 
 // Ends the library; call once at process end, after every thumbnail is finished.
 void EndImageLibrary();
@@ -49,9 +51,8 @@ struct TThumbnailSize {
 // side that rounds to 0 under a positive limit becomes 1, so a thin strip still gets a thumbnail.
 TThumbnailSize ThumbnailSizeFor(int width, int height, int maxWidth, int maxHeight);
 
-// Reads only the header of `path`; on success sets the upright size (EXIF orientation applied)
-// and returns true.
-bool ReadPictureSize(const std::string& path, int& width, int& height);
+// Reads only the header of `path`: the upright size (EXIF orientation applied), or why not.
+TStatusOr<TThumbnailSize> ReadPictureSize(const std::string& path);
 
 // Makes the thumbnail of the picture `source` by ThumbnailSizeFor, decoding at the reduced size,
 // in the format of `params` (JPEG at params.quality, metadata stripped), into the open file
@@ -59,10 +60,18 @@ bool ReadPictureSize(const std::string& path, int& width, int& height);
 // the picture's modification time. `picture` receives the status of the picture as it was
 // opened, which tells exactly which file the thumbnail was made from. Pictures over 16384 x 16384
 // pixels are refused from their header, and decodes running in parallel share a memory budget.
-// Returns kThumbOk or the failing step's code; shows nothing. Safe to call from several threads
-// at once.
-int WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
-                   const TThumbSaveParams& params, TFileStatus& picture);
+// Returns ok or the failing step's status (TThumbFailure); shows nothing. Safe to call from
+// several threads at once.
+TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int maxHeight,
+                       const TThumbSaveParams& params, TFileStatus& picture);
+
+// Makes the two thumbnails of the grid in one decoding: the thumbnail of twice the limits
+// (`2 * maxWidth` x `2 * maxHeight`, the same pixels WriteThumbnail gives for those limits) into
+// `doubleTarget`, and the thumbnail within `maxWidth` x `maxHeight` shrunk from it into `target`.
+// A target of -1 is not written (its file is up to date), and the other is made exactly as when
+// both are. Otherwise as WriteThumbnail.
+TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
+                           int maxHeight, const TThumbSaveParams& params, TFileStatus& picture);
 
 // A display copy: a JPEG at `quality`, not interlaced, metadata stripped, upright, at most `size`
 // pixels on its longer side and never larger than the picture.
@@ -71,20 +80,22 @@ struct TDisplayCopyParams {
   int quality = 0;
 };
 
-// What WritePictureOutputs made: a result code for each output asked for (kThumbOk otherwise).
+// What WritePictureOutputs made: a status for the thumbnails asked for and one for the copy.
 struct TPictureOutputResults {
-  int thumbnail = 0;
-  int display = 0;
+  TStatus thumbnails;
+  TStatus display;
 };
 
-// Makes the display copy of `source` into the open file `displayTarget` and, when
-// `thumbnailTarget` is not -1, its thumbnail as WriteThumbnail would size and save it. The
-// picture is decoded once when the thumbnail fits inside the copy: the copy is made first and
-// the thumbnail shrunk from it. Both files get the picture's modification time. Thread-safe;
-// decodes share the memory budget of WriteThumbnail.
+// Makes the display copy of `source` into the open file `displayTarget` and its thumbnails: with
+// `pair` false, the thumbnail into `thumbnailTarget` as WriteThumbnail would size and save it;
+// with `pair`, the two of WriteThumbnailPair into `thumbnailTarget` and `doubleTarget`. A target
+// of -1 is not written. The picture is decoded once when the thumbnails fit inside the copy: the
+// copy is made first and the thumbnails shrunk from it (the smaller of a pair from the larger);
+// otherwise they are made on their own. Every file gets the picture's modification time.
+// Thread-safe; decodes share the memory budget of WriteThumbnail.
 TPictureOutputResults WritePictureOutputs(const std::string& source, int displayTarget,
                                           const TDisplayCopyParams& display, int thumbnailTarget,
-                                          int maxWidth, int maxHeight,
+                                          int doubleTarget, bool pair, int maxWidth, int maxHeight,
                                           const TThumbSaveParams& params, TFileStatus& picture);
 
 }  // namespace zetgallery

@@ -78,16 +78,17 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
 
   // Look before anything can write: a file that is not ours must stay exactly as it is.
-  const TRegistryFileLook look = LookAtRegistryFile(path, busyTimeoutMs);
-  if (look.Kind == TRegistryFileKind::Refused) {
-    database->MarkUnusable(look.Reason);
+  const TStatusOr<TRegistryFileKind> look = LookAtRegistryFile(path, busyTimeoutMs);
+  if (!look.ok()) {
+    database->MarkUnusable(look.status());
     return database;
   }
-  const int create = look.Kind == TRegistryFileKind::Missing ? SQLITE_OPEN_CREATE : 0;
+  const TRegistryFileKind kind = *look;
+  const int create = kind == TRegistryFileKind::Missing ? SQLITE_OPEN_CREATE : 0;
   sqlite3* handle = nullptr;
   if (sqlite3_open_v2(path.c_str(), &handle, SQLITE_OPEN_READWRITE | create, nullptr) !=
       SQLITE_OK) {
-    database->MarkUnusable(handle ? sqlite3_errmsg(handle) : "out of memory");
+    database->MarkUnusable(TStatus::IoError(handle ? sqlite3_errmsg(handle) : "out of memory"));
     sqlite3_close(handle);
     return database;
   }
@@ -95,53 +96,53 @@ std::shared_ptr<TRegistryDatabase> TRegistryDatabase::Open(const std::string& pa
   sqlite3_busy_timeout(handle, busyTimeoutMs);
   Execute(handle, "PRAGMA foreign_keys = ON");
 
-  std::string reason;
-  if (look.Kind == TRegistryFileKind::Ours) {
-    reason = IntegrityProblem(handle);
+  TStatus usable;
+  if (kind == TRegistryFileKind::Ours) {
+    usable = CheckIntegrity(handle);
     // A file of ours that lost its view (a hand edit) gets it back; every statement of the
     // schema is "if not exists", so the stored values stay. A file that cannot be written
     // (read-only) is still read.
-    if (reason.empty() && !HasView(handle)) {
+    if (usable.ok() && !HasView(handle)) {
       TRegistryTransaction complete(*database, TRegistryTransaction::TMode::Write);
       if (complete.Started() && Execute(handle, kRegistrySchema)) complete.Commit();
     }
   } else {
-    reason = database->MarkAsOurs(look.Kind == TRegistryFileKind::Missing);
+    usable = database->MarkAsOurs(kind == TRegistryFileKind::Missing);
   }
-  if (!reason.empty()) {
-    database->MarkUnusable(reason);
+  if (!usable.ok()) {
+    database->MarkUnusable(usable);
     return database;
   }
   UseRollbackJournal(handle, busyTimeoutMs);
   return database;
 }
 
-std::string TRegistryDatabase::MarkAsOurs(bool createTables) {
+TStatus TRegistryDatabase::MarkAsOurs(bool createTables) {
   // Under the write lock, so the file is seen as it is marked: another copy of the program may
   // have created or marked it since it was looked at.
   TRegistryTransaction mark(*this, TRegistryTransaction::TMode::Write);
-  if (!mark.Started()) return RegistryFailureReason(handle_, sqlite3_errcode(handle_));
+  if (!mark.Started()) return RegistryFailure(handle_, sqlite3_errcode(handle_));
   const int32_t applicationId = ApplicationIdOf(handle_);
-  if (applicationId == kRegistryApplicationId) return std::string();
+  if (applicationId == kRegistryApplicationId) return TStatus::Ok();
   bool exact = false;
   const int code = HasExactRegistrySchema(handle_, exact);
-  if (code != SQLITE_OK) return RegistryFailureReason(handle_, code);
+  if (code != SQLITE_OK) return RegistryFailure(handle_, code);
   bool empty = false;
   {
     TSqliteStatement count(handle_, "SELECT count(*) FROM sqlite_master");
     empty = count.Step() == SQLITE_ROW && count.ColumnInteger(0) == 0;
   }
-  if (applicationId != 0 || !(exact || (createTables && empty))) return kForeignDatabaseReason;
+  if (applicationId != 0 || !(exact || (createTables && empty)))
+    return TStatus::Unsupported(kForeignDatabaseReason);
   const std::string markSql = "PRAGMA application_id = " + std::to_string(kRegistryApplicationId);
   if ((!exact && !Execute(handle_, kRegistrySchema)) || !Execute(handle_, markSql.c_str()) ||
       !mark.Commit())
-    return RegistryFailureReason(handle_, sqlite3_errcode(handle_));
-  return std::string();
+    return RegistryFailure(handle_, sqlite3_errcode(handle_));
+  return TStatus::Ok();
 }
 
-void TRegistryDatabase::MarkUnusable(const std::string& reason) {
-  openReason_ = reason;
-  openError_ = SettingsFileUnusableMessage(path_, reason);
+void TRegistryDatabase::MarkUnusable(TStatus why) {
+  openStatus_ = std::move(why);
   // A transaction the check left open is rolled back by the close.
   sqlite3_close_v2(handle_);
   handle_ = nullptr;
@@ -149,13 +150,9 @@ void TRegistryDatabase::MarkUnusable(const std::string& reason) {
 
 TRegistryDatabase::~TRegistryDatabase() { sqlite3_close_v2(handle_); }
 
-bool TRegistryDatabase::CheckWhole(std::string& reason) {
-  if (!Available()) {
-    reason = openReason_;
-    return false;
-  }
-  reason = IntegrityProblem(handle_);
-  return reason.empty();
+TStatus TRegistryDatabase::CheckWhole() {
+  if (!Available()) return openStatus_;
+  return CheckIntegrity(handle_);
 }
 
 TRegistryTransaction::TRegistryTransaction(TRegistryDatabase& database, TMode mode)

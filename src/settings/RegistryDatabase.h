@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "util/Status.h"
+
 struct sqlite3;
 
 namespace zetgallery {
@@ -33,8 +35,8 @@ class TRegistryDatabase {
   // (an empty file counts as missing). Never throws. The file is ours when it carries
   // kRegistryApplicationId, or holds exactly the tables of the release before the mark (it is
   // then marked). A file that cannot be opened, is not a database, is any other database, or
-  // fails the integrity check gives an unavailable object whose OpenError() names the file and
-  // the reason; such a file is never written to. A file held by another program is waited for
+  // fails the integrity check gives an unavailable object whose OpenStatus() says why; such a
+  // file is never written to. A file held by another program is waited for
   // up to `busyTimeoutMs`, at the open and at every later step.
   static std::shared_ptr<TRegistryDatabase> Open(const std::string& path,
                                                  int busyTimeoutMs = kDefaultBusyTimeoutMs);
@@ -52,14 +54,14 @@ class TRegistryDatabase {
 
   const std::string& Path() const { return path_; }
 
-  // The message for the user when the database is unavailable (empty otherwise).
-  const std::string& OpenError() const { return openError_; }
-  // Why the database is unavailable, in a few words (empty otherwise).
-  const std::string& OpenReason() const { return openReason_; }
+  // Ok, or why the database is unavailable: Busy, Corrupt, Unsupported (not a database, or
+  // another program's) or IoError, the message saying it in a few words
+  // (SettingsFileUnusableMessage makes the user's message of it).
+  const TStatus& OpenStatus() const { return openStatus_; }
 
-  // Reads the whole file through (the database's own integrity check). False, with the reason in
-  // a few words, when it is unavailable, damaged, or held by another program beyond the wait.
-  bool CheckWhole(std::string& reason);
+  // Reads the whole file through (the database's own integrity check). Fails, as OpenStatus()
+  // does, when it is unavailable, damaged, or held by another program beyond the wait.
+  TStatus CheckWhole();
 
   // REQUIRES: Available().
   sqlite3* Handle() const { return handle_; }
@@ -67,13 +69,12 @@ class TRegistryDatabase {
  private:
   explicit TRegistryDatabase(std::string path) : path_(std::move(path)) {}
   // Marks the open file as ours, after creating the tables when `createTables` and the file is
-  // empty. Empty when that worked, else why not.
-  std::string MarkAsOurs(bool createTables);
-  void MarkUnusable(const std::string& reason);
+  // empty. Ok when that worked, else why not.
+  TStatus MarkAsOurs(bool createTables);
+  void MarkUnusable(TStatus why);
 
   std::string path_;
-  std::string openError_;
-  std::string openReason_;
+  TStatus openStatus_;
   sqlite3* handle_ = nullptr;
 };
 

@@ -113,13 +113,9 @@ std::string FileUri(const std::string& path) {
   return uri;
 }
 
-TRegistryFileLook Refused(const std::string& reason) {
-  return {TRegistryFileKind::Refused, reason};
-}
-
 // The tables and soundness of an unmarked database, read without writing.
-TRegistryFileLook LookAtUnmarkedDatabase(const std::string& path, bool writeAheadLog,
-                                         int busyTimeoutMs) {
+TStatusOr<TRegistryFileKind> LookAtUnmarkedDatabase(const std::string& path, bool writeAheadLog,
+                                                    int busyTimeoutMs) {
   // A read-only connection to a database in write-ahead logging creates its log and index files
   // and leaves them behind. Without a log there is nothing to find in one: the file alone is
   // read, as a file nobody changes.
@@ -128,46 +124,48 @@ TRegistryFileLook LookAtUnmarkedDatabase(const std::string& path, bool writeAhea
   sqlite3* handle = nullptr;
   int code = sqlite3_open_v2((FileUri(path) + (immutable ? "?immutable=1" : "?mode=ro")).c_str(),
                              &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
-  TRegistryFileLook look{TRegistryFileKind::PreviousRelease, ""};
+  TStatus refusal;
   bool exact = false;
   if (code == SQLITE_OK) {
     sqlite3_busy_timeout(handle, busyTimeoutMs);
     code = HasExactRegistrySchema(handle, exact);
   }
   if (code != SQLITE_OK) {
-    look = Refused(RegistryFailureReason(handle, code));
+    refusal = RegistryFailure(handle, code);
   } else if (!exact) {
-    look = Refused(kForeignDatabaseReason);
-  } else if (std::string problem = IntegrityProblem(handle); !problem.empty()) {
-    look = Refused(problem);
+    refusal = TStatus::Unsupported(kForeignDatabaseReason);
+  } else {
+    refusal = CheckIntegrity(handle);
   }
   sqlite3_close(handle);
-  return look;
+  if (!refusal.ok()) return refusal;
+  return TRegistryFileKind::PreviousRelease;
 }
 
 }  // namespace
 
-TRegistryFileLook LookAtRegistryFile(const std::string& path, int busyTimeoutMs) {
+TStatusOr<TRegistryFileKind> LookAtRegistryFile(const std::string& path, int busyTimeoutMs) {
   std::error_code error;
   const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (!std::filesystem::exists(status)) return {TRegistryFileKind::Missing, ""};
+  if (!std::filesystem::exists(status)) return TRegistryFileKind::Missing;
   // Reading a pipe or a device could wait for ever, and a folder is no file.
-  if (!std::filesystem::is_regular_file(status)) return Refused(kSettingsFileNotADatabaseReason);
+  if (!std::filesystem::is_regular_file(status))
+    return TStatus::Unsupported(kSettingsFileNotADatabaseReason);
   std::ifstream file(path, std::ios::binary);
   std::string header(kHeaderSize, '\0');
   file.read(header.data(), static_cast<std::streamsize>(header.size()));
-  if (!file.is_open() || file.bad()) return Refused(kSettingsFileUnreadableReason);
+  if (!file.is_open() || file.bad()) return TStatus::IoError(kSettingsFileUnreadableReason);
   const auto got = static_cast<size_t>(file.gcount());
-  if (got == 0) return {TRegistryFileKind::Missing, ""};
+  if (got == 0) return TRegistryFileKind::Missing;
   if (got < kHeaderSize || header.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
-    return Refused(kSettingsFileNotADatabaseReason);
+    return TStatus::Unsupported(kSettingsFileNotADatabaseReason);
 
   uint32_t applicationId = 0;
   for (size_t i = 0; i < 4; ++i)
     applicationId = applicationId << 8 | static_cast<unsigned char>(header[kApplicationIdAt + i]);
   if (applicationId == static_cast<uint32_t>(kRegistryApplicationId))
-    return {TRegistryFileKind::Ours, ""};
-  if (applicationId != 0) return Refused(kForeignDatabaseReason);
+    return TRegistryFileKind::Ours;
+  if (applicationId != 0) return TStatus::Unsupported(kForeignDatabaseReason);
   return LookAtUnmarkedDatabase(path, header[kWriteVersionAt] == 2, busyTimeoutMs);
 }
 
@@ -178,27 +176,27 @@ int HasExactRegistrySchema(sqlite3* handle, bool& exact) {
   return code;
 }
 
-std::string IntegrityProblem(sqlite3* handle) {
+TStatus CheckIntegrity(sqlite3* handle) {
   // Not the quick check: it leaves out whether each index matches its table, and a damaged
   // index of `vals` makes every value read as absent, which would load the defaults.
   TSqliteStatement check(handle, "PRAGMA integrity_check");
   const int step = check.Ok() ? check.Step() : sqlite3_errcode(handle);
-  if (step == SQLITE_ROW && check.ColumnBytes(0) == "ok") return std::string();
-  return step == SQLITE_ROW ? std::string(kSettingsFileDamagedReason)
-                            : RegistryFailureReason(handle, step);
+  if (step == SQLITE_ROW && check.ColumnBytes(0) == "ok") return TStatus::Ok();
+  return step == SQLITE_ROW ? TStatus::Corrupt(kSettingsFileDamagedReason)
+                            : RegistryFailure(handle, step);
 }
 
-std::string RegistryFailureReason(sqlite3* handle, int code) {
+TStatus RegistryFailure(sqlite3* handle, int code) {
   switch (code & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-      return kSettingsFileBusyReason;
+      return TStatus::Busy(kSettingsFileBusyReason);
     case SQLITE_CORRUPT:
-      return kSettingsFileDamagedReason;
+      return TStatus::Corrupt(kSettingsFileDamagedReason);
     case SQLITE_NOTADB:
-      return kSettingsFileNotADatabaseReason;
+      return TStatus::Unsupported(kSettingsFileNotADatabaseReason);
     default:
-      return handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
+      return TStatus::IoError(handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code));
   }
 }
 

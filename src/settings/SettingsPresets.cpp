@@ -20,7 +20,7 @@ std::vector<std::string> TSettingsStore::RefreshSettingsList(TPresetList* preset
   return names;
 }
 
-std::string TSettingsStore::ReadLastSettings() {
+TStatusOr<std::string> TSettingsStore::ReadLastSettings() {
   TZetRegistry registry(database_);
   // Only read: the command line asks too, and must leave the user's file as it found it. (The
   // window has created the key already, through RefreshSettingsList.)
@@ -28,11 +28,14 @@ std::string TSettingsStore::ReadLastSettings() {
   return registry.ReadString(kLastSettingsValue);
 }
 
-void TSettingsStore::LoadLastSettings(TSettingsTarget& target, TPresetList& presets) {
-  const std::string name = ReadLastSettings();
-  LoadSettings(name, target, &presets);
+TStatus TSettingsStore::LoadLastSettings(TSettingsTarget& target, TPresetList& presets) {
+  const TStatusOr<std::string> last = ReadLastSettings();
+  if (!last.ok()) return last.status();
+  const std::string& name = last.value();
+  if (TStatus loaded = LoadSettings(name, target, &presets); !loaded.ok()) return loaded;
   const int entry = FindPresetEntry(presets.Entries(), name);
   if (entry >= 0) presets.SelectEntry(entry);
+  return TStatus::Ok();
 }
 
 int FindPresetEntry(const std::vector<std::string>& entries, const std::string& name) {

@@ -21,10 +21,10 @@ struct TSettingsSnapshot {
   int HtmlNames = 0;  // 0 RadioButtonHtmlAsImageName, 1 RadioButtonHtmlSerialNumber
   std::string HtmlFirstImageFile;
   std::string IndexFile;
-  int Descriptions = -1;  // ComboBoxDescrType index: 0 none, 1 .txt, 2 descript.ion
+  int Descriptions = -1;  // ComboBoxDescrType index: 0 none, 1 .txt, 2 descript.ion, 3 metadata
   std::string IndexTemplate;
   std::string IndexPlace;
-  int IndexType = -1;  // 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails
+  int IndexType = -1;  // 0 numbered, 1 bulleted, 2 list in a table, 3 thumbnails, 4 grid
   int TableWidth = 0;
   int TableBorderWidth = 0;
   int CellSpacing = 0;
@@ -61,6 +61,9 @@ struct TSettingsSnapshot {
   std::string AltLast;
   std::string AltIndex;
   bool ImageClickEqualNext = false;
+  bool PictureFacts = false;  // the date, camera and exposure markers of the picture page
+  int ImageOrder = -1;        // ComboBoxImageOrder index: 0 name, 1 date taken, 2 modified
+  bool ImageOrderDescending = false;
   bool DisplayCopies = false;  // a smaller JPEG copy of each picture for its page
   int DisplaySize = 0;         // the copy's longer side in pixels
   int DisplayQuality = 0;      // its JPEG quality

@@ -1,14 +1,15 @@
-// SettingsStore: loading and saving the 55 settings as presets, the preset list and the memory
+// SettingsStore: loading and saving the 58 settings as presets, the preset list and the memory
 // of the preset used last.
 //
 // Registry layout, below HKEY_CURRENT_USER:
 //   Software\Vorlan\ZetGallery                 LastSettings, and the untitled preset's values
 //   Software\Vorlan\ZetGallery\NamedSettings\<name>   one key per named preset
 //
-// Errors: operations that read or write values throw TRegistryError (ZetRegistry.h) with the
+// Errors: operations that read or write values return a failed status (ZetRegistry.h) with the
 // user's message ("Invalid data type for 'IndexType'", ...). The operation stops at that point;
-// the caller shows what() with TUserInterface::ShowStandardError and skips the rest of its
-// command (the window's creation stops, the command line exits with status 1).
+// the caller shows the message with TUserInterface::ShowStandardError and skips the rest of its
+// command (the window's creation stops, the command line exits with status 1). What the store
+// tells the user while it goes on (a saved preset, refused values) it shows itself through `ui`.
 //
 // Wiring the window (one object of the window can implement both interfaces):
 //   creation:   database = OpenSettingsDatabase(ui);  store = TSettingsStore(database, ui);
@@ -17,9 +18,9 @@
 //   ButtonSaveSettingsClick, MenuSaveSettingsClick:
 //               store.SaveSettings(comboText, snapshotReadFromTheControls, &presets);
 //   MenuDeleteSettingsClick: store.DeleteSettings(comboText, &presets);
-// each inside try { ... } catch (const TRegistryError& e) { ui.ShowStandardError(e.what()); }.
-// The command line: store.ReadPresetSnapshot(name), with name = store.ReadLastSettings() when no
-// preset was asked for.
+// each showing the message of a failed status with ui.ShowStandardError.
+// The command line: store.ReadPresetSnapshotStrictly(name), with name = store.ReadLastSettings()
+// when no preset was asked for.
 #pragma once
 
 #include <memory>
@@ -103,33 +104,35 @@ class TSettingsStore {
   //     its default: shows one message naming every such value (ShowError);
   //  4. for an untitled name sets the preset list's text to "<без названия>" (when `presets`
   //     is given), then calls target.ScanImages().
-  // A value of the wrong kind throws TRegistryError: the rows before it are applied, the rest
-  // and steps 3 and 4 are skipped.
-  void LoadSettings(const std::string& name, TSettingsTarget& target, TPresetList* presets);
+  // A value that cannot be read or is of the wrong kind fails the load: the rows before it are
+  // applied, the rest and steps 3 and 4 are skipped.
+  TStatus LoadSettings(const std::string& name, TSettingsTarget& target, TPresetList* presets);
 
   // Step 2 of LoadSettings alone: reads preset `name` into `target` without writing
   // LastSettings and without the final scan, and returns the texts that failed their
-  // controls' rules (their controls got the defaults). Throws TRegistryError as LoadSettings does.
-  TRefusedValues ReadPresetValues(const std::string& name, TSettingsTarget& target);
+  // controls' rules (their controls got the defaults). Fails as LoadSettings does.
+  TStatusOr<TRefusedValues> ReadPresetValues(const std::string& name, TSettingsTarget& target);
 
   // Saves `values` as preset `name` (empty: the untitled preset): writes LastSettings (the
-  // untitled name for an empty one), then all 55 values in one transaction (all or none), then
-  // refills `presets` and shows "Настройка "<name>" сохранена.". Throws TRegistryError ("Failed
-  // to set data for '<value>'") when something could not be written; no message then. A name
-  // with a backslash is refused with ShowError, and nothing is written.
-  void SaveSettings(const std::string& name, const TSettingsSnapshot& values, TPresetList* presets);
+  // untitled name for an empty one), then all 58 values in one transaction (all or none), then
+  // refills `presets` and shows "Настройка "<name>" сохранена.". Fails ("Failed to set data for
+  // '<value>'") when something could not be written; no message then. A name with a backslash is
+  // refused with ShowError, and nothing is written (the status is then ok: the user was told).
+  TStatus SaveSettings(const std::string& name, const TSettingsSnapshot& values,
+                       TPresetList* presets);
 
   // The names of all presets (the sub-keys of NamedSettings and "<без названия>") in list
   // order; also given to `presets` when not null. Creates NamedSettings (and the settings
   // key) when missing.
   std::vector<std::string> RefreshSettingsList(TPresetList* presets);
 
-  // The LastSettings value ("" when absent or when there is no settings key). Writes nothing.
-  std::string ReadLastSettings();
+  // The LastSettings value ("" when absent or when there is no settings key); fails for a value
+  // of the wrong kind. Writes nothing.
+  TStatusOr<std::string> ReadLastSettings();
 
   // Loads the preset named by LastSettings (LoadSettings) and selects its entry of `presets`
-  // (FindPresetEntry); with no such entry the selection and text stay.
-  void LoadLastSettings(TSettingsTarget& target, TPresetList& presets);
+  // (FindPresetEntry); with no such entry the selection and text stay. Fails as LoadSettings.
+  TStatus LoadLastSettings(TSettingsTarget& target, TPresetList& presets);
 
   // Deletes preset `name` with all its sub-keys, refills `presets`, empties its text and shows
   // "Настройка "<name>" удалена.". The untitled preset (an empty name included) is refused
@@ -138,17 +141,19 @@ class TSettingsStore {
 
   // What the controls would hold after loading preset `name` into a freshly created window
   // (DesignTimeSettingsSnapshot()), without writing LastSettings or scanning; the refused
-  // texts go to `refused` when given. Throws TRegistryError for a value of the wrong kind.
-  TSettingsSnapshot ReadPresetSnapshot(const std::string& name, TRefusedValues* refused = nullptr);
+  // texts go to `refused` when given. Fails for a value of the wrong kind.
+  TStatusOr<TSettingsSnapshot> ReadPresetSnapshot(const std::string& name,
+                                                  TRefusedValues* refused = nullptr);
 
   // ReadPresetSnapshot for a caller that must not go on with other settings than it asked for
   // (the command line): the whole file is read through first, and when `presetMustExist` a named
-  // preset that does not exist is an error (the untitled preset always exists). Throws
-  // TRegistryError with the user's message for a file that is unavailable, damaged or held by
-  // another program beyond the wait, for a missing preset, a name with a backslash, a named
-  // preset that holds no value, a text its control would not hold, and a value of the wrong
-  // kind.
-  TSettingsSnapshot ReadPresetSnapshotStrictly(const std::string& name, bool presetMustExist);
+  // preset that does not exist is an error (the untitled preset always exists). Fails with the
+  // user's message for a file that is unavailable, damaged or held by another program beyond the
+  // wait (the code of CheckWhole), for a missing preset or a named preset that holds no value
+  // (NotFound), a name with a backslash, a text its control would not hold (InvalidArgument),
+  // and a value of the wrong kind.
+  TStatusOr<TSettingsSnapshot> ReadPresetSnapshotStrictly(const std::string& name,
+                                                          bool presetMustExist);
 
  private:
   std::shared_ptr<TRegistryDatabase> database_;

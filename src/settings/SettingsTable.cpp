@@ -121,8 +121,10 @@ constexpr TSettingRow Check(const char* name, const char* control, bool designCh
   return row;
 }
 
-// A check box added after the first presets were saved: absent means unchecked.
-constexpr TSettingRow Unchecked(TSettingRow row) {
+// A check box added after the first release: off when its value is absent, so that a preset
+// saved before it builds what it built then, and off when the window is created.
+constexpr TSettingRow NewCheck(const char* name, const char* control, bool S::*field) {
+  TSettingRow row = Check(name, control, false, field);
   row.DefaultNumber = 0;
   return row;
 }
@@ -148,11 +150,11 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Text("HtmlFirstImageFile", "EditHtmlFirstImageFile", T, "01.htm", "picture_01.htm",
          &S::HtmlFirstImageFile),
     Text("IndexFile", "EditIndexFile", T, "index.htm", "index.htm", &S::IndexFile),
-    DropDown("Descriptions", "ComboBoxDescrType", 2, 3, &S::Descriptions),
+    DropDown("Descriptions", "ComboBoxDescrType", 2, 4, &S::Descriptions),
     Template("IndexTemplate", "EditIndexTemplate", E, "IndexTemplate.htm", "IndexTemplate.htm",
              &S::IndexTemplate),
     Text("IndexPlace", "EditIndexPlace", E, "~~~INDEX~~~", "~~~INDEX~~~", &S::IndexPlace),
-    DropDown("IndexType", "ComboBoxIndexType", 3, 4, &S::IndexType),
+    DropDown("IndexType", "ComboBoxIndexType", 3, 5, &S::IndexType),
     Spin("TableWidth", "EditTableWidth", 100, 0, 100, &S::TableWidth),
     Spin("TableBorderWidth", "EditTableBorderWidth", 1, 0, 10, &S::TableBorderWidth),
     Spin("CellSpacing", "EditCellSpacing", 0, 0, 10, &S::CellSpacing),
@@ -196,8 +198,10 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Text("AltLast", "EditAltLast", X, "Last -->>", "В конец...", &S::AltLast),
     Text("AltIndex", "EditAltIndex", X, "Index", "Индекс", &S::AltIndex),
     Check("ImageClickEqualNext", "CheckBoxImageClickEqualNext", true, &S::ImageClickEqualNext),
-    // Display copies came later: off when a preset has no value, so older presets build as before.
-    Unchecked(Check("DisplayCopies", "CheckBoxDisplayCopies", false, &S::DisplayCopies)),
+    NewCheck("PictureFacts", "CheckBoxPictureFacts", &S::PictureFacts),
+    DropDown("ImageOrder", "ComboBoxImageOrder", 0, 3, &S::ImageOrder),
+    NewCheck("ImageOrderDescending", "CheckBoxImageOrderDescending", &S::ImageOrderDescending),
+    NewCheck("DisplayCopies", "CheckBoxDisplayCopies", &S::DisplayCopies),
     Spin("DisplaySize", "EditDisplaySize", 1600, 200, 8192, &S::DisplaySize),
     Spin("DisplayQuality", "EditDisplayQuality", 85, 10, 100, &S::DisplayQuality),
     FolderName("DisplayFolder", "EditDisplayFolder", "display", &S::DisplayFolder),

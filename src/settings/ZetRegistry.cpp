@@ -12,8 +12,12 @@ namespace {
 
 constexpr char kRootKeyName[] = "HKEY_CURRENT_USER";
 
-[[noreturn]] void Fail(const char* format, const std::string& valueName) {
-  throw TRegistryError(RegistryErrorText(format, valueName));
+// The status for a value that failed: "Invalid data type" is a value of the wrong kind, the
+// other two a read or write that did not work.
+TStatus Failure(const char* format, const std::string& valueName) {
+  std::string text = RegistryErrorText(format, valueName);
+  return format == kInvalidDataType ? TStatus::InvalidArgument(std::move(text))
+                                    : TStatus::IoError(std::move(text));
 }
 
 // Splits a key path at its separators; false when any name in it is empty.
@@ -111,7 +115,7 @@ bool TZetRegistry::OpenKey(const std::string& path, bool canCreate) {
 
 void TZetRegistry::CloseKey() { currentKey_ = 0; }
 
-bool TZetRegistry::FetchValue(const std::string& name, int& type, std::string& data) {
+TStatusOr<bool> TZetRegistry::FetchValue(const std::string& name, int& type, std::string& data) {
   if (currentKey_ == 0) return false;
   TSqliteStatement fetch(database_->Handle(),
                          "SELECT type, data FROM vals WHERE key = ?1 AND fold = ?2");
@@ -119,13 +123,13 @@ bool TZetRegistry::FetchValue(const std::string& name, int& type, std::string& d
   fetch.BindText(2, FoldCase(name));
   const int step = fetch.Step();
   if (step == SQLITE_DONE) return false;
-  if (step != SQLITE_ROW) Fail(kFailedToGetData, name);
+  if (step != SQLITE_ROW) return Failure(kFailedToGetData, name);
   type = static_cast<int>(fetch.ColumnInteger(0));
   data = fetch.ColumnBytes(1);
   return true;
 }
 
-bool TZetRegistry::ValueExists(const std::string& name) {
+TStatusOr<bool> TZetRegistry::ValueExists(const std::string& name) {
   int type = 0;
   std::string data;
   return FetchValue(name, type, data);
@@ -138,32 +142,39 @@ bool TZetRegistry::HasValues() {
   return find.Step() == SQLITE_ROW;
 }
 
-std::string TZetRegistry::ReadString(const std::string& name) {
+TStatusOr<std::string> TZetRegistry::ReadString(const std::string& name) {
   int type = 0;
   std::string data;
-  if (!FetchValue(name, type, data)) return std::string();
-  if (type != kRegSz && type != kRegExpandSz) Fail(kInvalidDataType, name);
+  const TStatusOr<bool> found = FetchValue(name, type, data);
+  if (!found.ok()) return found.status();
+  if (!*found) return std::string();
+  if (type != kRegSz && type != kRegExpandSz) return Failure(kInvalidDataType, name);
   const size_t end = data.find('\0');
   if (end != std::string::npos) data.resize(end);
   return data;
 }
 
-int32_t TZetRegistry::ReadInteger(const std::string& name) {
+TStatusOr<int32_t> TZetRegistry::ReadInteger(const std::string& name) {
   int type = 0;
   std::string data;
-  if (!FetchValue(name, type, data)) Fail(kFailedToGetData, name);
+  const TStatusOr<bool> found = FetchValue(name, type, data);
+  if (!found.ok() || !*found) return Failure(kFailedToGetData, name);
   // Data that do not fit the four bytes of a number fail before their kind is looked at, so a
   // one-character text is "of the wrong kind" while a longer one "cannot be read".
-  if (data.size() > 4) Fail(kFailedToGetData, name);
-  if (type != kRegDword) Fail(kInvalidDataType, name);
-  if (data.size() < 4) Fail(kFailedToGetData, name);
+  if (data.size() > 4) return Failure(kFailedToGetData, name);
+  if (type != kRegDword) return Failure(kInvalidDataType, name);
+  if (data.size() < 4) return Failure(kFailedToGetData, name);
   return DecodeDword(data);
 }
 
-bool TZetRegistry::ReadBool(const std::string& name) { return ReadInteger(name) != 0; }
+TStatusOr<bool> TZetRegistry::ReadBool(const std::string& name) {
+  const TStatusOr<int32_t> value = ReadInteger(name);
+  if (!value.ok()) return value.status();
+  return *value != 0;
+}
 
-void TZetRegistry::WriteValue(const std::string& name, int type, const std::string& data) {
-  if (currentKey_ == 0 || !database_->Available()) Fail(kFailedToSetData, name);
+TStatus TZetRegistry::WriteValue(const std::string& name, int type, const std::string& data) {
+  if (currentKey_ == 0 || !database_->Available()) return Failure(kFailedToSetData, name);
   TSqliteStatement write(database_->Handle(),
                          "INSERT INTO vals(key, name, fold, type, data) VALUES(?1, ?2, ?3, ?4, ?5) "
                          "ON CONFLICT(key, fold) DO UPDATE SET type = excluded.type, "
@@ -173,19 +184,20 @@ void TZetRegistry::WriteValue(const std::string& name, int type, const std::stri
   write.BindText(3, FoldCase(name));
   write.Bind(4, type);
   write.BindBlob(5, data);
-  if (write.Step() != SQLITE_DONE) Fail(kFailedToSetData, name);
+  if (write.Step() != SQLITE_DONE) return Failure(kFailedToSetData, name);
+  return TStatus::Ok();
 }
 
-void TZetRegistry::WriteString(const std::string& name, const std::string& value) {
-  WriteValue(name, kRegSz, value + '\0');
+TStatus TZetRegistry::WriteString(const std::string& name, const std::string& value) {
+  return WriteValue(name, kRegSz, value + '\0');
 }
 
-void TZetRegistry::WriteInteger(const std::string& name, int32_t value) {
-  WriteValue(name, kRegDword, EncodeDword(value));
+TStatus TZetRegistry::WriteInteger(const std::string& name, int32_t value) {
+  return WriteValue(name, kRegDword, EncodeDword(value));
 }
 
-void TZetRegistry::WriteBool(const std::string& name, bool value) {
-  WriteInteger(name, value ? 1 : 0);
+TStatus TZetRegistry::WriteBool(const std::string& name, bool value) {
+  return WriteInteger(name, value ? 1 : 0);
 }
 
 void TZetRegistry::GetKeyNames(std::vector<std::string>& names) {
@@ -212,12 +224,17 @@ bool TZetRegistry::DeleteKey(const std::string& path) {
   return transaction.Commit();
 }
 
-bool TZetRegistry::ReadFlagOrDefault(const std::string& name, bool defaultValue) {
-  return ValueExists(name) ? ReadBool(name) : defaultValue;
+TStatusOr<bool> TZetRegistry::ReadFlagOrDefault(const std::string& name, bool defaultValue) {
+  const TStatusOr<bool> exists = ValueExists(name);
+  if (!exists.ok()) return exists.status();
+  return *exists ? ReadBool(name) : defaultValue;
 }
 
-int32_t TZetRegistry::ReadIntegerOrDefault(const std::string& name, int32_t defaultValue) {
-  return ValueExists(name) ? ReadInteger(name) : defaultValue;
+TStatusOr<int32_t> TZetRegistry::ReadIntegerOrDefault(const std::string& name,
+                                                      int32_t defaultValue) {
+  const TStatusOr<bool> exists = ValueExists(name);
+  if (!exists.ok()) return exists.status();
+  return *exists ? ReadInteger(name) : defaultValue;
 }
 
 }  // namespace zetgallery

@@ -3,15 +3,15 @@
 
 namespace zetgallery {
 
-bool ReadFirstTextLine(const std::string& path, std::string& line, bool* cut) {
+TStatus ReadFirstTextLine(const std::string& path, std::string& line, bool* cut) {
   line.clear();
   if (cut != nullptr) *cut = false;
   TTextLineReader reader;
-  if (!reader.Open(path)) return false;
+  if (TStatus opened = reader.Open(path); !opened.ok()) return opened;
   // Only as much of the file is read as the first line needs: a description file may be large.
   reader.ReadLine(line);
   if (cut != nullptr) *cut = reader.LastLineCut();
-  return reader.Ok();
+  return reader.status();
 }
 
 }  // namespace zetgallery

@@ -9,9 +9,9 @@
 namespace zetgallery {
 
 // Reads only the first line of a file into `line` (empty file: empty line), cut to
-// kMaxTextLineBytes, and of the file only what that line needs. False when the file cannot be
-// opened or read, or is not a plain file (a folder, a pipe, a device; a link counts as what it
-// points to). When `cut` is given, it tells whether the line was cut.
-bool ReadFirstTextLine(const std::string& path, std::string& line, bool* cut = nullptr);
+// kMaxTextLineBytes, and of the file only what that line needs. Fails as TTextLineReader::Open
+// does, or with IoError when the file cannot be read. When `cut` is given, it tells whether the
+// line was cut.
+TStatus ReadFirstTextLine(const std::string& path, std::string& line, bool* cut = nullptr);
 
 }  // namespace zetgallery

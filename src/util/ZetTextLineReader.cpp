@@ -21,16 +21,19 @@ TTextLineReader::TTextLineReader(size_t bufferSize, size_t lineLimit)
 
 TTextLineReader::~TTextLineReader() { Close(); }
 
-bool TTextLineReader::Open(const std::string& path) {
+TStatus TTextLineReader::Open(const std::string& path) {
   Close();
   // A path with a zero byte would silently name a different file (the text before the zero).
-  if (path.empty() || path.find('\0') != std::string::npos) return false;
+  if (path.empty() || path.find('\0') != std::string::npos) return TStatus::NotFound(path);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return false;
+  const std::filesystem::file_status file = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(file)) return TStatus::NotFound(path);
+  if (!std::filesystem::is_regular_file(file)) return TStatus::Unsupported(path);
   file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) return false;
+  if (file_ == nullptr) return TStatus::IoError(path);
+  path_ = path;
   ended_ = false;
-  return true;
+  return TStatus::Ok();
 }
 
 void TTextLineReader::OpenText(const std::string& text) {
@@ -47,7 +50,8 @@ void TTextLineReader::Close() {
   begin_ = end_ = 0;
   skipLf_ = false;
   ended_ = true;
-  ok_ = true;
+  status_ = TStatus::Ok();
+  path_.clear();
   lastLineCut_ = false;
   anyLineCut_ = false;
 }
@@ -63,7 +67,7 @@ bool TTextLineReader::Fill() {
   if (file_ == nullptr) return false;
   end_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
   // A read error is a failure, not the end of the text.
-  if (end_ == 0 && std::ferror(file_) != 0) ok_ = false;
+  if (end_ == 0 && std::ferror(file_) != 0) status_ = TStatus::IoError(path_);
   return end_ > 0;
 }
 
@@ -74,7 +78,7 @@ bool TTextLineReader::ReadLine(std::string& line) {
   for (;;) {
     if (begin_ == end_ && !Fill()) {
       ended_ = true;
-      if (!ok_) {
+      if (!status_.ok()) {
         line.clear();
         lastLineCut_ = false;
       }

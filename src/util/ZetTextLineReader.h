@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "util/Status.h"
+
 namespace zetgallery {
 
 // The longest line the program reads from a text file, in bytes. Templates and descriptions are
@@ -30,17 +32,18 @@ class TTextLineReader {
   TTextLineReader(const TTextLineReader&) = delete;
   TTextLineReader& operator=(const TTextLineReader&) = delete;
 
-  // Opens `path`. False when it cannot be opened, or is not a plain file (a folder, a pipe, a
-  // device; a link counts as what it points to): a pipe would block, a device may never end.
-  bool Open(const std::string& path);
+  // Opens `path`. NotFound when there is no such file, Unsupported when it is not a plain file (a
+  // folder, a pipe, a device; a link counts as what it points to: a pipe would block, a device may
+  // never end), IoError when it cannot be opened; the message is the path.
+  TStatus Open(const std::string& path);
   // Reads the lines of `text` instead of a file.
   // REQUIRES: `text` outlives the reading.
   void OpenText(const std::string& text);
   // Reads the next line into `line`, without its line end and cut to the line limit. False (with
   // `line` empty) at the end of the text, after a read error, or when nothing is open.
   bool ReadLine(std::string& line);
-  // False once reading the file failed; the end of the text is no failure.
-  bool Ok() const { return ok_; }
+  // IoError (naming the file) once reading the file failed; the end of the text is no failure.
+  const TStatus& status() const { return status_; }
   // True when the line ReadLine last returned was cut.
   bool LastLineCut() const { return lastLineCut_; }
   // True when some line since the last Open or OpenText was cut.
@@ -60,7 +63,8 @@ class TTextLineReader {
   size_t end_ = 0;
   bool skipLf_ = false;  // the last line ended with CR: a LF right after it belongs to that end
   bool ended_ = true;
-  bool ok_ = true;
+  std::string path_;
+  TStatus status_;
   bool lastLineCut_ = false;
   bool anyLineCut_ = false;
 };

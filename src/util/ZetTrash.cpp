@@ -100,7 +100,7 @@ std::string DeletionDate() {
 // Writes the ".trashinfo" of `original` under a name that neither "info" nor "files" holds yet,
 // then moves the entry to "files" under that name. True when the entry moved.
 bool MoveInto(const TOpenFolder& folder, const std::string& name, const std::string& original,
-              TTrashPlace& place, std::string* trashedAs) {
+              TTrashPlace& place, std::string& trashedAs) {
   std::string pathKey = original;
   if (!place.pathPrefix.empty() && pathKey.starts_with(place.pathPrefix))
     pathKey = pathKey.substr(place.pathPrefix.size());
@@ -119,7 +119,7 @@ bool MoveInto(const TOpenFolder& folder, const std::string& name, const std::str
         ::write(file, info.data(), info.size()) == static_cast<ssize_t>(info.size());
     const bool closed = ::close(file) == 0;
     if (written && closed && folder.MoveWithoutReplacing(name, place.files, trashName)) {
-      if (trashedAs != nullptr) *trashedAs = place.files.PathOf(trashName);
+      trashedAs = place.files.PathOf(trashName);
       return true;
     }
     const int cause = errno;
@@ -178,26 +178,31 @@ std::string TrashInfoPathEscaped(const std::string& path) {
   return escaped;
 }
 
-bool MoveToTrash(const TOpenFolder& folder, const std::string& name, std::string* trashedAs) {
+TStatusOr<std::string> MoveToTrash(const TOpenFolder& folder, const std::string& name) {
   TFileStatus entry;
-  if (!folder.ReadEntryStatus(name, entry) || entry.kind == TFileStatus::TKind::Directory)
-    return false;
+  if (!folder.ReadEntryStatus(name, entry)) return TStatus::NotFound(folder.PathOf(name));
+  if (entry.kind == TFileStatus::TKind::Directory) return TStatus::Unsupported(folder.PathOf(name));
   const std::string folderPath = folder.RealPath();
   const std::string original = (folderPath == "/" ? "" : folderPath) + "/" + name;
+  const TStatus noTrash = TStatus::IoError(folder.PathOf(name));
 
+  std::string trashedAs;
   // Files on the home's file system go to the home trash, and only there.
   const std::string homeRoot = HomeTrashFolder();
   if (!homeRoot.empty() && DeviceOfNearestFolder(homeRoot) == entry.device) {
     TTrashPlace home;
-    return OpenTrash(homeRoot, home) && MoveInto(folder, name, original, home, trashedAs);
+    if (!OpenTrash(homeRoot, home) || !MoveInto(folder, name, original, home, trashedAs))
+      return noTrash;
+    return trashedAs;
   }
   TTrashPlace top;
   if (folderPath.empty() || folderPath[0] != '/' ||
       !OpenTopTrash(TopOfFileSystem(folderPath, entry.device), top))
-    return false;
+    return noTrash;
   TFileStatus topStatus;
-  if (!top.files.ReadStatus(topStatus) || topStatus.device != entry.device) return false;
-  return MoveInto(folder, name, original, top, trashedAs);
+  if (!top.files.ReadStatus(topStatus) || topStatus.device != entry.device) return noTrash;
+  if (!MoveInto(folder, name, original, top, trashedAs)) return noTrash;
+  return trashedAs;
 }
 
 }  // namespace zetgallery

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "util/Status.h"
 #include "util/ZetOpenFolder.h"
 
 namespace zetgallery {
@@ -14,11 +15,10 @@ namespace zetgallery {
 // home trash ($XDG_DATA_HOME/Trash, else ~/.local/share/Trash, made when missing) when the entry
 // is on the same file system, else the trash at the top of the entry's own file system
 // (".Trash/UID" or ".Trash-UID"). Writes the entry's ".trashinfo" (its original path and the
-// time) first, under a name that no other trashed file has. True when the entry is in the trash;
-// `trashedAs` (when given) then receives its path there. False when no trash can take it; the
-// entry then stays where it is.
-bool MoveToTrash(const TOpenFolder& folder, const std::string& name,
-                 std::string* trashedAs = nullptr);
+// time) first, under a name that no other trashed file has. The entry's path in the trash; else
+// NotFound (no such entry), Unsupported (a folder) or IoError (no trash can take it, and the
+// entry stays where it is), each with the entry's path as message.
+TStatusOr<std::string> MoveToTrash(const TOpenFolder& folder, const std::string& name);
 
 // The home trash folder for the current environment: $XDG_DATA_HOME/Trash when XDG_DATA_HOME
 // is an absolute path, else $HOME/.local/share/Trash. Empty when no home is known.

@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   // Never the user's own settings, even for a test that forgets to choose a database.
   QTemporaryDir settingsFolder;
   qputenv("ZETGALLERY_REGISTRY", (settingsFolder.path() + "/registry.db").toUtf8());
-  StartImageLibrary(argv[0]);
+  static_cast<void>(StartImageLibrary(argv[0]));
   int status = 0;
   {
     QApplication application(argc, argv);

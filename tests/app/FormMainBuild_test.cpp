@@ -2,10 +2,15 @@
 // runs, a second click and a close during it, and "Открыть результат".
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <future>
+#include <mutex>
 
 #include "FormTestSupport.h"
 #include "support/CaseNames.h"
@@ -35,7 +40,7 @@ class BuildTest : public FormTest {
     }
     previousDirectory = QDir::currentPath();
     QDir::setCurrent(Pictures());
-    ASSERT_EQ(form->FormCreate(""), "");
+    ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
     ASSERT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"}));
     // The pages go beside the pictures: the images folder itself is entry 1.
     Control<TSortedComboBox>("EditResultFolder")->setCurrentIndex(1);
@@ -64,6 +69,15 @@ class BuildTest : public FormTest {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
   }
 
+  // Clicks "Построить галерею" and waits until the build's thread has ended.
+  void BuildAndWait() {
+    Control<QPushButton>("ButtonBuildGallery")->click();
+    WaitForBuild();
+  }
+  void WaitForBuild() {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form->Building(); }, 60000));
+  }
+
   QString previousDirectory;
 };
 
@@ -82,7 +96,7 @@ TEST_F(BuildTest, BuildsTheGalleryAndShowsItIsBuilding) {
     Control<QPushButton>("ButtonBuildGallery")->click();  // ignored while building
   });
   form->show();
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
 
   ASSERT_TRUE(during.seen) << "the window handled events during the build";
   EXPECT_EQ(during.caption, "ZetGallery 1.0 - Построение галереи...");
@@ -120,7 +134,7 @@ TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
     ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
     mine.write("mine");
   }
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
   const std::vector<std::string> plain = desktop.Texts("plain");
   ASSERT_EQ(plain.size(), 1u);
   for (const char* name : {"bookmarks.html", "wedding.htm"}) {
@@ -131,7 +145,7 @@ TEST_F(BuildTest, SaysOnceAtTheEndWhichFilesWentToTheTrash) {
 
 TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
   desktop.confirmations.push_back(false);
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
   EXPECT_EQ(desktop.Texts("error"),
             std::vector<std::string>{"Нет папки для миниатюр! Галерея не построена."});
   EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
@@ -141,7 +155,7 @@ TEST_F(BuildTest, RefusedFolderStopsBeforeAnythingIsWritten) {
 TEST_F(BuildTest, ClosingDuringABuildEndsItThenCloses) {
   form->show();
   QTimer::singleShot(0, form.get(), [&] { form->close(); });
-  Control<QPushButton>("ButtonBuildGallery")->click();
+  BuildAndWait();
   EXPECT_TRUE(form->CloseRequested());
   EXPECT_EQ(form->windowTitle().toStdString(), "ZetGallery 1.0") << "the build ended properly";
   for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
@@ -209,6 +223,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BuildTest, FirstClickAfterChangingTheMaskBuilds) {
   ASSERT_TRUE(ShowActive());
   TypeMaskAndClickBuild(QStringLiteral("*.JPG"));
+  WaitForBuild();
   EXPECT_EQ(ListEntries(), (QStringList{"Hills.jpg", "sea.jpg", "town.jpg"})) << "rescanned";
   EXPECT_TRUE(QFileInfo::exists(Pictures() + "/index.htm")) << "the click built the gallery";
   EXPECT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isDown());
@@ -224,6 +239,156 @@ TEST_F(BuildTest, ClickAfterARescanThatEmptiedTheListBuildsNothing) {
   EXPECT_FALSE(QFileInfo::exists(Pictures() + "/index.htm"));
   EXPECT_TRUE(desktop.messages.empty());
   form->close();
+}
+
+// Holds every thumbnail until the test lets them go, so that what the test does "during the
+// build" happens while the build surely runs.
+struct TThumbnailGate {
+  std::promise<void> open;
+  std::shared_future<void> opened = open.get_future().share();
+  std::atomic<bool> entered{false};
+  std::once_flag once;
+  TStatus Make() {
+    entered = true;
+    opened.wait();
+    return TStatus::Ok();
+  }
+  void Open() {
+    std::call_once(once, [&] { open.set_value(); });
+  }
+};
+
+// What the user does while a build runs, and what the window shows and says.
+enum class TDuring {
+  Nothing,             // the build ends: one message of what the gallery holds
+  BrokenPicture,       // one file of the list is no picture
+  HelpOpen,            // "Помощь" is open until the build has ended
+  CloseWhileHelpOpen,  // the window is closed while "Помощь" is open
+  Stop,                // "Остановить"
+};
+
+struct TDuringCase {
+  TDuring during;
+  bool gated;               // thumbnails held until the test lets them go
+  const char* reportStart;  // the end-of-build message begins so ("" when there is none)
+  const char* reportPart;   // and holds this
+  bool windowCloses;
+};
+
+void PrintTo(const TDuringCase& c, std::ostream* out) {
+  *out << static_cast<int>(c.during) << " " << c.reportStart << " / " << c.reportPart;
+}
+
+class BuildEventsTest : public BuildTest, public ::testing::WithParamInterface<TDuringCase> {
+ protected:
+  void SetUp() override {
+    BuildTest::SetUp();
+    if (GetParam().gated) {
+      TBuildOptions options;
+      options.thumbnailThreads = 1;
+      options.thumbnailMaker = [this](const TThumbnailJob&) { return gate.Make(); };
+      form->SetBuildOptions(options);
+    }
+  }
+  // Waits (answering the build) until the build has ended; false when it does not in time.
+  bool BuildEnds() {
+    return QTest::qWaitFor([&] { return !form->Building(); }, 5000);
+  }
+
+  TThumbnailGate gate;
+};
+
+TEST_P(BuildEventsTest, WindowShowsTheCountAndSaysHowTheBuildEnded) {
+  const TDuringCase& c = GetParam();
+  form->show();
+  if (c.during == TDuring::BrokenPicture) {
+    MakeFile("pics/broken.jpg", "not a picture");
+    form->ScanImages();
+  }
+  bool endedWhileHelpOpen = false;
+  desktop.whilePlainMessageOpen = [&] {
+    if (c.during == TDuring::CloseWhileHelpOpen) form->close();
+    gate.Open();
+    endedWhileHelpOpen = BuildEnds();
+  };
+  std::string countDuring;
+  bool stopShown = false;
+  QTimer::singleShot(0, form.get(), [&] {
+    if (!c.gated) return;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return gate.entered.load(); }, 5000));
+    countDuring = Control<QProgressBar>("ProgressBarBuild")->text().toStdString();
+    stopShown = Control<QPushButton>("ButtonStopBuild")->isVisible();
+    if (c.during == TDuring::Stop) Control<QPushButton>("ButtonStopBuild")->click();
+    if (c.during == TDuring::HelpOpen || c.during == TDuring::CloseWhileHelpOpen)
+      Control<QPushButton>("ButtonHelp")->click();
+    gate.Open();
+  });
+  desktop.openFromReport = true;
+  Control<QPushButton>("ButtonBuildGallery")->click();
+  ASSERT_TRUE(BuildEnds());
+  for (int i = 0; i < 10 && form->isVisible(); ++i) QApplication::processEvents();
+
+  if (c.gated) {
+    EXPECT_EQ(countDuring, "0 из 3");
+    EXPECT_TRUE(stopShown);
+  }
+  if (c.during == TDuring::HelpOpen || c.during == TDuring::CloseWhileHelpOpen) {
+    EXPECT_TRUE(endedWhileHelpOpen) << "the build went on while the message box was open";
+  }
+  EXPECT_EQ(!form->isVisible(), c.windowCloses) << "the close request was kept";
+  EXPECT_FALSE(Control<QPushButton>("ButtonStopBuild")->isVisible());
+  std::vector<std::string> plain = desktop.Texts("plain");
+  if (!plain.empty() && plain.front().starts_with("Извините")) plain.erase(plain.begin());
+  if (*c.reportStart == '\0') {
+    EXPECT_TRUE(plain.empty());
+    return;
+  }
+  ASSERT_EQ(plain.size(), 1u);
+  EXPECT_TRUE(plain[0].starts_with(c.reportStart)) << plain[0];
+  EXPECT_NE(plain[0].find(c.reportPart), std::string::npos) << plain[0];
+  const std::string index = (Pictures() + "/index.htm").toStdString();
+  EXPECT_EQ(desktop.opened, std::vector<std::string>{index}) << "Открыть в браузере";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BuildEventsTest,
+    ::testing::Values(
+        TDuringCase{TDuring::Nothing, false,
+                    "Галерея построена.\nКартинок: 3, страниц: ", "миниатюр: 3.", false},
+        TDuringCase{TDuring::BrokenPicture, false, "Галерея построена.\nКартинок: 4, ",
+                    "Не созданы миниатюры (1):\n"
+                    "Миниатюра для broken.jpg не создана: это не картинка.",
+                    false},
+        TDuringCase{TDuring::HelpOpen, true, "Галерея построена.", "миниатюр: 3.", false},
+        TDuringCase{TDuring::CloseWhileHelpOpen, true, "", "", true},
+        TDuringCase{TDuring::Stop, true, "Построение остановлено, галерея цела.\nКартинок: 2 из 3",
+                    "миниатюр: 2.", false}),
+    TPrintedCaseName());
+
+// The real desktop's plain message and end-of-build message do not wait: the event loop goes on
+// (and with it a build), and the window behind them can still be closed.
+TEST(RealDesktopTest, MessagesDoNotHoldTheWindow) {
+  QWidget owner;
+  TQtDesktop desktop(&owner);
+  bool modalSeen = false;
+  QTimer guard;  // a modal box would wait until this closes it
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modalSeen = modal->close();
+  });
+  guard.start(500);
+  desktop.ShowPlainMessage(QStringLiteral("Помощь"));
+  desktop.ShowBuildReport(QStringLiteral("Галерея построена."), QStringLiteral("/no/index.htm"));
+  EXPECT_FALSE(modalSeen);
+  std::vector<std::string> buttons;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* box = qobject_cast<QMessageBox*>(window);
+    if (box == nullptr || !box->isVisible()) continue;
+    for (QAbstractButton* button : box->buttons())
+      buttons.push_back(button->text().remove('&').toStdString());
+    box->close();
+  }
+  std::sort(buttons.begin(), buttons.end());
+  EXPECT_EQ(buttons, (std::vector<std::string>{"OK", "Закрыть", "Открыть в браузере"}));
 }
 
 }  // namespace

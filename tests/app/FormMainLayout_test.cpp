@@ -1,6 +1,8 @@
 // The window's layout at its fixed size: on every tab each text is shown whole and each control
-// lies inside its page, whatever font the platform substitutes for the designed one.
+// lies inside its page, whatever font the platform substitutes for the designed one; the
+// keyboard's way through it, and where its file dialogs open.
 #include <QAbstractButton>
+#include <QDir>
 #include <QLabel>
 
 #include "FormTestSupport.h"
@@ -13,7 +15,7 @@ namespace {
 class LayoutTest : public FormTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
-  ASSERT_EQ(form->FormCreate(""), "");
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   form->show();
   Control<QTabWidget>("PageControlMain")->setCurrentIndex(GetParam());
   QApplication::processEvents();
@@ -34,6 +36,7 @@ TEST_P(LayoutTest, NoTextIsCutAndEveryControlIsInsideItsPage) {
   EXPECT_GT(checked, 8);
   for (QWidget* button : {static_cast<QWidget*>(Control<QPushButton>("ButtonBuildGallery")),
                           static_cast<QWidget*>(Control<QPushButton>("ButtonOpenResult")),
+                          static_cast<QWidget*>(Control<QPushButton>("ButtonStopBuild")),
                           static_cast<QWidget*>(Control<QPushButton>("ButtonHelp"))}) {
     EXPECT_GE(button->width(), button->sizeHint().width()) << button->objectName().toStdString();
     EXPECT_TRUE(form->rect().contains(button->geometry()));
@@ -81,6 +84,7 @@ const std::vector<const char*> kPictureTabOrder = {"RadioButtonImageAsFile",
                                                    "EditImagePlace",
                                                    "EditDescrPlace",
                                                    "EditButtonsPlace",
+                                                   "CheckBoxPictureFacts",
                                                    "EditButtonImageFirst",
                                                    "EditAltFirst",
                                                    "EditButtonImagePrev",
@@ -121,10 +125,11 @@ INSTANTIATE_TEST_SUITE_P(
         TTabOrderCase{
             "TabSheetFiles",
             {"EditImagesFolder", "EditImagesMask", "ListBoxImages", "ComboBoxDescrType",
-             "CheckBoxClearResultFolder", "EditResultFolder", "CheckBoxClearThumbsFolder",
-             "EditThumbsFolderPrefix", "EditThumbsFolder", "CheckBoxCopyButtonsFromTemplate",
-             "EditButtonsFolderPrefix", "EditButtonsFolder", "CheckBoxDisplayCopies",
-             "EditDisplayFolder", "EditDisplaySize", "EditDisplayQuality", "ComboBoxSettings"}},
+             "ComboBoxImageOrder", "CheckBoxImageOrderDescending", "CheckBoxClearResultFolder",
+             "EditResultFolder", "CheckBoxClearThumbsFolder", "EditThumbsFolderPrefix",
+             "EditThumbsFolder", "CheckBoxCopyButtonsFromTemplate", "EditButtonsFolderPrefix",
+             "EditButtonsFolder", "CheckBoxDisplayCopies", "EditDisplayFolder", "EditDisplaySize",
+             "EditDisplayQuality", "ComboBoxSettings"}},
         TTabOrderCase{"TabSheetIndex",
                       {"EditIndexTemplate",
                        "EditIndexPlace",
@@ -194,6 +199,78 @@ TEST_F(FormTest, PictureTabLabelsStandLeftOfTheirEdits) {
     EXPECT_TRUE(e.top() <= l.center().y() && l.center().y() <= e.bottom()) << "on one line";
   }
   form->close();
+}
+
+// The keyboard from the start: Ctrl+Tab and Ctrl+Shift+Tab wherever the focus is, Alt with the
+// underlined letter of a tab, and F9 for "Построить галерею".
+struct TKeyCase {
+  const char* focus;  // the control that has the focus ("" for the window's first state)
+  int key;
+  Qt::KeyboardModifiers modifiers;
+  const char* page;  // in front afterwards
+  bool builds;
+};
+
+void PrintTo(const TKeyCase& c, std::ostream* out) {
+  *out << (*c.focus ? c.focus : "start") << " key " << c.key << " -> " << c.page;
+}
+
+class KeyboardTest : public FormTest, public ::testing::WithParamInterface<TKeyCase> {};
+
+TEST_P(KeyboardTest, ReachesTabsAndTheBuild) {
+  const TKeyCase& c = GetParam();
+  MakeFile("pics/a.jpg");
+  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), TStatus::Ok());
+  ASSERT_TRUE(ShowActive());
+  QWidget* target = form.get();
+  if (*c.focus) {
+    ShowPage("TabSheetFiles");
+    target = Control(c.focus);
+    target->setFocus();
+  }
+  desktop.confirmations.push_back(false);  // the build stops at its first question
+  const auto key = static_cast<Qt::Key>(c.key);
+  // A Cyrillic letter has no ASCII character for QTest to derive its text from.
+  if (c.key >= 0x400 && c.key < 0x500)
+    QTest::sendKeyEvent(QTest::Click, target, key, QString(QChar(c.key)).toLower(), c.modifiers);
+  else
+    QTest::keyClick(target, key, c.modifiers);
+  EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget()->objectName().toStdString(),
+            c.page);
+  EXPECT_EQ(form->Building(), c.builds);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Building(); }, 60000));
+  EXPECT_EQ(desktop.Texts("error").size(), c.builds ? 1u : 0u) << "the build was refused";
+  EXPECT_NE(Control<QPushButton>("ButtonBuildGallery")->toolTip().indexOf("F9"), -1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyboardTest,
+    ::testing::Values(
+        TKeyCase{"", Qt::Key_Tab, Qt::ControlModifier, "TabSheetFiles", false},
+        TKeyCase{"", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, "TabSheetImage",
+                 false},
+        TKeyCase{"EditImagesMask", Qt::Key_Tab, Qt::ControlModifier, "TabSheetIndex", false},
+        TKeyCase{"", 0x41A /* К */, Qt::AltModifier, "TabSheetImage", false},
+        TKeyCase{"EditImagesMask", Qt::Key_F9, Qt::NoModifier, "TabSheetFiles", true}),
+    TPrintedCaseName());
+
+// The file dialogs open in the folder of the file named in their box, as the build reads it
+// (from the working folder); "%1" stands for the test's folder.
+TEST_F(FormTest, FileDialogsOpenWhereTheNamedFileIs) {
+  MakeFile("my templates/page.htm");
+  const std::pair<const char*, const char*> cases[] = {
+      {"\"%1/my templates/page.htm\"", "%1/my templates"},
+      {"my templates/index.htm", "%1/my templates"},
+      {"/no/such/folder/index.htm", ""}};
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(folder.path());
+  for (const auto& [text, start] : cases) {
+    Control<TFileEdit>("EditIndexTemplate")->setText(QString::fromUtf8(text).arg(folder.path()));
+    Control<TFileEdit>("EditIndexTemplate")->Browse();
+    EXPECT_EQ(desktop.fileDialogStarts.back().toStdString(),
+              QString::fromUtf8(start).arg(folder.path()).toStdString());
+  }
+  QDir::setCurrent(previous);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "FormTestSupport.h"
 #include "app/WindowRules.h"
+#include "settings/SettingsTable.h"
 #include "support/CaseNames.h"
 
 namespace zetgallery {
@@ -99,6 +100,26 @@ TEST_F(FormTest, DescriptionSourceTakesEffectAtTheNextEvaluation) {
   Control<TRadioButton>("RadioButtonImageAsHtml")->click();
   EXPECT_TRUE(Control<QCheckBox>("CheckBoxShowDescriptions")->isEnabled());
   EXPECT_TRUE(Control<QLineEdit>("EditDescrPlace")->isEnabled());
+}
+
+TEST_F(FormTest, ChoosingTheGridBringsItsOwnDefaultTemplate) {
+  auto* edit = Control<QLineEdit>("EditIndexTemplate");
+  auto* kind = Control<QComboBox>("ComboBoxIndexType");
+  const QString folder = QString::fromStdString(TemplatesFolder());
+  edit->setText(folder + "IndexTemplate.htm");
+  kind->setCurrentIndex(4);
+  emit kind->activated(4);
+  EXPECT_EQ(edit->text(), folder + "GridTemplate.htm");
+  EXPECT_TRUE(Control<QWidget>("EditThumbXSize")->isEnabled());
+  EXPECT_FALSE(Control<QWidget>("EditThumbXCount")->isEnabled()) << "the grid has no rows";
+  kind->setCurrentIndex(3);
+  emit kind->activated(3);
+  EXPECT_EQ(edit->text(), folder + "IndexTemplate.htm");
+  // The user's own template stays whatever the kind.
+  edit->setText(QStringLiteral("/home/me/mine.htm"));
+  kind->setCurrentIndex(4);
+  emit kind->activated(4);
+  EXPECT_EQ(edit->text(), QStringLiteral("/home/me/mine.htm"));
 }
 
 TEST_F(FormTest, ControlsThatRunTheRules) {
@@ -533,7 +554,8 @@ TEST_F(FormTest, DesignTimeLayout) {
   ASSERT_EQ(Control<QTabWidget>("PageControlMain")->count(), 4);
   const char* tabs[] = {"Главная", "Индекс", "Картинка", "О программе"};
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(Control<QTabWidget>("PageControlMain")->tabText(i).toStdString(), tabs[i]);
+    EXPECT_EQ(Control<QTabWidget>("PageControlMain")->tabText(i).remove('&').toStdString(),
+              tabs[i]);
   EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetIndex"));
   EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 999");
   EXPECT_EQ(Control<QComboBox>("EditHtmlFirstImageFile")->currentText().toStdString(),

@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
 
 #include "FormTestSupport.h"
 #include "support/CaseNames.h"
 #include "util/UserInterface.h"
+#include "util/ZetPlatform.h"
 
 namespace zetgallery {
 
@@ -38,6 +41,20 @@ TEST_F(ScanTest, LeavingTheChangedFolderEditScans) {
   emit Control<TFolderEdit>("EditImagesFolder")->Entered();
   emit Control<TFolderEdit>("EditImagesFolder")->Exited();
   EXPECT_EQ(ListEntries().size(), 2) << "entering clears the flag: no change, no scan";
+}
+
+TEST_F(ScanTest, TheListShowsTheOrderTheBuildWillUse) {
+  ASSERT_TRUE(SetFileModificationTime((Pictures() + "/b.jpg").toStdString(), TFileTime{1000, 0}));
+  ASSERT_TRUE(SetFileModificationTime((Pictures() + "/A.jpg").toStdString(), TFileTime{2000, 0}));
+  Control<TFolderEdit>("EditImagesFolder")->setText(Pictures());
+  emit Control<TFolderEdit>("EditImagesFolder")->Exited();
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+  auto* order = Control<QComboBox>("ComboBoxImageOrder");
+  order->setCurrentIndex(2);
+  emit order->activated(2);
+  EXPECT_EQ(ListEntries(), (QStringList{"b.jpg", "A.jpg"})) << "by modification time";
+  Control<QCheckBox>("CheckBoxImageOrderDescending")->click();
+  EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "newest first";
 }
 
 TEST_F(ScanTest, EnterThenLeaveInTheMaskScansTwice) {
@@ -176,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(Reasons, FocusReasonTest,
 
 TEST_F(ScanTest, FirstShowingOfTheMainTabScansOnce) {
   // Start-up leaves the folder of the command line to the first showing of the main tab.
-  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), "");
+  ASSERT_EQ(form->FormCreate(Pictures().toStdString()), TStatus::Ok());
   ASSERT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetAbout"));
   ShowPage("TabSheetIndex");
   EXPECT_TRUE(ListEntries().isEmpty());
@@ -282,6 +299,95 @@ TEST_F(FormTest, LongScanShowsABusyBarShortOneDoesNot) {
   EXPECT_FALSE(Control<QProgressBar>("ProgressBarBuild")->isVisible());
   form->close();
 }
+
+// The ways a folder reaches the images folder edit, and whether the window scans it at once.
+enum class TFolderEvent {
+  Browse,             // chosen in the folder browser
+  DropFolder,         // dragged from a file manager onto the window
+  DropPicture,        // a picture dropped on another edit: its folder
+  DropLink,           // a web link: not a folder of this machine
+  TypeAndClickBuild,  // typed, then a click on the greyed "Построить галерею"
+};
+
+struct TFolderEventCase {
+  TFolderEvent event;
+  bool scanned;  // the list shows the folder's pictures at once
+  bool builds;
+};
+
+void PrintTo(const TFolderEventCase& c, std::ostream* out) {
+  *out << static_cast<int>(c.event) << (c.scanned ? " scans" : "") << (c.builds ? " builds" : "");
+}
+
+class FolderEventTest : public ScanTest, public ::testing::WithParamInterface<TFolderEventCase> {
+ protected:
+  // Drags `url` over `target` and drops it there; true when the drop was taken.
+  static bool Drop(QWidget* target, const QUrl& url) {
+    QMimeData data;
+    data.setUrls({url});
+    data.setText(url.toString());
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return enter.isAccepted() && drop.isAccepted();
+  }
+};
+
+TEST_P(FolderEventTest, FolderFromTheDesktopIsScannedAtOnce) {
+  const TFolderEventCase& c = GetParam();
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
+  ASSERT_TRUE(ShowActive());
+  ShowPage("TabSheetFiles");
+  auto* folderEdit = Control<TFolderEdit>("EditImagesFolder");
+  auto* indexFile = Control<QLineEdit>("EditIndexFile");
+  const QString indexFileBefore = indexFile->text();
+  switch (c.event) {
+    case TFolderEvent::Browse:
+      desktop.folders.push_back(Pictures());
+      folderEdit->Browse();
+      break;
+    case TFolderEvent::DropFolder:
+      EXPECT_TRUE(Drop(form.get(), QUrl::fromLocalFile(Pictures())));
+      break;
+    case TFolderEvent::DropPicture:
+      EXPECT_TRUE(Drop(indexFile, QUrl::fromLocalFile(Pictures() + "/b.jpg")));
+      break;
+    case TFolderEvent::DropLink:
+      EXPECT_FALSE(Drop(form.get(), QUrl(QStringLiteral("https://example.org/pics/"))));
+      break;
+    case TFolderEvent::TypeAndClickBuild:
+      folderEdit->setFocus();
+      folderEdit->selectAll();
+      QTest::keyClicks(folderEdit, Pictures());
+      ASSERT_FALSE(Control<QPushButton>("ButtonBuildGallery")->isEnabled());
+      QTest::mouseClick(Control<QPushButton>("ButtonBuildGallery"), Qt::LeftButton);
+      break;
+  }
+  EXPECT_EQ(!ListEntries().isEmpty(), c.scanned);
+  if (c.scanned) {
+    EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"}));
+    EXPECT_EQ(Control<QLabel>("LabelImagesCount")->text().toStdString(), "Всего картинок: 2");
+    EXPECT_EQ(folderEdit->text().toStdString(), Pictures().toStdString());
+    EXPECT_EQ(indexFile->text().toStdString(), indexFileBefore.toStdString())
+        << "the drop did not become text";
+  }
+  EXPECT_EQ(form->Building(), c.builds);
+  if (form->Building()) {
+    desktop.confirmations.push_back(false);  // no thumbnails folder: the build stops at once
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form->Building(); }, 60000));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, FolderEventTest,
+                         ::testing::Values(TFolderEventCase{TFolderEvent::Browse, true, false},
+                                           TFolderEventCase{TFolderEvent::DropFolder, true, false},
+                                           TFolderEventCase{TFolderEvent::DropPicture, true, false},
+                                           TFolderEventCase{TFolderEvent::DropLink, false, false},
+                                           TFolderEventCase{TFolderEvent::TypeAndClickBuild, true,
+                                                            true}),
+                         TPrintedCaseName());
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // Start-up from the window's side: the creation handler with and without a folder argument, a
 // stored value of the wrong kind, and the presets driven through the window's controls.
 #include <QDir>
+#include <algorithm>
 
 #include "FormTestSupport.h"
 #include "app/WindowMain.h"
@@ -8,6 +9,7 @@
 #include "settings/SettingsStore.h"
 #include "settings/ZetRegistry.h"
 #include "support/CaseNames.h"
+#include "support/RecordingUserInterface.h"
 
 namespace zetgallery {
 
@@ -33,7 +35,7 @@ class StartupTest : public FormTest {
     auto database = TRegistryDatabase::Open(qgetenv("ZETGALLERY_REGISTRY").toStdString());
     TZetRegistry registry(database);
     ASSERT_TRUE(registry.OpenKey(key, true));
-    registry.WriteString(name, value);
+    EXPECT_TRUE(registry.WriteString(name, value).ok());
     registry.CloseKey();
   }
 
@@ -41,7 +43,7 @@ class StartupTest : public FormTest {
 };
 
 TEST_F(StartupTest, WithoutArgumentOpensOnAboutWithTheListFilled) {
-  EXPECT_EQ(form->FormCreate(""), "");
+  EXPECT_EQ(form->FormCreate(""), TStatus::Ok());
   EXPECT_EQ(Control<QTabWidget>("PageControlMain")->currentWidget(), Control("TabSheetAbout"));
   EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), Pictures());
   EXPECT_EQ(ListEntries(), (QStringList{"A.jpg", "b.jpg"})) << "the load scanned";
@@ -82,7 +84,7 @@ class StartupArgumentTest : public StartupTest,
 TEST_P(StartupArgumentTest, FolderArgumentIsScannedWhenTheMainTabOpens) {
   const QString other = folder.path() + "/other";
   const QString argument = GetParam().quoted ? "\"" + other + "\"" : other;
-  EXPECT_EQ(form->FormCreate(argument.toStdString()), "");
+  EXPECT_EQ(form->FormCreate(argument.toStdString()), TStatus::Ok());
   EXPECT_EQ(Control<TFolderEdit>("EditImagesFolder")->text(), other);
   EXPECT_TRUE(ListEntries().isEmpty()) << "the change emptied the list";
   EXPECT_EQ(Control<TSortedComboBox>("EditResultFolder")->Entries(),
@@ -143,7 +145,7 @@ class PresetTest : public StartupTest {
  protected:
   void SetUp() override {
     StartupTest::SetUp();
-    ASSERT_EQ(form->FormCreate(""), "");
+    ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   }
   void Pick(const QString& name) {
     const int index = Control<TSortedComboBox>("ComboBoxSettings")->findText(name);
@@ -341,7 +343,7 @@ TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
   }
   form.reset();
   form = std::make_unique<TFormMain>(desktop);
-  ASSERT_EQ(form->FormCreate(""), "");
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   EXPECT_EQ(Control<TSortedComboBox>("ComboBoxSettings")->currentText(), last);
   EXPECT_EQ(Control<QLineEdit>("EditAltIndex")->text(), last);
   Control<QLineEdit>("EditAltIndex")->setText(QStringLiteral("changed"));
@@ -353,6 +355,81 @@ TEST_P(CaseTwinPresetTest, RestartShowsThePresetItLoaded) {
 
 INSTANTIATE_TEST_SUITE_P(Names, CaseTwinPresetTest,
                          ::testing::Values("<Без названия>", "<без названия>"), TPrintedCaseName());
+
+// What the user does with values changed since the preset was loaded, and how it is answered.
+enum class TPresetEvent { PickOther, Close, Delete };
+
+struct TUnsavedCase {
+  TPresetEvent event;
+  bool changed;                  // the mask was changed after "Trip" was saved
+  TDesktop::TSaveAnswer answer;  // to "save the changes?" (Save for "Да" when deleting)
+  const char* question;          // asked, "" when nothing is asked
+  const char* maskAfter;         // in the mask edit afterwards
+  const char* storedMask;        // in preset "Trip" afterwards, "" when it is gone
+  bool windowStays;
+};
+
+void PrintTo(const TUnsavedCase& c, std::ostream* out) {
+  *out << static_cast<int>(c.event) << (c.changed ? " changed " : " unchanged ")
+       << static_cast<int>(c.answer) << " -> " << c.maskAfter << "/" << c.storedMask;
+}
+
+class UnsavedChangesTest : public PresetTest, public ::testing::WithParamInterface<TUnsavedCase> {};
+
+TEST_P(UnsavedChangesTest, AreNotDroppedSilently) {
+  const TUnsavedCase& c = GetParam();
+  ASSERT_TRUE(ShowActive());
+  Control<TSortedComboBox>("ComboBoxSettings")->setEditText(QStringLiteral("Trip"));
+  Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.gif"));
+  Control<QToolButton>("ButtonSaveSettings")->click();
+  if (c.changed) Control<TZetEdit>("EditImagesMask")->setText(QStringLiteral("*.png"));
+  desktop.messages.clear();
+  desktop.saveAnswers.push_back(c.answer);
+  desktop.confirmations.push_back(c.answer == TDesktop::TSaveAnswer::Save);
+  switch (c.event) {
+    case TPresetEvent::PickOther:
+      Pick(QStringLiteral("<без названия>"));
+      break;
+    case TPresetEvent::Close:
+      form->close();
+      break;
+    case TPresetEvent::Delete:
+      Control<QAction>("MenuDeleteSettings")->trigger();
+      break;
+  }
+  const std::vector<std::string> asked =
+      c.event == TPresetEvent::Delete ? desktop.Texts("confirm") : desktop.Texts("save");
+  EXPECT_EQ(asked, *c.question ? std::vector<std::string>{c.question} : std::vector<std::string>{});
+  EXPECT_EQ(Control<TZetEdit>("EditImagesMask")->text().toStdString(), c.maskAfter);
+  EXPECT_EQ(form->isVisible(), c.windowStays);
+  TRecordingUserInterface ui;
+  TSettingsStore store(OpenSettingsDatabase(ui), ui);
+  const std::vector<std::string> presets = store.RefreshSettingsList(nullptr);
+  const bool kept = std::find(presets.begin(), presets.end(), "Trip") != presets.end();
+  EXPECT_EQ(kept ? store.ReadPresetSnapshot("Trip")->ImagesMask : "", c.storedMask);
+}
+
+constexpr char kAsked[] = "Настройка \"Trip\" изменена. Сохранить изменения?";
+constexpr char kDeleteAsked[] = "Удалить настройку \"Trip\"?";
+using TAnswer = TDesktop::TSaveAnswer;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnsavedChangesTest,
+    ::testing::Values(
+        TUnsavedCase{TPresetEvent::PickOther, true, TAnswer::Save, kAsked, "*.jpg", "*.png", true},
+        TUnsavedCase{TPresetEvent::PickOther, true, TAnswer::Discard, kAsked, "*.jpg", "*.gif",
+                     true},
+        TUnsavedCase{TPresetEvent::PickOther, true, TAnswer::Cancel, kAsked, "*.png", "*.gif",
+                     true},
+        TUnsavedCase{TPresetEvent::PickOther, false, TAnswer::Cancel, "", "*.jpg", "*.gif", true},
+        TUnsavedCase{TPresetEvent::Close, true, TAnswer::Save, kAsked, "*.png", "*.png", false},
+        TUnsavedCase{TPresetEvent::Close, true, TAnswer::Discard, kAsked, "*.png", "*.gif", false},
+        TUnsavedCase{TPresetEvent::Close, true, TAnswer::Cancel, kAsked, "*.png", "*.gif", true},
+        TUnsavedCase{TPresetEvent::Close, false, TAnswer::Cancel, "", "*.gif", "*.gif", false},
+        TUnsavedCase{TPresetEvent::Delete, false, TAnswer::Cancel, kDeleteAsked, "*.gif", "*.gif",
+                     true},
+        TUnsavedCase{TPresetEvent::Delete, false, TAnswer::Save, kDeleteAsked, "*.gif", "", true}),
+    TPrintedCaseName());
 
 }  // namespace
 

@@ -33,7 +33,7 @@ TEST_F(FormTest, FreshWindowHoldsTheDesignTimeValuesOfEverySetting) {
 // (after a start that loaded the defaults), comes back from the controls as it was stored.
 TEST_F(FormTest, EverySettingGoesIntoItsControlAndBackUnchanged) {
   QDir().mkpath(Pictures());
-  ASSERT_EQ(form->FormCreate(""), "");
+  ASSERT_EQ(form->FormCreate(""), TStatus::Ok());
   TSettingsSnapshot stored = DesignTimeSettingsSnapshot();
   for (const TSettingRow& row : kSettingsTable) {
     switch (row.Control) {
@@ -62,7 +62,7 @@ TEST_F(FormTest, EverySettingGoesIntoItsControlAndBackUnchanged) {
   stored.ImagesFolder = Pictures().toStdString();
   TSettingsStore store(TRegistryDatabase::Open(qgetenv("ZETGALLERY_REGISTRY").toStdString()),
                        form->UserInterface());
-  store.SaveSettings("All", stored, nullptr);
+  EXPECT_TRUE(store.SaveSettings("All", stored, nullptr).ok());
   form->RefreshSettingsList();
   TSortedComboBox* presets = Control<TSortedComboBox>("ComboBoxSettings");
   const int entry = presets->findText(QStringLiteral("All"));
@@ -85,11 +85,13 @@ void PrintTo(const TMisboundCase& c, std::ostream* out) { *out << c.title; }
 class MisboundTest : public FormTest, public ::testing::WithParamInterface<TMisboundCase> {};
 
 TEST_P(MisboundTest, NamesTheSettingWithoutItsControl) {
-  std::string error;
-  ASSERT_NE(TSettingsBindings::Bind(*form, error), nullptr) << error;
+  const auto bound = TSettingsBindings::Bind(*form);
+  ASSERT_TRUE(bound.ok()) << bound.status().message();
+  ASSERT_NE(bound.value(), nullptr);
   GetParam().spoil(*form);
-  EXPECT_EQ(TSettingsBindings::Bind(*form, error), nullptr);
-  EXPECT_EQ(error, GetParam().error);
+  const auto misbound = TSettingsBindings::Bind(*form);
+  EXPECT_FALSE(misbound.ok());
+  EXPECT_EQ(misbound.status().message(), GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,11 +7,15 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTranslator>
+#include <QTreeView>
+#include <map>
 
 #include "FormTestSupport.h"
 #include "ScriptedDesktop.h"
 #include "app/FormMain.h"
+#include "app/RussianFileList.h"
 #include "app/WindowMain.h"
 
 namespace zetgallery {
@@ -22,6 +26,7 @@ class QtTranslationTest : public ::testing::Test {
  protected:
   void SetUp() override {
     before_ = qApp->findChildren<QTranslator*>();
+    locale_ = QLocale();
     SetUpApplication(*qApp);
   }
   // The other tests of this program compare Qt's English texts: take the translation away.
@@ -32,10 +37,12 @@ class QtTranslationTest : public ::testing::Test {
         delete translator;
       }
     }
+    QLocale::setDefault(locale_);
   }
 
  private:
   QList<QTranslator*> before_;
+  QLocale locale_;
 };
 
 TEST_F(QtTranslationTest, QuestionBoxAndDialogsSpeakRussian) {
@@ -66,6 +73,38 @@ TEST_F(QtTranslationTest, ImageListMenuShowsEnterAsTheShortcutOfItsViewItem) {
                 .toString(QKeySequence::NativeText)
                 .toStdString(),
             "Enter");
+}
+
+// The list of the file dialog: names of file types, sizes and dates in Russian, whatever the
+// system's locale.
+TEST_F(QtTranslationTest, FileDialogListSpeaksRussian) {
+  EXPECT_EQ(QLocale().language(), QLocale::Russian);
+  QTemporaryDir folder;
+  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("trip")));
+  QFile page(folder.path() + "/page.htm");
+  ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+  page.write(QByteArray(1239, 'x'));
+  page.close();
+  QFileDialog dialog;
+  MakeFileDialogRussian(dialog);
+  dialog.setViewMode(QFileDialog::Detail);
+  dialog.setDirectory(folder.path());
+  const auto* view = FindControl<QTreeView>(dialog, "treeView");
+  const QAbstractItemModel* list = view->model();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list->rowCount(view->rootIndex()) == 2; }, 5000));
+  std::map<std::string, std::vector<std::string>> rows;
+  for (int row = 0; row < 2; ++row)
+    for (int column = 0; column < 4; ++column)
+      rows[list->index(row, 0, view->rootIndex()).data().toString().toStdString()].push_back(
+          list->index(row, column, view->rootIndex()).data().toString().toStdString());
+  const QDateTime written = QFileInfo(page).lastModified();
+  const std::string date =
+      QLocale(QLocale::Russian).toString(written, QLocale::ShortFormat).toStdString();
+  EXPECT_EQ(rows["page.htm"],
+            (std::vector<std::string>{"page.htm", "1,21 КБ", "Документ HTML", date}));
+  EXPECT_EQ(rows["trip"].at(2), "Папка");
+  EXPECT_EQ(RussianDataSize(512).toStdString(), "512 байт");
+  EXPECT_EQ(RussianDataSize(35 * 1024 * 1024).toStdString(), "35,0 МБ");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +15,7 @@ namespace zetgallery {
 class TScriptedDesktop : public TDesktop {
  public:
   struct TMessage {
-    std::string kind;  // "confirm", "error", "plain", "standard"
+    std::string kind;  // "confirm", "error", "plain", "standard", "save"
     std::string text;
   };
 
@@ -25,6 +26,12 @@ class TScriptedDesktop : public TDesktop {
   // The colour the dialog closes with after OK; nothing means the user pressed Cancel.
   std::deque<std::optional<TColor>> colors;
   bool openSucceeds = true;
+  // Answers to "save the changes?"; Нет when none is left.
+  std::deque<TSaveAnswer> saveAnswers;
+  // Whether the user presses "Открыть в браузере" in the end-of-build message.
+  bool openFromReport = false;
+  // Runs while a plain message is open, as a person would take a while to read it.
+  std::function<void()> whilePlainMessageOpen;
 
   std::vector<TMessage> messages;
   std::vector<std::string> opened;
@@ -32,6 +39,9 @@ class TScriptedDesktop : public TDesktop {
   std::vector<TColor> colorDialogStartColors;
   std::vector<QString> colorDialogNames;
   std::vector<QString> fileDialogFilters;
+  std::vector<QString> fileDialogStarts;
+  // The index pages the end-of-build messages offered to open.
+  std::vector<QString> reportIndexPages;
   int beeps = 0;
 
   bool AskConfirmation(const QString& text) override {
@@ -46,6 +56,20 @@ class TScriptedDesktop : public TDesktop {
   }
   void ShowPlainMessage(const QString& text) override {
     messages.push_back({"plain", text.toStdString()});
+    if (whilePlainMessageOpen) whilePlainMessageOpen();
+  }
+  // The end-of-build message is a plain message with one button more.
+  void ShowBuildReport(const QString& text, const QString& indexPage) override {
+    messages.push_back({"plain", text.toStdString()});
+    reportIndexPages.push_back(indexPage);
+    if (openFromReport) OpenWithDefaultApplication(indexPage);
+  }
+  TSaveAnswer AskSaveChanges(const QString& text) override {
+    messages.push_back({"save", text.toStdString()});
+    if (saveAnswers.empty()) return TSaveAnswer::Discard;
+    const TSaveAnswer answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
   }
   void ShowStandardError(const QString& text) override {
     messages.push_back({"standard", text.toStdString()});
@@ -53,8 +77,10 @@ class TScriptedDesktop : public TDesktop {
   std::optional<QString> ChooseFolder(const QString&, const QString&) override {
     return TakeFirst(folders);
   }
-  std::optional<QString> ChooseFile(const QString&, const QString& qtFilter) override {
+  std::optional<QString> ChooseFile(const QString&, const QString& qtFilter,
+                                    const QString& startFolder) override {
     fileDialogFilters.push_back(qtFilter);
+    fileDialogStarts.push_back(startFolder);
     return TakeFirst(files);
   }
   TColor RunColorDialog(const QString& dialogName, const QStringList& customColors,

@@ -51,7 +51,11 @@ TEST_P(EnableDisableTest, FollowsTheRules) {
       {"EditCellSpacing", c.cellSpacing},
       {"ButtonTableBackColor", c.cellSpacing},
       {"GroupBoxThumbs", c.thumbsGroup},
+      {"EditThumbXSize", c.thumbsGroup},
+      {"EditThumbYSize", c.thumbsGroup},
       {"EditThumbXCount", c.thumbXCount},
+      {"EditThumbBorderWidth", c.thumbXCount},
+      {"CheckBoxDescrAsThumbAlt", c.thumbXCount},
       {"ButtonThumbBorderColor", c.thumbXCount},
       {"GroupBoxThumbNames", c.thumbNames},
       {"EditThumbPrefixSuffix", c.thumbNames},
@@ -63,6 +67,7 @@ TEST_P(EnableDisableTest, FollowsTheRules) {
       {"EditImageTemplate", c.imageTemplate},
       {"EditImagePlace", c.imageTemplate},
       {"EditButtonsPlace", c.imageTemplate},
+      {"CheckBoxPictureFacts", c.imageTemplate},
       {"EditDescrPlace", c.descrPlace},
       {"LabelDescrPlace", c.descrPlace},
       {"EditButtonImageFirst", c.navigation},
@@ -95,9 +100,45 @@ INSTANTIATE_TEST_SUITE_P(Table, EnableDisableTest, ::testing::Values(
     TRuleCase{"thumbnails, pages, descr",   3, true, 2, false,    true, false, false, false, false, false, true, true, true, true, true, true,     true, true, true, true, true},
     TRuleCase{"numbered list, pages",       0, true, 2, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true},
     TRuleCase{"bulleted list, file",        1, false, 2, true,    false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false, false},
-    TRuleCase{"no index kind",             -1, true, 1, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true}),
+    TRuleCase{"no index kind",             -1, true, 1, true,     false, false, false, false, false, false, false, false, false, false, false, false, true, true, true, true, true},
+    TRuleCase{"grid, pages",                4, true, 1, true,     false, false, false, false, false, false, false, true, false, true, true, true,   true, true, true, true, true},
+    TRuleCase{"grid, file",                 4, false, 0, false,   false, false, false, false, false, false, false, true, false, true, true, true,   false, false, false, false, false}),
 TPrintedCaseName());
 // clang-format on
+
+// The index template a choice of index kind brings, from the folder "/t/".
+struct TTemplateSwapCase {
+  const char* title;
+  int kind;
+  const char* before;
+  const char* after;
+};
+
+void PrintTo(const TTemplateSwapCase& c, std::ostream* out) {
+  PrintCase(out, c.title, c.kind, c.before, c.after);
+}
+
+class IndexTemplateForKindTest : public ::testing::TestWithParam<TTemplateSwapCase> {};
+
+TEST_P(IndexTemplateForKindTest, SwapsOnlyTheDefaultTemplates) {
+  const TTemplateSwapCase& c = GetParam();
+  EXPECT_EQ(IndexTemplateForKind(c.kind, c.before, "/t/"), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IndexTemplateForKindTest,
+    ::testing::Values(
+        TTemplateSwapCase{"GridTakesItsOwn", 4, "/t/IndexTemplate.htm", "/t/GridTemplate.htm"},
+        TTemplateSwapCase{"QuotesStay", 4, "\"/t/IndexTemplate.htm\"", "\"/t/GridTemplate.htm\""},
+        TTemplateSwapCase{"TableGivesItBack", 3, "/t/GridTemplate.htm", "/t/IndexTemplate.htm"},
+        TTemplateSwapCase{"NoKindGivesItBack", -1, "/t/GridTemplate.htm", "/t/IndexTemplate.htm"},
+        TTemplateSwapCase{"GridKeepsGrid", 4, "/t/GridTemplate.htm", "/t/GridTemplate.htm"},
+        TTemplateSwapCase{"ListKeepsIndex", 0, "/t/IndexTemplate.htm", "/t/IndexTemplate.htm"},
+        TTemplateSwapCase{"OwnTemplateStays", 4, "/home/me/mine.htm", "/home/me/mine.htm"},
+        TTemplateSwapCase{"OtherFolderStays", 4, "/u/IndexTemplate.htm", "/u/IndexTemplate.htm"},
+        TTemplateSwapCase{"OtherFolderGridStays", 2, "/u/GridTemplate.htm", "/u/GridTemplate.htm"},
+        TTemplateSwapCase{"EmptyStays", 4, "", ""}),
+    CaseNamesBy(&TTemplateSwapCase::title));
 
 // Every mandatory text filled, a result folder and one picture; then one of them changed.
 struct TMandatoryCase {

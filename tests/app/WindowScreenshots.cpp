@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
   QDir().mkpath(output);
   TScriptedDesktop desktop;
   TFormMain form(desktop);
-  form.FormCreate(argc > 2 ? argv[2] : "");
+  if (const TStatus created = form.FormCreate(argc > 2 ? argv[2] : ""); !created.ok())
+    std::fprintf(stderr, "%s\n", created.message().c_str());
   form.show();
   auto* pages = form.findChild<QTabWidget*>(QStringLiteral("PageControlMain"));
   for (int tab = 0; tab < pages->count(); ++tab) {

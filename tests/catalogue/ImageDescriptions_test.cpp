@@ -74,7 +74,7 @@ TEST_F(DescriptionsTest, OffOrNoPicturesGivesNoEntries) {
   EXPECT_TRUE(Get({"sea.jpg"}, TDescriptionSource::None).empty());
   EXPECT_TRUE(Get({}, TDescriptionSource::TextFiles).empty());
   EXPECT_TRUE(Get({}, TDescriptionSource::DescriptIon).empty());
-  for (int index : {0, -1, 3, 100}) {
+  for (int index : {0, -1, 4, 100}) {
     EXPECT_TRUE(GetDescriptions({"sea.jpg"}, folder_.Path(), index).empty()) << index;
   }
   EXPECT_EQ(GetDescriptions({"sea.jpg"}, folder_.Path(), 1), TTexts{"Sunset"});

@@ -59,9 +59,10 @@ void PrintTo(const TAcceptCase& c, std::ostream* os) {
 class MaskTextAcceptsTest : public testing::TestWithParam<TAcceptCase> {};
 
 TEST_P(MaskTextAcceptsTest, TriesPiecesInOrder) {
-  std::string error = "left over";
-  EXPECT_EQ(MaskTextAccepts(GetParam().name, GetParam().maskText, error), GetParam().accepted);
-  EXPECT_EQ(error, GetParam().error);
+  const TStatusOr<bool> accepted = MaskTextAccepts(GetParam().name, GetParam().maskText);
+  EXPECT_EQ(accepted.ok() && *accepted, GetParam().accepted);
+  EXPECT_EQ(accepted.status().message(), GetParam().error);
+  EXPECT_EQ(accepted.ok(), GetParam().error.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -105,7 +106,7 @@ TEST_P(ImageScanTableTest, ListsMatchingFilesSorted) {
   const TScanResult result = ScanImages(folder.Path(), GetParam().maskText, nullptr);
   EXPECT_TRUE(result.scanned);
   EXPECT_EQ(result.names, GetParam().listed);
-  EXPECT_EQ(result.errorMessage, "");
+  EXPECT_EQ(result.status.message(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -148,7 +149,7 @@ TEST_F(ImageScanTest, InvalidPieceReachedReportsAndKeepsEarlierNames) {
   folder_.Write("notes.txt");
   const TScanResult result = Scan("*.jpg;[");
   EXPECT_TRUE(result.scanned);
-  EXPECT_EQ(result.errorMessage, "'[' is an invalid mask at (2)");
+  EXPECT_EQ(result.status.message(), "'[' is an invalid mask at (2)");
   // Which names came before the text file depends on the file system's order.
   EXPECT_TRUE(std::includes(jpgs.begin(), jpgs.end(), result.names.begin(), result.names.end()));
 }
@@ -164,7 +165,7 @@ TEST_F(ImageScanTest, InvalidPiecePositions) {
                {"*.gif;;[", "'[' is an invalid mask at (2)"}};
   for (const auto& c : cases) {
     const TScanResult result = Scan(c.maskText);
-    EXPECT_EQ(result.errorMessage, c.error);
+    EXPECT_EQ(result.status.message(), c.error);
     EXPECT_TRUE(result.names.empty());
   }
 }
@@ -194,7 +195,7 @@ TEST_F(ImageScanTest, FolderTextForms) {
     const TScanResult result = ScanImages(c.folderText, "*.jpg", nullptr);
     EXPECT_EQ(result.scanned, c.scanned) << c.folderText;
     EXPECT_EQ(result.names, c.names) << c.folderText;
-    EXPECT_EQ(result.errorMessage, "");
+    EXPECT_EQ(result.status.message(), "");
   }
 }
 
@@ -206,7 +207,7 @@ TEST_F(ImageScanTest, UnreadableFolderGivesNothing) {
   chmod(folder_.Path().c_str(), 0700);
   EXPECT_TRUE(result.scanned);
   EXPECT_TRUE(result.names.empty());
-  EXPECT_EQ(result.errorMessage, "");
+  EXPECT_EQ(result.status.message(), "");
 }
 
 TEST_F(ImageScanTest, TellsTheUserInterface) {
@@ -258,7 +259,7 @@ TEST_F(ImageScanTest, OddMaskTextsDoNotCrash) {
   EXPECT_EQ(Scan(std::string(kMaxMaskChars, ';')).names.size(), 0u);
   EXPECT_EQ(Scan("\xFF\xFE*").names, TNames{"\xFF\xFE.jpg"});
   const TScanResult manyGroups = Scan(std::string(2000, 'a') + std::string(2000, '*') + "[");
-  EXPECT_NE(manyGroups.errorMessage, "");
+  EXPECT_NE(manyGroups.status.message(), "");
 }
 
 TEST_F(ImageScanTest, ManyFilesEachOnceInOrder) {

@@ -25,11 +25,12 @@ std::ostream& operator<<(std::ostream& out, const TMatchCase& c) {
 class MaskMatchTest : public testing::TestWithParam<TMatchCase> {};
 
 TEST_P(MaskMatchTest, MatchesWholeName) {
-  std::string error = "left over";
-  EXPECT_EQ(MatchFileMask(GetParam().name, GetParam().mask, &error), GetParam().matches);
-  EXPECT_EQ(error, "");
+  const TStatusOr<bool> matched = MatchFileMask(GetParam().name, GetParam().mask);
+  ASSERT_TRUE(matched.ok()) << matched.status().message();
+  EXPECT_EQ(*matched, GetParam().matches);
+  EXPECT_EQ(matched.status().message(), "");
   const TMask mask(GetParam().mask);
-  EXPECT_TRUE(mask.IsValid());
+  EXPECT_TRUE(mask.status().ok());
   EXPECT_EQ(mask.Matches(GetParam().name), GetParam().matches);
 }
 
@@ -111,14 +112,15 @@ class InvalidMaskTest : public testing::TestWithParam<TInvalidCase> {};
 
 TEST_P(InvalidMaskTest, ReportsTheExactPosition) {
   const TMask mask(GetParam().mask);
-  EXPECT_FALSE(mask.IsValid());
-  EXPECT_EQ(mask.ErrorPosition(), GetParam().position);
+  EXPECT_FALSE(mask.status().ok());
+  EXPECT_EQ(mask.status().code(), TStatus::TCode::kInvalidArgument);
+  EXPECT_EQ(mask.status().detail(), GetParam().position);
   const std::string expected = "'" + GetParam().mask + "' is an invalid mask at (" +
                                std::to_string(GetParam().position) + ")";
-  EXPECT_EQ(mask.ErrorMessage(), expected);
-  std::string error;
-  EXPECT_FALSE(MatchFileMask("anything", GetParam().mask, &error));
-  EXPECT_EQ(error, expected);
+  EXPECT_EQ(mask.status().message(), expected);
+  const TStatusOr<bool> matched = MatchFileMask("anything", GetParam().mask);
+  EXPECT_FALSE(matched.ok() && *matched);
+  EXPECT_EQ(matched.status().message(), expected);
   EXPECT_FALSE(mask.Matches(""));
 }
 
@@ -160,7 +162,7 @@ TEST(StarGroupTest, ThirtyGroupsAreValid) {
                {Repeat("*?*a", 30), Repeat("a", 30)}};
   for (const auto& c : cases) {
     const TMask mask(c.mask);
-    EXPECT_TRUE(mask.IsValid()) << mask.ErrorMessage();
+    EXPECT_TRUE(mask.status().ok()) << mask.status().message();
     EXPECT_TRUE(mask.Matches(c.matching)) << c.mask;
     EXPECT_FALSE(mask.Matches("")) << c.mask;
   }
@@ -168,29 +170,29 @@ TEST(StarGroupTest, ThirtyGroupsAreValid) {
 
 TEST(StarGroupTest, RunOfStarsIsOneGroup) {
   const TMask mask(Repeat("*", kMaxMaskChars));
-  EXPECT_TRUE(mask.IsValid());
+  EXPECT_TRUE(mask.status().ok());
   EXPECT_TRUE(mask.Matches(""));
   EXPECT_TRUE(mask.Matches("whatever"));
 }
 
 TEST(MaskLengthTest, CountsCharactersNotBytes) {
-  EXPECT_TRUE(TMask("*" + Repeat("ф", kMaxMaskChars - 1)).IsValid());
+  EXPECT_TRUE(TMask("*" + Repeat("ф", kMaxMaskChars - 1)).status().ok());
   const TMask tooLong(Repeat("ф", kMaxMaskChars + 1));
-  EXPECT_EQ(tooLong.ErrorMessage(), MaskTooLongMessage());
-  EXPECT_EQ(tooLong.ErrorPosition(), kMaxMaskChars + 1);
+  EXPECT_EQ(tooLong.status().message(), MaskTooLongMessage());
+  EXPECT_EQ(tooLong.status().detail(), kMaxMaskChars + 1);
 }
 
 TEST(MaskMatchTest, ManyStarsAgainstLongNameStayFast) {
   // A naive backtracking matcher needs astronomically many steps for this.
   const TMask mask(Repeat("*a", 29) + "*b");
-  ASSERT_TRUE(mask.IsValid());
+  ASSERT_TRUE(mask.status().ok());
   EXPECT_FALSE(mask.Matches(std::string(5000, 'a')));
   EXPECT_TRUE(mask.Matches(std::string(5000, 'a') + "b"));
 }
 
 TEST(MaskMatchTest, MessageQuotesTheWholeMaskText) {
   EXPECT_EQ(InvalidMaskMessage("[", 2), "'[' is an invalid mask at (2)");
-  EXPECT_EQ(TMask(" *.[gif").ErrorMessage(), "' *.[gif' is an invalid mask at (8)");
+  EXPECT_EQ(TMask(" *.[gif").status().message(), "' *.[gif' is an invalid mask at (8)");
 }
 
 // Checks random masks of stars, question marks and letters against an independent matcher: a
@@ -286,11 +288,11 @@ TEST(MaskMatchTest, AnyBytesNeverCrash) {
     for (int i = 0; i < nameLength; ++i) name += static_cast<char>(random() % 256);
     const TMask compiled(mask);
     const bool matched = compiled.Matches(name);
-    EXPECT_TRUE(compiled.IsValid() || !matched);
-    EXPECT_EQ(compiled.IsValid(), compiled.ErrorPosition() == 0);
-    if (!compiled.IsValid()) {
-      EXPECT_GE(compiled.ErrorPosition(), 1);
-      EXPECT_LE(compiled.ErrorPosition(), static_cast<int>(mask.size()) + 1);
+    EXPECT_TRUE(compiled.status().ok() || !matched);
+    EXPECT_EQ(compiled.status().ok(), compiled.status().detail() == 0);
+    if (!compiled.status().ok()) {
+      EXPECT_GE(compiled.status().detail(), 1);
+      EXPECT_LE(compiled.status().detail(), static_cast<int>(mask.size()) + 1);
     }
   }
 }

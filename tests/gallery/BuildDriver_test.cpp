@@ -35,7 +35,7 @@ struct TThumbnailLog {
     return [this](const TThumbnailJob& job) {
       std::lock_guard<std::mutex> lock(mutex);
       calls.emplace_back(job.source, job.target);
-      return 0;
+      return TStatus::Ok();
     };
   }
 };
@@ -166,8 +166,11 @@ TEST_P(FolderChecks, AskInOrderAndStopOnRefusal) {
   EXPECT_EQ(ui.questions, expectedQuestions);
   if (c.error == nullptr) {
     EXPECT_TRUE(ui.errors.empty());
+    EXPECT_EQ(outcome.stopReason, TStatus::Ok());
   } else {
     EXPECT_EQ(ui.errors, std::vector<std::string>{c.error});
+    // The user said No: the folder is not there.
+    EXPECT_EQ(outcome.stopReason, TStatus::NotFound(c.error));
   }
   EXPECT_EQ(outcome.outcome, c.outcome);
   EXPECT_EQ(outcome.errorsShown, c.error == nullptr ? 0 : 1);
@@ -287,6 +290,7 @@ TEST_P(FolderCreationFails, StopsWithItsMessage) {
   const TBuildResult outcome = Build();
   EXPECT_EQ(outcome.outcome, TBuildOutcome::Stopped);
   EXPECT_EQ(ui.errors, std::vector<std::string>{c.error});
+  EXPECT_EQ(outcome.stopReason, TStatus::IoError(c.error));
 }
 
 INSTANTIATE_TEST_SUITE_P(

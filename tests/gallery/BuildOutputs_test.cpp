@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "FolderSnapshot.h"
+#include "gallery/BuildMessages.h"
 #include "support/CaseNames.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
@@ -39,12 +40,20 @@ class OutputsTest : public ::testing::Test {
   TOutputRefusal Place(const std::string& name, const std::string& text) {
     const TBuildInputFiles inputs(plan_);
     TBuildOutputs outputs(inputs);
-    EXPECT_EQ(outputs.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Ok);
+    EXPECT_EQ(outputs.OpenResultFolder(folder_.Path()), TStatus::Ok());
     TOutputFile file;
-    const TOutputRefusal begun = outputs.Begin(TOutputPlace::Result, name, file);
-    if (begun != TOutputRefusal::None) return begun;
+    const TStatus begun = outputs.Begin(TOutputPlace::Result, name, file);
+    if (!begun.ok()) return Refusal(begun, name);
     file.Write(text);
-    return outputs.Commit(file);
+    return Refusal(outputs.Commit(file), name);
+  }
+
+  // The refusal `status` stands for, after checking that it is the status of that refusal for
+  // the file `name` of the result folder.
+  TOutputRefusal Refusal(const TStatus& status, const std::string& name) const {
+    const TOutputRefusal refusal = RefusalOf(status);
+    EXPECT_EQ(status, OutputRefused(refusal, folder_ / name));
+    return refusal;
   }
 
   std::map<std::string, std::string> Trash() const {
@@ -140,9 +149,10 @@ TEST_F(OutputsTest, AFailedWriteLeavesTheOlderFileAndNoTemporaryFile) {
     // Abandoned: never committed.
     const TBuildInputFiles inputs(plan_);
     TBuildOutputs outputs(inputs);
-    ASSERT_EQ(outputs.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Ok);
+    ASSERT_EQ(outputs.OpenResultFolder(folder_.Path()), TStatus::Ok());
     TOutputFile file;
-    ASSERT_EQ(outputs.Begin(TOutputPlace::Result, "index.htm", file), TOutputRefusal::None);
+    ASSERT_EQ(RefusalOf(outputs.Begin(TOutputPlace::Result, "index.htm", file)),
+              TOutputRefusal::None);
     file.Write("half");
   }
   EXPECT_EQ(ReadWholeFile(folder_ / "index.htm"), "old");
@@ -168,8 +178,28 @@ TEST_F(OutputsTest, ASecondBuildOfTheSameGalleryIsRefused) {
   const TBuildInputFiles inputs(plan_);
   TBuildOutputs first(inputs);
   TBuildOutputs second(inputs);
-  EXPECT_EQ(first.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Ok);
-  EXPECT_EQ(second.OpenResultFolder(folder_.Path()), TBuildOutputs::TOpening::Busy);
+  EXPECT_EQ(first.OpenResultFolder(folder_.Path()), TStatus::Ok());
+  EXPECT_EQ(second.OpenResultFolder(folder_.Path()),
+            TStatus::Busy(GalleryBusyMessage(folder_.Path())));
+}
+
+TEST(OutputRefused, GivesEachRefusalItsKindAndNamesTheFile) {
+  using TCode = TStatus::TCode;
+  const std::pair<TOutputRefusal, TCode> cases[] = {
+      {TOutputRefusal::IsInput, TCode::kRefused},
+      {TOutputRefusal::NotReplaceable, TCode::kRefused},
+      {TOutputRefusal::CannotCreate, TCode::kIoError},
+      {TOutputRefusal::WriteFailed, TCode::kIoError},
+      {TOutputRefusal::NotTrashable, TCode::kRefused},
+  };
+  for (const auto& [refusal, code] : cases) {
+    const TStatus status = OutputRefused(refusal, "/site/page.htm");
+    EXPECT_EQ(status.code(), code) << static_cast<int>(refusal);
+    EXPECT_EQ(status.message(), "/site/page.htm");
+    EXPECT_EQ(RefusalOf(status), refusal);
+  }
+  EXPECT_EQ(OutputRefused(TOutputRefusal::None, "/site/page.htm"), TStatus::Ok());
+  EXPECT_EQ(RefusalOf(TStatus::Ok()), TOutputRefusal::None);
 }
 
 }  // namespace

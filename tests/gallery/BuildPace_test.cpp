@@ -97,7 +97,7 @@ TEST(BuildPace, PagesRunAtMostTwiceTheWorkerCountAheadOfTheThumbnails) {
     std::unique_lock<std::mutex> lock(mutex);
     opened.wait(lock, [&] { return open; });
     ++finished;
-    return 0;
+    return TStatus::Ok();
   };
   TRecordingUserInterface ui;
   ui.answer = true;
@@ -148,7 +148,7 @@ TEST(BuildProgress, CountsEveryPictureOnceInGalleryOrder) {
     else
       --othersLeft;
     changed.notify_all();
-    return name == "d.jpg" ? 1 : 0;
+    return name == "d.jpg" ? TStatus::IoError(name) : TStatus::Ok();
   };
 
   const TBuildResult result = BuildGallery(inputs, ui, options);

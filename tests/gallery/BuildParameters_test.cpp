@@ -316,6 +316,8 @@ TEST(CollectBuildParameters, ReadsTheRadioPairsAndTheDescriptionSource) {
       {-1, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
        TDescriptionSource::None},
       {3, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
+       TDescriptionSource::PictureCaptions},
+      {4, TPictureMode::Page, TPageNaming::Serial, TThumbTextPlace::Suffix,
        TDescriptionSource::None},
   };
   for (const auto& c : cases) {

@@ -112,17 +112,17 @@ void NotADatabase(const std::string& registry) {
 void PlantSiblingThumbs(const std::string& registry) {
   TZetRegistry settings(TRegistryDatabase::Open(registry));
   ASSERT_TRUE(settings.OpenKey(std::string(kNamedSettingsKey) + "\\trip", false));
-  settings.WriteString("ThumbsFolder", "../sibling");
-  settings.WriteBool("ClearThumbsFolder", true);
+  EXPECT_TRUE(settings.WriteString("ThumbsFolder", "../sibling").ok());
+  EXPECT_TRUE(settings.WriteBool("ClearThumbsFolder", true).ok());
 }
 
 // The release before saved a preset "trips\2023" as the key 2023 inside a key "trips".
 void NestedPreset(const std::string& registry) {
   TZetRegistry settings(TRegistryDatabase::Open(registry));
   ASSERT_TRUE(settings.OpenKey(std::string(kNamedSettingsKey) + "\\trips\\2023", true));
-  settings.WriteString("IndexFile", "i.htm");
+  EXPECT_TRUE(settings.WriteString("IndexFile", "i.htm").ok());
   ASSERT_TRUE(settings.OpenKey("\\" + std::string(kSettingsKey), false));
-  settings.WriteString(kLastSettingsValue, "trips\\2023");
+  EXPECT_TRUE(settings.WriteString(kLastSettingsValue, "trips\\2023").ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(

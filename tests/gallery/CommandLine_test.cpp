@@ -143,16 +143,16 @@ class CommandLineProgram : public ::testing::Test {
     const std::string settingsKey = "\\Software\\Vorlan\\ZetGallery";
     if (makeLast) {
       ASSERT_TRUE(store.OpenKey(settingsKey, true));
-      store.WriteString("LastSettings", name);
+      EXPECT_TRUE(store.WriteString("LastSettings", name).ok());
       store.CloseKey();
     }
     ASSERT_TRUE(
         store.OpenKey(name.empty() ? settingsKey : settingsKey + "\\NamedSettings\\" + name, true));
     for (const auto& [valueName, value] : values) {
       if (std::holds_alternative<int>(value))
-        store.WriteInteger(valueName, std::get<int>(value));
+        EXPECT_TRUE(store.WriteInteger(valueName, std::get<int>(value)).ok());
       else
-        store.WriteString(valueName, std::get<std::string>(value));
+        EXPECT_TRUE(store.WriteString(valueName, std::get<std::string>(value)).ok());
     }
     store.CloseKey();
   }

@@ -347,7 +347,7 @@ TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
     for (int t = 0; t < 3; ++t) {
       threads.emplace_back([&, t] {
         for (int i = t; i < 6; i += 3) {
-          if (WriteThumbnailFile(pictures[i], pictures[i] + ".thumb.jpg", 120, 120, {}) == kThumbOk)
+          if (WriteThumbnailFile(pictures[i], pictures[i] + ".thumb.jpg", 120, 120, {}).ok())
             ++made;
         }
       });

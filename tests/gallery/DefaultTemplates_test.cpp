@@ -28,14 +28,15 @@ class DefaultTemplateTest : public ::testing::TestWithParam<TTemplateCase> {};
 TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   std::vector<std::string> lines;
   TTextLineReader reader;
-  ASSERT_TRUE(reader.Open(kTemplates + "/" + GetParam().file));
+  ASSERT_TRUE(reader.Open(kTemplates + "/" + GetParam().file).ok());
   for (std::string line; reader.ReadLine(line);) lines.push_back(line);
   // A template saved without line ends would read as one single line.
   ASSERT_GT(lines.size(), 10u);
   for (const std::string& marker : GetParam().markerLines)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), marker), 1) << marker;
-  const std::vector<std::string> markers = {"~~~INDEX~~~", "~~~IMAGE~~~", "~~~DESCR~~~",
-                                            "~~~BUTTONS~~~", "~~~ORIGLINK~~~"};
+  const std::vector<std::string> markers = {"~~~INDEX~~~",    "~~~IMAGE~~~",    "~~~DESCR~~~",
+                                            "~~~BUTTONS~~~",  "~~~ORIGLINK~~~", "~~~PREVLINK~~~",
+                                            "~~~NEXTLINK~~~", "~~~ICONLINK~~~"};
   for (const std::string& line : lines) {
     int found = 0;
     for (const std::string& marker : markers) found += line.find(marker) != std::string::npos;
@@ -43,14 +44,18 @@ TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   }
   const std::string whole = ReadWholeFile(kTemplates + "/" + GetParam().file);
   EXPECT_NE(whole.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(whole.find("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"),
+            std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DefaultTemplateTest,
     ::testing::Values(TTemplateCase{"IndexTemplate.htm", {"~~~INDEX~~~"}},
+                      TTemplateCase{"GridTemplate.htm", {"~~~INDEX~~~"}},
                       TTemplateCase{"ImageTemplate.htm",
                                     {"~~~IMAGE~~~", "<p class=\"description\">~~~DESCR~~~</p>",
-                                     "~~~ORIGLINK~~~", "~~~BUTTONS~~~"}}),
+                                     "~~~ORIGLINK~~~", "~~~BUTTONS~~~", "~~~PREVLINK~~~",
+                                     "~~~NEXTLINK~~~", "~~~ICONLINK~~~"}}),
     CaseNamesBy(&TTemplateCase::file));
 
 class DefaultButtonTest : public ::testing::TestWithParam<const char*> {};

@@ -5,10 +5,13 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <tuple>
+#include <vector>
 
 #include "GalleryFixture.h"
 #include "TestPictures.h"
 #include "gallery/BuildDriver.h"
+#include "gallery/BuildMessages.h"
 #include "gallery/ImageNames.h"
 #include "gallery/Thumbnailer.h"
 #include "support/CaseNames.h"
@@ -176,6 +179,53 @@ TEST_F(DisplayCopiesTest, AnUpToDateCopyIsKeptAndAChangedSettingMakesItAgain) {
   EXPECT_NE(InodeOf(Display("sea.jpg")), first);
 }
 
+// The grid's two thumbnails and the display copy come from one job: each of the right size, and
+// each kept by the next build. A copy smaller than the larger thumbnail leaves the pair to its own
+// decode.
+struct TGridCase {
+  const char* label;
+  int displaySize;
+  int copyWidth, copyHeight;
+};
+
+void PrintTo(const TGridCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.displaySize, c.copyWidth, c.copyHeight);
+}
+
+class GridWithCopiesTest : public DisplayCopiesTest,
+                           public ::testing::WithParamInterface<TGridCase> {};
+
+TEST_P(GridWithCopiesTest, MakesBothThumbnailsAndTheCopyThenKeepsThem) {
+  gallery.settings.IndexType = 4;  // the grid
+  gallery.settings.DisplaySize = GetParam().displaySize;
+  ASSERT_TRUE(MakeTestPicture(gallery.pics + "/sea.jpg", 800, 600));
+  const TBuildResult result = Build();
+  ASSERT_EQ(result.outcome, TBuildOutcome::Finished);
+  EXPECT_TRUE(result.thumbnailFailures.empty());
+  const std::string thumbs = gallery.root + "/thumbs/";
+  const std::vector<std::tuple<std::string, int, int>> expected = {
+      {thumbs + "_sea.jpg", 120, 90},
+      {thumbs + "_sea@2x.jpg", 240, 180},
+      {Display("sea.jpg"), GetParam().copyWidth, GetParam().copyHeight}};
+  std::vector<ino_t> inodes;
+  for (const auto& [path, expectedWidth, expectedHeight] : expected) {
+    std::string loader;
+    int width = 0, height = 0;
+    ASSERT_TRUE(ReadBackPicture(path, loader, width, height)) << path;
+    EXPECT_EQ(width, expectedWidth) << path;
+    EXPECT_EQ(height, expectedHeight) << path;
+    inodes.push_back(InodeOf(path));
+  }
+  ASSERT_EQ(Build().outcome, TBuildOutcome::Finished);
+  for (size_t i = 0; i < expected.size(); ++i)
+    EXPECT_EQ(InodeOf(std::get<0>(expected[i])), inodes[i]) << std::get<0>(expected[i]);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GridWithCopiesTest,
+                         ::testing::Values(TGridCase{"FromTheCopy", 400, 400, 300},
+                                           TGridCase{"CopySmallerThanThe2x", 200, 200, 150}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 TEST_F(DisplayCopiesTest, StaleCopiesGoAndFilesOfOthersStay) {
   ASSERT_TRUE(MakeTestPicture(gallery.pics + "/sea.jpg", 800, 600));
   ASSERT_TRUE(MakeTestPicture(gallery.pics + "/old.jpg", 800, 600));
@@ -207,8 +257,11 @@ TEST_F(DisplayCopiesTest, ABrokenPicturesCopyIsReportedAsACopy) {
   const TBuildResult result = Build();
   ASSERT_EQ(result.thumbnailFailures.size(), 1u);
   EXPECT_EQ(result.thumbnailFailures[0].picture, "broken.jpg");
-  EXPECT_EQ(result.thumbnailFailures[0].code, kThumbHeaderFailed);
+  EXPECT_EQ(result.thumbnailFailures[0].status.detail(), kThumbHeaderFailed);
   EXPECT_TRUE(result.thumbnailFailures[0].displayCopy);
+  EXPECT_EQ(DisplayCopyFailedMessage("broken.jpg", result.thumbnailFailures[0].status),
+            "Копия для показа broken.jpg не создана: " +
+                ThumbnailFailureReason(kThumbHeaderFailed) + ".");
   EXPECT_FALSE(fs::exists(Display("broken.jpg")));
   EXPECT_TRUE(fs::exists(Display("sea.jpg")));
 }

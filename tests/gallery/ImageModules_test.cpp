@@ -38,7 +38,8 @@ std::string MakeBmpPicture(const TTempFolder& folder, const std::string& name) {
 }
 
 void ExpectThumbnailOf(const std::string& source, const std::string& target) {
-  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), kThumbOk) << source;
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), TStatus::Ok())
+      << source;
   std::string loader;
   int width = 0;
   int height = 0;
@@ -55,7 +56,7 @@ TEST(ImageModules, SeveralThreadsMeetingSuchPicturesAtOnceAllGetThumbnails) {
   std::vector<std::string> pictures;
   for (int i = 0; i < kThreads; ++i)
     pictures.push_back(MakeBmpPicture(folder, "p" + std::to_string(i) + ".bmp"));
-  std::vector<int> results(kThreads, -1);
+  std::vector<TStatus> results(kThreads, TStatus::IoError("not run"));
   std::vector<std::thread> threads;
   for (int i = 0; i < kThreads; ++i)
     threads.emplace_back([&, i] {
@@ -64,7 +65,7 @@ TEST(ImageModules, SeveralThreadsMeetingSuchPicturesAtOnceAllGetThumbnails) {
     });
   for (std::thread& thread : threads) thread.join();
   for (int i = 0; i < kThreads; ++i) {
-    EXPECT_EQ(results[i], kThumbOk) << pictures[i];
+    EXPECT_EQ(results[i], TStatus::Ok()) << pictures[i];
     ExpectThumbnailOf(pictures[i], folder / ("t" + std::to_string(i) + ".jpg"));
   }
 }

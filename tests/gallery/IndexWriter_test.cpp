@@ -232,6 +232,13 @@ INSTANTIATE_TEST_SUITE_P(
                                   s.ThumbPrefixSuffix = "_t";
                                 },
                                 0},
+                    TGoldenCase{"grid_pages_named",
+                                [](TSettingsSnapshot& s) {
+                                  s.IndexType = 4;
+                                  s.ImageType = 1;
+                                  s.HtmlNames = 0;
+                                },
+                                4},
                     TGoldenCase{"none_pages_named",
                                 [](TSettingsSnapshot& s) {
                                   s.IndexType = -1;

@@ -92,7 +92,7 @@ TEST_P(LinkSafety, NoNameTurnsALinkIntoAnotherSchemeOrHost) {
   ui.answer = true;
   TBuildOptions options;
   options.thumbnailThreads = 1;
-  options.thumbnailMaker = [](const TThumbnailJob&) { return 0; };
+  options.thumbnailMaker = [](const TThumbnailJob&) { return TStatus::Ok(); };
   ASSERT_EQ(BuildGallery(inputs, ui, options).outcome, TBuildOutcome::Finished);
   EXPECT_TRUE(ui.errors.empty()) << ui.errors.front();
 

@@ -30,7 +30,7 @@ TEST(OutputLedgerText, GivesBackEveryEntryWhateverItsPathHolds) {
     ledger.Set(path, path.starts_with("thumbs") ? Thumbnail(7, "jpeg 120x120 q90\t%") : page);
   }
   TOutputLedger read;
-  ASSERT_TRUE(read.Parse(ledger.Text()));
+  ASSERT_TRUE(read.Parse(ledger.Text()).ok());
   EXPECT_EQ(read.Entries(), ledger.Entries());
 }
 
@@ -44,7 +44,7 @@ TEST(OutputLedgerText, TakesAppendedRecordsInOrderAndLeavesOutOneCutShort) {
   text += TOutputLedger::WrittenRecord("c.htm", Thumbnail(4, "bmp"));
   text.pop_back();  // the kill came before its line end
   TOutputLedger read;
-  ASSERT_TRUE(read.Parse(text));
+  ASSERT_TRUE(read.Parse(text).ok());
   ASSERT_EQ(read.Entries().size(), 1u);
   EXPECT_EQ(*read.Find("a.htm"), Thumbnail(2, "bmp"));
 }
@@ -53,15 +53,16 @@ TEST(OutputLedgerText, RefusesWhatIsNotALedgerAndSkipsBrokenRecords) {
   TOutputLedger ledger;
   for (const char* text :
        {"", "my notes\n", "ZetGallery output ledger 2\n", "ZetGallery output ledger 1"})
-    EXPECT_FALSE(ledger.Parse(text)) << text;
-  ASSERT_TRUE(
-      ledger.Parse("ZetGallery output ledger 1\n"
-                   "W\tok.htm\t5\t1.2\n"
-                   "W\tbad-size.htm\tfive\t1.2\n"
-                   "W\tbad-time.htm\t5\t1.2000000000\n"
-                   "W\tbad-escape%zz.htm\t5\t1.2\n"
-                   "X\tunknown.htm\n"
-                   "W\t\t5\t1.2\n"));
+    EXPECT_EQ(ledger.Parse(text), TStatus::Corrupt(kLedgerFileName)) << text;
+  ASSERT_TRUE(ledger
+                  .Parse("ZetGallery output ledger 1\n"
+                         "W\tok.htm\t5\t1.2\n"
+                         "W\tbad-size.htm\tfive\t1.2\n"
+                         "W\tbad-time.htm\t5\t1.2000000000\n"
+                         "W\tbad-escape%zz.htm\t5\t1.2\n"
+                         "X\tunknown.htm\n"
+                         "W\t\t5\t1.2\n")
+                  .ok());
   ASSERT_EQ(ledger.Entries().size(), 1u);
   EXPECT_NE(ledger.Find("ok.htm"), nullptr);
 }

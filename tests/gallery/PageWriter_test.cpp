@@ -349,6 +349,16 @@ TEST(HtmlSafety, EncodesFileNamesInLinksAndEscapesAttributes) {
             "border=\"0\" alt=\"<-- Prev\"></a></td>");
 }
 
+TEST(HeadLinkHtml, NamesOnlyTheNeighboursThereAre) {
+  TBuildInputs in = TypicalInputs("/r/i", "/r", {"a b.jpg", "sky.jpg"});
+  in.Settings.ImageType = 1;
+  const TBuildPlan p = CollectBuildParameters(in);
+  const TImageNames last = PrepareImageNames(p, 1);
+  EXPECT_EQ(HeadLinkHtml(p, last, 1, kPrevLinkPlace), "<link rel=\"prev\" href=\"a b.htm\">\r\n");
+  EXPECT_EQ(HeadLinkHtml(p, last, 1, kNextLinkPlace), "");
+  EXPECT_EQ(HeadLinkHtml(p, PrepareImageNames(p, 0), 0, kPrevLinkPlace), "");
+}
+
 // --- Writing the pages --------------------------------------------------------------------------
 
 struct TTemplateCase {
@@ -411,7 +421,15 @@ INSTANTIATE_TEST_SUITE_P(
                     TTemplateCase{"PictureWinsOverButtons", "[B][I]\r\n", kPicture},
                     TTemplateCase{"DescriptionLineKeepsLaterPlaceholders", "[D] [B]\r\n",
                                   "Calm <i>sea</i> [B]"},
-                    TTemplateCase{"CtrlZEndsTheTemplate", "a\r\nb\x1A\r\nc\r\n", "a\r\nb\r\n"}),
+                    TTemplateCase{"CtrlZEndsTheTemplate", "a\r\nb\x1A\r\nc\r\n", "a\r\nb\r\n"},
+                    // The first page has no previous one: that line goes.
+                    TTemplateCase{"HeadLinksOfTheFirstPage",
+                                  "<head>\r\n~~~PREVLINK~~~\r\n  ~~~NEXTLINK~~~ x\r\n"
+                                  "~~~ICONLINK~~~\r\n</head>\r\n",
+                                  "<head>\r\n<link rel=\"next\" href=\"sky.htm\">\r\n"
+                                  "<link rel=\"icon\" href=\"buttons/amber_index.gif\">\r\n"
+                                  "</head>\r\n"},
+                    TTemplateCase{"ButtonsWinOverHeadLinks", "[B] ~~~ICONLINK~~~\r\n", kNav}),
     [](const testing::TestParamInfo<TTemplateCase>& info) { return info.param.name; });
 
 TEST(WriteImagePage, WritesNothingInPictureAsFileMode) {

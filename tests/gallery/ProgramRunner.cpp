@@ -1,6 +1,8 @@
 // ProgramRunner: the program run from a shell, and a settings store without a user.
 #include "ProgramRunner.h"
 
+#include <gtest/gtest.h>
+
 #include "settings/SettingsStore.h"
 #include "support/RecordingUserInterface.h"
 #include "support/RunCommand.h"
@@ -22,7 +24,7 @@ void SavePresetInto(const std::string& registry, const std::string& name,
                     const TSettingsSnapshot& settings) {
   TRecordingUserInterface ui;
   TSettingsStore store(TRegistryDatabase::Open(registry), ui);
-  store.SaveSettings(name, settings, nullptr);
+  EXPECT_TRUE(store.SaveSettings(name, settings, nullptr).ok());
 }
 
 }  // namespace zetgallery

@@ -155,7 +155,7 @@ TEST(RebuildSharedNames, TheLaterPictureGivesTheThumbnailEvenOnAFirstBuild) {
   fs::last_write_time(gallery.pics + "/sea.png", fs::last_write_time(gallery.pics + "/sea.jpg"));
   TTempFolder scratch;
   ASSERT_EQ(WriteThumbnailFile(gallery.pics + "/sea.png", scratch / "fresh.jpg", 120, 120, {}),
-            kThumbOk);
+            TStatus::Ok());
   for (int build = 0; build < 2; ++build) {
     Build(gallery);
     EXPECT_TRUE(ReadWholeFile(gallery.root + "/thumbs/_sea.jpg") ==

@@ -28,9 +28,9 @@ namespace {
 // The lines one pass of `source` delivers.
 std::vector<std::string> Pass(TPageTemplate& source) {
   std::vector<std::string> lines;
-  if (!source.Begin()) return {"<cannot open>"};
+  if (!source.Begin().ok()) return {"<cannot open>"};
   for (std::string line; source.Next(line);) lines.push_back(line);
-  if (!source.Ok()) lines.push_back("<read error>");
+  if (!source.status().ok()) lines.push_back("<read error>");
   return lines;
 }
 
@@ -44,7 +44,7 @@ TEST(PageTemplateTest, EveryPassDeliversTheWholeTemplateWhetherHeldOrNot) {
     WriteWholeFile(folder / "t.htm", content);
     std::vector<std::string> expected;
     TTextLineReader reader;
-    ASSERT_TRUE(reader.Open(folder / "t.htm"));
+    ASSERT_TRUE(reader.Open(folder / "t.htm").ok());
     for (std::string line; reader.ReadLine(line);) expected.push_back(line);
 
     TPageTemplate source(folder / "t.htm");
@@ -56,7 +56,7 @@ TEST(PageTemplateTest, EveryPassDeliversTheWholeTemplateWhetherHeldOrNot) {
 TEST(PageTemplateTest, AMissingTemplateIsTriedAgainAtEveryPass) {
   TTempFolder folder;
   TPageTemplate source(folder / "later.htm");
-  EXPECT_FALSE(source.Begin());
+  EXPECT_FALSE(source.Begin().ok());
   WriteWholeFile(folder / "later.htm", "now here");
   EXPECT_EQ(Pass(source), std::vector<std::string>{"now here"});
 }

@@ -11,7 +11,7 @@ namespace zetgallery {
 
 using vips::VImage;
 
-void StartTestPictures() { StartImageLibrary("gallery_tests"); }
+void StartTestPictures() { static_cast<void>(StartImageLibrary("gallery_tests")); }
 
 bool MakeTestPicture(const std::string& path, int width, int height, int exifOrientation) {
   StartTestPictures();

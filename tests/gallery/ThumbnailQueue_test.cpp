@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <map>
 #include <mutex>
@@ -31,7 +32,10 @@ TThumbnailJob Job(const std::string& source, const std::string& target) {
 struct TRecorder {
   TRecorder(int workers, const std::vector<TThumbnailJob>& jobs) : workers(workers) {
     for (const TThumbnailJob& job : jobs)
-      if (job.source.starts_with("slow")) slowTargets.insert(job.target);
+      if (job.source.starts_with("slow")) {
+        slowTargets.insert(job.target);
+        if (!job.doubleTarget.empty()) slowTargets.insert(job.doubleTarget);
+      }
     for (const TThumbnailJob& job : jobs) others += slowTargets.count(job.target) == 0;
   }
 
@@ -58,7 +62,8 @@ struct TRecorder {
       finished.push_back(job.source);
       others -= slowTargets.count(job.target) == 0;
       changed.notify_all();
-      return job.source.find("bad") != std::string::npos ? 3 : 0;
+      return job.source.find("bad") != std::string::npos ? TStatus::Corrupt(job.source, 3)
+                                                         : TStatus::Ok();
     };
   }
 };
@@ -87,6 +92,28 @@ TEST_P(ThumbnailQueueWorkers, RunsEveryJobOnceAndKeepsSameTargetsInOrder) {
             (std::vector<std::string>{"slow-bad.jpg", "x.png"}));
 }
 
+TEST_P(ThumbnailQueueWorkers, AJobOfTwoTargetsKeepsTheOrderOfBoth) {
+  // The grid's job makes _sea.jpg and _sea@2x.jpg; a later picture named sea@2x.jpg has the
+  // thumbnail _sea@2x.jpg and must not be made before the job that also writes it.
+  TThumbnailJob both = Job("slow-sea.jpg", "_sea.jpg");
+  both.doubleTarget = "_sea@2x.jpg";
+  std::vector<TThumbnailJob> jobs = {both, Job("sea@2x.jpg", "_sea@2x.jpg")};
+  for (int i = 0; i < 10; ++i)
+    jobs.push_back(Job("p" + std::to_string(i), "t" + std::to_string(i)));
+  TRecorder recorder(GetParam(), jobs);
+  {
+    TThumbnailQueue queue(GetParam(), recorder.Maker());
+    for (const TThumbnailJob& job : jobs) queue.Add(job);
+    EXPECT_TRUE(queue.WaitFor(10s));
+  }
+  ASSERT_EQ(recorder.finished.size(), jobs.size());
+  const auto at = [&](const std::string& source) {
+    return std::find(recorder.finished.begin(), recorder.finished.end(), source) -
+           recorder.finished.begin();
+  };
+  EXPECT_LT(at("slow-sea.jpg"), at("sea@2x.jpg"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Workers, ThumbnailQueueWorkers, ::testing::Values(1, 2, 4, 8),
                          TPrintedCaseName());
 
@@ -103,7 +130,7 @@ TEST(ThumbnailQueue, HandsBackEveryJobsTagAndResult) {
   ASSERT_TRUE(queue.WaitFor(10s));
   std::map<size_t, int> results;
   for (const TFinishedThumbnail& finished : queue.TakeFinished())
-    results[finished.tag] = finished.result;
+    results[finished.tag] = finished.result.detail();
   EXPECT_EQ(results, (std::map<size_t, int>{{100, 0}, {101, 0}, {102, 3}, {103, 0}, {104, 3}}));
   EXPECT_TRUE(queue.TakeFinished().empty()) << "each job is handed back once";
 }
@@ -113,7 +140,7 @@ TEST(ThumbnailQueue, WaitsUntilFewerJobsAreUnfinished) {
   std::unique_lock<std::mutex> closed(gate);
   TThumbnailQueue queue(2, [&gate](const TThumbnailJob&) {
     std::lock_guard<std::mutex> pass(gate);
-    return 0;
+    return TStatus::Ok();
   });
   for (int i = 0; i < 5; ++i) queue.Add(Job("p" + std::to_string(i), "t" + std::to_string(i)));
   EXPECT_EQ(queue.Unfinished(), 5);
@@ -128,7 +155,7 @@ TEST(ThumbnailQueue, WaitForReportsUnfinishedWork) {
   std::unique_lock<std::mutex> closed(gate);
   TThumbnailQueue queue(1, [&gate](const TThumbnailJob&) {
     std::lock_guard<std::mutex> pass(gate);
-    return 0;
+    return TStatus::Ok();
   });
   queue.Add(Job("a", "b"));
   EXPECT_FALSE(queue.WaitFor(10ms));
@@ -147,29 +174,35 @@ namespace {
 struct TTargetsCase {
   const char* label;
   const char* target;
+  const char* doubleTarget;
   const char* displayTarget;
   std::vector<std::string> targets;
 };
 
 void PrintTo(const TTargetsCase& c, std::ostream* os) {
-  PrintCase(os, c.label, c.target, c.displayTarget, c.targets);
+  PrintCase(os, c.label, c.target, c.doubleTarget, c.displayTarget, c.targets);
 }
 
 class JobTargetsTest : public ::testing::TestWithParam<TTargetsCase> {};
 
-TEST_P(JobTargetsTest, AreTheThumbnailAndTheDisplayCopyItHas) {
+TEST_P(JobTargetsTest, AreTheThumbnailsAndTheDisplayCopyItHas) {
   TThumbnailJob job;
   job.target = GetParam().target;
+  job.doubleTarget = GetParam().doubleTarget;
   job.displayTarget = GetParam().displayTarget;
   EXPECT_EQ(TargetsOf(job), GetParam().targets);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, JobTargetsTest,
-    ::testing::Values(TTargetsCase{"Thumbnail", "t/_a.jpg", "", {"t/_a.jpg"}},
-                      TTargetsCase{"DisplayCopy", "", "d/a.jpg", {"d/a.jpg"}},
-                      TTargetsCase{"Both", "t/_a.jpg", "d/a.jpg", {"t/_a.jpg", "d/a.jpg"}},
-                      TTargetsCase{"Neither", "", "", {}}),
+    ::testing::Values(
+        TTargetsCase{"Thumbnail", "t/_a.jpg", "", "", {"t/_a.jpg"}},
+        TTargetsCase{"DisplayCopy", "", "", "d/a.jpg", {"d/a.jpg"}},
+        TTargetsCase{"Both", "t/_a.jpg", "", "d/a.jpg", {"t/_a.jpg", "d/a.jpg"}},
+        TTargetsCase{"GridPair", "t/_a.jpg", "t/_a@2x.jpg", "", {"t/_a.jpg", "t/_a@2x.jpg"}},
+        TTargetsCase{
+            "All", "t/_a.jpg", "t/_a@2x.jpg", "d/a.jpg", {"t/_a.jpg", "t/_a@2x.jpg", "d/a.jpg"}},
+        TTargetsCase{"Neither", "", "", "", {}}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ThumbnailQueue, AJobWaitsForAnEarlierJobOfItsDisplayCopy) {
@@ -184,7 +217,7 @@ TEST(ThumbnailQueue, AJobWaitsForAnEarlierJobOfItsDisplayCopy) {
       changed.notify_all();
       changed.wait(lock, [&] { return release; });
     }
-    return 0;
+    return TStatus::Ok();
   });
   TThumbnailJob first = Job("first", "t/_a.jpg");
   first.displayTarget = "d/a.jpg";

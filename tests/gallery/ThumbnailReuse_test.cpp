@@ -37,13 +37,13 @@ class ThumbnailReuseTest : public ::testing::Test {
     ASSERT_TRUE(MakeTestPicture(picture_, 800, 600));
     // Nanoseconds that a copy of the time in whole seconds or microseconds would lose.
     SetModificationTime(picture_, 1600000000, 123456789);
-    ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, 120, 120, params_), kThumbOk);
+    ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, 120, 120, params_), TStatus::Ok());
   }
   // The bytes a make from nothing gives for the picture as it is now.
   std::string FreshBytes(int maxWidth, int maxHeight, const TThumbSaveParams& params) {
     const std::string fresh = folder_ / "fresh.out";
     std::filesystem::remove(fresh);
-    EXPECT_EQ(CreateThumbnailFile(picture_, fresh, maxWidth, maxHeight, params), kThumbOk);
+    EXPECT_EQ(CreateThumbnailFile(picture_, fresh, maxWidth, maxHeight, params), TStatus::Ok());
     return ReadWholeFile(fresh);
   }
 
@@ -60,7 +60,7 @@ TEST_F(ThumbnailReuseTest, TheThumbnailTakesThePicturesTimeToTheNanosecond) {
 
 TEST_F(ThumbnailReuseTest, AnUnchangedPictureKeepsItsThumbnailFile) {
   const struct stat before = StatusOf(thumbnail_);
-  ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, 120, 120, params_), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, 120, 120, params_), TStatus::Ok());
   const struct stat after = StatusOf(thumbnail_);
   // A rewrite goes through a new file renamed into place: another inode, another change time.
   EXPECT_EQ(after.st_ino, before.st_ino);
@@ -95,12 +95,14 @@ TEST_P(ThumbnailChangeTest, MakesTheThumbnailAgain) {
   TThumbSaveParams params;
   params.format = c.format;
   params.interlaced = c.interlaced;
-  ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, c.maxWidth, c.maxHeight, params), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, c.maxWidth, c.maxHeight, params),
+            TStatus::Ok());
   EXPECT_NE(StatusOf(thumbnail_).st_ino, before) << "the old file was kept";
   const struct stat made = StatusOf(thumbnail_);
   EXPECT_EQ(ReadWholeFile(thumbnail_), FreshBytes(c.maxWidth, c.maxHeight, params));
   // Now up to date: a third make keeps it.
-  ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, c.maxWidth, c.maxHeight, params), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(picture_, thumbnail_, c.maxWidth, c.maxHeight, params),
+            TStatus::Ok());
   EXPECT_EQ(StatusOf(thumbnail_).st_ino, made.st_ino);
 }
 
@@ -158,9 +160,10 @@ TEST(ThumbnailReuse, ALinkToAGoodThumbnailIsNotKept) {
   // Only a plain file is kept; a link is replaced by a file of its own.
   TTempFolder folder;
   ASSERT_TRUE(MakeTestPicture(folder / "a.jpg", 300, 200));
-  ASSERT_EQ(CreateThumbnailFile(folder / "a.jpg", folder / "real.jpg", 120, 120, {}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(folder / "a.jpg", folder / "real.jpg", 120, 120, {}),
+            TStatus::Ok());
   std::filesystem::create_symlink(folder / "real.jpg", folder / "_a.jpg");
-  ASSERT_EQ(CreateThumbnailFile(folder / "a.jpg", folder / "_a.jpg", 120, 120, {}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(folder / "a.jpg", folder / "_a.jpg", 120, 120, {}), TStatus::Ok());
   EXPECT_FALSE(std::filesystem::is_symlink(folder / "_a.jpg"));
 }
 

@@ -90,7 +90,7 @@ TEST_P(CreateThumbnailTest, WritesTheFormatAndSizeOfTheRule) {
   ASSERT_TRUE(MakeTestPicture(source, c.width, c.height, c.orientation));
   TThumbSaveParams params;
   params.format = c.format;
-  ASSERT_EQ(CreateThumbnailFile(source, target, c.maxWidth, c.maxHeight, params), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(source, target, c.maxWidth, c.maxHeight, params), TStatus::Ok());
   std::string loader;
   int width = 0, height = 0;
   if (c.format == TThumbFormat::Bmp) {
@@ -153,7 +153,7 @@ TEST_P(PixelLayoutTest, EveryFormatAcceptsIt) {
     TThumbSaveParams params;
     params.format = format;
     const std::string target = folder / ("thumb" + std::to_string(static_cast<int>(format)));
-    ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, params), kThumbOk)
+    ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, params), TStatus::Ok())
         << "format " << static_cast<int>(format);
     if (format == TThumbFormat::Bmp) {
       const std::string bytes = ReadWholeFile(target);
@@ -183,7 +183,8 @@ TEST(CreateThumbnailFile, TransparencyBecomesWhiteInJpeg) {
   TTempFolder folder;
   // Alpha grows downwards: the top rows are fully transparent.
   ASSERT_TRUE(MakeLayoutPicture(folder / "clear.png", 300, 200, TPixelLayout::RgbAlpha));
-  ASSERT_EQ(CreateThumbnailFile(folder / "clear.png", folder / "t.jpg", 120, 120, {}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(folder / "clear.png", folder / "t.jpg", 120, 120, {}),
+            TStatus::Ok());
   double red = 0, green = 0, blue = 0;
   ASSERT_TRUE(CornerColour(folder / "t.jpg", red, green, blue));
   EXPECT_GT(blue, 200) << "a transparent corner should be white, not black";
@@ -196,7 +197,7 @@ TEST(CreateThumbnailFile, TurnsAPictureUprightByItsExifOrientation) {
   // Orientation 6: the stored picture must be turned clockwise to be upright. The stored
   // bottom-left corner (no red, full green) then becomes the top-left one.
   ASSERT_TRUE(MakeTestPicture(source, 800, 600, 6));
-  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), TStatus::Ok());
   double red = 0, green = 0, blue = 0;
   ASSERT_TRUE(CornerColour(target, red, green, blue));
   EXPECT_LT(red, 80);
@@ -208,7 +209,7 @@ TEST(CreateThumbnailFile, WritesBaselineJpegAtQuality90WithoutMetadata) {
   const std::string source = folder / "photo.jpg";
   const std::string target = folder / "photo_t.jpg";
   ASSERT_TRUE(MakeTestPicture(source, 640, 480, 6));
-  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, TThumbSaveParams{}), TStatus::Ok());
   const std::string bytes = ReadWholeFile(target);
   EXPECT_NE(bytes.find("\xFF\xC0"), std::string::npos) << "baseline frame expected";
   EXPECT_EQ(bytes.find("\xFF\xC2"), std::string::npos) << "progressive frame found";
@@ -242,7 +243,7 @@ TEST_P(BrokenPictureTest, LeavesNoThumbnailAndNoTemporaryFile) {
   for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
     TThumbSaveParams params;
     params.format = format;
-    EXPECT_NE(CreateThumbnailFile(source, folder / "_broken.out", 120, 120, params), kThumbOk);
+    EXPECT_NE(CreateThumbnailFile(source, folder / "_broken.out", 120, 120, params), TStatus::Ok());
   }
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
@@ -271,7 +272,8 @@ class UnreadablePictureTest : public ::testing::TestWithParam<TUnreadableCase> {
 TEST_P(UnreadablePictureTest, GivesItsOwnResultAndNoFile) {
   TTempFolder folder;
   const std::string source = GetParam().make(folder);
-  EXPECT_EQ(CreateThumbnailFile(source, folder / "t.jpg", 120, 120, {}), GetParam().expected);
+  EXPECT_EQ(CreateThumbnailFile(source, folder / "t.jpg", 120, 120, {}).detail(),
+            GetParam().expected);
   EXPECT_FALSE(std::filesystem::exists(folder / "t.jpg"));
 }
 
@@ -318,7 +320,7 @@ TEST(CreateThumbnailFile, APictureWithoutReadPermissionCannotBeRead) {
   TTempFolder folder;
   ASSERT_TRUE(MakeTestPicture(folder / "locked.jpg", 80, 60));
   std::filesystem::permissions(folder / "locked.jpg", std::filesystem::perms::none);
-  EXPECT_EQ(CreateThumbnailFile(folder / "locked.jpg", folder / "t.jpg", 120, 120, {}),
+  EXPECT_EQ(CreateThumbnailFile(folder / "locked.jpg", folder / "t.jpg", 120, 120, {}).detail(),
             kThumbCannotRead);
 }
 
@@ -371,12 +373,11 @@ TEST_P(HugeClaimTest, IsRefusedAsTooLargeBeforeDecoding) {
   TTempFolder folder;
   const std::string source = folder / "huge.pic";
   ASSERT_TRUE(WriteWholeFile(source, GetParam().content));
-  int width = 0, height = 0;
-  ASSERT_TRUE(ReadPictureSize(source, width, height)) << "the header itself must be readable";
+  ASSERT_TRUE(ReadPictureSize(source).ok()) << "the header itself must be readable";
   for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
     TThumbSaveParams params;
     params.format = format;
-    EXPECT_EQ(CreateThumbnailFile(source, folder / "t", 120, 120, params), kThumbTooLarge);
+    EXPECT_EQ(CreateThumbnailFile(source, folder / "t", 120, 120, params).detail(), kThumbTooLarge);
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "t"));
 }
@@ -397,7 +398,7 @@ TEST(CreateThumbnailFile, ALongPictureNameGetsItsThumbnail) {
   const std::string source = folder / (stem + ".jpg");
   const std::string target = folder / ("small_" + stem + ".jpg");
   ASSERT_TRUE(MakeTestPicture(source, 400, 300));
-  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, {}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(source, target, 120, 120, {}), TStatus::Ok());
   std::string loader;
   int width = 0, height = 0;
   ASSERT_TRUE(ReadBackPicture(target, loader, width, height));
@@ -419,12 +420,14 @@ TEST(CreateThumbnailFile, TellsABrokenPictureFromAnUnwritableThumbnail) {
   for (TThumbFormat format : {TThumbFormat::Gif, TThumbFormat::Jpeg, TThumbFormat::Bmp}) {
     TThumbSaveParams params;
     params.format = format;
-    EXPECT_EQ(CreateThumbnailFile(folder / "cut.jpg", folder / "t.out", 120, 120, params),
+    EXPECT_EQ(CreateThumbnailFile(folder / "cut.jpg", folder / "t.out", 120, 120, params).detail(),
               kThumbLoadFailed);
-    EXPECT_EQ(CreateThumbnailFile(folder / "whole.jpg", folder / "none/t.out", 120, 120, params),
-              kThumbSaveFailed);
-    EXPECT_EQ(CreateThumbnailFile(folder / "whole.jpg", folder / "taken.out", 120, 120, params),
-              kThumbTargetProtected);
+    EXPECT_EQ(
+        CreateThumbnailFile(folder / "whole.jpg", folder / "none/t.out", 120, 120, params).detail(),
+        kThumbSaveFailed);
+    EXPECT_EQ(
+        CreateThumbnailFile(folder / "whole.jpg", folder / "taken.out", 120, 120, params).detail(),
+        kThumbTargetProtected);
   }
   EXPECT_FALSE(std::filesystem::exists(folder / "t.out"));
   EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.out"));
@@ -433,7 +436,8 @@ TEST(CreateThumbnailFile, TellsABrokenPictureFromAnUnwritableThumbnail) {
 TEST(CreateThumbnailFile, ZeroLimitMakesNoFile) {
   TTempFolder folder;
   ASSERT_TRUE(MakeTestPicture(folder / "a.png", 80, 60));
-  EXPECT_EQ(CreateThumbnailFile(folder / "a.png", folder / "t.jpg", 0, 0, {}), kThumbSizeFailed);
+  EXPECT_EQ(CreateThumbnailFile(folder / "a.png", folder / "t.jpg", 0, 0, {}).detail(),
+            kThumbSizeFailed);
   EXPECT_FALSE(std::filesystem::exists(folder / "t.jpg"));
 }
 
@@ -445,8 +449,8 @@ TEST(CreateThumbnailFile, NeverWritesOverItsOwnSource) {
   TThumbSaveParams params;
   params.format = TThumbFormat::Gif;
   // Named the same way, and through a different spelling of the same path.
-  EXPECT_EQ(CreateThumbnailFile(source, source, 120, 120, params), kThumbTargetIsSource);
-  EXPECT_EQ(CreateThumbnailFile(source, folder.Path() + "/./sea.gif", 120, 120, params),
+  EXPECT_EQ(CreateThumbnailFile(source, source, 120, 120, params).detail(), kThumbTargetIsSource);
+  EXPECT_EQ(CreateThumbnailFile(source, folder.Path() + "/./sea.gif", 120, 120, params).detail(),
             kThumbTargetIsSource);
   EXPECT_EQ(ReadWholeFile(source), before);
 }
@@ -455,7 +459,8 @@ TEST(CreateThumbnailFile, AFailedThumbnailKeepsTheOldFile) {
   TTempFolder folder;
   ASSERT_TRUE(WriteWholeFile(folder / "sea.jpg", "not a picture"));
   ASSERT_TRUE(WriteWholeFile(folder / "_sea.jpg", "old thumbnail"));
-  EXPECT_NE(CreateThumbnailFile(folder / "sea.jpg", folder / "_sea.jpg", 120, 120, {}), kThumbOk);
+  EXPECT_NE(CreateThumbnailFile(folder / "sea.jpg", folder / "_sea.jpg", 120, 120, {}),
+            TStatus::Ok());
   EXPECT_EQ(ReadWholeFile(folder / "_sea.jpg"), "old thumbnail");
 }
 
@@ -463,7 +468,8 @@ TEST(CreateThumbnailFile, ReplacesAnExistingThumbnail) {
   TTempFolder folder;
   ASSERT_TRUE(MakeTestPicture(folder / "sea.png", 300, 200));
   ASSERT_TRUE(WriteWholeFile(folder / "_sea.jpg", "old thumbnail"));
-  ASSERT_EQ(CreateThumbnailFile(folder / "sea.png", folder / "_sea.jpg", 120, 120, {}), kThumbOk);
+  ASSERT_EQ(CreateThumbnailFile(folder / "sea.png", folder / "_sea.jpg", 120, 120, {}),
+            TStatus::Ok());
   std::string loader;
   int width = 0, height = 0;
   ASSERT_TRUE(ReadBackPicture(folder / "_sea.jpg", loader, width, height));
@@ -475,13 +481,15 @@ TEST(ReadPictureSize, GivesTheUprightSize) {
   TTempFolder folder;
   ASSERT_TRUE(MakeTestPicture(folder / "r.jpg", 640, 480, 6));
   ASSERT_TRUE(MakeTestPicture(folder / "n.jpg", 640, 480, 1));
-  int width = 0, height = 0;
-  ASSERT_TRUE(ReadPictureSize(folder / "r.jpg", width, height));
-  EXPECT_EQ(width, 480);
-  EXPECT_EQ(height, 640);
-  ASSERT_TRUE(ReadPictureSize(folder / "n.jpg", width, height));
-  EXPECT_EQ(width, 640);
-  EXPECT_EQ(height, 480);
+  TStatusOr<TThumbnailSize> size = ReadPictureSize(folder / "r.jpg");
+  ASSERT_TRUE(size.ok());
+  EXPECT_EQ(size->width, 480);
+  EXPECT_EQ(size->height, 640);
+  size = ReadPictureSize(folder / "n.jpg");
+  ASSERT_TRUE(size.ok());
+  EXPECT_EQ(size->width, 640);
+  EXPECT_EQ(size->height, 480);
+  EXPECT_EQ(ReadPictureSize(folder / "none.jpg").status().detail(), kThumbCannotRead);
 }
 
 // GIF palettes come from a quantizer that runs threads of its own: the thumbnails must not
@@ -498,11 +506,11 @@ TEST(CreateThumbnailFile, GifThumbnailsAreTheSameMadeAloneOrSideBySide) {
     const std::string stem = folder / ("p" + std::to_string(i));
     return WriteThumbnailFile(stem + ".png", stem + suffix, 120, 120, params);
   };
-  for (int i = 0; i < kPictures; ++i) ASSERT_EQ(make(i, ".alone.gif"), kThumbOk);
+  for (int i = 0; i < kPictures; ++i) ASSERT_EQ(make(i, ".alone.gif"), TStatus::Ok());
   std::vector<std::thread> threads;
   std::atomic<int> made{0};
   for (int i = 0; i < kPictures; ++i)
-    threads.emplace_back([&, i] { made += make(i, ".together.gif") == kThumbOk ? 1 : 0; });
+    threads.emplace_back([&, i] { made += make(i, ".together.gif").ok() ? 1 : 0; });
   for (std::thread& thread : threads) thread.join();
   ASSERT_EQ(made, kPictures);
   for (int i = 0; i < kPictures; ++i) {
@@ -527,7 +535,7 @@ TEST(CreateThumbnailFile, ManySmallPicturesOnSeveralThreadsAllGetTheirThumbnails
     threads.emplace_back([&, t] {
       for (int i = 0; i < kEach; ++i) {
         const std::string target = folder / ("t" + std::to_string(t) + "_" + std::to_string(i));
-        made += WriteThumbnailFile(picture, target + ".jpg", 120, 120, {}) == kThumbOk ? 1 : 0;
+        made += WriteThumbnailFile(picture, target + ".jpg", 120, 120, {}).ok() ? 1 : 0;
       }
     });
   for (std::thread& thread : threads) thread.join();

@@ -82,6 +82,7 @@ TEST_F(DebianPackage, HoldsTheInstalledFilesUnderUsr) {
   ASSERT_EQ(contents.status, 0) << contents.err;
   for (const char* path :
        {"./usr/bin/zetgallery", "./usr/share/zetgallery/templates/IndexTemplate.htm",
+        "./usr/share/zetgallery/templates/GridTemplate.htm",
         "./usr/share/zetgallery/templates/amber_index.gif",
         "./usr/share/applications/org.example.ZetGallery.desktop",
         "./usr/share/metainfo/org.example.ZetGallery.metainfo.xml",

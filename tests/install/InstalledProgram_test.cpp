@@ -21,8 +21,8 @@ namespace {
 const std::string kSource = ZETGALLERY_SOURCE_DIR;
 const std::string kAppId = "org.example.ZetGallery";
 const std::vector<std::string> kTemplates = {
-    "IndexTemplate.htm", "ImageTemplate.htm", "amber_first.gif", "amber_prev.gif",
-    "amber_next.gif",    "amber_last.gif",    "amber_index.gif"};
+    "IndexTemplate.htm", "GridTemplate.htm", "ImageTemplate.htm", "amber_first.gif",
+    "amber_prev.gif",    "amber_next.gif",   "amber_last.gif",    "amber_index.gif"};
 
 // A PNG's width and height from its header; {0, 0} when it is no PNG.
 std::pair<int, int> PngSize(const std::string& bytes) {
@@ -160,7 +160,7 @@ TEST_F(InstalledProgram, PicturePagesTakeTheInstalledTemplateAndButtons) {
   {
     TZetRegistry store(TRegistryDatabase::Open(registry));
     ASSERT_TRUE(store.OpenKey("\\Software\\Vorlan\\ZetGallery", true));
-    store.WriteInteger("ImageType", 1);  // a page for each picture
+    EXPECT_TRUE(store.WriteInteger("ImageType", 1).ok());  // a page for each picture
   }
   const TCommandRun build = RunInstalled("--build --yes photos/trip");
   ASSERT_EQ(build.status, 0) << build.err;

@@ -9,6 +9,7 @@
 #include "SettingsTestSupport.h"
 #include "settings/SettingsStore.h"
 #include "support/CaseNames.h"
+#include "support/StatusOf.h"
 #include "support/WholeFiles.h"
 #include "util/ZetStrings.h"
 
@@ -113,18 +114,18 @@ TEST(RegistryDatabaseTest, CreatesTheFileWithItsFolders) {
   TTempFolder folder;
   const std::string path = folder / "a/b/ZetGallery/registry.db";
   auto database = TRegistryDatabase::Open(path);
-  ASSERT_TRUE(database->Available()) << database->OpenError();
-  EXPECT_TRUE(database->OpenError().empty());
+  ASSERT_TRUE(database->Available()) << database->OpenStatus().message();
+  EXPECT_TRUE(database->OpenStatus().message().empty());
   TZetRegistry registry(database);
   ASSERT_TRUE(registry.OpenKey("Software", true));
-  registry.WriteInteger("N", 3);
+  EXPECT_TRUE(registry.WriteInteger("N", 3).ok());
   registry.CloseKey();
   database.reset();
   // A second start finds what the first one wrote.
   auto again = TRegistryDatabase::Open(path);
   TZetRegistry reader(again);
   ASSERT_TRUE(reader.OpenKey("Software", false));
-  EXPECT_EQ(reader.ReadInteger("N"), 3);
+  EXPECT_EQ(reader.ReadInteger("N").value(), 3);
   EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
 }
 
@@ -134,7 +135,7 @@ TEST(RegistryDatabaseTest, ADroppedViewComesBackWithTheValuesKept) {
   {
     TZetRegistry registry(TRegistryDatabase::Open(path));
     ASSERT_TRUE(registry.OpenKey("Software", true));
-    registry.WriteInteger("N", 12);
+    EXPECT_TRUE(registry.WriteInteger("N", 12).ok());
   }
   sqlite3* handle = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &handle), SQLITE_OK);
@@ -181,7 +182,7 @@ void MakeFile(const TForeignFileCase& c, const std::string& path) {
   if (c.ours) {
     TZetRegistry registry(TRegistryDatabase::Open(path));
     ASSERT_TRUE(registry.OpenKey("Software", true));
-    registry.WriteString("ThumbsFolder", "pics");
+    EXPECT_TRUE(registry.WriteString("ThumbsFolder", "pics").ok());
   }
   if (c.foreignSql) RunSqlOn(path, c.foreignSql);
   if (!c.ours && !c.foreignSql) WriteWholeFile(path, c.bytes);
@@ -231,11 +232,15 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   TRecordingUserInterface ui;
   auto database = OpenSettingsDatabase(ui);
   EXPECT_FALSE(database->Available());
-  EXPECT_EQ(database->OpenReason(), GetParam().reason);
+  EXPECT_EQ(database->OpenStatus().message(), GetParam().reason);
+  // A damaged file is told from one that is not a settings file at all.
+  EXPECT_EQ(database->OpenStatus().code(), GetParam().reason == kSettingsFileDamagedReason
+                                               ? TStatus::TCode::kCorrupt
+                                               : TStatus::TCode::kUnsupported);
   ASSERT_EQ(ui.boxes.size(), 1u);
   EXPECT_NE(ui.boxes[0].find("error: "), std::string::npos);
   EXPECT_NE(ui.boxes[0].find("\"" + path + "\""), std::string::npos) << ui.boxes[0];
-  EXPECT_EQ(ui.boxes[0], "error: " + database->OpenError());
+  EXPECT_EQ(ui.boxes[0], "error: " + SettingsFileUnusableMessage(path, GetParam().reason));
 
   // The program goes on with the defaults, and a save fails instead of touching the file.
   TSettingsStore store(database, ui);
@@ -243,15 +248,11 @@ TEST_P(ForeignFileTest, IsReportedAndLeftUntouched) {
   EXPECT_EQ(store.RefreshSettingsList(&presets), std::vector<std::string>{kUntitledPresetName});
   TSettingsSnapshot loaded = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(loaded);
-  store.LoadLastSettings(target, presets);
+  EXPECT_TRUE(store.LoadLastSettings(target, presets).ok());
   EXPECT_EQ(loaded.ThumbsFolder, "thumbs");
   EXPECT_EQ(loaded.IndexType, 3);
-  try {
-    store.SaveSettings("Trip", loaded, &presets);
-    ADD_FAILURE() << "saved into an unusable file";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'LastSettings'");
-  }
+  EXPECT_EQ(StatusOf(store.SaveSettings("Trip", loaded, &presets)).message(),
+            "Failed to set data for 'LastSettings'");
   store.DeleteSettings("Trip", &presets);
   database.reset();
   EXPECT_EQ(ReadWholeFile(path), before);
@@ -268,7 +269,7 @@ TEST(RegistryDatabaseTest, APreviousReleaseFileIsMarkedAndKeepsItsValues) {
   MakeFile({"", "", kPreviousRelease, true, false, nullptr}, path);
   TZetRegistry registry(TRegistryDatabase::Open(path));
   ASSERT_TRUE(registry.OpenKey("Software", false));
-  EXPECT_EQ(registry.ReadString("ThumbsFolder"), "pics");
+  EXPECT_EQ(registry.ReadString("ThumbsFolder").value(), "pics");
   EXPECT_EQ(RunSqlOn(path, "PRAGMA application_id"), std::to_string(kRegistryApplicationId));
   EXPECT_EQ(RunSqlOn(path, "PRAGMA journal_mode"), "delete");
 }
@@ -278,10 +279,13 @@ TEST(RegistryDatabaseTest, AFolderInPlaceOfTheFileIsReported) {
   const std::string path = folder.Path();
   auto database = TRegistryDatabase::Open(path);
   EXPECT_FALSE(database->Available());
-  EXPECT_NE(database->OpenError().find(path), std::string::npos);
+  EXPECT_FALSE(database->OpenStatus().ok());
+  EXPECT_NE(
+      SettingsFileUnusableMessage(database->Path(), database->OpenStatus().message()).find(path),
+      std::string::npos);
   TZetRegistry registry(database);
   EXPECT_FALSE(registry.OpenKey("Software", true));
-  EXPECT_THROW(registry.WriteString("A", "b"), TRegistryError);
+  EXPECT_FALSE(StatusOf(registry.WriteString("A", "b")).ok());
 }
 
 }  // namespace

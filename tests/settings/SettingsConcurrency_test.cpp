@@ -50,11 +50,7 @@ pid_t StartSaver(const std::string& path, const std::string& name) {
     TRecordingUserInterface ui;
     TSettingsStore store(TRegistryDatabase::Open(path), ui);
     for (int round = 1; round <= kSaves && status == 0; ++round) {
-      try {
-        store.SaveSettings(name, RoundValues(name, round), nullptr);
-      } catch (const TRegistryError&) {
-        status = 1;
-      }
+      if (!store.SaveSettings(name, RoundValues(name, round), nullptr).ok()) status = 1;
     }
   }
   _exit(status);
@@ -84,7 +80,7 @@ TEST_F(ConcurrencyTest, TwoCopiesSavingAtOnceKeepBothPresetsWhole) {
     }
     for (const std::string& name : names) {
       if (QuerySql("SELECT 1 FROM keys WHERE name = '" + name + "'").empty()) continue;
-      const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(name);
+      const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(name).value();
       EXPECT_NE(RoundOf(name, loaded), -1)
           << "half a save of " << name << ", against its first save:\n"
           << testing::PrintToString(SnapshotDifferences(loaded, RoundValues(name, 0)));
@@ -96,10 +92,10 @@ TEST_F(ConcurrencyTest, TwoCopiesSavingAtOnceKeepBothPresetsWhole) {
   EXPECT_GT(reads, 0);
 
   for (const std::string& name : names) {
-    EXPECT_EQ(RoundOf(name, store_->ReadPresetSnapshot(name)), kSaves) << name;
+    EXPECT_EQ(RoundOf(name, store_->ReadPresetSnapshot(name).value()), kSaves) << name;
     EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key LIKE '%\\NamedSettings\\" +
                        name + "'"),
-              std::vector<std::string>{"55"});
+              std::vector<std::string>{"58"});
   }
   EXPECT_EQ(store_->RefreshSettingsList(nullptr),
             (std::vector<std::string>{"<без названия>", "Trip", "Поездка"}));
@@ -116,15 +112,13 @@ TEST_F(ConcurrencyTest, SavesReachTheFileWhateverElseOpensIt) {
   char step = 0;
   const pid_t child = fork();
   if (child == 0) {
-    try {
-      TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
-      store.SaveSettings("First", RoundValues("First", 1), nullptr);
+    TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
+    if (store.SaveSettings("First", RoundValues("First", 1), nullptr).ok()) {
       close(open(path_.c_str(), O_RDONLY));
-      if (write(toParent[1], "1", 1) == 1 && read(toChild[0], &step, 1) == 1) {
-        store.SaveSettings("Second", RoundValues("Second", 2), nullptr);
-        if (write(toParent[1], "2", 1) == 1) pause();
-      }
-    } catch (const TRegistryError&) {
+      if (write(toParent[1], "1", 1) == 1 && read(toChild[0], &step, 1) == 1 &&
+          store.SaveSettings("Second", RoundValues("Second", 2), nullptr).ok() &&
+          write(toParent[1], "2", 1) == 1)
+        pause();
     }
     _exit(1);
   }
@@ -136,8 +130,8 @@ TEST_F(ConcurrencyTest, SavesReachTheFileWhateverElseOpensIt) {
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
   TSettingsStore store(TRegistryDatabase::Open(path_), ui_);
-  EXPECT_EQ(RoundOf("First", store.ReadPresetSnapshot("First")), 1);
-  EXPECT_EQ(RoundOf("Second", store.ReadPresetSnapshot("Second")), 2);
+  EXPECT_EQ(RoundOf("First", store.ReadPresetSnapshot("First").value()), 1);
+  EXPECT_EQ(RoundOf("Second", store.ReadPresetSnapshot("Second").value()), 2);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 #include "support/CaseNames.h"
 #include "support/SnapshotBuilder.h"
+#include "support/StatusOf.h"
 
 namespace zetgallery {
 
@@ -62,7 +63,7 @@ class SettingsLoadTest : public SettingsDatabaseTest {
   TSettingsSnapshot Load(const std::string& name) {
     TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
     TSnapshotTarget target(snapshot);
-    store_->LoadSettings(name, target, &presets_);
+    EXPECT_TRUE(store_->LoadSettings(name, target, &presets_).ok());
     return snapshot;
   }
 
@@ -160,7 +161,7 @@ TEST_F(SettingsLoadTest, BlankTestUsesTheControlsOwnText) {
   PutTexts(kUntitledKey, {{"ThumbsFolder", "xxx"}, {"ImagesMask", "xx"}});
   TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
   TFilteringTarget target(snapshot);
-  store_->LoadSettings("", target, nullptr);
+  EXPECT_TRUE(store_->LoadSettings("", target, nullptr).ok());
   EXPECT_EQ(snapshot.ThumbsFolder, "thumbs");
   EXPECT_EQ(snapshot.ImagesMask, "*.jpg");
 }
@@ -187,12 +188,16 @@ const TNumberCase kNumberCases[] = {
     {"CountLowest", "ThumbXCount", INT32_MIN, 1},
     {"CountHighest", "ThumbBorderWidth", INT32_MAX, 10},
     {"IndexTypeNine", "IndexType", 9, -1},
-    {"IndexTypeFour", "IndexType", 4, -1},
+    // The grid (4) is the last kind; the first number past the list selects none.
+    {"IndexTypeFive", "IndexType", 5, -1},
     {"IndexTypeNone", "IndexType", -1, -1},
     {"IndexTypeBelow", "IndexType", -2, -1},
-    {"IndexTypeLast", "IndexType", 3, 3},
+    {"IndexTypeTable", "IndexType", 3, 3},
+    {"IndexTypeLast", "IndexType", 4, 4},
     {"IndexTypeFirst", "IndexType", 0, 0},
-    {"DescriptionsThree", "Descriptions", 3, -1},
+    {"DescriptionsFour", "Descriptions", 4, -1},
+    {"DescriptionsFromMetadata", "Descriptions", 3, 3},
+    {"ImageOrderThree", "ImageOrder", 3, -1},
     {"DescriptionsNone", "Descriptions", 0, 0},
     {"FileSizesNegative", "FileSizes", -7, -1},
     {"ThumbsFormatBmp", "ThumbsFormat", 2, 2},
@@ -265,7 +270,7 @@ TEST_P(RadioTest, OnlyZeroAndOneMoveTheButtons) {
     TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
     snapshot.*FindSettingRow(name)->Number = GetParam().before;
     TRecordingTarget target(snapshot);
-    store_->LoadSettings("", target, nullptr);
+    EXPECT_TRUE(store_->LoadSettings("", target, nullptr).ok());
     EXPECT_EQ(snapshot.*FindSettingRow(name)->Number, GetParam().expected);
   }
 }
@@ -332,14 +337,14 @@ TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
   PutTexts(kUntitledKey, {{"ImagesFolder", "/photos/sea"}});
   TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
   TRecordingTarget target(snapshot);
-  store_->LoadSettings("", target, &presets_);
+  EXPECT_TRUE(store_->LoadSettings("", target, &presets_).ok());
   const std::vector<std::string> head(target.log.begin(), target.log.begin() + 5);
   EXPECT_EQ(head, (std::vector<std::string>{"ImagesFolder=/photos/sea", "ResultFolder=#0",
                                             "ClearResultFolder=on", "EditResultFolderChange",
                                             "ThumbsFolder="}));
   EXPECT_EQ(target.log.back(), "ScanImages");
-  // The display copies' rows came last, after the rows of the first presets.
-  EXPECT_EQ(target.log[target.log.size() - 7], "ImageClickEqualNext=on");
+  // The display copies' rows came last, after the rows of the first presets and the order's.
+  EXPECT_EQ(target.log[target.log.size() - 7], "ImageOrderDescending=off");
   EXPECT_EQ(target.log[target.log.size() - 6], "DisplayCopies=off");
   EXPECT_EQ(target.log[target.log.size() - 2], "DisplayFolder=display");
   EXPECT_EQ(std::count(target.log.begin(), target.log.end(), "EditResultFolderChange"), 1);
@@ -390,18 +395,13 @@ TEST_P(WrongKindTest, StopsTheLoadAtThatValue) {
   stored.TableWidth = 42;
   stored.AltIndex = "Home";
   stored.ImageClickEqualNext = false;
-  store_->SaveSettings("", stored, nullptr);
+  EXPECT_TRUE(store_->SaveSettings("", stored, nullptr).ok());
   PutRawValue(kUntitledKey, c.name, c.type, c.hexData);
 
   TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
   const TSettingsSnapshot before = snapshot;
   TRecordingTarget target(snapshot);
-  try {
-    store_->LoadSettings("Trip", target, &presets_);
-    ADD_FAILURE() << "the load went through";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), c.message);
-  }
+  EXPECT_EQ(StatusOf(store_->LoadSettings("Trip", target, &presets_)).message(), c.message);
   // Every row before the bad one reached the target, none after it, and no scan ran.
   size_t failing = 0;
   while (std::string(kSettingsTable[failing].Name) != c.name) ++failing;
@@ -469,9 +469,9 @@ TEST_F(SettingsLoadTest, MissingPresetWithoutSettingsGivesDefaults) {
 }
 
 TEST_F(SettingsLoadTest, CommandLineReadingOfAnEmptyFileWritesNothing) {
-  const std::string last = store_->ReadLastSettings();
+  const std::string last = store_->ReadLastSettings().value();
   EXPECT_EQ(last, "");
-  const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(last);
+  const TSettingsSnapshot loaded = store_->ReadPresetSnapshot(last).value();
   EXPECT_EQ(SnapshotDifferences(loaded, FirstStartValues()), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM keys"), std::vector<std::string>{"0"});
 }
@@ -483,23 +483,19 @@ TEST_F(SettingsLoadTest, ALastSettingsThatCannotBeWrittenDoesNotStopTheLoad) {
       "BEGIN SELECT RAISE(ABORT, 'read-only'); END;");
   TSettingsSnapshot snapshot = DesignTimeSettingsSnapshot();
   TRecordingTarget target(snapshot);
-  store_->LoadSettings("", target, &presets_);
+  EXPECT_TRUE(store_->LoadSettings("", target, &presets_).ok());
   EXPECT_EQ(snapshot.ThumbsFolder, "kept");
   EXPECT_EQ(target.log.back(), "ScanImages");
   EXPECT_EQ(LastSettings(), "old");
   // Saving, on the other hand, reports it.
-  try {
-    store_->SaveSettings("", snapshot, &presets_);
-    ADD_FAILURE() << "the save went through";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'LastSettings'");
-  }
+  EXPECT_EQ(StatusOf(store_->SaveSettings("", snapshot, &presets_)).message(),
+            "Failed to set data for 'LastSettings'");
 }
 
 TEST_F(SettingsLoadTest, ReadPresetSnapshotWritesNothing) {
   PutTexts(std::string(kNamed) + "Trip", {{"ThumbsFolder", "t"}});
   const std::vector<std::string> before = QuerySql("SELECT * FROM readable_values");
-  EXPECT_EQ(store_->ReadPresetSnapshot("trip").ThumbsFolder, "t");
+  EXPECT_EQ(store_->ReadPresetSnapshot("trip")->ThumbsFolder, "t");
   EXPECT_EQ(QuerySql("SELECT * FROM readable_values"), before);
 }
 

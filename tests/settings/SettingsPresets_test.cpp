@@ -6,6 +6,7 @@
 #include "SettingsTestSupport.h"
 #include "settings/SettingsStore.h"
 #include "support/CaseNames.h"
+#include "support/StatusOf.h"
 #include "util/ZetStrings.h"
 
 namespace zetgallery {
@@ -27,7 +28,7 @@ TEST_F(PresetsTest, FirstStartCreatesTheKeysAndWritesOnlyLastSettings) {
   TSettingsSnapshot window = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(window);
   store_->RefreshSettingsList(&presets_);
-  store_->LoadLastSettings(target, presets_);
+  EXPECT_TRUE(store_->LoadLastSettings(target, presets_).ok());
   EXPECT_EQ(QuerySql("WITH RECURSIVE p(id, path) AS (SELECT id, name FROM keys WHERE parent IS "
                      "NULL UNION ALL SELECT keys.id, p.path || '/' || keys.name FROM keys JOIN p "
                      "ON keys.parent = p.id) SELECT path FROM p ORDER BY path"),
@@ -100,7 +101,7 @@ TEST_P(LoadLastTest, LoadsThePresetAndSelectsItsEntry) {
   store_->RefreshSettingsList(&presets_);
   TSettingsSnapshot window = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(window);
-  store_->LoadLastSettings(target, presets_);
+  EXPECT_TRUE(store_->LoadLastSettings(target, presets_).ok());
   EXPECT_EQ(presets_.selected, GetParam().selected);
   EXPECT_EQ(presets_.text, GetParam().text);
   EXPECT_EQ(window.AltIndex, GetParam().altIndex);
@@ -114,19 +115,15 @@ TEST_F(PresetsTest, LastSettingsOfTheWrongKindIsAnError) {
   PutRawValue("Software\\Vorlan\\ZetGallery", "LastSettings", kRegDword, "01000000");
   TSettingsSnapshot window = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(window);
-  try {
-    store_->LoadLastSettings(target, presets_);
-    ADD_FAILURE() << "no error";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Invalid data type for 'LastSettings'");
-  }
+  EXPECT_EQ(StatusOf(store_->LoadLastSettings(target, presets_)).message(),
+            "Invalid data type for 'LastSettings'");
   EXPECT_TRUE(window == DesignTimeSettingsSnapshot());
 }
 
 class RefusedDeleteTest : public PresetsTest, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RefusedDeleteTest, TheUntitledPresetCannotBeDeleted) {
-  store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr);
+  EXPECT_TRUE(store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr).ok());
   MakePresets({"Trip"});
   const std::vector<std::string> before = QuerySql("SELECT * FROM readable_values");
   ui_.boxes.clear();
@@ -149,7 +146,7 @@ class BackslashNameTest : public PresetsTest, public ::testing::WithParamInterfa
 
 TEST_P(BackslashNameTest, IsNotSaved) {
   presets_.text = GetParam();
-  store_->SaveSettings(GetParam(), DesignTimeSettingsSnapshot(), &presets_);
+  EXPECT_TRUE(store_->SaveSettings(GetParam(), DesignTimeSettingsSnapshot(), &presets_).ok());
   EXPECT_EQ(ui_.boxes, std::vector<std::string>{"error: Настройка \"" + std::string(GetParam()) +
                                                 "\" не сохранена: в имени настройки не может "
                                                 "быть знака \"\\\"."});
@@ -184,7 +181,7 @@ const TDeleteCase kDeleteCases[] = {
 class DeleteTest : public PresetsTest, public ::testing::WithParamInterface<TDeleteCase> {};
 
 TEST_P(DeleteTest, DeletesThePresetAndAnnouncesIt) {
-  store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr);
+  EXPECT_TRUE(store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr).ok());
   MakePresets({"Trip", "Море", "<Без названия>"});
   PutTexts(std::string(kNamed) + "Trip\\Inner", {{"A", "b"}});
   PutTexts("Software\\Vorlan\\ZetGallery", {{"LastSettings", "Trip"}});
@@ -203,7 +200,7 @@ TEST_P(DeleteTest, DeletesThePresetAndAnnouncesIt) {
   EXPECT_EQ(LastSettings(), "Trip");
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = "
                      "'HKEY_CURRENT_USER\\Software\\Vorlan\\ZetGallery'"),
-            std::vector<std::string>{"56"});
+            std::vector<std::string>{"59"});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM keys k WHERE NOT EXISTS (SELECT 1 FROM keys p WHERE "
                      "p.id = k.parent) AND k.parent IS NOT NULL"),
             std::vector<std::string>{"0"});
@@ -216,16 +213,16 @@ INSTANTIATE_TEST_SUITE_P(Names, DeleteTest, ::testing::ValuesIn(kDeleteCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(PresetsTest, DeletedLastPresetLoadsTheUntitledValuesNextTime) {
-  store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr);
+  EXPECT_TRUE(store_->SaveSettings("", DesignTimeSettingsSnapshot(), nullptr).ok());
   TSettingsSnapshot trip = DesignTimeSettingsSnapshot();
   trip.ThumbsFolder = "tripthumbs";
-  store_->SaveSettings("Trip", trip, &presets_);
+  EXPECT_TRUE(store_->SaveSettings("Trip", trip, &presets_).ok());
   store_->DeleteSettings("Trip", &presets_);
   TPresetListModel restarted;
   store_->RefreshSettingsList(&restarted);
   TSettingsSnapshot window = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(window);
-  store_->LoadLastSettings(target, restarted);
+  EXPECT_TRUE(store_->LoadLastSettings(target, restarted).ok());
   EXPECT_EQ(window.ThumbsFolder, "thumbs");
   EXPECT_EQ(restarted.selected, -1);
   EXPECT_EQ(restarted.text, "");
@@ -243,7 +240,7 @@ TEST_P(ExactNameFirstTest, StartSelectsTheExactNameOverAnotherCase) {
   store_->RefreshSettingsList(&presets_);
   TSettingsSnapshot window = DesignTimeSettingsSnapshot();
   TSnapshotTarget target(window);
-  store_->LoadLastSettings(target, presets_);
+  EXPECT_TRUE(store_->LoadLastSettings(target, presets_).ok());
   ASSERT_GE(presets_.selected, 0);
   EXPECT_EQ(presets_.entries.at(static_cast<size_t>(presets_.selected)), GetParam());
   EXPECT_EQ(presets_.text, GetParam());

@@ -66,6 +66,9 @@ TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
                                           "AltLast",
                                           "AltIndex",
                                           "ImageClickEqualNext",
+                                          "PictureFacts",
+                                          "ImageOrder",
+                                          "ImageOrderDescending",
                                           "DisplayCopies",
                                           "DisplaySize",
                                           "DisplayQuality",
@@ -113,7 +116,7 @@ TEST(SettingsTableTest, EveryRowHasOneFieldOfItsOwnFittingItsControl) {
     }
     EXPECT_EQ(row.SecondControlName != nullptr, row.Control == TControlKind::RadioPair);
   }
-  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 55u);
+  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 58u);
 }
 
 struct TRuleCase {

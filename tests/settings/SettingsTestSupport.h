@@ -28,7 +28,7 @@ class SettingsDatabaseTest : public ::testing::Test {
     path_ = folder_ / "registry.db";
     setenv("ZETGALLERY_REGISTRY", path_.c_str(), 1);
     database_ = TRegistryDatabase::Open(path_);
-    ASSERT_TRUE(database_->Available()) << database_->OpenError();
+    ASSERT_TRUE(database_->Available()) << database_->OpenStatus().message();
     store_ = std::make_unique<TSettingsStore>(database_, ui_);
   }
   void TearDown() override {
@@ -86,7 +86,8 @@ class SettingsDatabaseTest : public ::testing::Test {
     {
       TZetRegistry registry(database_);
       ASSERT_TRUE(registry.OpenKey(path, true));
-      registry.WriteString(name, "placeholder");  // the key's id is found through this row
+      EXPECT_TRUE(registry.WriteString(name, "placeholder")
+                      .ok());  // the key's id is found through this row
     }
     ExecuteSql("UPDATE vals SET type = " + std::to_string(type) + ", data = X'" + hexData +
                "' WHERE name = '" + name + "' AND data = X'" + HexOf("placeholder") + "00'");
@@ -97,14 +98,14 @@ class SettingsDatabaseTest : public ::testing::Test {
                 const std::vector<std::pair<std::string, std::string>>& values) {
     TZetRegistry registry(database_);
     ASSERT_TRUE(registry.OpenKey(path, true));
-    for (const auto& [name, value] : values) registry.WriteString(name, value);
+    for (const auto& [name, value] : values) EXPECT_TRUE(registry.WriteString(name, value).ok());
   }
 
   void PutIntegers(const std::string& path,
                    const std::vector<std::pair<std::string, int32_t>>& values) {
     TZetRegistry registry(database_);
     ASSERT_TRUE(registry.OpenKey(path, true));
-    for (const auto& [name, value] : values) registry.WriteInteger(name, value);
+    for (const auto& [name, value] : values) EXPECT_TRUE(registry.WriteInteger(name, value).ok());
   }
 
   std::string LastSettings() {

@@ -6,6 +6,7 @@
 
 #include "SettingsTestSupport.h"
 #include "support/CaseNames.h"
+#include "support/StatusOf.h"
 
 namespace zetgallery {
 
@@ -69,31 +70,21 @@ TEST_P(RawValueTest, ReadsAsTheKindAllows) {
   PutRawValue(kTestKey, "V", c.type, c.hexData);
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey(kTestKey, false));
-  EXPECT_TRUE(registry.ValueExists("V"));
+  EXPECT_TRUE(registry.ValueExists("V").value());
   if (c.integer) {
-    EXPECT_EQ(registry.ReadInteger("V"), *c.integer);
-    EXPECT_EQ(registry.ReadIntegerOrDefault("V", 777), *c.integer);
-    EXPECT_EQ(registry.ReadBool("V"), *c.integer != 0);
+    EXPECT_EQ(registry.ReadInteger("V").value(), *c.integer);
+    EXPECT_EQ(registry.ReadIntegerOrDefault("V", 777).value(), *c.integer);
+    EXPECT_EQ(registry.ReadBool("V").value(), *c.integer != 0);
   } else {
-    try {
-      registry.ReadInteger("V");
-      ADD_FAILURE() << "no error";
-    } catch (const TRegistryError& e) {
-      EXPECT_STREQ(e.what(), c.integerError);
-    }
+    EXPECT_EQ(StatusOf(registry.ReadInteger("V")).message(), c.integerError);
     // A present value of the wrong kind is an error, never the default.
-    EXPECT_THROW(registry.ReadIntegerOrDefault("V", 777), TRegistryError);
-    EXPECT_THROW(registry.ReadFlagOrDefault("V", true), TRegistryError);
+    EXPECT_FALSE(StatusOf(registry.ReadIntegerOrDefault("V", 777)).ok());
+    EXPECT_FALSE(StatusOf(registry.ReadFlagOrDefault("V", true)).ok());
   }
   if (c.text) {
-    EXPECT_EQ(registry.ReadString("V"), *c.text);
+    EXPECT_EQ(registry.ReadString("V").value(), *c.text);
   } else {
-    try {
-      registry.ReadString("V");
-      ADD_FAILURE() << "no error";
-    } catch (const TRegistryError& e) {
-      EXPECT_STREQ(e.what(), c.textError);
-    }
+    EXPECT_EQ(StatusOf(registry.ReadString("V")).message(), c.textError);
   }
 }
 
@@ -105,17 +96,17 @@ using RegistryTest = SettingsDatabaseTest;
 TEST_F(RegistryTest, WrittenValuesReadBackWithTheirKinds) {
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey(kTestKey, true));
-  registry.WriteString("Text", "  C:\\Фото \"1\"  ");
-  registry.WriteString("Empty", "");
-  registry.WriteInteger("Number", -123456);
-  registry.WriteBool("On", true);
-  registry.WriteBool("Off", false);
-  EXPECT_EQ(registry.ReadString("Text"), "  C:\\Фото \"1\"  ");
-  EXPECT_EQ(registry.ReadString("Empty"), "");
-  EXPECT_TRUE(registry.ValueExists("Empty"));
-  EXPECT_EQ(registry.ReadInteger("Number"), -123456);
-  EXPECT_TRUE(registry.ReadBool("On"));
-  EXPECT_FALSE(registry.ReadBool("Off"));
+  EXPECT_TRUE(registry.WriteString("Text", "  C:\\Фото \"1\"  ").ok());
+  EXPECT_TRUE(registry.WriteString("Empty", "").ok());
+  EXPECT_TRUE(registry.WriteInteger("Number", -123456).ok());
+  EXPECT_TRUE(registry.WriteBool("On", true).ok());
+  EXPECT_TRUE(registry.WriteBool("Off", false).ok());
+  EXPECT_EQ(registry.ReadString("Text").value(), "  C:\\Фото \"1\"  ");
+  EXPECT_EQ(registry.ReadString("Empty").value(), "");
+  EXPECT_TRUE(registry.ValueExists("Empty").value());
+  EXPECT_EQ(registry.ReadInteger("Number").value(), -123456);
+  EXPECT_TRUE(registry.ReadBool("On").value());
+  EXPECT_FALSE(registry.ReadBool("Off").value());
   EXPECT_EQ(QuerySql("SELECT name, type, hex(data) FROM vals ORDER BY fold"),
             (std::vector<std::string>{"Empty|1|00", "Number|4|C01DFEFF", "Off|4|00000000",
                                       "On|4|01000000",
@@ -124,26 +115,18 @@ TEST_F(RegistryTest, WrittenValuesReadBackWithTheirKinds) {
 
 TEST_F(RegistryTest, AbsentValuesAndNoOpenKey) {
   TZetRegistry registry(database_);
-  EXPECT_FALSE(registry.ValueExists("LastSettings"));
-  EXPECT_EQ(registry.ReadString("LastSettings"), "");
-  EXPECT_EQ(registry.ReadIntegerOrDefault("X", 5), 5);
-  EXPECT_TRUE(registry.ReadFlagOrDefault("X", true));
-  try {
-    registry.WriteString("LastSettings", "a");
-    ADD_FAILURE() << "wrote without an open key";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'LastSettings'");
-  }
-  EXPECT_THROW(registry.WriteInteger("N", 1), TRegistryError);
+  EXPECT_FALSE(registry.ValueExists("LastSettings").value());
+  EXPECT_EQ(registry.ReadString("LastSettings").value(), "");
+  EXPECT_EQ(registry.ReadIntegerOrDefault("X", 5).value(), 5);
+  EXPECT_TRUE(registry.ReadFlagOrDefault("X", true).value());
+  EXPECT_EQ(StatusOf(registry.WriteString("LastSettings", "a")).message(),
+            "Failed to set data for 'LastSettings'");
+  EXPECT_FALSE(StatusOf(registry.WriteInteger("N", 1)).ok());
   ASSERT_TRUE(registry.OpenKey(kTestKey, true));
-  try {
-    registry.ReadInteger("Missing");
-    ADD_FAILURE() << "read an absent integer";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Failed to get data for 'Missing'");
-  }
-  EXPECT_EQ(registry.ReadIntegerOrDefault("Missing", -7), -7);
-  EXPECT_FALSE(registry.ReadFlagOrDefault("Missing", false));
+  EXPECT_EQ(StatusOf(registry.ReadInteger("Missing")).message(),
+            "Failed to get data for 'Missing'");
+  EXPECT_EQ(registry.ReadIntegerOrDefault("Missing", -7).value(), -7);
+  EXPECT_FALSE(registry.ReadFlagOrDefault("Missing", false).value());
 }
 
 // Names that must find each other, whatever letter case the second one uses.
@@ -167,11 +150,11 @@ TEST_P(NameCaseTest, KeyNamesIgnoreCaseAndKeepTheirFirstSpelling) {
   const std::string parent = "Software\\Cases";
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey(parent + "\\" + pair.created, true));
-  registry.WriteInteger("A", 1);
+  EXPECT_TRUE(registry.WriteInteger("A", 1).ok());
   registry.CloseKey();
   ASSERT_TRUE(registry.OpenKey(parent + "\\" + pair.used, false));
-  EXPECT_EQ(registry.ReadInteger("a"), 1);
-  registry.WriteInteger("A", 2);
+  EXPECT_EQ(registry.ReadInteger("a").value(), 1);
+  EXPECT_TRUE(registry.WriteInteger("A", 2).ok());
   registry.CloseKey();
   ASSERT_TRUE(registry.OpenKey(parent, false));
   std::vector<std::string> names;
@@ -183,9 +166,9 @@ TEST_P(NameCaseTest, ValueNamesIgnoreCaseAndKeepTheirFirstSpelling) {
   const TNamePair& pair = GetParam();
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey(kTestKey, true));
-  registry.WriteString(pair.created, "first");
-  registry.WriteString(pair.used, "second");
-  EXPECT_EQ(registry.ReadString(pair.created), "second");
+  EXPECT_TRUE(registry.WriteString(pair.created, "first").ok());
+  EXPECT_TRUE(registry.WriteString(pair.used, "second").ok());
+  EXPECT_EQ(registry.ReadString(pair.created).value(), "second");
   EXPECT_EQ(QuerySql("SELECT name FROM vals"), std::vector<std::string>{pair.created});
 }
 
@@ -195,12 +178,12 @@ INSTANTIATE_TEST_SUITE_P(Names, NameCaseTest, ::testing::ValuesIn(kSameNames),
 TEST_F(RegistryTest, DifferentNamesStayApart) {
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey(kTestKey, true));
-  registry.WriteInteger("Trip", 1);
-  registry.WriteInteger("Trip ", 2);
-  registry.WriteInteger("Trіp", 3);  // Ukrainian і, a different letter
-  EXPECT_EQ(registry.ReadInteger("trip"), 1);
-  EXPECT_EQ(registry.ReadInteger("TRIP "), 2);
-  EXPECT_EQ(registry.ReadInteger("TRІP"), 3);
+  EXPECT_TRUE(registry.WriteInteger("Trip", 1).ok());
+  EXPECT_TRUE(registry.WriteInteger("Trip ", 2).ok());
+  EXPECT_TRUE(registry.WriteInteger("Trіp", 3).ok());  // Ukrainian і, a different letter
+  EXPECT_EQ(registry.ReadInteger("trip").value(), 1);
+  EXPECT_EQ(registry.ReadInteger("TRIP ").value(), 2);
+  EXPECT_EQ(registry.ReadInteger("TRІP").value(), 3);
 }
 
 struct TPathCase {
@@ -244,10 +227,10 @@ TEST_F(RegistryTest, OpenKeyIsRelativeToTheOpenKey) {
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey("Software", true));
   ASSERT_TRUE(registry.OpenKey("Inner", true));
-  registry.WriteInteger("N", 9);
+  EXPECT_TRUE(registry.WriteInteger("N", 9).ok());
   registry.CloseKey();
   ASSERT_TRUE(registry.OpenKey("Software\\Inner", false));
-  EXPECT_EQ(registry.ReadInteger("N"), 9);
+  EXPECT_EQ(registry.ReadInteger("N").value(), 9);
 }
 
 TEST_F(RegistryTest, DeleteKeyTakesItsSubKeysAndValuesOnly) {
@@ -255,7 +238,7 @@ TEST_F(RegistryTest, DeleteKeyTakesItsSubKeysAndValuesOnly) {
   for (const char* path :
        {"Software\\Z\\Named\\A", "Software\\Z\\Named\\A\\Deep\\Deeper", "Software\\Z\\Named\\B"}) {
     ASSERT_TRUE(registry.OpenKey(path, true));
-    registry.WriteString("Where", path);
+    EXPECT_TRUE(registry.WriteString("Where", path).ok());
     registry.CloseKey();
   }
   EXPECT_TRUE(registry.DeleteKey("Software\\Z\\Named\\a"));
@@ -288,7 +271,7 @@ class DeleteKeyTest : public SettingsDatabaseTest,
 TEST_P(DeleteKeyTest, OnlyAnExistingNamedKeyIsDeleted) {
   TZetRegistry registry(database_);
   ASSERT_TRUE(registry.OpenKey("Software\\Z\\Kept", true));
-  registry.WriteInteger("N", 1);
+  EXPECT_TRUE(registry.WriteInteger("N", 1).ok());
   registry.CloseKey();
   EXPECT_EQ(registry.DeleteKey(GetParam().path), GetParam().deletes);
   EXPECT_EQ(QuerySql("SELECT count(*) FROM vals"),
@@ -313,22 +296,17 @@ TEST_F(RegistryTest, WritingIntoAKeyDeletedMeanwhileFails) {
   ASSERT_TRUE(writer.OpenKey("Software\\Gone", true));
   TZetRegistry deleter(database_);
   ASSERT_TRUE(deleter.DeleteKey("Software\\Gone"));
-  try {
-    writer.WriteInteger("N", 1);
-    ADD_FAILURE() << "wrote into a deleted key";
-  } catch (const TRegistryError& e) {
-    EXPECT_STREQ(e.what(), "Failed to set data for 'N'");
-  }
+  EXPECT_EQ(StatusOf(writer.WriteInteger("N", 1)).message(), "Failed to set data for 'N'");
 }
 
 TEST_F(RegistryTest, PlainSqlShowsKeysKindsAndValues) {
   {
     TZetRegistry registry(database_);
     ASSERT_TRUE(registry.OpenKey("Software\\Vorlan\\ZetGallery\\NamedSettings\\Море", true));
-    registry.WriteString("ImagesMask", "*.jpg;*.png");
-    registry.WriteInteger("TableWidth", 75);
-    registry.WriteInteger("Offset", -2);
-    registry.WriteBool("CreateThumbs", true);
+    EXPECT_TRUE(registry.WriteString("ImagesMask", "*.jpg;*.png").ok());
+    EXPECT_TRUE(registry.WriteInteger("TableWidth", 75).ok());
+    EXPECT_TRUE(registry.WriteInteger("Offset", -2).ok());
+    EXPECT_TRUE(registry.WriteBool("CreateThumbs", true).ok());
   }
   PutRawValue("Software\\Raw", "Blob", kRegBinary, "00FF");
   EXPECT_EQ(QuerySql("SELECT key, name, kind, value FROM readable_values"),

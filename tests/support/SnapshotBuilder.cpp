@@ -55,6 +55,9 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.AltLast = "В конец...";
   s.AltIndex = "Индекс";
   s.ImageClickEqualNext = true;
+  s.PictureFacts = false;
+  s.ImageOrder = -1;
+  s.ImageOrderDescending = false;
   s.DisplayCopies = false;
   s.DisplaySize = 1600;
   s.DisplayQuality = 85;
@@ -95,6 +98,7 @@ TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
   s.AltNext = "Next -->";
   s.AltLast = "Last -->>";
   s.AltIndex = "Index";
+  s.ImageOrder = 0;
   return *this;
 }
 

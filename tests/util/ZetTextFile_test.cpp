@@ -42,7 +42,7 @@ TEST_F(TextFileTest, FirstLineOnly) {
                {"x\x1Ay\rz", "x"}};
   for (const auto& c : cases) {
     std::string line = "left over";
-    EXPECT_TRUE(ReadFirstTextLine(Write("d.txt", c.content), line));
+    EXPECT_TRUE(ReadFirstTextLine(Write("d.txt", c.content), line).ok());
     EXPECT_EQ(line, c.first);
   }
 }
@@ -50,7 +50,7 @@ TEST_F(TextFileTest, FirstLineOnly) {
 TEST_F(TextFileTest, FirstLineOfALargeFileWithoutLineEnd) {
   const std::string big(200000, 'x');
   std::string line;
-  ASSERT_TRUE(ReadFirstTextLine(Write("big.txt", big + "\r\nrest"), line));
+  ASSERT_TRUE(ReadFirstTextLine(Write("big.txt", big + "\r\nrest"), line).ok());
   EXPECT_EQ(line, big);
 }
 
@@ -62,7 +62,7 @@ TEST_F(TextFileTest, FirstLineOfALargeLinuxFileReadsOnlyAPrefix) {
   const long long before = BytesReadByThisProcess();
   if (before < 0) GTEST_SKIP() << "no /proc/self/io";
   std::string line;
-  ASSERT_TRUE(ReadFirstTextLine(path, line));
+  ASSERT_TRUE(ReadFirstTextLine(path, line).ok());
   ASSERT_LT(line.size(), 100u) << "the first line ran on into the rest of the file";
   EXPECT_EQ(line, "Sunset over the bay");
   EXPECT_LT(BytesReadByThisProcess() - before, 1 << 20);
@@ -70,13 +70,13 @@ TEST_F(TextFileTest, FirstLineOfALargeLinuxFileReadsOnlyAPrefix) {
 
 TEST_F(TextFileTest, MissingFolderOrUnreadableFilesFail) {
   std::string line = "left over";
-  EXPECT_FALSE(ReadFirstTextLine(PathOf("missing.txt"), line));
+  EXPECT_FALSE(ReadFirstTextLine(PathOf("missing.txt"), line).ok());
   EXPECT_TRUE(line.empty());
-  EXPECT_FALSE(ReadFirstTextLine(dir_.Path(), line));
+  EXPECT_FALSE(ReadFirstTextLine(dir_.Path(), line).ok());
   if (geteuid() != 0) {  // root reads everything
     const std::string locked = Write("locked.txt", "secret\r\n");
     chmod(locked.c_str(), 0);
-    EXPECT_FALSE(ReadFirstTextLine(locked, line));
+    EXPECT_FALSE(ReadFirstTextLine(locked, line).ok());
   }
 }
 
@@ -106,11 +106,11 @@ TEST_F(TextFileTest, OnlyPlainFilesAreRead) {
     const std::string path = PathOf("case" + std::to_string(++number) + ".txt");
     c.make(path);
     std::string line = "left over";
-    EXPECT_EQ(ReadFirstTextLine(path, line), c.read) << c.name;
+    EXPECT_EQ(ReadFirstTextLine(path, line).ok(), c.read) << c.name;
     EXPECT_EQ(line, c.first) << c.name;
     // Templates are read through the line reader: it takes and refuses the same files.
     TTextLineReader reader;
-    EXPECT_EQ(reader.Open(path), c.read) << c.name;
+    EXPECT_EQ(reader.Open(path).ok(), c.read) << c.name;
   }
 }
 
@@ -123,7 +123,7 @@ TEST_F(TextFileTest, APipeIsNotWaitedFor) {
     std::thread reader([&] {
       std::string line;
       TTextLineReader templateReader;
-      read = firstLineOnly ? ReadFirstTextLine(pipe, line) : templateReader.Open(pipe);
+      read = (firstLineOnly ? ReadFirstTextLine(pipe, line) : templateReader.Open(pipe)).ok();
       done = true;
     });
     // A reader stuck opening the pipe is let go by a writer that opens and closes it at once, so
@@ -143,9 +143,9 @@ TEST_F(TextFileTest, PathWithZeroByteNeverNamesAnotherFile) {
   const std::string cut = real + std::string("\0.other", 7);
   std::string line;
   TTextLineReader reader;
-  EXPECT_FALSE(ReadFirstTextLine(cut, line));
-  EXPECT_FALSE(reader.Open(cut));
-  EXPECT_FALSE(ReadFirstTextLine("", line));
+  EXPECT_FALSE(ReadFirstTextLine(cut, line).ok());
+  EXPECT_FALSE(reader.Open(cut).ok());
+  EXPECT_FALSE(ReadFirstTextLine("", line).ok());
 }
 
 }  // namespace

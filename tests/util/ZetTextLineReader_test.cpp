@@ -38,9 +38,9 @@ TEST_P(LineRulesTest, SplitAndReaderFollowTheLineRulesAtEveryBufferSize) {
   // Tiny buffers put every line end, CR LF pairs included, across a refill.
   for (size_t bufferSize = 1; bufferSize <= 5; ++bufferSize) {
     TTextLineReader fromFile(bufferSize);
-    ASSERT_TRUE(fromFile.Open(path));
+    ASSERT_TRUE(fromFile.Open(path).ok());
     EXPECT_EQ(ReadAll(fromFile), c.lines) << "buffer " << bufferSize;
-    EXPECT_TRUE(fromFile.Ok());
+    EXPECT_TRUE(fromFile.status().ok());
     TTextLineReader fromText(bufferSize);
     fromText.OpenText(c.content);
     EXPECT_EQ(ReadAll(fromText), c.lines) << "buffer " << bufferSize;
@@ -109,11 +109,11 @@ TEST(TextLineReaderTest, StreamsAWholeLargeFile) {
   const int count = 300000;
   for (int i = 0; i < count; ++i) text += std::to_string(i) + (i % 3 == 0 ? "\r\n" : "\n");
   TTextLineReader reader;
-  ASSERT_TRUE(reader.Open(dir.Write("many.txt", text)));
+  ASSERT_TRUE(reader.Open(dir.Write("many.txt", text)).ok());
   int read = 0;
   for (std::string line; reader.ReadLine(line); ++read) ASSERT_EQ(line, std::to_string(read));
   EXPECT_EQ(read, count);
-  EXPECT_TRUE(reader.Ok());
+  EXPECT_TRUE(reader.status().ok());
 }
 
 TEST(TextLineReaderTest, NothingOpenGivesNoLines) {
@@ -122,9 +122,12 @@ TEST(TextLineReaderTest, NothingOpenGivesNoLines) {
   std::string line = "left over";
   EXPECT_FALSE(reader.ReadLine(line));
   EXPECT_TRUE(line.empty());
-  EXPECT_FALSE(reader.Open(dir / "missing.txt"));
-  EXPECT_FALSE(reader.Open(dir.Path()));
-  EXPECT_FALSE(reader.Open(""));
+  EXPECT_FALSE(reader.Open(dir / "missing.txt").ok());
+  EXPECT_FALSE(reader.Open(dir.Path()).ok());
+  EXPECT_FALSE(reader.Open("").ok());
+  // Each refusal says why, and names the file.
+  EXPECT_EQ(reader.Open(dir / "missing.txt"), TStatus::NotFound(dir / "missing.txt"));
+  EXPECT_EQ(reader.Open(dir.Path()), TStatus::Unsupported(dir.Path()));
   EXPECT_FALSE(reader.ReadLine(line));
 }
 
@@ -134,11 +137,11 @@ TEST(TextLineReaderTest, OpeningAgainStartsAfresh) {
   const std::string first = dir.Write("a.txt", "a\r");
   const std::string second = dir.Write("b.txt", "\nb");
   TTextLineReader reader(1);
-  ASSERT_TRUE(reader.Open(first));
+  ASSERT_TRUE(reader.Open(first).ok());
   std::string line;
   ASSERT_TRUE(reader.ReadLine(line));
   EXPECT_EQ(line, "a");
-  ASSERT_TRUE(reader.Open(second));
+  ASSERT_TRUE(reader.Open(second).ok());
   EXPECT_EQ(ReadAll(reader), (TLines{"", "b"}));
 }
 

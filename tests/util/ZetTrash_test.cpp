@@ -32,8 +32,9 @@ TEST_F(TrashTest, KeepsWhatRestoresTheFileAndMakesTheTrashWhenMissing) {
   const std::string name = "мой файл %1.html";
   folder_.Write(name, "mine");
   const TOpenFolder open(folder_.Path());
-  std::string trashedAs;
-  ASSERT_TRUE(MoveToTrash(open, name, &trashedAs));
+  const TStatusOr<std::string> trashed = MoveToTrash(open, name);
+  ASSERT_TRUE(trashed.ok());
+  const std::string& trashedAs = trashed.value();
 
   EXPECT_FALSE(fs::exists(folder_ / name));
   EXPECT_EQ(trashedAs, Trash() + "/files/" + name);
@@ -52,7 +53,7 @@ TEST_F(TrashTest, GivesEachTrashedFileANameOfItsOwn) {
   WriteWholeFile(Trash() + "/files/a.htm.2", "orphan");
   for (const char* content : {"first", "second", "third"}) {
     folder_.Write("a.htm", content);
-    ASSERT_TRUE(MoveToTrash(open, "a.htm"));
+    ASSERT_TRUE(MoveToTrash(open, "a.htm").ok());
   }
   EXPECT_EQ(ReadWholeFile(Trash() + "/files/a.htm"), "first");
   EXPECT_EQ(ReadWholeFile(Trash() + "/files/a.htm.2"), "orphan");
@@ -66,7 +67,7 @@ TEST_F(TrashTest, MovesALinkItselfNotWhatItLeadsTo) {
   folder_.Write("target.txt", "kept");
   fs::create_symlink(folder_ / "target.txt", folder_ / "link.htm");
   const TOpenFolder open(folder_.Path());
-  ASSERT_TRUE(MoveToTrash(open, "link.htm"));
+  ASSERT_TRUE(MoveToTrash(open, "link.htm").ok());
   EXPECT_EQ(ReadWholeFile(folder_ / "target.txt"), "kept");
   EXPECT_TRUE(fs::is_symlink(Trash() + "/files/link.htm"));
 }
@@ -78,9 +79,17 @@ TEST_F(TrashTest, WithoutATrashTheFileStays) {
   folder_.Write("a.htm", "mine");
   fs::create_directory(folder_ / "sub");
   const TOpenFolder open(folder_.Path());
-  EXPECT_FALSE(MoveToTrash(open, "a.htm"));
-  EXPECT_FALSE(MoveToTrash(open, "sub")) << "folders are never trashed";
-  EXPECT_FALSE(MoveToTrash(open, "missing"));
+  EXPECT_FALSE(MoveToTrash(open, "a.htm").ok());
+  EXPECT_FALSE(MoveToTrash(open, "sub").ok()) << "folders are never trashed";
+  EXPECT_FALSE(MoveToTrash(open, "missing").ok());
+  // Each failure says why, and names the entry.
+  const std::pair<std::string, TStatus> failures[] = {
+      {"a.htm", TStatus::IoError(folder_ / "a.htm")},
+      {"sub", TStatus::Unsupported(folder_ / "sub")},
+      {"missing", TStatus::NotFound(folder_ / "missing")},
+  };
+  for (const auto& [entry, status] : failures)
+    EXPECT_EQ(MoveToTrash(open, entry).status(), status) << entry;
   EXPECT_EQ(ReadWholeFile(folder_ / "a.htm"), "mine");
 }
 
