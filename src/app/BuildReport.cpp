@@ -27,10 +27,18 @@ std::string BuildReportText(const TBuildResult& result, int pictures) {
           ", миниатюр: " + Count(result.thumbnailsWritten) + ".";
   if (result.errorsShown > 0)
     text += "\nОшибок по ходу построения: " + Count(result.errorsShown) + ".";
-  if (!result.thumbnailFailures.empty()) {
+  if (result.thumbnailsFailed > 0) {
     text += "\n\nНе созданы миниатюры (" + Count(result.thumbnailsFailed) + "):";
     for (const TThumbnailFailure& failure : result.thumbnailFailures)
-      text += "\n" + ThumbnailFailedMessage(failure.picture, failure.status);
+      if (!failure.displayCopy)
+        text += "\n" + ThumbnailFailedMessage(failure.picture, failure.status);
+  }
+  const auto copies = static_cast<int>(result.thumbnailFailures.size()) - result.thumbnailsFailed;
+  if (copies > 0) {
+    text += "\n\nНе созданы копии для показа (" + Count(copies) + "):";
+    for (const TThumbnailFailure& failure : result.thumbnailFailures)
+      if (failure.displayCopy)
+        text += "\n" + DisplayCopyFailedMessage(failure.picture, failure.status);
   }
   if (!result.trashed.empty()) text += "\n\n" + WithLineFeeds(TrashedFilesMessage(result.trashed));
   return text;

@@ -248,7 +248,10 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
   CatchStopSignals(false);
   EndImageLibrary();
   for (const TThumbnailFailure& failure : result.thumbnailFailures)
-    std::cerr << ForConsole(ThumbnailFailedMessage(failure.picture, failure.status)) << '\n';
+    std::cerr << ForConsole(failure.displayCopy
+                                ? DisplayCopyFailedMessage(failure.picture, failure.status)
+                                : ThumbnailFailedMessage(failure.picture, failure.status))
+              << '\n';
   if (result.thumbnailsFailed > 0)
     std::cerr << "zetgallery: " << result.thumbnailsFailed << " thumbnail(s) could not be made\n";
   if (result.stoppedByUser) {

@@ -26,20 +26,20 @@ const TRow kOptionRows[] = {
      {Hinted(Part(TPartKind::ZetEdit, "EditImagesMask"),
              "Можно указать несколько масок через точку с запятой\n"
              "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\"")}},
-    {TRowShape::Gap, {}, 8},
+    {TRowShape::Gap, {}, 4},
     {TRowShape::Whole, {Label("Label1", "Описания картинок:")}},
     {TRowShape::Whole,
      {Part(TPartKind::DropDown, "ComboBoxDescrType",
            "Отсутствуют\nБрать из файлов *.txt\nБрать из файла descript.ion\n"
            "Брать из метаданных картинок")}},
-    {TRowShape::Gap, {}, 8},
+    {TRowShape::Gap, {}, 4},
     {TRowShape::Headed,
      {Label("LabelImageOrder", "Порядок картинок:"),
       Check("CheckBoxImageOrderDescending", "По убыванию")}},
     {TRowShape::Whole,
      {Part(TPartKind::DropDown, "ComboBoxImageOrder",
            "По имени\nПо дате съёмки\nПо времени изменения файла")}},
-    {TRowShape::Gap, {}, 8},
+    {TRowShape::Gap, {}, 4},
     {TRowShape::Whole, {Label("LabelSettings", "Настройка:")}},
     {TRowShape::Tight,
      {Part(TPartKind::SortedTyped, "ComboBoxSettings"),
@@ -67,6 +67,20 @@ const TRow kOutputRows[] = {
     {TRowShape::Folder,
      {Part(TPartKind::PrefixEdit, "EditButtonsFolderPrefix"), Label("EditButtonsFolderPlus", "+"),
       Edit("EditButtonsFolder")}},
+    // Display copies, beside the thumbnails: on picture pages, a smaller JPEG of each picture.
+    {TRowShape::Gap, {}, 2},
+    {TRowShape::Headed,
+     {Label("LabelDisplayFolder", "Папка с копиями для показа:"),
+      Check("CheckBoxDisplayCopies", "Показывать на странице копии (JPEG)")}},
+    {TRowShape::Folder,
+     {Part(TPartKind::PrefixEdit, "EditDisplayFolderPrefix"), Label("EditDisplayFolderPlus", "+"),
+      Edit("EditDisplayFolder")}},
+    {TRowShape::Tight,
+     {Label("LabelDisplaySize", "Длинная сторона копии, пикселей:"), Spin("EditDisplaySize")},
+     70},
+    {TRowShape::Tight,
+     {Label("LabelDisplayQuality", "Качество JPEG копии (10-100):"), Spin("EditDisplayQuality")},
+     70},
 };
 
 constexpr const char* kTabOrder[] = {
@@ -74,7 +88,9 @@ constexpr const char* kTabOrder[] = {
     "ComboBoxDescrType",         "ComboBoxImageOrder", "CheckBoxImageOrderDescending",
     "CheckBoxClearResultFolder", "EditResultFolder",   "CheckBoxClearThumbsFolder",
     "EditThumbsFolderPrefix",    "EditThumbsFolder",   "CheckBoxCopyButtonsFromTemplate",
-    "EditButtonsFolderPrefix",   "EditButtonsFolder",  "ComboBoxSettings"};
+    "EditButtonsFolderPrefix",   "EditButtonsFolder",  "CheckBoxDisplayCopies",
+    "EditDisplayFolder",         "EditDisplaySize",    "EditDisplayQuality",
+    "ComboBoxSettings"};
 
 // The image list and its count on the left; the mask, descriptions and presets on the right.
 QLayout* MiddleRows(const TPartMaker& maker) {

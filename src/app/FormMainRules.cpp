@@ -69,7 +69,8 @@ void TFormMain::ConnectRules() {
             if (chosen != text) edit->setText(QString::fromStdString(chosen));
             EnableDisableControls();
           });
-  for (const char* name : {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs"})
+  for (const char* name :
+       {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies"})
     connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
             &TFormMain::EnableDisableControls);
   for (const char* name : {"RadioButtonImageAsFile", "RadioButtonImageAsHtml"}) {
@@ -194,6 +195,7 @@ void TFormMain::EditResultFolderChange() {
       QString::fromStdString(EnsureTrailingBackslash(Utf8(EditResultFolder->currentText())));
   EditThumbsFolderPrefix->setText(prefix);
   EditButtonsFolderPrefix->setText(prefix);
+  Find<QLineEdit>(*this, "EditDisplayFolderPrefix")->setText(prefix);
 }
 
 bool TFormMain::IsHtmlFolderEdit(const QObject* watched) const {

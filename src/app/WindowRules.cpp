@@ -22,6 +22,7 @@ enum class TEnabledWhen {
   TableListWithSizes,  // ... that shows the file sizes
   Thumbnails,          // the index shows thumbnails: in a table or in a grid
   ThumbnailTable,      // the index shows thumbnails in a table
+  DisplayCopies,       // picture pages that show display copies
 };
 
 struct TControlRule {
@@ -76,6 +77,14 @@ const TControlRule kControlRules[] = {
     {"LabelButtonsFolder", W::PicturePages},
     {"EditButtonsFolder", W::PicturePages, &S::ButtonsFolder},
     {"CheckBoxCopyButtonsFromTemplate", W::PicturePages},
+    // Display copies: pages only, their values only when they are made.
+    {"CheckBoxDisplayCopies", W::PicturePages},
+    {"LabelDisplaySize", W::DisplayCopies},
+    {"EditDisplaySize", W::DisplayCopies},
+    {"LabelDisplayQuality", W::DisplayCopies},
+    {"EditDisplayQuality", W::DisplayCopies},
+    {"LabelDisplayFolder", W::DisplayCopies},
+    {"EditDisplayFolder", W::DisplayCopies, &S::DisplayFolder},
     // The thumbnail groups and the thumbnails folder; the grid has no rows, borders or optional
     // alt texts.
     {"GroupBoxThumbNames", W::Thumbnails},
@@ -160,6 +169,8 @@ bool Holds(TEnabledWhen when, const TWindowRuleInputs& inputs) {
       return kind == TIndexKind::Thumbnails || kind == TIndexKind::Grid;
     case W::ThumbnailTable:
       return kind == TIndexKind::Thumbnails;
+    case W::DisplayCopies:
+      return pages && s.DisplayCopies;
   }
   return true;
 }

@@ -120,6 +120,7 @@ class TBuildRun {
     TStatus prepared = NothingOfTheUsersWouldBeLost();
     if (prepared.ok()) prepared = PrepareResultFolder();
     if (prepared.ok()) prepared = PrepareThumbsFolder();
+    if (prepared.ok()) prepared = PrepareDisplayFolder();
     if (prepared.ok()) prepared = PrepareButtons();
     if (!prepared.ok()) {
       ui_.ShowError(prepared.message());
@@ -160,6 +161,18 @@ class TBuildRun {
     if (plan_.ClearThumbsFolder &&
         outputs_.Folder(TOutputPlace::Thumbs).IsOrHolds(plan_.ImagesFolder))
       return TStatus::Refused(kMsgThumbsFolderIsImagesFolder);
+    return TStatus::Ok();
+  }
+
+  TStatus PrepareDisplayFolder() {
+    if (!plan_.MakeDisplayCopies) return TStatus::Ok();
+    if (TStatus ready = EnsureFolder(plan_.DisplayFolderPath, kMsgNoDisplayFolder,
+                                     kMsgCreateDisplayFolderFailed, ui_);
+        !ready.ok())
+      return ready;
+    if (const TStatus opened = outputs_.OpenFolder(TOutputPlace::Display, plan_.DisplayFolderPath);
+        !opened.ok())
+      return TStatus(opened.code(), kMsgCreateDisplayFolderFailed);
     return TStatus::Ok();
   }
 
@@ -241,7 +254,10 @@ class TBuildRun {
     }
     outputs_.Finish();
     ReportOutputs();
-    result_.thumbnailsFailed = static_cast<int>(result_.thumbnailFailures.size());
+    // A failed display copy is listed with the thumbnails but is not one of them.
+    result_.thumbnailsFailed = static_cast<int>(
+        std::count_if(result_.thumbnailFailures.begin(), result_.thumbnailFailures.end(),
+                      [](const TThumbnailFailure& failure) { return !failure.displayCopy; }));
     result_.stoppedByUser = ui_.StopRequested();
     ui_.SetBuilding(false);
     ui_.Beep();
@@ -253,6 +269,10 @@ class TBuildRun {
     if (plan_.ClearResultFolder) outputs_.Sweep(TOutputPlace::Result, MatchesHtmlWildcard);
     if (plan_.ClearThumbsFolder)
       outputs_.Sweep(TOutputPlace::Thumbs, [](const std::string&) { return true; });
+    // Copies of pictures no longer in the gallery go; a file the build did not write stays.
+    if (plan_.MakeDisplayCopies)
+      outputs_.Sweep(
+          TOutputPlace::Display, [](const std::string&) { return true; }, false);
   }
 
   TBuildResult Result(TBuildOutcome outcome) {

@@ -34,7 +34,8 @@ struct TBuildResult {
   TStatus stopReason;        // why the build stopped before its pages (shown already)
   int errorsShown = 0;       // error boxes shown during the build
   int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown by the build)
-  std::vector<TThumbnailFailure> thumbnailFailures;  // which, and why, in gallery order
+  // Which thumbnails and display copies failed, and why, in gallery order.
+  std::vector<TThumbnailFailure> thumbnailFailures;
   // Files the build did not write that were in its way, moved to the trash (paths before).
   std::vector<std::string> trashed;
   bool stoppedByUser = false;

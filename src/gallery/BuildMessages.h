@@ -37,6 +37,15 @@ inline std::string ThumbnailIsInputMessage(const std::string& path) {
   return "Миниатюра " + path + " не создана: она совпадает с исходным файлом галереи!";
 }
 
+inline std::string DisplayCopyIsInputMessage(const std::string& path) {
+  return "Копия для показа " + path + " не создана: она совпадает с исходным файлом галереи!";
+}
+
+inline constexpr const char* kMsgNoDisplayFolder =
+    "Нет папки для копий для показа! Галерея не построена.";
+inline constexpr const char* kMsgCreateDisplayFolderFailed =
+    "Ошибка создания папки для копий для показа!";
+
 // Another copy of the program is building a gallery in the same result folder.
 inline std::string GalleryBusyMessage(const std::string& folder) {
   return "В папке " + folder +
@@ -119,9 +128,26 @@ inline TStatus ThumbnailFailure(TThumbFailure failure) {
   }
 }
 
+// A display copy's failure keeps the kind and the reason of the step that failed; its detail is
+// kDisplayCopyFailed plus the step (TThumbFailure), which tells it from a thumbnail's.
+inline constexpr int kDisplayCopyFailed = 100;
+
+inline TStatus DisplayCopyFailure(const TStatus& failure) {
+  return TStatus(failure.code(), failure.message(), kDisplayCopyFailed + failure.detail());
+}
+
+inline bool IsDisplayCopyFailure(const TStatus& status) {
+  return !status.ok() && status.detail() >= kDisplayCopyFailed;
+}
+
 // The command line names every picture whose thumbnail was not made (the window stays silent).
 inline std::string ThumbnailFailedMessage(const std::string& picture, const TStatus& failure) {
   return "Миниатюра для " + picture + " не создана: " + failure.message() + ".";
+}
+
+// The same for a picture whose display copy was not made.
+inline std::string DisplayCopyFailedMessage(const std::string& picture, const TStatus& failure) {
+  return "Копия для показа " + picture + " не создана: " + failure.message() + ".";
 }
 
 }  // namespace zetgallery

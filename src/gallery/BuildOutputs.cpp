@@ -355,7 +355,8 @@ void TBuildOutputs::KeepAsWritten(TOutputPlace place, const std::string& name) {
 }
 
 void TBuildOutputs::Sweep(TOutputPlace place,
-                          const std::function<bool(const std::string& name)>& candidate) {
+                          const std::function<bool(const std::string& name)>& candidate,
+                          bool foreignToo) {
   TFolderState& state = State(place);
   std::vector<std::string> names;
   if (!state.open || !state.folder.ListEntries(names)) return;
@@ -369,7 +370,7 @@ void TBuildOutputs::Sweep(TOutputPlace place,
       continue;
     if (IsOwnLocked(place, name, entry)) {
       if (state.folder.Remove(name)) ForgetLocked(place, name);
-    } else {
+    } else if (foreignToo) {
       TrashLocked(place, name);
     }
   }

@@ -26,7 +26,7 @@
 namespace zetgallery {
 
 // The output folders of a build.
-enum class TOutputPlace { Result, Thumbs, Buttons };
+enum class TOutputPlace { Result, Thumbs, Buttons, Display };
 
 // Why an output was not placed: the detail of the status Begin or Commit returns.
 enum class TOutputRefusal {
@@ -117,8 +117,8 @@ class TBuildOutputs {
   // Drops a file that will not be placed.
   void Discard(TOutputFile& file) { file.Drop(); }
 
-  // True when `name` in `place` is a thumbnail the ledger shows made from `source` with `shape`
-  // and unchanged since: it then counts as written by this build.
+  // True when `name` in `place` is a thumbnail (or display copy) the ledger shows made from
+  // `source` with `shape` and unchanged since: it then counts as written by this build.
   bool KeepIfUpToDate(TOutputPlace place, const std::string& name, const TSourceIdentity& source,
                       const std::string& shape);
 
@@ -128,8 +128,9 @@ class TBuildOutputs {
 
   // Removes every file directly in `place` whose name `candidate` accepts and that this build did
   // not write. Folders, inputs, write-protected files and the program's own bookkeeping stay;
-  // files of the ledger go, others go to the trash.
-  void Sweep(TOutputPlace place, const std::function<bool(const std::string& name)>& candidate);
+  // files of the ledger go, others go to the trash (or stay, when `foreignToo` is false).
+  void Sweep(TOutputPlace place, const std::function<bool(const std::string& name)>& candidate,
+             bool foreignToo = true);
 
   // The files moved to the trash since the last call (their paths before), and the files that
   // stayed because no trash could take them.
@@ -164,7 +165,7 @@ class TBuildOutputs {
   bool WriteLedger();
 
   const TBuildInputFiles& inputs_;
-  TFolderState folders_[3];
+  TFolderState folders_[4];
   mutable std::mutex mutex_;
   TOutputLedger ledger_;
   int ledgerAppend_ = -1;  // the ledger file open for appending records

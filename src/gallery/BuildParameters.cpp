@@ -166,6 +166,11 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.PictureFacts = s.PictureFacts;
   p.DecimalSeparator = SystemDecimalSeparator();
   p.ThumbSaveParams = SaveParamsFor(p.ThumbsFormat);
+  p.MakeDisplayCopies = s.DisplayCopies && p.ImageType == TPictureMode::Page;
+  p.DisplayFolderPath = EnsureTrailingBackslash(inputs.ThumbsFolderPrefixText) + s.DisplayFolder;
+  p.DisplayUrlPrefix = s.DisplayFolder + "/";
+  p.DisplaySize = Clamp(s.DisplaySize, 200, 8192);
+  p.DisplayQuality = Clamp(s.DisplayQuality, 10, 100);
   return p;
 }
 

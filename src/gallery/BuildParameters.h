@@ -116,6 +116,14 @@ struct TBuildPlan {
   bool PictureFacts = false;
   TThumbSaveParams ThumbSaveParams;
 
+  // Display copies: with picture pages only, a JPEG copy of each picture at most DisplaySize
+  // pixels on its longer side, shown on its page instead of the picture.
+  bool MakeDisplayCopies = false;
+  std::string DisplayFolderPath;  // beside the thumbnails folder
+  std::string DisplayUrlPrefix;   // display folder name + "/"
+  int DisplaySize = 0;
+  int DisplayQuality = 0;
+
   // How numbered pages are named: page i is PageNumberPrefix + the number PageNumberStart + i
   // padded with "0" to PageNumberWidth + PageExtension; page 0 keeps FirstPageFile.
   std::string PageNumberPrefix;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "ImageNames.h"
 #include "gallery/BuildMessages.h"
@@ -65,9 +66,23 @@ void TBuildPipeline::MakeThumbnail(size_t i, const std::string& sourcePath,
       job.doubleTarget = folder + doubleName;
     }
   }
-  picture.thumbnailPending = true;
   picture.thumbnailQueued = true;
-  queue_.Add(std::move(job));
+  picture.job = std::move(job);
+}
+
+void TBuildPipeline::AddDisplayCopy(size_t i, TThumbnailJob& job) {
+  const std::string name = DisplayCopyFileName(plan_.Images[i]);
+  const std::string path = EnsureTrailingBackslash(plan_.DisplayFolderPath) + name;
+  if (outputs_.IsInput(TOutputPlace::Display, name)) {
+    ui_.ShowError(DisplayCopyIsInputMessage(path));
+    return;
+  }
+  job.tag = frontNumber_ + pictures_.size() - 1;
+  job.source = EnsureTrailingBackslash(plan_.ImagesFolder) + plan_.Images[i];
+  job.displayTarget = path;
+  job.displayName = name;
+  job.displaySize = plan_.DisplaySize;
+  job.displayQuality = plan_.DisplayQuality;
 }
 
 void TBuildPipeline::PictureWritten(size_t i, size_t count) {
@@ -75,6 +90,11 @@ void TBuildPipeline::PictureWritten(size_t i, size_t count) {
   picture.index = i;
   picture.count = count;
   picture.written = true;
+  if (plan_.MakeDisplayCopies) AddDisplayCopy(i, picture.job);
+  if (!picture.job.target.empty() || !picture.job.displayTarget.empty()) {
+    picture.thumbnailPending = true;
+    queue_.Add(std::exchange(picture.job, TThumbnailJob()));
+  }
   TakeFinishedThumbnails();
   ReportCompletePictures();
   while (queue_.Unfinished() >= aheadLimit_ && !ui_.StopRequested()) {
@@ -117,9 +137,19 @@ void TBuildPipeline::ReportCompletePictures() {
   while (!pictures_.empty() && pictures_.front().written && !pictures_.front().thumbnailPending) {
     const TPicture& picture = pictures_.front();
     const std::string& name = plan_.Images[picture.index];
-    if (!picture.thumbnailResult.ok()) failures_.push_back({name, picture.thumbnailResult});
+    if (IsDisplayCopyFailure(picture.thumbnailResult)) {
+      const TStatus& failed = picture.thumbnailResult;
+      failures_.push_back(
+          {name, TStatus(failed.code(), failed.message(), failed.detail() - kDisplayCopyFailed),
+           true});
+    } else if (!picture.thumbnailResult.ok()) {
+      failures_.push_back({name, picture.thumbnailResult});
+    }
     ++picturesDone_;
-    if (picture.thumbnailQueued && picture.thumbnailResult.ok()) ++thumbnailsDone_;
+    // A failed display copy leaves the thumbnail in place.
+    if (picture.thumbnailQueued &&
+        (picture.thumbnailResult.ok() || IsDisplayCopyFailure(picture.thumbnailResult)))
+      ++thumbnailsDone_;
     ui_.ReportProgress(static_cast<int>(picture.index + 1), static_cast<int>(picture.count), name);
     pictures_.pop_front();
     ++frontNumber_;

@@ -18,10 +18,11 @@
 
 namespace zetgallery {
 
-// A thumbnail that could not be made: the picture and why (Thumbnailer.h).
+// A thumbnail (or display copy) that could not be made: the picture and why (Thumbnailer.h).
 struct TThumbnailFailure {
   std::string picture;
-  TStatus status;
+  TStatus status;            // the failed step as its detail (TThumbFailure)
+  bool displayCopy = false;  // the picture's display copy failed, not its thumbnail
 };
 
 class TBuildPipeline : public TPictureSink {
@@ -33,12 +34,15 @@ class TBuildPipeline : public TPictureSink {
   TBuildPipeline(const TBuildPlan& plan, TBuildOutputs& outputs, TThumbnailQueue& queue,
                  int aheadLimit, TUserInterface& ui);
 
-  // Queues the thumbnail, or refuses it with a message when `targetPath` is one of the inputs. In
-  // the grid index the job also makes the thumbnail of twice the size (DoubleThumbnailFileName),
-  // unless that name is one of the inputs (then with a message).
+  // Holds the thumbnail's job until the picture is written, or refuses it with a message when
+  // `targetPath` is one of the inputs. In the grid index the job also makes the thumbnail of
+  // twice the size (DoubleThumbnailFileName), unless that name is one of the inputs (then with a
+  // message).
   void MakeThumbnail(size_t i, const std::string& sourcePath,
                      const std::string& targetPath) override;
-  // Reports the pictures now complete, then waits (keeping the user interface alive) until
+  // Queues the picture's job: its thumbnail and, with display copies, its display copy (refused
+  // with a message when its name is one of the inputs). Reports the pictures now complete, then
+  // waits (keeping the user interface alive) until
   // fewer than `aheadLimit` thumbnails are unfinished or the user asks to stop.
   void PictureWritten(size_t i, size_t count) override;
   // Waits for every thumbnail queued, keeping the user interface alive, and reports the rest.
@@ -59,7 +63,11 @@ class TBuildPipeline : public TPictureSink {
     bool thumbnailPending = false;
     bool thumbnailQueued = false;
     TStatus thumbnailResult;
+    TThumbnailJob job;  // held from MakeThumbnail until the picture is written
   };
+
+  // Adds the display copy of picture `i` to `job`, unless its name is one of the inputs.
+  void AddDisplayCopy(size_t i, TThumbnailJob& job);
 
   // The picture the writer is working on.
   TPicture& Current();

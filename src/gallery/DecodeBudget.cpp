@@ -26,29 +26,68 @@ int JpegShrinkOnLoad(int64_t width, int64_t height, int targetWidth, int targetH
 
 uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHeight) {
   if (facts.width <= 0 || facts.height <= 0) return 0;
-  int64_t width = facts.width;
-  int64_t height = facts.height;
-  const uint64_t pixels = static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+  const uint64_t pixels = static_cast<uint64_t>(facts.width) * static_cast<uint64_t>(facts.height);
+  const uint64_t bands = static_cast<uint64_t>(std::max(1, facts.bands));
+  uint64_t coefficients = 0;
   if (facts.jpeg && facts.progressive) {
     const uint64_t share = static_cast<uint64_t>(std::max(1, facts.chromaShare));
-    const uint64_t bands = static_cast<uint64_t>(std::max(1, facts.bands));
-    return pixels * 2 * (share + bands - 1) / share;
+    coefficients = pixels * 2 * (share + bands - 1) / share;
   }
+  int64_t decodedWidth = facts.width;
   if (facts.jpeg) {
-    const int factor = JpegShrinkOnLoad(width, height, targetWidth, targetHeight);
-    width = (width + factor - 1) / factor;
-    height = (height + factor - 1) / factor;
+    const int factor = JpegShrinkOnLoad(facts.width, facts.height, targetWidth, targetHeight);
+    decodedWidth = (facts.width + factor - 1) / factor;
   }
-  return static_cast<uint64_t>(width) * static_cast<uint64_t>(height) *
-         static_cast<uint64_t>(std::max(1, facts.bands)) *
-         static_cast<uint64_t>(std::max(1, facts.bytesPerSample));
+  constexpr uint64_t kFloat = 4;
+  const uint64_t rows = facts.alpha ? 384 : 128;
+  const uint64_t decodeRows = static_cast<uint64_t>(decodedWidth) * bands * kFloat * rows;
+  const uint64_t resized = static_cast<uint64_t>(std::max(0, targetWidth)) *
+                           static_cast<uint64_t>(std::max(0, targetHeight)) * bands * kFloat;
+  return coefficients + decodeRows + resized;
+}
+
+int JpegChromaShare(TReadAt readAt, const void* context) {
+  unsigned char bytes[4];
+  if (readAt(context, 0, bytes, 2) != 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return 0;
+  // Segments follow one another, each a marker and a length; the frame header comes before the
+  // first scan, after the application segments (EXIF, colour profile), a few dozen at most.
+  uint64_t offset = 2;
+  for (int segment = 0; segment < 64; ++segment) {
+    if (readAt(context, offset, bytes, 4) != 4 || bytes[0] != 0xFF) return 0;
+    const int marker = bytes[1];
+    const uint64_t length = (uint64_t{bytes[2]} << 8) | bytes[3];
+    if (marker == 0xFF) {  // a fill byte before the marker
+      ++offset;
+      continue;
+    }
+    const bool frame =
+        marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    if (frame) {
+      unsigned char header[6 + 3 * 4];
+      const int64_t got = readAt(context, offset + 4, header, sizeof header);
+      if (got < 6) return 0;
+      const int components = header[5];
+      if (components < 1 || 6 + 3 * components > got) return components == 1 ? 1 : 0;
+      int largest = 1;
+      int colour = 0;
+      for (int c = 0; c < components; ++c) {
+        const unsigned char factors = header[6 + 3 * c + 1];
+        const int samples = std::max(1, factors >> 4) * std::max(1, factors & 0x0F);
+        largest = std::max(largest, samples);
+        if (c > 0) colour = colour == 0 ? samples : std::min(colour, samples);
+      }
+      return colour == 0 ? 1 : std::max(1, largest / colour);
+    }
+    if (marker == 0xDA || length < 2) return 0;  // a scan before any frame: broken
+    offset += 2 + length;
+  }
+  return 0;
 }
 
 uint64_t DefaultDecodeLimit() {
-  constexpr uint64_t kAtMost = uint64_t{1} << 30;
   const uint64_t memory = PhysicalMemoryBytes();
-  if (memory == 0) return kAtMost;
-  return std::min(memory / 4, kAtMost);
+  if (memory == 0) return kDecodeLimitCap;
+  return std::min(memory / 4, kDecodeLimitCap);
 }
 
 void TDecodeBudget::Acquire(uint64_t cost) {

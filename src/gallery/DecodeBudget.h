@@ -21,23 +21,40 @@ struct TDecodeFacts {
   int64_t height = 0;
   int bands = 0;
   int bytesPerSample = 1;
-  bool jpeg = false;         // shrinks while decoding, unless progressive
-  bool progressive = false;  // a progressive JPEG is decoded whole before it can shrink
+  bool jpeg = false;         // shrinks while decoding
+  bool progressive = false;  // a progressive JPEG holds all its coefficients while decoding
   int chromaShare = 1;  // pixels that share one colour sample of a JPEG (4 for 4:2:0, 1 for 4:4:4)
+  bool alpha = false;   // the last band is transparency
 };
+
+// Pixels that share one colour sample in a JPEG whose frame header (SOF) the segments read by
+// `readAt` hold: the largest horizontal times vertical sampling factor over a colour component's
+// own (1 for 4:4:4, 2 for 4:2:2 and 4:4:0, 4 for 4:2:0). `readAt(offset, buffer, size)` returns the
+// bytes read, fewer at the end of the file. 0 when the file is no JPEG or its frame header cannot
+// be found in the first segments. (The image library names every subsampled JPEG "4:2:0", which
+// halves the colour of a 4:2:2 picture.)
+using TReadAt = int64_t (*)(const void* context, uint64_t offset, void* buffer, size_t size);
+int JpegChromaShare(TReadAt readAt, const void* context);
 
 // The block shrink a baseline JPEG decoder is asked for (1, 2, 4 or 8) when the picture of
 // `width` x `height` is made `targetWidth` x `targetHeight`: the largest that leaves at least a
 // factor of two for the final resize.
 int JpegShrinkOnLoad(int64_t width, int64_t height, int targetWidth, int targetHeight);
 
-// Bytes a decode holds at its peak: width x height x bands x sample size, the width and height
-// divided by the shrink-on-load factor for a baseline JPEG. A progressive JPEG holds every DCT
-// coefficient of the picture, two bytes each, for the brightness band at every pixel and for the
-// others at every `chromaShare` pixels. The target size is in the picture's stored orientation.
+// Bytes a decode holds at its peak beyond the process's own, as measured with the image library's
+// streaming decode: the rows that the loader and the resize keep of the decoded picture (its
+// width divided by a JPEG's shrink-on-load factor, in floating point: 128 rows, 384 with an alpha
+// band, which is resized premultiplied), and the resized picture in floating point. A
+// progressive JPEG also holds every DCT coefficient of the picture, two bytes each, for the
+// brightness band at every pixel and for the others at every `chromaShare` pixels. The target
+// size is in the picture's stored orientation.
 uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHeight);
 
-// About a quarter of the physical memory, at most 1 GiB.
+// A quarter of the physical memory, at most kDecodeLimitCap: with three workers that keeps several
+// large progressive JPEGs from decoding at once, and a larger picture decodes alone. A cap of
+// 96 MiB held a build of 24-megapixel photos near 200 MB but made thumbnail-only builds on two
+// cores 10 to 20% slower; the peak under 128 MiB has not been measured again.
+inline constexpr uint64_t kDecodeLimitCap = uint64_t{128} << 20;
 uint64_t DefaultDecodeLimit();
 
 // Admits decodes in the order they ask, each once the sum of the admitted costs stays within the

@@ -7,6 +7,7 @@
 
 #include "util/ZetAlphaNums.h"
 #include "util/ZetFileUtils.h"
+#include "util/ZetStrings.h"
 
 namespace zetgallery {
 
@@ -57,6 +58,13 @@ std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace pl
   return thumb + ".jpg";
 }
 
+std::string DisplayCopyFileName(const std::string& pictureName) {
+  const std::string extension = ExtractFileExt(pictureName);
+  if (SameTextIgnoringCase(extension, ".jpg") || SameTextIgnoringCase(extension, ".jpeg"))
+    return pictureName;
+  return pictureName + ".jpg";
+}
+
 std::string DoubleThumbnailFileName(const std::string& thumbFileName) {
   const std::string extension = ExtractFileExt(thumbFileName);
   return thumbFileName.substr(0, thumbFileName.size() - extension.size()) + "@2x" + extension;
@@ -75,6 +83,7 @@ TImageNames PrepareImageNames(const TBuildPlan& plan, size_t i) {
   }
   names.ThumbFileName = ThumbnailFileName(picture, plan.ThumbPrefixSuffixType,
                                           plan.ThumbPrefixSuffix, plan.ThumbsFormat);
+  if (plan.MakeDisplayCopies) names.DisplayFileName = DisplayCopyFileName(picture);
   if (plan.IndexType == TIndexKind::Grid)
     names.DoubleThumbFileName = DoubleThumbnailFileName(names.ThumbFileName);
   return names;

@@ -21,6 +21,8 @@ struct TImageNames {
   std::string NextPageFile;
   // The thumbnail's file name inside the thumbs folder.
   std::string ThumbFileName;
+  // The display copy's file name inside the display folder; empty when no copies are made.
+  std::string DisplayFileName;
   // The thumbnail of twice the size for high-density screens (grid index only), else empty.
   std::string DoubleThumbFileName;
 };
@@ -37,6 +39,11 @@ std::string SerialPageFile(const TBuildPlan& plan, long long i);
 // behind, and ".gif", ".jpg" or ".bmp" for the format.
 std::string ThumbnailFileName(const std::string& pictureName, TThumbTextPlace place,
                               const std::string& text, TThumbFormat format);
+
+// The display copy's file name of `pictureName`: the name itself for a JPEG (".jpg" or ".jpeg" in
+// any letter case), else the whole name followed by ".jpg", so that sea.jpg and sea.png keep
+// copies of their own.
+std::string DisplayCopyFileName(const std::string& pictureName);
 
 // The name of the thumbnail of twice the size beside `thumbFileName`: "@2x" before its extension
 // ("_sea.jpg" gives "_sea@2x.jpg").

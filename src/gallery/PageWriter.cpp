@@ -87,7 +87,11 @@ std::string PictureParagraph(const TBuildPlan& plan, const TImageNames& names, s
   const bool clickable = plan.ImageClickEqualNext && !IsLastPicture(plan, i);
   std::string html = "<p align=\"center\">";
   if (clickable) html += "<a href=\"" + UrlEncodeFileName(names.NextPageFile) + "\">";
-  html += "<img src=\"" + UrlEncodeFileName(plan.ImagesUrlPrefix + plan.Images[i]) + "\"";
+  // With display copies the page shows the picture's copy; the original is one link away.
+  const std::string shown = names.DisplayFileName.empty()
+                                ? plan.ImagesUrlPrefix + plan.Images[i]
+                                : plan.DisplayUrlPrefix + names.DisplayFileName;
+  html += "<img src=\"" + UrlEncodeFileName(shown) + "\"";
   if (clickable) html += " alt=\"" + EscapeHtmlAttribute(plan.AltNext) + "\"";
   html += ">";
   if (clickable) html += "</a>";
@@ -120,6 +124,13 @@ std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names
           "</td>\r\n";
   html += "</tr>\r\n</table>\r\n";
   return html;
+}
+
+std::string OriginalLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i) {
+  if (names.DisplayFileName.empty()) return std::string();
+  return R"(<p align="center"><a href=")" +
+         UrlEncodeFileName(plan.ImagesUrlPrefix + plan.Images[i]) + "\">" +
+         EscapeHtmlText(plan.Images[i]) + "</a></p>\r\n";
 }
 
 std::string HeadLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i,
@@ -188,6 +199,8 @@ TStatus WriteImagePage(const TBuildPlan& plan, TBuildOutputs& outputs,
       page.Write(line.substr(pos + plan.DescrPlace.size()));
     } else if (contains(line, plan.ButtonsPlace)) {
       WriteNavigationTable(plan, names, i, page);
+    } else if (contains(line, kOriginalLinkPlace)) {
+      page.Write(OriginalLinkHtml(plan, names, i));
     } else if (const char* marker = HeadLinkMarkerOf(line)) {
       page.Write(HeadLinkHtml(plan, names, i, marker));
     } else {

@@ -49,6 +49,15 @@ std::string PictureParagraph(const TBuildPlan& plan, const TImageNames& names, s
 // The nine lines of the navigation table of picture i (each ending in CR LF).
 std::string NavigationTableHtml(const TBuildPlan& plan, const TImageNames& names, size_t i);
 
+// The marker of the page template whose line becomes a link to the original picture when the
+// page shows a display copy, and is dropped otherwise (so a template holding it builds the same
+// pages without copies).
+inline constexpr char kOriginalLinkPlace[] = "~~~ORIGLINK~~~";
+
+// What a template line holding kOriginalLinkPlace becomes on picture i's page: a centred
+// paragraph linking the picture under its file name (ending in CR LF), or nothing.
+std::string OriginalLinkHtml(const TBuildPlan& plan, const TImageNames& names, size_t i);
+
 // Markers of the page template beyond the three placeholders, each replacing its whole line: the
 // <link> elements of the previous and the next page (for browsers and search engines) and of the
 // page's icon (the Index button picture, which the build copies with the buttons). A line whose

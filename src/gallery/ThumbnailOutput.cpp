@@ -1,5 +1,5 @@
-// ThumbnailOutput: the up-to-date rule by the ledger, the thumbnail written into a new file of the
-// outputs, and the outputs' refusals as statuses.
+// ThumbnailOutput: the up-to-date rule by the ledger, the thumbnails and display copy written into
+// new files of the outputs, and the outputs' refusals as statuses.
 #include "ThumbnailOutput.h"
 
 #include <utility>
@@ -21,6 +21,10 @@ std::string ThumbnailShape(int maxWidth, int maxHeight, const TThumbSaveParams& 
   return shape;
 }
 
+std::string DisplayCopyShape(int size, int quality) {
+  return "display jpeg " + std::to_string(size) + " q" + std::to_string(quality);
+}
+
 namespace {
 
 TStatus StatusOfRefusal(TOutputRefusal refusal) {
@@ -38,12 +42,17 @@ TStatus StatusOfRefusal(TOutputRefusal refusal) {
   }
 }
 
-// One thumbnail file of a job: its name, the shape the ledger records, and the file being made.
+// One file of a job (a thumbnail or the display copy): its folder, its name, the shape the ledger
+// records, and the file being made.
 struct TThumbnailTarget {
+  TOutputPlace place = TOutputPlace::Thumbs;
   std::string name;
   std::string shape;
   TOutputFile file;
   bool needed = false;  // not up to date: made anew
+
+  // The descriptor to write, or -1 when the file is not made now.
+  int Descriptor() { return needed && file.IsOpen() ? file.Descriptor() : -1; }
 };
 
 // Begins the files of the targets that are needed. Ok or the first refusal's status.
@@ -51,7 +60,7 @@ TStatus BeginTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& tar
   for (TThumbnailTarget* target : targets) {
     if (!target->needed) continue;
     const TOutputRefusal refusal =
-        RefusalOf(outputs.Begin(TOutputPlace::Thumbs, target->name, target->file));
+        RefusalOf(outputs.Begin(target->place, target->name, target->file));
     // Before anything is written, a file in the way that no trash takes reads as a failed save.
     if (refusal == TOutputRefusal::NotTrashable) return ThumbnailFailure(kThumbSaveFailed);
     if (refusal != TOutputRefusal::None) return StatusOfRefusal(refusal);
@@ -80,12 +89,18 @@ TStatus CommitTargets(TBuildOutputs& outputs, std::vector<TThumbnailTarget*>& ta
 
 // Marks each target needed unless the ledger shows it made from this very picture with its shape.
 void FindNeededTargets(TBuildOutputs& outputs, const std::string& source,
-                       std::vector<TThumbnailTarget*>& targets) {
+                       const std::vector<TThumbnailTarget*>& targets) {
   TFileStatus picture;
   const bool read = ReadFileStatus(source, picture);
   for (TThumbnailTarget* target : targets)
-    target->needed = !read || !outputs.KeepIfUpToDate(TOutputPlace::Thumbs, target->name,
+    target->needed = !read || !outputs.KeepIfUpToDate(target->place, target->name,
                                                       SourceIdentityOf(picture), target->shape);
+}
+
+bool AnyNeeded(const std::vector<TThumbnailTarget*>& targets) {
+  for (const TThumbnailTarget* target : targets)
+    if (target->needed) return true;
+  return false;
 }
 
 }  // namespace
@@ -101,22 +116,46 @@ TStatus MakeThumbnailOutput(TBuildOutputs& outputs, const TThumbnailJob& job) {
   TThumbnailTarget doubled;
   doubled.name = job.doubleName;
   doubled.shape = ThumbnailShape(2 * job.maxWidth, 2 * job.maxHeight, job.params);
-  std::vector<TThumbnailTarget*> targets = {&single};
-  if (pair) targets.push_back(&doubled);
-  FindNeededTargets(outputs, job.source, targets);
-  if (!single.needed && !doubled.needed) return TStatus::Ok();
+  std::vector<TThumbnailTarget*> thumbnails;
+  if (!job.name.empty()) thumbnails.push_back(&single);
+  if (pair) thumbnails.push_back(&doubled);
+  TThumbnailTarget copy;
+  copy.place = TOutputPlace::Display;
+  copy.name = job.displayName;
+  copy.shape = DisplayCopyShape(job.displaySize, job.displayQuality);
+  std::vector<TThumbnailTarget*> copies;
+  if (!job.displayName.empty()) copies.push_back(&copy);
+
+  FindNeededTargets(outputs, job.source, thumbnails);
+  FindNeededTargets(outputs, job.source, copies);
+  const bool thumbnailsNeeded = AnyNeeded(thumbnails);
+  const bool copyNeeded = AnyNeeded(copies);
+  if (!thumbnailsNeeded && !copyNeeded) return TStatus::Ok();
 
   TFileStatus picture;
-  TStatus made = BeginTargets(outputs, targets);
-  if (made.ok()) {
-    const int singleFile = single.needed ? single.file.Descriptor() : -1;
-    made = pair ? WriteThumbnailPair(job.source, singleFile,
-                                     doubled.needed ? doubled.file.Descriptor() : -1, job.maxWidth,
-                                     job.maxHeight, job.params, picture)
-                : WriteThumbnail(job.source, singleFile, job.maxWidth, job.maxHeight, job.params,
-                                 picture);
+  TStatus thumbnailsMade = BeginTargets(outputs, thumbnails);
+  TStatus copyMade = BeginTargets(outputs, copies);
+  const bool makeThumbnails = thumbnailsNeeded && thumbnailsMade.ok();
+  if (copyNeeded && copyMade.ok()) {
+    // One decode for the copy and, where they fit inside it, the thumbnails.
+    TPictureOutputResults made = WritePictureOutputs(
+        job.source, copy.Descriptor(), {job.displaySize, job.displayQuality},
+        makeThumbnails ? single.Descriptor() : -1, makeThumbnails ? doubled.Descriptor() : -1, pair,
+        job.maxWidth, job.maxHeight, job.params, picture);
+    copyMade = std::move(made.display);
+    if (makeThumbnails) thumbnailsMade = std::move(made.thumbnails);
+  } else if (makeThumbnails) {
+    thumbnailsMade = pair
+                         ? WriteThumbnailPair(job.source, single.Descriptor(), doubled.Descriptor(),
+                                              job.maxWidth, job.maxHeight, job.params, picture)
+                         : WriteThumbnail(job.source, single.Descriptor(), job.maxWidth,
+                                          job.maxHeight, job.params, picture);
   }
-  return CommitTargets(outputs, targets, std::move(made), picture);
+  if (thumbnailsNeeded)
+    thumbnailsMade = CommitTargets(outputs, thumbnails, std::move(thumbnailsMade), picture);
+  if (copyNeeded) copyMade = CommitTargets(outputs, copies, std::move(copyMade), picture);
+  if (!thumbnailsMade.ok()) return thumbnailsMade;
+  return copyMade.ok() ? TStatus::Ok() : DisplayCopyFailure(copyMade);
 }
 
 }  // namespace zetgallery

@@ -7,6 +7,13 @@
 
 namespace zetgallery {
 
+std::vector<std::string> TargetsOf(const TThumbnailJob& job) {
+  std::vector<std::string> targets;
+  for (const std::string* target : {&job.target, &job.doubleTarget, &job.displayTarget})
+    if (!target->empty()) targets.push_back(*target);
+  return targets;
+}
+
 TThumbnailQueue::TThumbnailQueue(int workers, TMaker maker) : maker_(std::move(maker)) {
   const int count = std::max(1, workers);
   for (int i = 0; i < count; ++i) workers_.emplace_back([this] { Work(); });
@@ -71,31 +78,30 @@ std::vector<TFinishedThumbnail> TThumbnailQueue::TakeFinished() {
 void TThumbnailQueue::Work() {
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
-    // The first job whose target nobody is writing. Jobs of one target stay in added order:
-    // while one of them runs, all later ones of that target are passed over.
-    // A job of two targets also waits for every earlier job that shares one of them.
+    // The first job none of whose targets anybody is writing or an earlier job waits to write.
+    // Jobs of one target stay in added order: while one of them runs or waits, all later ones of
+    // that target are passed over.
     auto ready = pending_.end();
     jobReady_.wait(lock, [this, &ready] {
       std::set<std::string> claimed = busyTargets_;
       for (ready = pending_.begin(); ready != pending_.end(); ++ready) {
-        const bool free = claimed.count(ready->target) == 0 &&
-                          (ready->doubleTarget.empty() || claimed.count(ready->doubleTarget) == 0);
-        if (free) break;
-        claimed.insert(ready->target);
-        if (!ready->doubleTarget.empty()) claimed.insert(ready->doubleTarget);
+        const std::vector<std::string> targets = TargetsOf(*ready);
+        if (std::none_of(targets.begin(), targets.end(),
+                         [&claimed](const std::string& t) { return claimed.count(t) != 0; }))
+          break;
+        claimed.insert(targets.begin(), targets.end());
       }
       return stopping_ || ready != pending_.end();
     });
     if (ready == pending_.end()) return;  // stopping, and nothing left that could run
     TThumbnailJob job = std::move(*ready);
     pending_.erase(ready);
-    busyTargets_.insert(job.target);
-    if (!job.doubleTarget.empty()) busyTargets_.insert(job.doubleTarget);
+    const std::vector<std::string> targets = TargetsOf(job);
+    busyTargets_.insert(targets.begin(), targets.end());
     lock.unlock();
     TStatus result = maker_(job);
     lock.lock();
-    busyTargets_.erase(job.target);
-    if (!job.doubleTarget.empty()) busyTargets_.erase(job.doubleTarget);
+    for (const std::string& target : targets) busyTargets_.erase(target);
     ++finished_;
     if (!result.ok()) ++failed_;
     finishedJobs_.push_back({job.tag, std::move(result)});

@@ -1,6 +1,7 @@
-// ThumbnailQueue: makes thumbnails on worker threads while the pages are written in order. The
-// files come out as a one-thread build would leave them: two pictures that share one thumbnail
-// name are made one after the other, in the order they were added, so the later one wins.
+// ThumbnailQueue: makes thumbnails (and display copies) on worker threads while the pages are
+// written in order. The files come out as a one-thread build would leave them: two pictures that
+// share one target are made one after the other, in the order they were added, so the later one
+// wins.
 #pragma once
 
 #include <chrono>
@@ -21,7 +22,7 @@ namespace zetgallery {
 struct TThumbnailJob {
   size_t tag = 0;  // the caller's own number for the job, handed back when it is finished
   std::string source;
-  std::string target;  // the thumbnail's path
+  std::string target;  // the thumbnail's path; empty when the job makes only a display copy
   std::string name;    // its name in the thumbnails folder
   // A second thumbnail of twice the limits, made in the same job (grid index); empty when none.
   std::string doubleTarget;
@@ -29,7 +30,16 @@ struct TThumbnailJob {
   int maxWidth = 0;
   int maxHeight = 0;
   TThumbSaveParams params;
+  // The picture's display copy, made from the same decode; empty when none is wanted.
+  std::string displayTarget;  // its path
+  std::string displayName;    // its name in the display folder
+  int displaySize = 0;        // its longer side at most
+  int displayQuality = 0;     // its JPEG quality
 };
+
+// The paths a job writes: its thumbnail's, its thumbnail of twice the size and its display
+// copy's, those it has.
+std::vector<std::string> TargetsOf(const TThumbnailJob& job);
 
 // A job that is finished: its tag and what the maker returned.
 struct TFinishedThumbnail {

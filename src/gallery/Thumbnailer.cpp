@@ -47,7 +47,12 @@ struct TOpenedPicture {
   TFileStatus status;
   int uprightWidth = 0;
   int uprightHeight = 0;
+  int chromaShare = 0;  // of a JPEG, from its frame header; 0 when unknown
 };
+
+int64_t ReadPictureAt(const void* file, uint64_t offset, void* buffer, size_t size) {
+  return static_cast<const TReadOnlyFile*>(file)->ReadAt(buffer, size, offset);
+}
 
 // Opens `path` and reads its header. Ok, kThumbCannotRead or kThumbHeaderFailed.
 TStatus OpenPicture(const std::string& path, TOpenedPicture& picture) {
@@ -60,6 +65,7 @@ TStatus OpenPicture(const std::string& path, TOpenedPicture& picture) {
     const bool statusRead = file.ReadStatus(picture.status);
     if (!statusRead || !picture.status.IsRegular())
       return ThumbnailFailure(statusRead ? kThumbHeaderFailed : kThumbCannotRead);
+    picture.chromaShare = JpegChromaShare(ReadPictureAt, &file);
     try {
       opened = VSource::new_from_descriptor(file.Descriptor());  // holds its own duplicate
     } catch (const VError&) {
@@ -99,8 +105,10 @@ TStatus OpenPicture(const std::string& path, TOpenedPicture& picture) {
   return TStatus::Ok();
 }
 
-TDecodeFacts DecodeFactsOf(const VImage& header) {
+TDecodeFacts DecodeFactsOf(const TOpenedPicture& picture) {
+  const VImage& header = picture.header;
   TDecodeFacts facts;
+  facts.alpha = header.has_alpha();
   facts.width = header.width();
   facts.height = header.height();
   facts.bands = header.bands();
@@ -118,10 +126,11 @@ TDecodeFacts DecodeFactsOf(const VImage& header) {
   if (vips_image_get_typeof(image, "jpeg-chroma-subsample") != 0 &&
       vips_image_get_string(image, "jpeg-chroma-subsample", &subsampling) == 0) {
     const std::string scheme(subsampling);
-    facts.chromaShare = scheme == "4:2:0" || scheme == "4:1:1"   ? 4
-                        : scheme == "4:2:2" || scheme == "4:4:0" ? 2
-                                                                 : 1;
+    // The library says "4:2:0" for 4:2:2 too: without the frame header, the larger share of
+    // colour is assumed.
+    facts.chromaShare = scheme == "4:4:4" ? 1 : 2;
   }
+  if (picture.chromaShare > 0) facts.chromaShare = picture.chromaShare;
   return facts;
 }
 
@@ -206,8 +215,8 @@ VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThum
                                ->set("height", size.height)
                                ->set("size", VIPS_SIZE_FORCE)
                                ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-  if (picture.source && !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture.header),
-                                             stored.width, stored.height)) {
+  if (picture.source &&
+      !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture), stored.width, stored.height)) {
     // The image already opened is shrunk as it is: the same pixels as a second opening, without
     // identifying and reading the header again (most of the cost of a small picture).
     return picture.header.thumbnail_image(size.width, options);
@@ -225,8 +234,8 @@ bool PictureDecodes(const std::string& path, const TThumbnailSize& size) {
   TOpenedPicture picture;
   if (!OpenPicture(path, picture).ok()) return false;
   const TThumbnailSize stored = StoredSize(picture, size);
-  TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
-                                                                    stored.width, stored.height));
+  TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                             DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
   try {
     ThumbnailOf(path, picture, size).copy_memory();
     return true;
@@ -241,6 +250,10 @@ TStatus StartImageLibrary(const char* programPath) {
   std::call_once(g_startOnce, [programPath] {
     g_started = StartVipsDeferringModules(programPath != nullptr ? programPath : "zetgallery") == 0;
     if (g_started) {
+      // Decodes hold large buffers for a short time, on several threads: freed, they go back to
+      // the system, so the process's peak stays that of the decode budget. (Neither a fixed bar
+      // of 128 KB nor two heaps cost measurable time on a build of 60 photos.)
+      LimitAllocatorRetention(size_t{128} * 1024, 2);
       // Every picture is read once: caching its operations would only hold memory and could
       // hand back an old thumbnail after the file changed between two builds.
       vips_cache_set_max(0);
@@ -316,8 +329,8 @@ TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int 
     // The pixels are decoded while the thumbnail is saved, under the memory budget; a truncated
     // picture fails the save.
     const TThumbnailSize stored = StoredSize(picture, size);
-    TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
-                                                                      stored.width, stored.height));
+    TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                               DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
     try {
       saved = SaveThumbnail(ThumbnailOf(source, picture, size), target, params);
     } catch (const VError&) {
@@ -350,8 +363,8 @@ TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarg
   bool saved = false;
   {
     const TThumbnailSize stored = StoredSize(picture, doubled);
-    TDecodeAdmission admission(ThumbnailDecodeBudget(), DecodeCostFor(DecodeFactsOf(picture.header),
-                                                                      stored.width, stored.height));
+    TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                               DecodeCostFor(DecodeFactsOf(picture), stored.width, stored.height));
     try {
       // Decoded once, into memory, since both thumbnails read it.
       const VImage large = ThumbnailOf(source, picture, doubled).copy_memory();
@@ -370,6 +383,107 @@ TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarg
   for (const int file : {target, doubleTarget})
     if (file >= 0) SetDescriptorModificationTime(file, picture.status.modified);
   return TStatus::Ok();
+}
+
+TPictureOutputResults WritePictureOutputs(const std::string& source, int displayTarget,
+                                          const TDisplayCopyParams& display, int thumbnailTarget,
+                                          int doubleTarget, bool pair, int maxWidth, int maxHeight,
+                                          const TThumbSaveParams& params,
+                                          TFileStatus& pictureStatus) {
+  TPictureOutputResults results;
+  const bool thumbnailsWanted = thumbnailTarget >= 0 || (pair && doubleTarget >= 0);
+  auto failBoth = [&results, thumbnailsWanted](const TStatus& failure) {
+    results.display = failure;
+    if (thumbnailsWanted) results.thumbnails = failure;
+    return results;
+  };
+  if (!StartImageLibrary(nullptr).ok()) return failBoth(ThumbnailFailure(kThumbHeaderFailed));
+  TOpenedPicture picture;
+  const TStatus opened = OpenPicture(source, picture);
+  pictureStatus = picture.status;
+  if (!opened.ok()) return failBoth(opened);
+  if (ExceedsPixelLimit(picture.header.width(), picture.header.height()))
+    return failBoth(ThumbnailFailure(kThumbTooLarge));
+  const TThumbnailSize copySize =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, display.size, display.size);
+  if (copySize.width <= 0 || copySize.height <= 0)
+    return failBoth(ThumbnailFailure(kThumbSizeFailed));
+  const TThumbnailSize thumbSize =
+      ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight, maxWidth, maxHeight);
+  // The largest thumbnail: the one of twice the limits when there is a pair.
+  const TThumbnailSize largest = pair
+                                     ? ThumbnailSizeFor(picture.uprightWidth, picture.uprightHeight,
+                                                        2 * maxWidth, 2 * maxHeight)
+                                     : thumbSize;
+  // Thumbnails larger than the copy (a copy smaller than their limits) are decoded anew.
+  const bool thumbnailsFromCopy = thumbnailsWanted && thumbSize.width > 0 && thumbSize.height > 0 &&
+                                  largest.width <= copySize.width &&
+                                  largest.height <= copySize.height;
+
+  bool copySaved = false;
+  bool thumbnailsSaved = false;
+  {
+    const TThumbnailSize stored = StoredSize(picture, copySize);
+    const TDecodeFacts facts = DecodeFactsOf(picture);
+    // The copy is held in memory while the thumbnails are shrunk from it, and so is the larger
+    // of a pair.
+    const auto bands = static_cast<uint64_t>(facts.bands);
+    uint64_t held = 0;
+    if (thumbnailsFromCopy) {
+      held = static_cast<uint64_t>(copySize.width) * static_cast<uint64_t>(copySize.height) * bands;
+      if (pair)
+        held +=
+            static_cast<uint64_t>(largest.width) * static_cast<uint64_t>(largest.height) * bands;
+    }
+    TDecodeAdmission admission(ThumbnailDecodeBudget(),
+                               DecodeCostFor(facts, stored.width, stored.height) + held);
+    try {
+      VImage copy = ThumbnailOf(source, picture, copySize);
+      if (thumbnailsFromCopy) copy = copy.copy_memory();
+      copySaved = SaveThumbnail(copy, displayTarget,
+                                TThumbSaveParams{TThumbFormat::Jpeg, display.quality, false});
+      if (copySaved && thumbnailsFromCopy) {
+        auto shrink = [](const VImage& image, const TThumbnailSize& size) {
+          return image.thumbnail_image(
+              size.width,
+              VImage::option()->set("height", size.height)->set("size", VIPS_SIZE_FORCE));
+        };
+        thumbnailsSaved = true;
+        if (pair) {
+          const VImage large = shrink(copy, largest).copy_memory();
+          if (doubleTarget >= 0) thumbnailsSaved = SaveThumbnail(large, doubleTarget, params);
+          if (thumbnailsSaved && thumbnailTarget >= 0)
+            thumbnailsSaved = SaveThumbnail(shrink(large, thumbSize), thumbnailTarget, params);
+        } else {
+          thumbnailsSaved = SaveThumbnail(shrink(copy, thumbSize), thumbnailTarget, params);
+        }
+      }
+    } catch (const VError&) {
+      thumbnailsSaved = false;
+    }
+  }
+  if (!copySaved) {
+    results.display =
+        ThumbnailFailure(PictureDecodes(source, copySize) ? kThumbSaveFailed : kThumbLoadFailed);
+  } else {
+    SetDescriptorModificationTime(displayTarget, picture.status.modified);
+  }
+  if (thumbnailsFromCopy && copySaved) {
+    if (thumbnailsSaved) {
+      for (const int file : {thumbnailTarget, pair ? doubleTarget : -1})
+        if (file >= 0) SetDescriptorModificationTime(file, picture.status.modified);
+    } else {
+      results.thumbnails = ThumbnailFailure(kThumbSaveFailed);
+    }
+  } else if (thumbnailsWanted) {
+    // Nothing was written into the thumbnails' files yet: they are made on their own.
+    TFileStatus again;
+    results.thumbnails =
+        pair ? WriteThumbnailPair(source, thumbnailTarget, doubleTarget, maxWidth, maxHeight,
+                                  params, again)
+             : WriteThumbnail(source, thumbnailTarget, maxWidth, maxHeight, params, again);
+  }
+  return results;
 }
 
 }  // namespace zetgallery

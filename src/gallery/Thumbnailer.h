@@ -73,4 +73,29 @@ TStatus WriteThumbnail(const std::string& source, int target, int maxWidth, int 
 TStatus WriteThumbnailPair(const std::string& source, int target, int doubleTarget, int maxWidth,
                            int maxHeight, const TThumbSaveParams& params, TFileStatus& picture);
 
+// A display copy: a JPEG at `quality`, not interlaced, metadata stripped, upright, at most `size`
+// pixels on its longer side and never larger than the picture.
+struct TDisplayCopyParams {
+  int size = 0;
+  int quality = 0;
+};
+
+// What WritePictureOutputs made: a status for the thumbnails asked for and one for the copy.
+struct TPictureOutputResults {
+  TStatus thumbnails;
+  TStatus display;
+};
+
+// Makes the display copy of `source` into the open file `displayTarget` and its thumbnails: with
+// `pair` false, the thumbnail into `thumbnailTarget` as WriteThumbnail would size and save it;
+// with `pair`, the two of WriteThumbnailPair into `thumbnailTarget` and `doubleTarget`. A target
+// of -1 is not written. The picture is decoded once when the thumbnails fit inside the copy: the
+// copy is made first and the thumbnails shrunk from it (the smaller of a pair from the larger);
+// otherwise they are made on their own. Every file gets the picture's modification time.
+// Thread-safe; decodes share the memory budget of WriteThumbnail.
+TPictureOutputResults WritePictureOutputs(const std::string& source, int displayTarget,
+                                          const TDisplayCopyParams& display, int thumbnailTarget,
+                                          int doubleTarget, bool pair, int maxWidth, int maxHeight,
+                                          const TThumbSaveParams& params, TFileStatus& picture);
+
 }  // namespace zetgallery

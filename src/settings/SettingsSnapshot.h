@@ -1,4 +1,4 @@
-// SettingsSnapshot: the plain values that the window's controls hold for the 51 stored settings,
+// SettingsSnapshot: the plain values that the window's controls hold for the 55 stored settings,
 // one field per setting, named by its stored value name. The window reads its controls into one
 // of these; the command line keeps one without a window; the store saves one and loading yields
 // what each control receives. Spin edits hold their value, except ThumbXSize and ThumbYSize,
@@ -64,6 +64,10 @@ struct TSettingsSnapshot {
   bool PictureFacts = false;  // the date, camera and exposure markers of the picture page
   int ImageOrder = -1;        // ComboBoxImageOrder index: 0 name, 1 date taken, 2 modified
   bool ImageOrderDescending = false;
+  bool DisplayCopies = false;  // a smaller JPEG copy of each picture for its page
+  int DisplaySize = 0;         // the copy's longer side in pixels
+  int DisplayQuality = 0;      // its JPEG quality
+  std::string DisplayFolder;   // the folder of the copies, beside the thumbnails folder
 
   bool operator==(const TSettingsSnapshot&) const = default;
 };

@@ -201,6 +201,10 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     NewCheck("PictureFacts", "CheckBoxPictureFacts", &S::PictureFacts),
     DropDown("ImageOrder", "ComboBoxImageOrder", 0, 3, &S::ImageOrder),
     NewCheck("ImageOrderDescending", "CheckBoxImageOrderDescending", &S::ImageOrderDescending),
+    NewCheck("DisplayCopies", "CheckBoxDisplayCopies", &S::DisplayCopies),
+    Spin("DisplaySize", "EditDisplaySize", 1600, 200, 8192, &S::DisplaySize),
+    Spin("DisplayQuality", "EditDisplayQuality", 85, 10, 100, &S::DisplayQuality),
+    FolderName("DisplayFolder", "EditDisplayFolder", "display", &S::DisplayFolder),
 }};
 
 const TSettingRow* FindSettingRow(const std::string& name) {

@@ -1,4 +1,4 @@
-// SettingsTable: the 51 stored settings in the order they are read and written, each with its
+// SettingsTable: the 55 stored settings in the order they are read and written, each with its
 // value name, kind, control, default, blank rule and limits, the value its control holds when
 // the window is created, and the field of TSettingsSnapshot that holds it. Loading, saving, the
 // window's controls and their start-up values all come from this one table.
@@ -71,7 +71,7 @@ struct TSettingRow {
   bool TSettingsSnapshot::*Check;
 };
 
-inline constexpr int kSettingCount = 54;
+inline constexpr int kSettingCount = 58;
 
 // The table, in the order of loading and saving.
 extern const std::array<TSettingRow, kSettingCount> kSettingsTable;

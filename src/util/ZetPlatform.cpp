@@ -2,6 +2,9 @@
 #include "util/ZetPlatform.h"
 
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +70,17 @@ std::string RunningExecutablePath() {
   std::error_code error;
   const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::string() : executable.string();
+}
+
+void LimitAllocatorRetention(size_t largeBlock, int heaps) {
+#if defined(__GLIBC__)
+  // Setting the bar fixes it: the allocator no longer moves it after a large free.
+  mallopt(M_MMAP_THRESHOLD, static_cast<int>(largeBlock));
+  mallopt(M_ARENA_MAX, heaps);
+#else
+  (void)largeBlock;
+  (void)heaps;
+#endif
 }
 
 uint64_t PhysicalMemoryBytes() {

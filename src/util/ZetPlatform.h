@@ -93,6 +93,13 @@ std::string RunningExecutablePath();
 // The machine's physical memory in bytes; 0 when the system does not tell.
 uint64_t PhysicalMemoryBytes();
 
+// Makes the memory allocator hand every block of `largeBlock` bytes or more straight back to the
+// system when it is freed, and keep at most `heaps` heaps for all threads. Without it the C
+// library raises that bar after each large free (up to 32 MB) and keeps the freed memory of a
+// heap for every thread: decoding photos on several threads held up to twice the memory the
+// decodes needed at any one time. Does nothing where the allocator has no such settings.
+void LimitAllocatorRetention(size_t largeBlock, int heaps);
+
 // True when the standard output is a terminal rather than a file or a pipe.
 bool StandardOutputIsTerminal();
 

@@ -176,7 +176,8 @@ TEST_P(MandatoryTest, YellowWhenBlankAndBuildNeedsAll) {
     ++mandatory;
     EXPECT_EQ(control.Highlighted, control.Control == c.yellow) << control.Control;
   }
-  EXPECT_EQ(mandatory, 5) << "images, thumbnails and buttons folders, index file, page name";
+  EXPECT_EQ(mandatory, 6)
+      << "images, thumbnails, buttons and display folders, index file, page name";
 }
 
 using S = TSettingsSnapshot;
@@ -191,6 +192,8 @@ INSTANTIATE_TEST_SUITE_P(
                        "EditThumbsFolder"},
         TMandatoryCase{"buttons folder empty", &S::ButtonsFolder, "", "/", 1, false,
                        "EditButtonsFolder"},
+        TMandatoryCase{"display folder empty", &S::DisplayFolder, "", "/", 1, false,
+                       "EditDisplayFolder"},
         TMandatoryCase{"index file blanks", &S::IndexFile, "  ", "/", 1, false, "EditIndexFile"},
         TMandatoryCase{"index file inside blanks", &S::IndexFile, " x ", "/", 1, true, ""},
         TMandatoryCase{"page name empty", &S::HtmlFirstImageFile, "", "/", 1, false,
@@ -214,6 +217,45 @@ TEST(WindowRulesTest, EveryEvaluationListsTheSameControlsInTheSameOrder) {
     EXPECT_EQ(first.Find(first.Controls[i].Control), &first.Controls[i]) << "named once";
   }
 }
+
+// The display copies group: pages only; its values only while copies are made.
+struct TDisplayRuleCase {
+  const char* title;
+  bool imageAsHtml;
+  bool copies;
+  bool switchEnabled;  // its check box
+  bool valuesEnabled;  // the size, quality and folder with their labels
+};
+
+void PrintTo(const TDisplayRuleCase& c, std::ostream* out) {
+  PrintCase(out, c.title, c.imageAsHtml, c.copies);
+}
+
+class DisplayCopyRuleTest : public ::testing::TestWithParam<TDisplayRuleCase> {};
+
+TEST_P(DisplayCopyRuleTest, FollowsThePagesAndTheSwitch) {
+  const TDisplayRuleCase& c = GetParam();
+  TWindowRuleInputs inputs;
+  inputs.Settings.ImageType = c.imageAsHtml ? 1 : 0;
+  inputs.Settings.DisplayCopies = c.copies;
+  const TWindowState state = EvaluateWindowRules(inputs);
+  ASSERT_NE(state.Find("CheckBoxDisplayCopies"), nullptr);
+  EXPECT_EQ(state.Find("CheckBoxDisplayCopies")->Enabled, c.switchEnabled);
+  for (const char* control : {"EditDisplaySize", "LabelDisplaySize", "EditDisplayQuality",
+                              "LabelDisplayQuality", "EditDisplayFolder", "LabelDisplayFolder"}) {
+    ASSERT_NE(state.Find(control), nullptr) << control;
+    EXPECT_EQ(state.Find(control)->Enabled, c.valuesEnabled) << control;
+  }
+  EXPECT_TRUE(state.Find("EditDisplayFolder")->Mandatory);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, DisplayCopyRuleTest,
+    ::testing::Values(TDisplayRuleCase{"pages with copies", true, true, true, true},
+                      TDisplayRuleCase{"pages without", true, false, true, false},
+                      TDisplayRuleCase{"files, copies checked", false, true, false, false},
+                      TDisplayRuleCase{"files", false, false, false, false}),
+    TPrintedCaseName());
 
 }  // namespace
 

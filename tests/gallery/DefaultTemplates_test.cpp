@@ -34,9 +34,9 @@ TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   ASSERT_GT(lines.size(), 10u);
   for (const std::string& marker : GetParam().markerLines)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), marker), 1) << marker;
-  const std::vector<std::string> markers = {"~~~INDEX~~~",   "~~~IMAGE~~~",    "~~~DESCR~~~",
-                                            "~~~BUTTONS~~~", "~~~PREVLINK~~~", "~~~NEXTLINK~~~",
-                                            "~~~ICONLINK~~~"};
+  const std::vector<std::string> markers = {"~~~INDEX~~~",    "~~~IMAGE~~~",    "~~~DESCR~~~",
+                                            "~~~BUTTONS~~~",  "~~~ORIGLINK~~~", "~~~PREVLINK~~~",
+                                            "~~~NEXTLINK~~~", "~~~ICONLINK~~~"};
   for (const std::string& line : lines) {
     int found = 0;
     for (const std::string& marker : markers) found += line.find(marker) != std::string::npos;
@@ -52,10 +52,10 @@ INSTANTIATE_TEST_SUITE_P(
     Files, DefaultTemplateTest,
     ::testing::Values(TTemplateCase{"IndexTemplate.htm", {"~~~INDEX~~~"}},
                       TTemplateCase{"GridTemplate.htm", {"~~~INDEX~~~"}},
-                      TTemplateCase{
-                          "ImageTemplate.htm",
-                          {"~~~IMAGE~~~", "<p class=\"description\">~~~DESCR~~~</p>",
-                           "~~~BUTTONS~~~", "~~~PREVLINK~~~", "~~~NEXTLINK~~~", "~~~ICONLINK~~~"}}),
+                      TTemplateCase{"ImageTemplate.htm",
+                                    {"~~~IMAGE~~~", "<p class=\"description\">~~~DESCR~~~</p>",
+                                     "~~~ORIGLINK~~~", "~~~BUTTONS~~~", "~~~PREVLINK~~~",
+                                     "~~~NEXTLINK~~~", "~~~ICONLINK~~~"}}),
     CaseNamesBy(&TTemplateCase::file));
 
 class DefaultButtonTest : public ::testing::TestWithParam<const char*> {};

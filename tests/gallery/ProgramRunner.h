@@ -17,7 +17,7 @@ TCommandRun RunZetGallery(const std::string& workFolder, const std::string& regi
                           const std::vector<std::string>& arguments,
                           const std::string& wrapper = "");
 
-// Saves `settings` as preset `name` into the database `registry` (all 51 values).
+// Saves `settings` as preset `name` into the database `registry` (all 58 values).
 void SavePresetInto(const std::string& registry, const std::string& name,
                     const TSettingsSnapshot& settings);
 

@@ -166,3 +166,79 @@ TEST(ThumbnailQueue, WaitForReportsUnfinishedWork) {
 }  // namespace
 
 }  // namespace zetgallery
+
+namespace zetgallery {
+
+namespace {
+
+struct TTargetsCase {
+  const char* label;
+  const char* target;
+  const char* doubleTarget;
+  const char* displayTarget;
+  std::vector<std::string> targets;
+};
+
+void PrintTo(const TTargetsCase& c, std::ostream* os) {
+  PrintCase(os, c.label, c.target, c.doubleTarget, c.displayTarget, c.targets);
+}
+
+class JobTargetsTest : public ::testing::TestWithParam<TTargetsCase> {};
+
+TEST_P(JobTargetsTest, AreTheThumbnailsAndTheDisplayCopyItHas) {
+  TThumbnailJob job;
+  job.target = GetParam().target;
+  job.doubleTarget = GetParam().doubleTarget;
+  job.displayTarget = GetParam().displayTarget;
+  EXPECT_EQ(TargetsOf(job), GetParam().targets);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, JobTargetsTest,
+    ::testing::Values(
+        TTargetsCase{"Thumbnail", "t/_a.jpg", "", "", {"t/_a.jpg"}},
+        TTargetsCase{"DisplayCopy", "", "", "d/a.jpg", {"d/a.jpg"}},
+        TTargetsCase{"Both", "t/_a.jpg", "", "d/a.jpg", {"t/_a.jpg", "d/a.jpg"}},
+        TTargetsCase{"GridPair", "t/_a.jpg", "t/_a@2x.jpg", "", {"t/_a.jpg", "t/_a@2x.jpg"}},
+        TTargetsCase{
+            "All", "t/_a.jpg", "t/_a@2x.jpg", "d/a.jpg", {"t/_a.jpg", "t/_a@2x.jpg", "d/a.jpg"}},
+        TTargetsCase{"Neither", "", "", "", {}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST(ThumbnailQueue, AJobWaitsForAnEarlierJobOfItsDisplayCopy) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool firstStarted = false;
+  bool release = false;
+  TThumbnailQueue queue(2, [&](const TThumbnailJob& job) {
+    std::unique_lock<std::mutex> lock(mutex);
+    if (job.source == "first") {
+      firstStarted = true;
+      changed.notify_all();
+      changed.wait(lock, [&] { return release; });
+    }
+    return TStatus::Ok();
+  });
+  TThumbnailJob first = Job("first", "t/_a.jpg");
+  first.displayTarget = "d/a.jpg";
+  queue.Add(first);
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [&] { return firstStarted; });
+  }
+  TThumbnailJob second = Job("second", "t/_b.jpg");  // another thumbnail, the same copy
+  second.displayTarget = "d/a.jpg";
+  queue.Add(second);
+  // A free worker is there, but the second job must not run while the first one does.
+  EXPECT_FALSE(queue.WaitUntilUnfinishedBelow(2, std::chrono::milliseconds(200)));
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    release = true;
+  }
+  changed.notify_all();
+  EXPECT_TRUE(queue.WaitFor(std::chrono::seconds(60)));
+}
+
+}  // namespace
+
+}  // namespace zetgallery

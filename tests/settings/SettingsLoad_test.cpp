@@ -106,6 +106,7 @@ const TTextCase kTextCases[] = {
     {"T_CharacterOne", "HtmlFirstImageFile", "\x01", "01.htm"},
     {"T_Empty", "ThumbsFolder", "", "thumbs"},
     {"T_Absent", "ButtonsFolder", std::nullopt, "buttons"},
+    {"T_AbsentDisplayFolder", "DisplayFolder", std::nullopt, "display"},
     {"T_KeptWithBlanks", "IndexFile", " x ", " x "},
     {"T_NonLatinIsNotBlank", "IndexFile", "Ж", "Ж"},
     {"T_NoBreakSpaceIsNotBlank", "IndexFile", "\xC2\xA0", "\xC2\xA0"},
@@ -201,6 +202,10 @@ const TNumberCase kNumberCases[] = {
     {"FileSizesNegative", "FileSizes", -7, -1},
     {"ThumbsFormatBmp", "ThumbsFormat", 2, 2},
     {"ThumbsFormatAbsent", "ThumbsFormat", std::nullopt, 1},
+    {"DisplaySizeAbsent", "DisplaySize", std::nullopt, 1600},
+    {"DisplaySizeBelow", "DisplaySize", 10, 200},
+    {"DisplayQualityAbsent", "DisplayQuality", std::nullopt, 85},
+    {"DisplayQualityAbove", "DisplayQuality", 101, 100},
 };
 
 class NumberTest : public SettingsLoadTest, public ::testing::WithParamInterface<TNumberCase> {};
@@ -338,7 +343,10 @@ TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
                                             "ClearResultFolder=on", "EditResultFolderChange",
                                             "ThumbsFolder="}));
   EXPECT_EQ(target.log.back(), "ScanImages");
-  EXPECT_EQ(target.log[target.log.size() - 2], "ImageOrderDescending=off");
+  // The display copies' rows came last, after the rows of the first presets and the order's.
+  EXPECT_EQ(target.log[target.log.size() - 7], "ImageOrderDescending=off");
+  EXPECT_EQ(target.log[target.log.size() - 6], "DisplayCopies=off");
+  EXPECT_EQ(target.log[target.log.size() - 2], "DisplayFolder=display");
   EXPECT_EQ(std::count(target.log.begin(), target.log.end(), "EditResultFolderChange"), 1);
   EXPECT_EQ(presets_.text, kUntitledPresetName);
 }

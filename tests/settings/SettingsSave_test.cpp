@@ -72,6 +72,10 @@ TSettingsSnapshot Unusual() {
   s.PictureFacts = true;
   s.ImageOrder = 2;
   s.ImageOrderDescending = true;
+  s.DisplayCopies = true;
+  s.DisplaySize = 2048;
+  s.DisplayQuality = 77;
+  s.DisplayFolder = "big";
   return s;
 }
 
@@ -95,7 +99,7 @@ TEST_F(SettingsSaveTest, EveryValueComesBackAsSaved) {
   EXPECT_EQ(SnapshotDifferences(loaded, saved), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = '" +
                      std::string(kNamedPath) + "Море'"),
-            std::vector<std::string>{"54"});
+            std::vector<std::string>{"58"});
 }
 
 // How single values are stored: value name, the snapshot change, and the stored kind|value.

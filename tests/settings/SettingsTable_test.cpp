@@ -68,7 +68,11 @@ TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
                                           "ImageClickEqualNext",
                                           "PictureFacts",
                                           "ImageOrder",
-                                          "ImageOrderDescending"};
+                                          "ImageOrderDescending",
+                                          "DisplayCopies",
+                                          "DisplaySize",
+                                          "DisplayQuality",
+                                          "DisplayFolder"};
   std::vector<std::string> names;
   for (const TSettingRow& row : kSettingsTable) names.push_back(row.Name);
   EXPECT_EQ(names, expected);
@@ -112,7 +116,7 @@ TEST(SettingsTableTest, EveryRowHasOneFieldOfItsOwnFittingItsControl) {
     }
     EXPECT_EQ(row.SecondControlName != nullptr, row.Control == TControlKind::RadioPair);
   }
-  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 54u);
+  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 58u);
 }
 
 struct TRuleCase {

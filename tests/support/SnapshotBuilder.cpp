@@ -58,6 +58,10 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.PictureFacts = false;
   s.ImageOrder = -1;
   s.ImageOrderDescending = false;
+  s.DisplayCopies = false;
+  s.DisplaySize = 1600;
+  s.DisplayQuality = 85;
+  s.DisplayFolder = "display";
 }
 
 TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
