@@ -116,12 +116,35 @@ double ExifNumber(const Exiv2::ExifData& exif, const char* key) {
   return std::isfinite(number) && number > 0 ? number : 0;
 }
 
-std::string FirstCaption(Exiv2::Image& image) {
+std::string UpperAscii(std::string text) {
+  for (char& ch : text)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return text;
+}
+
+// Many cameras fill the description with their own name ("OLYMPUS DIGITAL CAMERA",
+// "SONY DSC", the model): that is no caption, and the picture's page must not show it.
+bool IsCameraPlaceholder(const std::string& text, const TPictureFacts& facts) {
+  static const std::string kSuffix = "DIGITAL CAMERA";
+  const std::string upper = UpperAscii(text);
+  if (upper == text && upper.size() >= kSuffix.size() &&
+      upper.compare(upper.size() - kSuffix.size(), kSuffix.size(), kSuffix) == 0)
+    return true;
+  for (const std::string& name :
+       {std::string("SONY DSC"), std::string("DIGITAL IMAGE"), std::string("DEFAULT"),
+        UpperAscii(facts.make), UpperAscii(facts.model),
+        UpperAscii(facts.make + " " + facts.model)})
+    if (upper == OneLine(name)) return true;
+  return false;
+}
+
+// The first caption that is not blank and not the camera's own filler, make and model known.
+std::string FirstCaption(Exiv2::Image& image, const TPictureFacts& facts) {
   for (std::string text : {XmpText(image.xmpData(), "Xmp.dc.description"),
                            IptcText(image.iptcData(), "Iptc.Application2.Caption"),
                            ExifText(image.exifData(), "Exif.Image.ImageDescription")}) {
     text = OneLine(AsUtf8(text));
-    if (!text.empty()) return text;
+    if (!text.empty() && !IsCameraPlaceholder(text, facts)) return text;
   }
   return {};
 }
@@ -194,8 +217,8 @@ TPictureFacts ReadFactsFromFile(const std::string& path) {
     auto image = Exiv2::ImageFactory::open(path);
     if (image.get() == nullptr) return facts;
     image->readMetadata();
-    facts.caption = FirstCaption(*image);
     ReadExif(image->exifData(), facts);
+    facts.caption = FirstCaption(*image, facts);
   } catch (const std::exception&) {
     // Not a picture libexiv2 knows, unreadable, or a damaged block: no facts.
     return TPictureFacts();
