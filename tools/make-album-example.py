@@ -37,8 +37,8 @@ CAPTIONS = {
     "Природа/RainDrops.jpg": "Капли дождя на стекле",
 }
 
-FACTS_LINE = ('<p class="description">~~~DATE~~~</p>\n'
-              '<p class="description">~~~CAMERA~~~ ~~~EXPOSURE~~~</p>\n')
+FACTS_LINES = ('<p class="description">~~~DATE~~~</p>\r\n'
+               '<p class="description">~~~CAMERA~~~ ~~~EXPOSURE~~~</p>\r\n')
 
 
 def unpack_photos(photos):
@@ -71,11 +71,12 @@ def unpack_photos(photos):
 def picture_template(program, folder):
     """The default picture template with a line for the date and one for the camera."""
     with open(os.path.join(support.templates_folder(program), "ImageTemplate.htm"),
-              encoding="utf-8") as default:
+              encoding="utf-8", newline="") as default:
         text = default.read()
     path = os.path.join(folder, "ImageTemplate.htm")
-    with open(path, "w", encoding="utf-8") as template:
-        template.write(text.replace("~~~ORIGLINK~~~\n", FACTS_LINE + "~~~ORIGLINK~~~\n"))
+    with open(path, "w", encoding="utf-8", newline="") as template:
+        marker = '<p class="description">~~~DESCR~~~'
+        template.write(text.replace(marker, FACTS_LINES + marker))
     return path
 
 
