@@ -2,6 +2,7 @@
 #include "catalogue/AlbumFolders.h"
 
 #include <algorithm>
+#include <set>
 
 #include "FolderEntries.h"
 #include "catalogue/ImageScan.h"

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>

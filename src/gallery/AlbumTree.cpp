@@ -16,7 +16,8 @@ namespace zetgallery {
 namespace {
 
 // A sub-album's build: its folders are created without a question (the user agreed to the
-// gallery's own), and the build's start and end are the whole gallery's, not the album's.
+// gallery's own), its progress names the album's path, and the build's start and end are the
+// whole gallery's, not the album's.
 class TSubAlbumUserInterface : public TUserInterface {
  public:
   explicit TSubAlbumUserInterface(TUserInterface& inner) : inner_(inner) {}
@@ -27,10 +28,12 @@ class TSubAlbumUserInterface : public TUserInterface {
   void ShowStandardError(const std::string& text) override { inner_.ShowStandardError(text); }
   void ProcessMessages() override { inner_.ProcessMessages(); }
   void ReportProgress(int done, int total, const std::string& name) override {
-    inner_.ReportProgress(done, total, name);
+    inner_.ReportProgress(done, total, album + name);
   }
   void FileMovedToTrash(const std::string& path) override { inner_.FileMovedToTrash(path); }
   bool StopRequested() const override { return inner_.StopRequested(); }
+
+  std::string album;  // the album's path and "/"
 
  private:
   TUserInterface& inner_;
@@ -174,6 +177,7 @@ class TTreeRun {
     }
     inputs.ParentIndexHref = "../" + top_.IndexFile;
 
+    subUi_.album = path + "/";
     const TBuildResult result = buildOne_(inputs, subUi_, options_);
     Add(result, path + "/");
     ++total_.albums;
