@@ -38,7 +38,7 @@ struct TWalker {
       // A folder met before (a link to it, or a link back up) is walked the first time only.
       if (!ReadFolderIdentity(inner.folderPath, identity) || !seen.insert(identity).second)
         continue;
-      if (walk.excluded && walk.excluded(inner.folderPath, inner.relativePath, identity)) continue;
+      if (walk.excluded && walk.excluded(inner.relativePath, identity)) continue;
       Fill(inner, depth + 1);
       if (inner.totalPictures == 0) continue;
       album.totalPictures += inner.totalPictures;

@@ -36,9 +36,7 @@ struct TAlbumWalk {
   int depthLimit = kAlbumDepthLimit;
   // Asked before a folder below the top becomes an album; true keeps it out with everything
   // below it. May be empty.
-  std::function<bool(const std::string& folderPath, const std::string& relativePath,
-                     const TFolderIdentity& identity)>
-      excluded;
+  std::function<bool(const std::string& relativePath, const TFolderIdentity& identity)> excluded;
 };
 
 // The albums of `imagesFolder`: the top album holds the folder's own pictures and its albums.

@@ -2,7 +2,6 @@
 // default templates lay them out without a style of their own.
 #include "gallery/AlbumList.h"
 
-#include "GridIndex.h"
 #include "WriterMessages.h"
 #include "util/ZetHtmlEscape.h"
 
@@ -20,9 +19,10 @@ std::string PictureCountText(int count) {
 }
 
 std::string AlbumListHtml(const TBuildPlan& plan) {
-  std::string html = GridOpening(plan);
-  // The opening names the grid; the albums' class lets a template tell them from the pictures.
-  html.replace(html.find("zetgallery-grid"), 15, "zetgallery-grid zetgallery-albums");
+  // A grid like the pictures' (GridIndex.cpp); its second class lets a template tell them apart.
+  std::string html = R"(<div class="zetgallery-grid zetgallery-albums" style="--thumb-width: )" +
+                     std::to_string(plan.ThumbXSize) +
+                     "px; --thumb-height: " + std::to_string(plan.ThumbYSize) + "px\">\r\n";
   for (const TAlbumLink& album : plan.SubAlbums) {
     const std::string name = EscapeHtmlText(album.name);
     html += "<figure><a href=\"" + UrlEncodeFileName(album.indexHref) + "\">";
@@ -34,7 +34,7 @@ std::string AlbumListHtml(const TBuildPlan& plan) {
               "<figcaption>" + name + "<br>";
     html += PictureCountText(album.pictures) + "</figcaption></figure>\r\n";
   }
-  return html + GridClosing();
+  return html + "</div>\r\n";
 }
 
 std::string ParentLinkHtml(const TBuildPlan& plan) {

@@ -239,8 +239,7 @@ TAlbumFolder FindAlbums(const TBuildPlan& top, const std::string& maskText) {
   TOutputFolders outputs(top);
   TAlbumWalk walk;
   walk.maskText = maskText;
-  walk.excluded = [&outputs](const std::string&, const std::string& relativePath,
-                             const TFolderIdentity& identity) {
+  walk.excluded = [&outputs](const std::string& relativePath, const TFolderIdentity& identity) {
     return outputs.Excluded(relativePath, identity);
   };
   return FindAlbumFolders(top.ImagesFolder, walk);
