@@ -60,8 +60,8 @@ class TGalleryBuilder {
   // ui.StopRequested() becomes true, the build ends after the current picture: the thumbnails
   // already queued are finished, and the index and pages name only files that exist. With the
   // sub-albums setting, every album below the images folder is built too (AlbumTree.h).
-  // REQUIRES: inputs.Images is not empty; StartImageLibrary succeeded when thumbnails are made
-  // with the default maker.
+  // REQUIRES: inputs.Images is not empty, unless inputs.Settings.SubAlbums; StartImageLibrary
+  // succeeded when thumbnails are made with the default maker.
   TBuildResult Build(const TBuildInputs& inputs, TUserInterface& ui,
                      const TBuildOptions& options = {});
 
