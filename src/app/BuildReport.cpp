@@ -21,6 +21,9 @@ std::string WithLineFeeds(std::string text) {
 std::string BuildReportText(const TBuildResult& result, int pictures) {
   std::string text =
       result.stoppedByUser ? "Построение остановлено, галерея цела." : "Галерея построена.";
+  // The sub-albums' pictures add to those of the window's list.
+  pictures += result.albumPictures;
+  if (result.albums > 0) text += "\nВложенных альбомов: " + Count(result.albums) + ".";
   text += "\nКартинок: " + Count(result.picturesWritten);
   if (result.picturesWritten != pictures) text += " из " + Count(pictures);
   text += ", страниц: " + Count(result.pagesWritten) +

@@ -216,7 +216,8 @@ std::string MissingForBuild(const TBuildInputs& inputs) {
   };
   for (const auto& [text, problem] : required)
     if (TrimControlAndBlanks(*text).empty()) return problem;
-  if (inputs.Images.empty()) return "no picture in the images folder matches the mask";
+  if (inputs.Images.empty() && !s.SubAlbums)
+    return "no picture in the images folder matches the mask";
   return std::string();
 }
 

@@ -30,8 +30,9 @@ void TFormMain::ButtonBuildGalleryClick() {
   inputs.ClearThumbsFolderEnabled = CheckBoxClearThumbsFolder->isEnabled();
   for (int i = 0; i < ListBoxImages->count(); ++i)
     inputs.Images.push_back(ListBoxImages->item(i)->text().toStdString());
-  // Deleting the last entry leaves the button enabled; say why nothing is built.
-  if (inputs.Images.empty()) {
+  // Deleting the last entry leaves the button enabled; say why nothing is built. A folder of
+  // folders has its pictures in its albums.
+  if (inputs.Images.empty() && !inputs.Settings.SubAlbums) {
     desktop_.ShowError(Text(WindowTexts::kNoPicturesToBuild));
     return;
   }

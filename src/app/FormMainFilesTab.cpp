@@ -13,7 +13,11 @@ using namespace FormMainParts;
 namespace {
 
 const TRow kFolderRows[] = {
-    {TRowShape::Whole, {Label("LabelImagesFolder", "Папка с картинками:")}},
+    {TRowShape::Headed,
+     {Label("LabelImagesFolder", "Папка с картинками:"),
+      Hinted(Check("CheckBoxSubAlbums", "Вложенные альбомы (подпапки)"),
+             "Каждая подпапка с картинками станет своим альбомом\n"
+             "в такой же подпапке папки с HTML-файлами")}},
     {TRowShape::Whole,
      {Part(TPartKind::FolderEdit, "EditImagesFolder", "Выберите папку с картинками для галереи")}},
 };
@@ -26,13 +30,13 @@ const TRow kOptionRows[] = {
      {Hinted(Part(TPartKind::ZetEdit, "EditImagesMask"),
              "Можно указать несколько масок через точку с запятой\n"
              "Например: \"*.jpg;*.gif;*.bmp\". Для всех файлов укажите \"*.*\"")}},
-    {TRowShape::Gap, {}, 4},
+    {TRowShape::Gap, {}, 1},
     {TRowShape::Whole, {Label("Label1", "Описания картинок:")}},
     {TRowShape::Whole,
      {Part(TPartKind::DropDown, "ComboBoxDescrType",
            "Отсутствуют\nБрать из файлов *.txt\nБрать из файла descript.ion\n"
            "Брать из метаданных картинок")}},
-    {TRowShape::Gap, {}, 4},
+    {TRowShape::Gap, {}, 1},
     {TRowShape::Headed,
      {Label("LabelImageOrder", "Порядок картинок:"),
       Check("CheckBoxImageOrderDescending", "По убыванию")}},
@@ -83,14 +87,26 @@ const TRow kOutputRows[] = {
      70},
 };
 
-constexpr const char* kTabOrder[] = {
-    "EditImagesFolder",          "EditImagesMask",     "ListBoxImages",
-    "ComboBoxDescrType",         "ComboBoxImageOrder", "CheckBoxImageOrderDescending",
-    "CheckBoxClearResultFolder", "EditResultFolder",   "CheckBoxClearThumbsFolder",
-    "EditThumbsFolderPrefix",    "EditThumbsFolder",   "CheckBoxCopyButtonsFromTemplate",
-    "EditButtonsFolderPrefix",   "EditButtonsFolder",  "CheckBoxDisplayCopies",
-    "EditDisplayFolder",         "EditDisplaySize",    "EditDisplayQuality",
-    "ComboBoxSettings"};
+constexpr const char* kTabOrder[] = {"EditImagesFolder",
+                                     "CheckBoxSubAlbums",
+                                     "EditImagesMask",
+                                     "ListBoxImages",
+                                     "ComboBoxDescrType",
+                                     "ComboBoxImageOrder",
+                                     "CheckBoxImageOrderDescending",
+                                     "CheckBoxClearResultFolder",
+                                     "EditResultFolder",
+                                     "CheckBoxClearThumbsFolder",
+                                     "EditThumbsFolderPrefix",
+                                     "EditThumbsFolder",
+                                     "CheckBoxCopyButtonsFromTemplate",
+                                     "EditButtonsFolderPrefix",
+                                     "EditButtonsFolder",
+                                     "CheckBoxDisplayCopies",
+                                     "EditDisplayFolder",
+                                     "EditDisplaySize",
+                                     "EditDisplayQuality",
+                                     "ComboBoxSettings"};
 
 // The image list and its count on the left; the mask, descriptions and presets on the right.
 QLayout* MiddleRows(const TPartMaker& maker) {

@@ -13,7 +13,8 @@ namespace {
 // When a control is enabled.
 enum class TEnabledWhen {
   Always,
-  BuildReady,          // every mandatory text, a result folder and at least one picture
+  BuildReady,          // every mandatory text, a result folder and at least one picture (or
+                       // sub-albums, whose pictures the list does not show)
   PicturePages,        // every picture gets a page of its own
   DescribedPages,      // ... and the pictures have descriptions
   TableIndex,          // the index is a table: a list in a table, or thumbnails
@@ -138,7 +139,7 @@ bool Blank(const std::string& text) { return TrimControlAndBlanks(text).empty();
 bool BuildReady(const TWindowRuleInputs& inputs) {
   for (const TControlRule& rule : kControlRules)
     if (rule.MandatoryText != nullptr && Blank(inputs.Settings.*rule.MandatoryText)) return false;
-  return !Blank(inputs.ResultFolderText) && inputs.ImageCount > 0;
+  return !Blank(inputs.ResultFolderText) && (inputs.ImageCount > 0 || inputs.Settings.SubAlbums);
 }
 
 bool Holds(TEnabledWhen when, const TWindowRuleInputs& inputs) {

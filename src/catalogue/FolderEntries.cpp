@@ -35,4 +35,21 @@ void ForEachFileInFolder(const std::string& folderPath,
   // The loop above also ends when increment() fails (the folder vanished): what was seen stays.
 }
 
+void ForEachSubfolder(const std::string& folderPath,
+                      const std::function<void(const std::string& name)>& visit) {
+  namespace fs = std::filesystem;
+  if (folderPath.find('\0') != std::string::npos) return;
+  std::error_code error;
+  fs::directory_iterator entries(fs::path(folderPath),
+                                 fs::directory_options::skip_permission_denied, error);
+  if (error) return;
+  for (; entries != fs::directory_iterator(); entries.increment(error)) {
+    if (error) return;
+    const std::string name = entries->path().filename().string();
+    if (IsHiddenEntryName(name)) continue;
+    std::error_code typeError;
+    if (entries->is_directory(typeError) && !typeError) visit(name);
+  }
+}
+
 }  // namespace zetgallery

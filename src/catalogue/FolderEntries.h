@@ -17,4 +17,10 @@ bool IsHiddenEntryName(const std::string& name);
 void ForEachFileInFolder(const std::string& folderPath,
                          const std::function<bool(const std::string& name)>& visit);
 
+// Calls `visit` with the name of every entry of `folderPath` that is a folder (a symbolic link
+// counts as what it points to) and is not hidden, in the order the system delivers them. A folder
+// that does not exist or cannot be read gives no entries; an error in the middle ends the listing.
+void ForEachSubfolder(const std::string& folderPath,
+                      const std::function<void(const std::string& name)>& visit);
+
 }  // namespace zetgallery

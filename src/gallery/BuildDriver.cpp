@@ -8,6 +8,7 @@
 #include <map>
 #include <system_error>
 
+#include "AlbumTree.h"
 #include "FolderClearing.h"
 #include "ImageNames.h"
 #include "ThumbnailOutput.h"
@@ -302,6 +303,12 @@ TBuildResult TGalleryBuilder::Build(const TBuildInputs& inputs, TUserInterface& 
     ~TRunning() { flag_ = false; }
     bool& flag_;
   } running(running_);
+  if (inputs.Settings.SubAlbums)
+    return BuildAlbumTree(
+        inputs, ui, options,
+        [](const TBuildInputs& album, TUserInterface& albumUi, const TBuildOptions& albumOptions) {
+          return TBuildRun(album, albumUi, albumOptions).Run();
+        });
   return TBuildRun(inputs, ui, options).Run();
 }
 

@@ -44,6 +44,9 @@ struct TBuildResult {
   int picturesWritten = 0;
   int pagesWritten = 0;
   int thumbnailsWritten = 0;
+  // With sub-albums: the albums built below the top one, and the pictures they were given.
+  int albums = 0;
+  int albumPictures = 0;
 };
 
 // Owns the builds started from one place (the window): one at a time.
@@ -55,9 +58,10 @@ class TGalleryBuilder {
   // Runs one build from `inputs`. A call while this builder runs (from the window's event
   // processing inside a build) returns at once with TBuildOutcome::Ignored. When
   // ui.StopRequested() becomes true, the build ends after the current picture: the thumbnails
-  // already queued are finished, and the index and pages name only files that exist.
-  // REQUIRES: inputs.Images is not empty; StartImageLibrary succeeded when thumbnails are made
-  // with the default maker.
+  // already queued are finished, and the index and pages name only files that exist. With the
+  // sub-albums setting, every album below the images folder is built too (AlbumTree.h).
+  // REQUIRES: inputs.Images is not empty, unless inputs.Settings.SubAlbums; StartImageLibrary
+  // succeeded when thumbnails are made with the default maker.
   TBuildResult Build(const TBuildInputs& inputs, TUserInterface& ui,
                      const TBuildOptions& options = {});
 

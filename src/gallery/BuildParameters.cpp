@@ -111,6 +111,7 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.CopyButtonsFromTemplate = s.CopyButtonsFromTemplate;
   p.ImagesUrlPrefix =
       p.ResultFolder == p.ImagesFolder ? std::string() : ExtractFileName(p.ImagesFolder) + "/";
+  if (inputs.ImagesUrlPrefix) p.ImagesUrlPrefix = *inputs.ImagesUrlPrefix;
   p.ThumbsUrlPrefix = s.ThumbsFolder + "/";
   p.ButtonsUrlPrefix = s.ButtonsFolder + "/";
   p.IndexFile = StripQuotes(s.IndexFile);
@@ -171,6 +172,8 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.DisplayUrlPrefix = s.DisplayFolder + "/";
   p.DisplaySize = Clamp(s.DisplaySize, 200, 8192);
   p.DisplayQuality = Clamp(s.DisplayQuality, 10, 100);
+  p.SubAlbums = inputs.SubAlbums;
+  p.ParentIndexHref = inputs.ParentIndexHref;
   return p;
 }
 

@@ -5,6 +5,7 @@
 // and i alone (ImageNames.h).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,14 @@
 
 namespace zetgallery {
 
+// A sub-album as its parent's index lists it.
+struct TAlbumLink {
+  std::string name;       // the folder's name, as it is
+  std::string indexHref;  // its index page, from the parent's index (not yet URL-encoded)
+  std::string coverSrc;   // its cover thumbnail, likewise; "" when it has none
+  int pictures = 0;       // its pictures, those of its own albums included
+};
+
 // What a build is started from: the settings as the window's controls hold them, plus the few
 // control states that are not stored settings.
 struct TBuildInputs {
@@ -24,6 +33,11 @@ struct TBuildInputs {
   std::string ButtonsFolderPrefixText;   // text of EditButtonsFolderPrefix
   bool ClearThumbsFolderEnabled = true;  // whether CheckBoxClearThumbsFolder is enabled
   std::vector<std::string> Images;       // the image list, in gallery order
+  // Filled by the albums' build only (empty, the gallery is as it always was):
+  std::vector<TAlbumLink> SubAlbums;  // the albums this one lists
+  std::string ParentIndexHref;        // the parent album's index page, "" at the top
+  // The pictures as the album's pages reach them, when not beside or below its result folder.
+  std::optional<std::string> ImagesUrlPrefix;
 };
 
 // The form of the index (the index kind drop-down; None when nothing is selected).
@@ -129,6 +143,10 @@ struct TBuildPlan {
   std::string PageNumberPrefix;
   long long PageNumberStart = 1;
   int PageNumberWidth = 1;
+
+  // Sub-albums: the albums the index lists and the link up to the parent album's index.
+  std::vector<TAlbumLink> SubAlbums;
+  std::string ParentIndexHref;
 
   // The user's decimal separator, for sizes in megabytes.
   std::string DecimalSeparator = ".";

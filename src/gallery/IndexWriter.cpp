@@ -9,6 +9,7 @@
 #include "PageTemplate.h"
 #include "PageWriter.h"
 #include "WriterMessages.h"
+#include "gallery/AlbumList.h"
 #include "gallery/BuildMessages.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetHtmlEscape.h"
@@ -302,9 +303,14 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   for (std::string line; templateReader.ReadLine(line);) {
     const bool isMarker =
         !plan.IndexPlace.empty() && line.find(plan.IndexPlace) != std::string::npos;
-    if (!isMarker) {
+    if (line.find(kAlbumsMarker) != std::string::npos) {
+      if (!plan.SubAlbums.empty()) writer.Write(AlbumListHtml(plan));
+    } else if (line.find(kParentLinkMarker) != std::string::npos) {
+      if (!plan.ParentIndexHref.empty()) writer.Write(ParentLinkHtml(plan));
+    } else if (!isMarker) {
       writer.WriteLine(line);
-    } else if (!run.stopped) {
+    } else if (!run.stopped && !plan.Images.empty()) {
+      // An album of albums alone has no index of pictures.
       // After a stop the remaining markers are dropped, but the page around them is finished.
       if (!WriteIndex(run)) {
         writeOk = false;

@@ -33,7 +33,10 @@ class TPictureSink {
 };
 
 // Copies the index template into IndexFile in the result folder of `outputs`, replacing every
-// template line that holds IndexPlace by a complete index of all pictures. For every picture of
+// template line that holds IndexPlace by a complete index of all pictures (no line without
+// pictures), a line holding kAlbumsMarker by the list of plan.SubAlbums and one holding
+// kParentLinkMarker by the link to plan.ParentIndexHref (AlbumList.h; each line dropped when
+// there is nothing to show). For every picture of
 // every such line: ui.ProcessMessages(), the index entry (in the thumbnail and grid kinds with
 // CreateThumbs, sink.MakeThumbnail is called inside the cell), WriteImagePage,
 // ui.ProcessMessages(), sink.PictureWritten. The index is placed last, after sink.Finish(), and

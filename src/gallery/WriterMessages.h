@@ -7,6 +7,9 @@
 
 namespace zetgallery {
 
+// The text of the link from a sub-album's index up to its parent album.
+inline constexpr const char* kParentAlbumLinkText = "&uarr; Наверх";
+
 // The index file cannot be created.
 inline constexpr const char* kMsgIndexFileOpen =
     "Не могу открыть индексный файл на запись!\r\n\r\n"

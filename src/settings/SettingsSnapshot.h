@@ -68,6 +68,7 @@ struct TSettingsSnapshot {
   int DisplaySize = 0;         // the copy's longer side in pixels
   int DisplayQuality = 0;      // its JPEG quality
   std::string DisplayFolder;   // the folder of the copies, beside the thumbnails folder
+  bool SubAlbums = false;      // each subfolder with pictures is an album of its own
 
   bool operator==(const TSettingsSnapshot&) const = default;
 };

@@ -205,6 +205,7 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Spin("DisplaySize", "EditDisplaySize", 1600, 200, 8192, &S::DisplaySize),
     Spin("DisplayQuality", "EditDisplayQuality", 85, 10, 100, &S::DisplayQuality),
     FolderName("DisplayFolder", "EditDisplayFolder", "display", &S::DisplayFolder),
+    NewCheck("SubAlbums", "CheckBoxSubAlbums", &S::SubAlbums),
 }};
 
 const TSettingRow* FindSettingRow(const std::string& name) {

@@ -71,7 +71,7 @@ struct TSettingRow {
   bool TSettingsSnapshot::*Check;
 };
 
-inline constexpr int kSettingCount = 58;
+inline constexpr int kSettingCount = 59;
 
 // The table, in the order of loading and saving.
 extern const std::array<TSettingRow, kSettingCount> kSettingsTable;

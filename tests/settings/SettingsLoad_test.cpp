@@ -344,9 +344,9 @@ TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
                                             "ThumbsFolder="}));
   EXPECT_EQ(target.log.back(), "ScanImages");
   // The display copies' rows came last, after the rows of the first presets and the order's.
-  EXPECT_EQ(target.log[target.log.size() - 7], "ImageOrderDescending=off");
-  EXPECT_EQ(target.log[target.log.size() - 6], "DisplayCopies=off");
-  EXPECT_EQ(target.log[target.log.size() - 2], "DisplayFolder=display");
+  EXPECT_EQ(target.log[target.log.size() - 8], "ImageOrderDescending=off");
+  EXPECT_EQ(target.log[target.log.size() - 7], "DisplayCopies=off");
+  EXPECT_EQ(target.log[target.log.size() - 2], "SubAlbums=off");
   EXPECT_EQ(std::count(target.log.begin(), target.log.end(), "EditResultFolderChange"), 1);
   EXPECT_EQ(presets_.text, kUntitledPresetName);
 }

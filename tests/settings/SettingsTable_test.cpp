@@ -72,7 +72,8 @@ TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
                                           "DisplayCopies",
                                           "DisplaySize",
                                           "DisplayQuality",
-                                          "DisplayFolder"};
+                                          "DisplayFolder",
+                                          "SubAlbums"};
   std::vector<std::string> names;
   for (const TSettingRow& row : kSettingsTable) names.push_back(row.Name);
   EXPECT_EQ(names, expected);
@@ -116,7 +117,7 @@ TEST(SettingsTableTest, EveryRowHasOneFieldOfItsOwnFittingItsControl) {
     }
     EXPECT_EQ(row.SecondControlName != nullptr, row.Control == TControlKind::RadioPair);
   }
-  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 58u);
+  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 59u);
 }
 
 struct TRuleCase {

@@ -62,6 +62,7 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.DisplaySize = 1600;
   s.DisplayQuality = 85;
   s.DisplayFolder = "display";
+  s.SubAlbums = false;
 }
 
 TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
