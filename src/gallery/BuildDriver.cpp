@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 
 #include "FolderClearing.h"
@@ -16,6 +17,7 @@
 #include "gallery/BuildInputFiles.h"
 #include "gallery/BuildMessages.h"
 #include "gallery/IndexWriter.h"
+#include "gallery/PictureArchive.h"
 #include "gallery/Thumbnailer.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetPlatform.h"
@@ -239,9 +241,14 @@ class TBuildRun {
       TThumbnailQueue queue(threads, ThumbnailMaker(options_, outputs_));
       // Twice the workers keeps each of them supplied while the next page is written.
       TBuildPipeline pipeline(plan_, outputs_, queue, 2 * threads, ui_);
+      // The zip goes before the index, which links it with its size.
+      TArchiveOutcome archive;
+      if (plan_.MakeArchive) archive = MakePictureArchive(plan_, outputs_, ui_);
+      result_.archiveFailure = archive.failure;
       bool indexPlaced = false;
       // Its failures are shown as they happen, and counted in errorsShown.
-      static_cast<void>(WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced));
+      static_cast<void>(
+          WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced, &archive));
       pipeline.Finish();
       result_.thumbnailFailures = pipeline.Failures();
       result_.picturesWritten = pipeline.PicturesDone();
@@ -273,6 +280,14 @@ class TBuildRun {
     if (plan_.MakeDisplayCopies)
       outputs_.Sweep(
           TOutputPlace::Display, [](const std::string&) { return true; }, false);
+    // Older zips of pictures this build did not write (the setting off, another name, or a zip
+    // that failed and is not linked) go; a file of that name the build did not write stays.
+    const std::set<std::string> zips =
+        outputs_.OwnFilesShaped(TOutputPlace::Result, kArchiveShapePrefix);
+    if (!zips.empty())
+      outputs_.Sweep(
+          TOutputPlace::Result, [&zips](const std::string& name) { return zips.count(name) != 0; },
+          false);
   }
 
   TBuildResult Result(TBuildOutcome outcome) {

@@ -171,6 +171,8 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.DisplayUrlPrefix = s.DisplayFolder + "/";
   p.DisplaySize = Clamp(s.DisplaySize, 200, 8192);
   p.DisplayQuality = Clamp(s.DisplayQuality, 10, 100);
+  p.MakeArchive = s.OriginalsArchive;
+  p.ArchiveName = s.ArchiveName;
   return p;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ArchiveLink.h"
 #include "GridIndex.h"
 #include "ImageNames.h"
 #include "PageTemplate.h"
@@ -269,7 +270,7 @@ std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& de
 
 TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                        const std::vector<std::string>& descriptions, TUserInterface& ui,
-                       TPictureSink& sink, bool* indexPlaced) {
+                       TPictureSink& sink, bool* indexPlaced, const TArchiveOutcome* archive) {
   if (indexPlaced != nullptr) *indexPlaced = false;
   const auto shown = [&ui](TStatus failure) {
     ui.ShowError(failure.message());
@@ -302,7 +303,11 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   for (std::string line; templateReader.ReadLine(line);) {
     const bool isMarker =
         !plan.IndexPlace.empty() && line.find(plan.IndexPlace) != std::string::npos;
-    if (!isMarker) {
+    if (!isMarker && line.find(kArchiveLinkMarker) != std::string::npos) {
+      // A zip that is not in place is not linked: its line goes.
+      if (archive != nullptr && archive->placed)
+        writer.WriteLine(ArchiveLinkLine(line, plan.ArchiveName, archive->size));
+    } else if (!isMarker) {
       writer.WriteLine(line);
     } else if (!run.stopped) {
       // After a stop the remaining markers are dropped, but the page around them is finished.

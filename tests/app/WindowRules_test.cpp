@@ -176,8 +176,8 @@ TEST_P(MandatoryTest, YellowWhenBlankAndBuildNeedsAll) {
     ++mandatory;
     EXPECT_EQ(control.Highlighted, control.Control == c.yellow) << control.Control;
   }
-  EXPECT_EQ(mandatory, 6)
-      << "images, thumbnails, buttons and display folders, index file, page name";
+  EXPECT_EQ(mandatory, 7)
+      << "images, thumbnails, buttons and display folders, index file, page name, zip name";
 }
 
 using S = TSettingsSnapshot;
@@ -194,6 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "EditButtonsFolder"},
         TMandatoryCase{"display folder empty", &S::DisplayFolder, "", "/", 1, false,
                        "EditDisplayFolder"},
+        TMandatoryCase{"zip name empty", &S::ArchiveName, "", "/", 1, false, "EditArchiveName"},
         TMandatoryCase{"index file blanks", &S::IndexFile, "  ", "/", 1, false, "EditIndexFile"},
         TMandatoryCase{"index file inside blanks", &S::IndexFile, " x ", "/", 1, true, ""},
         TMandatoryCase{"page name empty", &S::HtmlFirstImageFile, "", "/", 1, false,
@@ -256,6 +257,38 @@ INSTANTIATE_TEST_SUITE_P(
                       TDisplayRuleCase{"files, copies checked", false, true, false, false},
                       TDisplayRuleCase{"files", false, false, false, false}),
     TPrintedCaseName());
+
+// The zip's name: editable only while the zip is made, whatever the index and the pages.
+struct TArchiveRuleCase {
+  const char* title;
+  bool archive;
+  int indexType;
+  bool imageAsHtml;
+};
+
+void PrintTo(const TArchiveRuleCase& c, std::ostream* out) {
+  PrintCase(out, c.title, c.archive, c.indexType, c.imageAsHtml);
+}
+
+class ArchiveRuleTest : public ::testing::TestWithParam<TArchiveRuleCase> {};
+
+TEST_P(ArchiveRuleTest, NameFollowsTheSwitch) {
+  const TArchiveRuleCase& c = GetParam();
+  TWindowRuleInputs inputs;
+  inputs.Settings.OriginalsArchive = c.archive;
+  inputs.Settings.IndexType = c.indexType;
+  inputs.Settings.ImageType = c.imageAsHtml ? 1 : 0;
+  const TWindowState state = EvaluateWindowRules(inputs);
+  ASSERT_NE(state.Find("EditArchiveName"), nullptr);
+  EXPECT_EQ(state.Find("EditArchiveName")->Enabled, c.archive);
+  EXPECT_EQ(state.Find("CheckBoxOriginalsArchive"), nullptr) << "the switch is always enabled";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ArchiveRuleTest,
+                         ::testing::Values(TArchiveRuleCase{"on with a list", true, 0, false},
+                                           TArchiveRuleCase{"on with the grid", true, 4, true},
+                                           TArchiveRuleCase{"off", false, 3, true}),
+                         TPrintedCaseName());
 
 }  // namespace
 

@@ -76,6 +76,8 @@ TSettingsSnapshot Unusual() {
   s.DisplaySize = 2048;
   s.DisplayQuality = 77;
   s.DisplayFolder = "big";
+  s.OriginalsArchive = true;
+  s.ArchiveName = "все картинки.zip";
   return s;
 }
 
@@ -99,7 +101,7 @@ TEST_F(SettingsSaveTest, EveryValueComesBackAsSaved) {
   EXPECT_EQ(SnapshotDifferences(loaded, saved), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = '" +
                      std::string(kNamedPath) + "Море'"),
-            std::vector<std::string>{"58"});
+            std::vector<std::string>{"60"});
 }
 
 // How single values are stored: value name, the snapshot change, and the stored kind|value.

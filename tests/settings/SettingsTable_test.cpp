@@ -72,7 +72,9 @@ TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
                                           "DisplayCopies",
                                           "DisplaySize",
                                           "DisplayQuality",
-                                          "DisplayFolder"};
+                                          "DisplayFolder",
+                                          "OriginalsArchive",
+                                          "ArchiveName"};
   std::vector<std::string> names;
   for (const TSettingRow& row : kSettingsTable) names.push_back(row.Name);
   EXPECT_EQ(names, expected);
@@ -116,7 +118,7 @@ TEST(SettingsTableTest, EveryRowHasOneFieldOfItsOwnFittingItsControl) {
     }
     EXPECT_EQ(row.SecondControlName != nullptr, row.Control == TControlKind::RadioPair);
   }
-  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 58u);
+  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 60u);
 }
 
 struct TRuleCase {

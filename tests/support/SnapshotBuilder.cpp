@@ -62,6 +62,8 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.DisplaySize = 1600;
   s.DisplayQuality = 85;
   s.DisplayFolder = "display";
+  s.OriginalsArchive = false;
+  s.ArchiveName = "pictures.zip";
 }
 
 TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
