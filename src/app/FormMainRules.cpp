@@ -70,9 +70,8 @@ void TFormMain::ConnectRules() {
             if (chosen != text) edit->setText(QString::fromStdString(chosen));
             EnableDisableControls();
           });
-  for (const char* name :
-       {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies",
-        "CheckBoxOriginalsArchive"})
+  for (const char* name : {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies",
+                           "CheckBoxOriginalsArchive"})
     connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
             &TFormMain::EnableDisableControls);
   for (const char* name : {"RadioButtonImageAsFile", "RadioButtonImageAsHtml"}) {

@@ -18,10 +18,9 @@ std::string ArchiveSizeText(uint64_t size) {
 }
 
 std::string ArchiveLinkLine(const std::string& line, const std::string& fileName, uint64_t size) {
-  const std::string link = "<a href=\"" + UrlEncodeFileName(fileName) + "\">" +
-                           EscapeHtmlText("Скачать все картинки (ZIP, " + ArchiveSizeText(size) +
-                                          ")") +
-                           "</a>";
+  const std::string link =
+      "<a href=\"" + UrlEncodeFileName(fileName) + "\">" +
+      EscapeHtmlText("Скачать все картинки (ZIP, " + ArchiveSizeText(size) + ")") + "</a>";
   std::string out;
   const std::string marker = kArchiveLinkMarker;
   size_t start = 0;

@@ -144,7 +144,8 @@ inline bool IsDisplayCopyFailure(const TStatus& status) {
 inline std::string ArchiveFailedMessage(const std::string& path, const std::string& reason) {
   return "Архив картинок " + path + " не создан: " + reason + ".";
 }
-inline constexpr const char* kArchiveNameIsIndexReason = "его имя совпадает с именем индексного файла";
+inline constexpr const char* kArchiveNameIsIndexReason =
+    "его имя совпадает с именем индексного файла";
 inline constexpr const char* kArchiveIsInputReason = "он совпадает с исходным файлом галереи";
 inline constexpr const char* kArchiveWriteFailedReason = "файл архива не записывается";
 inline constexpr const char* kArchiveProtectedReason =

@@ -99,9 +99,9 @@ TStatusOr<TArchiveInputs> ArchiveInputs(const TBuildPlan& plan) {
   for (const std::string& name : plan.Images) {
     TFileStatus status;
     if (!ReadFileStatus(folder + name, status) || !status.IsRegular())
-      return TStatus::IoError(ArchiveFailedMessage(
-          EnsureTrailingBackslash(plan.ResultFolder) + plan.ArchiveName,
-          ArchivePictureUnreadableReason(folder + name)));
+      return TStatus::IoError(
+          ArchiveFailedMessage(EnsureTrailingBackslash(plan.ResultFolder) + plan.ArchiveName,
+                               ArchivePictureUnreadableReason(folder + name)));
     inputs.bytes += status.size;
     text += name + "\t" + std::to_string(status.device) + "\t" + std::to_string(status.inode) +
             "\t" + std::to_string(status.size) + "\t" + TimeText(status.modified) + "\t" +
@@ -153,8 +153,8 @@ TArchiveOutcome MakePictureArchive(const TBuildPlan& plan, TBuildOutputs& output
     return Failed(path, RefusalReason(refusal));
   TArchiveHandle zip(archive_write_new());
   bool writeFailed = zip == nullptr || archive_write_set_format_zip(zip.get()) != ARCHIVE_OK ||
-                     archive_write_set_options(zip.get(), ArchiveWriteOptions(inputs->bytes).c_str()) !=
-                         ARCHIVE_OK ||
+                     archive_write_set_options(
+                         zip.get(), ArchiveWriteOptions(inputs->bytes).c_str()) != ARCHIVE_OK ||
                      archive_write_set_bytes_in_last_block(zip.get(), 1) != ARCHIVE_OK ||
                      archive_write_open_fd(zip.get(), file.Descriptor()) != ARCHIVE_OK;
   // The zip is given up without its last records written, then the file is dropped: the

@@ -36,9 +36,9 @@ std::string ArchiveWriteOptions(uint64_t picturesBytes);
 
 // What became of the zip of one build.
 struct TArchiveOutcome {
-  bool placed = false;  // a zip of these pictures is in place (written now, or kept)
-  bool kept = false;    // it was up to date and left as it was
-  uint64_t size = 0;    // its size in bytes, when placed
+  bool placed = false;   // a zip of these pictures is in place (written now, or kept)
+  bool kept = false;     // it was up to date and left as it was
+  uint64_t size = 0;     // its size in bytes, when placed
   bool stopped = false;  // the user stopped the build while it was written: nothing was placed
   TStatus failure;       // why it is not in place (the message says it in full), else ok
 };

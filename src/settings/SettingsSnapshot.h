@@ -64,10 +64,10 @@ struct TSettingsSnapshot {
   bool PictureFacts = false;  // the date, camera and exposure markers of the picture page
   int ImageOrder = -1;        // ComboBoxImageOrder index: 0 name, 1 date taken, 2 modified
   bool ImageOrderDescending = false;
-  bool DisplayCopies = false;  // a smaller JPEG copy of each picture for its page
-  int DisplaySize = 0;         // the copy's longer side in pixels
-  int DisplayQuality = 0;      // its JPEG quality
-  std::string DisplayFolder;   // the folder of the copies, beside the thumbnails folder
+  bool DisplayCopies = false;     // a smaller JPEG copy of each picture for its page
+  int DisplaySize = 0;            // the copy's longer side in pixels
+  int DisplayQuality = 0;         // its JPEG quality
+  std::string DisplayFolder;      // the folder of the copies, beside the thumbnails folder
   bool OriginalsArchive = false;  // a zip of the album's pictures in the result folder
   std::string ArchiveName;        // its file name
 

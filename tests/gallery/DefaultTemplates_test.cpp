@@ -35,9 +35,9 @@ TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   ASSERT_GT(lines.size(), 10u);
   for (const std::string& marker : GetParam().markerLines)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), marker), 1) << marker;
-  const std::vector<std::string> markers = {"~~~INDEX~~~",    "~~~IMAGE~~~",    "~~~DESCR~~~",
-                                            "~~~BUTTONS~~~",  "~~~ORIGLINK~~~", "~~~PREVLINK~~~",
-                                            "~~~NEXTLINK~~~", "~~~ICONLINK~~~", "~~~ARCHIVELINK~~~"};
+  const std::vector<std::string> markers = {
+      "~~~INDEX~~~",    "~~~IMAGE~~~",    "~~~DESCR~~~",    "~~~BUTTONS~~~",    "~~~ORIGLINK~~~",
+      "~~~PREVLINK~~~", "~~~NEXTLINK~~~", "~~~ICONLINK~~~", "~~~ARCHIVELINK~~~"};
   for (const std::string& line : lines) {
     int found = 0;
     for (const std::string& marker : markers) found += line.find(marker) != std::string::npos;
