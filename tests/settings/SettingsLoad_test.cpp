@@ -108,7 +108,6 @@ const TTextCase kTextCases[] = {
     {"T_Absent", "ButtonsFolder", std::nullopt, "buttons"},
     {"T_AbsentDisplayFolder", "DisplayFolder", std::nullopt, "display"},
     {"T_AbsentArchiveName", "ArchiveName", std::nullopt, "pictures.zip"},
-    {"T_BlankArchiveName", "ArchiveName", " ", "pictures.zip"},
     {"T_KeptWithBlanks", "IndexFile", " x ", " x "},
     {"T_NonLatinIsNotBlank", "IndexFile", "Ж", "Ж"},
     {"T_NoBreakSpaceIsNotBlank", "IndexFile", "\xC2\xA0", "\xC2\xA0"},
