@@ -241,14 +241,14 @@ class TBuildRun {
       TThumbnailQueue queue(threads, ThumbnailMaker(options_, outputs_));
       // Twice the workers keeps each of them supplied while the next page is written.
       TBuildPipeline pipeline(plan_, outputs_, queue, 2 * threads, ui_);
-      // The zip goes before the index, which links it with its size.
-      TArchiveOutcome archive;
-      if (plan_.MakeArchive) archive = MakePictureArchive(plan_, outputs_, ui_);
-      result_.archiveFailure = archive.failure;
+      // The zip is made beside the pages and thumbnails; the index waits for it, since it links
+      // it with its size.
+      TArchiveWriter archive(plan_, outputs_);
       bool indexPlaced = false;
       // Its failures are shown as they happen, and counted in errorsShown.
       static_cast<void>(
           WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced, &archive));
+      if (const TArchiveOutcome* zip = archive.Wait(ui_)) result_.archiveFailure = zip->failure;
       pipeline.Finish();
       result_.thumbnailFailures = pipeline.Failures();
       result_.picturesWritten = pipeline.PicturesDone();

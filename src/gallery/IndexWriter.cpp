@@ -270,7 +270,7 @@ std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& de
 
 TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                        const std::vector<std::string>& descriptions, TUserInterface& ui,
-                       TPictureSink& sink, bool* indexPlaced, const TArchiveOutcome* archive) {
+                       TPictureSink& sink, bool* indexPlaced, TArchiveWriter* archive) {
   if (indexPlaced != nullptr) *indexPlaced = false;
   const auto shown = [&ui](TStatus failure) {
     ui.ShowError(failure.message());
@@ -305,8 +305,9 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
         !plan.IndexPlace.empty() && line.find(plan.IndexPlace) != std::string::npos;
     if (!isMarker && line.find(kArchiveLinkMarker) != std::string::npos) {
       // A zip that is not in place is not linked: its line goes.
-      if (archive != nullptr && archive->placed)
-        writer.WriteLine(ArchiveLinkLine(line, plan.ArchiveName, archive->size));
+      const TArchiveOutcome* zip = archive != nullptr ? archive->Wait(ui) : nullptr;
+      if (zip != nullptr && zip->placed)
+        writer.WriteLine(ArchiveLinkLine(line, plan.ArchiveName, zip->size));
     } else if (!isMarker) {
       writer.WriteLine(line);
     } else if (!run.stopped) {
@@ -327,6 +328,7 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   // The index goes last, when every page and thumbnail it names is in place: a build stopped
   // before this point leaves the older gallery whole.
   sink.Finish();
+  if (archive != nullptr) archive->Wait(ui);
   if (!writeOk) writer.Fail(TStatus::IoError(kMsgIndexWrite));
   switch (RefusalOf(outputs.Commit(writer))) {
     case TOutputRefusal::None:

@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 
 #include <QCryptographicHash>
+#include <chrono>
 #include <memory>
+#include <system_error>
 #include <vector>
 
 #include "gallery/BuildMessages.h"
@@ -19,6 +21,8 @@ namespace zetgallery {
 
 namespace {
 
+// How long a wait for the zip goes before the user interface breathes.
+constexpr std::chrono::milliseconds kBreath(50);
 // Pictures are copied into the zip in pieces of this size.
 constexpr size_t kCopyBuffer = size_t{1} << 20;
 // Past this the zip's offsets and sizes no longer fit the classic records. Set well below 4 GiB,
@@ -121,7 +125,7 @@ std::string ArchiveWriteOptions(uint64_t picturesBytes) {
 }
 
 TArchiveOutcome MakePictureArchive(const TBuildPlan& plan, TBuildOutputs& outputs,
-                                   TUserInterface& ui) {
+                                   const std::atomic<bool>& stop) {
   const std::string& name = plan.ArchiveName;
   const std::string path = EnsureTrailingBackslash(plan.ResultFolder) + name;
   if (!IsPlainFileName(name))
@@ -168,8 +172,7 @@ TArchiveOutcome MakePictureArchive(const TBuildPlan& plan, TBuildOutputs& output
   const std::string imagesFolder = EnsureTrailingBackslash(plan.ImagesFolder);
   for (const std::string& picture : plan.Images) {
     if (writeFailed) break;
-    ui.ProcessMessages();
-    if (ui.StopRequested()) {
+    if (stop) {
       abandon();
       outcome.stopped = true;
       return outcome;
@@ -192,6 +195,33 @@ TArchiveOutcome MakePictureArchive(const TBuildPlan& plan, TBuildOutputs& output
       refusal != TOutputRefusal::None)
     return Failed(path, RefusalReason(refusal));
   return placedSize();
+}
+
+TArchiveWriter::TArchiveWriter(const TBuildPlan& plan, TBuildOutputs& outputs) {
+  if (!plan.MakeArchive) return;
+  const auto make = [&plan, &outputs, this] { return MakePictureArchive(plan, outputs, stop_); };
+  try {
+    running_ = std::async(std::launch::async, make);
+  } catch (const std::system_error&) {
+    // No thread to be had: the zip is made when it is waited for.
+    running_ = std::async(std::launch::deferred, make);
+  }
+}
+
+TArchiveWriter::~TArchiveWriter() {
+  stop_ = true;
+  if (running_.valid()) running_.wait();
+}
+
+const TArchiveOutcome* TArchiveWriter::Wait(TUserInterface& ui) {
+  if (outcome_) return &*outcome_;
+  if (!running_.valid()) return nullptr;
+  while (running_.wait_for(kBreath) == std::future_status::timeout) {
+    ui.ProcessMessages();
+    if (ui.StopRequested()) stop_ = true;
+  }
+  outcome_ = running_.get();
+  return &*outcome_;
 }
 
 }  // namespace zetgallery

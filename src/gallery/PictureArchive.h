@@ -4,7 +4,10 @@
 // as it is while the ledger shows it made from the same pictures (ArchiveShape).
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <future>
+#include <optional>
 #include <string>
 
 #include "gallery/BuildOutputs.h"
@@ -45,9 +48,31 @@ struct TArchiveOutcome {
 
 // Writes (or keeps) the zip plan.ArchiveName of plan.Images into the result folder of
 // `outputs`. A zip that fails (a picture that cannot be read, a full disk, a name refused) is
-// not placed, and an older file of that name stays. ui.StopRequested() is asked between
-// pictures. REQUIRES: plan.MakeArchive; the result folder of `outputs` is open.
+// not placed, and an older file of that name stays. `stop` is read between pictures: once true,
+// the zip is given up. Asks nothing of the user, so it may run on a thread of its own.
+// REQUIRES: plan.MakeArchive; the result folder of `outputs` is open.
 TArchiveOutcome MakePictureArchive(const TBuildPlan& plan, TBuildOutputs& outputs,
-                                   TUserInterface& ui);
+                                   const std::atomic<bool>& stop);
+
+// The zip of one build, made on a thread of its own while the pages and thumbnails are made,
+// since it only reads the pictures and writes one file.
+class TArchiveWriter {
+ public:
+  // Starts the zip when plan.MakeArchive. REQUIRES: `plan` and `outputs` outlive this object.
+  TArchiveWriter(const TBuildPlan& plan, TBuildOutputs& outputs);
+  // Gives a zip still being written up, and waits for its thread.
+  ~TArchiveWriter();
+  TArchiveWriter(const TArchiveWriter&) = delete;
+  TArchiveWriter& operator=(const TArchiveWriter&) = delete;
+
+  // Waits until the zip is done, with ui.ProcessMessages() meanwhile, giving it up when
+  // ui.StopRequested(). nullptr when no zip was asked for. Call from one thread only.
+  const TArchiveOutcome* Wait(TUserInterface& ui);
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::future<TArchiveOutcome> running_;
+  std::optional<TArchiveOutcome> outcome_;
+};
 
 }  // namespace zetgallery
