@@ -98,7 +98,10 @@ std::string RefusalReason(TOutputRefusal refusal) {
 TStatusOr<TArchiveInputs> ArchiveInputs(const TBuildPlan& plan) {
   const std::string folder = EnsureTrailingBackslash(plan.ImagesFolder);
   QCryptographicHash digest(QCryptographicHash::Sha256);
-  std::string text = "1\t" + folder + "\n";
+  const auto add = [&digest](const std::string& line) {
+    digest.addData(QByteArrayView(line.data(), static_cast<qsizetype>(line.size())));
+  };
+  add("1\t" + folder + "\n");
   TArchiveInputs inputs;
   for (const std::string& name : plan.Images) {
     TFileStatus status;
@@ -107,13 +110,10 @@ TStatusOr<TArchiveInputs> ArchiveInputs(const TBuildPlan& plan) {
           ArchiveFailedMessage(EnsureTrailingBackslash(plan.ResultFolder) + plan.ArchiveName,
                                ArchivePictureUnreadableReason(folder + name)));
     inputs.bytes += status.size;
-    text += name + "\t" + std::to_string(status.device) + "\t" + std::to_string(status.inode) +
-            "\t" + std::to_string(status.size) + "\t" + TimeText(status.modified) + "\t" +
-            TimeText(status.changed) + "\n";
-    digest.addData(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    text.clear();
+    add(name + "\t" + std::to_string(status.device) + "\t" + std::to_string(status.inode) + "\t" +
+        std::to_string(status.size) + "\t" + TimeText(status.modified) + "\t" +
+        TimeText(status.changed) + "\n");
   }
-  digest.addData(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
   inputs.shape = kArchiveShapePrefix + digest.result().toHex().toStdString();
   return inputs;
 }
