@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config make fonts-liberation
   qt6-base-dev qt6-translations-l10n libvips-dev libglib2.0-dev libvips-tools libsqlite3-dev sqlite3
-  libexiv2-dev
+  libexiv2-dev libarchive-dev
   googletest libgtest-dev
   libjpeg-turbo-progs
   "$@"

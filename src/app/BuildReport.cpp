@@ -43,6 +43,7 @@ std::string BuildReportText(const TBuildResult& result, int pictures) {
       if (failure.displayCopy)
         text += "\n" + DisplayCopyFailedMessage(failure.picture, failure.status);
   }
+  if (!result.archiveFailure.ok()) text += "\n\n" + result.archiveFailure.message();
   if (!result.trashed.empty()) text += "\n\n" + WithLineFeeds(TrashedFilesMessage(result.trashed));
   return text;
 }

@@ -1,6 +1,6 @@
 // BuildReport: the window's one message at the end of a build: what the gallery holds, which
-// thumbnails and display copies could not be made and why, what went to the trash. Plain text,
-// no widgets.
+// thumbnails and display copies could not be made and why, why the zip was not made, what went
+// to the trash. Plain text, no widgets.
 #pragma once
 
 #include <string>

@@ -255,6 +255,11 @@ int RunBuild(const TCommandLineRequest& request, const char* programPath) {
               << '\n';
   if (result.thumbnailsFailed > 0)
     std::cerr << "zetgallery: " << result.thumbnailsFailed << " thumbnail(s) could not be made\n";
+  // A zip asked for and not made leaves the gallery without one of its files.
+  if (!result.archiveFailure.ok()) {
+    std::cerr << ForConsole(result.archiveFailure.message()) << '\n';
+    if (!result.stoppedByUser) return kExitError;
+  }
   if (result.stoppedByUser) {
     std::cerr << "zetgallery: stopped\n";
     return kExitError;

@@ -84,6 +84,9 @@ const TRow kThumbNameRows[] = {
 const TRow kFileRows[] = {
     {TRowShape::LabelWide,
      {Label("LabelIndexFile", "Имя индексного файла в галерее:"), Edit("EditIndexFile")}},
+    // The zip of the pictures beside the index, which links it.
+    {TRowShape::LabelWide,
+     {Check("CheckBoxOriginalsArchive", "Архив картинок (ZIP):"), Edit("EditArchiveName")}},
 };
 
 constexpr TGridStyle kGroupGrid = {4, 2, 4, 2, 4, 2, {1, 0, 0}, false};
@@ -101,7 +104,7 @@ constexpr const char* kTabOrder[] = {
     "ComboBoxThumbsFormat",
     // the thumbnail names group
     "RadioButtonThumbWithPrefix", "RadioButtonThumbWithSuffix", "EditThumbPrefixSuffix",
-    "EditIndexFile"};
+    "EditIndexFile", "CheckBoxOriginalsArchive", "EditArchiveName"};
 
 // The two thumbnail groups, one under the other.
 QLayout* ThumbColumn(const TPartMaker& maker) {

@@ -54,7 +54,8 @@ void TFormMain::ConnectRules() {
   for (const TControlState& state : EvaluateWindowRules({}).Controls)
     ruleControls_.push_back(Find<QWidget>(*this, std::string(state.Control).c_str()));
   // The controls whose change runs the rules; the description source is not one of them.
-  for (const char* name : {"EditThumbsFolder", "EditButtonsFolder", "EditIndexFile"})
+  for (const char* name :
+       {"EditThumbsFolder", "EditButtonsFolder", "EditIndexFile", "EditArchiveName"})
     connect(Find<QLineEdit>(*this, name), &QLineEdit::textChanged, this,
             &TFormMain::EnableDisableControls);
   connect(Find<QComboBox>(*this, "EditHtmlFirstImageFile"), &QComboBox::editTextChanged, this,
@@ -70,7 +71,7 @@ void TFormMain::ConnectRules() {
             EnableDisableControls();
           });
   for (const char* name : {"CheckBoxShowFileSizes", "CheckBoxCreateThumbs", "CheckBoxDisplayCopies",
-                           "CheckBoxSubAlbums"})
+                           "CheckBoxSubAlbums", "CheckBoxOriginalsArchive"})
     connect(Find<QCheckBox>(*this, name), &QCheckBox::toggled, this,
             &TFormMain::EnableDisableControls);
   for (const char* name : {"RadioButtonImageAsFile", "RadioButtonImageAsHtml"}) {

@@ -24,6 +24,7 @@ enum class TEnabledWhen {
   Thumbnails,          // the index shows thumbnails: in a table or in a grid
   ThumbnailTable,      // the index shows thumbnails in a table
   DisplayCopies,       // picture pages that show display copies
+  Archive,             // the build writes a zip of the pictures
 };
 
 struct TControlRule {
@@ -86,6 +87,7 @@ const TControlRule kControlRules[] = {
     {"EditDisplayQuality", W::DisplayCopies},
     {"LabelDisplayFolder", W::DisplayCopies},
     {"EditDisplayFolder", W::DisplayCopies, &S::DisplayFolder},
+    {"EditArchiveName", W::Archive, &S::ArchiveName},
     // The thumbnail groups and the thumbnails folder; the grid has no rows, borders or optional
     // alt texts.
     {"GroupBoxThumbNames", W::Thumbnails},
@@ -172,6 +174,8 @@ bool Holds(TEnabledWhen when, const TWindowRuleInputs& inputs) {
       return kind == TIndexKind::Thumbnails;
     case W::DisplayCopies:
       return pages && s.DisplayCopies;
+    case W::Archive:
+      return s.OriginalsArchive;
   }
   return true;
 }

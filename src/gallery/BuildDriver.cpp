@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 
 #include "AlbumTree.h"
@@ -17,6 +18,7 @@
 #include "gallery/BuildInputFiles.h"
 #include "gallery/BuildMessages.h"
 #include "gallery/IndexWriter.h"
+#include "gallery/PictureArchive.h"
 #include "gallery/Thumbnailer.h"
 #include "util/ZetFileUtils.h"
 #include "util/ZetPlatform.h"
@@ -240,9 +242,14 @@ class TBuildRun {
       TThumbnailQueue queue(threads, ThumbnailMaker(options_, outputs_));
       // Twice the workers keeps each of them supplied while the next page is written.
       TBuildPipeline pipeline(plan_, outputs_, queue, 2 * threads, ui_);
+      // The zip is made beside the pages and thumbnails; the index waits for it, since it links
+      // it with its size.
+      TArchiveWriter archive(plan_, outputs_);
       bool indexPlaced = false;
       // Its failures are shown as they happen, and counted in errorsShown.
-      static_cast<void>(WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced));
+      static_cast<void>(
+          WriteIndexPage(plan_, outputs_, descriptions, ui_, pipeline, &indexPlaced, &archive));
+      if (const TArchiveOutcome* zip = archive.Wait(ui_)) result_.archiveFailure = zip->failure;
       pipeline.Finish();
       result_.thumbnailFailures = pipeline.Failures();
       result_.picturesWritten = pipeline.PicturesDone();
@@ -274,6 +281,14 @@ class TBuildRun {
     if (plan_.MakeDisplayCopies)
       outputs_.Sweep(
           TOutputPlace::Display, [](const std::string&) { return true; }, false);
+    // Older zips of pictures this build did not write (the setting off, another name, or a zip
+    // that failed and is not linked) go; a file of that name the build did not write stays.
+    const std::set<std::string> zips =
+        outputs_.OwnFilesShaped(TOutputPlace::Result, kArchiveShapePrefix);
+    if (!zips.empty())
+      outputs_.Sweep(
+          TOutputPlace::Result, [&zips](const std::string& name) { return zips.count(name) != 0; },
+          false);
   }
 
   TBuildResult Result(TBuildOutcome outcome) {

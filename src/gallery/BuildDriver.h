@@ -36,6 +36,9 @@ struct TBuildResult {
   int thumbnailsFailed = 0;  // thumbnails that could not be made (never shown by the build)
   // Which thumbnails and display copies failed, and why, in gallery order.
   std::vector<TThumbnailFailure> thumbnailFailures;
+  // Why the zip of the pictures was not made (ok when it was, or when none was asked for); the
+  // message names the zip and the reason.
+  TStatus archiveFailure;
   // Files the build did not write that were in its way, moved to the trash (paths before).
   std::vector<std::string> trashed;
   bool stoppedByUser = false;

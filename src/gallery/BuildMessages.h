@@ -140,6 +140,22 @@ inline bool IsDisplayCopyFailure(const TStatus& status) {
   return !status.ok() && status.detail() >= kDisplayCopyFailed;
 }
 
+// The zip of the pictures (PictureArchive.h) was not made, for `reason`.
+inline std::string ArchiveFailedMessage(const std::string& path, const std::string& reason) {
+  return "Архив картинок " + path + " не создан: " + reason + ".";
+}
+inline constexpr const char* kArchiveNameIsIndexReason =
+    "его имя совпадает с именем индексного файла";
+inline constexpr const char* kArchiveIsInputReason = "он совпадает с исходным файлом галереи";
+inline constexpr const char* kArchiveWriteFailedReason = "файл архива не записывается";
+inline constexpr const char* kArchiveProtectedReason =
+    "на его месте папка или файл, защищённый от записи";
+inline constexpr const char* kArchiveNotTrashableReason =
+    "на его месте чужой файл, а корзины для него нет";
+inline std::string ArchivePictureUnreadableReason(const std::string& picture) {
+  return "картинка " + picture + " не читается";
+}
+
 // The command line names every picture whose thumbnail was not made (the window stays silent).
 inline std::string ThumbnailFailedMessage(const std::string& picture, const TStatus& failure) {
   return "Миниатюра для " + picture + " не создана: " + failure.message() + ".";

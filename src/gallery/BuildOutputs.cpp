@@ -354,6 +354,20 @@ void TBuildOutputs::KeepAsWritten(TOutputPlace place, const std::string& name) {
   written_.insert({folder.device, folder.inode, name});
 }
 
+std::set<std::string> TBuildOutputs::OwnFilesShaped(TOutputPlace place,
+                                                    const std::string& shapePrefix) const {
+  const std::string prefix = State(place).ledgerPrefix;
+  std::set<std::string> names;
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& [path, entry] : ledger_.Entries()) {
+    if (!entry.hasSource || !entry.shape.starts_with(shapePrefix) || !path.starts_with(prefix))
+      continue;
+    const std::string name = path.substr(prefix.size());
+    if (name.find('/') == std::string::npos) names.insert(name);
+  }
+  return names;
+}
+
 void TBuildOutputs::Sweep(TOutputPlace place,
                           const std::function<bool(const std::string& name)>& candidate,
                           bool foreignToo) {

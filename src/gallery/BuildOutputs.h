@@ -126,6 +126,10 @@ class TBuildOutputs {
   // is its own copy).
   void KeepAsWritten(TOutputPlace place, const std::string& name);
 
+  // The names of the files directly in `place` whose ledger record has a shape beginning with
+  // `shapePrefix`.
+  std::set<std::string> OwnFilesShaped(TOutputPlace place, const std::string& shapePrefix) const;
+
   // Removes every file directly in `place` whose name `candidate` accepts and that this build did
   // not write. Folders, inputs, write-protected files and the program's own bookkeeping stay;
   // files of the ledger go, others go to the trash (or stay, when `foreignToo` is false).

@@ -174,6 +174,8 @@ TBuildPlan CollectBuildParameters(const TBuildInputs& inputs) {
   p.DisplayQuality = Clamp(s.DisplayQuality, 10, 100);
   p.SubAlbums = inputs.SubAlbums;
   p.ParentIndexHref = inputs.ParentIndexHref;
+  p.MakeArchive = s.OriginalsArchive;
+  p.ArchiveName = s.ArchiveName;
   return p;
 }
 

@@ -138,6 +138,10 @@ struct TBuildPlan {
   int DisplaySize = 0;
   int DisplayQuality = 0;
 
+  // The zip of the album's pictures in the result folder (PictureArchive.h).
+  bool MakeArchive = false;
+  std::string ArchiveName;
+
   // How numbered pages are named: page i is PageNumberPrefix + the number PageNumberStart + i
   // padded with "0" to PageNumberWidth + PageExtension; page 0 keeps FirstPageFile.
   std::string PageNumberPrefix;

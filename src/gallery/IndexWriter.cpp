@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "ArchiveLink.h"
 #include "GridIndex.h"
 #include "ImageNames.h"
 #include "PageTemplate.h"
@@ -270,7 +271,7 @@ std::string FileSizeText(int64_t size, TFileSizeUnit unit, const std::string& de
 
 TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                        const std::vector<std::string>& descriptions, TUserInterface& ui,
-                       TPictureSink& sink, bool* indexPlaced) {
+                       TPictureSink& sink, bool* indexPlaced, TArchiveWriter* archive) {
   if (indexPlaced != nullptr) *indexPlaced = false;
   const auto shown = [&ui](TStatus failure) {
     ui.ShowError(failure.message());
@@ -307,6 +308,11 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
       if (!plan.SubAlbums.empty()) writer.Write(AlbumListHtml(plan));
     } else if (line.find(kParentLinkMarker) != std::string::npos) {
       if (!plan.ParentIndexHref.empty()) writer.Write(ParentLinkHtml(plan));
+    } else if (!isMarker && line.find(kArchiveLinkMarker) != std::string::npos) {
+      // A zip that is not in place is not linked: its line goes.
+      const TArchiveOutcome* zip = archive != nullptr ? archive->Wait(ui) : nullptr;
+      if (zip != nullptr && zip->placed)
+        writer.WriteLine(ArchiveLinkLine(line, plan.ArchiveName, zip->size));
     } else if (!isMarker) {
       writer.WriteLine(line);
     } else if (!run.stopped && !plan.Images.empty()) {
@@ -328,6 +334,7 @@ TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
   // The index goes last, when every page and thumbnail it names is in place: a build stopped
   // before this point leaves the older gallery whole.
   sink.Finish();
+  if (archive != nullptr) archive->Wait(ui);
   if (!writeOk) writer.Fail(TStatus::IoError(kMsgIndexWrite));
   switch (RefusalOf(outputs.Commit(writer))) {
     case TOutputRefusal::None:

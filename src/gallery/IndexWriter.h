@@ -8,6 +8,7 @@
 
 #include "gallery/BuildOutputs.h"
 #include "gallery/BuildParameters.h"
+#include "gallery/PictureArchive.h"
 #include "util/Status.h"
 #include "util/UserInterface.h"
 
@@ -46,11 +47,14 @@ class TPictureSink {
 // properly, the rest of the template is copied without further indexes, and the pages written so
 // far are made the pages of a gallery of the pictures done (their Last buttons name the last page
 // written). Failures are shown with ui.ShowError (a file that no trash could take is named by the
-// outputs instead); returns the index's failure, else the first page's, else ok. REQUIRES:
-// descriptions[i] belongs to picture i (a missing entry is the empty description).
+// outputs instead); returns the index's failure, else the first page's, else ok. A template line
+// that holds the zip's marker (ArchiveLink.h) waits for the zip of `archive` and links it when
+// it is placed, and is left out otherwise; the index is placed only once the zip is done.
+// REQUIRES: descriptions[i] belongs to picture i (a missing entry is the empty description).
 TStatus WriteIndexPage(const TBuildPlan& plan, TBuildOutputs& outputs,
                        const std::vector<std::string>& descriptions, TUserInterface& ui,
-                       TPictureSink& sink, bool* indexPlaced = nullptr);
+                       TPictureSink& sink, bool* indexPlaced = nullptr,
+                       TArchiveWriter* archive = nullptr);
 
 // The index page's path: EnsureTrailingBackslash(ResultFolder) + IndexFile.
 std::string IndexPagePath(const TBuildPlan& plan);

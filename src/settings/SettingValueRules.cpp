@@ -10,6 +10,11 @@ bool IsHtmlFolderCharacter(char32_t c) {
          (c >= U'a' && c <= U'z');
 }
 
+bool IsPlainFileName(const std::string& name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string("/\0", 2)) == std::string::npos;
+}
+
 TTextRefusal CheckSettingText(const TSettingRow& row, const std::string& text) {
   // The window turns the bytes into Unicode text; bytes that are not UTF-8 would come back
   // changed, and the command line would build from other bytes than the window shows.
@@ -21,6 +26,8 @@ TTextRefusal CheckSettingText(const TSettingRow& row, const std::string& text) {
     for (const char32_t c : unicode.toUcs4())
       if (!IsHtmlFolderCharacter(c)) return TTextRefusal::NotAnHtmlFolderName;
   }
+  if (row.Content == TTextContent::PlainFileName && !IsPlainFileName(text))
+    return TTextRefusal::NotAPlainFileName;
   return TTextRefusal::None;
 }
 

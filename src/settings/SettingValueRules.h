@@ -19,12 +19,17 @@ inline constexpr int kEditTextMaxLength = 32767;
 // gallery's links unchanged, so a separator, a dot or a colon must never reach it.
 bool IsHtmlFolderCharacter(char32_t character);
 
+// True for a name that stays one file directly inside its folder: not empty, not "." or "..",
+// and without "/" (or a NUL byte).
+bool IsPlainFileName(const std::string& name);
+
 // Why a control would not hold a text.
 enum class TTextRefusal {
   None,                 // it would
   NotUtf8,              // the bytes are not well-formed UTF-8
   TooLong,              // longer than kEditTextMaxLength
   NotAnHtmlFolderName,  // a folder name with another character than IsHtmlFolderCharacter's
+  NotAPlainFileName,    // a file name that IsPlainFileName refuses
 };
 
 // Whether the control of the Text row `row` can hold `text`, and if not, why.

@@ -54,6 +54,8 @@ std::string TextRefusalReason(TTextRefusal refusal) {
       return "текст длиннее " + std::to_string(kEditTextMaxLength) + " знаков";
     case TTextRefusal::NotAnHtmlFolderName:
       return "имя папки может состоять только из латинских букв, цифр, \"-\" и \"_\"";
+    case TTextRefusal::NotAPlainFileName:
+      return "имя файла не может быть пустым, \".\" или \"..\" и не может содержать \"/\"";
     case TTextRefusal::None:
       break;
   }

@@ -1,4 +1,4 @@
-// SettingsSnapshot: the plain values that the window's controls hold for the 55 stored settings,
+// SettingsSnapshot: the plain values that the window's controls hold for the 60 stored settings,
 // one field per setting, named by its stored value name. The window reads its controls into one
 // of these; the command line keeps one without a window; the store saves one and loading yields
 // what each control receives. Spin edits hold their value, except ThumbXSize and ThumbYSize,
@@ -64,11 +64,13 @@ struct TSettingsSnapshot {
   bool PictureFacts = false;  // the date, camera and exposure markers of the picture page
   int ImageOrder = -1;        // ComboBoxImageOrder index: 0 name, 1 date taken, 2 modified
   bool ImageOrderDescending = false;
-  bool DisplayCopies = false;  // a smaller JPEG copy of each picture for its page
-  int DisplaySize = 0;         // the copy's longer side in pixels
-  int DisplayQuality = 0;      // its JPEG quality
-  std::string DisplayFolder;   // the folder of the copies, beside the thumbnails folder
-  bool SubAlbums = false;      // each subfolder with pictures is an album of its own
+  bool DisplayCopies = false;     // a smaller JPEG copy of each picture for its page
+  int DisplaySize = 0;            // the copy's longer side in pixels
+  int DisplayQuality = 0;         // its JPEG quality
+  std::string DisplayFolder;      // the folder of the copies, beside the thumbnails folder
+  bool SubAlbums = false;         // each subfolder with pictures is an album of its own
+  bool OriginalsArchive = false;  // a zip of the album's pictures in the result folder
+  std::string ArchiveName;        // its file name
 
   bool operator==(const TSettingsSnapshot&) const = default;
 };

@@ -175,7 +175,7 @@ TStatus TSettingsStore::SaveSettings(const std::string& name, const TSettingsSna
   registry.CloseKey();
 
   {
-    // All 58 values or none, so another copy of the program never reads half a preset and a
+    // All 60 values or none, so another copy of the program never reads half a preset and a
     // failed save never leaves one.
     TRegistryTransaction transaction(*database_, TRegistryTransaction::TMode::Write);
     if (!transaction.Started())

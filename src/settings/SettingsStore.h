@@ -1,4 +1,4 @@
-// SettingsStore: loading and saving the 58 settings as presets, the preset list and the memory
+// SettingsStore: loading and saving the 60 settings as presets, the preset list and the memory
 // of the preset used last.
 //
 // Registry layout, below HKEY_CURRENT_USER:
@@ -114,7 +114,7 @@ class TSettingsStore {
   TStatusOr<TRefusedValues> ReadPresetValues(const std::string& name, TSettingsTarget& target);
 
   // Saves `values` as preset `name` (empty: the untitled preset): writes LastSettings (the
-  // untitled name for an empty one), then all 58 values in one transaction (all or none), then
+  // untitled name for an empty one), then all 60 values in one transaction (all or none), then
   // refills `presets` and shows "Настройка "<name>" сохранена.". Fails ("Failed to set data for
   // '<value>'") when something could not be written; no message then. A name with a backslash is
   // refused with ShowError, and nothing is written (the status is then ok: the user was told).

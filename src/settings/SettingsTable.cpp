@@ -56,6 +56,14 @@ constexpr TSettingRow FolderName(const char* name, const char* control, const ch
   return row;
 }
 
+// A file name of the result folder, refused when it would lead out of it.
+constexpr TSettingRow FileName(const char* name, const char* control, const char* defaultText,
+                               std::string S::*field) {
+  TSettingRow row = Text(name, control, TBlankRule::T, defaultText, defaultText, field);
+  row.Content = TTextContent::PlainFileName;
+  return row;
+}
+
 constexpr TSettingRow Template(const char* name, const char* control, TBlankRule rule,
                                const char* fileName, const char* designText,
                                std::string S::*field) {
@@ -206,6 +214,8 @@ constinit const std::array<TSettingRow, kSettingCount> kSettingsTable = {{
     Spin("DisplayQuality", "EditDisplayQuality", 85, 10, 100, &S::DisplayQuality),
     FolderName("DisplayFolder", "EditDisplayFolder", "display", &S::DisplayFolder),
     NewCheck("SubAlbums", "CheckBoxSubAlbums", &S::SubAlbums),
+    NewCheck("OriginalsArchive", "CheckBoxOriginalsArchive", &S::OriginalsArchive),
+    FileName("ArchiveName", "EditArchiveName", "pictures.zip", &S::ArchiveName),
 }};
 
 const TSettingRow* FindSettingRow(const std::string& name) {

@@ -1,4 +1,4 @@
-// SettingsTable: the 55 stored settings in the order they are read and written, each with its
+// SettingsTable: the 60 stored settings in the order they are read and written, each with its
 // value name, kind, control, default, blank rule and limits, the value its control holds when
 // the window is created, and the field of TSettingsSnapshot that holds it. Loading, saving, the
 // window's controls and their start-up values all come from this one table.
@@ -36,6 +36,7 @@ enum class TBlankRule {
 enum class TTextContent {
   Any,             // any text
   HtmlFolderName,  // a folder name for the gallery's links: see IsHtmlFolderCharacter
+  PlainFileName,   // a file name inside the result folder: see IsPlainFileName
 };
 
 // Where a Text row's default comes from.
@@ -71,7 +72,7 @@ struct TSettingRow {
   bool TSettingsSnapshot::*Check;
 };
 
-inline constexpr int kSettingCount = 59;
+inline constexpr int kSettingCount = 61;
 
 // The table, in the order of loading and saving.
 extern const std::array<TSettingRow, kSettingCount> kSettingsTable;

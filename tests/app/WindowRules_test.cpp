@@ -176,8 +176,8 @@ TEST_P(MandatoryTest, YellowWhenBlankAndBuildNeedsAll) {
     ++mandatory;
     EXPECT_EQ(control.Highlighted, control.Control == c.yellow) << control.Control;
   }
-  EXPECT_EQ(mandatory, 6)
-      << "images, thumbnails, buttons and display folders, index file, page name";
+  EXPECT_EQ(mandatory, 7)
+      << "images, thumbnails, buttons and display folders, index file, page name, zip name";
 }
 
 using S = TSettingsSnapshot;
@@ -194,6 +194,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "EditButtonsFolder"},
         TMandatoryCase{"display folder empty", &S::DisplayFolder, "", "/", 1, false,
                        "EditDisplayFolder"},
+        TMandatoryCase{"zip name empty", &S::ArchiveName, "", "/", 1, false, "EditArchiveName"},
         TMandatoryCase{"index file blanks", &S::IndexFile, "  ", "/", 1, false, "EditIndexFile"},
         TMandatoryCase{"index file inside blanks", &S::IndexFile, " x ", "/", 1, true, ""},
         TMandatoryCase{"page name empty", &S::HtmlFirstImageFile, "", "/", 1, false,
@@ -218,7 +219,8 @@ TEST(WindowRulesTest, EveryEvaluationListsTheSameControlsInTheSameOrder) {
   }
 }
 
-// The display copies group: pages only; its values only while copies are made.
+// The display copies group: pages only; its values only while copies are made. The zip's name
+// (switched with them here) only while the zip is made.
 struct TDisplayRuleCase {
   const char* title;
   bool imageAsHtml;
@@ -238,7 +240,10 @@ TEST_P(DisplayCopyRuleTest, FollowsThePagesAndTheSwitch) {
   TWindowRuleInputs inputs;
   inputs.Settings.ImageType = c.imageAsHtml ? 1 : 0;
   inputs.Settings.DisplayCopies = c.copies;
+  inputs.Settings.OriginalsArchive = c.copies;
   const TWindowState state = EvaluateWindowRules(inputs);
+  // The zip's name follows its own switch alone, pages or not.
+  EXPECT_EQ(state.Find("EditArchiveName")->Enabled, c.copies);
   ASSERT_NE(state.Find("CheckBoxDisplayCopies"), nullptr);
   EXPECT_EQ(state.Find("CheckBoxDisplayCopies")->Enabled, c.switchEnabled);
   for (const char* control : {"EditDisplaySize", "LabelDisplaySize", "EditDisplayQuality",

@@ -15,6 +15,7 @@ namespace zetgallery {
 namespace {
 
 const std::string kTemplates = ZETGALLERY_TEMPLATES_DIR;
+const std::string kArchiveLine = "<p style=\"text-align: center\">~~~ARCHIVELINK~~~</p>";
 
 struct TTemplateCase {
   const char* file;
@@ -34,9 +35,9 @@ TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
   ASSERT_GT(lines.size(), 10u);
   for (const std::string& marker : GetParam().markerLines)
     EXPECT_EQ(std::count(lines.begin(), lines.end(), marker), 1) << marker;
-  const std::vector<std::string> markers = {"~~~INDEX~~~",    "~~~IMAGE~~~",    "~~~DESCR~~~",
-                                            "~~~BUTTONS~~~",  "~~~ORIGLINK~~~", "~~~PREVLINK~~~",
-                                            "~~~NEXTLINK~~~", "~~~ICONLINK~~~"};
+  const std::vector<std::string> markers = {
+      "~~~INDEX~~~",    "~~~IMAGE~~~",    "~~~DESCR~~~",    "~~~BUTTONS~~~",    "~~~ORIGLINK~~~",
+      "~~~PREVLINK~~~", "~~~NEXTLINK~~~", "~~~ICONLINK~~~", "~~~ARCHIVELINK~~~"};
   for (const std::string& line : lines) {
     int found = 0;
     for (const std::string& marker : markers) found += line.find(marker) != std::string::npos;
@@ -50,8 +51,8 @@ TEST_P(DefaultTemplateTest, HoldsEachMarkerOnceOnItsOwnLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DefaultTemplateTest,
-    ::testing::Values(TTemplateCase{"IndexTemplate.htm", {"~~~INDEX~~~"}},
-                      TTemplateCase{"GridTemplate.htm", {"~~~INDEX~~~"}},
+    ::testing::Values(TTemplateCase{"IndexTemplate.htm", {"~~~INDEX~~~", kArchiveLine}},
+                      TTemplateCase{"GridTemplate.htm", {"~~~INDEX~~~", kArchiveLine}},
                       TTemplateCase{"ImageTemplate.htm",
                                     {"~~~IMAGE~~~", "<p class=\"description\">~~~DESCR~~~</p>",
                                      "~~~ORIGLINK~~~", "~~~BUTTONS~~~", "~~~PREVLINK~~~",

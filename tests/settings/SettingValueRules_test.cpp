@@ -12,6 +12,8 @@ namespace {
 
 constexpr char kFolderRule[] =
     "имя папки может состоять только из латинских букв, цифр, \"-\" и \"_\"";
+constexpr char kFileRule[] =
+    "имя файла не может быть пустым, \".\" или \"..\" и не может содержать \"/\"";
 constexpr char kNotUtf8[] = "текст не в кодировке UTF-8";
 
 struct TPlantedCase {
@@ -36,6 +38,10 @@ const TPlantedCase kPlanted[] = {
     {"LatinDigitsDashAndUnderscore", "ThumbsFolder", "Thumbs-2_b", nullptr},
     {"AltAsLongAsAnEditInCharacters", "AltPrev", std::string(32766, 'a') + "я", nullptr},
     {"IndexFileInTheParentFolder", "IndexFile", "../index.htm", nullptr},
+    {"ArchiveInTheParentFolder", "ArchiveName", "../pictures.zip", kFileRule},
+    {"ArchiveAbsolute", "ArchiveName", "/tmp/pictures.zip", kFileRule},
+    {"ArchiveTheParent", "ArchiveName", "..", kFileRule},
+    {"ArchiveCyrillicWithBlanks", "ArchiveName", "все картинки.zip", nullptr},
 };
 
 class PlantedValueTest : public SettingsDatabaseTest,

@@ -95,7 +95,7 @@ TEST_F(ConcurrencyTest, TwoCopiesSavingAtOnceKeepBothPresetsWhole) {
     EXPECT_EQ(RoundOf(name, store_->ReadPresetSnapshot(name).value()), kSaves) << name;
     EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key LIKE '%\\NamedSettings\\" +
                        name + "'"),
-              std::vector<std::string>{"59"});
+              std::vector<std::string>{"61"});
   }
   EXPECT_EQ(store_->RefreshSettingsList(nullptr),
             (std::vector<std::string>{"<без названия>", "Trip", "Поездка"}));

@@ -107,6 +107,7 @@ const TTextCase kTextCases[] = {
     {"T_Empty", "ThumbsFolder", "", "thumbs"},
     {"T_Absent", "ButtonsFolder", std::nullopt, "buttons"},
     {"T_AbsentDisplayFolder", "DisplayFolder", std::nullopt, "display"},
+    {"T_AbsentArchiveName", "ArchiveName", std::nullopt, "pictures.zip"},
     {"T_KeptWithBlanks", "IndexFile", " x ", " x "},
     {"T_NonLatinIsNotBlank", "IndexFile", "Ж", "Ж"},
     {"T_NoBreakSpaceIsNotBlank", "IndexFile", "\xC2\xA0", "\xC2\xA0"},
@@ -343,10 +344,14 @@ TEST_F(SettingsLoadTest, TargetGetsTheRowsInTableOrderWithTheReactions) {
                                             "ClearResultFolder=on", "EditResultFolderChange",
                                             "ThumbsFolder="}));
   EXPECT_EQ(target.log.back(), "ScanImages");
-  // The display copies' rows came last, after the rows of the first presets and the order's.
-  EXPECT_EQ(target.log[target.log.size() - 8], "ImageOrderDescending=off");
-  EXPECT_EQ(target.log[target.log.size() - 7], "DisplayCopies=off");
-  EXPECT_EQ(target.log[target.log.size() - 2], "SubAlbums=off");
+  // The rows of the display copies, the albums and the zip came last, after the rows of the
+  // first presets and the order's.
+  EXPECT_EQ(target.log[target.log.size() - 11], "ImageOrderDescending=off");
+  EXPECT_EQ(target.log[target.log.size() - 10], "DisplayCopies=off");
+  EXPECT_EQ(target.log[target.log.size() - 6], "DisplayFolder=display");
+  EXPECT_EQ(target.log[target.log.size() - 5], "SubAlbums=off");
+  EXPECT_EQ(target.log[target.log.size() - 4], "OriginalsArchive=off");
+  EXPECT_EQ(target.log[target.log.size() - 2], "ArchiveName=pictures.zip");
   EXPECT_EQ(std::count(target.log.begin(), target.log.end(), "EditResultFolderChange"), 1);
   EXPECT_EQ(presets_.text, kUntitledPresetName);
 }

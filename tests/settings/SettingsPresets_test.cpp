@@ -200,7 +200,7 @@ TEST_P(DeleteTest, DeletesThePresetAndAnnouncesIt) {
   EXPECT_EQ(LastSettings(), "Trip");
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = "
                      "'HKEY_CURRENT_USER\\Software\\Vorlan\\ZetGallery'"),
-            std::vector<std::string>{"60"});
+            std::vector<std::string>{"62"});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM keys k WHERE NOT EXISTS (SELECT 1 FROM keys p WHERE "
                      "p.id = k.parent) AND k.parent IS NOT NULL"),
             std::vector<std::string>{"0"});

@@ -77,6 +77,8 @@ TSettingsSnapshot Unusual() {
   s.DisplayQuality = 77;
   s.DisplayFolder = "big";
   s.SubAlbums = true;
+  s.OriginalsArchive = true;
+  s.ArchiveName = "все картинки.zip";
   return s;
 }
 
@@ -100,7 +102,7 @@ TEST_F(SettingsSaveTest, EveryValueComesBackAsSaved) {
   EXPECT_EQ(SnapshotDifferences(loaded, saved), std::vector<std::string>{});
   EXPECT_EQ(QuerySql("SELECT count(*) FROM readable_values WHERE key = '" +
                      std::string(kNamedPath) + "Море'"),
-            std::vector<std::string>{"59"});
+            std::vector<std::string>{"61"});
 }
 
 // How single values are stored: value name, the snapshot change, and the stored kind|value.

@@ -73,7 +73,9 @@ TEST(SettingsTableTest, HoldsTheSettingsInTheirStoredOrder) {
                                           "DisplaySize",
                                           "DisplayQuality",
                                           "DisplayFolder",
-                                          "SubAlbums"};
+                                          "SubAlbums",
+                                          "OriginalsArchive",
+                                          "ArchiveName"};
   std::vector<std::string> names;
   for (const TSettingRow& row : kSettingsTable) names.push_back(row.Name);
   EXPECT_EQ(names, expected);
@@ -117,7 +119,7 @@ TEST(SettingsTableTest, EveryRowHasOneFieldOfItsOwnFittingItsControl) {
     }
     EXPECT_EQ(row.SecondControlName != nullptr, row.Control == TControlKind::RadioPair);
   }
-  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 59u);
+  EXPECT_EQ(texts.size() + numbers.size() + checks.size(), 61u);
 }
 
 struct TRuleCase {

@@ -63,6 +63,8 @@ TSnapshotBuilder::TSnapshotBuilder() {
   s.DisplayQuality = 85;
   s.DisplayFolder = "display";
   s.SubAlbums = false;
+  s.OriginalsArchive = false;
+  s.ArchiveName = "pictures.zip";
 }
 
 TSnapshotBuilder& TSnapshotBuilder::FirstStart(const std::string& imagesFolder,
