@@ -198,7 +198,8 @@ TArchiveOutcome MakePictureArchive(const TBuildPlan& plan, TBuildOutputs& output
 }
 
 TArchiveWriter::TArchiveWriter(const TBuildPlan& plan, TBuildOutputs& outputs) {
-  if (!plan.MakeArchive) return;
+  // An album of albums alone has no pictures to download: no zip, and no link to an empty one.
+  if (!plan.MakeArchive || plan.Images.empty()) return;
   const auto make = [&plan, &outputs, this] { return MakePictureArchive(plan, outputs, stop_); };
   try {
     running_ = std::async(std::launch::async, make);

@@ -139,6 +139,14 @@ INSTANTIATE_TEST_SUITE_P(
                        Plant(g, "the user's own");
                      },
                      nullptr, false, 0, "", false},
+        TArchiveCase{"AnAlbumOfAlbumsAloneHasNone",
+                     [](auto& g) {
+                       g.settings.SubAlbums = true;
+                       for (const auto& picture : fs::directory_iterator(g.pics))
+                         fs::rename(picture.path(),
+                                    g.root + "/" + picture.path().filename().string());
+                     },
+                     nullptr, false, 0, "", false},
         TArchiveCase{"NewNameSweepsTheOld", [](auto& g) { g.settings.ArchiveName = "все #1.zip"; },
                      "все #1.zip", false, 0, "", false},
         TArchiveCase{"DiskFullDropsTheLink", EditPicture, nullptr, false, 0, "не записывается",
