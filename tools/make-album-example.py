@@ -3,12 +3,14 @@
 wallpaper packages) with captions written by exiftool, built as a gallery of albums with
 captions, dates, display copies and an archive of each album's pictures.
 
-    tools/make-album-example.py FOLDER [BUILD_FOLDER]
+    tools/make-album-example.py FOLDER [BUILD_FOLDER [SCREENSHOT]]
 
 FOLDER receives photos/ (the pictures, made once), the gallery (FOLDER/index.htm) and the
 settings database the build used (FOLDER/registry.db, a preset the window can open with
-ZETGALLERY_REGISTRY=FOLDER/registry.db). BUILD_FOLDER defaults to build/. Needs apt-get (to
-download the packages, not install them), dpkg-deb, exiftool and what the browser test needs.
+ZETGALLERY_REGISTRY=FOLDER/registry.db). BUILD_FOLDER defaults to build/. With SCREENSHOT, the
+index of the album "MATE" (a parent link, two sub-albums, a picture, the zip) is photographed
+there in headless Chromium. Needs apt-get (to download the packages, not install them),
+dpkg-deb, exiftool and what the browser test needs.
 """
 
 import os
@@ -25,16 +27,17 @@ PACKAGES = ["mate-backgrounds", "sway-backgrounds"]
 
 # Album folder -> where its pictures come from in the unpacked packages.
 ALBUMS = {
-    "Природа": "usr/share/backgrounds/mate/nature",
-    "Абстракции": "usr/share/backgrounds/mate/abstract",
-    "Абстракции/Sway": "usr/share/backgrounds/sway",
+    "MATE": "usr/share/backgrounds/mate/desktop",
+    "MATE/Природа": "usr/share/backgrounds/mate/nature",
+    "MATE/Абстракции": "usr/share/backgrounds/mate/abstract",
+    "Sway": "usr/share/backgrounds/sway",
 }
 
 CAPTIONS = {
-    "Природа/Dune.jpg": "Дюна на закате",
-    "Природа/Storm.jpg": "Гроза над полем",
-    "Природа/LadyBird.jpg": "Божья коровка",
-    "Природа/RainDrops.jpg": "Капли дождя на стекле",
+    "MATE/Природа/Dune.jpg": "Дюна на закате",
+    "MATE/Природа/Storm.jpg": "Гроза над полем",
+    "MATE/Природа/LadyBird.jpg": "Божья коровка",
+    "MATE/Природа/RainDrops.jpg": "Капли дождя на стекле",
 }
 
 FACTS_LINES = ('<p class="description">~~~DATE~~~</p>\r\n'
@@ -92,6 +95,8 @@ def main():
     settings = support.gallery_settings(program, support.GRID)
     settings.update({
         "ImagesMask": "*.[jp][pn]g",
+        "ThumbXSize": 200,
+        "ThumbYSize": 160,
         "ImageTemplate": picture_template(program, folder),
         "SubAlbums": 1,          # "Вложенные альбомы (подпапки)"
         "Descriptions": 3,       # "Брать из метаданных картинок"
@@ -107,6 +112,14 @@ def main():
     environment = dict(os.environ, ZETGALLERY_REGISTRY=registry)
     subprocess.run([program, "--build", "--yes", photos], env=environment, check=True)
     print("the gallery: %s" % os.path.join(folder, "index.htm"))
+    if len(sys.argv) > 3:
+        driver = support.start_chromium()
+        try:
+            support.emulate_screen(driver, 1280, 1000, False)
+            driver.get(support.file_url(os.path.join(folder, "MATE", "index.htm")))
+            driver.save_screenshot(os.path.abspath(sys.argv[3]))
+        finally:
+            driver.quit()
 
 
 if __name__ == "__main__":

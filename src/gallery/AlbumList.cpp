@@ -22,7 +22,8 @@ std::string AlbumListHtml(const TBuildPlan& plan) {
   // A grid like the pictures' (GridIndex.cpp); its second class lets a template tell them apart.
   std::string html = R"(<div class="zetgallery-grid zetgallery-albums" style="--thumb-width: )" +
                      std::to_string(plan.ThumbXSize) +
-                     "px; --thumb-height: " + std::to_string(plan.ThumbYSize) + "px\">\r\n";
+                     "px; --thumb-height: " + std::to_string(plan.ThumbYSize) +
+                     "px; margin-bottom: 2em\">\r\n";  // apart from the pictures below
   for (const TAlbumLink& album : plan.SubAlbums) {
     const std::string name = EscapeHtmlText(album.name);
     html += "<figure><a href=\"" + UrlEncodeFileName(album.indexHref) + "\">";
