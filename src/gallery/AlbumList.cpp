@@ -31,7 +31,7 @@ std::string AlbumListHtml(const TBuildPlan& plan) {
       html += name + "</a><figcaption>";
     else
       html += "<img src=\"" + UrlEncodeFileName(album.coverSrc) + "\" alt=\"" +
-              EscapeHtmlAttribute(name) + "\" loading=\"lazy\" decoding=\"async\"></a>" +
+              EscapeHtmlAttribute(name) + R"(" loading="lazy" decoding="async"></a>)" +
               "<figcaption>" + name + "<br>";
     html += PictureCountText(album.pictures) + "</figcaption></figure>\r\n";
   }
@@ -39,7 +39,7 @@ std::string AlbumListHtml(const TBuildPlan& plan) {
 }
 
 std::string ParentLinkHtml(const TBuildPlan& plan) {
-  return "<p class=\"zetgallery-parent\"><a href=\"" + UrlEncodeFileName(plan.ParentIndexHref) +
+  return R"(<p class="zetgallery-parent"><a href=")" + UrlEncodeFileName(plan.ParentIndexHref) +
          "\">" + kParentAlbumLinkText + "</a></p>\r\n";
 }
 
