@@ -1,8 +1,10 @@
-// DecodeBudget: the admission of decodes under a memory limit. Tickets keep the order of arrival,
-// so a large picture is not passed over for ever by a stream of small ones.
+// DecodeBudget: the admission of decodes under a memory limit. Decodes keep their order of
+// arrival unless the oldest cannot run yet; a large picture is not passed over for ever by a
+// stream of small ones.
 #include "DecodeBudget.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "util/ZetPlatform.h"
 
@@ -90,30 +92,67 @@ uint64_t DefaultDecodeLimit() {
   return std::min(memory / 4, kDecodeLimitCap);
 }
 
-void TDecodeBudget::Acquire(uint64_t cost) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  const uint64_t ticket = nextTicket_++;
-  // Raised and lowered under one hold of the lock unless the wait blocks: a decode seen waiting
-  // is one held back.
-  ++waiting_;
-  changed_.wait(lock, [this, ticket, cost] {
-    return ticket == serving_ &&
-           (running_ == 0 || (inUse_ + cost <= limit_ && inUse_ + cost >= inUse_));
-  });
-  --waiting_;
-  inUse_ += cost;
-  ++running_;
-  peakRunning_ = std::max(peakRunning_, running_);
-  ++serving_;
-  // The next ticket may fit beside this one.
-  changed_.notify_all();
+uint64_t TDecodeQueue::Ask(uint64_t cost) {
+  const uint64_t number = nextNumber_++;
+  waiting_.push_back({number, cost});
+  AdmitWaiting();
+  return number;
 }
 
-void TDecodeBudget::Release(uint64_t cost) {
+void TDecodeQueue::Finish(uint64_t number) {
+  const auto found = running_.find(number);
+  if (found == running_.end()) return;
+  inUse_ -= std::min(found->second, inUse_);
+  running_.erase(found);
+  AdmitWaiting();
+}
+
+bool TDecodeQueue::Admitted(uint64_t number) const {
+  return number < nextNumber_ &&
+         std::none_of(waiting_.begin(), waiting_.end(),
+                      [number](const TAsked& asked) { return asked.number == number; });
+}
+
+void TDecodeQueue::SetLimit(uint64_t limit) {
+  limit_ = limit;
+  AdmitWaiting();
+}
+
+void TDecodeQueue::ResetPeak() { peakRunning_ = Running(); }
+
+void TDecodeQueue::AdmitWaiting() {
+  // The number of the oldest decode that does not fit, once one is found: the later ones may pass
+  // it only while a decode older than it runs (running_ is ordered by number: the first).
+  std::optional<uint64_t> blocked;
+  for (auto asked = waiting_.begin(); asked != waiting_.end();) {
+    const bool fits = inUse_ + asked->cost >= inUse_ && inUse_ + asked->cost <= limit_;
+    const bool admit = !blocked ? fits || running_.empty()
+                                : fits && !running_.empty() && running_.begin()->first < *blocked;
+    if (!admit) {
+      if (!blocked) blocked = asked->number;
+      ++asked;
+      continue;
+    }
+    inUse_ += asked->cost;
+    running_.emplace(asked->number, asked->cost);
+    peakRunning_ = std::max(peakRunning_, Running());
+    asked = waiting_.erase(asked);
+  }
+}
+
+TDecodeTicket TDecodeBudget::Acquire(uint64_t cost) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  const uint64_t number = queue_.Ask(cost);
+  if (!queue_.Admitted(number)) {
+    changed_.wait(lock, [this, number] { return queue_.Admitted(number); });
+  }
+  return {number};
+}
+
+void TDecodeBudget::Release(const TDecodeTicket& ticket) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    inUse_ -= std::min(cost, inUse_);
-    --running_;
+    queue_.Finish(ticket.number);
   }
   changed_.notify_all();
 }
@@ -121,29 +160,29 @@ void TDecodeBudget::Release(uint64_t cost) {
 void TDecodeBudget::SetLimit(uint64_t limit) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    limit_ = limit;
+    queue_.SetLimit(limit);
   }
   changed_.notify_all();
 }
 
 uint64_t TDecodeBudget::Limit() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return limit_;
+  return queue_.Limit();
 }
 
 int TDecodeBudget::PeakRunning() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return peakRunning_;
+  return queue_.PeakRunning();
 }
 
 int TDecodeBudget::Waiting() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return waiting_;
+  return queue_.Waiting();
 }
 
 void TDecodeBudget::ResetPeak() {
   std::lock_guard<std::mutex> lock(mutex_);
-  peakRunning_ = running_;
+  queue_.ResetPeak();
 }
 
 TDecodeBudget& ThumbnailDecodeBudget() {

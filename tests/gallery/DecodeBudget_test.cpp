@@ -230,13 +230,94 @@ TEST(DefaultDecodeLimit, IsAtMostOneGibibyte) {
   EXPECT_LE(DefaultDecodeLimit(), kDecodeLimitCap);
 }
 
+// One step of a script: a decode of `value` bytes asks, or the decode numbered `value` ends.
+struct TStep {
+  bool ask;
+  uint64_t value;
+};
+TStep Ask(uint64_t cost) { return {true, cost}; }
+TStep End(uint64_t number) { return {false, number}; }
+
+struct TQueueCase {
+  const char* label;
+  std::vector<TStep> steps;
+  // The decodes each step admits, the steps' lists separated by '|': "0||2" says the first step
+  // admits decode 0, the second none and the third decode 2.
+  const char* admitted;
+};
+
+void PrintTo(const TQueueCase& c, std::ostream* os) { PrintCase(os, c.label, c.admitted); }
+
+class DecodeQueueTest : public ::testing::TestWithParam<TQueueCase> {};
+
+TEST_P(DecodeQueueTest, AdmitsUnderTheLimitWithoutStarving) {
+  constexpr uint64_t kLimit = 100;
+  TDecodeQueue queue(kLimit);
+  std::vector<uint64_t> asked;  // the numbers not seen admitted yet; UINT64_MAX once seen
+  std::vector<bool> ended;
+  std::string admitted;
+  auto withinLimit = [&queue] { return queue.InUse() <= kLimit || queue.Running() == 1; };
+  auto noteAdmitted = [&](std::string& trace) {
+    for (uint64_t& number : asked) {
+      if (number == UINT64_MAX || !queue.Admitted(number)) continue;
+      trace += (trace.empty() || trace.back() == '|' ? "" : ",") + std::to_string(number);
+      number = UINT64_MAX;
+    }
+  };
+  for (size_t i = 0; i < GetParam().steps.size(); ++i) {
+    const TStep& step = GetParam().steps[i];
+    if (i > 0) admitted += '|';
+    if (step.ask) {
+      asked.push_back(queue.Ask(step.value));
+      ended.push_back(false);
+    } else {
+      queue.Finish(step.value);
+      ended[step.value] = true;
+    }
+    noteAdmitted(admitted);
+    EXPECT_TRUE(withinLimit()) << "after step " << i << ": " << queue.InUse() << " in use";
+  }
+  EXPECT_EQ(admitted, GetParam().admitted);
+  // Ending the admitted decodes in rounds, oldest first, lets every waiting one in.
+  std::string drained;
+  for (size_t round = 0; round < asked.size() && queue.Waiting() > 0; ++round) {
+    for (uint64_t number = 0; number < asked.size(); ++number) {
+      if (ended[number] || !queue.Admitted(number)) continue;
+      queue.Finish(number);
+      ended[number] = true;
+      noteAdmitted(drained);
+      EXPECT_TRUE(withinLimit()) << "while draining: " << queue.InUse() << " in use";
+    }
+  }
+  EXPECT_EQ(queue.Waiting(), 0) << "still waiting after every admitted decode ended";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeQueueTest,
+    ::testing::Values(
+        TQueueCase{"InOrderWhileTheyFit", {Ask(40), Ask(40), Ask(40), End(0)}, "0|1||2"},
+        TQueueCase{"OneRunsAloneHoweverLarge", {Ask(500), Ask(10), End(0)}, "0||1"},
+        TQueueCase{"ASmallOnePassesALargeOne", {Ask(70), Ask(80), Ask(20), End(0)}, "0||2|1"},
+        TQueueCase{"PassersKeepTheirOrder", {Ask(90), Ask(50), Ask(5), Ask(5)}, "0||2|3"},
+        TQueueCase{"APasserMustFit", {Ask(60), Ask(80), Ask(50), Ask(30)}, "0|||3"},
+        TQueueCase{"NothingPassesOnceTheOlderOnesEnd",
+                   {Ask(50), Ask(80), Ask(30), End(0), Ask(10), End(2)},
+                   "0||2|||1,3"},
+        TQueueCase{
+            "TheOldestGoesFirstWhenRoomIsFreed", {Ask(90), Ask(60), Ask(50), End(0)}, "0|||1"},
+        TQueueCase{"FreedRoomTakesSeveral", {Ask(90), Ask(60), Ask(30), End(0)}, "0|||1,2"},
+        TQueueCase{"ACostNearTheTopDoesNotWrapAround", {Ask(10), Ask(UINT64_MAX), End(0)}, "0||1"},
+        TQueueCase{"ADecodeOfNothing", {Ask(100), Ask(0)}, "0|1"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 // A decode asked for on its own thread; `Admitted` turns true once the budget lets it run.
 class TAsker {
  public:
   TAsker(TDecodeBudget& budget, uint64_t cost)
       : budget_(budget), cost_(cost), thread_([this] {
-          budget_.Acquire(cost_);
+          const TDecodeTicket ticket = budget_.Acquire(cost_);
           std::lock_guard<std::mutex> lock(mutex_);
+          ticket_ = ticket;
           admitted_ = true;
           changed_.notify_all();
         }) {}
@@ -244,7 +325,7 @@ class TAsker {
     // A test that failed may leave this decode held back: let it in, so that the test ends.
     if (!Admitted()) budget_.SetLimit(std::numeric_limits<uint64_t>::max());
     thread_.join();
-    budget_.Release(cost_);
+    budget_.Release(ticket_);
   }
   bool Admitted() const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -262,6 +343,7 @@ class TAsker {
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
   bool admitted_ = false;
+  TDecodeTicket ticket_;
   std::thread thread_;  // last: it starts once the members above exist
 };
 
@@ -275,14 +357,14 @@ bool WaitUntilWaiting(const TDecodeBudget& budget, int count) {
 
 TEST(DecodeBudget, AdmitsDecodesTogetherOnlyWhileTheyFit) {
   TDecodeBudget budget(100);
-  budget.Acquire(60);
+  const TDecodeTicket held = budget.Acquire(60);
   {
     TAsker fits(budget, 40);
     EXPECT_TRUE(fits.WaitAdmitted());
     TAsker over(budget, 1);
     ASSERT_TRUE(WaitUntilWaiting(budget, 1));
     EXPECT_FALSE(over.Admitted()) << "101 of 100 admitted";
-    budget.Release(60);
+    budget.Release(held);
     EXPECT_TRUE(over.WaitAdmitted());
   }
   EXPECT_EQ(budget.PeakRunning(), 2);
@@ -295,33 +377,35 @@ TEST(DecodeBudget, OneDecodeAlwaysRunsHoweverLarge) {
     TAsker huge(budget, 1000000);
     EXPECT_TRUE(huge.WaitAdmitted());
   }
-  budget.Acquire(100);  // nothing is left in use by the large one
-  budget.Release(100);
+  budget.Release(budget.Acquire(100));  // nothing is left in use by the large one
 }
 
 TEST(DecodeBudget, ALargeDecodeIsNotPassedOverBySmallOnes) {
   TDecodeBudget budget(100);
-  budget.Acquire(50);
+  const TDecodeTicket held = budget.Acquire(50);
   TAsker large(budget, 80);
   ASSERT_TRUE(WaitUntilWaiting(budget, 1));
-  TAsker small(budget, 10);  // would fit beside the first, but arrived after the large one
-  ASSERT_TRUE(WaitUntilWaiting(budget, 2));
-  EXPECT_FALSE(large.Admitted());
-  EXPECT_FALSE(small.Admitted());
-  budget.Release(50);
+  {
+    TAsker small(budget, 30);  // fits beside the first, which the large one waits for
+    EXPECT_TRUE(small.WaitAdmitted());
+    budget.Release(held);
+    TAsker later(budget, 10);  // would fit too, but only the large one's wait is left
+    ASSERT_TRUE(WaitUntilWaiting(budget, 2));
+    EXPECT_FALSE(large.Admitted());
+    EXPECT_FALSE(later.Admitted());
+  }  // the small one ends
   EXPECT_TRUE(large.WaitAdmitted());
-  EXPECT_TRUE(small.WaitAdmitted());
 }
 
 TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
   TDecodeBudget budget(100);
-  budget.Acquire(100);
+  const TDecodeTicket held = budget.Acquire(100);
   TAsker waiting(budget, 100);
   ASSERT_TRUE(WaitUntilWaiting(budget, 1));
   EXPECT_FALSE(waiting.Admitted());
   budget.SetLimit(200);
   EXPECT_TRUE(waiting.WaitAdmitted());
-  budget.Release(100);
+  budget.Release(held);
 }
 
 // Progressive JPEGs are decoded whole: with room for one at a time, thumbnails made on several
