@@ -41,11 +41,8 @@ uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHei
     decodedWidth = (facts.width + factor - 1) / factor;
   }
   constexpr uint64_t kFloat = 4;
-  const uint64_t rows = facts.alpha ? 384 : 128;
-  const uint64_t decodeRows = static_cast<uint64_t>(decodedWidth) * bands * kFloat * rows;
-  const uint64_t resized = static_cast<uint64_t>(std::max(0, targetWidth)) *
-                           static_cast<uint64_t>(std::max(0, targetHeight)) * bands * kFloat;
-  return coefficients + decodeRows + resized;
+  const uint64_t rows = facts.alpha ? 800 : 384;
+  return coefficients + static_cast<uint64_t>(decodedWidth) * bands * kFloat * rows;
 }
 
 int JpegChromaShare(TReadAt readAt, const void* context) {

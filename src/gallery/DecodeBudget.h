@@ -44,12 +44,12 @@ int JpegChromaShare(TReadAt readAt, const void* context);
 int JpegShrinkOnLoad(int64_t width, int64_t height, int targetWidth, int targetHeight);
 
 // Bytes a decode holds at its peak beyond the process's own, as measured with the image library's
-// streaming decode: the rows that the loader and the resize keep of the decoded picture (its
-// width divided by a JPEG's shrink-on-load factor, in floating point: 128 rows, 384 with an alpha
-// band, which is resized premultiplied), and the resized picture in floating point. A
-// progressive JPEG also holds every DCT coefficient of the picture, two bytes each, for the
-// brightness band at every pixel and for the others at every `chromaShare` pixels. The target
-// size is in the picture's stored orientation.
+// streaming decode and resize: rows of the decoded picture (its width divided by a JPEG's
+// shrink-on-load factor), 384 rows of floating-point samples, 800 with an alpha band, which is
+// resized premultiplied. The output is written as it is made and costs no more. A progressive
+// JPEG also holds every DCT coefficient of the picture, two bytes each, for the brightness band
+// at every pixel and for the others at every `chromaShare` pixels. The target size is in the
+// picture's stored orientation.
 uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHeight);
 
 // A quarter of the physical memory, at most kDecodeLimitCap.

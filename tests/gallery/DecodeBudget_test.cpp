@@ -102,78 +102,80 @@ TEST_P(DecodeCostTest, CountsThePixelsTheDecodeHolds) {
 }
 
 // The model against the image library's own figures: the extra peak memory (maximum resident
-// size less that of a tiny picture) of thumbnailing one picture on one thread, in MB, is noted
+// size less that of a tiny picture) of a build of one picture on one thread, in MB, is noted
 // beside the cases measured on the photos of Debian's wallpaper packages.
-constexpr uint64_t kRgbRows = 3 * 4 * 128;  // bytes a decoded pixel of width costs, 3 bands
+constexpr uint64_t kRgbRows = 3 * 4 * 384;  // bytes a decoded pixel of width costs, 3 bands
+constexpr uint64_t kRgbaRows = 4 * 4 * 800;
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeCostTest,
-    ::testing::Values(TCostCase{"BaselineJpegShrinksByEight",
-                                {4000, 3000, 3, 1, true, false, 4},
-                                120,
-                                90,
-                                500u * kRgbRows + 120u * 90u * 12u},
-                      // Measured 3 MB for 6000 x 4000 to 120, 20 MB to 1600 (no shrink then).
-                      TCostCase{"BaselineJpegToADisplayCopy",
-                                {6000, 4000, 3, 1, true, false, 4},
-                                1600,
-                                1067,
-                                6000u * kRgbRows + 1600u * 1067u * 12u},
-                      TCostCase{
-                          "ProgressiveJpeg420IsWhole",
-                          {4000, 3000, 3, 1, true, true, 4},
-                          120,
-                          90,
-                          // 1 + 2/4 coefficients a pixel, 2 bytes each; measured 3.0 bytes a pixel
-                          4000u * 3000u * 3u + 500u * kRgbRows + 120u * 90u * 12u},
-                      TCostCase{"ProgressiveJpeg444HoldsTwoBytesASample",
-                                {4000, 3000, 3, 1, true, true, 1},
-                                120,
-                                90,
-                                // measured 98 MB for 4096 x 4096: 5.9 bytes a pixel
-                                4000u * 3000u * 6u + 500u * kRgbRows + 120u * 90u * 12u},
-                      TCostCase{"ProgressiveJpeg422",
-                                {4000, 3000, 3, 1, true, true, 2},
-                                120,
-                                90,
-                                // measured 70 MB for 5640 x 3172: 3.9 bytes a pixel
-                                4000u * 3000u * 4u + 500u * kRgbRows + 120u * 90u * 12u},
-                      TCostCase{"ProgressiveGreyJpeg",
-                                {4000, 3000, 1, 1, true, true, 1},
-                                120,
-                                90,
-                                4000u * 3000u * 2u + 500u * 4u * 128u + 120u * 90u * 4u},
-                      TCostCase{"PartialBlocksRoundUp",
-                                {4001, 3001, 1, 1, true, false},
-                                120,
-                                90,
-                                501u * 4u * 128u + 120u * 90u * 4u},
-                      TCostCase{"CmykJpegHasFourBands",
-                                {960, 720, 4, 1, true, false},
-                                120,
-                                90,
-                                240u * 16u * 128u + 120u * 90u * 16u},
-                      // Measured 23 MB for 3700 x 2400 with alpha to 120, 43 MB to 1600.
-                      TCostCase{"PngWithAlphaKeepsMoreRows",
-                                {3700, 2400, 4, 1, false, false, 1, true},
-                                120,
-                                78,
-                                3700u * 16u * 384u + 120u * 78u * 16u},
-                      TCostCase{"PngWithAlphaToADisplayCopy",
-                                {3700, 2400, 4, 1, false, false, 1, true},
-                                1600,
-                                1038,
-                                3700u * 16u * 384u + 1600u * 1038u * 16u},
-                      TCostCase{"SixteenBitSamplesAreResizedAsFloats",
-                                {100, 100, 3, 2, false, false},
-                                50,
-                                50,
-                                100u * kRgbRows + 50u * 50u * 12u},
-                      TCostCase{"HundredMegapixelProgressive",
-                                {10000, 10000, 3, 1, true, true, 4},
-                                120,
-                                120,
-                                300000000u + 1250u * kRgbRows + 120u * 120u * 12u},
-                      TCostCase{"NoPixels", {0, 3000, 3, 1, false, false}, 120, 90, 0u}),
+    ::testing::Values(
+        // Measured 1 MB for 4096 x 2304 to 120.
+        TCostCase{"BaselineJpegShrinksByEight",
+                  {4000, 3000, 3, 1, true, false, 4},
+                  120,
+                  90,
+                  500u * kRgbRows},
+        // Measured 26 MB for 6028 x 3391 to 1600 (no shrink then), 15 MB for 3840 x 2400.
+        TCostCase{"BaselineJpegToADisplayCopy",
+                  {6000, 4000, 3, 1, true, false, 4},
+                  1600,
+                  1067,
+                  6000u * kRgbRows},
+        TCostCase{"ProgressiveJpeg420IsWhole",
+                  {4000, 3000, 3, 1, true, true, 4},
+                  120,
+                  90,
+                  // 1 + 2/4 coefficients a pixel, 2 bytes each; measured 3.0 bytes a pixel
+                  4000u * 3000u * 3u + 500u * kRgbRows},
+        TCostCase{"ProgressiveJpeg444HoldsTwoBytesASample",
+                  {4000, 3000, 3, 1, true, true, 1},
+                  120,
+                  90,
+                  // measured 95 MB for 4096 x 4096: 5.9 bytes a pixel
+                  4000u * 3000u * 6u + 500u * kRgbRows},
+        TCostCase{"ProgressiveJpeg422",
+                  {4000, 3000, 3, 1, true, true, 2},
+                  120,
+                  90,
+                  // measured 68 MB for 5640 x 3172: 3.9 bytes a pixel
+                  4000u * 3000u * 4u + 500u * kRgbRows},
+        // Measured 95 MB for 5640 x 3172 to 1600, with its copy of 4 MB held for thumbnails.
+        TCostCase{"ProgressiveJpeg422ToADisplayCopy",
+                  {5640, 3172, 3, 1, true, true, 2},
+                  1600,
+                  900,
+                  5640u * 3172u * 4u + 5640u * kRgbRows},
+        TCostCase{"ProgressiveGreyJpeg",
+                  {4000, 3000, 1, 1, true, true, 1},
+                  120,
+                  90,
+                  4000u * 3000u * 2u + 500u * 4u * 384u},
+        TCostCase{
+            "PartialBlocksRoundUp", {4001, 3001, 1, 1, true, false}, 120, 90, 501u * 4u * 384u},
+        TCostCase{
+            "CmykJpegHasFourBands", {960, 720, 4, 1, true, false}, 120, 90, 240u * 16u * 384u},
+        // Measured 30 MB for 3700 x 2400 with alpha to 120, 45 MB to 1600 besides the copy.
+        TCostCase{"PngWithAlphaKeepsMoreRows",
+                  {3700, 2400, 4, 1, false, false, 1, true},
+                  120,
+                  78,
+                  3700u * kRgbaRows},
+        TCostCase{"PngWithAlphaToADisplayCopy",
+                  {3700, 2400, 4, 1, false, false, 1, true},
+                  1600,
+                  1038,
+                  3700u * kRgbaRows},
+        TCostCase{"SixteenBitSamplesAreResizedAsFloats",
+                  {100, 100, 3, 2, false, false},
+                  50,
+                  50,
+                  100u * kRgbRows},
+        TCostCase{"HundredMegapixelProgressive",
+                  {10000, 10000, 3, 1, true, true, 4},
+                  120,
+                  120,
+                  300000000u + 1250u * kRgbRows},
+        TCostCase{"NoPixels", {0, 3000, 3, 1, false, false}, 120, 90, 0u}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // JPEG files cut short after their frame header: SOI, an APP0 segment, then SOFn.
@@ -423,7 +425,8 @@ TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
   }
   TDecodeBudget& budget = ThumbnailDecodeBudget();
   const uint64_t limit = budget.Limit();
-  budget.SetLimit(600 * 400 * 3 + 600 * 400);  // one and a third pictures
+  const uint64_t one = DecodeCostFor({600, 400, 3, 1, true, true, 4}, 120, 80);
+  budget.SetLimit(one + one / 3);  // one and a third pictures
   budget.ResetPeak();
   std::atomic<int> made{0};
   {
