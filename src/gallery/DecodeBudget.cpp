@@ -4,11 +4,21 @@
 #include "DecodeBudget.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
 #include <optional>
 
 #include "util/ZetPlatform.h"
 
 namespace zetgallery {
+
+namespace {
+
+// A terabyte: more than any machine this runs on, and far from an overflow when shifted.
+constexpr uint64_t kMaxDecodeLimitMegabytes = uint64_t{1} << 20;
+
+}  // namespace
 
 bool ExceedsPixelLimit(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) return false;
@@ -83,10 +93,20 @@ int JpegChromaShare(TReadAt readAt, const void* context) {
   return 0;
 }
 
+uint64_t DecodeLimitFor(uint64_t physicalMemory, const char* megabytes) {
+  if (megabytes != nullptr && *megabytes != '\0') {
+    uint64_t value = 0;
+    const char* end = megabytes + std::strlen(megabytes);
+    const auto [rest, error] = std::from_chars(megabytes, end, value);
+    if (error == std::errc() && rest == end && value >= 1 && value <= kMaxDecodeLimitMegabytes)
+      return value << 20;
+  }
+  if (physicalMemory == 0) return kDecodeLimitCap;
+  return std::min(physicalMemory / 4, kDecodeLimitCap);
+}
+
 uint64_t DefaultDecodeLimit() {
-  const uint64_t memory = PhysicalMemoryBytes();
-  if (memory == 0) return kDecodeLimitCap;
-  return std::min(memory / 4, kDecodeLimitCap);
+  return DecodeLimitFor(PhysicalMemoryBytes(), std::getenv("ZETGALLERY_DECODE_LIMIT_MB"));
 }
 
 uint64_t TDecodeQueue::Ask(uint64_t cost) {

@@ -226,6 +226,38 @@ INSTANTIATE_TEST_SUITE_P(
         TShareCase{"Empty", std::string(), 0}),
     [](const auto& info) { return std::string(info.param.label); });
 
+struct TLimitSettingCase {
+  const char* label;
+  uint64_t memory;
+  const char* megabytes;
+  uint64_t limit;
+};
+
+void PrintTo(const TLimitSettingCase& c, std::ostream* os) { PrintCase(os, c.label, c.limit); }
+
+class DecodeLimitTest : public ::testing::TestWithParam<TLimitSettingCase> {};
+
+TEST_P(DecodeLimitTest, IsAQuarterOfTheMemoryUnlessSet) {
+  const TLimitSettingCase& c = GetParam();
+  EXPECT_EQ(DecodeLimitFor(c.memory, c.megabytes), c.limit);
+}
+
+constexpr uint64_t kMiB = uint64_t{1} << 20;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DecodeLimitTest,
+    ::testing::Values(TLimitSettingCase{"SmallMachine", 256 * kMiB, nullptr, 64 * kMiB},
+                      TLimitSettingCase{"LargeMachine", 64 * 1024 * kMiB, nullptr, kDecodeLimitCap},
+                      TLimitSettingCase{"UnknownMemory", 0, nullptr, kDecodeLimitCap},
+                      TLimitSettingCase{"Set", 256 * kMiB, "1000", 1000 * kMiB},
+                      TLimitSettingCase{"SetToTheMost", 0, "1048576", 1048576 * kMiB},
+                      TLimitSettingCase{"OverTheMost", 0, "1048577", kDecodeLimitCap},
+                      TLimitSettingCase{"Overflowing", 0, "99999999999999999999", kDecodeLimitCap},
+                      TLimitSettingCase{"Zero", 0, "0", kDecodeLimitCap},
+                      TLimitSettingCase{"Negative", 0, "-5", kDecodeLimitCap},
+                      TLimitSettingCase{"NotANumber", 0, "64MB", kDecodeLimitCap},
+                      TLimitSettingCase{"Empty", 0, "", kDecodeLimitCap}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 TEST(DefaultDecodeLimit, IsAtMostOneGibibyte) {
   EXPECT_GT(DefaultDecodeLimit(), 0u);
   EXPECT_LE(DefaultDecodeLimit(), uint64_t{1} << 30);
