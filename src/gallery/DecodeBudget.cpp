@@ -137,14 +137,23 @@ void TDecodeQueue::SetLimit(uint64_t limit) {
 
 void TDecodeQueue::ResetPeak() { peakRunning_ = Running(); }
 
+bool TDecodeQueue::MayPass(uint64_t blocked, uint64_t cost) const {
+  // While a decode older than the blocked one runs (running_ is ordered by number: the first),
+  // the blocked one waits for it anyway.
+  if (!running_.empty() && running_.begin()->first < blocked) return true;
+  // Then only a decode smaller than one that runs, which should end first. The largest running
+  // cost never grows this way and shrinks as decodes end, so the blocked one is admitted at the
+  // latest when none runs.
+  return std::any_of(running_.begin(), running_.end(),
+                     [cost](const auto& running) { return cost < running.second; });
+}
+
 void TDecodeQueue::AdmitWaiting() {
-  // The number of the oldest decode that does not fit, once one is found: the later ones may pass
-  // it only while a decode older than it runs (running_ is ordered by number: the first).
+  // The number of the oldest decode that does not fit, once one is found.
   std::optional<uint64_t> blocked;
   for (auto asked = waiting_.begin(); asked != waiting_.end();) {
     const bool fits = inUse_ + asked->cost >= inUse_ && inUse_ + asked->cost <= limit_;
-    const bool admit = !blocked ? fits || running_.empty()
-                                : fits && !running_.empty() && running_.begin()->first < *blocked;
+    const bool admit = !blocked ? fits || running_.empty() : fits && MayPass(*blocked, asked->cost);
     if (!admit) {
       if (!blocked) blocked = asked->number;
       ++asked;

@@ -67,9 +67,10 @@ uint64_t DefaultDecodeLimit();
 // TDecodeBudget makes its callers wait on. The sum of the admitted costs never exceeds the limit,
 // except that one decode is admitted when none runs, however large. Decodes are admitted in the
 // order they ask while they fit. When the oldest waiting one does not fit, a later one that fits
-// may pass it, but only while a decode that the oldest waits for (one admitted before it asked)
-// still runs: so a small decode keeps a core busy beside a large one, and once those are done
-// nothing more passes the oldest. No decode waits for ever.
+// may pass it while a decode admitted before the oldest asked still runs (the oldest waits for
+// that one anyway), and after that only if it is smaller than a decode that runs: so a small
+// decode keeps a core busy beside a large one without holding up the oldest. No decode waits for
+// ever.
 class TDecodeQueue {
  public:
   explicit TDecodeQueue(uint64_t limit) : limit_(limit) {}
@@ -97,6 +98,8 @@ class TDecodeQueue {
     uint64_t number;
     uint64_t cost;
   };
+  // Whether a fitting decode of `cost` may pass the oldest waiting one, numbered `blocked`.
+  bool MayPass(uint64_t blocked, uint64_t cost) const;
   void AdmitWaiting();
 
   uint64_t limit_;

@@ -334,9 +334,12 @@ INSTANTIATE_TEST_SUITE_P(
         TQueueCase{"ASmallOnePassesALargeOne", {Ask(70), Ask(80), Ask(20), End(0)}, "0||2|1"},
         TQueueCase{"PassersKeepTheirOrder", {Ask(90), Ask(50), Ask(5), Ask(5)}, "0||2|3"},
         TQueueCase{"APasserMustFit", {Ask(60), Ask(80), Ask(50), Ask(30)}, "0|||3"},
-        TQueueCase{"NothingPassesOnceTheOlderOnesEnd",
-                   {Ask(50), Ask(80), Ask(30), End(0), Ask(10), End(2)},
-                   "0||2|||1,3"},
+        TQueueCase{"OnlyASmallerOnePassesOnceTheOlderOnesEnd",
+                   {Ask(50), Ask(80), Ask(30), End(0), Ask(30), Ask(10), End(2)},
+                   "0||2|||4|1"},
+        TQueueCase{"ASmallerOnePassesAPasser",
+                   {Ask(50), Ask(90), Ask(40), End(0), Ask(20), End(3)},
+                   "0||2||3|"},
         TQueueCase{
             "TheOldestGoesFirstWhenRoomIsFreed", {Ask(90), Ask(60), Ask(50), End(0)}, "0|||1"},
         TQueueCase{"FreedRoomTakesSeveral", {Ask(90), Ask(60), Ask(30), End(0)}, "0|||1,2"},
@@ -423,7 +426,7 @@ TEST(DecodeBudget, ALargeDecodeIsNotPassedOverBySmallOnes) {
     TAsker small(budget, 30);  // fits beside the first, which the large one waits for
     EXPECT_TRUE(small.WaitAdmitted());
     budget.Release(held);
-    TAsker later(budget, 10);  // would fit too, but only the large one's wait is left
+    TAsker later(budget, 30);  // fits too, but as large as the one that runs: it could outlast it
     ASSERT_TRUE(WaitUntilWaiting(budget, 2));
     EXPECT_FALSE(large.Admitted());
     EXPECT_FALSE(later.Admitted());
