@@ -78,7 +78,7 @@ class TDecodeQueue {
   // A decode of `cost` bytes asks; returns its number (0, 1, 2 ... in the order of asking). It
   // may be admitted at once.
   uint64_t Ask(uint64_t cost);
-  // The decode numbered `number` ends. REQUIRES: it was admitted and has not finished.
+  // The decode numbered `number` ends; nothing happens when it does not run.
   void Finish(uint64_t number);
   // True once the decode has been admitted (and after it has finished).
   bool Admitted(uint64_t number) const;
