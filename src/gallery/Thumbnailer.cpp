@@ -1,11 +1,11 @@
 // Thumbnailer: libvips behind the program's own small interface. Every libvips failure arrives
 // as a vips::VError and is turned into a status here.
 //
-// A picture is opened once: one descriptor, one status and one header read through it. A picture
-// that does not shrink while loading is shrunk from that very image; a large JPEG is decoded again
-// from the same descriptor, with its DCT shrink. The pixels are computed once, as the thumbnail is
-// saved. So a folder of small pictures does not pay for repeated opens, identifications,
-// file-status calls and hand-overs between threads.
+// A picture is opened once: one descriptor, one status and one header read through it. A small
+// picture that does not shrink while loading is shrunk from that very image; any other is decoded
+// again from the same descriptor, a JPEG with its DCT shrink. The pixels are computed once, as the
+// thumbnail is saved. So a folder of small pictures does not pay for repeated opens,
+// identifications, file-status calls and hand-overs between threads.
 #include "gallery/Thumbnailer.h"
 
 #include <unistd.h>
