@@ -1,12 +1,24 @@
-// DecodeBudget: the admission of decodes under a memory limit. Tickets keep the order of arrival,
-// so a large picture is not passed over for ever by a stream of small ones.
+// DecodeBudget: the admission of decodes under a memory limit. Decodes keep their order of
+// arrival unless the oldest cannot run yet; a large picture is not passed over for ever by a
+// stream of small ones.
 #include "DecodeBudget.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
 
 #include "util/ZetPlatform.h"
 
 namespace zetgallery {
+
+namespace {
+
+// A terabyte: more than any machine this runs on, and far from an overflow when shifted.
+constexpr uint64_t kMaxDecodeLimitMegabytes = uint64_t{1} << 20;
+
+}  // namespace
 
 bool ExceedsPixelLimit(int64_t width, int64_t height) {
   if (width <= 0 || height <= 0) return false;
@@ -39,11 +51,8 @@ uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHei
     decodedWidth = (facts.width + factor - 1) / factor;
   }
   constexpr uint64_t kFloat = 4;
-  const uint64_t rows = facts.alpha ? 384 : 128;
-  const uint64_t decodeRows = static_cast<uint64_t>(decodedWidth) * bands * kFloat * rows;
-  const uint64_t resized = static_cast<uint64_t>(std::max(0, targetWidth)) *
-                           static_cast<uint64_t>(std::max(0, targetHeight)) * bands * kFloat;
-  return coefficients + decodeRows + resized;
+  const uint64_t rows = facts.alpha ? 800 : 384;
+  return coefficients + static_cast<uint64_t>(decodedWidth) * bands * kFloat * rows;
 }
 
 int JpegChromaShare(TReadAt readAt, const void* context) {
@@ -84,36 +93,92 @@ int JpegChromaShare(TReadAt readAt, const void* context) {
   return 0;
 }
 
+uint64_t DecodeLimitFor(uint64_t physicalMemory, const char* megabytes) {
+  if (megabytes != nullptr && *megabytes != '\0') {
+    uint64_t value = 0;
+    const char* end = megabytes + std::strlen(megabytes);
+    const auto [rest, error] = std::from_chars(megabytes, end, value);
+    if (error == std::errc() && rest == end && value >= 1 && value <= kMaxDecodeLimitMegabytes)
+      return value << 20;
+  }
+  if (physicalMemory == 0) return kDecodeLimitCap;
+  return std::min(physicalMemory / 4, kDecodeLimitCap);
+}
+
 uint64_t DefaultDecodeLimit() {
-  const uint64_t memory = PhysicalMemoryBytes();
-  if (memory == 0) return kDecodeLimitCap;
-  return std::min(memory / 4, kDecodeLimitCap);
+  return DecodeLimitFor(PhysicalMemoryBytes(), std::getenv("ZETGALLERY_DECODE_LIMIT_MB"));
 }
 
-void TDecodeBudget::Acquire(uint64_t cost) {
+uint64_t TDecodeQueue::Ask(uint64_t cost) {
+  const uint64_t number = nextNumber_++;
+  waiting_.push_back({number, cost});
+  AdmitWaiting();
+  return number;
+}
+
+void TDecodeQueue::Finish(uint64_t number) {
+  const auto found = running_.find(number);
+  if (found == running_.end()) return;
+  inUse_ -= std::min(found->second, inUse_);
+  running_.erase(found);
+  AdmitWaiting();
+}
+
+bool TDecodeQueue::Admitted(uint64_t number) const {
+  return number < nextNumber_ &&
+         std::none_of(waiting_.begin(), waiting_.end(),
+                      [number](const TAsked& asked) { return asked.number == number; });
+}
+
+void TDecodeQueue::SetLimit(uint64_t limit) {
+  limit_ = limit;
+  AdmitWaiting();
+}
+
+void TDecodeQueue::ResetPeak() { peakRunning_ = Running(); }
+
+bool TDecodeQueue::MayPass(uint64_t blocked, uint64_t cost) const {
+  // While a decode older than the blocked one runs (running_ is ordered by number: the first),
+  // the blocked one waits for it anyway.
+  if (!running_.empty() && running_.begin()->first < blocked) return true;
+  // Then only a decode smaller than one that runs, which should end first. The largest running
+  // cost never grows this way and shrinks as decodes end, so the blocked one is admitted at the
+  // latest when none runs.
+  return std::any_of(running_.begin(), running_.end(),
+                     [cost](const auto& running) { return cost < running.second; });
+}
+
+void TDecodeQueue::AdmitWaiting() {
+  // The number of the oldest decode that does not fit, once one is found.
+  std::optional<uint64_t> blocked;
+  for (auto asked = waiting_.begin(); asked != waiting_.end();) {
+    const bool fits = inUse_ + asked->cost >= inUse_ && inUse_ + asked->cost <= limit_;
+    const bool admit = !blocked ? fits || running_.empty() : fits && MayPass(*blocked, asked->cost);
+    if (!admit) {
+      if (!blocked) blocked = asked->number;
+      ++asked;
+      continue;
+    }
+    inUse_ += asked->cost;
+    running_.emplace(asked->number, asked->cost);
+    peakRunning_ = std::max(peakRunning_, Running());
+    asked = waiting_.erase(asked);
+  }
+}
+
+TDecodeTicket TDecodeBudget::Acquire(uint64_t cost) {
   std::unique_lock<std::mutex> lock(mutex_);
-  const uint64_t ticket = nextTicket_++;
-  // Raised and lowered under one hold of the lock unless the wait blocks: a decode seen waiting
-  // is one held back.
-  ++waiting_;
-  changed_.wait(lock, [this, ticket, cost] {
-    return ticket == serving_ &&
-           (running_ == 0 || (inUse_ + cost <= limit_ && inUse_ + cost >= inUse_));
-  });
-  --waiting_;
-  inUse_ += cost;
-  ++running_;
-  peakRunning_ = std::max(peakRunning_, running_);
-  ++serving_;
-  // The next ticket may fit beside this one.
-  changed_.notify_all();
+  const uint64_t number = queue_.Ask(cost);
+  if (!queue_.Admitted(number)) {
+    changed_.wait(lock, [this, number] { return queue_.Admitted(number); });
+  }
+  return {number};
 }
 
-void TDecodeBudget::Release(uint64_t cost) {
+void TDecodeBudget::Release(const TDecodeTicket& ticket) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    inUse_ -= std::min(cost, inUse_);
-    --running_;
+    queue_.Finish(ticket.number);
   }
   changed_.notify_all();
 }
@@ -121,29 +186,29 @@ void TDecodeBudget::Release(uint64_t cost) {
 void TDecodeBudget::SetLimit(uint64_t limit) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    limit_ = limit;
+    queue_.SetLimit(limit);
   }
   changed_.notify_all();
 }
 
 uint64_t TDecodeBudget::Limit() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return limit_;
+  return queue_.Limit();
 }
 
 int TDecodeBudget::PeakRunning() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return peakRunning_;
+  return queue_.PeakRunning();
 }
 
 int TDecodeBudget::Waiting() const {
   std::lock_guard<std::mutex> lock(mutex_);
-  return waiting_;
+  return queue_.Waiting();
 }
 
 void TDecodeBudget::ResetPeak() {
   std::lock_guard<std::mutex> lock(mutex_);
-  peakRunning_ = running_;
+  queue_.ResetPeak();
 }
 
 TDecodeBudget& ThumbnailDecodeBudget() {

@@ -4,6 +4,8 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <map>
 #include <mutex>
 
 namespace zetgallery {
@@ -42,32 +44,87 @@ int JpegChromaShare(TReadAt readAt, const void* context);
 int JpegShrinkOnLoad(int64_t width, int64_t height, int targetWidth, int targetHeight);
 
 // Bytes a decode holds at its peak beyond the process's own, as measured with the image library's
-// streaming decode: the rows that the loader and the resize keep of the decoded picture (its
-// width divided by a JPEG's shrink-on-load factor, in floating point: 128 rows, 384 with an alpha
-// band, which is resized premultiplied), and the resized picture in floating point. A
-// progressive JPEG also holds every DCT coefficient of the picture, two bytes each, for the
-// brightness band at every pixel and for the others at every `chromaShare` pixels. The target
-// size is in the picture's stored orientation.
+// streaming decode and resize: rows of the decoded picture (its width divided by a JPEG's
+// shrink-on-load factor), 384 rows of floating-point samples, 800 with an alpha band, which is
+// resized premultiplied. The output is written as it is made and costs no more. A progressive
+// JPEG also holds every DCT coefficient of the picture, two bytes each, for the brightness band
+// at every pixel and for the others at every `chromaShare` pixels. The target size is in the
+// picture's stored orientation.
 uint64_t DecodeCostFor(const TDecodeFacts& facts, int targetWidth, int targetHeight);
 
-// A quarter of the physical memory, at most kDecodeLimitCap: with three workers that keeps several
-// large progressive JPEGs from decoding at once, and a larger picture decodes alone. A cap of
-// 96 MiB held a build of 24-megapixel photos near 200 MB but made thumbnail-only builds on two
-// cores 10 to 20% slower; the peak under 128 MiB has not been measured again.
+// A quarter of the physical memory, at most kDecodeLimitCap: on the wallpapers of Debian's
+// packages (1 to 24 megapixels, a third of them progressive JPEGs) a build on two cores then
+// peaks under 200 MB, with or without display copies.
 inline constexpr uint64_t kDecodeLimitCap = uint64_t{128} << 20;
+// The limit for a machine of `physicalMemory` bytes (0: unknown). `megabytes`, when it holds a
+// whole number from 1 to 1048576, sets it instead (benchmarks compare builds with the limit
+// lifted); anything else is ignored.
+uint64_t DecodeLimitFor(uint64_t physicalMemory, const char* megabytes);
+// The limit for this machine; the ZETGALLERY_DECODE_LIMIT_MB variable sets it in megabytes.
 uint64_t DefaultDecodeLimit();
 
-// Admits decodes in the order they ask, each once the sum of the admitted costs stays within the
-// limit; one decode is always admitted when none runs, however large. Safe from any thread.
+// The order in which decodes are admitted under a limit, without threads: the rule that
+// TDecodeBudget makes its callers wait on. The sum of the admitted costs never exceeds the limit,
+// except that one decode is admitted when none runs, however large. Decodes are admitted in the
+// order they ask while they fit. When the oldest waiting one does not fit, a later one that fits
+// may pass it while a decode admitted before the oldest asked still runs (the oldest waits for
+// that one anyway), and after that only if it is smaller than a decode that runs: so a small
+// decode keeps a core busy beside a large one without holding up the oldest. No decode waits for
+// ever.
+class TDecodeQueue {
+ public:
+  explicit TDecodeQueue(uint64_t limit) : limit_(limit) {}
+
+  // A decode of `cost` bytes asks; returns its number (0, 1, 2 ... in the order of asking). It
+  // may be admitted at once.
+  uint64_t Ask(uint64_t cost);
+  // The decode numbered `number` ends; nothing happens when it does not run.
+  void Finish(uint64_t number);
+  // True once the decode has been admitted (and after it has finished).
+  bool Admitted(uint64_t number) const;
+  // Changes the limit; waiting decodes that fit now are admitted.
+  void SetLimit(uint64_t limit);
+  uint64_t Limit() const { return limit_; }
+  // The sum of the costs of the decodes admitted and not finished.
+  uint64_t InUse() const { return inUse_; }
+  int Running() const { return static_cast<int>(running_.size()); }
+  int Waiting() const { return static_cast<int>(waiting_.size()); }
+  // The most decodes admitted at one time since the last ResetPeak.
+  int PeakRunning() const { return peakRunning_; }
+  void ResetPeak();
+
+ private:
+  struct TAsked {
+    uint64_t number;
+    uint64_t cost;
+  };
+  // Whether a fitting decode of `cost` may pass the oldest waiting one, numbered `blocked`.
+  bool MayPass(uint64_t blocked, uint64_t cost) const;
+  void AdmitWaiting();
+
+  uint64_t limit_;
+  uint64_t inUse_ = 0;
+  uint64_t nextNumber_ = 0;
+  std::deque<TAsked> waiting_;            // in the order of asking
+  std::map<uint64_t, uint64_t> running_;  // number -> cost
+  int peakRunning_ = 0;
+};
+
+// One admitted decode, handed back to TDecodeBudget::Release.
+struct TDecodeTicket {
+  uint64_t number = 0;
+};
+
+// Makes decodes wait for their admission by a TDecodeQueue. Safe from any thread.
 class TDecodeBudget {
  public:
-  explicit TDecodeBudget(uint64_t limit) : limit_(limit) {}
+  explicit TDecodeBudget(uint64_t limit) : queue_(limit) {}
   TDecodeBudget(const TDecodeBudget&) = delete;
   TDecodeBudget& operator=(const TDecodeBudget&) = delete;
 
   // Waits until the decode of `cost` bytes may run. Every Acquire is matched by one Release.
-  void Acquire(uint64_t cost);
-  void Release(uint64_t cost);
+  TDecodeTicket Acquire(uint64_t cost);
+  void Release(const TDecodeTicket& ticket);
 
   // Changes the limit for decodes that have not been admitted yet.
   void SetLimit(uint64_t limit);
@@ -81,13 +138,7 @@ class TDecodeBudget {
  private:
   mutable std::mutex mutex_;
   std::condition_variable changed_;
-  uint64_t limit_;
-  uint64_t inUse_ = 0;
-  int running_ = 0;
-  int peakRunning_ = 0;
-  int waiting_ = 0;
-  uint64_t nextTicket_ = 0;  // given to each Acquire in turn
-  uint64_t serving_ = 0;     // the ticket whose turn it is
+  TDecodeQueue queue_;
 };
 
 // The budget every thumbnail of this process decodes under, at DefaultDecodeLimit().
@@ -96,16 +147,15 @@ TDecodeBudget& ThumbnailDecodeBudget();
 // Holds an admission for the length of a scope.
 class TDecodeAdmission {
  public:
-  TDecodeAdmission(TDecodeBudget& budget, uint64_t cost) : budget_(budget), cost_(cost) {
-    budget_.Acquire(cost_);
-  }
-  ~TDecodeAdmission() { budget_.Release(cost_); }
+  TDecodeAdmission(TDecodeBudget& budget, uint64_t cost)
+      : budget_(budget), ticket_(budget.Acquire(cost)) {}
+  ~TDecodeAdmission() { budget_.Release(ticket_); }
   TDecodeAdmission(const TDecodeAdmission&) = delete;
   TDecodeAdmission& operator=(const TDecodeAdmission&) = delete;
 
  private:
   TDecodeBudget& budget_;
-  uint64_t cost_;
+  TDecodeTicket ticket_;
 };
 
 }  // namespace zetgallery

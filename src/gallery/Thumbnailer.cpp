@@ -1,11 +1,11 @@
 // Thumbnailer: libvips behind the program's own small interface. Every libvips failure arrives
 // as a vips::VError and is turned into a status here.
 //
-// A picture is opened once: one descriptor, one status and one header read through it. A picture
-// that does not shrink while loading is shrunk from that very image; a large JPEG is decoded again
-// from the same descriptor, with its DCT shrink. The pixels are computed once, as the thumbnail is
-// saved. So a folder of small pictures does not pay for repeated opens, identifications,
-// file-status calls and hand-overs between threads.
+// A picture is opened once: one descriptor, one status and one header read through it. A small
+// picture that does not shrink while loading is shrunk from that very image; any other is decoded
+// again from the same descriptor, a JPEG with its DCT shrink. The pixels are computed once, as the
+// thumbnail is saved. So a folder of small pictures does not pay for repeated opens,
+// identifications, file-status calls and hand-overs between threads.
 #include "gallery/Thumbnailer.h"
 
 #include <unistd.h>
@@ -200,6 +200,9 @@ bool ShrinksWhileLoading(const VImage& header, const TDecodeFacts& facts, int st
   return !name.starts_with("pngload") && !name.starts_with("gifload");
 }
 
+// Pictures of up to this many pixels are shrunk from the image opened to read their header.
+constexpr int64_t kReuseOpenedPixels = 2000000;
+
 // The picture's size in its stored orientation, which the loaders and the budget work in.
 TThumbnailSize StoredSize(const TOpenedPicture& picture, const TThumbnailSize& size) {
   const bool quarterTurn = picture.uprightWidth != picture.header.width();
@@ -215,10 +218,13 @@ VImage ThumbnailOf(const std::string& path, TOpenedPicture& picture, const TThum
                                ->set("height", size.height)
                                ->set("size", VIPS_SIZE_FORCE)
                                ->set("fail_on", VIPS_FAIL_ON_TRUNCATED);
-  if (picture.source &&
+  // A small picture already opened is shrunk as it is: the same pixels as a second opening,
+  // without identifying and reading the header again (most of its cost). A larger one is opened
+  // anew: the library's own thumbnail pipeline then holds fewer rows (5 to 9 MB less for photos
+  // 2,000 to 6,000 pixels wide made into copies of 1600) and took 3% less processor time.
+  const int64_t pixels = static_cast<int64_t>(picture.header.width()) * picture.header.height();
+  if (picture.source && pixels <= kReuseOpenedPixels &&
       !ShrinksWhileLoading(picture.header, DecodeFactsOf(picture), stored.width, stored.height)) {
-    // The image already opened is shrunk as it is: the same pixels as a second opening, without
-    // identifying and reading the header again (most of the cost of a small picture).
     return picture.header.thumbnail_image(size.width, options);
   }
   picture.header = VImage();  // the thumbnail opens the picture with a shrink of its own

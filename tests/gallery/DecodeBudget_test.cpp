@@ -102,78 +102,72 @@ TEST_P(DecodeCostTest, CountsThePixelsTheDecodeHolds) {
 }
 
 // The model against the image library's own figures: the extra peak memory (maximum resident
-// size less that of a tiny picture) of thumbnailing one picture on one thread, in MB, is noted
+// size less that of a tiny picture) of a build of one picture on one thread, in MB, is noted
 // beside the cases measured on the photos of Debian's wallpaper packages.
-constexpr uint64_t kRgbRows = 3 * 4 * 128;  // bytes a decoded pixel of width costs, 3 bands
+constexpr uint64_t kRgbRows = 3 * 4 * 384;  // bytes a decoded pixel of width costs, 3 bands
 INSTANTIATE_TEST_SUITE_P(
     Cases, DecodeCostTest,
-    ::testing::Values(TCostCase{"BaselineJpegShrinksByEight",
-                                {4000, 3000, 3, 1, true, false, 4},
-                                120,
-                                90,
-                                500u * kRgbRows + 120u * 90u * 12u},
-                      // Measured 3 MB for 6000 x 4000 to 120, 20 MB to 1600 (no shrink then).
-                      TCostCase{"BaselineJpegToADisplayCopy",
-                                {6000, 4000, 3, 1, true, false, 4},
-                                1600,
-                                1067,
-                                6000u * kRgbRows + 1600u * 1067u * 12u},
-                      TCostCase{
-                          "ProgressiveJpeg420IsWhole",
-                          {4000, 3000, 3, 1, true, true, 4},
-                          120,
-                          90,
-                          // 1 + 2/4 coefficients a pixel, 2 bytes each; measured 3.0 bytes a pixel
-                          4000u * 3000u * 3u + 500u * kRgbRows + 120u * 90u * 12u},
-                      TCostCase{"ProgressiveJpeg444HoldsTwoBytesASample",
-                                {4000, 3000, 3, 1, true, true, 1},
-                                120,
-                                90,
-                                // measured 98 MB for 4096 x 4096: 5.9 bytes a pixel
-                                4000u * 3000u * 6u + 500u * kRgbRows + 120u * 90u * 12u},
-                      TCostCase{"ProgressiveJpeg422",
-                                {4000, 3000, 3, 1, true, true, 2},
-                                120,
-                                90,
-                                // measured 70 MB for 5640 x 3172: 3.9 bytes a pixel
-                                4000u * 3000u * 4u + 500u * kRgbRows + 120u * 90u * 12u},
-                      TCostCase{"ProgressiveGreyJpeg",
-                                {4000, 3000, 1, 1, true, true, 1},
-                                120,
-                                90,
-                                4000u * 3000u * 2u + 500u * 4u * 128u + 120u * 90u * 4u},
-                      TCostCase{"PartialBlocksRoundUp",
-                                {4001, 3001, 1, 1, true, false},
-                                120,
-                                90,
-                                501u * 4u * 128u + 120u * 90u * 4u},
-                      TCostCase{"CmykJpegHasFourBands",
-                                {960, 720, 4, 1, true, false},
-                                120,
-                                90,
-                                240u * 16u * 128u + 120u * 90u * 16u},
-                      // Measured 23 MB for 3700 x 2400 with alpha to 120, 43 MB to 1600.
-                      TCostCase{"PngWithAlphaKeepsMoreRows",
-                                {3700, 2400, 4, 1, false, false, 1, true},
-                                120,
-                                78,
-                                3700u * 16u * 384u + 120u * 78u * 16u},
-                      TCostCase{"PngWithAlphaToADisplayCopy",
-                                {3700, 2400, 4, 1, false, false, 1, true},
-                                1600,
-                                1038,
-                                3700u * 16u * 384u + 1600u * 1038u * 16u},
-                      TCostCase{"SixteenBitSamplesAreResizedAsFloats",
-                                {100, 100, 3, 2, false, false},
-                                50,
-                                50,
-                                100u * kRgbRows + 50u * 50u * 12u},
-                      TCostCase{"HundredMegapixelProgressive",
-                                {10000, 10000, 3, 1, true, true, 4},
-                                120,
-                                120,
-                                300000000u + 1250u * kRgbRows + 120u * 120u * 12u},
-                      TCostCase{"NoPixels", {0, 3000, 3, 1, false, false}, 120, 90, 0u}),
+    ::testing::Values(
+        TCostCase{"BaselineJpegShrinksByEight",
+                  {4000, 3000, 3, 1, true, false, 4},
+                  120,
+                  90,
+                  500u * kRgbRows},
+        // Measured 1 MB for 4096 x 2304 to 120, 26 MB for 6028 x 3391 to 1600 (no shrink).
+        TCostCase{"BaselineJpegToADisplayCopy",
+                  {6000, 4000, 3, 1, true, false, 4},
+                  1600,
+                  1067,
+                  6000u * kRgbRows},
+        TCostCase{"ProgressiveJpeg420IsWhole",
+                  {4000, 3000, 3, 1, true, true, 4},
+                  120,
+                  90,
+                  // 1 + 2/4 coefficients a pixel, 2 bytes each; measured 3.0 bytes a pixel
+                  4000u * 3000u * 3u + 500u * kRgbRows},
+        TCostCase{"ProgressiveJpeg444HoldsTwoBytesASample",
+                  {4000, 3000, 3, 1, true, true, 1},
+                  120,
+                  90,
+                  // measured 95 MB for 4096 x 4096: 5.9 bytes a pixel
+                  4000u * 3000u * 6u + 500u * kRgbRows},
+        TCostCase{"ProgressiveJpeg422",
+                  {4000, 3000, 3, 1, true, true, 2},
+                  120,
+                  90,
+                  // measured 68 MB for 5640 x 3172: 3.9 bytes a pixel
+                  4000u * 3000u * 4u + 500u * kRgbRows},
+        TCostCase{"ProgressiveGreyJpeg",
+                  {4000, 3000, 1, 1, true, true, 1},
+                  120,
+                  90,
+                  4000u * 3000u * 2u + 500u * 4u * 384u},
+        TCostCase{
+            "PartialBlocksRoundUp", {4001, 3001, 1, 1, true, false}, 120, 90, 501u * 4u * 384u},
+        TCostCase{
+            "CmykJpegHasFourBands", {960, 720, 4, 1, true, false}, 120, 90, 240u * 16u * 384u},
+        // Measured 30 MB for 3700 x 2400 with alpha to 120, 45 MB to 1600.
+        TCostCase{"PngWithAlphaKeepsMoreRows",
+                  {3700, 2400, 4, 1, false, false, 1, true},
+                  120,
+                  78,
+                  3700u * 16u * 800u},
+        TCostCase{"PngWithAlphaToADisplayCopy",
+                  {3700, 2400, 4, 1, false, false, 1, true},
+                  1600,
+                  1038,
+                  3700u * 16u * 800u},
+        TCostCase{"SixteenBitSamplesAreResizedAsFloats",
+                  {100, 100, 3, 2, false, false},
+                  50,
+                  50,
+                  100u * kRgbRows},
+        TCostCase{"HundredMegapixelProgressive",
+                  {10000, 10000, 3, 1, true, true, 4},
+                  120,
+                  120,
+                  300000000u + 1250u * kRgbRows},
+        TCostCase{"NoPixels", {0, 3000, 3, 1, false, false}, 120, 90, 0u}),
     [](const auto& info) { return std::string(info.param.label); });
 
 // JPEG files cut short after their frame header: SOI, an APP0 segment, then SOFn.
@@ -230,13 +224,76 @@ TEST(DefaultDecodeLimit, IsAtMostOneGibibyte) {
   EXPECT_LE(DefaultDecodeLimit(), kDecodeLimitCap);
 }
 
+TEST(DecodeLimitFor, IsAQuarterOfTheMemoryUnlessSet) {
+  constexpr uint64_t kMiB = uint64_t{1} << 20;
+  const struct {
+    uint64_t memory;
+    const char* megabytes;
+    uint64_t limit;
+  } cases[] = {{256 * kMiB, nullptr, 64 * kMiB}, {uint64_t{1} << 40, "", kDecodeLimitCap},
+               {0, nullptr, kDecodeLimitCap},    {256 * kMiB, "1000", 1000 * kMiB},
+               {0, "1048576", 1048576 * kMiB},   {0, "99999999999999999999", kDecodeLimitCap},
+               {0, "-5", kDecodeLimitCap},       {0, "64MB", kDecodeLimitCap}};
+  for (const auto& c : cases)
+    EXPECT_EQ(DecodeLimitFor(c.memory, c.megabytes), c.limit) << (c.megabytes ? c.megabytes : "");
+}
+
+// Scripts of decodes asking (a cost; kHuge for the largest) and ending (~number) under a limit of
+// 100, and the decodes each step admits, the steps separated by '|'. Then ending the admitted
+// ones, oldest first, lets every waiting one in: no decode waits for ever.
+TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
+  constexpr int64_t kHuge = INT64_MIN;
+  const struct {
+    std::vector<int64_t> steps;
+    const char* admitted;
+  } cases[] = {{{40, 40, 40, ~0}, "0|1||2"},                  // in order while they fit
+               {{500, 10, ~0}, "0||1"},                       // one runs alone however large
+               {{70, 80, 20, ~0}, "0||2|1"},                  // a small one passes a large one
+               {{90, 50, 5, 5}, "0||2|3"},                    // passers keep their order
+               {{60, 80, 50, 30}, "0|||3"},                   // a passer must fit
+               {{90, 60, 50, ~0}, "0|||1"},                   // the oldest first when room is freed
+               {{90, 60, 30, ~0}, "0|||1,2"},                 // freed room takes several
+               {{50, 80, 30, ~0, 30, 10, ~2}, "0||2|||4|1"},  // then only smaller ones pass
+               {{50, 90, 40, ~0, 20, ~3}, "0||2||3|"},        // a smaller one passes a passer
+               {{10, kHuge, ~0}, "0||1"},  // a cost near the top does not wrap around
+               {{100, 0}, "0|1"}};
+  for (const auto& c : cases) {
+    TDecodeQueue queue(100);
+    std::vector<bool> seen;
+    std::string trace;
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+      const int64_t step = c.steps[i];
+      if (step >= 0 || step == kHuge) {
+        queue.Ask(step == kHuge ? UINT64_MAX : static_cast<uint64_t>(step));
+        seen.push_back(false);
+      } else {
+        queue.Finish(static_cast<uint64_t>(~step));
+      }
+      std::string admitted;
+      for (uint64_t n = 0; n < seen.size(); ++n) {
+        if (seen[n] || !queue.Admitted(n)) continue;
+        admitted += (admitted.empty() ? "" : ",") + std::to_string(n);
+        seen[n] = true;
+      }
+      trace += (i > 0 ? "|" : "") + admitted;
+      EXPECT_TRUE(queue.InUse() <= 100 || queue.Running() == 1) << c.admitted;
+    }
+    EXPECT_EQ(trace, c.admitted);
+    for (int round = 0; round < 20 && queue.Waiting() > 0; ++round)
+      for (uint64_t n = 0; n < seen.size(); ++n)
+        if (queue.Admitted(n)) queue.Finish(n);
+    EXPECT_EQ(queue.Waiting(), 0) << c.admitted;
+  }
+}
+
 // A decode asked for on its own thread; `Admitted` turns true once the budget lets it run.
 class TAsker {
  public:
   TAsker(TDecodeBudget& budget, uint64_t cost)
       : budget_(budget), cost_(cost), thread_([this] {
-          budget_.Acquire(cost_);
+          const TDecodeTicket ticket = budget_.Acquire(cost_);
           std::lock_guard<std::mutex> lock(mutex_);
+          ticket_ = ticket;
           admitted_ = true;
           changed_.notify_all();
         }) {}
@@ -244,7 +301,7 @@ class TAsker {
     // A test that failed may leave this decode held back: let it in, so that the test ends.
     if (!Admitted()) budget_.SetLimit(std::numeric_limits<uint64_t>::max());
     thread_.join();
-    budget_.Release(cost_);
+    budget_.Release(ticket_);
   }
   bool Admitted() const {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -262,6 +319,7 @@ class TAsker {
   mutable std::mutex mutex_;
   mutable std::condition_variable changed_;
   bool admitted_ = false;
+  TDecodeTicket ticket_;
   std::thread thread_;  // last: it starts once the members above exist
 };
 
@@ -275,14 +333,14 @@ bool WaitUntilWaiting(const TDecodeBudget& budget, int count) {
 
 TEST(DecodeBudget, AdmitsDecodesTogetherOnlyWhileTheyFit) {
   TDecodeBudget budget(100);
-  budget.Acquire(60);
+  const TDecodeTicket held = budget.Acquire(60);
   {
     TAsker fits(budget, 40);
     EXPECT_TRUE(fits.WaitAdmitted());
     TAsker over(budget, 1);
     ASSERT_TRUE(WaitUntilWaiting(budget, 1));
     EXPECT_FALSE(over.Admitted()) << "101 of 100 admitted";
-    budget.Release(60);
+    budget.Release(held);
     EXPECT_TRUE(over.WaitAdmitted());
   }
   EXPECT_EQ(budget.PeakRunning(), 2);
@@ -295,33 +353,35 @@ TEST(DecodeBudget, OneDecodeAlwaysRunsHoweverLarge) {
     TAsker huge(budget, 1000000);
     EXPECT_TRUE(huge.WaitAdmitted());
   }
-  budget.Acquire(100);  // nothing is left in use by the large one
-  budget.Release(100);
+  budget.Release(budget.Acquire(100));  // nothing is left in use by the large one
 }
 
 TEST(DecodeBudget, ALargeDecodeIsNotPassedOverBySmallOnes) {
   TDecodeBudget budget(100);
-  budget.Acquire(50);
+  const TDecodeTicket held = budget.Acquire(50);
   TAsker large(budget, 80);
   ASSERT_TRUE(WaitUntilWaiting(budget, 1));
-  TAsker small(budget, 10);  // would fit beside the first, but arrived after the large one
-  ASSERT_TRUE(WaitUntilWaiting(budget, 2));
-  EXPECT_FALSE(large.Admitted());
-  EXPECT_FALSE(small.Admitted());
-  budget.Release(50);
+  {
+    TAsker small(budget, 30);  // fits beside the first, which the large one waits for anyway
+    EXPECT_TRUE(small.WaitAdmitted());
+    budget.Release(held);
+    TAsker later(budget, 30);  // fits too, but as large as the one running: it could outlast it
+    ASSERT_TRUE(WaitUntilWaiting(budget, 2));
+    EXPECT_FALSE(large.Admitted());
+    EXPECT_FALSE(later.Admitted());
+  }  // the small one ends
   EXPECT_TRUE(large.WaitAdmitted());
-  EXPECT_TRUE(small.WaitAdmitted());
 }
 
 TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
   TDecodeBudget budget(100);
-  budget.Acquire(100);
+  const TDecodeTicket held = budget.Acquire(100);
   TAsker waiting(budget, 100);
   ASSERT_TRUE(WaitUntilWaiting(budget, 1));
   EXPECT_FALSE(waiting.Admitted());
   budget.SetLimit(200);
   EXPECT_TRUE(waiting.WaitAdmitted());
-  budget.Release(100);
+  budget.Release(held);
 }
 
 // Progressive JPEGs are decoded whole: with room for one at a time, thumbnails made on several
@@ -339,7 +399,8 @@ TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
   }
   TDecodeBudget& budget = ThumbnailDecodeBudget();
   const uint64_t limit = budget.Limit();
-  budget.SetLimit(600 * 400 * 3 + 600 * 400);  // one and a third pictures
+  const uint64_t one = DecodeCostFor({600, 400, 3, 1, true, true, 4}, 120, 80);
+  budget.SetLimit(one + one / 3);  // one and a third pictures
   budget.ResetPeak();
   std::atomic<int> made{0};
   {
