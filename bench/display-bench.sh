@@ -127,6 +127,7 @@ for copies in 00000000 01000000; do
   build_timed default >/dev/null; build_timed none >/dev/null  # warm-up
   n=0
   while [ "$n" -lt "$runs" ]; do
+    # shellcheck disable=SC2046  # each prints two numbers, split on purpose
     set -- $(build_timed default) $(build_timed none)
     echo "$1" >>"$work/a"; echo "$3" >>"$work/b"; echo "scale=4; $1 / $3" | bc >>"$work/r"
     echo "$2" >>"$work/pa"; echo "$4" >>"$work/pb"
