@@ -243,14 +243,16 @@ class TBuildRun {
     for (const std::string& path : filesCut) ui_.ShowError(LongLineCutMessage(path));
     const int threads =
         options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailThreadCount();
+    const int decodes =
+        options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailDecodeCount();
     {
       // Workers beyond the decodes that run at once wait at the decode budget with their
       // pictures' headers read (no pixels yet): when the oldest decode is too large to run beside
       // the one running, a smaller one among them keeps the other core busy.
       const int workers = threads * (1 + kDecodeLookahead);
-      TDecodeRunningLimit running(ThumbnailDecodeBudget(), threads);
+      TDecodeRunningLimit running(ThumbnailDecodeBudget(), decodes);
       TThumbnailQueue queue(workers, ThumbnailMaker(options_, outputs_));
-      // As many more again keeps each of them supplied while the next page is written.
+      // One more job a thread keeps the workers supplied while the next page is written.
       TBuildPipeline pipeline(plan_, outputs_, queue, workers + threads, ui_);
       // The zip is made beside the pages and thumbnails; the index waits for it, since it links
       // it with its size.

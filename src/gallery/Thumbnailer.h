@@ -39,6 +39,9 @@ void EndImageLibrary();
 // the cores better than one small picture split across them. REQUIRES: StartImageLibrary
 // succeeded.
 int ThumbnailThreadCount();
+// How many of them decode at once: one a core (or VIPS_CONCURRENCY); the others wait their turn
+// at the decode budget with their pictures' headers read.
+int ThumbnailDecodeCount();
 
 struct TThumbnailSize {
   int width = 0;
