@@ -392,6 +392,24 @@ TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
   budget.Release(held);
 }
 
+TEST(DecodeBudget, HoldsTheDecodesAtOnceForAScope) {
+  TDecodeBudget budget(100);
+  const TDecodeTicket held = budget.Acquire(10);
+  {
+    TDecodeRunningLimit one(budget, 1);
+    TAsker second(budget, 10);  // fits, but only one may run
+    ASSERT_TRUE(WaitUntilWaiting(budget, 1));
+    EXPECT_FALSE(second.Admitted());
+    {
+      TDecodeRunningLimit two(budget, 2);
+      EXPECT_TRUE(second.WaitAdmitted());
+    }
+    EXPECT_EQ(budget.MaxRunning(), 1) << "the earlier number is restored";
+  }
+  EXPECT_EQ(budget.MaxRunning(), 0);
+  budget.Release(held);
+}
+
 // Progressive JPEGs are decoded whole: with room for one at a time, thumbnails made on several
 // threads must decode one after another.
 TEST(CreateThumbnailFile, DecodesUnderTheProcessBudget) {
