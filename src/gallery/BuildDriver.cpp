@@ -248,8 +248,9 @@ class TBuildRun {
     {
       // Workers beyond the decodes that run at once wait at the decode budget with their
       // pictures' headers read (no pixels yet): when the oldest decode is too large to run beside
-      // the one running, a smaller one among them keeps the other core busy.
-      const int workers = threads * (1 + kDecodeLookahead);
+      // the one running, a smaller one among them keeps the other core busy. With one decode at
+      // a time there is nothing to fill.
+      const int workers = decodes > 1 ? threads * (1 + kDecodeLookahead) : threads;
       TDecodeRunningLimit running(ThumbnailDecodeBudget(), decodes);
       TThumbnailQueue queue(workers, ThumbnailMaker(options_, outputs_));
       // One more job a thread keeps the workers supplied while the next page is written.
