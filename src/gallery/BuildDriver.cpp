@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "AlbumTree.h"
+#include "DecodeBudget.h"
 #include "FolderClearing.h"
 #include "ImageNames.h"
 #include "ThumbnailOutput.h"
@@ -28,6 +29,10 @@ namespace zetgallery {
 namespace fs = std::filesystem;
 
 namespace {
+
+// Decodes waiting their turn, for each one that may run, among which the budget finds one that
+// fits beside a large decode.
+constexpr int kDecodeLookahead = 2;
 
 // Passes everything on to the real user interface and counts the error boxes.
 class TCountingUserInterface : public TUserInterface {
@@ -238,10 +243,18 @@ class TBuildRun {
     for (const std::string& path : filesCut) ui_.ShowError(LongLineCutMessage(path));
     const int threads =
         options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailThreadCount();
+    const int decodes =
+        options_.thumbnailThreads > 0 ? options_.thumbnailThreads : ThumbnailDecodeCount();
     {
-      TThumbnailQueue queue(threads, ThumbnailMaker(options_, outputs_));
-      // Twice the workers keeps each of them supplied while the next page is written.
-      TBuildPipeline pipeline(plan_, outputs_, queue, 2 * threads, ui_);
+      // Workers beyond the decodes that run at once wait at the decode budget with their
+      // pictures' headers read (no pixels yet): when the oldest decode is too large to run beside
+      // the one running, a smaller one among them keeps the other core busy. With one decode at
+      // a time there is nothing to fill.
+      const int workers = decodes > 1 ? threads * (1 + kDecodeLookahead) : threads;
+      TDecodeRunningLimit running(ThumbnailDecodeBudget(), decodes);
+      TThumbnailQueue queue(workers, ThumbnailMaker(options_, outputs_));
+      // One more job a thread keeps the workers supplied while the next page is written.
+      TBuildPipeline pipeline(plan_, outputs_, queue, workers + threads, ui_);
       // The zip is made beside the pages and thumbnails; the index waits for it, since it links
       // it with its size.
       TArchiveWriter archive(plan_, outputs_);

@@ -135,6 +135,11 @@ void TDecodeQueue::SetLimit(uint64_t limit) {
   AdmitWaiting();
 }
 
+void TDecodeQueue::SetMaxRunning(int count) {
+  maxRunning_ = std::max(0, count);
+  AdmitWaiting();
+}
+
 void TDecodeQueue::ResetPeak() { peakRunning_ = Running(); }
 
 bool TDecodeQueue::MayPass(uint64_t blocked, uint64_t cost) const {
@@ -152,6 +157,7 @@ void TDecodeQueue::AdmitWaiting() {
   // The number of the oldest decode that does not fit, once one is found.
   std::optional<uint64_t> blocked;
   for (auto asked = waiting_.begin(); asked != waiting_.end();) {
+    if (maxRunning_ > 0 && Running() >= maxRunning_) return;
     const bool fits = inUse_ + asked->cost >= inUse_ && inUse_ + asked->cost <= limit_;
     const bool admit = !blocked ? fits || running_.empty() : fits && MayPass(*blocked, asked->cost);
     if (!admit) {
@@ -195,6 +201,26 @@ uint64_t TDecodeBudget::Limit() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return queue_.Limit();
 }
+
+void TDecodeBudget::SetMaxRunning(int count) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.SetMaxRunning(count);
+  }
+  changed_.notify_all();
+}
+
+int TDecodeBudget::MaxRunning() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return queue_.MaxRunning();
+}
+
+TDecodeRunningLimit::TDecodeRunningLimit(TDecodeBudget& budget, int count)
+    : budget_(budget), previous_(budget.MaxRunning()) {
+  budget_.SetMaxRunning(count);
+}
+
+TDecodeRunningLimit::~TDecodeRunningLimit() { budget_.SetMaxRunning(previous_); }
 
 int TDecodeBudget::PeakRunning() const {
   std::lock_guard<std::mutex> lock(mutex_);

@@ -70,7 +70,8 @@ uint64_t DefaultDecodeLimit();
 // may pass it while a decode admitted before the oldest asked still runs (the oldest waits for
 // that one anyway), and after that only if it is smaller than a decode that runs: so a small
 // decode keeps a core busy beside a large one without holding up the oldest. No decode waits for
-// ever.
+// ever. A queue may also hold the decodes that run at once to a number (the cores they share):
+// then decodes that wait with their costs known are the ones it chooses from, in the same order.
 class TDecodeQueue {
  public:
   explicit TDecodeQueue(uint64_t limit) : limit_(limit) {}
@@ -85,6 +86,10 @@ class TDecodeQueue {
   // Changes the limit; waiting decodes that fit now are admitted.
   void SetLimit(uint64_t limit);
   uint64_t Limit() const { return limit_; }
+  // At most `count` decodes run at once (0: any number that fits); waiting ones are admitted
+  // when it is raised.
+  void SetMaxRunning(int count);
+  int MaxRunning() const { return maxRunning_; }
   // The sum of the costs of the decodes admitted and not finished.
   uint64_t InUse() const { return inUse_; }
   int Running() const { return static_cast<int>(running_.size()); }
@@ -103,6 +108,7 @@ class TDecodeQueue {
   void AdmitWaiting();
 
   uint64_t limit_;
+  int maxRunning_ = 0;
   uint64_t inUse_ = 0;
   uint64_t nextNumber_ = 0;
   std::deque<TAsked> waiting_;            // in the order of asking
@@ -129,6 +135,9 @@ class TDecodeBudget {
   // Changes the limit for decodes that have not been admitted yet.
   void SetLimit(uint64_t limit);
   uint64_t Limit() const;
+  // At most `count` decodes run at once (0: any number that fits).
+  void SetMaxRunning(int count);
+  int MaxRunning() const;
   // The most decodes admitted at one time since the last ResetPeak.
   int PeakRunning() const;
   // Decodes that asked and are not admitted yet.
@@ -143,6 +152,20 @@ class TDecodeBudget {
 
 // The budget every thumbnail of this process decodes under, at DefaultDecodeLimit().
 TDecodeBudget& ThumbnailDecodeBudget();
+
+// Holds `budget` to at most `count` decodes at once for the length of a scope (a build whose
+// workers outnumber its cores); the earlier number is restored at its end.
+class TDecodeRunningLimit {
+ public:
+  TDecodeRunningLimit(TDecodeBudget& budget, int count);
+  ~TDecodeRunningLimit();
+  TDecodeRunningLimit(const TDecodeRunningLimit&) = delete;
+  TDecodeRunningLimit& operator=(const TDecodeRunningLimit&) = delete;
+
+ private:
+  TDecodeBudget& budget_;
+  int previous_;
+};
 
 // Holds an admission for the length of a scope.
 class TDecodeAdmission {

@@ -34,11 +34,14 @@ TStatus StartImageLibrary(const char* programPath);
 // Ends the library; call once at process end, after every thumbnail is finished.
 void EndImageLibrary();
 
-// How many thumbnails to make at once: VIPS_CONCURRENCY when set, otherwise one more than the
-// number of cores. Each thumbnail itself then runs on one thread, since pictures in parallel use
-// the cores better than one small picture split across them. REQUIRES: StartImageLibrary
-// succeeded.
+// How many thumbnails to work on at once: VIPS_CONCURRENCY when set, otherwise one more than the
+// number of cores (a build starts three workers for each). Each thumbnail itself then runs on one
+// thread, since pictures in parallel use the cores better than one small picture split across
+// them. REQUIRES: StartImageLibrary succeeded.
 int ThumbnailThreadCount();
+// How many of them decode at once: one a core (or VIPS_CONCURRENCY); the others wait their turn
+// at the decode budget with their pictures' headers read.
+int ThumbnailDecodeCount();
 
 struct TThumbnailSize {
   int width = 0;

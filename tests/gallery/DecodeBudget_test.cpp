@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -239,13 +240,15 @@ TEST(DecodeLimitFor, IsAQuarterOfTheMemoryUnlessSet) {
 }
 
 // Scripts of decodes asking (a cost; kHuge for the largest) and ending (~number) under a limit of
-// 100, and the decodes each step admits, the steps separated by '|'. Then ending the admitted
-// ones, oldest first, lets every waiting one in: no decode waits for ever.
+// 100, at most `running` at once when set, and the decodes each step admits, the steps separated
+// by '|'. Then ending the admitted ones, oldest first, lets every waiting one in: no decode waits
+// for ever.
 TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
   constexpr int64_t kHuge = INT64_MIN;
   const struct {
     std::vector<int64_t> steps;
     const char* admitted;
+    int running = 0;
   } cases[] = {{{40, 40, 40, ~0}, "0|1||2"},                  // in order while they fit
                {{500, 10, ~0}, "0||1"},                       // one runs alone however large
                {{70, 80, 20, ~0}, "0||2|1"},                  // a small one passes a large one
@@ -256,9 +259,14 @@ TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
                {{50, 80, 30, ~0, 30, 10, ~2}, "0||2|||4|1"},  // then only smaller ones pass
                {{50, 90, 40, ~0, 20, ~3}, "0||2||3|"},        // a smaller one passes a passer
                {{10, kHuge, ~0}, "0||1"},  // a cost near the top does not wrap around
-               {{100, 0}, "0|1"}};
+               {{100, 0}, "0|1"},
+               {{10, 10, 10, ~0}, "0|1||2", 2},     // no more at once than allowed
+               {{90, 60, 5, 5, ~2}, "0||2||3", 2},  // a waiting small one fills in
+               {{90, 60, 5, 5, ~0}, "0||2||1", 2},  // the oldest first when a place frees
+               {{500, 10, 10, ~0}, "0|||1,2", 3}};  // a large one still runs alone
   for (const auto& c : cases) {
     TDecodeQueue queue(100);
+    queue.SetMaxRunning(c.running);
     std::vector<bool> seen;
     std::string trace;
     for (size_t i = 0; i < c.steps.size(); ++i) {
@@ -277,6 +285,7 @@ TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
       }
       trace += (i > 0 ? "|" : "") + admitted;
       EXPECT_TRUE(queue.InUse() <= 100 || queue.Running() == 1) << c.admitted;
+      EXPECT_TRUE(c.running == 0 || queue.Running() <= c.running) << c.admitted;
     }
     EXPECT_EQ(trace, c.admitted);
     for (int round = 0; round < 20 && queue.Waiting() > 0; ++round)
@@ -381,6 +390,18 @@ TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
   EXPECT_FALSE(waiting.Admitted());
   budget.SetLimit(200);
   EXPECT_TRUE(waiting.WaitAdmitted());
+  budget.Release(held);
+}
+
+TEST(DecodeBudget, HoldsTheDecodesAtOnceForAScope) {
+  TDecodeBudget budget(100);
+  const TDecodeTicket held = budget.Acquire(10);
+  auto one = std::make_optional<TDecodeRunningLimit>(budget, 1);
+  TAsker second(budget, 10);  // fits, but only one may run
+  ASSERT_TRUE(WaitUntilWaiting(budget, 1));
+  EXPECT_FALSE(second.Admitted());
+  one.reset();  // the earlier number, none, is restored
+  EXPECT_TRUE(second.WaitAdmitted());
   budget.Release(held);
 }
 
