@@ -31,8 +31,11 @@ namespace fs = std::filesystem;
 namespace {
 
 // Decodes waiting their turn, for each one that may run, among which the budget finds one that
-// fits beside a large decode.
-constexpr int kDecodeLookahead = 2;
+// fits beside a large decode. With two, a 16-megapixel progressive JPEG left the other core idle
+// for 0.3 s of a 3.7 s build of 60 photos, since none of the pictures waiting was small enough;
+// with three, for 0.03 s, and the build took 7% less time. Four packed the budget fuller still
+// and pushed the peak over 200 MB.
+constexpr int kDecodeLookahead = 3;
 
 // Passes everything on to the real user interface and counts the error boxes.
 class TCountingUserInterface : public TUserInterface {

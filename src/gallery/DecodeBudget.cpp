@@ -124,6 +124,14 @@ void TDecodeQueue::Finish(uint64_t number) {
   AdmitWaiting();
 }
 
+void TDecodeQueue::Shrink(uint64_t number, uint64_t cost) {
+  const auto found = running_.find(number);
+  if (found == running_.end() || cost >= found->second) return;
+  inUse_ -= found->second - cost;
+  found->second = cost;
+  AdmitWaiting();
+}
+
 bool TDecodeQueue::Admitted(uint64_t number) const {
   return number < nextNumber_ &&
          std::none_of(waiting_.begin(), waiting_.end(),
@@ -185,6 +193,14 @@ void TDecodeBudget::Release(const TDecodeTicket& ticket) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     queue_.Finish(ticket.number);
+  }
+  changed_.notify_all();
+}
+
+void TDecodeBudget::Shrink(const TDecodeTicket& ticket, uint64_t cost) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    queue_.Shrink(ticket.number, cost);
   }
   changed_.notify_all();
 }

@@ -81,6 +81,9 @@ class TDecodeQueue {
   uint64_t Ask(uint64_t cost);
   // The decode numbered `number` ends; nothing happens when it does not run.
   void Finish(uint64_t number);
+  // The running decode numbered `number` now holds only `cost` bytes (its pixels are decoded and
+  // only its result is held); waiting decodes that fit now are admitted. A cost never grows.
+  void Shrink(uint64_t number, uint64_t cost);
   // True once the decode has been admitted (and after it has finished).
   bool Admitted(uint64_t number) const;
   // Changes the limit; waiting decodes that fit now are admitted.
@@ -131,6 +134,8 @@ class TDecodeBudget {
   // Waits until the decode of `cost` bytes may run. Every Acquire is matched by one Release.
   TDecodeTicket Acquire(uint64_t cost);
   void Release(const TDecodeTicket& ticket);
+  // The admitted decode now holds only `cost` bytes.
+  void Shrink(const TDecodeTicket& ticket, uint64_t cost);
 
   // Changes the limit for decodes that have not been admitted yet.
   void SetLimit(uint64_t limit);
@@ -173,6 +178,8 @@ class TDecodeAdmission {
   TDecodeAdmission(TDecodeBudget& budget, uint64_t cost)
       : budget_(budget), ticket_(budget.Acquire(cost)) {}
   ~TDecodeAdmission() { budget_.Release(ticket_); }
+  // The decode is done and only its result, of `cost` bytes, is still held.
+  void ShrinkTo(uint64_t cost) { budget_.Shrink(ticket_, cost); }
   TDecodeAdmission(const TDecodeAdmission&) = delete;
   TDecodeAdmission& operator=(const TDecodeAdmission&) = delete;
 

@@ -72,13 +72,15 @@ std::string RunningExecutablePath() {
   return error ? std::string() : executable.string();
 }
 
-void LimitAllocatorRetention(size_t largeBlock, int heaps) {
+void LimitAllocatorRetention(size_t largeBlock, size_t keptTop, int heaps) {
 #if defined(__GLIBC__)
-  // Setting the bar fixes it: the allocator no longer moves it after a large free.
+  // Setting the bars fixes them: the allocator no longer moves them after a large free.
   mallopt(M_MMAP_THRESHOLD, static_cast<int>(largeBlock));
+  mallopt(M_TRIM_THRESHOLD, static_cast<int>(keptTop));
   mallopt(M_ARENA_MAX, heaps);
 #else
   (void)largeBlock;
+  (void)keptTop;
   (void)heaps;
 #endif
 }

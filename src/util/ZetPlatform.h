@@ -94,11 +94,12 @@ std::string RunningExecutablePath();
 uint64_t PhysicalMemoryBytes();
 
 // Makes the memory allocator hand every block of `largeBlock` bytes or more straight back to the
-// system when it is freed, and keep at most `heaps` heaps for all threads. Without it the C
-// library raises that bar after each large free (up to 32 MB) and keeps the freed memory of a
-// heap for every thread: decoding photos on several threads held up to twice the memory the
-// decodes needed at any one time. Does nothing where the allocator has no such settings.
-void LimitAllocatorRetention(size_t largeBlock, int heaps);
+// system when it is freed, give back the free end of a heap once it passes `keptTop` bytes, and
+// keep at most `heaps` heaps for all threads. Without it the C library raises both bars after
+// each large free (up to 32 and 64 MB) and keeps the freed memory of a heap for every thread:
+// decoding photos on several threads held up to twice the memory the decodes needed at any one
+// time. Does nothing where the allocator has no such settings.
+void LimitAllocatorRetention(size_t largeBlock, size_t keptTop, int heaps);
 
 // True when the standard output is a terminal rather than a file or a pipe.
 bool StandardOutputIsTerminal();

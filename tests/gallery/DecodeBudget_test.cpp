@@ -295,6 +295,30 @@ TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
   }
 }
 
+// A running decode that shrinks to what it still holds (its pixels decoded, its result kept)
+// lets in the waiting decodes that fit beside it now; a cost never grows, and a decode that does
+// not run has nothing to shrink.
+TEST(DecodeQueue, AShrunkDecodeMakesRoom) {
+  const struct {
+    uint64_t running, waiting, shrinkTo;
+    bool shrinkTheWaiting;
+    bool admitted;
+    uint64_t inUse;
+  } cases[] = {{90, 50, 10, false, true, 60},
+               {90, 50, 60, false, false, 60},
+               {90, 50, 95, false, false, 90},
+               {90, 50, 0, true, false, 90},
+               {90, 20, 5, false, true, 25}};
+  for (const auto& c : cases) {
+    TDecodeQueue queue(100);
+    const uint64_t first = queue.Ask(c.running);
+    const uint64_t second = queue.Ask(c.waiting);
+    queue.Shrink(c.shrinkTheWaiting ? second : first, c.shrinkTo);
+    EXPECT_EQ(queue.Admitted(second), c.admitted) << c.shrinkTo;
+    EXPECT_EQ(queue.InUse(), c.inUse) << c.shrinkTo;
+  }
+}
+
 // A decode asked for on its own thread; `Admitted` turns true once the budget lets it run.
 class TAsker {
  public:
@@ -382,15 +406,21 @@ TEST(DecodeBudget, ALargeDecodeIsNotPassedOverBySmallOnes) {
   EXPECT_TRUE(large.WaitAdmitted());
 }
 
-TEST(DecodeBudget, ARaisedLimitLetsWaitingDecodesIn) {
-  TDecodeBudget budget(100);
-  const TDecodeTicket held = budget.Acquire(100);
-  TAsker waiting(budget, 100);
-  ASSERT_TRUE(WaitUntilWaiting(budget, 1));
-  EXPECT_FALSE(waiting.Admitted());
-  budget.SetLimit(200);
-  EXPECT_TRUE(waiting.WaitAdmitted());
-  budget.Release(held);
+// Room made while a decode waits wakes it: a raised limit, or a running decode that shrinks.
+TEST(DecodeBudget, RoomMadeLetsWaitingDecodesIn) {
+  for (const bool shrink : {false, true}) {
+    TDecodeBudget budget(100);
+    const TDecodeTicket held = budget.Acquire(100);
+    TAsker waiting(budget, 90);
+    ASSERT_TRUE(WaitUntilWaiting(budget, 1));
+    EXPECT_FALSE(waiting.Admitted());
+    if (shrink)
+      budget.Shrink(held, 10);
+    else
+      budget.SetLimit(200);
+    EXPECT_TRUE(waiting.WaitAdmitted()) << shrink;
+    budget.Release(held);
+  }
 }
 
 TEST(DecodeBudget, HoldsTheDecodesAtOnceForAScope) {
