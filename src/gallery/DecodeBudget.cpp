@@ -143,8 +143,9 @@ void TDecodeQueue::SetLimit(uint64_t limit) {
   AdmitWaiting();
 }
 
-void TDecodeQueue::SetMaxRunning(int count) {
+void TDecodeQueue::SetMaxRunning(int count, uint64_t smallCost) {
   maxRunning_ = std::max(0, count);
+  smallCost_ = smallCost;
   AdmitWaiting();
 }
 
@@ -165,7 +166,14 @@ void TDecodeQueue::AdmitWaiting() {
   // The number of the oldest decode that does not fit, once one is found.
   std::optional<uint64_t> blocked;
   for (auto asked = waiting_.begin(); asked != waiting_.end();) {
-    if (maxRunning_ > 0 && Running() >= maxRunning_) return;
+    if (maxRunning_ > 0 && Running() > maxRunning_) return;
+    if (maxRunning_ > 0 && Running() == maxRunning_ &&
+        (smallCost_ == 0 || asked->cost > smallCost_)) {
+      // No place for it: it waits without holding up the small ones behind it, and is the
+      // first to have a place when one frees.
+      ++asked;
+      continue;
+    }
     const bool fits = inUse_ + asked->cost >= inUse_ && inUse_ + asked->cost <= limit_;
     const bool admit = !blocked ? fits || running_.empty() : fits && MayPass(*blocked, asked->cost);
     if (!admit) {
@@ -218,10 +226,10 @@ uint64_t TDecodeBudget::Limit() const {
   return queue_.Limit();
 }
 
-void TDecodeBudget::SetMaxRunning(int count) {
+void TDecodeBudget::SetMaxRunning(int count, uint64_t smallCost) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    queue_.SetMaxRunning(count);
+    queue_.SetMaxRunning(count, smallCost);
   }
   changed_.notify_all();
 }
@@ -231,12 +239,17 @@ int TDecodeBudget::MaxRunning() const {
   return queue_.MaxRunning();
 }
 
-TDecodeRunningLimit::TDecodeRunningLimit(TDecodeBudget& budget, int count)
-    : budget_(budget), previous_(budget.MaxRunning()) {
-  budget_.SetMaxRunning(count);
+uint64_t TDecodeBudget::SmallCost() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return queue_.SmallCost();
 }
 
-TDecodeRunningLimit::~TDecodeRunningLimit() { budget_.SetMaxRunning(previous_); }
+TDecodeRunningLimit::TDecodeRunningLimit(TDecodeBudget& budget, int count, uint64_t smallCost)
+    : budget_(budget), previous_(budget.MaxRunning()), previousSmall_(budget.SmallCost()) {
+  budget_.SetMaxRunning(count, smallCost);
+}
+
+TDecodeRunningLimit::~TDecodeRunningLimit() { budget_.SetMaxRunning(previous_, previousSmall_); }
 
 int TDecodeBudget::PeakRunning() const {
   std::lock_guard<std::mutex> lock(mutex_);

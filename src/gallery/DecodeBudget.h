@@ -89,10 +89,11 @@ class TDecodeQueue {
   // Changes the limit; waiting decodes that fit now are admitted.
   void SetLimit(uint64_t limit);
   uint64_t Limit() const { return limit_; }
-  // At most `count` decodes run at once (0: any number that fits); waiting ones are admitted
-  // when it is raised.
-  void SetMaxRunning(int count);
+  // At most `count` decodes run at once (0: any number that fits), and one more when it costs at
+  // most `smallCost`; waiting ones are admitted when it is raised.
+  void SetMaxRunning(int count, uint64_t smallCost = 0);
   int MaxRunning() const { return maxRunning_; }
+  uint64_t SmallCost() const { return smallCost_; }
   // The sum of the costs of the decodes admitted and not finished.
   uint64_t InUse() const { return inUse_; }
   int Running() const { return static_cast<int>(running_.size()); }
@@ -112,6 +113,7 @@ class TDecodeQueue {
 
   uint64_t limit_;
   int maxRunning_ = 0;
+  uint64_t smallCost_ = 0;
   uint64_t inUse_ = 0;
   uint64_t nextNumber_ = 0;
   std::deque<TAsked> waiting_;            // in the order of asking
@@ -140,9 +142,11 @@ class TDecodeBudget {
   // Changes the limit for decodes that have not been admitted yet.
   void SetLimit(uint64_t limit);
   uint64_t Limit() const;
-  // At most `count` decodes run at once (0: any number that fits).
-  void SetMaxRunning(int count);
+  // At most `count` decodes run at once (0: any number that fits), and one more when it costs at
+  // most `smallCost`.
+  void SetMaxRunning(int count, uint64_t smallCost = 0);
   int MaxRunning() const;
+  uint64_t SmallCost() const;
   // The most decodes admitted at one time since the last ResetPeak.
   int PeakRunning() const;
   // Decodes that asked and are not admitted yet.
@@ -158,11 +162,12 @@ class TDecodeBudget {
 // The budget every thumbnail of this process decodes under, at DefaultDecodeLimit().
 TDecodeBudget& ThumbnailDecodeBudget();
 
-// Holds `budget` to at most `count` decodes at once for the length of a scope (a build whose
-// workers outnumber its cores); the earlier number is restored at its end.
+// Holds `budget` to at most `count` decodes at once, and one more of at most `smallCost`, for the
+// length of a scope (a build whose workers outnumber its cores); the earlier numbers are restored
+// at its end.
 class TDecodeRunningLimit {
  public:
-  TDecodeRunningLimit(TDecodeBudget& budget, int count);
+  TDecodeRunningLimit(TDecodeBudget& budget, int count, uint64_t smallCost = 0);
   ~TDecodeRunningLimit();
   TDecodeRunningLimit(const TDecodeRunningLimit&) = delete;
   TDecodeRunningLimit& operator=(const TDecodeRunningLimit&) = delete;
@@ -170,6 +175,7 @@ class TDecodeRunningLimit {
  private:
   TDecodeBudget& budget_;
   int previous_;
+  uint64_t previousSmall_;
 };
 
 // Holds an admission for the length of a scope.

@@ -170,6 +170,8 @@ TEST_F(AlbumsTest, IndexesListTheirAlbumsAndLinkUpToFilesThatExist) {
   const std::string summer = ReadWholeFile(gallery.root + "/2024/summer/index.htm");
   EXPECT_NE(summer.find("<a href=\"../index.htm\">"), std::string::npos);
   EXPECT_EQ(summer.find("zetgallery-albums"), std::string::npos);
+  // An album of albums only gets no thumbnails folder of its own.
+  EXPECT_FALSE(fs::exists(gallery.root + "/2024/thumbs"));
   for (const std::string folder : {"", "/2024", "/2024/summer"}) {
     const std::string index = gallery.root + folder + "/index.htm";
     for (const std::string& link : LinkedPaths(ReadWholeFile(index)))

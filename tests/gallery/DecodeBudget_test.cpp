@@ -240,7 +240,8 @@ TEST(DecodeLimitFor, IsAQuarterOfTheMemoryUnlessSet) {
 }
 
 // Scripts of decodes asking (a cost; kHuge for the largest) and ending (~number) under a limit of
-// 100, at most `running` at once when set, and the decodes each step admits, the steps separated
+// 100, at most `running` at once when set (one more when it costs at most `small`), and the
+// decodes each step admits, the steps separated
 // by '|'. Then ending the admitted ones, oldest first, lets every waiting one in: no decode waits
 // for ever.
 TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
@@ -249,6 +250,7 @@ TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
     std::vector<int64_t> steps;
     const char* admitted;
     int running = 0;
+    uint64_t small = 0;
   } cases[] = {{{40, 40, 40, ~0}, "0|1||2"},                  // in order while they fit
                {{500, 10, ~0}, "0||1"},                       // one runs alone however large
                {{70, 80, 20, ~0}, "0||2|1"},                  // a small one passes a large one
@@ -260,13 +262,15 @@ TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
                {{50, 90, 40, ~0, 20, ~3}, "0||2||3|"},        // a smaller one passes a passer
                {{10, kHuge, ~0}, "0||1"},  // a cost near the top does not wrap around
                {{100, 0}, "0|1"},
-               {{10, 10, 10, ~0}, "0|1||2", 2},     // no more at once than allowed
-               {{90, 60, 5, 5, ~2}, "0||2||3", 2},  // a waiting small one fills in
-               {{90, 60, 5, 5, ~0}, "0||2||1", 2},  // the oldest first when a place frees
-               {{500, 10, 10, ~0}, "0|||1,2", 3}};  // a large one still runs alone
+               {{10, 10, 10, ~0}, "0|1||2", 2},          // no more at once than allowed
+               {{90, 60, 5, 5, ~2}, "0||2||3", 2},       // a waiting small one fills in
+               {{90, 60, 5, 5, ~0}, "0||2||1", 2},       // the oldest first when a place frees
+               {{500, 10, 10, ~0}, "0|||1,2", 3},        // a large one still runs alone
+               {{10, 10, 5, 5, ~0}, "0|1|2||3", 2, 8},   // one more at once when it is small
+               {{10, 10, 20, 5, ~3}, "0|1||3|", 2, 8}};  // a large one waits for a place
   for (const auto& c : cases) {
     TDecodeQueue queue(100);
-    queue.SetMaxRunning(c.running);
+    queue.SetMaxRunning(c.running, c.small);
     std::vector<bool> seen;
     std::string trace;
     for (size_t i = 0; i < c.steps.size(); ++i) {
@@ -285,7 +289,8 @@ TEST(DecodeQueue, AdmitsUnderTheLimitWithoutStarving) {
       }
       trace += (i > 0 ? "|" : "") + admitted;
       EXPECT_TRUE(queue.InUse() <= 100 || queue.Running() == 1) << c.admitted;
-      EXPECT_TRUE(c.running == 0 || queue.Running() <= c.running) << c.admitted;
+      EXPECT_TRUE(c.running == 0 || queue.Running() <= c.running + (c.small > 0 ? 1 : 0))
+          << c.admitted;
     }
     EXPECT_EQ(trace, c.admitted);
     for (int round = 0; round < 20 && queue.Waiting() > 0; ++round)
