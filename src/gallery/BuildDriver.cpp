@@ -33,8 +33,8 @@ namespace {
 // Decodes waiting their turn, for each one that may run, among which the budget finds one that
 // fits beside a large decode. With two, a 16-megapixel progressive JPEG left the other core idle
 // for 0.3 s of a 3.7 s build of 60 photos, since none of the pictures waiting was small enough;
-// with three, for 0.03 s, and the build took 7% less time. Four packed the budget fuller still
-// and pushed the peak over 200 MB.
+// with three, mostly for a few hundredths of a second, and the build took about 6% less time.
+// Four packed the budget fuller still and took the peak of some builds over 200 MB.
 constexpr int kDecodeLookahead = 3;
 // A decode costing at most this share of the decode limit is small (4 MiB of 128).
 constexpr uint64_t kSmallDecodeShare = 32;
